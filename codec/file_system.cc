@@ -1,0 +1,43 @@
+#include "codec/file_system.h"
+
+#include <algorithm>
+
+#include "codec/text.h"
+
+namespace pak {
+
+Path JoinPath(const Path& folder, std::u16string_view name) {
+  return folder / Path(std::u16string(name));
+}
+
+std::string DisplayPath(const Path& path) {
+#ifdef _WIN32
+  return ToUtf8(path.u16string());
+#else
+  return path.string();
+#endif
+}
+
+Status OutputFile::AppendFrom(InputFile& in, std::uint64_t offset, std::uint64_t size) {
+  constexpr std::uint64_t kChunk = 1 << 20;
+  std::vector<std::uint8_t> buffer(static_cast<size_t>(std::min(size, kChunk)));
+  while (size > 0) {
+    const auto n = static_cast<size_t>(std::min<std::uint64_t>(size, buffer.size()));
+    std::span<std::uint8_t> chunk(buffer.data(), n);
+    PAK_RETURN_IF_ERROR(in.ReadAt(offset, chunk));
+    PAK_RETURN_IF_ERROR(Append(chunk));
+    offset += n;
+    size -= n;
+  }
+  return Status::Ok();
+}
+
+Result<std::vector<std::uint8_t>> FileSystem::ReadWholeFile(const Path& path) {
+  auto file = OpenForRead(path);
+  if (!file.ok()) return file.status();
+  std::vector<std::uint8_t> bytes(static_cast<size_t>((*file)->size()));
+  PAK_RETURN_IF_ERROR((*file)->ReadAt(0, bytes));
+  return bytes;
+}
+
+}  // namespace pak

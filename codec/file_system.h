@@ -1,0 +1,79 @@
+// The file system as the codec's workflows see it.
+//
+// Everything that touches the disk goes through FileSystem, so that tests can
+// put a faulty one in its place (fail at the Nth write, a vanished file) and
+// prove that nothing is lost. DefaultFileSystem() is the real one for this
+// platform. Paths are std::filesystem::path; file names are UTF-16.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "codec/status.h"
+
+namespace pak {
+
+using Path = std::filesystem::path;
+
+// Joins a folder and a file name as the programs do.
+Path JoinPath(const Path& folder, std::u16string_view name);
+// A path for messages, in UTF-8.
+std::string DisplayPath(const Path& path);
+
+class InputFile {
+ public:
+  virtual ~InputFile() = default;
+  // The file's length when it was opened.
+  virtual std::uint64_t size() const = 0;
+  // Reads exactly out.size() bytes from `offset`; a short file is an I/O error.
+  virtual Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
+};
+
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  virtual Status Append(std::span<const std::uint8_t> bytes) = 0;
+  // Appends `size` bytes of `in`, starting at `offset`. The default copies
+  // through a buffer; real files may let the kernel copy.
+  virtual Status AppendFrom(InputFile& in, std::uint64_t offset, std::uint64_t size);
+  // Overwrites bytes already appended.
+  virtual Status WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
+  // Bytes appended so far.
+  virtual std::uint64_t size() const = 0;
+  // Closing can fail (a full disk may only show here); call it and check.
+  virtual Status Close() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  virtual Result<std::unique_ptr<InputFile>> OpenForRead(const Path& path) = 0;
+  // Creates a file, or truncates an existing one (a read-only one is replaced).
+  virtual Result<std::unique_ptr<OutputFile>> Create(const Path& path) = 0;
+  // Creates a new, empty file with a unique name inside `folder`, made from
+  // `hint`; its path is stored in *created. The name starts with a dot so that
+  // folder scans pass over it.
+  virtual Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder,
+                                                              std::u16string_view hint,
+                                                              Path* created) = 0;
+  // Moves `from` over `to` in one step, replacing `to` even when read-only.
+  virtual Status Replace(const Path& from, const Path& to) = 0;
+  // Deletes a file, even a read-only one.
+  virtual Status Remove(const Path& path) = 0;
+  virtual bool IsDirectory(const Path& path) = 0;
+  // The names of the ordinary, not hidden files directly inside `folder`, in
+  // the order the system returns them. Sub-folders are left out.
+  virtual Result<std::vector<std::u16string>> ListFiles(const Path& folder) = 0;
+
+  // Reads a whole file into memory.
+  Result<std::vector<std::uint8_t>> ReadWholeFile(const Path& path);
+};
+
+FileSystem& DefaultFileSystem();
+
+}  // namespace pak

@@ -1,0 +1,244 @@
+// The real file system on POSIX systems.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include "codec/file_system.h"
+#include "codec/text.h"
+
+#if defined(__linux__)
+#include <sys/sendfile.h>
+#endif
+
+namespace pak {
+namespace {
+
+Status Errno(const char* what, const Path& path, int err) {
+  return Status::IoError(std::string("Cannot ") + what + " " + DisplayPath(path) + ": " +
+                             std::strerror(err),
+                         err);
+}
+
+class PosixInputFile final : public InputFile {
+ public:
+  PosixInputFile(int fd, std::uint64_t size, Path path)
+      : fd_(fd), size_(size), path_(std::move(path)) {}
+  ~PosixInputFile() override { ::close(fd_); }
+
+  std::uint64_t size() const override { return size_; }
+  int fd() const { return fd_; }
+  const Path& path() const { return path_; }
+
+  Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+    size_t done = 0;
+    while (done < out.size()) {
+      const ssize_t n = ::pread(fd_, out.data() + done, out.size() - done,
+                                static_cast<off_t>(offset + done));
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return Errno("read", path_, errno);
+      }
+      if (n == 0) return ShortRead();
+      done += static_cast<size_t>(n);
+    }
+    return Status::Ok();
+  }
+
+  Status ShortRead() const {
+    return Status::IoError("Cannot read " + DisplayPath(path_) + ": the file became shorter",
+                           EIO);
+  }
+
+ private:
+  int fd_;
+  std::uint64_t size_;
+  Path path_;
+};
+
+class PosixOutputFile final : public OutputFile {
+ public:
+  PosixOutputFile(int fd, Path path) : fd_(fd), path_(std::move(path)) {}
+  ~PosixOutputFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  Status Append(std::span<const std::uint8_t> bytes) override {
+    PAK_RETURN_IF_ERROR(WriteAt(size_, bytes));
+    size_ += bytes.size();
+    return Status::Ok();
+  }
+
+  Status AppendFrom(InputFile& in, std::uint64_t offset, std::uint64_t size) override {
+#if defined(__linux__)
+    if (auto* posix_in = dynamic_cast<PosixInputFile*>(&in)) {
+      // Let the kernel move the bytes; fall back to a buffer where it cannot.
+      std::uint64_t done = 0;
+      while (done < size && kernel_copy_) {
+        loff_t in_off = static_cast<loff_t>(offset + done);
+        loff_t out_off = static_cast<loff_t>(size_);
+        const ssize_t n = ::copy_file_range(posix_in->fd(), &in_off, fd_, &out_off,
+                                            static_cast<size_t>(size - done), 0);
+        if (n < 0) {
+          if (errno == EINTR) continue;
+          if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP ||
+              errno == EBADF || errno == EPERM) {
+            kernel_copy_ = false;
+            break;
+          }
+          return Errno("write", path_, errno);
+        }
+        if (n == 0) return posix_in->ShortRead();
+        done += static_cast<std::uint64_t>(n);
+        size_ += static_cast<std::uint64_t>(n);
+      }
+      offset += done;
+      size -= done;
+    }
+#endif
+    return OutputFile::AppendFrom(in, offset, size);
+  }
+
+  Status WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+    size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
+                                 static_cast<off_t>(offset + done));
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return Errno("write", path_, errno);
+      }
+      done += static_cast<size_t>(n);
+    }
+    return Status::Ok();
+  }
+
+  std::uint64_t size() const override { return size_; }
+
+  Status Close() override {
+    const int fd = fd_;
+    fd_ = -1;
+    if (fd >= 0 && ::close(fd) != 0) return Errno("write", path_, errno);
+    return Status::Ok();
+  }
+
+ private:
+  int fd_;
+  Path path_;
+  std::uint64_t size_ = 0;
+  bool kernel_copy_ = true;
+};
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  Result<std::unique_ptr<InputFile>> OpenForRead(const Path& path) override {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Errno("open", path, errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+      const int err = errno;
+      ::close(fd);
+      return Errno("read", path, err);
+    }
+    if (!S_ISREG(st.st_mode)) {
+      ::close(fd);
+      return Errno("read", path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+    }
+    return std::unique_ptr<InputFile>(
+        new PosixInputFile(fd, static_cast<std::uint64_t>(st.st_size), path));
+  }
+
+  Result<std::unique_ptr<OutputFile>> Create(const Path& path) override {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EACCES && ::access(path.c_str(), F_OK) == 0) {
+      // A read-only file is replaced, as a user who chose this folder expects.
+      if (::unlink(path.c_str()) == 0) {
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+      }
+    }
+    if (fd < 0) return Errno("create", path, errno);
+    return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, path));
+  }
+
+  Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder, std::u16string_view hint,
+                                                      Path* created) override {
+    static std::atomic<unsigned> counter{0};
+    std::string base = ToUtf8(hint);
+    if (base.size() > 120) base.resize(120);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::string name = "." + base + ".tmp" + std::to_string(::getpid()) + "-" +
+                               std::to_string(counter.fetch_add(1));
+      Path path = folder / name;
+      const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd >= 0) {
+        *created = path;
+        return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, path));
+      }
+      if (errno != EEXIST) return Errno("create a file in", folder, errno);
+    }
+    return Errno("create a file in", folder, EEXIST);
+  }
+
+  Status Replace(const Path& from, const Path& to) override {
+    if (::rename(from.c_str(), to.c_str()) != 0) return Errno("replace", to, errno);
+    return Status::Ok();
+  }
+
+  Status Remove(const Path& path) override {
+    if (::unlink(path.c_str()) != 0) return Errno("delete", path, errno);
+    return Status::Ok();
+  }
+
+  bool IsDirectory(const Path& path) override {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  }
+
+  Result<std::vector<std::u16string>> ListFiles(const Path& folder) override {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return Errno("list the files of", folder, errno);
+    std::vector<std::u16string> names;
+    const int dir_fd = ::dirfd(dir);
+    Status status;
+    for (;;) {
+      errno = 0;
+      const dirent* entry = ::readdir(dir);
+      if (entry == nullptr) {
+        if (errno != 0) status = Errno("list the files of", folder, errno);
+        break;
+      }
+      const char* name = entry->d_name;
+      if (name[0] == '.') continue;  // hidden, and "." and ".."
+      bool regular = entry->d_type == DT_REG;
+      if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+        struct stat st {};
+        regular = ::fstatat(dir_fd, name, &st, 0) == 0 && S_ISREG(st.st_mode);
+      }
+      if (!regular) continue;
+      bool valid = true;
+      std::u16string wide = FromUtf8(name, &valid);
+      if (!valid) {
+        status = Status::Refused("The file name " + DisplayPath(folder / name) +
+                                 " is not valid UTF-8; rename the file first");
+        break;
+      }
+      names.push_back(std::move(wide));
+    }
+    ::closedir(dir);
+    if (!status.ok()) return status;
+    return names;
+  }
+};
+
+}  // namespace
+
+FileSystem& DefaultFileSystem() {
+  static PosixFileSystem fs;
+  return fs;
+}
+
+}  // namespace pak

@@ -1,0 +1,85 @@
+#include "codec/names.h"
+
+#include <array>
+
+#include "codec/text.h"
+
+namespace pak {
+namespace {
+
+// Replaces the last extension `from` (ignoring case) by `to`.
+std::u16string SwapExtension(std::u16string_view name, std::u16string_view from,
+                             std::u16string_view to) {
+  const size_t dot = name.rfind(u'.');
+  if (dot == std::u16string_view::npos || !EqualsIgnoreCase(name.substr(dot), from)) {
+    return std::u16string(name);
+  }
+  std::u16string out(name.substr(0, dot));
+  out += to;
+  return out;
+}
+
+bool IsReservedDeviceName(std::u16string_view name) {
+  // The device names apply with any extension: "nul.txt" is NUL too.
+  const size_t dot = name.find(u'.');
+  const std::u16string base = FoldCase(name.substr(0, dot));
+  static constexpr std::array<std::u16string_view, 4> kPlain = {u"CON", u"PRN", u"AUX", u"NUL"};
+  for (auto reserved : kPlain) {
+    if (base == reserved) return true;
+  }
+  if (base.size() == 4 && (base.starts_with(u"COM") || base.starts_with(u"LPT")) &&
+      base[3] >= u'1' && base[3] <= u'9') {
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::u16string ArchiveToDiskName(std::u16string_view stored_name) {
+  return SwapExtension(stored_name, u".wav", u".ogg");
+}
+
+std::u16string DiskToArchiveName(std::u16string_view listed_name) {
+  return SwapExtension(listed_name, u".ogg", u".wav");
+}
+
+NameRules HostNameRules() {
+#ifdef _WIN32
+  return NameRules::kWindows;
+#else
+  return NameRules::kPosix;
+#endif
+}
+
+std::string DescribeEntry(size_t index, std::u16string_view name) {
+  return "entry " + std::to_string(index + 1) + " (\"" + ToUtf8(name) + "\")";
+}
+
+Status CheckEntryName(std::u16string_view name, size_t index, NameRules rules) {
+  auto refuse = [&](const char* why) {
+    return Status::Refused("Unsafe name in the archive: " + DescribeEntry(index, name) + " " + why +
+                           "; nothing was extracted");
+  };
+  if (name.empty()) return refuse("is empty");
+  if (name == u"." || name == u"..") return refuse("names a folder, not a file");
+  for (char16_t c : name) {
+    if (c == u'/' || c == u'\\' || c == u':') return refuse("holds a path separator or a colon");
+    if (c < 0x20 || c == 0x7F) return refuse("holds a control character");
+  }
+  if (EqualsIgnoreCase(name, kFilesListName)) {
+    return refuse("would overwrite the list of files");
+  }
+  if (rules == NameRules::kWindows) {
+    for (char16_t c : name) {
+      if (c == u'<' || c == u'>' || c == u'"' || c == u'|' || c == u'?' || c == u'*') {
+        return refuse("holds a character that Windows does not allow in file names");
+      }
+    }
+    if (name.back() == u'.' || name.back() == u' ') return refuse("ends in a dot or a space");
+    if (IsReservedDeviceName(name)) return refuse("is a reserved device name");
+  }
+  return Status::Ok();
+}
+
+}  // namespace pak

@@ -1,0 +1,40 @@
+// Name rules shared by the reader, the writer and the workflows.
+//
+// Inside an archive the game's sound files are named ".wav"; on disk, in the
+// entry list and in FilesList.txt they carry ".ogg". Only the last extension
+// counts and the comparison ignores case. Also here: the check that an entry
+// name is safe to write as a file inside the extraction folder.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "codec/status.h"
+
+namespace pak {
+
+// The name of the list file that extraction writes beside the entries.
+inline constexpr std::u16string_view kFilesListName = u"FilesList.txt";
+// A file that packing always leaves out.
+inline constexpr std::u16string_view kFamilyBinName = u"Family.Bin";
+
+// "x.WAV" -> "x.ogg"; anything else unchanged. Applied when reading.
+std::u16string ArchiveToDiskName(std::u16string_view stored_name);
+// "x.OGG" -> "x.wav"; anything else unchanged. Applied when writing.
+std::u16string DiskToArchiveName(std::u16string_view listed_name);
+
+enum class NameRules { kPosix, kWindows };
+// The rules of the system this was built for.
+NameRules HostNameRules();
+
+// Checks that an entry name can be written as a file directly inside the
+// extraction folder and nowhere else: not empty, not "." or "..", no "/", "\",
+// ":" or control character, not the list file's own name; under Windows rules
+// also no reserved device name (CON, NUL, COM1, ...), no trailing dot or space
+// and none of <>"|?*. The message names the entry by its number and name.
+Status CheckEntryName(std::u16string_view name, size_t index, NameRules rules);
+
+// How an entry is named in messages: entry 3 ("name").
+std::string DescribeEntry(size_t index, std::u16string_view name);
+
+}  // namespace pak

@@ -1,0 +1,146 @@
+#include "codec/reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "codec/names.h"
+#include "codec/pak_format.h"
+#include "codec/text.h"
+
+namespace pak {
+namespace {
+
+Status Fault(std::size_t index, std::size_t count, const std::u16string* name,
+             const std::string& what) {
+  std::string who = "entry " + std::to_string(index + 1) + " of " + std::to_string(count);
+  if (name != nullptr) who += " (\"" + ToUtf8(*name) + "\")";
+  return Status::InvalidArchive(std::string(kInvalidFile) + ": " + who + ": " + what);
+}
+
+}  // namespace
+
+Status ParseDirectory(std::span<const std::uint8_t> prefix, std::uint64_t archive_size,
+                      std::vector<PakEntry>* entries, bool* need_more) {
+  *need_more = false;
+  entries->clear();
+  if (archive_size < kMinArchiveSize) return Status::InvalidArchive(kInvalidFile);
+  if (prefix.size() < kMinArchiveSize) {
+    *need_more = true;
+    return Status::Ok();
+  }
+  if (!std::equal(kSignature.begin(), kSignature.end(), prefix.begin())) {
+    return Status::InvalidArchive(kInvalidFile);
+  }
+  const std::size_t count = LoadU16(&prefix[4]);
+  if (count == 0) {
+    return Status::InvalidArchive(std::string(kInvalidFile) + ": the archive holds no entries");
+  }
+  const bool whole = prefix.size() >= archive_size;
+  const std::size_t end = prefix.size();
+  entries->reserve(count);
+
+  std::size_t p = kMinArchiveSize;  // where the current record's name starts
+  for (std::size_t i = 0; i < count; ++i) {
+    // The name ends at the first pair of zero bytes from the record's start.
+    std::size_t k = p - 2;
+    while (k + 1 < end && !(prefix[k] == 0 && prefix[k + 1] == 0)) ++k;
+    if (k + 1 >= end) {
+      if (!whole) {
+        *need_more = true;
+        return Status::Ok();
+      }
+      return Fault(i, count, nullptr,
+                   i == 0 ? "its name has no end before the end of the file"
+                          : "the file ends inside its record (the entry count is larger than the "
+                            "records)");
+    }
+    if (k + 1 <= p) return Fault(i, count, nullptr, "its name is empty");
+    const std::size_t name_bytes = k + 1 - p;
+    if (name_bytes % 2 != 0) return Fault(i, count, nullptr, "its name has an odd number of bytes");
+    const std::size_t e = k + 1;  // the terminator
+    if (e + 14 > end) {
+      if (!whole) {
+        *need_more = true;
+        return Status::Ok();
+      }
+      return Fault(i, count, nullptr, "the file ends inside its record");
+    }
+
+    PakEntry entry;
+    std::u16string stored(name_bytes / 2, u'\0');
+    for (std::size_t j = 0; j < stored.size(); ++j) {
+      stored[j] = static_cast<char16_t>(LoadU16(&prefix[p + 2 * j]));
+    }
+    entry.Offset = static_cast<std::int32_t>(LoadU32(&prefix[e + 6]));
+    entry.Size = static_cast<std::int32_t>(LoadU32(&prefix[e + 10]));
+    if (entry.Offset < 0 || entry.Size < 0) {
+      return Fault(i, count, &stored,
+                   "its data offset or size is negative (" + std::to_string(entry.Offset) + ", " +
+                       std::to_string(entry.Size) + ")");
+    }
+    const std::uint64_t data_end =
+        static_cast<std::uint64_t>(entry.Offset) + static_cast<std::uint64_t>(entry.Size);
+    if (data_end > archive_size) {
+      return Fault(i, count, &stored,
+                   "its data (" + std::to_string(entry.Size) + " bytes at offset " +
+                       std::to_string(entry.Offset) + ") run past the end of the file (" +
+                       std::to_string(archive_size) + " bytes)");
+    }
+    entry.Name = ArchiveToDiskName(stored);
+    entries->push_back(std::move(entry));
+    p = e + kRecordOverhead;
+  }
+  return Status::Ok();
+}
+
+Result<PakArchive> ParsePak(std::vector<std::uint8_t> bytes) {
+  auto buffer = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
+  PakArchive archive;
+  bool need_more = false;
+  PAK_RETURN_IF_ERROR(ParseDirectory(*buffer, buffer->size(), &archive.entries_, &need_more));
+  for (auto& entry : archive.entries_) {
+    entry.Data = std::span<const std::uint8_t>(buffer->data() + entry.Offset,
+                                               static_cast<std::size_t>(entry.Size));
+  }
+  archive.bytes_ = std::move(buffer);
+  return archive;
+}
+
+Result<PakArchive> LoadPakFile(FileSystem& fs, const Path& path) {
+  auto bytes = fs.ReadWholeFile(path);
+  if (!bytes.ok()) return bytes.status();
+  return ParsePak(std::move(bytes).value());
+}
+
+Result<PakArchive> OpenPakFile(FileSystem& fs, const Path& path) {
+  auto opened = fs.OpenForRead(path);
+  if (!opened.ok()) return opened.status();
+  std::shared_ptr<InputFile> file = std::move(opened).value();
+  const std::uint64_t size = file->size();
+
+  // Read a growing prefix until the whole directory is inside it.
+  PakArchive archive;
+  std::vector<std::uint8_t> prefix;
+  std::uint64_t want = std::min<std::uint64_t>(size, 256 * 1024);
+  for (;;) {
+    prefix.resize(static_cast<std::size_t>(want));
+    PAK_RETURN_IF_ERROR(file->ReadAt(0, prefix));
+    bool need_more = false;
+    PAK_RETURN_IF_ERROR(ParseDirectory(prefix, size, &archive.entries_, &need_more));
+    if (!need_more) break;
+    want = std::min<std::uint64_t>(size, want * 4);
+  }
+  archive.file_ = std::move(file);
+  return archive;
+}
+
+Status PakArchive::CopyEntry(std::size_t i, OutputFile& out) const {
+  const PakEntry& entry = entries_[i];
+  if (file_ != nullptr) {
+    return out.AppendFrom(*file_, static_cast<std::uint64_t>(entry.Offset),
+                          static_cast<std::uint64_t>(entry.Size));
+  }
+  return out.Append(entry.Data);
+}
+
+}  // namespace pak

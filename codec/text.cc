@@ -1,0 +1,195 @@
+#include "codec/text.h"
+
+#include <algorithm>
+
+namespace pak {
+namespace {
+
+constexpr char16_t kReplacement = 0xFFFD;
+
+// The 0x80..0x9F block of Windows-1252; 0 marks the five unassigned bytes,
+// which decode to the C1 control of the same value.
+constexpr char16_t k1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+class Windows1252CodePage final : public CodePage {
+ public:
+  std::string Encode(std::u16string_view text) const override {
+    std::string out;
+    out.reserve(text.size());
+    for (char16_t c : text) out.push_back(static_cast<char>(EncodeOne(c)));
+    return out;
+  }
+
+  std::u16string Decode(std::string_view bytes) const override {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (char b : bytes) {
+      auto u = static_cast<unsigned char>(b);
+      if (u >= 0x80 && u < 0xA0 && k1252High[u - 0x80] != 0) {
+        out.push_back(k1252High[u - 0x80]);
+      } else {
+        out.push_back(static_cast<char16_t>(u));
+      }
+    }
+    return out;
+  }
+
+ private:
+  static unsigned char EncodeOne(char16_t c) {
+    if (c < 0x80 || c >= 0xA0) {
+      return c <= 0xFF ? static_cast<unsigned char>(c) : MapHigh(c);
+    }
+    // U+0080..U+009F: only the five bytes that 1252 leaves unassigned map back.
+    const unsigned idx = c - 0x80u;
+    return k1252High[idx] == 0 ? static_cast<unsigned char>(c) : '?';
+  }
+  static unsigned char MapHigh(char16_t c) {
+    for (unsigned i = 0; i < 32; ++i) {
+      if (k1252High[i] == c && c != 0) return static_cast<unsigned char>(0x80 + i);
+    }
+    return '?';
+  }
+};
+
+const CodePage* g_system_code_page = nullptr;
+
+}  // namespace
+
+std::string ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t cp = text[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = kReplacement;
+    }
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}
+
+std::u16string FromUtf8(std::string_view text, bool* valid) {
+  std::u16string out;
+  out.reserve(text.size());
+  bool all_valid = true;
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto b0 = static_cast<unsigned char>(text[i]);
+    int extra = 0;
+    char32_t cp = 0;
+    if (b0 < 0x80) {
+      cp = b0;
+    } else if ((b0 & 0xE0) == 0xC0) {
+      extra = 1;
+      cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+      extra = 2;
+      cp = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+      extra = 3;
+      cp = b0 & 0x07;
+    } else {
+      extra = -1;
+    }
+    // The sequence's last byte, i + extra, must lie inside the text.
+    bool ok = extra >= 0 && i + static_cast<size_t>(extra) < text.size();
+    if (ok && extra > 0) {
+      for (int k = 1; ok && k <= extra; ++k) {
+        const auto b = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
+        if ((b & 0xC0) != 0x80) {
+          ok = false;
+        } else {
+          cp = (cp << 6) | (b & 0x3F);
+        }
+      }
+      // Overlong forms, surrogates and values past U+10FFFF are invalid.
+      static constexpr char32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
+      if (ok && (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) {
+        ok = false;
+      }
+    }
+    if (!ok) {
+      all_valid = false;
+      out.push_back(kReplacement);
+      ++i;
+      continue;
+    }
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(cp));
+    }
+    i += static_cast<size_t>(extra) + 1;
+  }
+  if (valid != nullptr) *valid = all_valid;
+  return out;
+}
+
+char16_t FoldCase(char16_t c) {
+  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 0x20);
+  // Latin-1 lower-case letters, except the multiplication sign's twin U+00F7.
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
+  if (c == 0xFF) return 0x178;
+  return c;
+}
+
+std::u16string FoldCase(std::u16string_view text) {
+  std::u16string out(text);
+  for (auto& c : out) c = FoldCase(c);
+  return out;
+}
+
+bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
+
+bool LessIgnoreCase(std::u16string_view a, std::u16string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const char16_t fa = FoldCase(a[i]);
+    const char16_t fb = FoldCase(b[i]);
+    if (fa != fb) return fa < fb;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+const CodePage& Windows1252() {
+  static const Windows1252CodePage page;
+  return page;
+}
+
+const CodePage& SystemCodePage() {
+  return g_system_code_page != nullptr ? *g_system_code_page : Windows1252();
+}
+
+void SetSystemCodePage(const CodePage* code_page) { g_system_code_page = code_page; }
+
+}  // namespace pak

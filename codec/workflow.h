@@ -1,0 +1,67 @@
+// The workflows that Unbaler, Rebaler and baler share, so that the three
+// cannot drift apart: extracting an archive into a folder, scanning a folder
+// to pack, comparing its files with the names FilesList.txt recorded, and
+// packing the folder into an archive file.
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "codec/file_system.h"
+#include "codec/names.h"
+#include "codec/reader.h"
+#include "codec/status.h"
+#include "codec/text.h"
+#include "codec/writer.h"
+
+namespace pak {
+
+// ---- Extraction ----
+
+// Checks every entry name (CheckEntryName) before anything is written.
+Status CheckExtractNames(const PakArchive& archive, NameRules rules);
+
+// Writes FilesList.txt and every entry, in table order, into `folder`. Each
+// entry's line goes into the list before the entry's own file is written. An
+// existing file of the same name, also a read-only one, is replaced; each file
+// is written beside its target and moved over it, so a failure leaves the old
+// file whole. On a failure the files already written stay.
+Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
+                  const CodePage& code_page, NameRules rules = HostNameRules(),
+                  const Progress& progress = {});
+
+// ---- Folder scan and comparison ----
+
+struct FolderScan {
+  // The files to pack, sorted by name ignoring case; FilesList.txt and
+  // Family.Bin are left out.
+  std::vector<std::u16string> files;
+  // Whether the folder holds FilesList.txt (in any letter case).
+  bool files_list_found = false;
+  // The names FilesList.txt recorded, first occurrences only (ignoring case).
+  std::vector<std::u16string> recorded_names;
+};
+
+Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage& code_page);
+
+struct NameDifference {
+  std::vector<std::u16string> added;    // files the list does not record
+  std::vector<std::u16string> deleted;  // recorded names without a file
+  // Whether the user must confirm before packing: files were added while a
+  // FilesList.txt exists, or recorded files are gone.
+  bool needs_confirmation = false;
+};
+
+NameDifference CompareNames(const FolderScan& scan);
+
+// ---- Packing ----
+
+// Packs the listed files of `folder` into `archive_path`. The archive is
+// written to a temporary file beside the target and moved over it only when
+// complete: on any failure the old archive is whole and no temporary file is
+// left. A read-only target is replaced too.
+Status PackFolder(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
+                  const Path& archive_path, const Progress& progress = {});
+
+}  // namespace pak

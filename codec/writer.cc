@@ -1,0 +1,111 @@
+#include "codec/writer.h"
+
+#include <cstdio>
+
+#include "codec/names.h"
+#include "codec/pak_format.h"
+#include "codec/text.h"
+
+namespace pak {
+namespace {
+
+class MemorySink final : public ByteSink {
+ public:
+  explicit MemorySink(std::vector<std::uint8_t>* out) : out_(out) {}
+  Status Append(std::span<const std::uint8_t> bytes) override {
+    out_->insert(out_->end(), bytes.begin(), bytes.end());
+    return Status::Ok();
+  }
+  Status AppendFrom(InputFile& in, std::uint64_t size) override {
+    const std::size_t at = out_->size();
+    out_->resize(at + static_cast<std::size_t>(size));
+    return in.ReadAt(0, std::span<std::uint8_t>(out_->data() + at, static_cast<std::size_t>(size)));
+  }
+  Status WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+    std::copy(bytes.begin(), bytes.end(), out_->begin() + static_cast<std::ptrdiff_t>(offset));
+    return Status::Ok();
+  }
+  std::uint64_t size() const override { return out_->size(); }
+
+ private:
+  std::vector<std::uint8_t>* out_;
+};
+
+std::string Quoted(std::u16string_view name) { return "\"" + ToUtf8(name) + "\""; }
+
+}  // namespace
+
+Status CheckPackNames(std::span<const std::u16string> names) {
+  if (names.empty()) return Status::Refused("There is no file to pack in the folder");
+  if (names.size() > kMaxEntries) {
+    return Status::Refused("The folder holds " + std::to_string(names.size()) +
+                           " files to pack; an archive holds at most 65535");
+  }
+  for (const auto& name : names) {
+    if (name.empty()) return Status::Refused("A file to pack has an empty name");
+    if (name.size() > kMaxNameUnits) {
+      return Status::Refused("The file name " + Quoted(name) + " is " +
+                             std::to_string(name.size()) +
+                             " characters long; an archive holds names of at most 254");
+    }
+    for (char16_t c : name) {
+      if (c == 0 || c > 0xFF) {
+        char code[16];
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+        return Status::Refused("The file name " + Quoted(name) + " holds the character " + code +
+                               ", which an archive cannot store (only U+0001 to U+00FF)");
+      }
+    }
+  }
+  return Status::Ok();
+}
+
+Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
+                ByteSink& sink, const Progress& progress) {
+  PAK_RETURN_IF_ERROR(CheckPackNames(names));
+  const std::uint64_t base = sink.size();
+
+  // The header and the directory, with zeros where offsets and sizes go.
+  std::vector<std::uint8_t> head(kHeaderSize);
+  std::copy(kSignature.begin(), kSignature.end(), head.begin());
+  StoreU16(&head[4], static_cast<std::uint16_t>(names.size()));
+  std::vector<std::size_t> slots;  // where each record's offset field is
+  slots.reserve(names.size());
+  for (const auto& name : names) {
+    const std::u16string stored = DiskToArchiveName(name);
+    const std::size_t at = head.size();
+    head.resize(at + 2 * stored.size() + kRecordOverhead, 0);
+    head[at] = static_cast<std::uint8_t>(stored.size() + 1);
+    for (std::size_t j = 0; j < stored.size(); ++j) StoreU16(&head[at + 2 + 2 * j], stored[j]);
+    const std::size_t tag = at + 2 + 2 * stored.size() + 2;
+    std::copy(kRecordTag.begin(), kRecordTag.end(), head.begin() + static_cast<std::ptrdiff_t>(tag));
+    slots.push_back(tag + 4);
+  }
+  PAK_RETURN_IF_ERROR(sink.Append(head));
+
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    auto file = fs.OpenForRead(JoinPath(folder, names[i]));
+    if (!file.ok()) return file.status();
+    const std::uint64_t offset = sink.size() - base;
+    const std::uint64_t size = (*file)->size();
+    if (offset + size > kMaxArchiveSize) {
+      return Status::Refused("The archive would reach 2 GiB at " + Quoted(names[i]) +
+                             "; an archive must stay below 2 GiB");
+    }
+    PAK_RETURN_IF_ERROR(sink.AppendFrom(**file, size));
+    StoreU32(&head[slots[i]], static_cast<std::uint32_t>(offset));
+    StoreU32(&head[slots[i] + 4], static_cast<std::uint32_t>(size));
+    if (progress) progress(i + 1, names.size());
+  }
+  return sink.WriteAt(base, head);
+}
+
+Result<std::vector<std::uint8_t>> BuildPak(FileSystem& fs, const Path& folder,
+                                           std::span<const std::u16string> names) {
+  std::vector<std::uint8_t> out;
+  MemorySink sink(&out);
+  PAK_RETURN_IF_ERROR(WritePak(fs, folder, names, sink));
+  return out;
+}
+
+}  // namespace pak

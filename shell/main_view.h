@@ -1,0 +1,49 @@
+// The part of a program's main window that the program logic drives.
+//
+// Unbaler's and Rebaler's window logic (extractor/, repacker/) talk to their
+// window only through this interface, so they can be tested without a display
+// and shared by every front end. The logic owns the state (the full paths that
+// the path labels keep in their Tag); the view only shows what it is told.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace shell {
+
+class MainView {
+ public:
+  virtual ~MainView() = default;
+
+  // Caption of lblFileName / lblDir (already shortened by the logic).
+  virtual void SetFileCaption(const std::u16string& caption) = 0;
+  virtual void SetDirCaption(const std::u16string& caption) = 0;
+
+  // Replaces every item of lstFiles, in the given order.
+  virtual void SetListItems(const std::vector<std::u16string>& items) = 0;
+
+  // Enables or disables the main command (picExtract / picRepack).
+  virtual void SetMainCommandEnabled(bool enabled) = 0;
+
+  // Shows or hides the busy cursor while a long command runs.
+  virtual void SetBusy(bool busy) = 0;
+
+  // The window's native handle: the folder browser's owner.
+  virtual std::intptr_t WindowHandle() const = 0;
+};
+
+// What the main window calls when the user acts; implemented by the program
+// logic (Unbaler's or Rebaler's). Label clicks call the same handlers as the
+// buttons beside them.
+class MainCommands {
+ public:
+  virtual ~MainCommands() = default;
+  // The last step of the window's start-up: the command-update operation.
+  virtual void OnLoaded() = 0;
+  virtual void OnSelectFile() = 0;   // picSelectFile, lblFileName
+  virtual void OnSelectDir() = 0;    // picSelectDir, lblDir
+  virtual void OnMainCommand() = 0;  // picExtract / picRepack
+};
+
+}  // namespace shell
