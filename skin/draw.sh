@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# Draws the main window's artwork: the skin (a landscape phone body on a white key
+# colour), the three state pictures of each command button, the close picture and a
+# preview of the whole window. Needs ImageMagick 6 (`convert`) and the DejaVu fonts.
+# With the same ImageMagick and fonts, running it again reproduces every file byte for byte.
+set -euo pipefail
+
+cd "$(dirname "$0")"
+
+FONT_BOLD=DejaVu-Sans-Bold
+SCREEN='rgb(12,13,13)'   # the screen colour; the title label paints the same colour
+W=442
+H=237
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+# Everything written as BMP goes through here: 24 bits per pixel, no alpha, no palette.
+bmp() { convert "$1" -alpha off -type TrueColor "BMP3:$2"; }
+
+# ---------------------------------------------------------------------------------------
+# Skin
+# ---------------------------------------------------------------------------------------
+
+# The outline of the body. Drawn without anti-aliasing: the window is cut out wherever a
+# pixel equals the key colour exactly, so a soft edge would leave a fringe of pale pixels.
+BODY='roundrectangle 1,3 440,234 30,30'
+KEYS=(
+  'roundrectangle 64,0 96,8 2,2'     # volume up
+  'roundrectangle 102,0 134,8 2,2'   # volume down
+  'roundrectangle 344,0 376,8 2,2'   # power
+)
+mask_args=(-size ${W}x${H} xc:black +antialias -fill white)
+for k in "${KEYS[@]}"; do mask_args+=(-draw "$k"); done
+mask_args+=(-draw "$BODY")
+convert "${mask_args[@]}" "$tmp/mask.png"
+
+# Blue-graphite shell: a vertical sheen, lighter on top, and a soft light from the left.
+convert -size ${W}x${H} gradient:'#59647a-#1c2230' \
+  \( -size ${H}x${W} gradient:'#9a9a9a-#6a6a6a' -rotate 90 \) \
+  -compose Overlay -composite "$tmp/metal.png"
+convert -size ${H}x${W} gradient:'#8d95a3-#3a404a' -rotate 90 "$tmp/keys.png"
+
+args=(-size ${W}x${H} xc:'#0e1015')
+# Side keys: a plainer metal, so they read as separate parts of the frame.
+args+=(-antialias -tile "$tmp/keys.png")
+for k in "${KEYS[@]}"; do args+=(-draw "$k"); done
+args+=(+tile -fill '#0e1015' -draw "$BODY")
+# The shell inside its dark outer line, with a chamfer that catches the light.
+args+=(-tile "$tmp/metal.png" -draw 'roundrectangle 2.5,4.5 438.5,232.5 28.5,28.5' +tile)
+args+=(-fill none -stroke 'rgba(215,225,245,0.40)' -strokewidth 1
+  -draw 'roundrectangle 3.5,5.5 437.5,231.5 27.5,27.5')
+args+=(-stroke 'rgba(0,0,0,0.25)'
+  -draw 'roundrectangle 4.5,6.5 436.5,230.5 26.5,26.5' -stroke none)
+# Screen, sunk into the shell: a dark recess, a faint inner rim, then the glass.
+args+=(-fill '#06070a' -draw 'roundrectangle 10,12 430,226 19,19')
+args+=(-fill "$SCREEN" -stroke '#2a2f37' -strokewidth 1
+  -draw 'roundrectangle 11.5,13.5 428.5,224.5 17,17' -stroke none)
+args+=(-fill "$SCREEN" -draw 'roundrectangle 12,14 428,224 16,16')
+# A thin light line along the lower lip of the recess.
+args+=(-fill none -stroke 'rgba(200,210,230,0.18)' -draw 'line 30,227.5 412,227.5' -stroke none)
+
+# Earpiece slot, proximity sensor and front camera on the left short side.
+args+=(-fill '#07080b' -stroke 'rgba(160,175,200,0.35)' -strokewidth 1
+  -draw 'roundrectangle 5.5,98.5 6.5,138.5 1,1')
+args+=(-stroke none -fill '#151a24' -draw 'circle 6,84 6,85.3')
+args+=(-fill '#0b1226' -stroke '#11151c' -draw 'circle 6,154 6,156.6')
+args+=(-stroke none -fill 'rgba(130,170,255,0.9)' -draw 'point 5,153')
+# Home button on the right short side.
+args+=(-fill '#262d3a' -stroke '#0d1016' -strokewidth 1 -draw 'circle 434.5,119 434.5,122.5')
+args+=(-fill none -stroke 'rgba(200,210,230,0.45)'
+  -draw 'roundrectangle 433.5,118 435.5,120 0.5,0.5' -stroke none)
+
+# Status bar along the top of the screen: signal bars left, battery right.
+args+=(-fill '#5f6873')
+for i in 0 1 2 3; do
+  x=$((22 + i * 4)); y=$((21 - i * 2))
+  args+=(-draw "rectangle $x,$y $((x + 2)),22")
+done
+args+=(-fill none -stroke '#5f6873' -strokewidth 1
+  -draw 'roundrectangle 399.5,16.5 412.5,22.5 1.5,1.5'
+  -stroke none -fill '#5f6873' -draw 'rectangle 413,18 414,21'
+  -fill '#49c16a' -draw 'rectangle 401,18 409,21')
+
+convert "${args[@]}" "$tmp/body.png"
+
+# The key colour must not appear inside the body: pull any pure white one step down.
+convert "$tmp/body.png" -fill 'rgb(254,254,254)' -opaque white "$tmp/body.png"
+convert -size ${W}x${H} xc:white "$tmp/body.png" "$tmp/mask.png" -composite "$tmp/skin.png"
+bmp "$tmp/skin.png" skin.bmp
+
+# ---------------------------------------------------------------------------------------
+# Buttons: 102 x 27, index 0 normal, 1 hover, 2 pressed
+# ---------------------------------------------------------------------------------------
+
+# button NAME TEXT STATE TOP BOTTOM BORDER TEXTCOLOUR SHIFT
+button() {
+  local name=$1 text=$2 state=$3 top=$4 bottom=$5 border=$6 ink=$7 shift=$8
+  convert -size 102x27 gradient:"$top-$bottom" "$tmp/grad.png"
+  convert -size 102x27 xc:"$SCREEN" \
+    -fill "$border" -draw 'roundrectangle 0,0 101,26 9,9' \
+    -tile "$tmp/grad.png" -draw 'roundrectangle 1,1 100,25 8,8' +tile \
+    -fill none -stroke 'rgba(255,255,255,0.22)' -strokewidth 1 \
+    -draw 'line 8,1.5 93,1.5' -stroke none \
+    -font "$FONT_BOLD" -pointsize 11 -gravity center \
+    -fill 'rgba(0,0,0,0.45)' -annotate "+$shift+$((shift + 1))" "$text" \
+    -fill "$ink" -annotate "+$shift+$shift" "$text" \
+    "$tmp/btn.png"
+  bmp "$tmp/btn.png" "${name}_${state}.bmp"
+}
+
+buttons() {
+  local name=$1 text=$2
+  button "$name" "$text" 0 '#5b6470' '#323840' '#1d2126' 'rgb(245,247,250)' 0
+  button "$name" "$text" 1 '#6d9be0' '#3b68b0' '#1f3a66' 'rgb(254,254,254)' 0
+  button "$name" "$text" 2 '#262b31' '#3a4048' '#111417' 'rgb(200,206,214)' 1
+}
+
+buttons select_file 'Select File'
+buttons select_dir 'Select Dir'
+buttons extract 'Extract Files'
+buttons pack 'Pack Files'
+
+# ---------------------------------------------------------------------------------------
+# Close picture: 24 x 23, white cross on a red square
+# ---------------------------------------------------------------------------------------
+
+convert -size 24x23 gradient:'#f0564a-#b3201a' "$tmp/red.png"
+convert -size 24x23 xc:"$SCREEN" \
+  -fill '#6e100c' -draw 'roundrectangle 1,0 22,22 5,5' \
+  -tile "$tmp/red.png" -draw 'roundrectangle 2,1 21,21 4,4' +tile \
+  -fill none -stroke 'rgba(255,255,255,0.3)' -strokewidth 1 -draw 'line 6,1.5 17,1.5' \
+  -stroke white -strokewidth 3 -draw 'line 7,6.5 16,15.5' -draw 'line 16,6.5 7,15.5' \
+  "$tmp/close.png"
+bmp "$tmp/close.png" close.bmp
+
+# ---------------------------------------------------------------------------------------
+# Preview: the extractor's window as it looks on a plain desktop
+# ---------------------------------------------------------------------------------------
+
+convert -size ${W}x${H} xc:'#aeb8c4' \( skin.bmp -transparent white \) -composite \
+  -font "$FONT_BOLD" -pointsize 15 -fill white \
+  -draw "fill $SCREEN rectangle 170,26 258,50" -gravity northwest \
+  -annotate +180+29 'Unbaler' \
+  -font DejaVu-Sans -pointsize 10 \
+  -fill black -draw 'rectangle 16,60 56,76' -draw 'rectangle 16,164 64,180' \
+  -fill white -annotate +16+62 'PAK file:' -annotate +16+166 'Directory:' \
+  -draw 'rectangle 66,56 314,76' -draw 'rectangle 66,162 314,182' \
+  -draw 'rectangle 66,84 384,152' \
+  -fill black -annotate +69+59 'C:\\Games\\Data\\sounds.pak' \
+  -annotate +69+165 'C:\\Games\\Data\\sounds' \
+  -annotate +69+86 'intro.ogg' -annotate +69+99 'menu_click.ogg' \
+  -annotate +69+112 'family.txt' -annotate +69+125 'level01.ogg' \
+  select_file_0.bmp -geometry +318+54 -composite \
+  select_dir_1.bmp -geometry +318+160 -composite \
+  extract_0.bmp -geometry +180+190 -composite \
+  close.bmp -geometry +384+28 -composite \
+  +set date:create +set date:modify -define png:exclude-chunks=date,time \
+  preview.png
