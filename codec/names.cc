@@ -65,7 +65,7 @@ Status CheckEntryName(std::u16string_view name, size_t index, NameRules rules) {
   if (name == u"." || name == u"..") return refuse("names a folder, not a file");
   for (char16_t c : name) {
     if (c == u'/' || c == u'\\' || c == u':') return refuse("holds a path separator or a colon");
-    if (c < 0x20 || c == 0x7F) return refuse("holds a control character");
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return refuse("holds a control character");
   }
   if (EqualsIgnoreCase(name, kFilesListName)) {
     return refuse("would overwrite the list of files");

@@ -1,0 +1,149 @@
+#include "tests/support/test_support.h"
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "codec/pak_format.h"
+
+namespace testing_support {
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+  std::string pattern = (fs::temp_directory_path() / "baler-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  // Read-only files inside must not stop the clean-up.
+  for (auto& entry : fs::recursive_directory_iterator(path_, ec)) {
+    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+  }
+  fs::remove_all(path_, ec);
+}
+
+void WriteFile(const fs::path& path, const Bytes& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  WriteFile(path, Bytes(text.begin(), text.end()));
+}
+
+Bytes ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path.string());
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string ReadText(const fs::path& path) {
+  Bytes bytes = ReadFile(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+std::vector<std::string> ListDir(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void MakeReadOnly(const fs::path& path) {
+  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+}
+
+Bytes MakeArchive(const std::vector<RawEntry>& entries) {
+  Bytes out(pak::kSignature.begin(), pak::kSignature.end());
+  out.push_back(static_cast<std::uint8_t>(entries.size()));
+  out.push_back(static_cast<std::uint8_t>(entries.size() >> 8));
+  std::size_t dir_size = 6;
+  for (auto& e : entries) dir_size += 2 * e.name.size() + 16;
+  std::uint32_t offset = static_cast<std::uint32_t>(dir_size);
+  for (auto& e : entries) {
+    out.push_back(static_cast<std::uint8_t>(e.name.size() + 1));
+    out.push_back(0);
+    for (char16_t c : e.name) {
+      out.push_back(static_cast<std::uint8_t>(c));
+      out.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    out.insert(out.end(), {0, 0, 's', 'f', 'f', 'o'});
+    for (std::uint32_t v : {offset, static_cast<std::uint32_t>(e.data.size())}) {
+      for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    }
+    offset += static_cast<std::uint32_t>(e.data.size());
+  }
+  for (auto& e : entries) out.insert(out.end(), e.data.begin(), e.data.end());
+  return out;
+}
+
+namespace {
+
+class FaultyOutput final : public pak::OutputFile {
+ public:
+  FaultyOutput(std::unique_ptr<pak::OutputFile> real, FaultyFileSystem* owner)
+      : real_(std::move(real)), owner_(owner) {}
+  pak::Status Append(std::span<const std::uint8_t> bytes) override {
+    PAK_RETURN_IF_ERROR(owner_->CountWrite());
+    return real_->Append(bytes);
+  }
+  pak::Status AppendFrom(pak::InputFile& in, std::uint64_t offset, std::uint64_t size) override {
+    PAK_RETURN_IF_ERROR(owner_->CountWrite());
+    return real_->AppendFrom(in, offset, size);
+  }
+  pak::Status WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+    PAK_RETURN_IF_ERROR(owner_->CountWrite());
+    return real_->WriteAt(offset, bytes);
+  }
+  std::uint64_t size() const override { return real_->size(); }
+  pak::Status Close() override { return real_->Close(); }
+
+ private:
+  std::unique_ptr<pak::OutputFile> real_;
+  FaultyFileSystem* owner_;
+};
+
+pak::FileSystem& Real() { return pak::DefaultFileSystem(); }
+
+}  // namespace
+
+pak::Status FaultyFileSystem::CountWrite() {
+  ++writes;
+  if (fail_write_at != 0 && writes == fail_write_at) {
+    return pak::Status::IoError("injected write failure", 28 /* ENOSPC */);
+  }
+  return pak::Status::Ok();
+}
+
+pak::Result<std::unique_ptr<pak::InputFile>> FaultyFileSystem::OpenForRead(const pak::Path& p) {
+  return Real().OpenForRead(p);
+}
+pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::Create(const pak::Path& p) {
+  auto real = Real().Create(p);
+  if (!real.ok()) return real.status();
+  return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), this));
+}
+pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::CreateTemporary(
+    const pak::Path& folder, std::u16string_view hint, pak::Path* created) {
+  auto real = Real().CreateTemporary(folder, hint, created);
+  if (!real.ok()) return real.status();
+  return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), this));
+}
+pak::Status FaultyFileSystem::Replace(const pak::Path& from, const pak::Path& to) {
+  if (fail_replace) return pak::Status::IoError("injected rename failure", 13 /* EACCES */);
+  return Real().Replace(from, to);
+}
+pak::Status FaultyFileSystem::Remove(const pak::Path& p) { return Real().Remove(p); }
+bool FaultyFileSystem::IsDirectory(const pak::Path& p) { return Real().IsDirectory(p); }
+pak::Result<std::vector<std::u16string>> FaultyFileSystem::ListFiles(const pak::Path& f) {
+  return Real().ListFiles(f);
+}
+
+}  // namespace testing_support
