@@ -18,6 +18,9 @@ namespace {
 using pak::Path;
 using pak::Status;
 
+// Arguments arrive as UTF-8 (on Windows main converts the wide command line).
+Path ArgPath(const std::string& arg) { return Path(pak::FromUtf8(arg)); }
+
 int Fail(const Status& status, const std::string& subject = {}) {
   std::string message = status.message();
   if (message == pak::kInvalidFile) {
@@ -57,7 +60,7 @@ class ProgressLine {
 };
 
 int List(const std::string& archive_path, bool long_form) {
-  auto archive = pak::OpenPakFile(pak::DefaultFileSystem(), Path(archive_path));
+  auto archive = pak::OpenPakFile(pak::DefaultFileSystem(), ArgPath(archive_path));
   if (!archive.ok()) return Fail(archive.status(), archive_path);
   std::string out;
   for (const auto& entry : archive->entries()) {
@@ -74,7 +77,7 @@ int List(const std::string& archive_path, bool long_form) {
 }
 
 int Check(const std::string& archive_path) {
-  auto archive = pak::OpenPakFile(pak::DefaultFileSystem(), Path(archive_path));
+  auto archive = pak::OpenPakFile(pak::DefaultFileSystem(), ArgPath(archive_path));
   if (!archive.ok()) return Fail(archive.status(), archive_path);
   // An archive that extraction would refuse is not well-formed for our tools.
   Status names = pak::CheckExtractNames(*archive, pak::HostNameRules());
@@ -88,13 +91,13 @@ int Check(const std::string& archive_path) {
 
 int Extract(const std::string& archive_path, const std::string& folder) {
   pak::FileSystem& fs = pak::DefaultFileSystem();
-  if (!fs.IsDirectory(Path(folder))) {
+  if (!fs.IsDirectory(ArgPath(folder))) {
     return Fail(Status::Refused("there is no folder " + folder));
   }
-  auto archive = pak::OpenPakFile(fs, Path(archive_path));
+  auto archive = pak::OpenPakFile(fs, ArgPath(archive_path));
   if (!archive.ok()) return Fail(archive.status(), archive_path);
   ProgressLine progress("Extracting");
-  Status status = pak::ExtractAll(fs, *archive, Path(folder), pak::SystemCodePage(),
+  Status status = pak::ExtractAll(fs, *archive, ArgPath(folder), pak::SystemCodePage(),
                                   pak::HostNameRules(), progress.callback());
   if (!status.ok()) return Fail(status);
   return kExitOk;
@@ -106,7 +109,7 @@ void PrintDifference(const pak::NameDifference& diff, std::ostream& out) {
 }
 
 int Diff(const std::string& folder) {
-  auto scan = pak::ScanFolder(pak::DefaultFileSystem(), Path(folder), pak::SystemCodePage());
+  auto scan = pak::ScanFolder(pak::DefaultFileSystem(), ArgPath(folder), pak::SystemCodePage());
   if (!scan.ok()) return Fail(scan.status());
   PrintDifference(pak::CompareNames(*scan), std::cout);
   return kExitOk;
@@ -123,7 +126,7 @@ bool Confirm() {
 
 int Pack(const std::string& folder, const std::string& archive_path, bool yes) {
   pak::FileSystem& fs = pak::DefaultFileSystem();
-  auto scan = pak::ScanFolder(fs, Path(folder), pak::SystemCodePage());
+  auto scan = pak::ScanFolder(fs, ArgPath(folder), pak::SystemCodePage());
   if (!scan.ok()) return Fail(scan.status());
   const pak::NameDifference diff = pak::CompareNames(*scan);
   if (diff.needs_confirmation) {
@@ -136,7 +139,7 @@ int Pack(const std::string& folder, const std::string& archive_path, bool yes) {
     }
   }
   ProgressLine progress("Packing");
-  Status status = pak::PackFolder(fs, Path(folder), scan->files, Path(archive_path),
+  Status status = pak::PackFolder(fs, ArgPath(folder), scan->files, ArgPath(archive_path),
                                   progress.callback());
   if (!status.ok()) return Fail(status);
   return kExitOk;
