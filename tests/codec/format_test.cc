@@ -266,3 +266,37 @@ TEST(Names, UnsafeEntryNamesAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// Damages small archives many times over; the reader must refuse or accept
+// each one without reading outside it (the sanitizer build checks that).
+TEST(Reader, SurvivesRandomDamage) {
+  const std::vector<Bytes> samples = {
+      kWorkedExample,
+      MakeArchive({{u"VOICE01.WAV", {1, 2, 3}}, {u"b", {}}, {u"caf\u00e9.ogg", Bytes(40, 7)}})};
+  std::uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  int accepted = 0;
+  for (int round = 0; round < 20000; ++round) {
+    Bytes bytes = samples[round % samples.size()];
+    const int edits = 1 + static_cast<int>(next() % 4);
+    for (int e = 0; e < edits; ++e) {
+      const std::uint32_t r = next();
+      if (r % 5 == 0 && bytes.size() > 1) {
+        bytes.resize(r % bytes.size());  // cut short
+      } else if (!bytes.empty()) {
+        bytes[r % bytes.size()] = static_cast<std::uint8_t>(next());
+      }
+    }
+    auto archive = ParsePak(bytes);
+    if (!archive.ok()) continue;
+    ++accepted;
+    for (const auto& entry : archive->entries()) {
+      ASSERT_LE(static_cast<size_t>(entry.Offset) + entry.Data.size(), bytes.size());
+    }
+  }
+  EXPECT_GT(accepted, 0);
+}
+
+}  // namespace
