@@ -19,7 +19,7 @@ using pak::Path;
 using pak::Status;
 
 // Arguments arrive as UTF-8 (on Windows main converts the wide command line).
-Path ArgPath(const std::string& arg) { return Path(pak::FromUtf8(arg)); }
+Path ArgPath(const std::string& arg) { return pak::PathFromUtf8(arg); }
 
 int Fail(const Status& status, const std::string& subject = {}) {
   std::string message = status.message();

@@ -6,8 +6,24 @@
 
 namespace pak {
 
+Path PathFromUtf16(std::u16string_view text) {
+#ifdef _WIN32
+  return Path(std::wstring(text.begin(), text.end()));
+#else
+  return Path(ToUtf8(text));
+#endif
+}
+
+Path PathFromUtf8(std::string_view text) {
+#ifdef _WIN32
+  return PathFromUtf16(FromUtf8(text));
+#else
+  return Path(std::string(text));
+#endif
+}
+
 Path JoinPath(const Path& folder, std::u16string_view name) {
-  return folder / Path(std::u16string(name));
+  return folder / PathFromUtf16(name);
 }
 
 std::string DisplayPath(const Path& path) {

@@ -19,6 +19,11 @@ namespace pak {
 
 using Path = std::filesystem::path;
 
+// Paths from UTF-16 or UTF-8 text, without the standard library's locale
+// conversions (which throw on text they cannot convert). On POSIX systems a
+// UTF-8 path is taken byte for byte.
+Path PathFromUtf16(std::u16string_view text);
+Path PathFromUtf8(std::string_view text);
 // Joins a folder and a file name as the programs do.
 Path JoinPath(const Path& folder, std::u16string_view name);
 // A path for messages, in UTF-8.

@@ -67,6 +67,15 @@ Status CheckEntryName(std::u16string_view name, size_t index, NameRules rules) {
     if (c == u'/' || c == u'\\' || c == u':') return refuse("holds a path separator or a colon");
     if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return refuse("holds a control character");
   }
+  for (size_t i = 0; i < name.size(); ++i) {
+    const char16_t c = name[i];
+    const bool high = c >= 0xD800 && c <= 0xDBFF;
+    const bool low = c >= 0xDC00 && c <= 0xDFFF;
+    if (low || (high && !(i + 1 < name.size() && name[i + 1] >= 0xDC00 && name[i + 1] <= 0xDFFF))) {
+      return refuse("holds a broken UTF-16 character");
+    }
+    if (high) ++i;
+  }
   if (EqualsIgnoreCase(name, kFilesListName)) {
     return refuse("would overwrite the list of files");
   }

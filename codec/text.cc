@@ -186,8 +186,18 @@ const CodePage& Windows1252() {
   return page;
 }
 
+#ifdef _WIN32
+// The system's ANSI code page (code_page_win32.cc).
+const CodePage& AnsiCodePage();
+#endif
+
 const CodePage& SystemCodePage() {
-  return g_system_code_page != nullptr ? *g_system_code_page : Windows1252();
+  if (g_system_code_page != nullptr) return *g_system_code_page;
+#ifdef _WIN32
+  return AnsiCodePage();
+#else
+  return Windows1252();
+#endif
 }
 
 void SetSystemCodePage(const CodePage* code_page) { g_system_code_page = code_page; }

@@ -254,6 +254,9 @@ TEST(Names, UnsafeEntryNamesAreRefused) {
       {u"FILESLIST.TXT", false, false}, {u"CON", true, false},     {u"nul.ogg", true, false},
       {u"com1", true, false},         {u"COM0", true, true},       {u"x.", true, false},
       {u"x ", true, false},           {u"a?b", true, false},       {u".hidden", true, true},
+      {std::u16string{u'a', char16_t{0xD841}, u'b'}, false, false},  // lone surrogates
+      {std::u16string{char16_t{0xDC00}}, false, false},
+      {u"\U0001F3B5.ogg", true, true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(pak::CheckEntryName(c.name, 0, NameRules::kPosix).ok(), c.posix_ok)

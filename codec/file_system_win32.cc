@@ -1,0 +1,320 @@
+// The real file system on Windows, on the wide (UTF-16) Win32 API, so that every file name
+// survives whatever the system's ANSI code page is.
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+
+#include "codec/file_system.h"
+#include "codec/text.h"
+
+namespace pak {
+namespace {
+
+// Far below DWORD's limit, so that one call never has to report a partial transfer of more
+// than it can count.
+constexpr std::uint64_t kMaxTransfer = 1u << 30;
+
+std::u16string FromWide(const std::wstring& text) {
+  return std::u16string(text.begin(), text.end());
+}
+
+// The path as the wide API takes it. A long absolute path gets the \\?\ prefix, which lifts the
+// 260-character limit; the prefix turns off the API's own clean-up, so the path is normalised
+// first.
+std::wstring WinPath(const Path& path) {
+  std::wstring text = path.wstring();
+  for (auto& c : text) {
+    if (c == L'/') c = L'\\';
+  }
+  if (text.size() < MAX_PATH - 12 || text.starts_with(L"\\\\?\\")) return text;
+  if (!path.is_absolute()) return text;
+  std::wstring normal = path.lexically_normal().wstring();
+  for (auto& c : normal) {
+    if (c == L'/') c = L'\\';
+  }
+  if (normal.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + normal.substr(2);
+  return L"\\\\?\\" + normal;
+}
+
+std::string SystemMessage(DWORD error) {
+  wchar_t* buffer = nullptr;
+  const DWORD n = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text;
+  if (n != 0 && buffer != nullptr) text.assign(buffer, n);
+  if (buffer != nullptr) ::LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' ||
+                           text.back() == L'.')) {
+    text.pop_back();
+  }
+  if (text.empty()) return "system error " + std::to_string(error);
+  return ToUtf8(FromWide(text));
+}
+
+Status WinError(const char* what, const Path& path, DWORD error) {
+  return Status::IoError(
+      std::string("Cannot ") + what + " " + DisplayPath(path) + ": " + SystemMessage(error),
+      static_cast<int>(error));
+}
+
+Status LastError(const char* what, const Path& path) {
+  return WinError(what, path, ::GetLastError());
+}
+
+OVERLAPPED At(std::uint64_t offset) {
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  return at;
+}
+
+class Win32InputFile final : public InputFile {
+ public:
+  Win32InputFile(HANDLE handle, std::uint64_t size, Path path)
+      : handle_(handle), size_(size), path_(std::move(path)) {}
+  ~Win32InputFile() override { ::CloseHandle(handle_); }
+
+  std::uint64_t size() const override { return size_; }
+
+  Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+    std::uint64_t done = 0;
+    while (done < out.size()) {
+      const auto chunk = static_cast<DWORD>(std::min<std::uint64_t>(out.size() - done, kMaxTransfer));
+      OVERLAPPED at = At(offset + done);
+      DWORD n = 0;
+      if (!::ReadFile(handle_, out.data() + done, chunk, &n, &at)) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_HANDLE_EOF) return ShortRead();
+        return WinError("read", path_, error);
+      }
+      if (n == 0) return ShortRead();
+      done += n;
+    }
+    return Status::Ok();
+  }
+
+ private:
+  Status ShortRead() const {
+    return Status::IoError("Cannot read " + DisplayPath(path_) + ": the file became shorter",
+                           ERROR_HANDLE_EOF);
+  }
+
+  HANDLE handle_;
+  std::uint64_t size_;
+  Path path_;
+};
+
+class Win32OutputFile final : public OutputFile {
+ public:
+  Win32OutputFile(HANDLE handle, Path path) : handle_(handle), path_(std::move(path)) {}
+  ~Win32OutputFile() override {
+    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+  }
+
+  Status Append(std::span<const std::uint8_t> bytes) override {
+    PAK_RETURN_IF_ERROR(WriteAt(size_, bytes));
+    size_ += bytes.size();
+    return Status::Ok();
+  }
+
+  Status WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+    std::uint64_t done = 0;
+    while (done < bytes.size()) {
+      const auto chunk =
+          static_cast<DWORD>(std::min<std::uint64_t>(bytes.size() - done, kMaxTransfer));
+      OVERLAPPED at = At(offset + done);
+      DWORD n = 0;
+      if (!::WriteFile(handle_, bytes.data() + done, chunk, &n, &at)) {
+        return LastError("write", path_);
+      }
+      if (n == 0) return WinError("write", path_, ERROR_WRITE_FAULT);
+      done += n;
+    }
+    return Status::Ok();
+  }
+
+  std::uint64_t size() const override { return size_; }
+
+  Status Close() override {
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    if (handle != INVALID_HANDLE_VALUE && !::CloseHandle(handle)) {
+      return LastError("write", path_);
+    }
+    return Status::Ok();
+  }
+
+ private:
+  HANDLE handle_;
+  Path path_;
+  std::uint64_t size_ = 0;
+};
+
+constexpr DWORD kNoAttributes = INVALID_FILE_ATTRIBUTES;
+
+DWORD Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
+
+// Clears a file's read-only attribute. Returns the attributes it had, for restoring them if the
+// step that needed this fails; kNoAttributes when there was nothing to clear.
+DWORD ClearReadOnly(const std::wstring& path) {
+  const DWORD attributes = Attributes(path);
+  if (attributes == kNoAttributes || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+      (attributes & FILE_ATTRIBUTE_READONLY) == 0) {
+    return kNoAttributes;
+  }
+  if (!::SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY})) {
+    return kNoAttributes;
+  }
+  return attributes;
+}
+
+void Restore(const std::wstring& path, DWORD attributes) {
+  if (attributes != kNoAttributes) ::SetFileAttributesW(path.c_str(), attributes);
+}
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  Result<std::unique_ptr<InputFile>> OpenForRead(const Path& path) override {
+    const std::wstring name = WinPath(path);
+    const HANDLE handle = ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return LastError("open", path);
+    // A folder cannot be opened this way; a device or pipe can, and is no file to read whole.
+    LARGE_INTEGER size{};
+    if (::GetFileType(handle) != FILE_TYPE_DISK || !::GetFileSizeEx(handle, &size)) {
+      const DWORD error = ::GetFileType(handle) != FILE_TYPE_DISK ? ERROR_INVALID_FUNCTION
+                                                                   : ::GetLastError();
+      ::CloseHandle(handle);
+      return WinError("read", path, error);
+    }
+    return std::unique_ptr<InputFile>(
+        new Win32InputFile(handle, static_cast<std::uint64_t>(size.QuadPart), path));
+  }
+
+  Result<std::unique_ptr<OutputFile>> Create(const Path& path) override {
+    const std::wstring name = WinPath(path);
+    HANDLE handle = Open(name, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+    if (handle == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_ACCESS_DENIED) {
+      // A read-only file is replaced, as a user who chose this folder expects. A hidden or
+      // system file refuses CREATE_ALWAYS unless those attributes are asked for again.
+      const DWORD attributes = Attributes(name);
+      if (attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        const DWORD old = ClearReadOnly(name);
+        handle = Open(name, CREATE_ALWAYS,
+                      attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+        if (handle == INVALID_HANDLE_VALUE) {
+          const DWORD error = ::GetLastError();
+          Restore(name, old);
+          return WinError("create", path, error);
+        }
+      } else {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+      }
+    }
+    if (handle == INVALID_HANDLE_VALUE) return LastError("create", path);
+    return std::unique_ptr<OutputFile>(new Win32OutputFile(handle, path));
+  }
+
+  Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder, std::u16string_view hint,
+                                                      Path* created) override {
+    static std::atomic<unsigned> counter{0};
+    std::u16string base(hint.substr(0, 120));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::string tail = ".tmp" + std::to_string(::GetCurrentProcessId()) + "-" +
+                               std::to_string(counter.fetch_add(1));
+      std::u16string file_name = u"." + base + std::u16string(tail.begin(), tail.end());
+      Path path = folder / Path(file_name);
+      // A leading dot hides nothing on Windows: the attribute keeps folder scans off the file.
+      const HANDLE handle = Open(WinPath(path), CREATE_NEW, FILE_ATTRIBUTE_HIDDEN);
+      if (handle != INVALID_HANDLE_VALUE) {
+        *created = path;
+        return std::unique_ptr<OutputFile>(new Win32OutputFile(handle, path));
+      }
+      const DWORD error = ::GetLastError();
+      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+        return WinError("create a file in", folder, error);
+      }
+    }
+    return WinError("create a file in", folder, ERROR_FILE_EXISTS);
+  }
+
+  Status Replace(const Path& from, const Path& to) override {
+    const std::wstring source = WinPath(from);
+    const std::wstring target = WinPath(to);
+    // The file takes the target's place as an ordinary file: drop the temporary's hidden mark.
+    const DWORD source_attributes = Attributes(source);
+    if (source_attributes != kNoAttributes && (source_attributes & FILE_ATTRIBUTE_HIDDEN) != 0) {
+      ::SetFileAttributesW(source.c_str(), source_attributes & ~DWORD{FILE_ATTRIBUTE_HIDDEN});
+    }
+    // MoveFileExW refuses to replace a read-only file.
+    const DWORD old = ClearReadOnly(target);
+    if (!::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      const DWORD error = ::GetLastError();
+      Restore(target, old);
+      Restore(source, source_attributes);
+      return WinError("replace", to, error);
+    }
+    return Status::Ok();
+  }
+
+  Status Remove(const Path& path) override {
+    const std::wstring name = WinPath(path);
+    const DWORD old = ClearReadOnly(name);
+    if (!::DeleteFileW(name.c_str())) {
+      const DWORD error = ::GetLastError();
+      Restore(name, old);
+      return WinError("delete", path, error);
+    }
+    return Status::Ok();
+  }
+
+  bool IsDirectory(const Path& path) override {
+    const DWORD attributes = Attributes(WinPath(path));
+    return attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
+
+  Result<std::vector<std::u16string>> ListFiles(const Path& folder) override {
+    std::wstring pattern = WinPath(folder);
+    if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+    std::vector<std::u16string> names;
+    if (search == INVALID_HANDLE_VALUE) {
+      const DWORD error = ::GetLastError();
+      // An empty drive root has not even "." and "..".
+      if (error == ERROR_FILE_NOT_FOUND && IsDirectory(folder)) return names;
+      return WinError("list the files of", folder, error);
+    }
+    constexpr DWORD kLeftOut =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    Status status;
+    do {
+      if ((found.dwFileAttributes & kLeftOut) != 0) continue;
+      names.push_back(FromWide(found.cFileName));
+    } while (::FindNextFileW(search, &found));
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_NO_MORE_FILES) status = WinError("list the files of", folder, error);
+    ::FindClose(search);
+    if (!status.ok()) return status;
+    return names;
+  }
+
+ private:
+  static HANDLE Open(const std::wstring& name, DWORD disposition, DWORD attributes) {
+    return ::CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+                         attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes, nullptr);
+  }
+};
+
+}  // namespace
+
+FileSystem& DefaultFileSystem() {
+  static Win32FileSystem fs;
+  return fs;
+}
+
+}  // namespace pak
