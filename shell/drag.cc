@@ -1,0 +1,29 @@
+#include "shell/drag.h"
+
+#include <cmath>
+
+namespace shell {
+
+std::int32_t TwipsToPixels(float twips) {
+  return static_cast<std::int32_t>(std::lround(twips / kTwipsPerPixel));
+}
+
+TwipPoint CentredOnScreen(float screen_width, float screen_height, float window_width,
+                          float window_height) {
+  return {(screen_width - window_width) / 2.0f, (screen_height - window_height) / 2.0f};
+}
+
+void WindowDrag::Press(float x, float y) {
+  DragX_ = static_cast<std::int32_t>(std::lround(x));
+  DragY_ = static_cast<std::int32_t>(std::lround(y));
+  bDragging_ = true;
+}
+
+std::optional<TwipPoint> WindowDrag::Move(float x, float y, TwipPoint window) const {
+  if (!bDragging_) return std::nullopt;
+  window.left = window.left + 2.0f * (x - static_cast<float>(DragX_));
+  window.top = window.top + 2.0f * (y - static_cast<float>(DragY_));
+  return window;
+}
+
+}  // namespace shell

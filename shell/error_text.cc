@@ -1,0 +1,14 @@
+#include "shell/error_text.h"
+
+namespace shell {
+
+std::u16string ErrorText(std::int64_t number, std::u16string_view description) {
+  const std::string digits = std::to_string(number);
+  std::u16string text = u"Error ";
+  text.append(digits.begin(), digits.end());
+  text += u"\n\n";
+  text += description;
+  return text;
+}
+
+}  // namespace shell

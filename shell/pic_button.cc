@@ -1,0 +1,56 @@
+#include "shell/pic_button.h"
+
+namespace shell {
+
+void ClsPicButton::SetPictures(PicSurface* surface, std::int32_t normal, std::int32_t hover,
+                               std::int32_t pressed) {
+  oCollection_ = {normal, hover, pressed};
+  oPicture_ = surface;
+}
+
+void ClsPicButton::SetState(std::int32_t state) {
+  if (oPicture_ == nullptr || state < 1 || state > 3) return;
+  oPicture_->ShowPicture(oCollection_[static_cast<std::size_t>(state - 1)]);
+}
+
+void ClsPicButton::MouseExit() {
+  SetState(1);
+  bPressed_ = false;
+}
+
+void ClsPicButton::MouseDown(std::int32_t button, float /*x*/, float /*y*/) {
+  if (button != kLeftButton) return;
+  SetState(3);
+  bPressed_ = true;
+}
+
+void ClsPicButton::MouseMove(float x, float y) {
+  if (bPressed_ || oPicture_ == nullptr) return;
+  if (x >= 0 && y >= 0 && x < static_cast<float>(oPicture_->Width()) &&
+      y < static_cast<float>(oPicture_->Height())) {
+    SetState(2);
+  }
+}
+
+void ClsPicButton::MouseUp(std::int32_t button) {
+  if (button != kLeftButton) return;
+  SetState(1);
+  bPressed_ = false;
+}
+
+void TrackButtonHover(std::span<const std::unique_ptr<ClsPicButton>> oButtons, Pointer& pointer,
+                      std::intptr_t hwnd) {
+  for (const auto& button : oButtons) {
+    const PicSurface* surface = button->oPicture();
+    if (surface == nullptr) continue;
+    const std::int32_t left = surface->Left();
+    const std::int32_t top = surface->Top();
+    const std::int32_t x = pointer.MouseX(hwnd);
+    const std::int32_t y = pointer.MouseY(hwnd);
+    const bool over =
+        left <= x && top <= y && x < left + surface->Width() && y < top + surface->Height();
+    if (!over) button->MouseExit();
+  }
+}
+
+}  // namespace shell

@@ -1,0 +1,78 @@
+// Picture buttons: command buttons drawn as pictures that follow the pointer.
+//
+// A ClsPicButton is bound to a picture surface on the skin and swaps the surface's picture
+// between three states: 1 normal, 2 hover while the pointer is over it, 3 pressed while the
+// left button is held on it. The surface reports no event when the pointer leaves it, so the
+// main window runs TrackButtonHover on a 10 ms timer and returns every button the pointer is
+// not over to normal. The button objects carry out no command: the main window's own click
+// handlers of the same surfaces do.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+namespace shell {
+
+// Mouse button values as pointer events report them.
+inline constexpr std::int32_t kLeftButton = 1;
+inline constexpr std::int32_t kRightButton = 2;
+inline constexpr std::int32_t kMiddleButton = 4;
+
+// The platform half of a button: a picture surface placed on the skin.
+class PicSurface {
+ public:
+  virtual ~PicSurface() = default;
+  // Shows one of the pictures the surface can show, as SetPictures named it. Hands over the
+  // stored picture; copies no pixels.
+  virtual void ShowPicture(std::int32_t picture) = 0;
+  // Place and size in pixels, relative to the skin (and so to the window's client area).
+  virtual std::int32_t Left() const = 0;
+  virtual std::int32_t Top() const = 0;
+  virtual std::int32_t Width() const = 0;
+  virtual std::int32_t Height() const = 0;
+};
+
+class ClsPicButton {
+ public:
+  // Binds the button to `surface` with its normal, hover and pressed pictures. Does not change
+  // what the surface shows: it starts with its normal picture.
+  void SetPictures(PicSurface* surface, std::int32_t normal, std::int32_t hover,
+                   std::int32_t pressed);
+  // 1 normal, 2 hover, 3 pressed; other numbers are ignored.
+  void SetState(std::int32_t state);
+  // The pointer is not over the button: back to normal, and a press held since is forgotten.
+  void MouseExit();
+
+  // The surface's pointer events; x and y are pixels on the surface.
+  void MouseDown(std::int32_t button, float x, float y);
+  void MouseMove(float x, float y);
+  void MouseUp(std::int32_t button);
+
+  PicSurface* oPicture() const { return oPicture_; }
+  bool bPressed() const { return bPressed_; }
+
+ private:
+  PicSurface* oPicture_ = nullptr;
+  std::array<std::int32_t, 3> oCollection_{};
+  bool bPressed_ = false;
+};
+
+// Where the pointer is: MouseX/MouseY give its position in the client coordinates of the window
+// `hwnd`, or on the screen when hwnd is 0.
+class Pointer {
+ public:
+  virtual ~Pointer() = default;
+  virtual std::int32_t MouseX(std::intptr_t hwnd) = 0;
+  virtual std::int32_t MouseY(std::intptr_t hwnd) = 0;
+};
+
+// One tick of the hover tracking: every button the pointer is not over gets MouseExit, on every
+// tick, whether or not it already shows its normal picture. Buttons the pointer is over are left
+// to their own move events. Only coordinates count, so a spot of a button that another window
+// covers still counts as over it.
+void TrackButtonHover(std::span<const std::unique_ptr<ClsPicButton>> oButtons, Pointer& pointer,
+                      std::intptr_t hwnd);
+
+}  // namespace shell

@@ -1,0 +1,110 @@
+#include "shell/qt/qt_services.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace shell::qt {
+namespace {
+
+constexpr std::size_t kPathBufferLength = 512;
+
+// The save dialog's check that the folder of a typed name exists; Qt's own dialog accepts a
+// name in a missing folder.
+class PakFileDialog : public QFileDialog {
+ public:
+  PakFileDialog(QWidget* parent, bool path_must_exist)
+      : QFileDialog(parent), path_must_exist_(path_must_exist) {}
+
+ protected:
+  void accept() override {
+    const QStringList files = selectedFiles();
+    if (path_must_exist_ && acceptMode() == AcceptSave && !files.isEmpty()) {
+      const QFileInfo chosen(files.first());
+      if (!chosen.isDir() && !chosen.absoluteDir().exists()) {
+        QMessageBox::warning(this, windowTitle(),
+                             tr("%1\nPath does not exist.\nCheck the path and try again.")
+                                 .arg(QDir::toNativeSeparators(chosen.absolutePath())));
+        return;
+      }
+    }
+    QFileDialog::accept();
+  }
+
+ private:
+  bool path_must_exist_;
+};
+
+}  // namespace
+
+QString QtFileFilter(std::u16string_view filter) {
+  const QStringList parts =
+      QString::fromUtf16(filter.data(), static_cast<qsizetype>(filter.size())).split(u'|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(u';', u' ');
+    filters << parts[i] + QStringLiteral(" (") + patterns.simplified() + u')';
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+std::u16string QtFileDialog::Show(const shell::FileDialogRequest& request) {
+  const bool save = request.kind == shell::FileDialogRequest::Kind::kSave;
+  PakFileDialog dialog(parent_, save && (request.flags & shell::OFN_PATHMUSTEXIST) != 0);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(!save && (request.flags & shell::OFN_FILEMUSTEXIST) != 0
+                         ? QFileDialog::ExistingFile
+                         : QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite,
+                   (request.flags & shell::OFN_OVERWRITEPROMPT) == 0);
+  const QString filter = QtFileFilter(request.filter);
+  if (!filter.isEmpty()) dialog.setNameFilter(filter);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QStringList files = dialog.selectedFiles();
+  return files.isEmpty() ? std::u16string() : files.first().toStdU16String();
+}
+
+void QtMessageBox::Show(const std::u16string& text, const std::u16string& title) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdU16String(title),
+                  QString::fromStdU16String(text), QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+bool QtFolderDialog::IsWindow(std::intptr_t hwnd) {
+  return hwnd != 0 && QWidget::find(static_cast<WId>(hwnd)) != nullptr;
+}
+
+shell::BrowseResult QtFolderDialog::Show(const shell::BrowseRequest& request) {
+  QWidget* owner = request.owner > 0 ? QWidget::find(static_cast<WId>(request.owner)) : nullptr;
+  QFileDialog dialog(owner, QString::fromStdU16String(request.title));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  const QString initial = QString::fromStdU16String(request.initial_path);
+  // A folder that does not exist (any more) is no error: the chooser opens where it would.
+  if (!initial.isEmpty() && QFileInfo(initial).isDir()) dialog.setDirectory(initial);
+
+  shell::BrowseResult result;
+  if (dialog.exec() != QDialog::Accepted) return result;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty() || chosen.first().isEmpty()) {
+    result.outcome = shell::BrowseResult::Outcome::kNoPath;
+    return result;
+  }
+  result.outcome = shell::BrowseResult::Outcome::kChosen;
+  result.buffer = QDir::toNativeSeparators(chosen.first()).toStdU16String();
+  if (result.buffer.size() < kPathBufferLength) result.buffer.resize(kPathBufferLength, u'\0');
+  return result;
+}
+
+std::string QtFolderDialog::ProgramName() const {
+  return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString();
+}
+
+}  // namespace shell::qt

@@ -1,0 +1,62 @@
+// The modal services of the Qt front end: the file dialog, the message box and the platform half
+// of the folder browser.
+//
+// The dialogs are Qt's own widgets rather than the desktop's native ones, so they look and behave
+// the same everywhere, including on a display without a desktop. Each call builds a fresh dialog,
+// so every file dialog opens with an empty name box.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <string>
+#include <string_view>
+
+#include "shell/browse_for_folder.h"
+#include "shell/services.h"
+
+namespace shell::qt {
+
+// A "description|pattern|description|pattern" filter as Qt writes it, one filter a line:
+// "*.pak|*.pak" becomes "*.pak (*.pak)". Patterns separated by ";" are separated by spaces.
+QString QtFileFilter(std::u16string_view filter);
+
+class QtFileDialog : public shell::FileDialog {
+ public:
+  explicit QtFileDialog(QWidget* parent) : parent_(parent) {}
+  // Open: OFN_FILEMUSTEXIST allows only existing files. Save: OFN_OVERWRITEPROMPT asks before an
+  // existing file is chosen, OFN_PATHMUSTEXIST refuses a name in a folder that does not exist.
+  // No title, start folder or default extension is set.
+  std::u16string Show(const shell::FileDialogRequest& request) override;
+
+ private:
+  QWidget* parent_;
+};
+
+class QtMessageBox : public shell::MessageBox {
+ public:
+  explicit QtMessageBox(QWidget* parent) : parent_(parent) {}
+  // OK button, no icon.
+  void Show(const std::u16string& text, const std::u16string& title) override;
+
+ private:
+  QWidget* parent_;
+};
+
+// A folder-only chooser over the owner window; it opens on the initial path when that folder
+// exists. Window handles are native window ids of Qt widgets.
+class QtFolderDialog : public shell::FolderDialogBackend {
+ public:
+  bool IsWindow(std::intptr_t hwnd) override;
+  shell::BrowseResult Show(const shell::BrowseRequest& request) override;
+  std::string ProgramName() const override;
+};
+
+// The three together, as the program logic takes them.
+struct QtServices {
+  explicit QtServices(QWidget* window) : file_dialog(window), message_box(window) {}
+  QtFileDialog file_dialog;
+  QtMessageBox message_box;
+  QtFolderDialog folder_dialog;
+};
+
+}  // namespace shell::qt

@@ -1,0 +1,80 @@
+// The small Qt widgets the skinned main window is made of: picture surfaces for the command
+// buttons and labels that report clicks.
+//
+// Every control placed on the skin takes its own presses, so a press on a control never starts
+// a drag of the window; only the bare skin does.
+#pragma once
+
+#include <QLabel>
+#include <QPixmap>
+#include <QWidget>
+#include <array>
+
+#include "shell/pic_button.h"
+
+namespace shell::qt {
+
+// A picture button's surface: shows one of its three pictures (0 normal, 1 hover, 2 pressed)
+// exactly as drawn, also when disabled, and feeds its pointer events to the ClsPicButton bound
+// to it. A left release inside the surface after a press on it is a click; the button object
+// sees the release first, then `clicked` runs the command. The second click of a double click
+// is no click, so a double click runs a command once. A disabled surface takes no pointer
+// events.
+class PictureSurface : public QWidget, public shell::PicSurface {
+  Q_OBJECT
+
+ public:
+  PictureSurface(std::array<QPixmap, 3> pictures, QWidget* parent);
+
+  // Pointer events go to `button` from now on.
+  void Bind(shell::ClsPicButton* button) { button_ = button; }
+  std::int32_t CurrentPicture() const { return current_; }
+
+  void ShowPicture(std::int32_t picture) override;
+  std::int32_t Left() const override { return x(); }
+  std::int32_t Top() const override { return y(); }
+  std::int32_t Width() const override { return width(); }
+  std::int32_t Height() const override { return height(); }
+
+ signals:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  std::array<QPixmap, 3> pictures_;
+  std::int32_t current_ = 0;
+  shell::ClsPicButton* button_ = nullptr;
+  bool double_click_ = false;  // the press being held is the second of a double click
+};
+
+// A label that keeps its presses to itself and reports a left click; as on the picture
+// surfaces, the second click of a double click is none.
+class ClickLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit ClickLabel(QWidget* parent);
+
+ signals:
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  bool double_click_ = false;
+};
+
+// The mouse button value a pointer event reports for a Qt button.
+std::int32_t MouseButtonValue(Qt::MouseButton button);
+
+}  // namespace shell::qt

@@ -1,0 +1,58 @@
+#include "shell/window_region.h"
+
+#include <algorithm>
+
+namespace shell {
+
+std::vector<RegionRun> WindowRegionRuns(const std::uint32_t* pixels, std::int32_t width,
+                                        std::int32_t height, std::ptrdiff_t stride) {
+  std::vector<RegionRun> runs;
+  if (pixels == nullptr || width <= 0 || height <= 0) return runs;
+  runs.reserve(static_cast<std::size_t>(height) * 2);
+  const std::uint32_t key = pixels[0];
+  for (std::int32_t y = 0; y < height; ++y) {
+    const std::uint32_t* const row = pixels + y * stride;
+    const std::uint32_t* const end = row + width;
+    const std::uint32_t* p = row;
+    while (p != end) {
+      // Skip the key pixels, then take the stretch that follows them.
+      p = std::find_if(p, end, [key](std::uint32_t c) { return c != key; });
+      if (p == end) break;
+      const std::uint32_t* const run_end = std::find(p, end, key);
+      runs.push_back(
+          {y, static_cast<std::int32_t>(p - row), static_cast<std::int32_t>(run_end - row)});
+      p = run_end;
+    }
+  }
+  return runs;
+}
+
+std::vector<RegionRect> MergeRegionRuns(std::span<const RegionRun> runs) {
+  std::vector<RegionRect> rects;
+  rects.reserve(runs.size());
+  // Rectangles of the band that is still open, and the runs of the row that last extended it.
+  std::size_t band_begin = 0;
+  std::span<const RegionRun> band_row;
+  std::size_t i = 0;
+  while (i < runs.size()) {
+    std::size_t j = i;
+    while (j < runs.size() && runs[j].y == runs[i].y) ++j;
+    const std::span<const RegionRun> row = runs.subspan(i, j - i);
+    const bool extends = !band_row.empty() && row.front().y == band_row.front().y + 1 &&
+                         std::equal(row.begin(), row.end(), band_row.begin(), band_row.end(),
+                                    [](const RegionRun& a, const RegionRun& b) {
+                                      return a.x0 == b.x0 && a.x1 == b.x1;
+                                    });
+    if (extends) {
+      for (std::size_t k = band_begin; k < rects.size(); ++k) rects[k].y1 = row.front().y + 1;
+    } else {
+      band_begin = rects.size();
+      for (const RegionRun& run : row) rects.push_back({run.x0, run.y, run.x1, run.y + 1});
+    }
+    band_row = row;
+    i = j;
+  }
+  return rects;
+}
+
+}  // namespace shell

@@ -1,0 +1,307 @@
+#include "shell/qt/frm_main.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <stdexcept>
+
+#include "shell/browse_for_folder.h"
+#include "shell/qt/widgets.h"
+#include "tests/qt/test_classes.h"
+
+namespace shell::qt {
+namespace {
+
+class FakeCommands : public shell::MainCommands {
+ public:
+  explicit FakeCommands(shell::MainView& view) : view_(view) {}
+  void OnLoaded() override {
+    ++loaded;
+    view_.SetMainCommandEnabled(false);
+  }
+  void OnSelectFile() override { ++select_file; }
+  void OnSelectDir() override {
+    ++select_dir;
+    if (throw_on_select_dir) {
+      throw shell::BrowseError(shell::kErrInvalidOwner, "unbaler.CBrowseForFolder",
+                               u"Invalid window handle");
+    }
+  }
+  void OnMainCommand() override { ++main_command; }
+
+  int loaded = 0, select_file = 0, select_dir = 0, main_command = 0;
+  bool throw_on_select_dir = false;
+
+ private:
+  shell::MainView& view_;
+};
+
+// A pointer the test places, in the window's client coordinates.
+class FakePointer : public shell::Pointer {
+ public:
+  std::int32_t MouseX(std::intptr_t) override { return x; }
+  std::int32_t MouseY(std::intptr_t) override { return y; }
+  int x = -100, y = -100;
+};
+
+// A loaded window of one program with fake commands and a fake pointer away from every button.
+struct Loaded {
+  explicit Loaded(Program program = Program::kUnbaler) : window(program), commands(window) {
+    window.SetPointer(&pointer);
+    window.Load(&commands);
+  }
+  template <typename T = QWidget>
+  T* Child(const char* name) {
+    return window.findChild<T*>(QLatin1String(name));
+  }
+  PictureSurface* Surface(const char* name) { return Child<PictureSurface>(name); }
+
+  FrmMain window;
+  FakeCommands commands;
+  FakePointer pointer;
+};
+
+// A double click as the window system delivers it: press, release, press, double click, release.
+void DoubleClick(QWidget* widget, QPoint at) {
+  QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+  QTest::mousePress(widget, Qt::LeftButton, {}, at);
+  QMouseEvent double_click(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton,
+                           Qt::LeftButton, {});
+  QApplication::sendEvent(widget, &double_click);
+  QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+}
+
+}  // namespace
+
+void FrmMainTest::startUpFadesInAndShapesTheWindow() {
+  Loaded w;
+  QTimer* timer1 = w.Child<QTimer>("Timer1");
+  QVERIFY(timer1 != nullptr);
+  QCOMPARE(w.window.Alpha(), 0);
+  QCOMPARE(w.window.FadeStep(), 5);
+  QVERIFY(timer1->isActive());
+  QCOMPARE(timer1->interval(), 10);
+  QVERIFY(w.Child<QTimer>("Timer2")->isActive());
+  QCOMPARE(w.commands.loaded, 1);
+  QVERIFY(!w.Child("picExtract")->isEnabled());
+  QVERIFY(w.window.isVisible());
+  QCOMPARE(w.window.size(), QSize(442, 237));
+  QVERIFY(w.window.windowFlags() & Qt::FramelessWindowHint);
+
+  // Centred on the screen, the halves rounded to whole pixels.
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  QCOMPARE(w.window.x(), static_cast<int>(std::lround((screen.width() - 442) / 2.0)));
+  QCOMPARE(w.window.y(), static_cast<int>(std::lround((screen.height() - 237) / 2.0)));
+
+  // The white key columns at both edges lie outside the window; the body is inside.
+  const QRegion mask = w.window.mask();
+  QVERIFY(!mask.isEmpty());
+  for (int y : {0, 60, 118, 236}) {
+    QVERIFY(!mask.contains(QPoint(0, y)));
+    QVERIFY(!mask.contains(QPoint(441, y)));
+  }
+  QVERIFY(mask.contains(QPoint(221, 118)));
+  QVERIFY(!mask.contains(QPoint(0, 0)));
+
+  for (const auto& button : w.window.oButtons()) QVERIFY(!button->bPressed());
+  for (const char* name : {"picSelectFile", "picSelectDir", "picExtract"}) {
+    QCOMPARE(w.Surface(name)->CurrentPicture(), 0);
+  }
+
+  QTRY_COMPARE_WITH_TIMEOUT(w.window.Alpha(), 235, 5000);
+  QVERIFY(!timer1->isActive());
+  QCOMPARE(w.window.windowOpacity(), 235 / 255.0);
+}
+
+void FrmMainTest::controlsFollowTheProgramsRowOrder() {
+  struct Expected {
+    Program program;
+    const char* title;
+    const char* main_command;
+    int file_row;  // top of the archive row's button
+    int dir_row;
+  };
+  for (const Expected& e : {Expected{Program::kUnbaler, "Unbaler", "picExtract", 54, 160},
+                            Expected{Program::kRebaler, "Rebaler", "picRepack", 160, 54}}) {
+    Loaded w(e.program);
+    QCOMPARE(w.Child<QLabel>("lblTitle")->text(), QString::fromLatin1(e.title));
+    QCOMPARE(w.Child<QLabel>("lblTitle")->geometry(), QRect(170, 26, 89, 25));
+    QCOMPARE(w.Child("imgClose")->geometry(), QRect(384, 28, 24, 23));
+    QCOMPARE(w.Child("picSelectFile")->geometry(), QRect(318, e.file_row, 102, 27));
+    QCOMPARE(w.Child("picSelectDir")->geometry(), QRect(318, e.dir_row, 102, 27));
+    QCOMPARE(w.Child(e.main_command)->geometry(), QRect(180, 190, 102, 27));
+    QCOMPARE(w.Child("lblFileName")->geometry(), QRect(66, e.file_row + 2, 249, 21));
+    QCOMPARE(w.Child("lblDir")->geometry(), QRect(66, e.dir_row + 2, 249, 21));
+    QCOMPARE(w.Child<QLabel>("Label1")->text(), QStringLiteral("PAK file:"));
+    QCOMPARE(w.Child<QLabel>("Label1")->y(), e.file_row == 54 ? 60 : 164);
+    QCOMPARE(w.Child<QLabel>("Label2")->text(), QStringLiteral("Directory:"));
+    QCOMPARE(w.Child<QLabel>("Label2")->y(), e.dir_row == 54 ? 60 : 164);
+    QCOMPARE(w.Child("lstFiles")->geometry(), QRect(66, 84, 319, 69));
+
+    w.window.SetFileCaption(u"C:\\Games\\<b>x</b>.pak");
+    w.window.SetListItems({u"a.ogg", u"b.bin"});
+    QCOMPARE(w.Child<QLabel>("lblFileName")->text(), QStringLiteral("C:\\Games\\<b>x</b>.pak"));
+    QCOMPARE(w.Child<QLabel>("lblFileName")->textFormat(), Qt::PlainText);
+    QCOMPARE(w.Child<QListWidget>("lstFiles")->count(), 2);
+    w.window.SetListItems({u"c.ogg"});
+    QCOMPARE(w.Child<QListWidget>("lstFiles")->item(0)->text(), QStringLiteral("c.ogg"));
+  }
+}
+
+void FrmMainTest::closeDuringFadeInFadesOutAndUnloads() {
+  Loaded w;
+  QSignalSpy unloaded(&w.window, &FrmMain::unloaded);
+  QTRY_VERIFY_WITH_TIMEOUT(w.window.Alpha() >= 100, 5000);
+  QVERIFY(w.window.Alpha() < 235);
+  QWidget* close = w.Child("imgClose");
+  QTest::mouseClick(close, Qt::LeftButton, {}, QPoint(12, 11));
+  const int at_click = w.window.Alpha();
+  QCOMPARE(w.window.FadeStep(), -5);
+  QTest::mouseClick(close, Qt::LeftButton, {}, QPoint(12, 11));  // changes nothing
+  QCOMPARE(w.window.FadeStep(), -5);
+  QTRY_VERIFY(w.window.Alpha() < at_click);
+  QTRY_COMPARE_WITH_TIMEOUT(unloaded.count(), 1, 5000);
+  QCOMPARE(w.window.Alpha(), 0);
+  QVERIFY(!w.window.isVisible());
+  QVERIFY(!w.Child<QTimer>("Timer1")->isActive());
+}
+
+void FrmMainTest::buttonsShowHoverAndPressedPictures() {
+  Loaded w;
+  PictureSurface* file = w.Surface("picSelectFile");
+  const auto& button = w.window.oButtons()[0];
+  w.pointer.x = 318 + 10, w.pointer.y = 54 + 10;  // over the button for the hover tracking
+
+  QTest::mouseMove(file, QPoint(10, 10));
+  QTRY_COMPARE(file->CurrentPicture(), 1);
+  QTest::mousePress(file, Qt::LeftButton, {}, QPoint(10, 10));
+  QCOMPARE(file->CurrentPicture(), 2);
+  QVERIFY(button->bPressed());
+  QTest::mouseMove(file, QPoint(11, 11));
+  QCOMPARE(file->CurrentPicture(), 2);  // no hover while pressed
+  QTest::mouseRelease(file, Qt::LeftButton, {}, QPoint(11, 11));
+  QCOMPARE(file->CurrentPicture(), 0);  // normal, not hover, after the release
+  QVERIFY(!button->bPressed());
+  QCOMPARE(w.commands.select_file, 1);
+
+  QTest::mousePress(file, Qt::RightButton, {}, QPoint(10, 10));
+  QTest::mouseRelease(file, Qt::RightButton, {}, QPoint(10, 10));
+  QCOMPARE(file->CurrentPicture(), 0);
+  QCOMPARE(w.commands.select_file, 1);
+
+  // The disabled main command takes no pointer events and keeps its normal picture.
+  PictureSurface* extract = w.Surface("picExtract");
+  w.pointer.x = 180 + 5, w.pointer.y = 190 + 5;
+  QTest::mouseMove(extract, QPoint(5, 5));
+  QTest::mouseClick(extract, Qt::LeftButton, {}, QPoint(5, 5));
+  QCOMPARE(extract->CurrentPicture(), 0);
+  QCOMPARE(w.commands.main_command, 0);
+}
+
+void FrmMainTest::hoverTrackingResetsButtonsThePointerLeft() {
+  Loaded w;
+  PictureSurface* dir = w.Surface("picSelectDir");
+  w.pointer.x = 318 + 3, w.pointer.y = 160 + 3;
+  QTest::mousePress(dir, Qt::LeftButton, {}, QPoint(3, 3));
+  QCOMPARE(dir->CurrentPicture(), 2);
+  QTest::qWait(50);  // ticks with the pointer over the button leave it alone
+  QCOMPARE(dir->CurrentPicture(), 2);
+
+  w.pointer.x = 318 + 102, w.pointer.y = 160;  // just right of the button
+  QTRY_COMPARE(dir->CurrentPicture(), 0);
+  QVERIFY(!w.window.oButtons()[1]->bPressed());
+  // Back over it with the button still held: hover, not pressed.
+  w.pointer.x = 318 + 3, w.pointer.y = 160 + 3;
+  QTest::mouseMove(dir, QPoint(3, 3));
+  QCOMPARE(dir->CurrentPicture(), 1);
+  QTest::mouseRelease(dir, Qt::LeftButton, {}, QPoint(3, 3));
+  QCOMPARE(dir->CurrentPicture(), 0);
+}
+
+void FrmMainTest::clicksReachTheCommands() {
+  Loaded w;
+  QTest::mouseClick(w.Child("lblFileName"), Qt::LeftButton);
+  QCOMPARE(w.commands.select_file, 1);
+  QTest::mouseClick(w.Child("lblDir"), Qt::LeftButton);
+  QCOMPARE(w.commands.select_dir, 1);
+  QTest::mouseClick(w.Child("picSelectDir"), Qt::LeftButton, {}, QPoint(50, 13));
+  QCOMPARE(w.commands.select_dir, 2);
+  QTest::mouseClick(w.Child("lblDir"), Qt::RightButton);
+  QTest::mouseClick(w.Child("Label2"), Qt::LeftButton);
+  QCOMPARE(w.commands.select_dir, 2);
+
+  w.window.SetMainCommandEnabled(true);
+  QTest::mouseClick(w.Child("picExtract"), Qt::LeftButton, {}, QPoint(50, 13));
+  QCOMPARE(w.commands.main_command, 1);
+  // A double click runs the command once, on a button as on a label.
+  DoubleClick(w.Child("picExtract"), QPoint(50, 13));
+  QCOMPARE(w.commands.main_command, 2);
+  DoubleClick(w.Child("lblFileName"), QPoint(20, 10));
+  QCOMPARE(w.commands.select_file, 2);
+  // A release away from the surface is no click.
+  QWidget* extract = w.Child("picExtract");
+  QTest::mousePress(extract, Qt::LeftButton, {}, QPoint(50, 13));
+  QTest::mouseRelease(extract, Qt::LeftButton, {}, QPoint(150, 13));
+  QCOMPARE(w.commands.main_command, 2);
+}
+
+void FrmMainTest::dragOfTheSkinMovesTheWindow() {
+  Loaded w;
+  QWidget* skin = w.Child("picShape");
+  const QPoint start = w.window.pos();
+  // A press on a control placed on the skin starts no drag.
+  QTest::mousePress(w.Child("lblTitle"), Qt::LeftButton, {}, QPoint(5, 5));
+  QVERIFY(!w.window.bDragging());
+  QTest::mouseRelease(w.Child("lblTitle"), Qt::LeftButton, {}, QPoint(5, 5));
+
+  // Any button drags. The pointer goes 60 pixels right and 30 up of the press point and stays
+  // there; the window glides after it until less than 8 pixels of offset remain.
+  const QPoint press(30, 120);
+  QCursor::setPos(w.window.mapToGlobal(press));
+  QTest::mousePress(skin, Qt::RightButton, {}, press);
+  // Let go of the button however the test ends, or the next tests find it still held.
+  auto release = qScopeGuard([&] { QTest::mouseRelease(skin, Qt::RightButton, {}, press); });
+  QVERIFY(w.window.bDragging());
+  const QPoint target = w.window.mapToGlobal(press + QPoint(60, -30));
+  QCursor::setPos(target);
+  QTest::mouseMove(skin, press + QPoint(60, -30));
+  QTRY_VERIFY(w.window.x() - start.x() >= 52);
+  QTRY_VERIFY(start.y() - w.window.y() >= 22);
+  QTest::qWait(50);
+  const QPoint offset = w.window.mapFromGlobal(target) - press;
+  QVERIFY2(offset.x() >= 0 && offset.x() < 8 && offset.y() <= 0 && offset.y() > -8,
+           qPrintable(QStringLiteral("offset %1,%2").arg(offset.x()).arg(offset.y())));
+  release.dismiss();
+  QTest::mouseRelease(skin, Qt::RightButton, {}, w.window.mapFromGlobal(target));
+  QVERIFY(!w.window.bDragging());
+}
+
+void FrmMainTest::commandErrorsAreShownAndTheWindowCarriesOn() {
+  QObject scope;  // holds this test's modal watches
+  Loaded w;
+  w.commands.throw_on_select_dir = true;
+  QString text, title;
+  OnNextModal(&scope, [&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box != nullptr) {
+      text = box->text();
+      title = box->windowTitle();
+      QVERIFY(box->icon() == QMessageBox::NoIcon);
+    }
+    modal->close();
+  });
+  QTest::mouseClick(w.Child("lblDir"), Qt::LeftButton);
+  QCOMPARE(text, QStringLiteral("Error -2147204442\n\nInvalid window handle"));
+  QCOMPARE(title, QStringLiteral("Unbaler"));
+  QVERIFY(w.window.isVisible());
+  w.commands.throw_on_select_dir = false;
+  QTest::mouseClick(w.Child("lblDir"), Qt::LeftButton);
+  QCOMPARE(w.commands.select_dir, 2);
+}
+
+}  // namespace shell::qt

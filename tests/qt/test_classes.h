@@ -1,0 +1,54 @@
+// The QTest classes of the shell's widget tests, run together by main.cc.
+#pragma once
+
+#include <QApplication>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+namespace shell::qt {
+
+class FrmMainTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startUpFadesInAndShapesTheWindow();
+  void controlsFollowTheProgramsRowOrder();
+  void closeDuringFadeInFadesOutAndUnloads();
+  void buttonsShowHoverAndPressedPictures();
+  void hoverTrackingResetsButtonsThePointerLeft();
+  void clicksReachTheCommands();
+  void dragOfTheSkinMovesTheWindow();
+  void commandErrorsAreShownAndTheWindowCarriesOn();
+};
+
+class QtServicesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void fileFilterTakesPairs();
+  void openDialogTakesOnlyExistingFiles();
+  void saveDialogChecksFolderAndAsksBeforeReplacing();
+  void folderDialogOpensOnTheInitialPathAndPadsTheBuffer();
+  void windowHandlesAndProgramName();
+};
+
+// Runs `act` on the next modal dialog that opens over the current one, from inside the dialog's
+// own event loop. The watch ends with `scope`, so one that never fired cannot act in a later test.
+inline void OnNextModal(QObject* scope, std::function<void(QWidget*)> act) {
+  auto* timer = new QTimer(scope);
+  timer->setInterval(10);
+  QPointer<QWidget> current = QApplication::activeModalWidget();
+  QObject::connect(timer, &QTimer::timeout, [timer, current, act = std::move(act)] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == current) return;
+    timer->stop();
+    timer->deleteLater();
+    act(modal);
+  });
+  timer->start();
+}
+
+}  // namespace shell::qt

@@ -1,0 +1,136 @@
+#include "shell/pic_button.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace shell {
+namespace {
+
+class FakeSurface : public PicSurface {
+ public:
+  FakeSurface(int left, int top) : left_(left), top_(top) {}
+  void ShowPicture(std::int32_t picture) override { shown.push_back(picture); }
+  std::int32_t Left() const override { return left_; }
+  std::int32_t Top() const override { return top_; }
+  std::int32_t Width() const override { return 102; }
+  std::int32_t Height() const override { return 27; }
+  int Last() const { return shown.empty() ? -1 : shown.back(); }
+  std::vector<int> shown;
+
+ private:
+  int left_, top_;
+};
+
+class FakePointer : public Pointer {
+ public:
+  std::int32_t MouseX(std::intptr_t hwnd) override { return hwnd == 0 ? x + 100 : x; }
+  std::int32_t MouseY(std::intptr_t hwnd) override { return hwnd == 0 ? y + 100 : y; }
+  int x = 0, y = 0;
+};
+
+// Pictures 10, 11, 12 stand for the normal, hover and pressed images.
+class PicButtonTest : public ::testing::Test {
+ protected:
+  PicButtonTest() { button.SetPictures(&surface, 10, 11, 12); }
+  FakeSurface surface{318, 54};
+  ClsPicButton button;
+};
+
+TEST_F(PicButtonTest, SetPicturesShowsNothingUntilAnEvent) {
+  EXPECT_TRUE(surface.shown.empty());
+  EXPECT_EQ(button.oPicture(), &surface);
+  EXPECT_FALSE(button.bPressed());
+}
+
+TEST_F(PicButtonTest, HoverOnlyInsideAndNotWhilePressed) {
+  button.MouseMove(0, 0);
+  EXPECT_EQ(surface.Last(), 11);
+  surface.shown.clear();
+  button.MouseMove(102, 5);  // right edge lies outside
+  button.MouseMove(5, 27);
+  button.MouseMove(-0.5f, 5);
+  EXPECT_TRUE(surface.shown.empty());
+
+  button.MouseDown(kLeftButton, 5, 5);
+  EXPECT_EQ(surface.Last(), 12);
+  EXPECT_TRUE(button.bPressed());
+  button.MouseMove(6, 6);
+  EXPECT_EQ(surface.Last(), 12);
+}
+
+TEST_F(PicButtonTest, PressAndReleaseWithoutMovingEndsNormal) {
+  button.MouseDown(kLeftButton, 5, 5);
+  button.MouseUp(kLeftButton);
+  EXPECT_EQ(surface.shown, (std::vector<int>{12, 10}));
+  EXPECT_FALSE(button.bPressed());
+  button.MouseMove(5, 5);  // the next move over it shows hover again
+  EXPECT_EQ(surface.Last(), 11);
+}
+
+TEST_F(PicButtonTest, OtherButtonsChangeNothing) {
+  for (int b : {kRightButton, kMiddleButton}) {
+    button.MouseDown(b, 5, 5);
+    button.MouseUp(b);
+  }
+  EXPECT_TRUE(surface.shown.empty());
+  EXPECT_FALSE(button.bPressed());
+}
+
+TEST_F(PicButtonTest, LeavingWhilePressedClearsThePress) {
+  button.MouseDown(kLeftButton, 5, 5);
+  button.MouseExit();
+  EXPECT_EQ(surface.Last(), 10);
+  EXPECT_FALSE(button.bPressed());
+  button.MouseMove(5, 5);  // back over it with the button still held: hover, not pressed
+  EXPECT_EQ(surface.Last(), 11);
+  button.MouseUp(kLeftButton);
+  EXPECT_EQ(surface.Last(), 10);
+}
+
+TEST_F(PicButtonTest, UnboundButtonAndBadStatesAreIgnored) {
+  ClsPicButton unbound;
+  unbound.MouseDown(kLeftButton, 1, 1);
+  unbound.MouseMove(1, 1);
+  unbound.MouseExit();
+  button.SetState(0);
+  button.SetState(4);
+  EXPECT_TRUE(surface.shown.empty());
+}
+
+TEST(TrackButtonHover, ExitsEveryButtonThePointerIsNotOver) {
+  FakeSurface file(318, 54), dir(318, 160), main(180, 190);
+  std::vector<std::unique_ptr<ClsPicButton>> buttons;
+  for (FakeSurface* s : {&file, &dir, &main}) {
+    buttons.push_back(std::make_unique<ClsPicButton>());
+    buttons.back()->SetPictures(s, 0, 1, 2);
+  }
+  FakePointer pointer;
+  const std::intptr_t hwnd = 7;
+
+  pointer.x = 318, pointer.y = 54;  // the top-left corner of the first button is over it
+  buttons[0]->MouseDown(kLeftButton, 0, 0);
+  TrackButtonHover(buttons, pointer, hwnd);
+  EXPECT_EQ(file.shown, (std::vector<int>{2}));
+  EXPECT_TRUE(buttons[0]->bPressed());
+  EXPECT_EQ(dir.shown, (std::vector<int>{0}));
+  EXPECT_EQ(main.shown, (std::vector<int>{0}));
+
+  for (auto [x, y] : {std::pair{420, 54}, std::pair{318, 81}}) {  // just past the right, bottom
+    pointer.x = x, pointer.y = y;
+    TrackButtonHover(buttons, pointer, hwnd);
+    EXPECT_EQ(file.Last(), 0);
+    EXPECT_FALSE(buttons[0]->bPressed());
+  }
+  // Every tick resets again, even a button already normal.
+  EXPECT_EQ(dir.shown.size(), 3u);
+  // Positions are asked in the window's client coordinates (the fake answers differently for
+  // the screen); over the main button, that button is left alone.
+  pointer.x = 180, pointer.y = 190;
+  TrackButtonHover(buttons, pointer, hwnd);
+  EXPECT_EQ(main.shown.size(), 3u);
+}
+
+}  // namespace
+}  // namespace shell

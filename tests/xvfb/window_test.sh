@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Real-window test of a program's main window on its own Xvfb server (no window manager):
+# the window appears at 442 x 237, centred; its shape leaves the key-coloured edge columns of the
+# skin outside; dragging the skin moves it after the pointer; a click on the close picture
+# fades it out and the program exits with 0.
+#
+# usage: window_test.sh <program binary> <window title>
+set -euo pipefail
+
+program=$1
+title=$2
+screen_w=1024
+screen_h=768
+
+work=$(mktemp -d)
+xvfb_pid=
+program_pid=
+cleanup() {
+  [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Xvfb picks a free display number itself and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -br -nolisten tcp \
+  3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [[ -s $work/display ]] && break
+  sleep 0.05
+done
+[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(tr -d '\n' <"$work/display")"
+export QT_QPA_PLATFORM=xcb
+
+"$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+
+window=$(timeout 10 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) ||
+  fail "no window titled $title appeared"
+
+# Prints "x y width height" of the window.
+geometry() {
+  xwininfo -id "$window" | awk '
+    /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+# Prints the distinct colours of a rectangle of the screen, one a line.
+colours() {
+  import -window root -crop "$1" +repage txt:- | awk 'NR > 1 { print $3 }' | sort -u
+}
+
+read -r x y w h < <(geometry)
+[[ $w == 442 && $h == 237 ]] || fail "window is ${w}x${h}, not 442x237"
+# Centred: (1024 - 442) / 2 = 291; (768 - 237) / 2 = 265.5, which rounds to 265 or 266.
+[[ $x == 291 && ($y == 265 || $y == 266) ]] || fail "window at $x,$y is not centred"
+
+# The skin's leftmost and rightmost columns are all key colour (white): with the shape applied
+# the black root shows there; a list pixel shows that the window itself is drawn.
+background=$(colours 1x1+0+0)
+for column in 0 441; do
+  seen=$(colours "1x${h}+$((x + column))+${y}")
+  [[ $seen == "$background" ]] || fail "column $column of the window is not cut out: $seen"
+done
+list=$(colours "1x1+$((x + 76))+$((y + 94))")
+[[ $list != "$background" ]] || fail "the window is not drawn"
+
+# Drag the skin 100 pixels right and hold the button: each move shifts the window by 2 twips per
+# pixel of offset, and the window glides after the still pointer until under 8 pixels remain.
+xdotool mousemove $((x + 30)) $((y + 120)) mousedown 1 mousemove $((x + 130)) $((y + 120))
+moved=0
+for _ in $(seq 40); do
+  read -r nx ny _ _ < <(geometry)
+  moved=$((nx - x))
+  ((moved >= 92)) && break
+  sleep 0.05
+done
+xdotool mouseup 1
+((moved >= 92 && moved <= 100)) || fail "the drag moved the window by $moved pixels, not 92 to 100"
+[[ $ny == "$y" ]] || fail "a level drag moved the window from top $y to $ny"
+x=$nx
+
+# The close picture is 24 x 23 at 384, 28.
+xdotool mousemove $((x + 396)) $((y + 39)) click 1
+status=
+for _ in $(seq 100); do
+  if ! kill -0 "$program_pid" 2>/dev/null; then
+    wait "$program_pid" && status=0 || status=$?
+    break
+  fi
+  sleep 0.05
+done
+program_pid_done=$program_pid
+program_pid=
+[[ -n $status ]] || { kill "$program_pid_done"; fail "the program did not end after the close click"; }
+[[ $status == 0 ]] || fail "the program exited with $status"
+echo "PASS: $title"
