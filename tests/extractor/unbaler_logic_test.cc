@@ -1,0 +1,349 @@
+// Unbaler's window logic with fake dialogs and a fake window, on real temporary folders.
+#include "extractor/unbaler_logic.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+
+#include "codec/text.h"
+#include "shell/error_text.h"
+#include "shell/path_display.h"
+#include "tests/extractor/fakes.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using extractor::UnbalerLogic;
+using extractor_test::FakeFileDialog;
+using extractor_test::FakeFolderBackend;
+using extractor_test::FakeMessageBox;
+using testing_support::Bytes;
+using testing_support::ListDir;
+using testing_support::MakeArchive;
+using testing_support::ReadFile;
+using testing_support::ReadText;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+using Names = std::vector<std::u16string>;
+using Files = std::vector<std::string>;
+
+class FakeView : public shell::MainView {
+ public:
+  std::u16string file_caption, dir_caption;
+  Names items;
+  int list_fills = 0;
+  std::optional<bool> enabled;  // unset until the logic first decides
+  int enable_calls = 0;
+  bool busy = false;
+  int busy_calls = 0;
+
+  void SetFileCaption(const std::u16string& caption) override { file_caption = caption; }
+  void SetDirCaption(const std::u16string& caption) override { dir_caption = caption; }
+  void SetListItems(const Names& new_items) override {
+    items = new_items;
+    ++list_fills;
+  }
+  void SetMainCommandEnabled(bool on) override {
+    enabled = on;
+    ++enable_calls;
+  }
+  void SetBusy(bool on) override {
+    busy = on;
+    ++busy_calls;
+  }
+  std::intptr_t WindowHandle() const override { return 4242; }
+};
+
+std::u16string U16(const std::filesystem::path& path) { return path.u16string(); }
+
+// A file system whose reads throw, as an allocation failure inside a load would.
+class ThrowingFileSystem : public testing_support::FaultyFileSystem {
+ public:
+  pak::Result<std::unique_ptr<pak::InputFile>> OpenForRead(const pak::Path&) override {
+    throw std::runtime_error("out of memory");
+  }
+};
+
+class UnbalerTest : public ::testing::Test {
+ protected:
+  UnbalerTest() : logic(view, dialog, box, folders, pak::DefaultFileSystem(), pak::Windows1252()) {
+    logic.OnLoaded();
+  }
+
+  // Writes an archive into the work folder and chooses it in the file dialog.
+  std::u16string ChooseArchive(const std::string& name, const Bytes& bytes) {
+    WriteFile(work / name, bytes);
+    return ChooseFile(U16(work / name));
+  }
+  std::u16string ChooseFile(const std::u16string& path) {
+    dialog.answers.push_back(path);
+    logic.OnSelectFile();
+    return path;
+  }
+  void ChooseFolder(const std::filesystem::path& folder) {
+    folders.Choose(U16(folder));
+    logic.OnSelectDir();
+  }
+
+  TempDir work;  // archives
+  TempDir out;   // the extraction folder
+  FakeView view;
+  FakeFileDialog dialog;
+  FakeMessageBox box;
+  FakeFolderBackend folders;
+  UnbalerLogic logic;
+};
+
+TEST_F(UnbalerTest, ExtractNeedsBothPathsInEitherOrder) {
+  EXPECT_EQ(view.enabled, false);  // start-up decides once
+  ChooseArchive("a.pak", MakeArchive({{u"x", {1}}}));
+  EXPECT_EQ(view.enabled, false);
+  folders.Cancel();
+  logic.OnSelectDir();
+  EXPECT_EQ(view.enabled, false);
+  ChooseFolder(out.path());
+  EXPECT_EQ(view.enabled, true);
+
+  FakeView view2;
+  UnbalerLogic other(view2, dialog, box, folders, pak::DefaultFileSystem(), pak::Windows1252());
+  folders.Choose(U16(out.path()));
+  other.OnSelectDir();
+  EXPECT_EQ(view2.enabled, false);
+  dialog.answers.push_back(U16(work / "a.pak"));
+  other.OnSelectFile();
+  EXPECT_EQ(view2.enabled, true);
+  EXPECT_TRUE(box.shown.empty());
+}
+
+TEST_F(UnbalerTest, AcceptedArchiveIsListedSortedButExtractedInArchiveOrder) {
+  const std::u16string path = ChooseArchive(
+      "a.pak", MakeArchive({{u"B.bin", {2}}, {u"A.WAV", {1, 1}}, {u"c.txt", {3}}, {u"a2", {4}}}));
+  // The open dialog: existing files only, *.pak.
+  ASSERT_EQ(dialog.requests.size(), 1u);
+  EXPECT_EQ(dialog.requests[0].kind, shell::FileDialogRequest::Kind::kOpen);
+  EXPECT_EQ(dialog.requests[0].flags, 0x1000u);
+  EXPECT_EQ(dialog.requests[0].filter, u"*.pak|*.pak");
+
+  EXPECT_EQ(logic.archive_path(), path);
+  EXPECT_EQ(view.items, (Names{u"A.ogg", u"a2", u"B.bin", u"c.txt"}));
+  ChooseFolder(out.path());
+  const int fills = view.list_fills, enables = view.enable_calls;
+  logic.OnMainCommand();
+  EXPECT_TRUE(box.shown.empty());  // success is silent
+  EXPECT_EQ(ReadText(out / "FilesList.txt"), "B.bin\r\nA.ogg\r\nc.txt\r\na2\r\n");
+  EXPECT_EQ(ReadFile(out / "A.ogg"), (Bytes{1, 1}));
+  EXPECT_EQ(ListDir(out.path()), (Files{"A.ogg", "B.bin", "FilesList.txt", "a2", "c.txt"}));
+  // Extraction changes nothing on the window and leaves the table for another run.
+  EXPECT_EQ(view.list_fills, fills);
+  EXPECT_EQ(view.enable_calls, enables);
+  EXPECT_EQ(view.busy_calls, 4);  // on and off for the load, on and off for the extraction
+  EXPECT_FALSE(view.busy);
+  EXPECT_EQ(logic.archive()->size(), 4u);
+}
+
+TEST_F(UnbalerTest, CancellingEitherDialogChangesNothing) {
+  const std::u16string path = ChooseArchive("a.pak", MakeArchive({{u"x", {1}}}));
+  ChooseFolder(out.path());
+  const int enables = view.enable_calls;
+
+  logic.OnSelectFile();  // no answer queued: cancel
+  EXPECT_EQ(logic.archive_path(), path);
+  EXPECT_EQ(view.items, Names{u"x"});
+  EXPECT_EQ(view.enable_calls, enables);  // a cancelled file dialog recomputes nothing
+
+  folders.Cancel();
+  logic.OnSelectDir();
+  EXPECT_EQ(logic.folder_path(), U16(out.path()));
+  EXPECT_EQ(view.dir_caption, U16(out.path()));
+  EXPECT_EQ(view.enable_calls, enables + 1);  // the folder browser always recomputes
+  EXPECT_EQ(view.enabled, true);
+  EXPECT_TRUE(box.shown.empty());
+}
+
+TEST_F(UnbalerTest, FolderBrowserOpensAtThePreviousFolder) {
+  ChooseFolder(work.path());
+  folders.Cancel();
+  logic.OnSelectDir();
+  ASSERT_EQ(folders.requests.size(), 2u);
+  EXPECT_EQ(folders.requests[0].initial_path, u"");
+  EXPECT_EQ(folders.requests[1].initial_path, U16(work.path()));
+  EXPECT_EQ(folders.requests[1].owner, 4242);
+  EXPECT_EQ(folders.requests[1].flags, 1);
+  EXPECT_EQ(folders.requests[1].title, u"Browse for Folder where the PAK file will be extracted");
+}
+
+TEST_F(UnbalerTest, RejectedFileAfterAnAcceptedOneKeepsTheEarlierArchive) {
+  ChooseArchive("good.pak", MakeArchive({{u"keep.wav", {9, 8}}}));
+  ChooseFolder(out.path());
+  for (const auto& bytes : {Bytes{}, Bytes{'p', 'a', 'k'}, Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9}}) {
+    box.shown.clear();
+    const std::u16string bad = ChooseArchive("bad.pak", bytes);
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, u"Invalid file");
+    EXPECT_EQ(box.shown[0].title, u"Unbaler");
+    // The label names the rejected file; the list and the table are still the good archive's.
+    EXPECT_EQ(logic.archive_path(), bad);
+    EXPECT_EQ(view.file_caption, shell::ShortenPath(bad));
+    EXPECT_EQ(view.items, Names{u"keep.ogg"});
+    EXPECT_EQ(view.enabled, true);
+  }
+  box.shown.clear();
+  logic.OnMainCommand();
+  EXPECT_TRUE(box.shown.empty());
+  EXPECT_EQ(ReadFile(out / "keep.ogg"), (Bytes{9, 8}));
+}
+
+TEST_F(UnbalerTest, NothingToExtractWhenNoArchiveWasAccepted) {
+  ChooseArchive("bad.pak", Bytes{1, 2, 3});
+  ChooseFolder(out.path());
+  EXPECT_EQ(view.enabled, true);  // the button looks at the paths only
+  box.shown.clear();
+  logic.OnMainCommand();
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(box.shown[0].text, extractor::kNoArchiveLoaded);
+  EXPECT_EQ(box.shown[0].title, u"Unbaler");
+  EXPECT_TRUE(ListDir(out.path()).empty());
+}
+
+TEST_F(UnbalerTest, ReplacesExistingFilesAndLetsTheLaterDuplicateWin) {
+  WriteFile(out / "x.ogg", std::string(50, 'o'));
+  testing_support::MakeReadOnly(out / "x.ogg");
+  WriteFile(out / "y", std::string(50, 'o'));
+  ChooseArchive("a.pak", MakeArchive({{u"x.wav", {1}}, {u"y", {2}}, {u"x.WAV", {3, 3}}}));
+  ChooseFolder(out.path());
+  logic.OnMainCommand();
+  EXPECT_TRUE(box.shown.empty());
+  EXPECT_EQ(ListDir(out.path()), (Files{"FilesList.txt", "x.ogg", "y"}));
+  EXPECT_EQ(ReadFile(out / "x.ogg"), (Bytes{3, 3}));
+  EXPECT_EQ(ReadFile(out / "y"), (Bytes{2}));  // no trailing bytes of the old file
+  EXPECT_EQ(ReadText(out / "FilesList.txt"), "x.ogg\r\ny\r\nx.ogg\r\n");
+  // Again: the same folder ends up the same.
+  logic.OnMainCommand();
+  EXPECT_EQ(ReadText(out / "FilesList.txt"), "x.ogg\r\ny\r\nx.ogg\r\n");
+  EXPECT_EQ(ListDir(out.path()).size(), 3u);
+}
+
+TEST_F(UnbalerTest, UnsafeNameRefusesTheExtractionWithItsMessage) {
+  ChooseArchive("a.pak", MakeArchive({{u"fine", {1}}, {u"../escape", {2}}}));
+  EXPECT_EQ(view.items, (Names{u"../escape", u"fine"}));  // listing is harmless
+  ChooseFolder(out.path());
+  logic.OnMainCommand();
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_NE(box.shown[0].text.find(u"entry 2"), std::u16string::npos);
+  EXPECT_EQ(box.shown[0].title, u"Unbaler");
+  EXPECT_TRUE(ListDir(out.path()).empty());
+  EXPECT_FALSE(std::filesystem::exists(out.path().parent_path() / "escape"));
+}
+
+TEST_F(UnbalerTest, IoErrorsAreReportedAndTheWindowCarriesOn) {
+  ChooseArchive("a.pak", MakeArchive({{u"one", {1}}}));
+  // The file vanished between the dialog and the load.
+  const std::u16string gone = ChooseFile(U16(work / "gone.pak"));
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_TRUE(box.shown[0].text.starts_with(shell::ErrorText(ENOENT, u"")))
+      << pak::ToUtf8(box.shown[0].text);
+  EXPECT_EQ(box.shown[0].title, u"Unbaler");
+  EXPECT_EQ(logic.archive_path(), gone);
+  EXPECT_EQ(view.items, Names{u"one"});
+
+  // The folder vanished between its choice and the extraction.
+  const auto folder = out / "sub";
+  std::filesystem::create_directory(folder);
+  ChooseFolder(folder);
+  std::filesystem::remove(folder);
+  logic.OnMainCommand();
+  ASSERT_EQ(box.shown.size(), 2u);
+  EXPECT_TRUE(box.shown[1].text.starts_with(u"Error "));
+  EXPECT_FALSE(view.busy);
+
+  // It comes back: the same table extracts now.
+  std::filesystem::create_directory(folder);
+  logic.OnMainCommand();
+  EXPECT_EQ(box.shown.size(), 2u);
+  EXPECT_EQ(ReadFile(folder / "one"), Bytes{1});
+}
+
+TEST(UnbalerFaults, AFailedWriteKeepsWhatWasWrittenAndTheListEndsWithTheFailedEntry) {
+  TempDir work, out;
+  WriteFile(work / "a.pak", MakeArchive({{u"a", {1}}, {u"b", {2}}, {u"c", {3}}}));
+  testing_support::FaultyFileSystem fs;
+  FakeView view;
+  FakeFileDialog dialog;
+  FakeMessageBox box;
+  FakeFolderBackend folders;
+  UnbalerLogic logic(view, dialog, box, folders, fs, pak::Windows1252());
+  dialog.answers.push_back(U16(work / "a.pak"));
+  logic.OnSelectFile();
+  folders.Choose(U16(out.path()));
+  logic.OnSelectDir();
+  fs.fail_write_at = 4;  // list line a, file a, list line b, then file b fails
+  logic.OnMainCommand();
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_TRUE(box.shown[0].text.starts_with(u"Error 28\n\n"));  // ENOSPC
+  EXPECT_EQ(ListDir(out.path()), (Files{"FilesList.txt", "a"}));
+  EXPECT_EQ(ReadText(out / "FilesList.txt"), "a\r\nb\r\n");
+}
+
+TEST(UnbalerFaults, BrowseErrorIsShownAndTheButtonStillRecomputed) {
+  FakeView view;
+  FakeFileDialog dialog;
+  FakeMessageBox box;
+  FakeFolderBackend folders;
+  UnbalerLogic logic(view, dialog, box, folders);
+  folders.ConfirmItemWithoutPath();
+  logic.OnSelectDir();
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(box.shown[0].text,
+            shell::ErrorText(-2147204443, u"Could not get the path of the selected folder"));
+  EXPECT_EQ(box.shown[0].title, u"Unbaler");
+  EXPECT_EQ(view.enabled, false);
+  EXPECT_TRUE(logic.folder_path().empty());
+
+  // A chosen folder whose path is empty is no folder at all.
+  folders.Choose(u"");
+  logic.OnSelectDir();
+  EXPECT_TRUE(logic.folder_path().empty());
+  EXPECT_EQ(view.enable_calls, 2);
+}
+
+TEST(UnbalerFaults, BusyCursorIsClearedWhenALoadThrows) {
+  ThrowingFileSystem fs;
+  FakeView view;
+  FakeFileDialog dialog;
+  FakeMessageBox box;
+  FakeFolderBackend folders;
+  UnbalerLogic logic(view, dialog, box, folders, fs);
+  dialog.answers.push_back(u"/any.pak");
+  EXPECT_THROW(logic.OnSelectFile(), std::runtime_error);
+  EXPECT_FALSE(view.busy);
+  EXPECT_EQ(view.busy_calls, 2);
+}
+
+TEST(UnbalerPaths, LongPathsAreShortenedOnTheLabelsAndKeptWhole) {
+  TempDir work;
+  const auto deep = work / "a folder with a rather long name" / "and another one";
+  std::filesystem::create_directories(deep);
+  WriteFile(deep / "voice.pak", MakeArchive({{u"v", {1}}}));
+  FakeView view;
+  FakeFileDialog dialog;
+  FakeMessageBox box;
+  FakeFolderBackend folders;
+  UnbalerLogic logic(view, dialog, box, folders);
+  dialog.answers.push_back(U16(deep / "voice.pak"));
+  logic.OnSelectFile();
+  folders.Choose(U16(deep));
+  logic.OnSelectDir();
+  EXPECT_EQ(logic.archive_path(), U16(deep / "voice.pak"));
+  // The beginning, "...", then the last component with its separator.
+  EXPECT_EQ(view.file_caption.size(), 38u);
+  EXPECT_EQ(view.file_caption.substr(25, 3), u"...");
+  EXPECT_TRUE(view.file_caption.ends_with(u"voice.pak"));
+  EXPECT_EQ(view.dir_caption.substr(19, 3), u"...");
+  EXPECT_TRUE(view.dir_caption.ends_with(u"and another one"));
+  EXPECT_EQ(logic.folder_path(), U16(deep));
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+// Unbaler's logic in the real Qt window, driven by clicks, with fake dialogs and real folders.
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
+
+#include "extractor/unbaler_logic.h"
+#include "shell/path_display.h"
+#include "shell/qt/frm_main.h"
+#include "tests/extractor/fakes.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using extractor_test::FakeFileDialog;
+using extractor_test::FakeFolderBackend;
+using extractor_test::FakeMessageBox;
+using testing_support::Bytes;
+using testing_support::MakeArchive;
+using testing_support::ReadFile;
+using testing_support::ReadText;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+// Keeps the hover tracking away from the buttons, wherever the real pointer is.
+class NowherePointer : public shell::Pointer {
+ public:
+  std::int32_t MouseX(std::intptr_t) override { return -100; }
+  std::int32_t MouseY(std::intptr_t) override { return -100; }
+};
+
+struct Unbaler {
+  Unbaler() : logic(window, dialog, box, folders, pak::DefaultFileSystem(), pak::Windows1252()) {
+    window.SetPointer(&pointer);
+    window.Load(&logic);
+  }
+  QWidget* Child(const char* name) { return window.findChild<QWidget*>(QLatin1String(name)); }
+  QString Text(const char* name) { return window.findChild<QLabel*>(QLatin1String(name))->text(); }
+  void Click(const char* name) { QTest::mouseClick(Child(name), Qt::LeftButton); }
+  QStringList Items() {
+    QStringList items;
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("lstFiles"));
+    for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+    return items;
+  }
+
+  shell::qt::FrmMain window{shell::qt::Program::kUnbaler};
+  NowherePointer pointer;
+  FakeFileDialog dialog;
+  FakeMessageBox box;
+  FakeFolderBackend folders;
+  extractor::UnbalerLogic logic;
+};
+
+QString Q(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
+
+}  // namespace
+
+class UnbalerWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void choosingBothPathsByButtonAndLabelThenExtracting() {
+    TempDir work, out;
+    WriteFile(work / "sounds.pak", MakeArchive({{u"b.wav", {2}}, {u"A.bin", {1}}}));
+    Unbaler w;
+    QVERIFY(!w.Child("picExtract")->isEnabled());
+
+    w.dialog.answers.push_back((work / "sounds.pak").u16string());
+    w.Click("picSelectFile");
+    QCOMPARE(w.Text("lblFileName"),
+             QString::fromStdU16String(shell::ShortenPath((work / "sounds.pak").u16string())));
+    QCOMPARE(w.Items(), (QStringList{"A.bin", "b.ogg"}));
+    QVERIFY(!w.Child("picExtract")->isEnabled());
+    QVERIFY(QApplication::overrideCursor() == nullptr);  // the busy cursor is gone again
+
+    // A click on the folder label chooses the folder as its button does.
+    w.folders.Choose(out.path().u16string());
+    QTest::mouseClick(w.Child("lblDir"), Qt::LeftButton);
+    QCOMPARE(w.Text("lblDir"), Q(out.path()));
+    QCOMPARE(w.folders.requests.at(0).owner, w.window.WindowHandle());
+    QVERIFY(w.Child("picExtract")->isEnabled());
+
+    w.Click("picExtract");
+    QVERIFY(w.box.shown.empty());
+    QCOMPARE(ReadText(out / "FilesList.txt"), std::string("b.ogg\r\nA.bin\r\n"));
+    QCOMPARE(ReadFile(out / "b.ogg"), Bytes{2});
+    QCOMPARE(w.Items(), (QStringList{"A.bin", "b.ogg"}));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+  }
+
+  void rejectedFileKeepsTheListAndCancelKeepsEverything() {
+    TempDir work;
+    WriteFile(work / "good.pak", MakeArchive({{u"keep", {1}}}));
+    WriteFile(work / "bad.pak", Bytes{1, 2, 3});
+    Unbaler w;
+    w.dialog.answers.push_back((work / "good.pak").u16string());
+    w.Click("picSelectFile");
+
+    w.dialog.answers.push_back((work / "bad.pak").u16string());
+    QTest::mouseClick(w.Child("lblFileName"), Qt::LeftButton);
+    QCOMPARE(w.box.shown.size(), std::size_t{1});
+    QVERIFY(w.box.shown[0].text == u"Invalid file");
+    QCOMPARE(w.Text("lblFileName"), Q(work / "bad.pak"));
+    QCOMPARE(w.Items(), QStringList{"keep"});
+
+    w.Click("picSelectFile");  // nothing queued: the user cancels
+    QCOMPARE(w.dialog.requests.size(), std::size_t{3});
+    QCOMPARE(w.Text("lblFileName"), Q(work / "bad.pak"));
+    QCOMPARE(w.Items(), QStringList{"keep"});
+    QCOMPARE(w.box.shown.size(), std::size_t{1});
+  }
+};
+
+QTEST_MAIN(UnbalerWindowTest)
+#include "unbaler_window_test.moc"
