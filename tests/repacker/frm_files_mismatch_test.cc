@@ -1,0 +1,205 @@
+// frmFilesMismatch on the offscreen platform: its form, its focus order and the ways out of it.
+#include "repacker/qt/frm_files_mismatch.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace repacker::qt {
+namespace {
+
+using Names = std::vector<std::u16string>;
+
+QStringList Items(const QListWidget* list) {
+  QStringList items;
+  for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+  return items;
+}
+
+// What the dialog showed while it was up, and what ShowDiff returned.
+struct Run {
+  bool shown = false;
+  bool modal = false;
+  QStringList added, deleted;
+  std::int32_t result = -1;
+};
+
+// Calls ShowDiff and, once the dialog is up, records it and then lets `act` answer it.
+Run ShowAndAnswer(FrmFilesMismatch& dialog, const Names& added, const Names& deleted,
+                  const std::function<void(FrmFilesMismatch&)>& act) {
+  Run run;
+  QTimer::singleShot(0, &dialog, [&] {
+    run.shown = dialog.isVisible();
+    run.modal = QApplication::activeModalWidget() == &dialog;
+    run.added = Items(dialog.findChild<QListWidget*>(QStringLiteral("lstAdded")));
+    run.deleted = Items(dialog.findChild<QListWidget*>(QStringLiteral("lstDeleted")));
+    act(dialog);
+  });
+  run.result = dialog.ShowDiff(added, deleted);
+  return run;
+}
+
+QPushButton* Button(QWidget& dialog, const char* name) {
+  return dialog.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+void Click(QWidget& dialog, const char* name) {
+  QTest::mouseClick(Button(dialog, name), Qt::LeftButton);
+}
+
+}  // namespace
+
+class FrmFilesMismatchTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void formMatchesTheLayout() {
+    FrmFilesMismatch dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Files List Diff"));
+    QCOMPARE(dialog.size(), QSize(508, 273));
+    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());  // not resizable
+    QVERIFY(!(dialog.windowFlags() & Qt::FramelessWindowHint));
+
+    struct Control {
+      const char* name;
+      QString text;
+      QRect geometry;
+    };
+    const Control controls[] = {
+        {"Label1",
+         QStringLiteral("There is a difference between the names of the files that were "
+                        "extracted to the files that you wat to repack. "),
+         {4, 2, 503, 19}},
+        {"Label2", QStringLiteral("The list of files that were added:"), {4, 26, 155, 17}},
+        {"lstAdded", {}, {4, 46, 421, 82}},
+        {"Label3", QStringLiteral("The list of files that were deleted:"), {4, 132, 155, 17}},
+        {"lstDeleted", {}, {4, 152, 421, 82}},
+        {"cmdOK", QStringLiteral("Continue with Packing"), {131, 242, 121, 25}},
+        {"Command1", QStringLiteral("Cancel the Packing"), {256, 242, 121, 25}},
+    };
+    for (const Control& control : controls) {
+      const auto* widget = dialog.findChild<QWidget*>(QString::fromLatin1(control.name));
+      QVERIFY2(widget != nullptr, control.name);
+      QCOMPARE(widget->geometry(), control.geometry);
+      if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        QCOMPARE(label->text(), control.text);
+        // The whole line is readable in the label's width.
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                 control.name);
+      } else if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
+        QCOMPARE(button->text(), control.text);
+        const int margins = 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+        QVERIFY2(
+            button->fontMetrics().horizontalAdvance(button->text()) + margins <= button->width(),
+            control.name);
+        QVERIFY(!button->isDefault());
+        QVERIFY(!button->autoDefault());
+      }
+    }
+  }
+
+  void focusFollowsTheTabOrder() {
+    FrmFilesMismatch dialog;
+    QStringList chain;
+    QWidget* widget = dialog.findChild<QWidget*>(QStringLiteral("lstAdded"));
+    for (int i = 0; i < 5; ++i) {
+      chain << widget->objectName();
+      do {
+        widget = widget->nextInFocusChain();
+      } while (!(widget->focusPolicy() & Qt::TabFocus));
+    }
+    QCOMPARE(chain, (QStringList{"lstAdded", "lstDeleted", "cmdOK", "Command1", "lstAdded"}));
+  }
+
+  void listsShowTheNamesAsHandedOver() {
+    FrmFilesMismatch dialog;
+    const Run run = ShowAndAnswer(dialog, {u"zeta.OGG", u"Alpha.ogg", u"beta.bin"}, {},
+                                  [](FrmFilesMismatch& d) { Click(d, "Command1"); });
+    QVERIFY(run.shown);
+    QVERIFY(run.modal);
+    QCOMPARE(run.added, (QStringList{"zeta.OGG", "Alpha.ogg", "beta.bin"}));
+    QVERIFY(run.deleted.isEmpty());
+  }
+
+  void continueCancelAndCloseAnswer_data() {
+    QTest::addColumn<int>("way");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("Continue with Packing") << 0 << 1;
+    QTest::newRow("Cancel the Packing") << 1 << 0;
+    QTest::newRow("title bar close") << 2 << 0;
+    QTest::newRow("Escape") << 3 << 0;
+  }
+
+  void continueCancelAndCloseAnswer() {
+    QFETCH(int, way);
+    QFETCH(int, expected);
+    FrmFilesMismatch dialog;
+    const Run run = ShowAndAnswer(dialog, {}, {u"gone.ogg"}, [way](FrmFilesMismatch& d) {
+      switch (way) {
+        case 0:
+          Click(d, "cmdOK");
+          break;
+        case 1:
+          Click(d, "Command1");
+          break;
+        case 2:
+          d.close();
+          break;
+        default:
+          QTest::keyClick(&d, Qt::Key_Escape);
+          break;
+      }
+    });
+    QCOMPARE(run.deleted, QStringList{"gone.ogg"});
+    QCOMPARE(run.result, expected);
+    QVERIFY(!dialog.isVisible());
+  }
+
+  void returnAloneAnswersNothing() {
+    FrmFilesMismatch dialog;
+    bool still_shown = false;
+    const Run run = ShowAndAnswer(dialog, {u"new.ogg"}, {}, [&](FrmFilesMismatch& d) {
+      d.findChild<QListWidget*>(QStringLiteral("lstAdded"))->setFocus();
+      QTest::keyClick(&d, Qt::Key_Return);
+      Button(d, "cmdOK")->setFocus();
+      QTest::keyClick(&d, Qt::Key_Return);
+      still_shown = d.isVisible();
+      Click(d, "Command1");
+    });
+    QVERIFY(still_shown);
+    QCOMPARE(run.result, 0);
+  }
+
+  void eachUseStartsFresh() {
+    const FilesMismatchDialogFactory factory = QtFilesMismatchDialogFactory();
+    std::unique_ptr<FilesMismatchDialog> first = factory();
+    auto* first_form = dynamic_cast<FrmFilesMismatch*>(first.get());
+    QVERIFY(first_form != nullptr);
+    QCOMPARE(ShowAndAnswer(*first_form, {u"a.ogg"}, {u"b.ogg"},
+                           [](FrmFilesMismatch& d) { Click(d, "cmdOK"); })
+                 .result,
+             1);
+    first.reset();
+
+    std::unique_ptr<FilesMismatchDialog> second = factory();
+    auto* second_form = dynamic_cast<FrmFilesMismatch*>(second.get());
+    QVERIFY(second_form != nullptr);
+    QCOMPARE(second_form->lResult(), 0);
+    const Run run =
+        ShowAndAnswer(*second_form, {u"c.ogg"}, {}, [](FrmFilesMismatch& d) { d.close(); });
+    QCOMPARE(run.added, QStringList{"c.ogg"});
+    QVERIFY(run.deleted.isEmpty());
+    QCOMPARE(run.result, 0);
+  }
+};
+
+}  // namespace repacker::qt
+
+QTEST_MAIN(repacker::qt::FrmFilesMismatchTest)
+#include "frm_files_mismatch_test.moc"

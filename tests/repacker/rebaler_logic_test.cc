@@ -1,0 +1,420 @@
+#include "repacker/rebaler_logic.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "codec/text.h"
+#include "shell/error_text.h"
+#include "shell/path_display.h"
+#include "tests/support/test_support.h"
+
+namespace repacker {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::Bytes;
+using testing_support::MakeArchive;
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+using Names = std::vector<std::u16string>;
+
+constexpr std::intptr_t kMainWindow = 4242;
+
+class FakeView : public shell::MainView {
+ public:
+  void SetFileCaption(const std::u16string& caption) override { file_caption = caption; }
+  void SetDirCaption(const std::u16string& caption) override { dir_caption = caption; }
+  void SetListItems(const std::vector<std::u16string>& items) override { list = items; }
+  void SetMainCommandEnabled(bool enabled) override {
+    command_enabled = enabled;
+    ++enable_calls;
+  }
+  void SetBusy(bool on) override {
+    busy = on;
+    ++busy_calls;
+  }
+  std::intptr_t WindowHandle() const override { return kMainWindow; }
+
+  std::u16string file_caption, dir_caption;
+  Names list;
+  bool command_enabled = true;
+  int enable_calls = 0;
+  bool busy = false;
+  int busy_calls = 0;
+};
+
+class FakeFileDialog : public shell::FileDialog {
+ public:
+  std::u16string Show(const shell::FileDialogRequest& request) override {
+    requests.push_back(request);
+    return answer;
+  }
+  std::u16string answer;
+  std::vector<shell::FileDialogRequest> requests;
+};
+
+struct Shown {
+  std::u16string text, title;
+};
+
+class FakeMessageBox : public shell::MessageBox {
+ public:
+  void Show(const std::u16string& text, const std::u16string& title) override {
+    shown.push_back({text, title});
+  }
+  std::vector<Shown> shown;
+};
+
+class FakeFolderBackend : public shell::FolderDialogBackend {
+ public:
+  bool IsWindow(std::intptr_t hwnd) override { return hwnd == kMainWindow; }
+  shell::BrowseResult Show(const shell::BrowseRequest& request) override {
+    requests.push_back(request);
+    if (cancel) return {};
+    if (no_path) return {shell::BrowseResult::Outcome::kNoPath, {}};
+    std::u16string buffer = answer;
+    buffer.resize(512, u'\0');
+    return {shell::BrowseResult::Outcome::kChosen, buffer};
+  }
+  std::string ProgramName() const override { return "rebaler"; }
+
+  bool cancel = false;
+  bool no_path = false;
+  std::u16string answer;
+  std::vector<shell::BrowseRequest> requests;
+};
+
+// What one dialog was shown, and what it answered.
+struct DialogUse {
+  const void* dialog;
+  Names added, deleted;
+};
+
+class FakeDialog : public FilesMismatchDialog {
+ public:
+  FakeDialog(std::vector<DialogUse>* uses, std::int32_t answer) : uses_(uses), answer_(answer) {}
+  std::int32_t ShowDiff(const Names& pAdded, const Names& pDeleted) override {
+    uses_->push_back({this, pAdded, pDeleted});
+    return answer_;
+  }
+
+ private:
+  std::vector<DialogUse>* uses_;
+  std::int32_t answer_;
+};
+
+std::u16string U16(const fs::path& path) { return path.u16string(); }
+
+// The box that reports a file-system error: "Error <the system's number>", then the description.
+bool IsErrorBox(const std::u16string& text) {
+  return text.starts_with(u"Error ") && !text.starts_with(shell::ErrorText(0, u""));
+}
+
+Bytes Data(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// A Rebaler window over a real temporary folder "files" and an archive path "out.pak" beside
+// it, with fakes for every dialog.
+class RebalerTest : public ::testing::Test {
+ protected:
+  RebalerTest() {
+    fs::create_directory(folder());
+    backend.answer = U16(folder());
+    file_dialog.answer = U16(archive());
+  }
+
+  fs::path folder() const { return temp / "files"; }
+  fs::path archive() const { return temp / "out.pak"; }
+  void Put(const std::u16string& name, const std::string& content) {
+    WriteFile(folder() / fs::path(name), content);
+  }
+  // Both paths chosen, the folder scanned.
+  void ChooseBoth() {
+    logic.OnSelectFile();
+    logic.OnSelectDir();
+  }
+  const Shown* LastMessage() const {
+    return messages.shown.empty() ? nullptr : &messages.shown.back();
+  }
+
+  TempDir temp;
+  FakeView view;
+  FakeFileDialog file_dialog;
+  FakeMessageBox messages;
+  FakeFolderBackend backend;
+  std::vector<DialogUse> dialog_uses;
+  std::int32_t dialog_answer = 1;
+  int dialogs_made = 0;
+  RebalerLogic logic{view, file_dialog, messages, backend, [this] {
+                       ++dialogs_made;
+                       return std::make_unique<FakeDialog>(&dialog_uses, dialog_answer);
+                     }};
+};
+
+// ---- The difference between the folder and FilesList.txt ----
+
+TEST_F(RebalerTest, AddedAndDeletedFilesAreConfirmedThenPackedInListOrder) {
+  Put(u"a.ogg", "A");
+  Put(u"B.OGG", "BB");
+  Put(u"new.ogg", "NEW");
+  Put(u"FilesList.txt", "a.ogg\r\nb.ogg\r\ngone.ogg\r\n");
+  ChooseBoth();
+  EXPECT_EQ(view.list, (Names{u"a.ogg", u"B.OGG", u"new.ogg"}));
+  EXPECT_TRUE(logic.FilesListFound());
+
+  logic.OnMainCommand();
+
+  ASSERT_EQ(dialog_uses.size(), 1u);
+  EXPECT_EQ(dialog_uses[0].added, Names{u"new.ogg"});
+  EXPECT_EQ(dialog_uses[0].deleted, Names{u"gone.ogg"});
+  EXPECT_EQ(
+      ReadFile(archive()),
+      MakeArchive({{u"a.wav", Data("A")}, {u"B.wav", Data("BB")}, {u"new.wav", Data("NEW")}}));
+  EXPECT_TRUE(messages.shown.empty());  // success is silent
+  // The window is ready for another repack of the same folder.
+  EXPECT_EQ(view.list, (Names{u"a.ogg", u"B.OGG", u"new.ogg"}));
+  EXPECT_TRUE(view.command_enabled);
+  EXPECT_FALSE(view.busy);
+}
+
+TEST_F(RebalerTest, NoDialogWithoutFilesListOrWhenNamesMatchIgnoringCase) {
+  // No FilesList.txt: everything counts as added, but nothing needs confirming.
+  Put(u"zeta.ogg", "Z");
+  Put(u"Alpha.bin", "A");
+  ChooseBoth();
+  logic.OnMainCommand();
+  EXPECT_EQ(dialogs_made, 0);
+  EXPECT_EQ(ReadFile(archive()),
+            MakeArchive({{u"Alpha.bin", Data("A")}, {u"zeta.wav", Data("Z")}}));
+
+  // A list naming exactly the files, in other letter cases and another order.
+  Put(u"FilesList.txt", "ZETA.OGG\r\nalpha.BIN\r\n");
+  logic.OnSelectDir();
+  logic.OnMainCommand();
+  EXPECT_EQ(dialogs_made, 0);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(RebalerTest, EmptyFilesListReportsEveryFileAsAdded) {
+  Put(u"b.ogg", "B");
+  Put(u"a.ogg", "A");
+  Put(u"FilesList.txt", "");
+  ChooseBoth();
+  EXPECT_TRUE(logic.FilesListFound());
+  EXPECT_TRUE(logic.RecordedNames().empty());
+  logic.OnMainCommand();
+  ASSERT_EQ(dialog_uses.size(), 1u);
+  EXPECT_EQ(dialog_uses[0].added, (Names{u"a.ogg", u"b.ogg"}));
+  EXPECT_TRUE(dialog_uses[0].deleted.empty());
+}
+
+TEST_F(RebalerTest, FamilyBinAndFilesListAreNeverPacked) {
+  Put(u"a.ogg", "A");
+  Put(u"FAMILY.BIN", "secret");
+  Put(u"fileslist.TXT", "a.ogg\r\nFamily.Bin\r\n");
+  ChooseBoth();
+  EXPECT_EQ(view.list, Names{u"a.ogg"});
+  logic.OnMainCommand();
+  // The recorded Family.Bin has no file that could be packed: it counts as deleted.
+  ASSERT_EQ(dialog_uses.size(), 1u);
+  EXPECT_TRUE(dialog_uses[0].added.empty());
+  EXPECT_EQ(dialog_uses[0].deleted, Names{u"Family.Bin"});
+  EXPECT_EQ(ReadFile(archive()), MakeArchive({{u"a.wav", Data("A")}}));
+}
+
+// ---- Cancel and failures leave the old archive whole ----
+
+TEST_F(RebalerTest, CancelledDialogWritesNothing) {
+  const Bytes old_archive = MakeArchive({{u"old.wav", Data("OLD")}});
+  WriteFile(archive(), old_archive);
+  Put(u"a.ogg", "A");
+  Put(u"FilesList.txt", "b.ogg\r\n");
+  dialog_answer = 0;
+  ChooseBoth();
+  logic.OnMainCommand();
+
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, u"The repack was canceled by your request");
+  EXPECT_EQ(messages.shown[0].title, u"Repack Canceled");
+  EXPECT_EQ(ReadFile(archive()), old_archive);
+  EXPECT_EQ(testing_support::ListDir(temp.path()), (std::vector<std::string>{"files", "out.pak"}));
+}
+
+TEST_F(RebalerTest, FileVanishedBeforeRepackKeepsOldArchive) {
+  const Bytes old_archive = MakeArchive({{u"old.wav", Data("OLD")}});
+  WriteFile(archive(), old_archive);
+  Put(u"a.ogg", "A");
+  Put(u"b.ogg", "B");
+  ChooseBoth();
+  fs::remove(folder() / "b.ogg");  // the list still names it: there is no rescan
+  logic.OnMainCommand();
+
+  ASSERT_NE(LastMessage(), nullptr);
+  EXPECT_EQ(LastMessage()->title, u"Rebaler");
+  EXPECT_TRUE(IsErrorBox(LastMessage()->text)) << pak::ToUtf8(LastMessage()->text);
+  EXPECT_NE(LastMessage()->text.find(u"b.ogg"), std::u16string::npos);
+  EXPECT_EQ(ReadFile(archive()), old_archive);
+  EXPECT_EQ(testing_support::ListDir(temp.path()), (std::vector<std::string>{"files", "out.pak"}));
+  EXPECT_FALSE(view.busy);
+}
+
+TEST_F(RebalerTest, NamesTheArchiveCannotStoreAreRefusedByName) {
+  Put(u"caf\u00e9.ogg", "Latin-1 is fine");
+  Put(u"\u20AC.ogg", "the euro sign is not");
+  ChooseBoth();
+  logic.OnMainCommand();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].title, u"Rebaler");
+  EXPECT_NE(messages.shown[0].text.find(u"\u20AC.ogg"), std::u16string::npos);
+  EXPECT_FALSE(fs::exists(archive()));
+
+  // An empty folder has nothing to pack.
+  fs::remove(folder() / fs::path(u"caf\u00e9.ogg"));
+  fs::remove(folder() / fs::path(u"\u20AC.ogg"));
+  logic.OnSelectDir();
+  logic.OnMainCommand();
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].title, u"Rebaler");
+  EXPECT_FALSE(fs::exists(archive()));
+}
+
+TEST_F(RebalerTest, ExistingReadOnlyArchiveIsReplaced) {
+  WriteFile(archive(), MakeArchive({{u"old.wav", Data("OLD")}}));
+  testing_support::MakeReadOnly(archive());
+  Put(u"a.ogg", "A");
+  ChooseBoth();
+  logic.OnMainCommand();
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(ReadFile(archive()), MakeArchive({{u"a.wav", Data("A")}}));
+}
+
+TEST_F(RebalerTest, EachRepackGetsAFreshDialog) {
+  Put(u"a.ogg", "A");
+  Put(u"FilesList.txt", "a.ogg\r\nlost.ogg\r\n");
+  ChooseBoth();
+  logic.OnMainCommand();
+  Put(u"extra.ogg", "E");
+  logic.OnSelectDir();
+  logic.OnMainCommand();
+
+  EXPECT_EQ(dialogs_made, 2);
+  ASSERT_EQ(dialog_uses.size(), 2u);
+  EXPECT_TRUE(dialog_uses[0].added.empty());
+  EXPECT_EQ(dialog_uses[1].added, Names{u"extra.ogg"});
+  EXPECT_EQ(dialog_uses[1].deleted, Names{u"lost.ogg"});
+}
+
+// ---- Choosing the archive and the folder ----
+
+TEST_F(RebalerTest, SaveDialogSettingsAndCancelKeepsThePath) {
+  logic.OnSelectFile();
+  ASSERT_EQ(file_dialog.requests.size(), 1u);
+  EXPECT_EQ(file_dialog.requests[0].kind, shell::FileDialogRequest::Kind::kSave);
+  EXPECT_EQ(file_dialog.requests[0].flags, 0x806u);
+  EXPECT_EQ(file_dialog.requests[0].filter, u"*.pak|*.pak");
+  EXPECT_EQ(logic.ArchivePath(), U16(archive()));
+  EXPECT_FALSE(fs::exists(archive()));  // only named, never created or read
+
+  const int enable_calls = view.enable_calls;
+  const std::u16string caption = view.file_caption;
+  file_dialog.answer.clear();
+  logic.OnSelectFile();
+  EXPECT_EQ(logic.ArchivePath(), U16(archive()));
+  EXPECT_EQ(view.file_caption, caption);
+  EXPECT_EQ(view.enable_calls, enable_calls);
+}
+
+TEST_F(RebalerTest, LongPathsAreShownShortened) {
+  const std::u16string long_archive =
+      u"/some/rather/long/folder/for/the/game/data/sounds/voice.pak";
+  file_dialog.answer = long_archive;
+  logic.OnSelectFile();
+  EXPECT_EQ(logic.ArchivePath(), long_archive);
+  EXPECT_EQ(view.file_caption.size(), 38u);
+  EXPECT_TRUE(view.file_caption.ends_with(u".../voice.pak"));
+}
+
+TEST_F(RebalerTest, FolderDialogRequestAndCancelRescansTheEarlierFolder) {
+  // A cancel before any folder was chosen leaves the list empty.
+  backend.cancel = true;
+  logic.OnSelectDir();
+  EXPECT_TRUE(view.list.empty());
+  EXPECT_TRUE(logic.FolderPath().empty());
+
+  backend.cancel = false;
+  Put(u"a.ogg", "A");
+  logic.OnSelectDir();
+  EXPECT_EQ(view.list, Names{u"a.ogg"});
+  EXPECT_EQ(view.dir_caption, shell::ShortenPath(U16(folder())));
+
+  ASSERT_EQ(backend.requests.size(), 2u);
+  EXPECT_EQ(backend.requests[1].title, u"Browse for Folder where the ogg files are");
+  EXPECT_EQ(backend.requests[1].flags, 1);
+  EXPECT_EQ(backend.requests[1].owner, kMainWindow);
+  EXPECT_TRUE(backend.requests[0].initial_path.empty());
+
+  // Files added and removed meanwhile show up after a cancelled dialog.
+  Put(u"b.ogg", "B");
+  fs::remove(folder() / "a.ogg");
+  backend.cancel = true;
+  logic.OnSelectDir();
+  EXPECT_EQ(backend.requests[2].initial_path, U16(folder()));
+  EXPECT_EQ(logic.FolderPath(), U16(folder()));
+  EXPECT_EQ(view.list, Names{u"b.ogg"});
+}
+
+TEST_F(RebalerTest, ScanFailureShowsTheErrorAndEmptiesTheList) {
+  Put(u"a.ogg", "A");
+  logic.OnSelectDir();
+  ASSERT_EQ(view.list, Names{u"a.ogg"});
+  fs::remove_all(folder());
+  backend.cancel = true;
+  logic.OnSelectDir();
+
+  EXPECT_TRUE(view.list.empty());
+  EXPECT_TRUE(logic.Files().empty());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].title, u"Rebaler");
+  EXPECT_TRUE(IsErrorBox(messages.shown[0].text)) << pak::ToUtf8(messages.shown[0].text);
+  EXPECT_FALSE(view.busy);
+}
+
+TEST_F(RebalerTest, FolderBrowserErrorIsReportedAndChangesNothing) {
+  Put(u"a.ogg", "A");
+  logic.OnSelectDir();
+  Put(u"b.ogg", "B");
+  backend.no_path = true;  // the user confirmed an item without a file-system path
+  logic.OnSelectDir();
+
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text,
+            shell::ErrorText(shell::kErrNoPath, u"Could not get the path of the selected folder"));
+  EXPECT_EQ(messages.shown[0].title, u"Rebaler");
+  EXPECT_EQ(logic.FolderPath(), U16(folder()));
+  EXPECT_EQ(view.list, Names{u"a.ogg"});  // the command stopped at the error
+}
+
+TEST_F(RebalerTest, RepackCommandNeedsBothPaths) {
+  logic.OnLoaded();
+  EXPECT_FALSE(view.command_enabled);
+  logic.OnSelectFile();
+  EXPECT_FALSE(view.command_enabled);
+  logic.OnSelectDir();
+  EXPECT_TRUE(view.command_enabled);
+
+  // A stray command without both paths does nothing.
+  FakeView other_view;
+  RebalerLogic other(other_view, file_dialog, messages, backend, [] { return nullptr; });
+  other.OnSelectDir();
+  other.OnMainCommand();
+  EXPECT_FALSE(other_view.command_enabled);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_FALSE(fs::exists(archive()));
+}
+
+}  // namespace
+}  // namespace repacker

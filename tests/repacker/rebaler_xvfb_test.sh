@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# Drives the real rebaler on a private Xvfb display with xdotool, through the real folder and
+# save dialogs and the difference dialog: an extracted folder with one file added and one
+# deleted is packed after "Continue with Packing", the archive on disk is checked with baler,
+# and the window is closed with its close picture.
+#
+# Usage: rebaler_xvfb_test.sh REBALER BALER [SHOT_DIR]
+# Screenshots of the main window and of the difference dialog go to SHOT_DIR (default: the
+# current folder).
+set -euo pipefail
+
+rebaler=$(realpath "$1")
+baler=$(realpath "$2")
+shots=$(realpath "${3:-.}")
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d /tmp/rebaler-xvfb.XXXXXX)
+xvfb_pid=""
+rebaler_pid=""
+cleanup() {
+  [[ -n $rebaler_pid ]] && kill "$rebaler_pid" 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  local id
+  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+    echo "  visible window $id '$(xdotool getwindowname "$id" 2>/dev/null)'" \
+      "$(xdotool getwindowgeometry "$id" 2>/dev/null | tr '\n' ' ')" >&2
+  done
+  [[ -s $work/rebaler.log ]] && sed 's/^/  rebaler: /' "$work/rebaler.log" >&2
+  command -v import >/dev/null && import -window root "$shots/rebaler_xvfb_failure.png" || true
+  exit 1
+}
+
+# Waits up to $1 seconds for a visible window whose name matches $2 and prints its id.
+wait_window() {
+  local deadline=$((SECONDS + $1)) id
+  while ((SECONDS < deadline)); do
+    id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -1 || true)
+    [[ -n $id ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to $1 seconds until no visible window matches $2.
+wait_gone() {
+  local deadline=$((SECONDS + $1))
+  while ((SECONDS < deadline)); do
+    xdotool search --onlyvisible --name "$2" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Qt's file dialogs complete typed paths in a popup, which under load can show up late and stay
+# open after its dialog has closed; the next click would only close it. Waits for stray windows
+# of the program to go and sends Escape to one that stays (the main window ignores Escape).
+dismiss_strays() {
+  local deadline=$((SECONDS + 3)) tries=0 id stray
+  while ((SECONDS < deadline)); do
+    stray=""
+    for id in $(xdotool search --onlyvisible --pid "$rebaler_pid" 2>/dev/null); do
+      [[ $id != "$main" ]] && stray=$id
+    done
+    [[ -z $stray ]] && return 0
+    if ((++tries % 5 == 0)); then xdotool key Escape; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Window-relative click: window id, x, y.
+click_in() {
+  local x y
+  eval "$(xdotool getwindowgeometry --shell "$1")"  # sets X, Y, WIDTH, HEIGHT
+  x=$((X + $2)) y=$((Y + $3))
+  xdotool mousemove --sync "$x" "$y" click 1
+}
+
+# Gives the window the keyboard (there is no window manager to do it) and types a line.
+type_line() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  xdotool type --delay 2 "$2"
+  xdotool key Return
+}
+
+# A display of our own: a high, random number that nobody else holds. The lock file that Xvfb
+# writes must carry our Xvfb's process id, or the number was taken by someone else meanwhile.
+for _ in $(seq 20); do
+  n=$((200 + RANDOM % 700))
+  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do
+    if [[ $(tr -d ' \n' </tmp/.X$n-lock 2>/dev/null) == "$xvfb_pid" ]] &&
+      DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+      export DISPLAY=":$n"
+      break 2
+    fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=""
+done
+[[ -n $xvfb_pid ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+
+# An archive, extracted as Unbaler would; then one file added and one deleted.
+mkdir -p "$work/src" "$work/files"
+for name in intro menu_click victory; do printf 'OggS %s\n' "$name" >"$work/src/$name.ogg"; done
+printf 'title=Sample\n' >"$work/src/game.ini"
+"$baler" pack "$work/src" "$work/original.pak" >/dev/null
+"$baler" extract "$work/original.pak" "$work/files" >/dev/null
+printf 'OggS added\n' >"$work/files/added.ogg"
+rm "$work/files/menu_click.ogg"
+archive="$work/repacked.pak"
+
+QT_QPA_PLATFORM=xcb "$rebaler" >"$work/rebaler.log" 2>&1 &
+rebaler_pid=$!
+main=$(wait_window 10 '^Rebaler$') || fail "the main window did not appear"
+sleep 0.6  # the fade-in
+
+# The folder row is on top: Select Dir, then the folder dialog.
+click_in "$main" $((318 + 51)) $((54 + 13))
+dialog=$(wait_window 5 'Browse for Folder') || fail "the folder dialog did not appear"
+type_line "$dialog" "$work/files"
+wait_gone 5 'Browse for Folder' || fail "the folder dialog did not close"
+dismiss_strays || fail "a window of the folder dialog stayed open"
+
+# Select File, then Qt's save dialog.
+click_in "$main" $((318 + 51)) $((160 + 13))
+dialog=$(wait_window 5 '^Save As$') || fail "the save dialog did not appear"
+type_line "$dialog" "$archive"
+wait_gone 5 '^Save As$' || fail "the save dialog did not close"
+dismiss_strays || fail "a window of the save dialog stayed open"
+sleep 0.3
+import -window root "$shots/rebaler_xvfb_main.png" 2>/dev/null || true
+
+# Pack Files: the difference dialog, answered with "Continue with Packing".
+click_in "$main" $((180 + 51)) $((190 + 13))
+diff=$(wait_window 5 '^Files List Diff$') || fail "the difference dialog did not appear"
+sleep 0.3
+import -window root "$shots/rebaler_xvfb_diff.png" 2>/dev/null || true
+click_in "$diff" $((131 + 60)) $((242 + 12))
+wait_gone 5 '^Files List Diff$' || fail "the difference dialog did not close"
+
+for _ in $(seq 50); do [[ -s $archive ]] && break; sleep 0.1; done
+[[ -s $archive ]] || fail "no archive was written"
+listing=$("$baler" list "$archive")
+grep -qx 'added.ogg' <<<"$listing" || fail "added.ogg is missing from the archive: $listing"
+grep -qx 'menu_click.ogg' <<<"$listing" && fail "the deleted menu_click.ogg is still packed"
+grep -qx 'intro.ogg' <<<"$listing" || fail "intro.ogg is missing from the archive: $listing"
+
+# The close picture fades the window out and ends the program.
+click_in "$main" $((384 + 12)) $((28 + 11))
+for _ in $(seq 100); do kill -0 "$rebaler_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$rebaler_pid" 2>/dev/null && fail "rebaler did not end after the close picture"
+status=0
+wait "$rebaler_pid" || status=$?
+rebaler_pid=""
+((status == 0)) || fail "rebaler ended with status $status"
+echo "PASS: packed $(wc -l <<<"$listing") files; added.ogg in, menu_click.ogg out"
