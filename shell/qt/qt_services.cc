@@ -1,5 +1,7 @@
 #include "shell/qt/qt_services.h"
 
+#include <QApplication>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -52,6 +54,21 @@ QString QtFileFilter(std::u16string_view filter) {
   return filters.join(QStringLiteral(";;"));
 }
 
+namespace {
+
+// Qt's file dialog completes a typed path in a popup that can open late, when
+// the dialog is already closing, and then outlive it: the user's next click
+// would only close that popup. Close what is left once the dialog is done.
+int ExecWithoutStrayPopups(QDialog& dialog) {
+  const int result = dialog.exec();
+  while (QWidget* popup = QApplication::activePopupWidget()) {
+    if (!popup->close()) break;
+  }
+  return result;
+}
+
+}  // namespace
+
 std::u16string QtFileDialog::Show(const shell::FileDialogRequest& request) {
   const bool save = request.kind == shell::FileDialogRequest::Kind::kSave;
   PakFileDialog dialog(parent_, save && (request.flags & shell::OFN_PATHMUSTEXIST) != 0);
@@ -64,7 +81,7 @@ std::u16string QtFileDialog::Show(const shell::FileDialogRequest& request) {
                    (request.flags & shell::OFN_OVERWRITEPROMPT) == 0);
   const QString filter = QtFileFilter(request.filter);
   if (!filter.isEmpty()) dialog.setNameFilter(filter);
-  if (dialog.exec() != QDialog::Accepted) return {};
+  if (ExecWithoutStrayPopups(dialog) != QDialog::Accepted) return {};
   const QStringList files = dialog.selectedFiles();
   return files.isEmpty() ? std::u16string() : files.first().toStdU16String();
 }
@@ -91,7 +108,7 @@ shell::BrowseResult QtFolderDialog::Show(const shell::BrowseRequest& request) {
   if (!initial.isEmpty() && QFileInfo(initial).isDir()) dialog.setDirectory(initial);
 
   shell::BrowseResult result;
-  if (dialog.exec() != QDialog::Accepted) return result;
+  if (ExecWithoutStrayPopups(dialog) != QDialog::Accepted) return result;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty() || chosen.first().isEmpty()) {
     result.outcome = shell::BrowseResult::Outcome::kNoPath;

@@ -40,19 +40,8 @@ wait_for() {
   return 1
 }
 
-# A display nobody uses: no lock file and no socket.
-display=""
-for n in $(seq 99 160); do
-  if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then
-    display=$n
-    break
-  fi
-done
-[[ -n $display ]] || fail "no free X display"
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-wait_for 50 xdotool getmouselocation || fail "Xvfb did not start on :$display"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+start_xvfb "$work" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 
 # The archive: a sound entry (shown as .ogg on disk) and a plain one.
 mkdir -p "$work/source" "$work/out folder"

@@ -91,26 +91,8 @@ type_line() {
   xdotool key Return
 }
 
-# A display of our own: a high, random number that nobody else holds. The lock file that Xvfb
-# writes must carry our Xvfb's process id, or the number was taken by someone else meanwhile.
-for _ in $(seq 20); do
-  n=$((200 + RANDOM % 700))
-  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    if [[ $(tr -d ' \n' </tmp/.X$n-lock 2>/dev/null) == "$xvfb_pid" ]] &&
-      DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-      export DISPLAY=":$n"
-      break 2
-    fi
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=""
-done
-[[ -n $xvfb_pid ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+start_xvfb "$work" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 
 # An archive, extracted as Unbaler would; then one file added and one deleted.
 mkdir -p "$work/src" "$work/files"

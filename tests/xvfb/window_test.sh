@@ -28,16 +28,8 @@ fail() {
   exit 1
 }
 
-# Xvfb picks a free display number itself and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -br -nolisten tcp \
-  3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [[ -s $work/display ]] && break
-  sleep 0.05
-done
-[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(tr -d '\n' <"$work/display")"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+start_xvfb "$work" "${screen_w}x${screen_h}" -br || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export QT_QPA_PLATFORM=xcb
 
 "$program" >"$work/program.log" 2>&1 &
