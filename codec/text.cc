@@ -54,8 +54,6 @@ class Windows1252CodePage final : public CodePage {
   }
 };
 
-const CodePage* g_system_code_page = nullptr;
-
 }  // namespace
 
 std::string ToUtf8(std::u16string_view text) {
@@ -192,14 +190,11 @@ const CodePage& AnsiCodePage();
 #endif
 
 const CodePage& SystemCodePage() {
-  if (g_system_code_page != nullptr) return *g_system_code_page;
 #ifdef _WIN32
   return AnsiCodePage();
 #else
   return Windows1252();
 #endif
 }
-
-void SetSystemCodePage(const CodePage* code_page) { g_system_code_page = code_page; }
 
 }  // namespace pak

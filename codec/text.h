@@ -39,9 +39,8 @@ class CodePage {
 // no ANSI code page of its own, so that lists move between machines.
 const CodePage& Windows1252();
 
-// The code page for FilesList.txt on this system. Windows front ends replace it
-// with the system's ANSI code page at start-up (SetSystemCodePage).
+// The code page for FilesList.txt on this system: the ANSI code page on
+// Windows, Windows-1252 everywhere else.
 const CodePage& SystemCodePage();
-void SetSystemCodePage(const CodePage* code_page);
 
 }  // namespace pak
