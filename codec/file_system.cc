@@ -48,6 +48,10 @@ Status OutputFile::AppendFrom(InputFile& in, std::uint64_t offset, std::uint64_t
   return Status::Ok();
 }
 
+Result<std::unique_ptr<OutputFile>> FileSystem::CreateNew(const Path&) {
+  return std::unique_ptr<OutputFile>();
+}
+
 Result<std::vector<std::uint8_t>> FileSystem::ReadWholeFile(const Path& path) {
   auto file = OpenForRead(path);
   if (!file.ok()) return file.status();

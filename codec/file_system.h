@@ -36,6 +36,9 @@ class InputFile {
   virtual std::uint64_t size() const = 0;
   // Reads exactly out.size() bytes from `offset`; a short file is an I/O error.
   virtual Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
+  // A hint that the file will be read soon: the system may start reading its beginning in the
+  // background, so that many small files opened ahead are read from the disk in parallel.
+  virtual void Prefetch() {}
 };
 
 class OutputFile {
@@ -60,6 +63,10 @@ class FileSystem {
   virtual Result<std::unique_ptr<InputFile>> OpenForRead(const Path& path) = 0;
   // Creates a file, or truncates an existing one (a read-only one is replaced).
   virtual Result<std::unique_ptr<OutputFile>> Create(const Path& path) = 0;
+  // Creates a file that must not exist yet; fails when it exists (also when it appeared a moment
+  // ago), so nothing is ever overwritten. A file system that cannot promise that returns null
+  // (the default), and the caller writes beside the target and moves the file over it instead.
+  virtual Result<std::unique_ptr<OutputFile>> CreateNew(const Path& path);
   // Creates a new, empty file with a unique name inside `folder`, made from
   // `hint`; its path is stored in *created. The name starts with a dot so that
   // folder scans pass over it.

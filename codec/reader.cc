@@ -93,23 +93,36 @@ Status ParseDirectory(std::span<const std::uint8_t> prefix, std::uint64_t archiv
   return Status::Ok();
 }
 
-Result<PakArchive> ParsePak(std::vector<std::uint8_t> bytes) {
-  auto buffer = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
+Result<PakArchive> PakArchive::FromBuffer(std::shared_ptr<const std::uint8_t> bytes,
+                                          std::size_t size) {
+  const std::span<const std::uint8_t> all(bytes.get(), size);
   PakArchive archive;
   bool need_more = false;
-  PAK_RETURN_IF_ERROR(ParseDirectory(*buffer, buffer->size(), &archive.entries_, &need_more));
+  PAK_RETURN_IF_ERROR(ParseDirectory(all, size, &archive.entries_, &need_more));
   for (auto& entry : archive.entries_) {
-    entry.Data = std::span<const std::uint8_t>(buffer->data() + entry.Offset,
-                                               static_cast<std::size_t>(entry.Size));
+    entry.Data =
+        all.subspan(static_cast<std::size_t>(entry.Offset), static_cast<std::size_t>(entry.Size));
   }
-  archive.bytes_ = std::move(buffer);
+  archive.bytes_ = std::move(bytes);
   return archive;
 }
 
+Result<PakArchive> ParsePak(std::vector<std::uint8_t> bytes) {
+  auto owner = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
+  const std::size_t size = owner->size();
+  return PakArchive::FromBuffer(std::shared_ptr<const std::uint8_t>(owner, owner->data()), size);
+}
+
 Result<PakArchive> LoadPakFile(FileSystem& fs, const Path& path) {
-  auto bytes = fs.ReadWholeFile(path);
-  if (!bytes.ok()) return bytes.status();
-  return ParsePak(std::move(bytes).value());
+  auto opened = fs.OpenForRead(path);
+  if (!opened.ok()) return opened.status();
+  InputFile& file = **opened;
+  const auto size = static_cast<std::size_t>(file.size());
+  // The buffer is left uninitialised: the read fills it at once, and clearing a
+  // large archive's worth of memory first took a fifth of the load.
+  std::shared_ptr<std::uint8_t[]> buffer(new std::uint8_t[size]);
+  PAK_RETURN_IF_ERROR(file.ReadAt(0, std::span<std::uint8_t>(buffer.get(), size)));
+  return PakArchive::FromBuffer(std::shared_ptr<const std::uint8_t>(buffer, buffer.get()), size);
 }
 
 Result<PakArchive> OpenPakFile(FileSystem& fs, const Path& path) {

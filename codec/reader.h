@@ -51,11 +51,15 @@ class PakArchive {
 
  private:
   friend Result<PakArchive> ParsePak(std::vector<std::uint8_t> bytes);
+  friend Result<PakArchive> LoadPakFile(FileSystem& fs, const Path& path);
   friend Result<PakArchive> OpenPakFile(FileSystem& fs, const Path& path);
 
+  // Parses the `size` bytes that `bytes` points to and keeps them.
+  static Result<PakArchive> FromBuffer(std::shared_ptr<const std::uint8_t> bytes, std::size_t size);
+
   std::vector<PakEntry> entries_;
-  std::shared_ptr<const std::vector<std::uint8_t>> bytes_;  // a loaded archive
-  std::shared_ptr<InputFile> file_;                         // an opened archive
+  std::shared_ptr<const std::uint8_t> bytes_;  // a loaded archive
+  std::shared_ptr<InputFile> file_;            // an opened archive
 };
 
 // Parses a whole archive held in memory; the result keeps the buffer.

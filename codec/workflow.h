@@ -24,9 +24,10 @@ Status CheckExtractNames(const PakArchive& archive, NameRules rules);
 
 // Writes FilesList.txt and every entry, in table order, into `folder`. Each
 // entry's line goes into the list before the entry's own file is written. An
-// existing file of the same name, also a read-only one, is replaced; each file
-// is written beside its target and moved over it, so a failure leaves the old
-// file whole. On a failure the files already written stay.
+// existing file of the same name, also a read-only one, is replaced: it is
+// written beside its target and moved over it, so a failure leaves the old
+// file whole. A file that does not exist yet is written in place and deleted
+// again if writing it fails. On a failure the files already written stay.
 Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
                   const CodePage& code_page, NameRules rules = HostNameRules(),
                   const Progress& progress = {});

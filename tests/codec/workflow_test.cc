@@ -91,6 +91,26 @@ TEST(Extract, AFailureStopsAtThatEntryAndLeavesNoPartialFile) {
             (std::vector<std::string>{"FilesList.txt", "a.bin", "b.bin", "c.bin"}));
 }
 
+TEST(Extract, AFailedNewFileIsRemovedAndAnOldOneKeptWhole) {
+  TempDir dir;
+  WriteFile(dir / "old.bin", std::string("keep me"));
+  const auto archive = Parse(MakeArchive({{u"new.bin", Bytes(10, 1)}, {u"old.bin", {2}}}));
+  for (int fail_at : {2, 4}) {  // the new file's bytes, then the old file's replacement
+    FaultyFileSystem faulty;
+    faulty.fail_write_at = fail_at;
+    EXPECT_FALSE(pak::ExtractAll(faulty, archive, dir.path(), Cp()).ok());
+    EXPECT_EQ(ReadText(dir / "old.bin"), "keep me");
+    if (fail_at == 2) {
+      EXPECT_FALSE(std::filesystem::exists(dir / "new.bin"));
+    }
+    std::vector<std::string> hidden;
+    for (auto& n : ListDir(dir.path())) {
+      if (n[0] == '.') hidden.push_back(n);
+    }
+    EXPECT_TRUE(hidden.empty()) << hidden.size() << " temporary files left";
+  }
+}
+
 TEST(Extract, StreamsFromAnOpenedArchiveTheSameBytes) {
   TempDir dir;
   Bytes big(3 << 20);
@@ -222,6 +242,25 @@ TEST_F(PackReplace, ReplacesAReadOnlyTargetAndMatchesTheInMemoryBuild) {
   auto built = pak::BuildPak(Fs(), dir_.path(), names_);
   ASSERT_TRUE(built.ok());
   EXPECT_EQ(ReadFile(target_), *built);
+}
+
+TEST(RoundTrip, PackingSmallAndLargeFilesMatchesTheInMemoryBuild) {
+  // Small files are gathered into one write, large ones copied by the kernel:
+  // both paths, interleaved, must lay out the same bytes.
+  TempDir dir;
+  Names names;
+  for (int i = 0; i < 300; ++i) {
+    const size_t size = (i % 50 == 7) ? 200000 + static_cast<size_t>(i) : static_cast<size_t>(i % 13);
+    Bytes bytes(size);
+    for (size_t j = 0; j < size; ++j) bytes[j] = static_cast<std::uint8_t>(i * 7 + j);
+    const std::string name = "f" + std::to_string(1000 + i) + ".ogg";
+    WriteFile(dir / name, bytes);
+    names.push_back(pak::FromUtf8(name));
+  }
+  ASSERT_TRUE(pak::PackFolder(Fs(), dir.path(), names, dir / "out.pak").ok());
+  auto built = pak::BuildPak(Fs(), dir.path(), names);
+  ASSERT_TRUE(built.ok());
+  EXPECT_EQ(ReadFile(dir / "out.pak"), *built);
 }
 
 TEST(RoundTrip, ExtractThenPackGivesTheSameArchiveForSortedLowerCaseWav) {
