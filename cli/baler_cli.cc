@@ -1,6 +1,11 @@
 #include "cli/baler_cli.h"
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <CLI/CLI.hpp>
 #include <chrono>
@@ -17,6 +22,18 @@ namespace {
 
 using pak::Path;
 using pak::Status;
+
+// Whether a standard stream is an interactive terminal. On Windows the NUL device counts as a
+// character device too, so only a stream with a console behind it counts.
+bool IsTerminal(int fd) {
+#ifdef _WIN32
+  DWORD mode = 0;
+  return ::_isatty(fd) != 0 &&
+         ::GetConsoleMode(reinterpret_cast<HANDLE>(::_get_osfhandle(fd)), &mode) != 0;
+#else
+  return ::isatty(fd) != 0;
+#endif
+}
 
 // Arguments arrive as UTF-8 (on Windows main converts the wide command line).
 Path ArgPath(const std::string& arg) { return pak::PathFromUtf8(arg); }
@@ -35,7 +52,7 @@ int Fail(const Status& status, const std::string& subject = {}) {
 // stderr is a terminal.
 class ProgressLine {
  public:
-  explicit ProgressLine(const char* verb) : verb_(verb), enabled_(::isatty(2) != 0) {}
+  explicit ProgressLine(const char* verb) : verb_(verb), enabled_(IsTerminal(2)) {}
   ~ProgressLine() {
     if (shown_) std::fprintf(stderr, "\r\033[K");
   }
@@ -117,7 +134,7 @@ int Diff(const std::string& folder) {
 
 // Asks on the terminal; false when there is none or the answer is not yes.
 bool Confirm() {
-  if (::isatty(0) == 0) return false;
+  if (!IsTerminal(0)) return false;
   std::cerr << "Continue with Packing? [y/N] " << std::flush;
   std::string answer;
   if (!std::getline(std::cin, answer)) return false;
@@ -134,7 +151,7 @@ int Pack(const std::string& folder, const std::string& archive_path, bool yes) {
     PrintDifference(diff, std::cerr);
     if (!yes && !Confirm()) {
       std::string why = "The repack was canceled by your request";
-      if (::isatty(0) == 0) why += " (no terminal to ask; pass --yes to pack anyway)";
+      if (!IsTerminal(0)) why += " (no terminal to ask; pass --yes to pack anyway)";
       return Fail(Status::Cancelled(why));
     }
   }

@@ -27,8 +27,8 @@ class SystemAnsiCodePage final : public CodePage {
       const int wide_size = static_cast<int>(part.size());
       // No best fit: a character the code page lacks becomes '?', not a look-alike that would
       // name a different file when the list is read back.
-      const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, wide_size,
-                                             nullptr, 0, "?", nullptr);
+      const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, wide_size, nullptr,
+                                             0, "?", nullptr);
       const std::size_t at = out.size();
       out.resize(at + static_cast<std::size_t>(size));
       ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, wide_size, out.data() + at, size,
@@ -46,8 +46,8 @@ class SystemAnsiCodePage final : public CodePage {
         const std::size_t lf = bytes.rfind('\n', kSlice - 1);
         length = lf == std::string_view::npos ? kSlice : lf + 1;
       }
-      const int size = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(length),
-                                             nullptr, 0);
+      const int size =
+          ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(length), nullptr, 0);
       const std::size_t at = out.size();
       out.resize(at + static_cast<std::size_t>(size));
       ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(length),

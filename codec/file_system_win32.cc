@@ -82,7 +82,8 @@ class Win32InputFile final : public InputFile {
   Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
     std::uint64_t done = 0;
     while (done < out.size()) {
-      const auto chunk = static_cast<DWORD>(std::min<std::uint64_t>(out.size() - done, kMaxTransfer));
+      const auto chunk =
+          static_cast<DWORD>(std::min<std::uint64_t>(out.size() - done, kMaxTransfer));
       OVERLAPPED at = At(offset + done);
       DWORD n = 0;
       if (!::ReadFile(handle_, out.data() + done, chunk, &n, &at)) {
@@ -157,15 +158,16 @@ constexpr DWORD kNoAttributes = INVALID_FILE_ATTRIBUTES;
 
 DWORD Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
 
-// Clears a file's read-only attribute. Returns the attributes it had, for restoring them if the
+// Clears some of a file's attributes. Returns the attributes it had, for restoring them if the
 // step that needed this fails; kNoAttributes when there was nothing to clear.
-DWORD ClearReadOnly(const std::wstring& path) {
+DWORD ClearAttributes(const std::wstring& path, DWORD clear) {
   const DWORD attributes = Attributes(path);
   if (attributes == kNoAttributes || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
-      (attributes & FILE_ATTRIBUTE_READONLY) == 0) {
+      (attributes & clear) == 0) {
     return kNoAttributes;
   }
-  if (!::SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY})) {
+  const DWORD rest = attributes & ~clear;
+  if (!::SetFileAttributesW(path.c_str(), rest == 0 ? FILE_ATTRIBUTE_NORMAL : rest)) {
     return kNoAttributes;
   }
   return attributes;
@@ -185,8 +187,8 @@ class Win32FileSystem final : public FileSystem {
     // A folder cannot be opened this way; a device or pipe can, and is no file to read whole.
     LARGE_INTEGER size{};
     if (::GetFileType(handle) != FILE_TYPE_DISK || !::GetFileSizeEx(handle, &size)) {
-      const DWORD error = ::GetFileType(handle) != FILE_TYPE_DISK ? ERROR_INVALID_FUNCTION
-                                                                   : ::GetLastError();
+      const DWORD error =
+          ::GetFileType(handle) != FILE_TYPE_DISK ? ERROR_INVALID_FUNCTION : ::GetLastError();
       ::CloseHandle(handle);
       return WinError("read", path, error);
     }
@@ -196,24 +198,22 @@ class Win32FileSystem final : public FileSystem {
 
   Result<std::unique_ptr<OutputFile>> Create(const Path& path) override {
     const std::wstring name = WinPath(path);
-    HANDLE handle = Open(name, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
-    if (handle == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_ACCESS_DENIED) {
-      // A read-only file is replaced, as a user who chose this folder expects. A hidden or
-      // system file refuses CREATE_ALWAYS unless those attributes are asked for again.
-      const DWORD attributes = Attributes(name);
-      if (attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        const DWORD old = ClearReadOnly(name);
-        handle = Open(name, CREATE_ALWAYS,
-                      attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-        if (handle == INVALID_HANDLE_VALUE) {
-          const DWORD error = ::GetLastError();
-          Restore(name, old);
-          return WinError("create", path, error);
-        }
-      } else {
-        ::SetLastError(ERROR_ACCESS_DENIED);
-      }
+    // An existing file is replaced by an ordinary one, also when it is read-only (as a user who
+    // chose this folder expects) or hidden (which CREATE_ALWAYS refuses to overwrite otherwise).
+    const DWORD old = ClearAttributes(
+        name, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    const HANDLE handle = Open(name, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = ::GetLastError();
+      Restore(name, old);
+      return WinError("create", path, error);
     }
+    return std::unique_ptr<OutputFile>(new Win32OutputFile(handle, path));
+  }
+
+  Result<std::unique_ptr<OutputFile>> CreateNew(const Path& path) override {
+    // CREATE_NEW fails when the file exists, however recently it appeared.
+    const HANDLE handle = Open(WinPath(path), CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
     if (handle == INVALID_HANDLE_VALUE) return LastError("create", path);
     return std::unique_ptr<OutputFile>(new Win32OutputFile(handle, path));
   }
@@ -226,7 +226,7 @@ class Win32FileSystem final : public FileSystem {
       const std::string tail = ".tmp" + std::to_string(::GetCurrentProcessId()) + "-" +
                                std::to_string(counter.fetch_add(1));
       std::u16string file_name = u"." + base + std::u16string(tail.begin(), tail.end());
-      Path path = folder / Path(file_name);
+      Path path = folder / PathFromUtf16(file_name);
       // A leading dot hides nothing on Windows: the attribute keeps folder scans off the file.
       const HANDLE handle = Open(WinPath(path), CREATE_NEW, FILE_ATTRIBUTE_HIDDEN);
       if (handle != INVALID_HANDLE_VALUE) {
@@ -245,12 +245,10 @@ class Win32FileSystem final : public FileSystem {
     const std::wstring source = WinPath(from);
     const std::wstring target = WinPath(to);
     // The file takes the target's place as an ordinary file: drop the temporary's hidden mark.
-    const DWORD source_attributes = Attributes(source);
-    if (source_attributes != kNoAttributes && (source_attributes & FILE_ATTRIBUTE_HIDDEN) != 0) {
-      ::SetFileAttributesW(source.c_str(), source_attributes & ~DWORD{FILE_ATTRIBUTE_HIDDEN});
-    }
+    const DWORD source_attributes = ClearAttributes(source, FILE_ATTRIBUTE_HIDDEN);
     // MoveFileExW refuses to replace a read-only file.
-    const DWORD old = ClearReadOnly(target);
+    const DWORD old = ClearAttributes(
+        target, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     if (!::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
       const DWORD error = ::GetLastError();
       Restore(target, old);
@@ -262,7 +260,7 @@ class Win32FileSystem final : public FileSystem {
 
   Status Remove(const Path& path) override {
     const std::wstring name = WinPath(path);
-    const DWORD old = ClearReadOnly(name);
+    const DWORD old = ClearAttributes(name, FILE_ATTRIBUTE_READONLY);
     if (!::DeleteFileW(name.c_str())) {
       const DWORD error = ::GetLastError();
       Restore(name, old);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 #include "codec/pak_format.h"
@@ -12,11 +13,26 @@
 namespace testing_support {
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
+TempDir::TempDir() {
+  // No mkdtemp here: create_directory reports whether it made the folder, which is as safe.
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path candidate = fs::temp_directory_path() / ("baler-test-" + std::to_string(random()));
+    if (fs::create_directory(candidate)) {
+      path_ = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary folder");
+}
+#else
 TempDir::TempDir() {
   std::string pattern = (fs::temp_directory_path() / "baler-test-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }
+#endif
 
 TempDir::~TempDir() {
   std::error_code ec;
@@ -128,6 +144,11 @@ pak::Result<std::unique_ptr<pak::InputFile>> FaultyFileSystem::OpenForRead(const
 pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::Create(const pak::Path& p) {
   auto real = Real().Create(p);
   if (!real.ok()) return real.status();
+  return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), this));
+}
+pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::CreateNew(const pak::Path& p) {
+  auto real = Real().CreateNew(p);
+  if (!real.ok() || *real == nullptr) return real;
   return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), this));
 }
 pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::CreateTemporary(

@@ -1,0 +1,187 @@
+#include "repacker/win32/frm_files_mismatch.h"
+
+#include <algorithm>
+#include <array>
+#include <cwchar>
+#include <string_view>
+
+namespace repacker::win32 {
+namespace {
+
+// The client area and the controls, in twips.
+constexpr int kClientWidth = 7620;
+constexpr int kClientHeight = 4095;
+
+struct ControlDef {
+  int id;
+  const wchar_t* kind;
+  const wchar_t* text;
+  int left, top, width, height;
+};
+
+constexpr std::array<ControlDef, 7> kControls = {{
+    {kMismatchLabel1, L"STATIC",
+     L"There is a difference between the names of the files that were extracted to the files "
+     L"that you wat to repack. ",
+     60, 30, 7545, 285},
+    {kMismatchLabel2, L"STATIC", L"The list of files that were added:", 60, 390, 2325, 255},
+    {kLstAdded, L"LISTBOX", L"", 60, 690, 6315, 1230},
+    {kMismatchLabel3, L"STATIC", L"The list of files that were deleted:", 60, 1980, 2325, 255},
+    {kLstDeleted, L"LISTBOX", L"", 60, 2280, 6315, 1230},
+    {kCmdOK, L"BUTTON", L"Continue with Packing", 1969, 3630, 1815, 375},
+    {kCommand1, L"BUTTON", L"Cancel the Packing", 3836, 3630, 1815, 375},
+}};
+
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+
+// An empty dialog template: the controls are placed in pixels once the dialog exists.
+struct EmptyTemplate {
+  DLGTEMPLATE header;
+  WORD menu;
+  WORD window_class;
+  wchar_t title[sizeof kFilesMismatchTitle / sizeof(wchar_t)];
+};
+
+int Pixels(int twips, int dpi) { return ::MulDiv(twips, dpi, 1440); }
+
+// The width a label needs for its text on one line, with room for one more character: a static
+// control does not always draw its text exactly as wide as the text measures.
+int TextWidth(HWND control, HFONT font, const wchar_t* text) {
+  const HDC dc = ::GetDC(control);
+  const HGDIOBJ old = ::SelectObject(dc, font);
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &size);
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(control, dc);
+  return size.cx + metrics.tmAveCharWidth;
+}
+
+}  // namespace
+
+std::int32_t FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& pAdded,
+                                        const std::vector<std::u16string>& pDeleted) {
+  // The dialog template must be DWORD aligned.
+  alignas(4) EmptyTemplate dialog{};
+  dialog.header.style = kDialogStyle;
+  dialog.header.cdit = 0;
+  std::copy(std::begin(kFilesMismatchTitle), std::end(kFilesMismatchTitle), dialog.title);
+
+  added_ = &pAdded;
+  deleted_ = &pDeleted;
+  lResult_ = 0;
+  const INT_PTR shown =
+      ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), &dialog.header,
+                                owner_ != nullptr && ::IsWindow(owner_) ? owner_ : nullptr,
+                                &FrmFilesMismatch::DialogProc, reinterpret_cast<LPARAM>(this));
+  added_ = nullptr;
+  deleted_ = nullptr;
+  if (shown == -1) lResult_ = 0;  // the dialog could not be shown: nothing is packed
+  return lResult_;
+}
+
+INT_PTR CALLBACK FrmFilesMismatch::DialogProc(HWND hwnd, UINT message, WPARAM wparam,
+                                              LPARAM lparam) {
+  if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<FrmFilesMismatch*>(lparam);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, DWLP_USER, lparam);
+  }
+  auto* self = reinterpret_cast<FrmFilesMismatch*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+  if (self == nullptr) return FALSE;
+  return self->HandleMessage(message, wparam, lparam);
+}
+
+void FrmFilesMismatch::Layout() {
+  const HDC screen = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+
+  font_ = ::CreateFontW(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  // The layout was made for MS Sans Serif. Where the system draws the texts wider, a label grows
+  // to keep its text on its one line, and the dialog with it, instead of cutting the text off.
+  int client_width = Pixels(kClientWidth, dpi);
+  const int right_margin = Pixels(kClientWidth - (60 + 7545), dpi);
+  // Created in tab order, which is also the order Tab walks them.
+  for (const ControlDef& def : kControls) {
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD ex_style = 0;
+    if (def.id == kLstAdded || def.id == kLstDeleted) {
+      style |= WS_TABSTOP | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+      ex_style = WS_EX_CLIENTEDGE;
+    } else if (def.id == kCmdOK || def.id == kCommand1) {
+      style |= WS_TABSTOP | BS_PUSHBUTTON;  // neither is the default button
+    } else {
+      style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+    }
+    const HWND control = ::CreateWindowExW(
+        ex_style, def.kind, def.text, style, Pixels(def.left, dpi), Pixels(def.top, dpi),
+        Pixels(def.width, dpi), Pixels(def.height, dpi), hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    if (std::wstring_view(def.kind) == L"STATIC") {
+      const int width = TextWidth(control, font_, def.text);
+      if (width > Pixels(def.width, dpi)) {
+        ::SetWindowPos(control, nullptr, 0, 0, width, Pixels(def.height, dpi),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        client_width = std::max(client_width, Pixels(def.left, dpi) + width + right_margin);
+      }
+    }
+  }
+
+  RECT frame{0, 0, client_width, Pixels(kClientHeight, dpi)};
+  ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_EXSTYLE)));
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  ::SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM /*lparam*/) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      Layout();
+      for (const auto& [id, names] :
+           {std::pair{kLstAdded, added_}, std::pair{kLstDeleted, deleted_}}) {
+        const HWND list = ::GetDlgItem(hwnd_, id);
+        ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        for (const auto& name : *names) {
+          const std::wstring text(name.begin(), name.end());
+          ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        }
+      }
+      ::SetFocus(::GetDlgItem(hwnd_, kLstAdded));
+      return FALSE;  // the focus is set
+    }
+    case WM_COMMAND:
+      // IDOK (Enter outside a button) and IDCANCEL (Esc) are not answers: neither button is the
+      // dialog's default or cancel button.
+      if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kCmdOK) {
+        lResult_ = 1;
+        ::EndDialog(hwnd_, 1);
+      } else if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kCommand1) {
+        lResult_ = 0;
+        ::EndDialog(hwnd_, 0);
+      }
+      return TRUE;
+    case WM_CLOSE:
+      ::EndDialog(hwnd_, 0);
+      return TRUE;
+    case WM_DESTROY:
+      ::DeleteObject(font_);
+      font_ = nullptr;
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace repacker::win32

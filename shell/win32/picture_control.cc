@@ -1,0 +1,161 @@
+#include "shell/win32/picture_control.h"
+
+namespace shell::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"BalerPicture";
+
+void RegisterPictureClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (::GetClassInfoExW(instance, kClassName, &existing)) return;
+  WNDCLASSEXW type{};
+  type.cbSize = sizeof type;
+  type.lpfnWndProc = procedure;
+  type.hInstance = instance;
+  type.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  type.lpszClassName = kClassName;
+  ::RegisterClassExW(&type);
+}
+
+bool InsideClient(HWND hwnd, LPARAM lparam) {
+  RECT client{};
+  ::GetClientRect(hwnd, &client);
+  const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+  return ::PtInRect(&client, at) != 0;
+}
+
+}  // namespace
+
+PictureControl::PictureControl(HWND parent, int id, int left, int top,
+                               std::vector<HBITMAP> pictures)
+    : pictures_(std::move(pictures)) {
+  BITMAP size{};
+  if (!pictures_.empty() && pictures_[0] != nullptr) {
+    ::GetObjectW(pictures_[0], sizeof size, &size);
+  }
+  width_ = size.bmWidth;
+  height_ = size.bmHeight;
+  const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+  RegisterPictureClass(instance, &PictureControl::WindowProc);
+  hwnd_ =
+      ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, left, top, width_, height_,
+                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+}
+
+PictureControl::~PictureControl() {
+  if (hwnd_ != nullptr && ::IsWindow(hwnd_)) {
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    ::DestroyWindow(hwnd_);
+  }
+}
+
+void PictureControl::ShowPicture(std::int32_t picture) {
+  if (picture < 0 || static_cast<std::size_t>(picture) >= pictures_.size()) return;
+  if (picture == shown_) return;
+  shown_ = picture;
+  ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+POINT PictureControl::Origin() const {
+  RECT box{};
+  ::GetWindowRect(hwnd_, &box);
+  POINT origin{box.left, box.top};
+  ::ScreenToClient(::GetParent(hwnd_), &origin);
+  return origin;
+}
+
+std::int32_t PictureControl::Left() const { return Origin().x; }
+std::int32_t PictureControl::Top() const { return Origin().y; }
+
+LRESULT CALLBACK PictureControl::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    auto* self = static_cast<PictureControl*>(create->lpCreateParams);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<PictureControl*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return ::DefWindowProcW(hwnd, message, wparam, lparam);
+  return self->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT PictureControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the picture covers the whole surface
+    case WM_LBUTTONDOWN:
+      ButtonDown(shell::kLeftButton, lparam);
+      return 0;
+    case WM_RBUTTONDOWN:
+      ButtonDown(shell::kRightButton, lparam);
+      return 0;
+    case WM_MBUTTONDOWN:
+      ButtonDown(shell::kMiddleButton, lparam);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (button_ != nullptr) {
+        button_->MouseMove(static_cast<float>(GET_X_LPARAM(lparam)),
+                           static_cast<float>(GET_Y_LPARAM(lparam)));
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      ButtonUp(shell::kLeftButton, wparam, lparam);
+      return 0;
+    case WM_RBUTTONUP:
+      ButtonUp(shell::kRightButton, wparam, lparam);
+      return 0;
+    case WM_MBUTTONUP:
+      ButtonUp(shell::kMiddleButton, wparam, lparam);
+      return 0;
+    case WM_CAPTURECHANGED:
+      left_pressed_ = false;
+      return 0;
+    case WM_NCDESTROY:
+      hwnd_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return ::DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+void PictureControl::Paint() {
+  PAINTSTRUCT paint{};
+  const HDC dc = ::BeginPaint(hwnd_, &paint);
+  if (!pictures_.empty() && pictures_[static_cast<std::size_t>(shown_)] != nullptr) {
+    const HDC source = ::CreateCompatibleDC(dc);
+    const HGDIOBJ old = ::SelectObject(source, pictures_[static_cast<std::size_t>(shown_)]);
+    ::BitBlt(dc, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
+    ::SelectObject(source, old);
+    ::DeleteDC(source);
+  }
+  ::EndPaint(hwnd_, &paint);
+}
+
+void PictureControl::ButtonDown(std::int32_t button, LPARAM lparam) {
+  // The moves and the release come here even when the pointer leaves the surface meanwhile.
+  ::SetCapture(hwnd_);
+  if (button == shell::kLeftButton) left_pressed_ = true;
+  if (button_ != nullptr) {
+    button_->MouseDown(button, static_cast<float>(GET_X_LPARAM(lparam)),
+                       static_cast<float>(GET_Y_LPARAM(lparam)));
+  }
+}
+
+void PictureControl::ButtonUp(std::int32_t button, WPARAM wparam, LPARAM lparam) {
+  const bool click = button == shell::kLeftButton && left_pressed_ && InsideClient(hwnd_, lparam);
+  if (button == shell::kLeftButton) left_pressed_ = false;
+  if ((wparam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && ::GetCapture() == hwnd_) {
+    ::ReleaseCapture();
+  }
+  if (button_ != nullptr) button_->MouseUp(button);
+  // The button object has its release first, so the picture is back to normal before a command
+  // opens a dialog.
+  if (click && on_click_) on_click_();
+}
+
+}  // namespace shell::win32

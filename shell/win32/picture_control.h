@@ -1,0 +1,59 @@
+// A picture surface on the skin: a child window that shows one of a few stored pictures, hands
+// its pointer events to the picture button bound to it, and reports a click (a left press and
+// release over it) to its owner.
+//
+// It is the Win32 half of shell::PicSurface. Showing a picture only switches which of the stored
+// bitmaps is drawn; no pixels are copied. A disabled surface gets no pointer events (Windows
+// sends them to the skin instead).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "shell/pic_button.h"
+#include "shell/win32/windows_api.h"
+
+namespace shell::win32 {
+
+class PictureControl : public shell::PicSurface {
+ public:
+  // Creates the child window at (left, top) with the size of the first picture, showing it.
+  // The pictures stay owned by the caller and must outlive the control.
+  PictureControl(HWND parent, int id, int left, int top, std::vector<HBITMAP> pictures);
+  ~PictureControl() override;
+  PictureControl(const PictureControl&) = delete;
+  PictureControl& operator=(const PictureControl&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  // The button object that receives the surface's press, move and release; may be null.
+  void Bind(shell::ClsPicButton* button) { button_ = button; }
+  void SetOnClick(std::function<void()> on_click) { on_click_ = std::move(on_click); }
+  std::int32_t Shown() const { return shown_; }
+
+  // shell::PicSurface
+  void ShowPicture(std::int32_t picture) override;
+  std::int32_t Left() const override;
+  std::int32_t Top() const override;
+  std::int32_t Width() const override { return width_; }
+  std::int32_t Height() const override { return height_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void Paint();
+  void ButtonDown(std::int32_t button, LPARAM lparam);
+  void ButtonUp(std::int32_t button, WPARAM wparam, LPARAM lparam);
+  POINT Origin() const;
+
+  HWND hwnd_ = nullptr;
+  std::vector<HBITMAP> pictures_;
+  std::int32_t shown_ = 0;
+  std::int32_t width_ = 0;
+  std::int32_t height_ = 0;
+  shell::ClsPicButton* button_ = nullptr;
+  std::function<void()> on_click_;
+  bool left_pressed_ = false;
+};
+
+}  // namespace shell::win32

@@ -1,0 +1,23 @@
+#include "shell/win32/program.h"
+
+#include "shell/win32/windows_api.h"
+
+namespace shell::win32 {
+
+void InitProgram() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_STANDARD_CLASSES;
+  ::InitCommonControlsEx(&controls);
+}
+
+int RunMessageLoop() {
+  MSG message{};
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace shell::win32

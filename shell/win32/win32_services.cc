@@ -1,0 +1,138 @@
+#include "shell/win32/win32_services.h"
+
+#include <algorithm>
+
+#include "shell/win32/win32_text.h"
+
+namespace shell::win32 {
+namespace {
+
+// The size of the path buffers that the folder dialog's record and its callback use.
+constexpr std::size_t kPathBuffer = 512;
+// Room for the longest path the wide file API takes.
+constexpr std::size_t kLongPath = 32768;
+
+}  // namespace
+
+std::wstring Win32FileFilter(std::u16string_view filter) {
+  std::wstring out = Wide(filter);
+  for (auto& c : out) {
+    if (c == L'|') c = L'\0';
+  }
+  out.push_back(L'\0');
+  out.push_back(L'\0');
+  return out;
+}
+
+std::u16string Win32FileDialog::Show(const shell::FileDialogRequest& request) {
+  const std::wstring filter = Win32FileFilter(request.filter);
+  std::wstring file(kLongPath, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner_;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.Flags = request.flags;
+  const BOOL chosen = request.kind == shell::FileDialogRequest::Kind::kOpen
+                          ? ::GetOpenFileNameW(&dialog)
+                          : ::GetSaveFileNameW(&dialog);
+  if (!chosen) return {};
+  return FromWide(file.c_str());
+}
+
+void Win32MessageBox::Show(const std::u16string& text, const std::u16string& title) {
+  const HWND owner = owner_ != nullptr && ::IsWindow(owner_) ? owner_ : nullptr;
+  ::MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), MB_OK);
+}
+
+bool Win32FolderDialog::IsWindow(std::intptr_t hwnd) {
+  return ::IsWindow(reinterpret_cast<HWND>(hwnd)) != 0;
+}
+
+shell::BrowseResult Win32FolderDialog::Show(const shell::BrowseRequest& request) {
+  // The dialog's new style (BIF_NEWDIALOGSTYLE) needs COM on this thread.
+  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+
+  std::string display_name(kPathBuffer, '\0');  // the dialog writes here; nothing reads it
+  const std::string title = ToAnsi(request.title);
+  BROWSEINFOA info{};
+  info.hwndOwner = reinterpret_cast<HWND>(request.owner);
+  info.pidlRoot = nullptr;
+  info.pszDisplayName = display_name.data();
+  info.lpszTitle = title.c_str();
+  info.ulFlags = static_cast<UINT>(request.flags);
+  info.lpfn = BrowseCallbackProc;
+  info.lParam = 0;
+  info.iImage = 0;
+
+  // The initial path travels to the callback in a block of its own; a failed allocation only
+  // costs the preselection.
+  HLOCAL initial_path = nullptr;
+  if (!request.initial_path.empty()) {
+    const std::string path = ToAnsi(request.initial_path);
+    initial_path = ::LocalAlloc(LPTR, path.size() + 1);
+    if (initial_path != nullptr) {
+      ::RtlMoveMemory(initial_path, path.data(), path.size());
+      info.lParam = reinterpret_cast<LPARAM>(initial_path);
+    }
+  }
+
+  shell::BrowseResult result;
+  const PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderA(&info);
+  if (chosen != nullptr) {
+    std::string buffer(kPathBuffer, '\0');
+    if (::SHGetPathFromIDListA(chosen, buffer.data())) {
+      result.outcome = shell::BrowseResult::Outcome::kChosen;
+      // The ANSI text loses every character the code page lacks; the same folder's wide path
+      // keeps them, and is what the programs go on to use.
+      std::wstring wide(kLongPath, L'\0');
+      if (::SHGetPathFromIDListEx(chosen, wide.data(), static_cast<DWORD>(wide.size()),
+                                  GPFIDL_DEFAULT)) {
+        wide.resize(std::max(kPathBuffer, wide.find(L'\0')));
+        result.buffer = FromWide(wide);
+      } else {
+        result.buffer = FromAnsi(buffer);
+      }
+    } else {
+      result.outcome = shell::BrowseResult::Outcome::kNoPath;
+    }
+    ::CoTaskMemFree(chosen);
+  }
+  if (initial_path != nullptr) ::LocalFree(initial_path);
+  if (SUCCEEDED(com)) ::CoUninitialize();
+  return result;
+}
+
+std::string Win32FolderDialog::ProgramName() const {
+  std::wstring path(kLongPath, L'\0');
+  const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  path.resize(length);
+  std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+  const std::size_t dot = name.rfind(L'.');
+  if (dot != std::wstring::npos && dot != 0) name.resize(dot);
+  return ToUtf8(FromWide(name));
+}
+
+int CALLBACK BrowseCallbackProc(HWND hwnd, UINT message, LPARAM param, LPARAM data) {
+  switch (message) {
+    case BFFM_INITIALIZED:
+      // data is the initial-path block: the dialog selects that folder if it exists.
+      if (data != 0) ::SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, data);
+      break;
+    case BFFM_SELCHANGED: {
+      // Shown only when the flags ask for a status area (BIF_STATUSTEXT).
+      // On the stack: nothing in the shell's callback may fail.
+      char path[kPathBuffer] = {};
+      if (!::SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(param), path)) path[0] = '\0';
+      ::SendMessageA(hwnd, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+      break;
+    }
+    default:
+      break;
+  }
+  return 0;
+}
+
+}  // namespace shell::win32

@@ -1,0 +1,373 @@
+// frmMain on Win32, in process: the controls of both programs, start-up (region, layered style,
+// centring), the fade, the drag, the picture buttons and their hover tracking, the label clicks,
+// and an error escaping a command.
+#include "shell/win32/frm_main.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/browse_for_folder.h"
+#include "shell/error_text.h"
+#include "shell/win32/picture_control.h"
+#include "shell/win32/resource_ids.h"
+#include "shell/window_region.h"
+#include "tests/win32/dialog_driver.h"
+
+namespace {
+
+using shell::win32::ControlId;
+using shell::win32::FrmMain;
+using shell::win32::PictureControl;
+using shell::win32::Program;
+using win32_testing::ChildRect;
+using win32_testing::DialogDriver;
+using win32_testing::ListItems;
+using win32_testing::WindowText;
+
+class RecordingCommands : public shell::MainCommands {
+ public:
+  explicit RecordingCommands(shell::MainView& view) : view_(view) {}
+  void OnLoaded() override {
+    calls.push_back("OnLoaded");
+    view_.SetMainCommandEnabled(false);
+  }
+  void OnSelectFile() override { calls.push_back("OnSelectFile"); }
+  void OnSelectDir() override {
+    calls.push_back("OnSelectDir");
+    if (throw_on_select_dir) {
+      throw shell::BrowseError(shell::kErrInvalidOwner, "test.CBrowseForFolder",
+                               u"Invalid window handle");
+    }
+  }
+  void OnMainCommand() override { calls.push_back("OnMainCommand"); }
+
+  std::vector<std::string> calls;
+  bool throw_on_select_dir = false;
+
+ private:
+  shell::MainView& view_;
+};
+
+class FakePointer : public shell::Pointer {
+ public:
+  std::int32_t MouseX(std::intptr_t) override { return x; }
+  std::int32_t MouseY(std::intptr_t) override { return y; }
+  std::int32_t x = -100;
+  std::int32_t y = -100;
+};
+
+struct Placed {
+  ControlId id;
+  RECT box;
+  const wchar_t* text;
+};
+
+void ExpectLayout(const FrmMain& window, const std::vector<Placed>& expected) {
+  for (const Placed& control : expected) {
+    SCOPED_TRACE(control.id);
+    const HWND hwnd = window.Control(control.id);
+    ASSERT_NE(hwnd, nullptr);
+    const RECT box = ChildRect(hwnd);
+    EXPECT_EQ(box.left, control.box.left);
+    EXPECT_EQ(box.top, control.box.top);
+    EXPECT_EQ(box.right, control.box.right);
+    EXPECT_EQ(box.bottom, control.box.bottom);
+    if (control.text != nullptr) {
+      EXPECT_EQ(WindowText(hwnd), control.text);
+    }
+  }
+}
+
+TEST(FrmMainWin32, BothProgramsHaveTheirControlsAndRowOrder) {
+  FrmMain unbaler(Program::kUnbaler);
+  RECT frame{};
+  ::GetWindowRect(unbaler.hwnd(), &frame);
+  EXPECT_EQ(frame.right - frame.left, 442);
+  EXPECT_EQ(frame.bottom - frame.top, 237);
+  const LONG style = ::GetWindowLongW(unbaler.hwnd(), GWL_STYLE);
+  EXPECT_NE(style & WS_POPUP, 0);
+  EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
+  EXPECT_EQ(WindowText(unbaler.hwnd()), L"Unbaler");
+  ExpectLayout(unbaler, {
+                            {shell::win32::kLblTitle, {170, 26, 259, 51}, L"Unbaler"},
+                            {shell::win32::kImgClose, {384, 28, 408, 51}, nullptr},
+                            {shell::win32::kLabel1, {16, 60, 57, 77}, L"PAK file:"},
+                            {shell::win32::kLabel2, {16, 164, 65, 181}, L"Directory:"},
+                            {shell::win32::kLblFileName, {66, 56, 315, 77}, L""},
+                            {shell::win32::kLblDir, {66, 162, 315, 183}, L""},
+                            {shell::win32::kPicSelectFile, {318, 54, 420, 81}, nullptr},
+                            {shell::win32::kPicSelectDir, {318, 160, 420, 187}, nullptr},
+                            {shell::win32::kPicMain, {180, 190, 282, 217}, nullptr},
+                            {shell::win32::kLstFiles, {66, 84, 385, 153}, nullptr},
+                        });
+
+  // Rebaler starts from the folder: the two rows change places.
+  FrmMain rebaler(Program::kRebaler);
+  EXPECT_EQ(WindowText(rebaler.hwnd()), L"Rebaler");
+  ExpectLayout(rebaler, {
+                            {shell::win32::kLblTitle, {170, 26, 259, 51}, L"Rebaler"},
+                            {shell::win32::kLabel1, {16, 164, 57, 181}, L"PAK file:"},
+                            {shell::win32::kLabel2, {16, 60, 65, 77}, L"Directory:"},
+                            {shell::win32::kLblFileName, {66, 162, 315, 183}, nullptr},
+                            {shell::win32::kLblDir, {66, 56, 315, 77}, nullptr},
+                            {shell::win32::kPicSelectFile, {318, 160, 420, 187}, nullptr},
+                            {shell::win32::kPicSelectDir, {318, 54, 420, 81}, nullptr},
+                            {shell::win32::kPicMain, {180, 190, 282, 217}, nullptr},
+                        });
+}
+
+// The region the skin should give, built independently from the picture's bits.
+HRGN ExpectedRegion() {
+  const auto skin =
+      static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_SKIN),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  BITMAP size{};
+  ::GetObjectW(skin, sizeof size, &size);
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = size.bmWidth;
+  format.bmiHeader.biHeight = -size.bmHeight;  // top row first
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.bmWidth * size.bmHeight));
+  const HDC dc = ::GetDC(nullptr);
+  ::GetDIBits(dc, skin, 0, static_cast<UINT>(size.bmHeight), pixels.data(), &format,
+              DIB_RGB_COLORS);
+  ::ReleaseDC(nullptr, dc);
+  ::DeleteObject(skin);
+  for (auto& pixel : pixels) pixel &= 0xFFFFFF;
+  const auto runs =
+      shell::WindowRegionRuns(pixels.data(), size.bmWidth, size.bmHeight, size.bmWidth);
+  HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+  for (const shell::RegionRect& r : shell::MergeRegionRuns(runs)) {
+    const HRGN part = ::CreateRectRgn(r.x0, r.y0, r.x1, r.y1);
+    ::CombineRgn(region, region, part, RGN_OR);
+    ::DeleteObject(part);
+  }
+  return region;
+}
+
+TEST(FrmMainWin32, LoadShapesCentresAndStartsTheFadeTransparent) {
+  FrmMain window(Program::kUnbaler);
+  RecordingCommands commands(window);
+  EXPECT_EQ(::GetWindowLongA(window.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  window.Load(&commands);
+
+  EXPECT_NE(::GetWindowLongA(window.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  BYTE alpha = 1;
+  DWORD flags = 0;
+  ASSERT_TRUE(::GetLayeredWindowAttributes(window.hwnd(), nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 0);
+  EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+  EXPECT_EQ(window.Alpha(), 0);
+  EXPECT_EQ(window.FadeStep(), 5);
+  EXPECT_TRUE(window.Timer1Enabled());
+  EXPECT_TRUE(::IsWindowVisible(window.hwnd()));
+
+  RECT frame{};
+  ::GetWindowRect(window.hwnd(), &frame);
+  const float left = (static_cast<float>(::GetSystemMetrics(SM_CXSCREEN)) * 15 - 442 * 15) / 2;
+  const float top = (static_cast<float>(::GetSystemMetrics(SM_CYSCREEN)) * 15 - 237 * 15) / 2;
+  EXPECT_EQ(frame.left, shell::TwipsToPixels(left));
+  EXPECT_EQ(frame.top, shell::TwipsToPixels(top));
+
+  HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+  ASSERT_EQ(::GetWindowRgn(window.hwnd(), region), COMPLEXREGION);
+  HRGN expected = ExpectedRegion();
+  EXPECT_TRUE(::EqualRgn(region, expected));
+  // The white key columns at both edges lie outside; the screen area inside.
+  EXPECT_FALSE(::PtInRegion(region, 0, 118));
+  EXPECT_FALSE(::PtInRegion(region, 441, 118));
+  EXPECT_TRUE(::PtInRegion(region, 221, 118));
+  ::DeleteObject(region);
+  ::DeleteObject(expected);
+
+  EXPECT_EQ(commands.calls, (std::vector<std::string>{"OnLoaded"}));
+  EXPECT_FALSE(::IsWindowEnabled(window.Control(shell::win32::kPicMain)));
+  for (const auto& button : window.oButtons()) {
+    EXPECT_FALSE(button->bPressed());
+    EXPECT_EQ(static_cast<PictureControl*>(button->oPicture())->Shown(), 0);
+  }
+}
+
+TEST(FrmMainWin32, FadesInTo235AndOutToUnloadFromWhereverItIs) {
+  FrmMain window(Program::kRebaler);
+  bool unloaded = false;
+  window.SetOnUnloaded([&] { unloaded = true; });
+  window.Load(nullptr);
+  ::KillTimer(window.hwnd(), shell::win32::kTimer1);  // the ticks below are the test's own
+  for (int tick = 1; tick <= 20; ++tick) window.Timer1Timer();
+  EXPECT_EQ(window.Alpha(), 100);
+  window.imgCloseClick();
+  window.Timer1Timer();
+  EXPECT_EQ(window.Alpha(), 95);
+  window.imgCloseClick();  // a second click changes nothing
+  EXPECT_EQ(window.FadeStep(), -5);
+  for (int tick = 0; tick < 18; ++tick) window.Timer1Timer();
+  EXPECT_EQ(window.Alpha(), 5);
+  EXPECT_FALSE(unloaded);
+  window.Timer1Timer();
+  EXPECT_TRUE(unloaded);
+  EXPECT_EQ(window.hwnd(), nullptr);
+}
+
+TEST(FrmMainWin32, TheRealTimersFadeInAndTheClosePictureEndsIt) {
+  FrmMain window(Program::kUnbaler);
+  bool unloaded = false;
+  window.SetOnUnloaded([&] { unloaded = true; });
+  window.Load(nullptr);
+  win32_testing::Pump(1500);
+  EXPECT_EQ(window.Alpha(), 235);
+  EXPECT_FALSE(window.Timer1Enabled());
+  BYTE alpha = 0;
+  ::GetLayeredWindowAttributes(window.hwnd(), nullptr, &alpha, nullptr);
+  EXPECT_EQ(alpha, 235);
+
+  const HWND close = window.Control(shell::win32::kImgClose);
+  ::SendMessageW(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SendMessageW(close, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(window.FadeStep(), -5);
+  win32_testing::Pump(1500);
+  EXPECT_TRUE(unloaded);
+}
+
+TEST(FrmMainWin32, DraggingMovesTwoTwipsPerPixelWithAnyButton) {
+  FrmMain window(Program::kUnbaler);
+  window.Load(nullptr);
+  const HWND hwnd = window.hwnd();
+  const shell::TwipPoint start = window.Place();
+
+  ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+  EXPECT_TRUE(window.bDragging());
+  ::SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(110, 97));
+  EXPECT_EQ(window.Place().left, start.left + 20);
+  EXPECT_EQ(window.Place().top, start.top - 6);
+  ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(110, 97));
+  EXPECT_FALSE(window.bDragging());
+  ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(300, 200));
+  EXPECT_EQ(window.Place().left, start.left + 20);
+
+  // The right button drags too; 75 pixels of offset move the window by 150 twips, 10 pixels.
+  RECT before{};
+  ::GetWindowRect(hwnd, &before);
+  ::SendMessageW(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 50));
+  ::SendMessageW(hwnd, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(125, 50));
+  RECT after{};
+  ::GetWindowRect(hwnd, &after);
+  EXPECT_EQ(after.left - before.left, shell::TwipsToPixels(window.Place().left) - before.left);
+  EXPECT_EQ(window.Place().left, start.left + 20 + 150);
+  ::SendMessageW(hwnd, WM_RBUTTONUP, 0, MAKELPARAM(125, 50));
+  EXPECT_FALSE(window.bDragging());
+}
+
+TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
+  FrmMain window(Program::kUnbaler);
+  RecordingCommands commands(window);
+  FakePointer pointer;
+  window.SetPointer(&pointer);
+  window.Load(&commands);
+  ::KillTimer(window.hwnd(), shell::win32::kTimer2);  // the ticks below are the test's own
+  const auto button = window.oButtons()[0].get();
+  const auto* surface = static_cast<PictureControl*>(button->oPicture());
+  const HWND select_file = window.Control(shell::win32::kPicSelectFile);
+  ASSERT_EQ(surface->hwnd(), select_file);
+
+  ::SendMessageW(select_file, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(surface->Shown(), 1);
+  // The pointer on the button's top-left pixel keeps the hover; one pixel past its right or
+  // bottom edge ends it at the next tick.
+  pointer.x = 318;
+  pointer.y = 54;
+  window.Timer2Timer();
+  EXPECT_EQ(surface->Shown(), 1);
+  pointer.x = 420;
+  window.Timer2Timer();
+  EXPECT_EQ(surface->Shown(), 0);
+
+  pointer.x = 330;
+  ::SendMessageW(select_file, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(surface->Shown(), 2);
+  EXPECT_TRUE(button->bPressed());
+  ::SendMessageW(select_file, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, 5));
+  EXPECT_EQ(surface->Shown(), 2);  // no hover while pressed
+  ::SendMessageW(select_file, WM_LBUTTONUP, 0, MAKELPARAM(6, 5));
+  EXPECT_EQ(surface->Shown(), 0);
+  EXPECT_EQ(commands.calls, (std::vector<std::string>{"OnLoaded", "OnSelectFile"}));
+
+  // Released away from the button: no click. The right button changes nothing.
+  ::SendMessageW(select_file, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SendMessageW(select_file, WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
+  ::SendMessageW(select_file, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(surface->Shown(), 0);
+  ::SendMessageW(select_file, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(commands.calls.size(), 2u);
+
+  const HWND select_dir = window.Control(shell::win32::kPicSelectDir);
+  ::SendMessageW(select_dir, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SendMessageW(select_dir, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  window.SetMainCommandEnabled(true);
+  const HWND main = window.Control(shell::win32::kPicMain);
+  EXPECT_TRUE(::IsWindowEnabled(main));
+  ::SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(commands.calls,
+            (std::vector<std::string>{"OnLoaded", "OnSelectFile", "OnSelectDir", "OnMainCommand"}));
+
+  // A press held while the pointer leaves is forgotten at the next tick.
+  ::SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  pointer.x = 10;
+  window.Timer2Timer();
+  EXPECT_FALSE(window.oButtons()[2]->bPressed());
+  EXPECT_EQ(static_cast<PictureControl*>(window.oButtons()[2]->oPicture())->Shown(), 0);
+  ::SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(300, 5));
+}
+
+TEST(FrmMainWin32, PathLabelsRunTheirButtonsCommandsAndTheViewShowsWhatItIsTold) {
+  FrmMain window(Program::kRebaler);
+  RecordingCommands commands(window);
+  window.Load(&commands);
+  for (ControlId id : {shell::win32::kLblFileName, shell::win32::kLblDir, shell::win32::kLabel1,
+                       shell::win32::kLblTitle}) {
+    const HWND label = window.Control(id);
+    ::SendMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    ::SendMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  }
+  EXPECT_EQ(commands.calls, (std::vector<std::string>{"OnLoaded", "OnSelectFile", "OnSelectDir"}));
+  EXPECT_FALSE(window.bDragging());
+
+  window.SetFileCaption(u"C:\\Games\\R&D\\sound.pak");
+  window.SetDirCaption(u"D:\\\u0436");
+  EXPECT_EQ(WindowText(window.Control(shell::win32::kLblFileName)), L"C:\\Games\\R&D\\sound.pak");
+  EXPECT_EQ(WindowText(window.Control(shell::win32::kLblDir)), L"D:\\\u0436");
+  window.SetListItems({u"b.ogg", u"A.ogg", u"c\u0436.ogg"});
+  EXPECT_EQ(ListItems(window.Control(shell::win32::kLstFiles)),
+            (std::vector<std::wstring>{L"b.ogg", L"A.ogg", L"c\u0436.ogg"}));
+  window.SetListItems({});
+  EXPECT_TRUE(ListItems(window.Control(shell::win32::kLstFiles)).empty());
+}
+
+TEST(FrmMainWin32, AnErrorEscapingACommandIsShownAndTheWindowCarriesOn) {
+  FrmMain window(Program::kUnbaler);
+  RecordingCommands commands(window);
+  commands.throw_on_select_dir = true;
+  window.Load(&commands);
+  std::wstring text;
+  DialogDriver driver(L"Unbaler", [&](HWND box) {
+    text = WindowText(::GetDlgItem(box, 0xFFFF));
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  const HWND dir = window.Control(shell::win32::kPicSelectDir);
+  ::SendMessageW(dir, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SendMessageW(dir, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(driver.acted());
+  const std::u16string expected =
+      shell::ErrorText(shell::kErrInvalidOwner, u"Invalid window handle");
+  EXPECT_EQ(text, std::wstring(expected.begin(), expected.end()));
+  EXPECT_TRUE(::IsWindow(window.hwnd()));
+  EXPECT_EQ(commands.calls.back(), "OnSelectDir");
+}
+
+}  // namespace

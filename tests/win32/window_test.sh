@@ -1,0 +1,239 @@
+#!/usr/bin/env bash
+# Drives the real Windows programs under Wine on an X server, with xdotool, through their real
+# dialogs: both windows start 442 x 237 and shaped (the desktop shows through the key-coloured
+# columns), Unbaler extracts a sample archive chosen in the open dialog into a folder chosen in
+# the folder dialog, Rebaler packs the edited folder after the difference dialog, a cancelled
+# repack writes nothing, and the close picture ends each program.
+#
+#   tests/win32/window_test.sh BIN_DIR SHOTS_DIR
+#
+# Expects DISPLAY (an X server without a window manager), WINEPREFIX (booted, with
+# "Managed"="N" for the X11 driver) and HOME (the folder the prefix's Desktop points to: the
+# folder dialog opens there, and it is emptied of files here). Screenshots go to SHOTS_DIR.
+set -euo pipefail
+
+bin="$(cd "$1" && pwd)"
+shots="$2"
+mkdir -p "$shots"
+wine="${WINE:-wine}"
+desktop="$HOME"
+work="$(mktemp -d "${TMPDIR:-/tmp}/baler-window-test.XXXXXX")"
+pids=()
+
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "window_test: FAIL: $*" >&2
+  import -window root "$shots/failure.png" 2>/dev/null || true
+  exit 1
+}
+step() { echo "window_test: $*"; }
+
+# The Windows form of a Linux path, through Wine's drive Z:.
+win_path() { echo "Z:${1//\//\\}"; }
+
+wait_window() {  # NAME_REGEX [SECONDS] -> window id
+  local deadline=$((SECONDS + ${2:-20})) id
+  while ((SECONDS < deadline)); do
+    id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)"
+    if [[ -n "$id" ]]; then echo "$id"; return 0; fi
+    sleep 0.2
+  done
+  return 1
+}
+
+wait_gone() {  # NAME_REGEX [SECONDS]
+  local deadline=$((SECONDS + ${2:-20}))
+  while ((SECONDS < deadline)); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+wait_file() {  # PATH [SECONDS]
+  local deadline=$((SECONDS + ${2:-20}))
+  while ((SECONDS < deadline)); do
+    [[ -s "$1" ]] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+wait_exit() {  # PID [SECONDS] -> exit code of the program
+  local deadline=$((SECONDS + ${2:-20}))
+  while ((SECONDS < deadline)); do
+    if ! kill -0 "$1" 2>/dev/null; then
+      wait "$1"
+      return $?
+    fi
+    sleep 0.2
+  done
+  return 124
+}
+
+# Clicks at (x, y) of the window's client area.
+click_at() {  # WID X Y
+  # shellcheck disable=SC2034  # getwindowgeometry sets all six
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1
+}
+
+pixel() {  # PNG X Y -> r,g,b
+  convert "$1" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)],%[fx:int(255*p{'"$2"','"$3"'}.g)],%[fx:int(255*p{'"$2"','"$3"'}.b)]' info:
+}
+
+# A desktop of one colour, so that what shows through the window's cut-outs can be recognised.
+background="58,110,165"
+convert -size 1024x768 "xc:rgb($background)" "$work/desktop.png"
+display -window root "$work/desktop.png" >/dev/null 2>&1 || true  # exits 1 even when it worked
+import -window root "$work/root.png"
+[[ "$(pixel "$work/root.png" 5 5)" == "$background" ]] || fail "cannot paint the desktop (ImageMagick display)"
+
+# Start, geometry, shape, and a screenshot of the faded-in window.
+start_program() {  # EXE TITLE SHOT -> sets program_pid, program_wid
+  "$wine" "$bin/$1" >"$work/$1.log" 2>&1 &
+  program_pid=$!
+  pids+=("$program_pid")
+  program_wid="$(wait_window "^$2\$" 30)" || fail "$2 did not open its window"
+  local geometry extents
+  geometry="$(xwininfo -id "$program_wid" | sed -n 's/^  -geometry //p')"
+  [[ "$geometry" == 442x237+* ]] || fail "$2: window geometry $geometry, not 442x237"
+  extents="$(xwininfo -id "$program_wid" -shape | sed -n 's/^  Window shape extents:  //p')"
+  # The skin's first and last columns are key-coloured: the shape starts at x 1 and is narrower.
+  [[ "$extents" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || fail "$2: not shaped ($extents)"
+  ((BASH_REMATCH[1] < 442 && BASH_REMATCH[3] >= 1)) || fail "$2: shape $extents keeps the key columns"
+  sleep 1.5  # the fade-in
+  # shellcheck disable=SC2034  # getwindowgeometry sets all six
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$program_wid")"
+  import -window root "$work/root.png"
+  convert "$work/root.png" -crop "462x257+$((X - 10))+$((Y - 10))" +repage "$shots/$3"
+  # In the crop the window starts at (10, 10): its left and right key columns show the desktop,
+  # the screen area in the middle does not.
+  [[ "$(pixel "$shots/$3" 10 128)" == "$background" ]] || fail "$2: left column is not cut out"
+  [[ "$(pixel "$shots/$3" 451 128)" == "$background" ]] || fail "$2: right column is not cut out"
+  [[ "$(pixel "$shots/$3" 231 128)" != "$background" ]] || fail "$2: the window body is missing"
+  step "$2: 442x237, shape $extents, screenshot $3"
+}
+
+close_program() {  # TITLE
+  click_at "$program_wid" 395 39  # imgClose
+  local code=0
+  wait_exit "$program_pid" 20 || code=$?
+  ((code == 0)) || fail "$1 did not end after the close picture (exit $code)"
+  step "$1: the close picture ended the program"
+}
+
+choose_file() {  # DIALOG_TITLE_REGEX PATH
+  local dialog
+  dialog="$(wait_window "$1" 20)" || fail "no file dialog ($1)"
+  sleep 0.3  # let it finish setting itself up
+  xdotool windowfocus --sync "$dialog"
+  xdotool type --delay 20 "$(win_path "$2")"
+  xdotool key Return
+  wait_gone "$1" 20 || fail "the file dialog did not close"
+}
+
+choose_desktop_folder() {
+  local dialog
+  dialog="$(wait_window '^Browse for Folder$' 20)" || fail "no folder dialog"
+  sleep 0.3
+  # It opens on the desktop folder, which is $HOME here.
+  xdotool windowfocus --sync "$dialog"
+  xdotool key Return
+  wait_gone '^Browse for Folder$' 20 || fail "the folder dialog did not close"
+}
+
+# ---- The sample: three files packed by baler into an archive ----
+mkdir -p "$work/source"
+printf 'first entry' >"$work/source/a.ogg"
+printf '\x00\x01\x02binary' >"$work/source/b.bin"
+printf 'sound' >"$work/source/sound.ogg"
+"$wine" "$bin/baler.exe" pack "$(win_path "$work/source")" "$(win_path "$work/sample.pak")" \
+  || fail "baler could not pack the sample"
+find "$desktop" -maxdepth 1 -type f -delete
+
+# ---- Unbaler: drag, open dialog, folder dialog, extract ----
+start_program unbaler.exe Unbaler unbaler.png
+# Dragging the bare skin moves the window after the pointer (2 twips per pixel of offset per
+# pointer move, so less far than the pointer went).
+eval "$(xdotool getwindowgeometry --shell "$program_wid")"
+before_x=$X
+xdotool mousemove --sync $((X + 30)) $((Y + 120)) mousedown 1
+xdotool mousemove --sync $((X + 90)) $((Y + 120)) sleep 0.3 mouseup 1
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$program_wid")"
+((X > before_x && X <= before_x + 60)) || fail "dragging moved the window from x $before_x to $X"
+step "Unbaler: dragging the skin moved the window from x $before_x to $X"
+click_at "$program_wid" 369 67  # picSelectFile, upper row
+choose_file '^Open$' "$work/sample.pak"
+click_at "$program_wid" 369 173  # picSelectDir, lower row
+choose_desktop_folder
+sleep 0.5
+click_at "$program_wid" 231 203  # picExtract
+wait_file "$desktop/FilesList.txt" 20 || fail "Unbaler wrote no FilesList.txt"
+sleep 0.5
+import -window root "$work/root.png"
+eval "$(xdotool getwindowgeometry --shell "$program_wid")"
+convert "$work/root.png" -crop "462x257+$((X - 10))+$((Y - 10))" +repage "$shots/unbaler-extracted.png"
+[[ "$(od -An -c "$desktop/FilesList.txt" | tr -s ' ')" == "$(printf 'a.ogg\r\nb.bin\r\nsound.ogg\r\n' | od -An -c | tr -s ' ')" ]] \
+  || fail "FilesList.txt: $(od -c "$desktop/FilesList.txt")"
+for name in a.ogg b.bin sound.ogg; do
+  cmp -s "$work/source/$name" "$desktop/$name" || fail "extracted $name differs"
+done
+step "Unbaler: extracted the archive through the real dialogs"
+close_program Unbaler
+
+# ---- Rebaler: save dialog, folder dialog, difference dialog, repack ----
+rm "$desktop/b.bin"
+printf 'added later' >"$desktop/new.ogg"
+start_program rebaler.exe Rebaler rebaler.png
+click_at "$program_wid" 369 173  # picSelectFile, lower row
+choose_file '^Save As$' "$work/repacked.pak"
+click_at "$program_wid" 369 67  # picSelectDir, upper row
+choose_desktop_folder
+sleep 0.5
+click_at "$program_wid" 231 203  # picRepack
+diff_dialog="$(wait_window '^Files List Diff$' 20)" || fail "no difference dialog"
+sleep 0.5
+import -window root "$shots/files-list-diff.png"
+# Tab order: lstAdded (focused), lstDeleted, cmdOK.
+xdotool windowfocus --sync "$diff_dialog"
+xdotool key Tab Tab space
+wait_gone '^Files List Diff$' 20 || fail "the difference dialog did not close"
+wait_file "$work/repacked.pak" 20 || fail "Rebaler wrote no archive"
+sleep 0.5
+"$wine" "$bin/baler.exe" list "$(win_path "$work/repacked.pak")" | tr -d '\r' | sort >"$work/names"
+[[ "$(cat "$work/names")" == "$(printf 'a.ogg\nnew.ogg\nsound.ogg')" ]] \
+  || fail "repacked archive holds: $(cat "$work/names")"
+mkdir "$work/check"
+"$wine" "$bin/baler.exe" extract "$(win_path "$work/repacked.pak")" "$(win_path "$work/check")" \
+  || fail "baler could not read the repacked archive"
+for name in a.ogg new.ogg sound.ogg; do
+  cmp -s "$desktop/$name" "$work/check/$name" || fail "repacked $name differs"
+done
+step "Rebaler: packed the folder after the difference dialog"
+
+# A cancelled repack writes nothing.
+cp "$work/repacked.pak" "$work/before.pak"
+click_at "$program_wid" 231 203
+diff_dialog="$(wait_window '^Files List Diff$' 20)" || fail "no difference dialog the second time"
+xdotool windowfocus --sync "$diff_dialog"
+xdotool key Tab Tab Tab space  # Command1, "Cancel the Packing"
+canceled="$(wait_window '^Repack Canceled$' 20)" || fail "no Repack Canceled message"
+import -window root "$shots/repack-canceled.png"
+xdotool windowfocus --sync "$canceled"
+xdotool key Return
+wait_gone '^Repack Canceled$' 20 || fail "the message box did not close"
+cmp -s "$work/before.pak" "$work/repacked.pak" || fail "a cancelled repack changed the archive"
+step "Rebaler: a cancelled repack left the archive alone"
+close_program Rebaler
+
+find "$desktop" -maxdepth 1 -type f -delete
+step "all passed"
