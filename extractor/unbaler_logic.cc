@@ -10,18 +10,6 @@
 namespace extractor {
 namespace {
 
-// Shows the busy cursor for as long as it lives, so that an error leaving a load or an
-// extraction early cannot leave the cursor stuck.
-class BusyCursor {
- public:
-  explicit BusyCursor(shell::MainView& view) : view_(view) { view_.SetBusy(true); }
-  ~BusyCursor() { view_.SetBusy(false); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  shell::MainView& view_;
-};
 
 // lstFiles sorts its items for the eye only; the table, FilesList.txt and the extraction keep
 // the archive's order.
@@ -70,7 +58,7 @@ void UnbalerLogic::OnSelectFile() {
 void UnbalerLogic::LoadArchive() {
   pak::Status failure;
   {
-    BusyCursor busy(view_);
+    shell::BusyCursor busy(view_);
     pak::Result<pak::PakArchive> loaded = pak::LoadPakFile(fs_, pak::Path(archive_path_));
     if (loaded.ok()) {
       archive_ = std::move(loaded).value();
@@ -116,7 +104,7 @@ void UnbalerLogic::ExtractAll() {
   }
   pak::Status status;
   {
-    BusyCursor busy(view_);
+    shell::BusyCursor busy(view_);
     status = pak::ExtractAll(fs_, *archive_, pak::Path(folder_path_), code_page_);
   }
   if (!status.ok()) Report(status);

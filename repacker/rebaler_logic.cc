@@ -6,21 +6,6 @@
 #include "shell/path_display.h"
 
 namespace repacker {
-namespace {
-
-// Keeps the busy cursor on for one scope, also when the scope is left by an exception.
-class BusyCursor {
- public:
-  explicit BusyCursor(shell::MainView& view) : view_(view) { view_.SetBusy(true); }
-  ~BusyCursor() { view_.SetBusy(false); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  shell::MainView& view_;
-};
-
-}  // namespace
 
 RebalerLogic::RebalerLogic(shell::MainView& view, shell::FileDialog& file_dialog,
                            shell::MessageBox& message_box,
@@ -72,7 +57,7 @@ void RebalerLogic::ScanFolder() {
   scan_ = pak::FolderScan();
   pak::Status failure;
   if (!folder_path_.empty()) {
-    BusyCursor busy(view_);
+    shell::BusyCursor busy(view_);
     auto scan = pak::ScanFolder(fs_, pak::Path(folder_path_), code_page_);
     if (scan.ok()) {
       scan_ = std::move(scan).value();
@@ -109,7 +94,7 @@ void RebalerLogic::RepackAll() {
 
   pak::Status status;
   {
-    BusyCursor busy(view_);
+    shell::BusyCursor busy(view_);
     status = pak::PackFolder(fs_, pak::Path(folder_path_), scan_.files, pak::Path(archive_path_));
   }
   if (!status.ok()) ShowFailure(status);

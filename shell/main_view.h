@@ -33,6 +33,19 @@ class MainView {
   virtual std::intptr_t WindowHandle() const = 0;
 };
 
+// Keeps the busy cursor on for one scope, also when the scope is left early
+// by an error, so that the cursor can never stay stuck.
+class BusyCursor {
+ public:
+  explicit BusyCursor(MainView& view) : view_(view) { view_.SetBusy(true); }
+  ~BusyCursor() { view_.SetBusy(false); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  MainView& view_;
+};
+
 // What the main window calls when the user acts; implemented by the program
 // logic (Unbaler's or Rebaler's). Label clicks call the same handlers as the
 // buttons beside them.
