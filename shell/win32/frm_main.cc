@@ -376,15 +376,7 @@ void FrmMain::SetBusy(bool busy) {
 std::intptr_t FrmMain::WindowHandle() const { return reinterpret_cast<std::intptr_t>(hwnd_); }
 
 LRESULT CALLBACK FrmMain::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    auto* self = static_cast<FrmMain*>(create->lpCreateParams);
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<FrmMain*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(hwnd, message, wparam, lparam);
-  return self->HandleMessage(message, wparam, lparam);
+  return ObjectWindowProc<FrmMain>(hwnd, message, wparam, lparam);
 }
 
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -107,6 +107,8 @@ class FrmMain : public shell::MainView {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  template <typename T>
+  friend LRESULT ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   // A control's place and size on the skin, in pixels.

@@ -69,15 +69,7 @@ std::int32_t PictureControl::Left() const { return Origin().x; }
 std::int32_t PictureControl::Top() const { return Origin().y; }
 
 LRESULT CALLBACK PictureControl::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    auto* self = static_cast<PictureControl*>(create->lpCreateParams);
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<PictureControl*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(hwnd, message, wparam, lparam);
-  return self->HandleMessage(message, wparam, lparam);
+  return ObjectWindowProc<PictureControl>(hwnd, message, wparam, lparam);
 }
 
 LRESULT PictureControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -40,6 +40,8 @@ class PictureControl : public shell::PicSurface {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  template <typename T>
+  friend LRESULT ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Paint();
   void ButtonDown(std::int32_t button, LPARAM lparam);

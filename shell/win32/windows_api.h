@@ -20,3 +20,24 @@
 #include <windowsx.h>
 
 #undef MessageBox
+
+namespace shell::win32 {
+
+// The window procedure of a class whose objects each own one window: the
+// object arrives with WM_NCCREATE (as the creation parameter), keeps its
+// handle, and is found again in GWLP_USERDATA for every later message. T
+// declares this a friend and has `HWND hwnd_` and `HandleMessage`.
+template <typename T>
+LRESULT ObjectWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    auto* self = static_cast<T*>(create->lpCreateParams);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<T*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return ::DefWindowProcW(hwnd, message, wparam, lparam);
+  return self->HandleMessage(message, wparam, lparam);
+}
+
+}  // namespace shell::win32
