@@ -6,6 +6,7 @@ void ClsPicButton::SetPictures(PicSurface* surface, std::int32_t normal, std::in
                                std::int32_t pressed) {
   oCollection_ = {normal, hover, pressed};
   oPicture_ = surface;
+  if (surface != nullptr) surface->Bind(this);
 }
 
 void ClsPicButton::SetState(std::int32_t state) {

@@ -20,6 +20,8 @@ inline constexpr std::int32_t kLeftButton = 1;
 inline constexpr std::int32_t kRightButton = 2;
 inline constexpr std::int32_t kMiddleButton = 4;
 
+class ClsPicButton;
+
 // The platform half of a button: a picture surface placed on the skin.
 class PicSurface {
  public:
@@ -32,12 +34,15 @@ class PicSurface {
   virtual std::int32_t Top() const = 0;
   virtual std::int32_t Width() const = 0;
   virtual std::int32_t Height() const = 0;
+  // From now on the surface hands its pointer events to `button`.
+  virtual void Bind(ClsPicButton* button) { (void)button; }
 };
 
 class ClsPicButton {
  public:
-  // Binds the button to `surface` with its normal, hover and pressed pictures. Does not change
-  // what the surface shows: it starts with its normal picture.
+  // Binds the button to `surface` with its normal, hover and pressed pictures, and subscribes it
+  // to the surface's pointer events. Does not change what the surface shows: it starts with its
+  // normal picture.
   void SetPictures(PicSurface* surface, std::int32_t normal, std::int32_t hover,
                    std::int32_t pressed);
   // 1 normal, 2 hover, 3 pressed; other numbers are ignored.

@@ -171,7 +171,6 @@ void FrmMain::Load(shell::MainCommands* commands) {
   for (PictureSurface* surface : {picSelectFile_, picSelectDir_, picMain_}) {
     auto button = std::make_unique<shell::ClsPicButton>();
     button->SetPictures(surface, 0, 1, 2);
-    surface->Bind(button.get());
     oButtons_.push_back(std::move(button));
   }
 

@@ -27,7 +27,7 @@ class PictureSurface : public QWidget, public shell::PicSurface {
   PictureSurface(std::array<QPixmap, 3> pictures, QWidget* parent);
 
   // Pointer events go to `button` from now on.
-  void Bind(shell::ClsPicButton* button) { button_ = button; }
+  void Bind(shell::ClsPicButton* button) override { button_ = button; }
   std::int32_t CurrentPicture() const { return current_; }
 
   void ShowPicture(std::int32_t picture) override;

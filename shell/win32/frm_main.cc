@@ -180,7 +180,6 @@ void FrmMain::Load(shell::MainCommands* commands) {
   for (PictureControl* surface : {picSelectFile_, picSelectDir_, picMain_}) {
     auto button = std::make_unique<shell::ClsPicButton>();
     button->SetPictures(surface, 0, 1, 2);
-    surface->Bind(button.get());
     oButtons_.push_back(std::move(button));
   }
 

@@ -27,7 +27,7 @@ class PictureControl : public shell::PicSurface {
 
   HWND hwnd() const { return hwnd_; }
   // The button object that receives the surface's press, move and release; may be null.
-  void Bind(shell::ClsPicButton* button) { button_ = button; }
+  void Bind(shell::ClsPicButton* button) override { button_ = button; }
   void SetOnClick(std::function<void()> on_click) { on_click_ = std::move(on_click); }
   std::int32_t Shown() const { return shown_; }
 
