@@ -9,7 +9,7 @@ set -euo pipefail
 
 core=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
       qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
-extra=(clang clang-format xvfb xauth xdotool x11-utils imagemagick time
+extra=(clang clang-format libxml2-utils xvfb xauth xdotool x11-utils imagemagick time
        mingw-w64 wine wine64 googletest)
 
 want=("${core[@]}")

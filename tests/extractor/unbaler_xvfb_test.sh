@@ -30,6 +30,9 @@ trap cleanup EXIT
 fail() {
   echo "FAIL: $*" >&2
   report_windows
+  if [[ -n $screenshot ]] && command -v import >/dev/null; then
+    import -window root "${screenshot%.png}_failure.png" 2>/dev/null || true
+  fi
   report_program unbaler "$app_pid" "$work/unbaler.log"
   app_pid=""
   exit 1
