@@ -18,7 +18,7 @@ started=$SECONDS
 
 # ---- Tools ----
 missing=()
-for tool in wine wineboot wineserver Xvfb xdotool xwininfo import convert display; do
+for tool in wine wineboot wineserver Xvfb xdotool xwininfo xprop import convert display; do
   command -v "$tool" >/dev/null || missing+=("$tool")
 done
 if ((${#missing[@]})); then
