@@ -7,8 +7,8 @@
 # ended, everything it wrote and the visible windows.
 set -euo pipefail
 
-unbaler=$1
-baler=$2
+unbaler=$(realpath "$1")
+baler=$(realpath "$2")
 screenshot=${3:-}
 
 for tool in Xvfb xdotool; do
@@ -48,7 +48,11 @@ printf 'plain data' >"$work/source/data.bin"
 archive=$work/test.pak
 folder="$work/out folder"
 
-QT_QPA_PLATFORM=xcb "$unbaler" >"$work/unbaler.log" 2>&1 &
+# The program starts in the work folder, where its dialogs open, and the dialogs are given bare
+# names. An absolute path typed into Qt's dialog makes it select each folder on the way in its
+# list while the typing goes on; under load one can stay selected, and the selection, not the
+# typed name, is what the dialog takes.
+(cd "$work" && QT_QPA_PLATFORM=xcb exec "$unbaler") >"$work/unbaler.log" 2>&1 &
 app_pid=$!
 
 find_main() { xdotool search --onlyvisible --name '^Unbaler$' | head -n1 | grep .; }
@@ -68,30 +72,30 @@ dialog_closed() { [[ $(visible_windows) -eq 1 ]]; }
 # Gives the dialog the keyboard (there is no window manager to do it) until the server says it
 # has it: keys typed after that reach the dialog after its focus event, in order.
 focus_on() { xdotool windowfocus --sync "$1" && [[ $(xdotool getwindowfocus) == "$1" ]]; }
-# Types a path into the dialog that has just opened over the main window and confirms it.
+# Types a name into the dialog that has just opened over the main window and confirms it.
 answer_dialog() {
-  wait_until 10 dialog_open || fail "no dialog opened for: $1"
+  wait_until 20 dialog_open || fail "no dialog opened for: $1"
   local dialog
   dialog=$(xdotool search --onlyvisible --pid "$app_pid" | grep -vx "$main" | tail -n1)
-  wait_until 10 focus_on "$dialog" || fail "the dialog for $1 did not take the keyboard"
+  wait_until 20 focus_on "$dialog" || fail "the dialog for $1 did not take the keyboard"
   xdotool type --delay 5 "$1"
   xdotool key Return
-  wait_until 10 dialog_closed || fail "the dialog did not close for: $1"
+  wait_until 20 dialog_closed || fail "the dialog did not close for: $1"
 }
 
 click_at $((318 + 51)) $((54 + 13))  # picSelectFile
-answer_dialog "$archive"
+answer_dialog "$(basename "$archive")"
 
 click_at $((318 + 51)) $((160 + 13))  # picSelectDir
-answer_dialog "$folder"
+answer_dialog "$(basename "$folder")"
 
 click_at $((180 + 51)) $((190 + 13))  # picExtract
 extracted() {
   [[ $(cat "$folder/theme.ogg") == 'OggS-bytes' && $(cat "$folder/data.bin") == 'plain data' &&
     $(od -c <"$folder/FilesList.txt") == "$(printf 'data.bin\r\ntheme.ogg\r\n' | od -c)" ]]
 }
-wait_until 10 extracted ||
-  fail "the folder does not hold the archive: $(ls -A "$folder"; od -c "$folder/FilesList.txt")"
+wait_until 20 extracted ||
+  fail "the folder does not hold the archive: $(ls -AR "$work"; od -c "$folder/FilesList.txt")"
 [[ $(ls -A "$folder" | wc -l) -eq 3 ]] || fail "unexpected files: $(ls -A "$folder")"
 [[ -z $screenshot ]] || settled_screenshot "$screenshot"
 

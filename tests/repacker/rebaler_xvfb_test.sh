@@ -58,7 +58,7 @@ window_gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 # open after its dialog has closed; the next click would only close it. Waits for stray windows
 # of the program to go and sends Escape to one that stays (the main window ignores Escape).
 dismiss_strays() {
-  local deadline=$((SECONDS + 3)) tries=0 id stray
+  local deadline=$((SECONDS + 10)) tries=0 id stray
   while ((SECONDS < deadline)); do
     stray=""
     for id in $(xdotool search --onlyvisible --pid "$rebaler_pid" 2>/dev/null); do
@@ -102,34 +102,38 @@ printf 'OggS added\n' >"$work/files/added.ogg"
 rm "$work/files/menu_click.ogg"
 archive="$work/repacked.pak"
 
-QT_QPA_PLATFORM=xcb "$rebaler" >"$work/rebaler.log" 2>&1 &
+# The program starts in the work folder, where its dialogs open, and the dialogs are given bare
+# names. An absolute path typed into Qt's dialog makes it select each folder on the way in its
+# list while the typing goes on; under load one can stay selected, and the selection, not the
+# typed name, is what the dialog takes.
+(cd "$work" && QT_QPA_PLATFORM=xcb exec "$rebaler") >"$work/rebaler.log" 2>&1 &
 rebaler_pid=$!
 main=$(wait_window 20 '^Rebaler$') || fail "the main window did not appear"
 
 # The folder row is on top: Select Dir, then the folder dialog.
 click_in "$main" $((318 + 51)) $((54 + 13))
-dialog=$(wait_window 5 'Browse for Folder') || fail "the folder dialog did not appear"
-type_line "$dialog" "$work/files"
-wait_until 5 window_gone 'Browse for Folder' || fail "the folder dialog did not close"
+dialog=$(wait_window 20 'Browse for Folder') || fail "the folder dialog did not appear"
+type_line "$dialog" files
+wait_until 20 window_gone 'Browse for Folder' || fail "the folder dialog did not close"
 dismiss_strays || fail "a window of the folder dialog stayed open"
 
 # Select File, then Qt's save dialog.
 click_in "$main" $((318 + 51)) $((160 + 13))
-dialog=$(wait_window 5 '^Save As$') || fail "the save dialog did not appear"
-type_line "$dialog" "$archive"
-wait_until 5 window_gone '^Save As$' || fail "the save dialog did not close"
+dialog=$(wait_window 20 '^Save As$') || fail "the save dialog did not appear"
+type_line "$dialog" "$(basename "$archive")"
+wait_until 20 window_gone '^Save As$' || fail "the save dialog did not close"
 dismiss_strays || fail "a window of the save dialog stayed open"
 settled_screenshot "$shots/rebaler_xvfb_main.png"
 
 # Pack Files: the difference dialog, answered with "Continue with Packing".
 click_in "$main" $((180 + 51)) $((190 + 13))
-diff=$(wait_window 5 '^Files List Diff$') || fail "the difference dialog did not appear"
+diff=$(wait_window 20 '^Files List Diff$') || fail "the difference dialog did not appear"
 settled_screenshot "$shots/rebaler_xvfb_diff.png"
 click_in "$diff" $((131 + 60)) $((242 + 12))
-wait_until 5 window_gone '^Files List Diff$' || fail "the difference dialog did not close"
+wait_until 20 window_gone '^Files List Diff$' || fail "the difference dialog did not close"
 
 # The archive is written aside and renamed into place, so one that lists is whole.
-wait_until 10 "$baler" list "$archive" || fail "no archive was written"
+wait_until 20 "$baler" list "$archive" || fail "no archive was written: $(ls -AR "$work")"
 listing=$("$baler" list "$archive")
 grep -qx 'added.ogg' <<<"$listing" || fail "added.ogg is missing from the archive: $listing"
 grep -qx 'menu_click.ogg' <<<"$listing" && fail "the deleted menu_click.ogg is still packed"
