@@ -13,7 +13,7 @@
 #
 # No `set -e`: a failing stage is counted, not the end of the run.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 
 passed=0
 failed=0

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the real-window tests and by scripts/test-windows.sh.
 #
 # start_xvfb WORK [SIZE [XVFB ARGS...]]
