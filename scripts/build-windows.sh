@@ -1,19 +1,18 @@
 #!/usr/bin/env bash
 # Cross-builds the native Windows programs (unbaler.exe, rebaler.exe, baler.exe) and the tests
-# with MinGW-w64 into build-win/. The programs land in build-win/bin/.
+# with MinGW-w64 through the `win` CMake preset into build-win/. The programs land in build-win/bin/.
 #
 #   scripts/build-windows.sh [ninja targets...]
 #
 # Without targets it builds the three programs; scripts/test-windows.sh names the tests it needs.
 #
-# BUILD_DIR overrides the build folder, JOBS the parallel jobs (default 2), BUILD_TYPE the CMake
-# build type (default Release).
+# BUILD_DIR overrides the preset's build folder, JOBS the parallel jobs (default 2), BUILD_TYPE the
+# preset's CMake build type (Release).
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BUILD_DIR:-$root/build-win}"
 jobs="${JOBS:-2}"
-build_type="${BUILD_TYPE:-Release}"
 
 missing=()
 for tool in cmake ninja x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres; do
@@ -27,17 +26,17 @@ if ((${#missing[@]})); then
   exit 2
 fi
 
-if [[ ! -f "$build/CMakeCache.txt" || ! -f "$build/build.ninja" ]]; then
-  cmake -S "$root" -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE="$build_type" \
-    -DBALER_WITH_QT=OFF -DBALER_WITH_BENCH=OFF -DBALER_WITH_TESTS=ON
-fi
+# The preset holds the settings; this only adds what the caller overrides.
+configure=(--preset win -B "$build")
+[[ -n ${BUILD_TYPE:-} ]] && configure+=("-DCMAKE_BUILD_TYPE=$BUILD_TYPE")
+cmake "${configure[@]}" >/dev/null
 if (($# == 0)); then set -- unbaler rebaler baler; fi
-ninja -C "$build" -j "$jobs" "$@"
+cmake --build "$build" --parallel "$jobs" --target "$@"
 if [[ " $* " == *" unbaler "* ]]; then
   echo "build-windows: programs in $build/bin:"
   for exe in unbaler rebaler baler; do
-    [[ -f "$build/bin/$exe.exe" ]] && echo "  $(stat -c %s "$build/bin/$exe.exe") bytes  $exe.exe"
+    if [[ -f "$build/bin/$exe.exe" ]]; then
+      echo "  $(stat -c %s "$build/bin/$exe.exe") bytes  $exe.exe"
+    fi
   done
 fi

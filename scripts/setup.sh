@@ -3,26 +3,37 @@
 # what is missing.
 #   scripts/setup.sh core     the Linux build: compilers, Qt 6, test libraries
 #   scripts/setup.sh all      core + the real-window tests, the fuzzer and the
-#                             Windows cross build (MinGW-w64, Wine)
+#                             Windows cross build (MinGW-w64, Wine), the format check
+# The sanitizer and fuzzer runtime comes in the version of the clang that is installed.
 set -euo pipefail
 
 core=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
       qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
-extra=(clang libclang-rt-14-dev xvfb xauth xdotool x11-utils imagemagick time
+extra=(clang clang-format libxml2-utils xvfb xauth xdotool x11-utils imagemagick time
        mingw-w64 wine wine64 googletest)
 
 want=("${core[@]}")
 [ "${1:-core}" = all ] && want+=("${extra[@]}")
 
-missing=()
-for p in "${want[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Installs the named packages that are not installed yet.
+install_missing() {
+  local p missing=() sudo=""
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+}
 
-echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+install_missing "${want[@]}"
+
+# The runtime libraries of -fsanitize=fuzzer,address belong to one clang release: take the ones
+# of the clang that is installed now, whatever its version.
+if [ "${1:-core}" = all ]; then
+  clang_major=$(clang -dumpversion | cut -d. -f1)
+  [[ $clang_major =~ ^[0-9]+$ ]] || { echo "setup: cannot tell the clang version" >&2; exit 1; }
+  install_missing "libclang-rt-$clang_major-dev"
+fi

@@ -18,7 +18,7 @@ started=$SECONDS
 
 # ---- Tools ----
 missing=()
-for tool in wine wineboot wineserver Xvfb xdotool xwininfo import convert display; do
+for tool in wine wineboot wineserver Xvfb xdotool xwininfo xprop import convert display; do
   command -v "$tool" >/dev/null || missing+=("$tool")
 done
 if ((${#missing[@]})); then
@@ -56,13 +56,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A private X server on the first free display.
-display=90
-while [[ -e "/tmp/.X11-unix/X$display" || -e "/tmp/.X$display-lock" ]]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-for _ in $(seq 50); do [[ -e "/tmp/.X11-unix/X$display" ]] && break; sleep 0.1; done
+# A private X server, started as every real-window test starts one.
+source "$root/tests/support/xvfb.sh"
+start_xvfb "$wine_root" || {
+  echo "test-windows: Xvfb did not start: $(cat "$wine_root/xvfb.log")" >&2
+  exit 1
+}
 
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
   echo "test-windows: booting the Wine prefix (once)"

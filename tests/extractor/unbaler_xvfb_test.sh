@@ -3,16 +3,19 @@
 # choose an archive, choose a folder, extract, check the folder, close the window.
 #
 # Usage: unbaler_xvfb_test.sh UNBALER BALER [SCREENSHOT]
-# Exits 77 (skipped) when Xvfb or xdotool is missing.
+# Exits 77 (skipped) when Xvfb or xdotool is missing. On failure it prints how the program
+# ended, everything it wrote and the visible windows.
 set -euo pipefail
 
-unbaler=$1
-baler=$2
+unbaler=$(realpath "$1")
+baler=$(realpath "$2")
 screenshot=${3:-}
 
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
+
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 
 work=$(mktemp -d /tmp/unbaler-xvfb-XXXXXX)
 xvfb_pid=""
@@ -26,21 +29,15 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  report_windows
+  if [[ -n $screenshot ]] && command -v import >/dev/null; then
+    import -window root "${screenshot%.png}_failure.png" 2>/dev/null || true
+  fi
+  report_program unbaler "$app_pid" "$work/unbaler.log"
+  app_pid=""
   exit 1
 }
 
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-  local tenths=$1
-  shift
-  for ((i = 0; i < tenths; i++)); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 start_xvfb "$work" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 
 # The archive: a sound entry (shown as .ogg on disk) and a plain one.
@@ -51,13 +48,17 @@ printf 'plain data' >"$work/source/data.bin"
 archive=$work/test.pak
 folder="$work/out folder"
 
-QT_QPA_PLATFORM=xcb "$unbaler" >"$work/unbaler.log" 2>&1 &
+# The program starts in the work folder, where its dialogs open, and the dialogs are given bare
+# names. An absolute path typed into Qt's dialog makes it select each folder on the way in its
+# list while the typing goes on; under load one can stay selected, and the selection, not the
+# typed name, is what the dialog takes.
+(cd "$work" && QT_QPA_PLATFORM=xcb exec "$unbaler") >"$work/unbaler.log" 2>&1 &
 app_pid=$!
 
-find_main() { xdotool search --onlyvisible --name '^Unbaler$' | head -n1; }
-wait_for 100 find_main || fail "the Unbaler window did not appear"
-main=$(find_main)
-[[ -n $main ]] || fail "the Unbaler window did not appear"
+find_main() { xdotool search --onlyvisible --name '^Unbaler$' | head -n1 | grep .; }
+app_ended() { ! kill -0 "$app_pid"; }
+shown_or_ended() { find_main || app_ended; }
+wait_until 20 shown_or_ended && main=$(find_main) || fail "the Unbaler window did not appear"
 eval "$(xdotool getwindowgeometry --shell "$main")"
 left=$X
 top=$Y
@@ -68,47 +69,40 @@ click_at() {  # x, y inside the main window
 visible_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
 dialog_open() { [[ $(visible_windows) -gt 1 ]]; }
 dialog_closed() { [[ $(visible_windows) -eq 1 ]]; }
-# Types a path into the dialog that has just opened over the main window and confirms it.
+# Gives the dialog the keyboard (there is no window manager to do it) until the server says it
+# has it: keys typed after that reach the dialog after its focus event, in order.
+focus_on() { xdotool windowfocus --sync "$1" && [[ $(xdotool getwindowfocus) == "$1" ]]; }
+# Types a name into the dialog that has just opened over the main window and confirms it.
 answer_dialog() {
-  wait_for 50 dialog_open || fail "no dialog opened for: $1"
+  wait_until 20 dialog_open || fail "no dialog opened for: $1"
   local dialog
   dialog=$(xdotool search --onlyvisible --pid "$app_pid" | grep -vx "$main" | tail -n1)
-  xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-  sleep 0.3
+  wait_until 20 focus_on "$dialog" || fail "the dialog for $1 did not take the keyboard"
   xdotool type --delay 5 "$1"
-  sleep 0.2
   xdotool key Return
-  wait_for 50 dialog_closed || fail "the dialog did not close for: $1"
+  wait_until 20 dialog_closed || fail "the dialog did not close for: $1"
 }
 
 click_at $((318 + 51)) $((54 + 13))  # picSelectFile
-answer_dialog "$archive"
-sleep 0.3
-if [[ -n $screenshot ]] && command -v import >/dev/null; then import -window root "$screenshot"; fi
+answer_dialog "$(basename "$archive")"
 
 click_at $((318 + 51)) $((160 + 13))  # picSelectDir
-answer_dialog "$folder"
-sleep 0.3
+answer_dialog "$(basename "$folder")"
 
 click_at $((180 + 51)) $((190 + 13))  # picExtract
-wait_for 50 test -s "$folder/FilesList.txt" || fail "nothing was extracted"
-sleep 0.3
-
-[[ $(cat "$folder/theme.ogg") == 'OggS-bytes' ]] || fail "theme.ogg differs"
-[[ $(cat "$folder/data.bin") == 'plain data' ]] || fail "data.bin differs"
-expected=$(printf 'data.bin\r\ntheme.ogg\r\n' | od -c)
-[[ $(od -c <"$folder/FilesList.txt") == "$expected" ]] ||
-  fail "FilesList.txt is $(od -c <"$folder/FilesList.txt")"
+extracted() {
+  [[ $(cat "$folder/theme.ogg") == 'OggS-bytes' && $(cat "$folder/data.bin") == 'plain data' &&
+    $(od -c <"$folder/FilesList.txt") == "$(printf 'data.bin\r\ntheme.ogg\r\n' | od -c)" ]]
+}
+wait_until 20 extracted ||
+  fail "the folder does not hold the archive: $(ls -AR "$work"; od -c "$folder/FilesList.txt")"
 [[ $(ls -A "$folder" | wc -l) -eq 3 ]] || fail "unexpected files: $(ls -A "$folder")"
+[[ -z $screenshot ]] || settled_screenshot "$screenshot"
 
 click_at $((384 + 12)) $((28 + 11))  # imgClose: fades out, then the program ends
-for ((i = 0; i < 50; i++)); do
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "Unbaler did not end after the close click"
+wait_until 10 app_ended || fail "Unbaler did not end after the close click"
 status=0
 wait "$app_pid" || status=$?
 app_pid=""
-[[ $status -eq 0 ]] || fail "Unbaler exited with $status: $(cat "$work/unbaler.log")"
+[[ $status -eq 0 ]] || fail "Unbaler exited with $status"
 echo "PASS"

@@ -6,7 +6,8 @@
 #
 # Usage: rebaler_xvfb_test.sh REBALER BALER [SHOT_DIR]
 # Screenshots of the main window and of the difference dialog go to SHOT_DIR (default: the
-# current folder).
+# current folder). On failure it prints how the program ended, everything it wrote and the
+# visible windows.
 set -euo pipefail
 
 rebaler=$(realpath "$1")
@@ -15,6 +16,8 @@ shots=$(realpath "${3:-.}")
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
+
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 
 work=$(mktemp -d /tmp/rebaler-xvfb.XXXXXX)
 xvfb_pid=""
@@ -28,50 +31,42 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
-  local id
-  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-    echo "  visible window $id '$(xdotool getwindowname "$id" 2>/dev/null)'" \
-      "$(xdotool getwindowgeometry "$id" 2>/dev/null | tr '\n' ' ')" >&2
-  done
-  [[ -s $work/rebaler.log ]] && sed 's/^/  rebaler: /' "$work/rebaler.log" >&2
+  report_windows
   command -v import >/dev/null && import -window root "$shots/rebaler_xvfb_failure.png" || true
+  report_program rebaler "$rebaler_pid" "$work/rebaler.log"
+  rebaler_pid=""
   exit 1
 }
 
-# Waits up to $1 seconds for a visible window whose name matches $2 and prints its id.
+# Waits up to $1 seconds for a visible window whose name matches $2 and prints its id; gives up
+# early when the program has ended.
 wait_window() {
   local deadline=$((SECONDS + $1)) id
   while ((SECONDS < deadline)); do
     id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -1 || true)
     [[ -n $id ]] && { echo "$id"; return 0; }
-    sleep 0.1
+    [[ -z $rebaler_pid ]] || kill -0 "$rebaler_pid" 2>/dev/null || return 1
+    sleep 0.05
   done
   return 1
 }
 
-# Waits up to $1 seconds until no visible window matches $2.
-wait_gone() {
-  local deadline=$((SECONDS + $1))
-  while ((SECONDS < deadline)); do
-    xdotool search --onlyvisible --name "$2" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
+# Whether no visible window matches $1.
+window_gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 
 # Qt's file dialogs complete typed paths in a popup, which under load can show up late and stay
 # open after its dialog has closed; the next click would only close it. Waits for stray windows
 # of the program to go and sends Escape to one that stays (the main window ignores Escape).
 dismiss_strays() {
-  local deadline=$((SECONDS + 3)) tries=0 id stray
+  local deadline=$((SECONDS + 10)) tries=0 id stray
   while ((SECONDS < deadline)); do
     stray=""
     for id in $(xdotool search --onlyvisible --pid "$rebaler_pid" 2>/dev/null); do
       [[ $id != "$main" ]] && stray=$id
     done
     [[ -z $stray ]] && return 0
-    if ((++tries % 5 == 0)); then xdotool key Escape; fi
-    sleep 0.1
+    if ((++tries % 10 == 0)); then xdotool key Escape; fi
+    sleep 0.05
   done
   return 1
 }
@@ -84,14 +79,17 @@ click_in() {
   xdotool mousemove --sync "$x" "$y" click 1
 }
 
-# Gives the window the keyboard (there is no window manager to do it) and types a line.
+# Gives the window the keyboard (there is no window manager to do it) until the server says it
+# has it: keys typed after that reach the dialog after its focus event, in order.
+focus_on() { xdotool windowfocus --sync "$1" && [[ $(xdotool getwindowfocus) == "$1" ]]; }
+
+# Types a line into the dialog $1.
 type_line() {
-  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  wait_until 10 focus_on "$1" || fail "the dialog $1 did not take the keyboard"
   xdotool type --delay 2 "$2"
   xdotool key Return
 }
 
-source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 start_xvfb "$work" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 
 # An archive, extracted as Unbaler would; then one file added and one deleted.
@@ -104,37 +102,38 @@ printf 'OggS added\n' >"$work/files/added.ogg"
 rm "$work/files/menu_click.ogg"
 archive="$work/repacked.pak"
 
-QT_QPA_PLATFORM=xcb "$rebaler" >"$work/rebaler.log" 2>&1 &
+# The program starts in the work folder, where its dialogs open, and the dialogs are given bare
+# names. An absolute path typed into Qt's dialog makes it select each folder on the way in its
+# list while the typing goes on; under load one can stay selected, and the selection, not the
+# typed name, is what the dialog takes.
+(cd "$work" && QT_QPA_PLATFORM=xcb exec "$rebaler") >"$work/rebaler.log" 2>&1 &
 rebaler_pid=$!
-main=$(wait_window 10 '^Rebaler$') || fail "the main window did not appear"
-sleep 0.6  # the fade-in
+main=$(wait_window 20 '^Rebaler$') || fail "the main window did not appear"
 
 # The folder row is on top: Select Dir, then the folder dialog.
 click_in "$main" $((318 + 51)) $((54 + 13))
-dialog=$(wait_window 5 'Browse for Folder') || fail "the folder dialog did not appear"
-type_line "$dialog" "$work/files"
-wait_gone 5 'Browse for Folder' || fail "the folder dialog did not close"
+dialog=$(wait_window 20 'Browse for Folder') || fail "the folder dialog did not appear"
+type_line "$dialog" files
+wait_until 20 window_gone 'Browse for Folder' || fail "the folder dialog did not close"
 dismiss_strays || fail "a window of the folder dialog stayed open"
 
 # Select File, then Qt's save dialog.
 click_in "$main" $((318 + 51)) $((160 + 13))
-dialog=$(wait_window 5 '^Save As$') || fail "the save dialog did not appear"
-type_line "$dialog" "$archive"
-wait_gone 5 '^Save As$' || fail "the save dialog did not close"
+dialog=$(wait_window 20 '^Save As$') || fail "the save dialog did not appear"
+type_line "$dialog" "$(basename "$archive")"
+wait_until 20 window_gone '^Save As$' || fail "the save dialog did not close"
 dismiss_strays || fail "a window of the save dialog stayed open"
-sleep 0.3
-import -window root "$shots/rebaler_xvfb_main.png" 2>/dev/null || true
+settled_screenshot "$shots/rebaler_xvfb_main.png"
 
 # Pack Files: the difference dialog, answered with "Continue with Packing".
 click_in "$main" $((180 + 51)) $((190 + 13))
-diff=$(wait_window 5 '^Files List Diff$') || fail "the difference dialog did not appear"
-sleep 0.3
-import -window root "$shots/rebaler_xvfb_diff.png" 2>/dev/null || true
+diff=$(wait_window 20 '^Files List Diff$') || fail "the difference dialog did not appear"
+settled_screenshot "$shots/rebaler_xvfb_diff.png"
 click_in "$diff" $((131 + 60)) $((242 + 12))
-wait_gone 5 '^Files List Diff$' || fail "the difference dialog did not close"
+wait_until 20 window_gone '^Files List Diff$' || fail "the difference dialog did not close"
 
-for _ in $(seq 50); do [[ -s $archive ]] && break; sleep 0.1; done
-[[ -s $archive ]] || fail "no archive was written"
+# The archive is written aside and renamed into place, so one that lists is whole.
+wait_until 20 "$baler" list "$archive" || fail "no archive was written: $(ls -AR "$work")"
 listing=$("$baler" list "$archive")
 grep -qx 'added.ogg' <<<"$listing" || fail "added.ogg is missing from the archive: $listing"
 grep -qx 'menu_click.ogg' <<<"$listing" && fail "the deleted menu_click.ogg is still packed"
@@ -142,8 +141,8 @@ grep -qx 'intro.ogg' <<<"$listing" || fail "intro.ogg is missing from the archiv
 
 # The close picture fades the window out and ends the program.
 click_in "$main" $((384 + 12)) $((28 + 11))
-for _ in $(seq 100); do kill -0 "$rebaler_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$rebaler_pid" 2>/dev/null && fail "rebaler did not end after the close picture"
+rebaler_ended() { ! kill -0 "$rebaler_pid"; }
+wait_until 10 rebaler_ended || fail "rebaler did not end after the close picture"
 status=0
 wait "$rebaler_pid" || status=$?
 rebaler_pid=""

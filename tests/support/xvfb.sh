@@ -1,4 +1,5 @@
-# Sourced by the real-window tests.
+# shellcheck shell=bash
+# Sourced by the real-window tests and by scripts/test-windows.sh.
 #
 # start_xvfb WORK [SIZE [XVFB ARGS...]]
 #   Starts a private X server (SIZE like 1024x768, default that) on a display
@@ -9,6 +10,11 @@
 # A high, random number keeps parallel tests apart, and the lock file that Xvfb
 # writes must carry our own server's process id: otherwise the number was
 # taken by someone else in the meantime, and we try another.
+#
+# -noreset: by default the server resets itself whenever its last client
+# disconnects. The readiness probe below is such a client, so without it the
+# program under test could connect while the server is resetting and be turned
+# away ("could not connect to display"), which Qt answers with an abort.
 start_xvfb() {
   local work=$1 size=${2:-1024x768} n
   shift $(($# < 2 ? $# : 2))
@@ -16,10 +22,10 @@ start_xvfb() {
   for _ in $(seq 20); do
     n=$((200 + RANDOM % 700))
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp "$@" >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset "$@" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
-    for _ in $(seq 50); do
-      if [[ $(tr -d ' \n' </tmp/.X$n-lock 2>/dev/null) == "$xvfb_pid" ]] &&
+    for _ in $(seq 100); do
+      if [[ $(tr -d ' \n' 2>/dev/null </tmp/.X$n-lock) == "$xvfb_pid" ]] &&
         DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
         export DISPLAY=":$n"
         return 0
@@ -28,7 +34,74 @@ start_xvfb() {
       sleep 0.1
     done
     kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
     xvfb_pid=""
   done
   return 1
+}
+
+# wait_until SECONDS COMMAND [ARGS...]
+#   Runs COMMAND (quietly) every 50 ms until it succeeds; returns 1 when it has
+#   not succeeded within SECONDS (a whole number).
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  while true; do
+    "$@" >/dev/null 2>&1 && return 0
+    ((SECONDS < deadline)) || return 1
+    sleep 0.05
+  done
+}
+
+# report_program NAME PID LOG
+#   For a failing test: says whether the program under test still runs or how
+#   it ended, then prints everything it wrote (LOG), each line marked with NAME.
+#   Call it before anything removes LOG.
+report_program() {
+  local name=$1 pid=$2 log=$3 status=0
+  if [[ -z $pid ]]; then
+    echo "  $name: not started or already reaped" >&2
+  elif kill -0 "$pid" 2>/dev/null; then
+    echo "  $name: still running (pid $pid)" >&2
+  else
+    wait "$pid" 2>/dev/null || status=$?
+    if ((status > 128)); then
+      echo "  $name: ended by signal $((status - 128)) ($(kill -l $((status - 128)) 2>/dev/null))" >&2
+    else
+      echo "  $name: exited with status $status" >&2
+    fi
+  fi
+  if [[ -s $log ]]; then
+    echo "  $name: its output:" >&2
+    sed "s/^/  $name| /" "$log" >&2
+  else
+    echo "  $name: wrote nothing" >&2
+  fi
+}
+
+# report_windows
+#   For a failing test: lists the visible windows of the private display.
+report_windows() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+    echo "  visible window $id '$(xdotool getwindowname "$id" 2>/dev/null)'" \
+      "$(xdotool getwindowgeometry "$id" 2>/dev/null | tr '\n' ' ')" >&2
+  done
+}
+
+# settled_screenshot FILE [SECONDS]
+#   Saves the screen to FILE once it has stopped changing: three grabs in a
+#   row, 100 ms apart, show the same pixels (a window that was just uncovered
+#   repaints after a moment). Gives up waiting after SECONDS (default 5) and
+#   saves what is there. Does nothing without ImageMagick's import.
+settled_screenshot() {
+  local file=$1 deadline=$((SECONDS + ${2:-5})) previous="" current same=0
+  command -v import >/dev/null || return 0
+  while ((SECONDS < deadline && same < 2)); do
+    current=$(import -window root rgb:- 2>/dev/null | md5sum)
+    if [[ $current == "$previous" ]]; then same=$((same + 1)); else same=0; fi
+    previous=$current
+    ((same < 2)) && sleep 0.1
+  done
+  import -window root "$file" 2>/dev/null || true
 }

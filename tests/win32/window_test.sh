@@ -10,7 +10,10 @@
 # Expects DISPLAY (an X server without a window manager), WINEPREFIX (booted, with
 # "Managed"="N" for the X11 driver) and HOME (the folder the prefix's Desktop points to: the
 # folder dialog opens there, and it is emptied of files here). Screenshots go to SHOTS_DIR.
+# On failure it prints how the program under test ended and everything it wrote.
 set -euo pipefail
+
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"  # the wait and report helpers
 
 bin="$(cd "$1" && pwd)"
 shots="$2"
@@ -19,6 +22,9 @@ wine="${WINE:-wine}"
 desktop="$HOME"
 work="$(mktemp -d "${TMPDIR:-/tmp}/baler-window-test.XXXXXX")"
 pids=()
+program_name=""
+program_pid=""
+program_log=""
 
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -29,6 +35,8 @@ trap cleanup EXIT
 fail() {
   echo "window_test: FAIL: $*" >&2
   import -window root "$shots/failure.png" 2>/dev/null || true
+  report_windows
+  if [[ -n $program_name ]]; then report_program "$program_name" "$program_pid" "$program_log"; fi
   exit 1
 }
 step() { echo "window_test: $*"; }
@@ -97,7 +105,9 @@ import -window root "$work/root.png"
 
 # Start, geometry, shape, and a screenshot of the faded-in window.
 start_program() {  # EXE TITLE SHOT -> sets program_pid, program_wid
-  "$wine" "$bin/$1" >"$work/$1.log" 2>&1 &
+  program_name=$1
+  program_log="$work/$1.log"
+  "$wine" "$bin/$1" >"$program_log" 2>&1 &
   program_pid=$!
   pids+=("$program_pid")
   program_wid="$(wait_window "^$2\$" 30)" || fail "$2 did not open its window"
@@ -108,11 +118,12 @@ start_program() {  # EXE TITLE SHOT -> sets program_pid, program_wid
   # The skin's first and last columns are key-coloured: the shape starts at x 1 and is narrower.
   [[ "$extents" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || fail "$2: not shaped ($extents)"
   ((BASH_REMATCH[1] < 442 && BASH_REMATCH[3] >= 1)) || fail "$2: shape $extents keeps the key columns"
-  sleep 1.5  # the fade-in
   # shellcheck disable=SC2034  # getwindowgeometry sets all six
   local X Y WIDTH HEIGHT SCREEN WINDOW
   eval "$(xdotool getwindowgeometry --shell "$program_wid")"
-  import -window root "$work/root.png"
+  # The fade-in ends at 235 of 255; the X11 driver hands that on as the window's opacity.
+  wait_until 20 faded_in "$program_wid" || fail "$2 did not fade in ($(opacity "$program_wid"))"
+  settled_screenshot "$work/root.png"
   convert "$work/root.png" -crop "462x257+$((X - 10))+$((Y - 10))" +repage "$shots/$3"
   # In the crop the window starts at (10, 10): its left and right key columns show the desktop,
   # the screen area in the middle does not.
@@ -122,19 +133,27 @@ start_program() {  # EXE TITLE SHOT -> sets program_pid, program_wid
   step "$2: 442x237, shape $extents, screenshot $3"
 }
 
+# The window's opacity as the X11 driver last set it (0 to 4294967295), or nothing.
+opacity() { xprop -id "$1" _NET_WM_WINDOW_OPACITY | sed -n 's/.* = \([0-9]*\)$/\1/p'; }
+faded_in() { (($(opacity "$1") == 235 * 16843009)); }
+
+# Gives the window the keyboard (there is no window manager to do it) until the server says it
+# has it: keys typed after that reach the window after its focus event, in order.
+focus_on() { xdotool windowfocus --sync "$1" && [[ $(xdotool getwindowfocus) == "$1" ]]; }
+
 close_program() {  # TITLE
   click_at "$program_wid" 395 39  # imgClose
   local code=0
   wait_exit "$program_pid" 20 || code=$?
   ((code == 0)) || fail "$1 did not end after the close picture (exit $code)"
+  program_name=""
   step "$1: the close picture ended the program"
 }
 
 choose_file() {  # DIALOG_TITLE_REGEX PATH
   local dialog
   dialog="$(wait_window "$1" 20)" || fail "no file dialog ($1)"
-  sleep 0.3  # let it finish setting itself up
-  xdotool windowfocus --sync "$dialog"
+  wait_until 20 focus_on "$dialog" || fail "the file dialog ($1) did not take the keyboard"
   xdotool type --delay 20 "$(win_path "$2")"
   xdotool key Return
   wait_gone "$1" 20 || fail "the file dialog did not close"
@@ -143,9 +162,8 @@ choose_file() {  # DIALOG_TITLE_REGEX PATH
 choose_desktop_folder() {
   local dialog
   dialog="$(wait_window '^Browse for Folder$' 20)" || fail "no folder dialog"
-  sleep 0.3
   # It opens on the desktop folder, which is $HOME here.
-  xdotool windowfocus --sync "$dialog"
+  wait_until 20 focus_on "$dialog" || fail "the folder dialog did not take the keyboard"
   xdotool key Return
   wait_gone '^Browse for Folder$' 20 || fail "the folder dialog did not close"
 }
@@ -166,8 +184,13 @@ start_program unbaler.exe Unbaler unbaler.png
 eval "$(xdotool getwindowgeometry --shell "$program_wid")"
 before_x=$X
 xdotool mousemove --sync $((X + 30)) $((Y + 120)) mousedown 1
-xdotool mousemove --sync $((X + 90)) $((Y + 120)) sleep 0.3 mouseup 1
-sleep 0.3
+xdotool mousemove --sync $((X + 90)) $((Y + 120))
+moved() {
+  eval "$(xdotool getwindowgeometry --shell "$program_wid")"
+  ((X != before_x))
+}
+wait_until 20 moved || true
+xdotool mouseup 1
 eval "$(xdotool getwindowgeometry --shell "$program_wid")"
 ((X > before_x && X <= before_x + 60)) || fail "dragging moved the window from x $before_x to $X"
 step "Unbaler: dragging the skin moved the window from x $before_x to $X"
@@ -175,18 +198,16 @@ click_at "$program_wid" 369 67  # picSelectFile, upper row
 choose_file '^Open$' "$work/sample.pak"
 click_at "$program_wid" 369 173  # picSelectDir, lower row
 choose_desktop_folder
-sleep 0.5
 click_at "$program_wid" 231 203  # picExtract
-wait_file "$desktop/FilesList.txt" 20 || fail "Unbaler wrote no FilesList.txt"
-sleep 0.5
-import -window root "$work/root.png"
+extracted() {
+  local name
+  [[ "$(od -An -c "$desktop/FilesList.txt" | tr -s ' ')" == "$(printf 'a.ogg\r\nb.bin\r\nsound.ogg\r\n' | od -An -c | tr -s ' ')" ]] || return 1
+  for name in a.ogg b.bin sound.ogg; do cmp -s "$work/source/$name" "$desktop/$name" || return 1; done
+}
+wait_until 20 extracted || fail "Unbaler did not extract the archive: $(ls -l "$desktop"; od -c "$desktop/FilesList.txt")"
+settled_screenshot "$work/root.png"
 eval "$(xdotool getwindowgeometry --shell "$program_wid")"
 convert "$work/root.png" -crop "462x257+$((X - 10))+$((Y - 10))" +repage "$shots/unbaler-extracted.png"
-[[ "$(od -An -c "$desktop/FilesList.txt" | tr -s ' ')" == "$(printf 'a.ogg\r\nb.bin\r\nsound.ogg\r\n' | od -An -c | tr -s ' ')" ]] \
-  || fail "FilesList.txt: $(od -c "$desktop/FilesList.txt")"
-for name in a.ogg b.bin sound.ogg; do
-  cmp -s "$work/source/$name" "$desktop/$name" || fail "extracted $name differs"
-done
 step "Unbaler: extracted the archive through the real dialogs"
 close_program Unbaler
 
@@ -198,17 +219,15 @@ click_at "$program_wid" 369 173  # picSelectFile, lower row
 choose_file '^Save As$' "$work/repacked.pak"
 click_at "$program_wid" 369 67  # picSelectDir, upper row
 choose_desktop_folder
-sleep 0.5
 click_at "$program_wid" 231 203  # picRepack
 diff_dialog="$(wait_window '^Files List Diff$' 20)" || fail "no difference dialog"
-sleep 0.5
-import -window root "$shots/files-list-diff.png"
+settled_screenshot "$shots/files-list-diff.png"
 # Tab order: lstAdded (focused), lstDeleted, cmdOK.
-xdotool windowfocus --sync "$diff_dialog"
+wait_until 20 focus_on "$diff_dialog" || fail "the difference dialog did not take the keyboard"
 xdotool key Tab Tab space
 wait_gone '^Files List Diff$' 20 || fail "the difference dialog did not close"
+# The archive is written aside and renamed into place: once it is there, it is whole.
 wait_file "$work/repacked.pak" 20 || fail "Rebaler wrote no archive"
-sleep 0.5
 "$wine" "$bin/baler.exe" list "$(win_path "$work/repacked.pak")" | tr -d '\r' | sort >"$work/names"
 [[ "$(cat "$work/names")" == "$(printf 'a.ogg\nnew.ogg\nsound.ogg')" ]] \
   || fail "repacked archive holds: $(cat "$work/names")"
@@ -224,11 +243,11 @@ step "Rebaler: packed the folder after the difference dialog"
 cp "$work/repacked.pak" "$work/before.pak"
 click_at "$program_wid" 231 203
 diff_dialog="$(wait_window '^Files List Diff$' 20)" || fail "no difference dialog the second time"
-xdotool windowfocus --sync "$diff_dialog"
+wait_until 20 focus_on "$diff_dialog" || fail "the difference dialog did not take the keyboard"
 xdotool key Tab Tab Tab space  # Command1, "Cancel the Packing"
 canceled="$(wait_window '^Repack Canceled$' 20)" || fail "no Repack Canceled message"
-import -window root "$shots/repack-canceled.png"
-xdotool windowfocus --sync "$canceled"
+settled_screenshot "$shots/repack-canceled.png"
+wait_until 20 focus_on "$canceled" || fail "the message box did not take the keyboard"
 xdotool key Return
 wait_gone '^Repack Canceled$' 20 || fail "the message box did not close"
 cmp -s "$work/before.pak" "$work/repacked.pak" || fail "a cancelled repack changed the archive"

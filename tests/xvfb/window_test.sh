@@ -5,12 +5,15 @@
 # fades it out and the program exits with 0.
 #
 # usage: window_test.sh <program binary> <window title>
+# On failure it prints how the program ended and everything it wrote.
 set -euo pipefail
 
 program=$1
 title=$2
 screen_w=1024
 screen_h=768
+
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -25,18 +28,22 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  report_windows
+  report_program "$(basename "$program")" "$program_pid" "$work/program.log"
+  program_pid=
   exit 1
 }
 
-source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 start_xvfb "$work" "${screen_w}x${screen_h}" -br || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export QT_QPA_PLATFORM=xcb
 
 "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
 
-window=$(timeout 10 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) ||
-  fail "no window titled $title appeared"
+find_window() { xdotool search --onlyvisible --name "^${title}\$" | head -n 1 | grep .; }
+program_ended() { ! kill -0 "$program_pid"; }
+shown_or_ended() { find_window || program_ended; }
+wait_until 20 shown_or_ended && window=$(find_window) || fail "no window titled $title appeared"
 
 # Prints "x y width height" of the window.
 geometry() {
@@ -51,29 +58,30 @@ colours() {
 
 read -r x y w h < <(geometry)
 [[ $w == 442 && $h == 237 ]] || fail "window is ${w}x${h}, not 442x237"
+# A window that was just mapped shows the black root until the program paints it.
+background=$(colours 1x1+0+0)
+list_drawn() { [[ $(colours "1x1+$((x + 76))+$((y + 94))") != "$background" ]]; }
+wait_until 10 list_drawn || fail "the window is not drawn"
 # Centred: (1024 - 442) / 2 = 291; (768 - 237) / 2 = 265.5, which rounds to 265 or 266.
 [[ $x == 291 && ($y == 265 || $y == 266) ]] || fail "window at $x,$y is not centred"
 
 # The skin's leftmost and rightmost columns are all key colour (white): with the shape applied
-# the black root shows there; a list pixel shows that the window itself is drawn.
-background=$(colours 1x1+0+0)
+# the black root shows there, while the list inside is drawn (above).
 for column in 0 441; do
   seen=$(colours "1x${h}+$((x + column))+${y}")
   [[ $seen == "$background" ]] || fail "column $column of the window is not cut out: $seen"
 done
-list=$(colours "1x1+$((x + 76))+$((y + 94))")
-[[ $list != "$background" ]] || fail "the window is not drawn"
 
 # Drag the skin 100 pixels right and hold the button: each move shifts the window by 2 twips per
 # pixel of offset, and the window glides after the still pointer until under 8 pixels remain.
 xdotool mousemove $((x + 30)) $((y + 120)) mousedown 1 mousemove $((x + 130)) $((y + 120))
 moved=0
-for _ in $(seq 40); do
+glided() {
   read -r nx ny _ _ < <(geometry)
   moved=$((nx - x))
-  ((moved >= 92)) && break
-  sleep 0.05
-done
+  ((moved >= 92))
+}
+wait_until 10 glided || true
 xdotool mouseup 1
 ((moved >= 92 && moved <= 100)) || fail "the drag moved the window by $moved pixels, not 92 to 100"
 [[ $ny == "$y" ]] || fail "a level drag moved the window from top $y to $ny"
@@ -81,16 +89,9 @@ x=$nx
 
 # The close picture is 24 x 23 at 384, 28.
 xdotool mousemove $((x + 396)) $((y + 39)) click 1
-status=
-for _ in $(seq 100); do
-  if ! kill -0 "$program_pid" 2>/dev/null; then
-    wait "$program_pid" && status=0 || status=$?
-    break
-  fi
-  sleep 0.05
-done
-program_pid_done=$program_pid
+wait_until 10 program_ended || fail "the program did not end after the close click"
+status=0
+wait "$program_pid" || status=$?
 program_pid=
-[[ -n $status ]] || { kill "$program_pid_done"; fail "the program did not end after the close click"; }
 [[ $status == 0 ]] || fail "the program exited with $status"
 echo "PASS: $title"
