@@ -140,6 +140,8 @@ class Win32OutputFile final : public OutputFile {
   std::uint64_t size() const override { return size_; }
 
   Status Sync() override {
+    // A closed file's handle is INVALID_HANDLE_VALUE, which is also the process's own handle.
+    if (handle_ == INVALID_HANDLE_VALUE) return WinError("flush", path_, ERROR_INVALID_HANDLE);
     if (!::FlushFileBuffers(handle_)) return LastError("flush", path_);
     return Status::Ok();
   }

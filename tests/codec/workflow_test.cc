@@ -394,6 +394,10 @@ TEST(FileSync, WritesWhatWasGatheredBeforeFlushing) {
   ASSERT_TRUE((*out)->Sync().ok());
   EXPECT_EQ(ReadFile(dir / "out"), (Bytes{1, 2, 3, 4, 5, 6}));  // before Close
   ASSERT_TRUE((*out)->Close().ok());
+  // A flush of a closed file is reported, not taken for done.
+  const pak::Status closed = (*out)->Sync();
+  EXPECT_EQ(closed.kind(), pak::Status::Kind::kIoError);
+  EXPECT_NE(closed.message().find("Cannot flush"), std::string::npos) << closed.message();
   EXPECT_TRUE(Fs().SyncFolder(dir.path()).ok());
 #ifndef _WIN32
   const pak::Status missing = Fs().SyncFolder(dir / "absent");
