@@ -67,7 +67,8 @@ NameDifference CompareNames(const FolderScan& scan);
 // complete: on any failure the old archive is whole and no temporary file is
 // left. A read-only target is replaced too. The new archive is flushed to the
 // disk before the move, and the folder after it, so that at every instant the
-// old archive or the new one is whole on the disk.
+// old archive or the new one is whole on the disk. A folder flush that fails
+// after the move is reported as a failure too, with the new archive in place.
 Status PackFolder(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
                   const Path& archive_path, const Progress& progress = {});
 
