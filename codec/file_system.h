@@ -52,6 +52,11 @@ class OutputFile {
   virtual Status WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
   // Bytes appended so far.
   virtual std::uint64_t size() const = 0;
+  // Puts everything written so far on the disk itself, not only in the system's cache, and
+  // returns when it is there. A file that is about to take another file's place is flushed
+  // first: otherwise a power cut right after the move may leave the name pointing at data that
+  // never reached the disk, and the old file gone.
+  virtual Status Sync() = 0;
   // Closing can fail (a full disk may only show here); call it and check.
   virtual Status Close() = 0;
 };
@@ -73,8 +78,13 @@ class FileSystem {
   virtual Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder,
                                                               std::u16string_view hint,
                                                               Path* created) = 0;
-  // Moves `from` over `to` in one step, replacing `to` even when read-only.
+  // Moves `from` over `to` in one step, replacing `to` even when read-only. Where the system
+  // can make the move itself durable as part of the call, it does.
   virtual Status Replace(const Path& from, const Path& to) = 0;
+  // Puts the folder's own entries (the names moved, created or deleted in it) on the disk, so
+  // that a move into it survives a power cut. A system whose Replace is durable already does
+  // nothing here.
+  virtual Status SyncFolder(const Path& folder) = 0;
   // Deletes a file, even a read-only one.
   virtual Status Remove(const Path& path) = 0;
   virtual bool IsDirectory(const Path& path) = 0;

@@ -25,6 +25,25 @@ Status Errno(const char* what, const Path& path, int err) {
                          err);
 }
 
+// Flushes a file's data, and what is needed to read them back (its length), to the disk.
+Status SyncDescriptor(int fd, const Path& path) {
+  for (;;) {
+#if defined(F_FULLFSYNC)
+    // fsync alone leaves the data in the drive's own cache here.
+    if (::fcntl(fd, F_FULLFSYNC) == 0) return Status::Ok();
+    if (errno == EINTR) continue;
+    if (errno != ENOTSUP && errno != EINVAL) return Errno("flush", path, errno);
+    const int rc = ::fsync(fd);
+#elif defined(_POSIX_SYNCHRONIZED_IO) && _POSIX_SYNCHRONIZED_IO > 0
+    const int rc = ::fdatasync(fd);
+#else
+    const int rc = ::fsync(fd);
+#endif
+    if (rc == 0) return Status::Ok();
+    if (errno != EINTR) return Errno("flush", path, errno);
+  }
+}
+
 class PosixInputFile final : public InputFile {
  public:
   PosixInputFile(int fd, std::uint64_t size, Path path)
@@ -140,6 +159,11 @@ class PosixOutputFile final : public OutputFile {
 
   std::uint64_t size() const override { return size_; }
 
+  Status Sync() override {
+    PAK_RETURN_IF_ERROR(Flush());
+    return SyncDescriptor(fd_, path_);
+  }
+
   Status Close() override {
     const Status flushed = Flush();
     const int fd = fd_;
@@ -240,6 +264,25 @@ class PosixFileSystem final : public FileSystem {
 
   Status Replace(const Path& from, const Path& to) override {
     if (::rename(from.c_str(), to.c_str()) != 0) return Errno("replace", to, errno);
+    return Status::Ok();
+  }
+
+  Status SyncFolder(const Path& folder) override {
+    const Path where = folder.empty() ? Path(".") : folder;
+    const int fd = ::open(where.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return Errno("flush", where, errno);
+    int err = 0;
+    while (::fsync(fd) != 0) {
+      if (errno == EINTR) continue;
+      err = errno;
+      break;
+    }
+    ::close(fd);
+    // A file system that cannot flush a folder says so with EINVAL: its moves are as durable as
+    // it can make them, and the file moved is on the disk already.
+    if (err != 0 && err != EINVAL && err != ENOTSUP && err != EOPNOTSUPP) {
+      return Errno("flush", where, err);
+    }
     return Status::Ok();
   }
 

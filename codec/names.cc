@@ -20,16 +20,22 @@ std::u16string SwapExtension(std::u16string_view name, std::u16string_view from,
 }
 
 bool IsReservedDeviceName(std::u16string_view name) {
-  // The device names apply with any extension: "nul.txt" is NUL too.
-  const size_t dot = name.find(u'.');
-  const std::u16string base = FoldCase(name.substr(0, dot));
-  static constexpr std::array<std::u16string_view, 4> kPlain = {u"CON", u"PRN", u"AUX", u"NUL"};
+  // The device names apply with any extension ("nul.txt" is NUL too), and Windows drops spaces
+  // before the extension ("nul .txt" as well).
+  std::u16string_view stem = name.substr(0, name.find(u'.'));
+  while (!stem.empty() && stem.back() == u' ') stem.remove_suffix(1);
+  const std::u16string base = FoldCase(stem);
+  static constexpr std::array<std::u16string_view, 6> kPlain = {u"CON", u"PRN",    u"AUX",
+                                                                u"NUL", u"CONIN$", u"CONOUT$"};
   for (auto reserved : kPlain) {
     if (base == reserved) return true;
   }
-  if (base.size() == 4 && (base.starts_with(u"COM") || base.starts_with(u"LPT")) &&
-      base[3] >= u'1' && base[3] <= u'9') {
-    return true;
+  if (base.size() == 4 && (base.starts_with(u"COM") || base.starts_with(u"LPT"))) {
+    // The ports 1 to 9, and the superscript digits one, two and three, which Windows counts as
+    // port numbers too.
+    const char16_t digit = base[3];
+    return (digit >= u'1' && digit <= u'9') || digit == u'\u00B9' || digit == u'\u00B2' ||
+           digit == u'\u00B3';
   }
   return false;
 }

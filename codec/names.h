@@ -30,8 +30,9 @@ NameRules HostNameRules();
 // Checks that an entry name can be written as a file directly inside the
 // extraction folder and nowhere else: not empty, not "." or "..", no "/", "\",
 // ":" or control character, not the list file's own name; under Windows rules
-// also no reserved device name (CON, NUL, COM1, ...), no trailing dot or space
-// and none of <>"|?*. The message names the entry by its number and name.
+// also no reserved device name (CON, NUL, CONIN$, COM1, COM with a superscript
+// digit, ...), no trailing dot or space and none of <>"|?*. The message names
+// the entry by its number and name.
 Status CheckEntryName(std::u16string_view name, size_t index, NameRules rules);
 
 // How an entry is named in messages: entry 3 ("name").

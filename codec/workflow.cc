@@ -36,28 +36,47 @@ class StagedFile {
         return Status::Ok();
       }
     }
-    Path folder = target_.parent_path();
-    if (folder.empty()) folder = ".";
-    auto file = fs_.CreateTemporary(folder, target_.filename().u16string(), &temp_);
+    auto file = fs_.CreateTemporary(Folder(), target_.filename().u16string(), &temp_);
     if (!file.ok()) return file.status();
     file_ = std::move(file).value();
     return Status::Ok();
   }
   OutputFile& file() { return *file_; }
 
+  // Closes the file and gives it the target's name, then flushes the folder so that the move
+  // lasts.
   Status Commit() {
+    PAK_RETURN_IF_ERROR(CommitKeepingFolder());
+    return replaced_ ? fs_.SyncFolder(Folder()) : Status::Ok();
+  }
+
+  // Commit without the folder flush, for a caller that moves many files into one folder and
+  // flushes it once at the end (when replaced() says a move happened). A file that takes
+  // another's place is flushed to the disk before the move: a power cut then leaves the old
+  // file or the new one whole, never the name over data that were never written. A file created
+  // in place replaced nothing and needs no flush.
+  Status CommitKeepingFolder() {
     std::unique_ptr<OutputFile> file = std::move(file_);
+    if (!direct_) PAK_RETURN_IF_ERROR(file->Sync());
     PAK_RETURN_IF_ERROR(file->Close());
     if (!direct_) PAK_RETURN_IF_ERROR(fs_.Replace(temp_, target_));
     temp_.clear();
+    replaced_ = !direct_;
     return Status::Ok();
   }
+  bool replaced() const { return replaced_; }
 
  private:
+  Path Folder() const {
+    Path folder = target_.parent_path();
+    return folder.empty() ? Path(".") : folder;
+  }
+
   FileSystem& fs_;
   Path target_;
   bool in_place_;
   bool direct_ = false;
+  bool replaced_ = false;
   Path temp_;  // what to delete when not committed
   std::unique_ptr<OutputFile> file_;
 };
@@ -120,24 +139,37 @@ Status CheckExtractNames(const PakArchive& archive, NameRules rules) {
 Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
                   const CodePage& code_page, NameRules rules, const Progress& progress) {
   PAK_RETURN_IF_ERROR(CheckExtractNames(archive, rules));
-  auto list = fs.Create(JoinPath(folder, kFilesListName));
-  if (!list.ok()) return list.status();
-  for (std::size_t i = 0; i < archive.size(); ++i) {
+  StagedFile list(fs, JoinPath(folder, kFilesListName), /*in_place=*/true);
+  PAK_RETURN_IF_ERROR(list.Open());
+  Status status;
+  bool list_written = true;
+  bool replaced = false;
+  for (std::size_t i = 0; i < archive.size() && status.ok(); ++i) {
     const PakEntry& entry = archive[i];
-    Status status = (*list)->Append(AsBytes(FilesListLine(entry.Name, code_page)));
+    status = list.file().Append(AsBytes(FilesListLine(entry.Name, code_page)));
+    list_written = status.ok();
     if (status.ok()) {
       StagedFile target(fs, JoinPath(folder, entry.Name), /*in_place=*/true);
       status = target.Open();
       if (status.ok()) status = archive.CopyEntry(i, target.file());
-      if (status.ok()) status = target.Commit();
+      if (status.ok()) status = target.CommitKeepingFolder();
+      replaced = replaced || target.replaced();
     }
-    if (!status.ok()) {
-      (void)(*list)->Close();
-      return status;
-    }
-    if (progress) progress(i + 1, archive.size());
+    if (status.ok() && progress) progress(i + 1, archive.size());
   }
-  return (*list)->Close();
+  // After an entry failed the list is kept too, ending with that entry's name; a list that could
+  // not be written is dropped, and an old one stays as it was.
+  if (list_written) {
+    const Status listed = list.CommitKeepingFolder();
+    if (status.ok()) status = listed;
+    replaced = replaced || list.replaced();
+  }
+  // One folder flush for every file moved into it.
+  if (replaced) {
+    const Status synced = fs.SyncFolder(folder);
+    if (status.ok()) status = synced;
+  }
+  return status;
 }
 
 Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage& code_page) {

@@ -26,8 +26,12 @@ Status CheckExtractNames(const PakArchive& archive, NameRules rules);
 // entry's line goes into the list before the entry's own file is written. An
 // existing file of the same name, also a read-only one, is replaced: it is
 // written beside its target and moved over it, so a failure leaves the old
-// file whole. A file that does not exist yet is written in place and deleted
-// again if writing it fails. On a failure the files already written stay.
+// file whole; it is flushed to the disk before the move and the folder after
+// it, so that not even a power cut leaves the name without a whole file. A
+// file that does not exist yet is written in place and deleted again if
+// writing it fails. FilesList.txt is written the same way. On a failure the
+// files already written stay, and so does the list, ending with the name of
+// the entry that failed.
 Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
                   const CodePage& code_page, NameRules rules = HostNameRules(),
                   const Progress& progress = {});
@@ -61,7 +65,10 @@ NameDifference CompareNames(const FolderScan& scan);
 // Packs the listed files of `folder` into `archive_path`. The archive is
 // written to a temporary file beside the target and moved over it only when
 // complete: on any failure the old archive is whole and no temporary file is
-// left. A read-only target is replaced too.
+// left. A read-only target is replaced too. The new archive is flushed to the
+// disk before the move, and the folder after it, so that at every instant the
+// old archive or the new one is whole on the disk. A folder flush that fails
+// after the move is reported as a failure too, with the new archive in place.
 Status PackFolder(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
                   const Path& archive_path, const Progress& progress = {});
 

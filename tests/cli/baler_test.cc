@@ -3,6 +3,8 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <regex>
 #include <string>
 
 #include "tests/support/test_support.h"
@@ -135,6 +137,72 @@ TEST(Baler, PackRefusesWhatTheWriterCannotStore) {
   o = Baler(dir, "pack " + Q(dir / "empty") + " " + Q(dir / "out.pak"));
   EXPECT_EQ(o.code, 1);
   EXPECT_NE(o.err.find("no file to pack"), std::string::npos);
+}
+
+// The flushes and moves baler really makes, as strace sees them: a file that replaces another is
+// flushed before the move and the folder after it; files made where nothing stood are not
+// flushed at all. Each call is named as "sync ~out.pak" (a temporary made for out.pak),
+// "rename ~out.pak out.pak" or "sync folder".
+std::vector<std::string> TracedFlushesAndMoves(const TempDir& dir, const std::string& args,
+                                               const std::filesystem::path& folder) {
+  const auto log = dir / ".trace";
+  const std::string command = "strace -y -o " + Q(log) +
+                              " -e trace=fsync,fdatasync,rename,renameat,renameat2 '" + BALER_PATH +
+                              "' " + args + " </dev/null >/dev/null 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  auto label = [&](const std::string& path) {
+    if (std::filesystem::path(path) == folder) return std::string("folder");
+    std::string name = std::filesystem::path(path).filename().string();
+    const auto tmp = name.rfind(".tmp");
+    if (name[0] == '.' && tmp != std::string::npos) name = "~" + name.substr(1, tmp - 1);
+    return name;
+  };
+  std::vector<std::string> calls;
+  std::ifstream in(log);
+  const std::regex sync(R"re(^f(?:data)?sync\(\d+<(.*)>\)\s+= 0)re");
+  const std::regex move(R"re(^rename\w*\(.*"(.*)", .*"(.*)"\)\s+= 0)re");
+  for (std::string line; std::getline(in, line);) {
+    std::smatch m;
+    if (std::regex_search(line, m, sync)) calls.push_back("sync " + label(m[1]));
+    if (std::regex_search(line, m, move))
+      calls.push_back("rename " + label(m[1]) + " " + label(m[2]));
+  }
+  std::filesystem::remove(log);
+  return calls;
+}
+
+TEST(Baler, FlushesWhatReplacesAFileBeforeTheMoveAndTheFolderAfterIt) {
+  if (std::system("strace -o /dev/null true >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "strace is missing or cannot trace here";
+  }
+  TempDir dir;
+  std::filesystem::create_directory(dir / "in");
+  std::filesystem::create_directory(dir / "x");
+  WriteFile(dir / "in" / "a.ogg", Bytes{1});
+  WriteFile(dir / "in" / "b.bin", Bytes{2});
+  WriteFile(dir / "old.pak", std::string("old"));
+  WriteFile(dir / "in.pak", MakeArchive({{u"a.wav", {1}}, {u"b.bin", {2}}}));
+  using Calls = std::vector<std::string>;
+  struct Case {
+    const char* what;
+    std::string args;
+    std::filesystem::path folder;
+    Calls calls;
+  };
+  const std::vector<Case> cases = {
+      {"pack over an old archive", "pack " + Q(dir / "in") + " " + Q(dir / "old.pak"), dir.path(),
+       Calls{"sync ~old.pak", "rename ~old.pak old.pak", "sync folder"}},
+      {"extract into an empty folder", "extract " + Q(dir / "in.pak") + " " + Q(dir / "x"),
+       dir / "x", Calls{}},
+      {"extract again over the same files", "extract " + Q(dir / "in.pak") + " " + Q(dir / "x"),
+       dir / "x",
+       Calls{"sync ~a.ogg", "rename ~a.ogg a.ogg", "sync ~b.bin", "rename ~b.bin b.bin",
+             "sync ~FilesList.txt", "rename ~FilesList.txt FilesList.txt", "sync folder"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TracedFlushesAndMoves(dir, c.args, c.folder), c.calls) << c.what;
+  }
+  EXPECT_EQ(ReadText(dir / "x" / "FilesList.txt"), "a.ogg\r\nb.bin\r\n");
 }
 
 }  // namespace

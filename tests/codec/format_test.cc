@@ -257,6 +257,14 @@ TEST(Names, UnsafeEntryNamesAreRefused) {
       {std::u16string{u'a', char16_t{0xD841}, u'b'}, false, false},  // lone surrogates
       {std::u16string{char16_t{0xDC00}}, false, false},
       {u"\U0001F3B5.ogg", true, true},
+      // The console and the ports with superscript digits, bare, with an extension, in any
+      // case, and with spaces before the extension; their neighbours are ordinary names.
+      {u"CONIN$", true, false},         {u"conout$.txt", true, false},
+      {u"Conin$ .ogg", true, false},    {u"CON .ogg", true, false},
+      {u"COM\u00B9", true, false},       {u"lpt\u00B2.ogg", true, false},
+      {u"LPT\u00B3", true, false},       {u"COM\u2074", true, true},
+      {u"LPT\u00B9x", true, true},       {u"CONIN", true, true},
+      {u"CONOUT$x", true, true},        {u"x.CONIN$", true, true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(pak::CheckEntryName(c.name, 0, NameRules::kPosix).ok(), c.posix_ok)

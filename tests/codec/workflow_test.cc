@@ -1,6 +1,8 @@
 // Extraction, folder scan, comparison and packing on real temporary folders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "codec/reader.h"
 #include "codec/text.h"
 #include "codec/workflow.h"
@@ -71,6 +73,16 @@ TEST(Extract, AnUnsafeNameRefusesTheWholeExtraction) {
     EXPECT_EQ(status.kind(), pak::Status::Kind::kRefused) << pak::ToUtf8(bad);
     EXPECT_NE(status.message().find("entry 2"), std::string::npos);
     EXPECT_TRUE(ListDir(dir.path()).empty()) << pak::ToUtf8(bad);
+  }
+}
+
+TEST(Extract, AWindowsDeviceNameIsRefusedBeforeAnythingIsWritten) {
+  for (std::u16string device : {u"CONIN$", u"conout$.ogg", u"COM\u00B9.wav", u"LPT\u00B3"}) {
+    TempDir dir;
+    const auto archive = Parse(MakeArchive({{u"fine.ogg", {1}}, {device, {2}}}));
+    pak::Status status = pak::ExtractAll(Fs(), archive, dir.path(), Cp(), pak::NameRules::kWindows);
+    EXPECT_NE(status.message().find("entry 2"), std::string::npos) << status.message();
+    EXPECT_TRUE(ListDir(dir.path()).empty()) << pak::ToUtf8(device);
   }
 }
 
@@ -242,6 +254,156 @@ TEST_F(PackReplace, ReplacesAReadOnlyTargetAndMatchesTheInMemoryBuild) {
   auto built = pak::BuildPak(Fs(), dir_.path(), names_);
   ASSERT_TRUE(built.ok());
   EXPECT_EQ(ReadFile(target_), *built);
+}
+
+// What reaches the disk, in which order. A file that takes another's place is written, flushed,
+// closed, moved over the old name, and then the folder is flushed; a file made where nothing
+// stood is neither flushed nor moved.
+class DurableReplace : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directory(in_);
+    std::filesystem::create_directory(out_);
+    WriteFile(in_ / "a.ogg", Bytes{1, 2, 3});
+    WriteFile(in_ / "b.ogg", Bytes(100000, 9));
+  }
+  pak::Status Pack(FaultyFileSystem& fs) {
+    return pak::PackFolder(fs, in_, Names{u"a.ogg", u"b.ogg"}, dir_ / "old.pak");
+  }
+  pak::Status Extract(FaultyFileSystem& fs) { return pak::ExtractAll(fs, archive_, out_, Cp()); }
+  std::vector<std::string> Hidden() {
+    std::vector<std::string> hidden;
+    for (const auto& folder : {dir_.path(), out_}) {
+      for (auto& name : ListDir(folder)) {
+        if (name[0] == '.') hidden.push_back(name);
+      }
+    }
+    return hidden;
+  }
+  TempDir dir_;
+  std::filesystem::path in_ = dir_ / "in";
+  std::filesystem::path out_ = dir_ / "out";
+  pak::PakArchive archive_ = Parse(MakeArchive({{u"a.bin", {1}}, {u"b.bin", {2}}}));
+};
+
+TEST_F(DurableReplace, TheOrderOfWritesFlushesAndMoves) {
+  using Journal = std::vector<std::string>;
+  const Journal pack = {"create ~old.pak", "write ~old.pak",          "sync ~old.pak",
+                        "close ~old.pak",  "rename ~old.pak old.pak", "sync folder"};
+  struct Case {
+    const char* what;
+    bool pack;
+    std::vector<std::string> existing;  // files made beforehand in the folder written to
+    Journal journal;
+  };
+  const std::vector<Case> cases = {
+      {"pack onto an old archive", true, {"old.pak"}, pack},
+      // Packing always goes through a temporary: a new name gets the same care.
+      {"pack onto a new name", true, {}, pack},
+      {"extract into an empty folder",
+       false,
+       {},
+       {"create FilesList.txt", "write FilesList.txt", "create a.bin", "write a.bin", "close a.bin",
+        "write FilesList.txt", "create b.bin", "write b.bin", "close b.bin",
+        "close FilesList.txt"}},
+      {"extract over an old list and an old file",
+       false,
+       {"FilesList.txt", "b.bin"},
+       {"create ~FilesList.txt", "write ~FilesList.txt", "create a.bin", "write a.bin",
+        "close a.bin", "write ~FilesList.txt", "create ~b.bin", "write ~b.bin", "sync ~b.bin",
+        "close ~b.bin", "rename ~b.bin b.bin", "sync ~FilesList.txt", "close ~FilesList.txt",
+        "rename ~FilesList.txt FilesList.txt", "sync folder"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto folder = c.pack ? dir_.path() : out_;
+    for (const auto& name : {"old.pak", "FilesList.txt", "a.bin", "b.bin"}) {
+      std::filesystem::remove(folder / name);
+    }
+    for (const auto& name : c.existing) WriteFile(folder / name, std::string("old"));
+    FaultyFileSystem fs;
+    ASSERT_TRUE((c.pack ? Pack(fs) : Extract(fs)).ok());
+    EXPECT_EQ(fs.journal, c.journal);
+    EXPECT_TRUE(Hidden().empty());
+  }
+  EXPECT_EQ(ReadText(out_ / "FilesList.txt"), "a.bin\r\nb.bin\r\n");
+  EXPECT_EQ(ReadFile(out_ / "b.bin"), (Bytes{2}));
+}
+
+TEST_F(DurableReplace, AFailedFlushLeavesTheOldFileWholeAndNoTemporary) {
+  struct Case {
+    const char* what;
+    bool pack;
+    int fail_sync_at;
+    const char* not_done;  // a step that must not have happened
+    const char* list;      // FilesList.txt afterwards
+    const char* b;         // b.bin afterwards
+  };
+  const std::vector<Case> cases = {
+      {"the new archive's flush", true, 1, "rename ~old.pak old.pak", "the old list", "the old b"},
+      // The entry is lost; the list, which names it already, is kept as after any failure.
+      {"a replacing entry's flush", false, 1, "rename ~b.bin b.bin", "a.bin\r\nb.bin\r\n",
+       "the old b"},
+      {"the list's flush", false, 2, "rename ~FilesList.txt FilesList.txt", "the old list", "\x02"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(out_ / "a.bin");
+    WriteFile(dir_ / "old.pak", std::string("the old archive"));
+    WriteFile(out_ / "FilesList.txt", std::string("the old list"));
+    WriteFile(out_ / "b.bin", std::string("the old b"));
+    FaultyFileSystem fs;
+    fs.fail_sync_at = c.fail_sync_at;
+    const pak::Status status = c.pack ? Pack(fs) : Extract(fs);
+    EXPECT_EQ(status.kind(), pak::Status::Kind::kIoError);
+    EXPECT_EQ(status.message(), "injected flush failure");
+    EXPECT_EQ(std::count(fs.journal.begin(), fs.journal.end(), c.not_done), 0);
+    EXPECT_EQ(ReadText(dir_ / "old.pak"), "the old archive");
+    EXPECT_EQ(ReadText(out_ / "b.bin"), c.b);
+    EXPECT_EQ(ReadText(out_ / "FilesList.txt"), c.list);
+    EXPECT_TRUE(Hidden().empty()) << Hidden().front();
+  }
+}
+
+TEST_F(DurableReplace, AFailedFolderFlushIsReportedAfterTheMove) {
+  WriteFile(dir_ / "old.pak", std::string("the old archive"));
+  WriteFile(out_ / "b.bin", std::string("the old b"));
+  for (bool pack : {true, false}) {
+    FaultyFileSystem fs;
+    fs.fail_folder_sync = true;
+    const pak::Status status = pack ? Pack(fs) : Extract(fs);
+    // The new file is whole in its place, but not known to last: that is no success.
+    EXPECT_EQ(status.message(), "injected folder flush failure") << pack;
+    EXPECT_TRUE(Hidden().empty());
+  }
+  auto built = pak::BuildPak(Fs(), in_, Names{u"a.ogg", u"b.ogg"});
+  ASSERT_TRUE(built.ok());
+  EXPECT_EQ(ReadFile(dir_ / "old.pak"), *built);
+  EXPECT_EQ(ReadFile(out_ / "b.bin"), (Bytes{2}));
+}
+
+TEST(FileSync, WritesWhatWasGatheredBeforeFlushing) {
+  TempDir dir;
+  WriteFile(dir / "small", Bytes{4, 5, 6});
+  auto in = Fs().OpenForRead(dir / "small");
+  ASSERT_TRUE(in.ok());
+  auto out = Fs().Create(dir / "out");
+  ASSERT_TRUE(out.ok());
+  ASSERT_TRUE((*out)->Append(Bytes{1, 2, 3}).ok());
+  ASSERT_TRUE((*out)->AppendFrom(**in, 0, 3).ok());  // small: may wait in memory
+  ASSERT_TRUE((*out)->Sync().ok());
+  EXPECT_EQ(ReadFile(dir / "out"), (Bytes{1, 2, 3, 4, 5, 6}));  // before Close
+  ASSERT_TRUE((*out)->Close().ok());
+  // A flush of a closed file is reported, not taken for done.
+  const pak::Status closed = (*out)->Sync();
+  EXPECT_EQ(closed.kind(), pak::Status::Kind::kIoError);
+  EXPECT_NE(closed.message().find("Cannot flush"), std::string::npos) << closed.message();
+  EXPECT_TRUE(Fs().SyncFolder(dir.path()).ok());
+#ifndef _WIN32
+  const pak::Status missing = Fs().SyncFolder(dir / "absent");
+  EXPECT_EQ(missing.kind(), pak::Status::Kind::kIoError);
+  EXPECT_NE(missing.message().find("Cannot flush"), std::string::npos) << missing.message();
+#endif
 }
 
 TEST(RoundTrip, PackingSmallAndLargeFilesMatchesTheInMemoryBuild) {

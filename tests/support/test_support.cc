@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "codec/pak_format.h"
+#include "codec/text.h"
 
 namespace testing_support {
 namespace fs = std::filesystem;
@@ -104,25 +105,33 @@ namespace {
 
 class FaultyOutput final : public pak::OutputFile {
  public:
-  FaultyOutput(std::unique_ptr<pak::OutputFile> real, FaultyFileSystem* owner)
-      : real_(std::move(real)), owner_(owner) {}
+  FaultyOutput(std::unique_ptr<pak::OutputFile> real, pak::Path path, FaultyFileSystem* owner)
+      : real_(std::move(real)), path_(std::move(path)), owner_(owner) {}
   pak::Status Append(std::span<const std::uint8_t> bytes) override {
-    PAK_RETURN_IF_ERROR(owner_->CountWrite());
+    PAK_RETURN_IF_ERROR(owner_->CountWrite(path_));
     return real_->Append(bytes);
   }
   pak::Status AppendFrom(pak::InputFile& in, std::uint64_t offset, std::uint64_t size) override {
-    PAK_RETURN_IF_ERROR(owner_->CountWrite());
+    PAK_RETURN_IF_ERROR(owner_->CountWrite(path_));
     return real_->AppendFrom(in, offset, size);
   }
   pak::Status WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
-    PAK_RETURN_IF_ERROR(owner_->CountWrite());
+    PAK_RETURN_IF_ERROR(owner_->CountWrite(path_));
     return real_->WriteAt(offset, bytes);
   }
   std::uint64_t size() const override { return real_->size(); }
-  pak::Status Close() override { return real_->Close(); }
+  pak::Status Sync() override {
+    PAK_RETURN_IF_ERROR(owner_->CountSync(path_));
+    return real_->Sync();
+  }
+  pak::Status Close() override {
+    owner_->Record("close", path_);
+    return real_->Close();
+  }
 
  private:
   std::unique_ptr<pak::OutputFile> real_;
+  pak::Path path_;
   FaultyFileSystem* owner_;
 };
 
@@ -130,10 +139,33 @@ pak::FileSystem& Real() { return pak::DefaultFileSystem(); }
 
 }  // namespace
 
-pak::Status FaultyFileSystem::CountWrite() {
+std::string FaultyFileSystem::Label(const pak::Path& path) const {
+  for (const auto& [temporary, label] : temporaries_) {
+    if (temporary == path) return label;
+  }
+  return pak::DisplayPath(path.filename());
+}
+
+void FaultyFileSystem::Record(const std::string& what, const pak::Path& path) {
+  std::string line = what + " " + Label(path);
+  if (what == "write" && !journal.empty() && journal.back() == line) return;
+  journal.push_back(std::move(line));
+}
+
+pak::Status FaultyFileSystem::CountWrite(const pak::Path& path) {
+  Record("write", path);
   ++writes;
   if (fail_write_at != 0 && writes == fail_write_at) {
     return pak::Status::IoError("injected write failure", 28 /* ENOSPC */);
+  }
+  return pak::Status::Ok();
+}
+
+pak::Status FaultyFileSystem::CountSync(const pak::Path& path) {
+  Record("sync", path);
+  ++syncs;
+  if (fail_sync_at != 0 && syncs == fail_sync_at) {
+    return pak::Status::IoError("injected flush failure", 5 /* EIO */);
   }
   return pak::Status::Ok();
 }
@@ -144,24 +176,38 @@ pak::Result<std::unique_ptr<pak::InputFile>> FaultyFileSystem::OpenForRead(const
 pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::Create(const pak::Path& p) {
   auto real = Real().Create(p);
   if (!real.ok()) return real.status();
-  return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), this));
+  Record("create", p);
+  return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), p, this));
 }
 pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::CreateNew(const pak::Path& p) {
   auto real = Real().CreateNew(p);
   if (!real.ok() || *real == nullptr) return real;
-  return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), this));
+  Record("create", p);
+  return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), p, this));
 }
 pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::CreateTemporary(
     const pak::Path& folder, std::u16string_view hint, pak::Path* created) {
   auto real = Real().CreateTemporary(folder, hint, created);
   if (!real.ok()) return real.status();
-  return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), this));
+  temporaries_.emplace_back(*created, "~" + pak::ToUtf8(hint));
+  Record("create", *created);
+  return std::unique_ptr<pak::OutputFile>(
+      new FaultyOutput(std::move(real).value(), *created, this));
 }
 pak::Status FaultyFileSystem::Replace(const pak::Path& from, const pak::Path& to) {
+  journal.push_back("rename " + Label(from) + " " + Label(to));
   if (fail_replace) return pak::Status::IoError("injected rename failure", 13 /* EACCES */);
   return Real().Replace(from, to);
 }
-pak::Status FaultyFileSystem::Remove(const pak::Path& p) { return Real().Remove(p); }
+pak::Status FaultyFileSystem::SyncFolder(const pak::Path& folder) {
+  journal.push_back("sync folder");
+  if (fail_folder_sync) return pak::Status::IoError("injected folder flush failure", 5 /* EIO */);
+  return Real().SyncFolder(folder);
+}
+pak::Status FaultyFileSystem::Remove(const pak::Path& p) {
+  Record("remove", p);
+  return Real().Remove(p);
+}
 bool FaultyFileSystem::IsDirectory(const pak::Path& p) { return Real().IsDirectory(p); }
 pak::Result<std::vector<std::u16string>> FaultyFileSystem::ListFiles(const pak::Path& f) {
   return Real().ListFiles(f);
