@@ -4,6 +4,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "codec/compare.h"
 #include "codec/files_list.h"
 
 namespace pak {
@@ -44,10 +45,17 @@ class StagedFile {
     return Status::Ok();
   }
   OutputFile& file() { return *file_; }
+  // Where the bytes are being written.
+  const Path& written() const { return temp_; }
+
+  // Closes the file; Commit then only moves it into place.
+  Status Close() {
+    std::unique_ptr<OutputFile> file = std::move(file_);
+    return file == nullptr ? Status::Ok() : file->Close();
+  }
 
   Status Commit() {
-    std::unique_ptr<OutputFile> file = std::move(file_);
-    PAK_RETURN_IF_ERROR(file->Close());
+    PAK_RETURN_IF_ERROR(Close());
     if (!direct_) PAK_RETURN_IF_ERROR(fs_.Replace(temp_, target_));
     temp_.clear();
     return Status::Ok();
@@ -140,6 +148,21 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
   return (*list)->Close();
 }
 
+Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& folder,
+                       std::span<const std::size_t> indices, NameRules rules,
+                       const Progress& progress) {
+  PAK_RETURN_IF_ERROR(CheckExtractNames(archive, rules));
+  for (std::size_t k = 0; k < indices.size(); ++k) {
+    const std::size_t i = indices[k];
+    StagedFile target(fs, JoinPath(folder, archive[i].Name), /*in_place=*/true);
+    PAK_RETURN_IF_ERROR(target.Open());
+    PAK_RETURN_IF_ERROR(archive.CopyEntry(i, target.file()));
+    PAK_RETURN_IF_ERROR(target.Commit());
+    if (progress) progress(k + 1, indices.size());
+  }
+  return Status::Ok();
+}
+
 Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage& code_page) {
   auto names = fs.ListFiles(folder);
   if (!names.ok()) return names.status();
@@ -198,13 +221,22 @@ NameDifference CompareNames(const FolderScan& scan) {
 }
 
 Status PackFolder(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
-                  const Path& archive_path, const Progress& progress) {
+                  const Path& archive_path, const Progress& progress, bool verify) {
   // Refuse bad names before anything is created.
   PAK_RETURN_IF_ERROR(CheckPackNames(names));
   StagedFile target(fs, archive_path);
   PAK_RETURN_IF_ERROR(target.Open());
   FileSink sink(target.file());
   PAK_RETURN_IF_ERROR(WritePak(fs, folder, names, sink, progress));
+  if (verify) {
+    PAK_RETURN_IF_ERROR(target.Close());
+    Status checked = VerifyPackedArchive(fs, target.written(), folder, names);
+    if (!checked.ok()) {
+      return Status::IoError(
+          checked.message() + "; " + DisplayPath(archive_path) + " was left as it was",
+          checked.error_number());
+    }
+  }
   return target.Commit();
 }
 

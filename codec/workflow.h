@@ -32,6 +32,13 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
                   const CodePage& code_page, NameRules rules = HostNameRules(),
                   const Progress& progress = {});
 
+// Writes only the entries at `indices` (in the given order) into `folder`, and
+// no FilesList.txt, since the folder does not hold the whole archive. The
+// names are checked and files are replaced as in ExtractAll.
+Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& folder,
+                       std::span<const std::size_t> indices, NameRules rules = HostNameRules(),
+                       const Progress& progress = {});
+
 // ---- Folder scan and comparison ----
 
 struct FolderScan {
@@ -61,8 +68,11 @@ NameDifference CompareNames(const FolderScan& scan);
 // Packs the listed files of `folder` into `archive_path`. The archive is
 // written to a temporary file beside the target and moved over it only when
 // complete: on any failure the old archive is whole and no temporary file is
-// left. A read-only target is replaced too.
+// left. A read-only target is replaced too. With `verify`, the temporary file
+// is read back and compared with the files (VerifyPackedArchive) before it
+// takes the target's place.
 Status PackFolder(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
-                  const Path& archive_path, const Progress& progress = {});
+                  const Path& archive_path, const Progress& progress = {},
+                  bool verify = false);
 
 }  // namespace pak

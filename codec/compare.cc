@@ -1,0 +1,136 @@
+#include "codec/compare.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "codec/names.h"
+#include "codec/text.h"
+
+namespace pak {
+namespace {
+
+// Large enough that reading is not slowed by the number of calls, small
+// enough to stay in the processor's cache while it is compared.
+constexpr std::size_t kChunk = 256 * 1024;
+
+// Compares entries with files through two buffers that it keeps.
+class ByteComparer {
+ public:
+  ByteComparer() : entry_(new std::uint8_t[kChunk]), file_(new std::uint8_t[kChunk]) {}
+
+  // Whether `file` holds exactly the bytes of entry `index`.
+  Result<bool> Same(const PakArchive& archive, std::size_t index, InputFile& file) {
+    const auto size = static_cast<std::uint64_t>(archive[index].Size);
+    if (file.size() != size) return false;
+    for (std::uint64_t at = 0; at < size;) {
+      const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, size - at));
+      PAK_RETURN_IF_ERROR(archive.ReadEntry(index, at, {entry_.get(), n}));
+      PAK_RETURN_IF_ERROR(file.ReadAt(at, {file_.get(), n}));
+      if (std::memcmp(entry_.get(), file_.get(), n) != 0) return false;
+      at += n;
+    }
+    return true;
+  }
+
+ private:
+  std::unique_ptr<std::uint8_t[]> entry_;
+  std::unique_ptr<std::uint8_t[]> file_;
+};
+
+struct Pair {
+  std::size_t file;
+  std::size_t entry;
+};
+
+}  // namespace
+
+Result<ContentDifference> CompareWithArchive(FileSystem& fs, const PakArchive& archive,
+                                             const Path& folder,
+                                             std::span<const std::u16string> files,
+                                             const Progress& progress) {
+  // The entry each name stands for: the last one of that name.
+  std::unordered_map<std::u16string, std::size_t> by_name;
+  by_name.reserve(archive.size());
+  for (std::size_t i = 0; i < archive.size(); ++i) by_name[FoldCase(archive[i].Name)] = i;
+
+  ContentDifference diff;
+  std::vector<Pair> pairs;
+  std::unordered_set<std::size_t> matched;
+  std::unordered_set<std::u16string> files_seen;
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    std::u16string folded = FoldCase(files[f]);
+    const auto it = by_name.find(folded);
+    if (!files_seen.insert(std::move(folded)).second) continue;  // one file per name
+    if (it == by_name.end()) {
+      diff.added.push_back(files[f]);
+    } else {
+      pairs.push_back({f, it->second});
+      matched.insert(it->second);
+    }
+  }
+  std::unordered_set<std::u16string> deleted_seen;
+  for (std::size_t i = 0; i < archive.size(); ++i) {
+    std::u16string folded = FoldCase(archive[i].Name);
+    if (matched.contains(by_name[folded])) continue;
+    if (deleted_seen.insert(std::move(folded)).second) diff.deleted.push_back(archive[i].Name);
+  }
+
+  // Front to back through the archive; modified files are then reported in the
+  // order they were given.
+  std::sort(pairs.begin(), pairs.end(), [&](const Pair& a, const Pair& b) {
+    return archive[a.entry].Offset < archive[b.entry].Offset;
+  });
+  ByteComparer comparer;
+  std::vector<std::size_t> modified;
+  for (std::size_t k = 0; k < pairs.size(); ++k) {
+    const Pair& pair = pairs[k];
+    auto file = fs.OpenForRead(JoinPath(folder, files[pair.file]));
+    if (!file.ok()) return file.status();
+    auto same = comparer.Same(archive, pair.entry, **file);
+    if (!same.ok()) return same.status();
+    if (!*same) modified.push_back(pair.file);
+    if (progress) progress(k + 1, pairs.size());
+  }
+  std::sort(modified.begin(), modified.end());
+  for (std::size_t f : modified) diff.modified.push_back(files[f]);
+  return diff;
+}
+
+Status VerifyPackedArchive(FileSystem& fs, const Path& archive_path, const Path& folder,
+                           std::span<const std::u16string> names) {
+  const std::string failed = "Verification failed: the archive written ";
+  auto archive = OpenPakFile(fs, archive_path);
+  if (!archive.ok()) {
+    return Status::IoError(failed + "cannot be read back: " + archive.status().message(), EIO);
+  }
+  if (archive->size() != names.size()) {
+    return Status::IoError(failed + "holds " + std::to_string(archive->size()) +
+                               " entries instead of " + std::to_string(names.size()),
+                           EIO);
+  }
+  ByteComparer comparer;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string file = "\"" + ToUtf8(names[i]) + "\"";
+    if ((*archive)[i].StoredName != DiskToArchiveName(names[i])) {
+      return Status::IoError(failed + "names " + DescribeEntry(i, (*archive)[i].StoredName) +
+                                 " where " + file + " belongs",
+                             EIO);
+    }
+    auto input = fs.OpenForRead(JoinPath(folder, names[i]));
+    if (!input.ok()) return input.status();
+    auto same = comparer.Same(*archive, i, **input);
+    if (!same.ok()) return same.status();
+    if (!*same) {
+      return Status::IoError(
+          failed + "does not hold the bytes of " + file + " (did it change while it was packed?)",
+          EIO);
+    }
+  }
+  return Status::Ok();
+}
+
+}  // namespace pak
