@@ -6,8 +6,8 @@
 #                             Windows cross build (MinGW-w64, Wine)
 set -euo pipefail
 
-core=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
-      qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+core=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+      nlohmann-json3-dev qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
 extra=(clang libclang-rt-14-dev xvfb xauth xdotool x11-utils imagemagick time
        mingw-w64 wine wine64 googletest)
 
