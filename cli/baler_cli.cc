@@ -292,12 +292,15 @@ int Run(int argc, char** argv) {
     command->add_flag("-q,--quiet", quiet, "No progress and no notes; errors are still shown");
   };
   const auto add_globs = [&](CLI::App* command) {
+    // One pattern per option, so that entry names may follow it.
     command->add_option("--include", includes,
                         "Only entries whose name (as on disk) matches GLOB; repeatable")
-        ->option_text("GLOB");
+        ->option_text("GLOB")
+        ->allow_extra_args(false);
     command->add_option("--exclude", excludes,
                         "Leave out entries whose name (as on disk) matches GLOB; repeatable")
-        ->option_text("GLOB");
+        ->option_text("GLOB")
+        ->allow_extra_args(false);
   };
 
   auto* list = app.add_subcommand("list", "List the entry names of an archive, in archive order");

@@ -87,6 +87,12 @@ TEST(BalerExtract, ANameNotInTheArchiveWritesNothing) {
   EXPECT_TRUE(Has(o.err, "\"missing.ogg\"")) << o.err;
   EXPECT_TRUE(Has(o.err, "\"a.wav\"")) << "the stored name is not the name on disk: " << o.err;
   EXPECT_TRUE(ListDir(e.x).empty());
+  // A name after a pattern is a name, not a second pattern.
+  o = e.Run("extract " + Q(e.pak) + " " + Q(e.x) + " --include 'menu_*' missing.ogg");
+  EXPECT_EQ(o.code, 1);
+  EXPECT_TRUE(Has(o.err, "\"missing.ogg\"")) << o.err;
+  EXPECT_TRUE(ListDir(e.x).empty());
+  EXPECT_EQ(e.Run("list " + Q(e.pak) + " --include 'menu_*' 'b*'").code, 2);
 
   // A pattern that matches nothing is not an error, but says so unless quiet.
   o = e.Run("extract " + Q(e.pak) + " " + Q(e.x) + " --include 'zz*'");
