@@ -171,8 +171,8 @@ int Extract(const std::string& archive_path, const std::string& folder,
               << " matches; nothing was extracted\n";
   }
   ProgressLine progress("Extracting", quiet);
-  Status status = pak::ExtractSelected(fs, *archive, ArgPath(folder), *chosen,
-                                       pak::HostNameRules(), progress.callback());
+  Status status = pak::ExtractSelected(fs, *archive, ArgPath(folder), *chosen, pak::HostNameRules(),
+                                       progress.callback());
   if (!status.ok()) return Fail(status);
   return kExitOk;
 }
@@ -206,8 +206,7 @@ int CompareContent(const std::string& archive_path, const std::string& folder, b
   pak::Result<pak::ContentDifference> diff = Status::Cancelled("not compared");
   {
     ProgressLine progress("Comparing", quiet);
-    diff = pak::CompareWithArchive(fs, *archive, ArgPath(folder), scan->files,
-                                   progress.callback());
+    diff = pak::CompareWithArchive(fs, *archive, ArgPath(folder), scan->files, progress.callback());
   }
   if (!diff.ok()) return Fail(diff.status());
   if (json) {
@@ -293,12 +292,14 @@ int Run(int argc, char** argv) {
   };
   const auto add_globs = [&](CLI::App* command) {
     // One pattern per option, so that entry names may follow it.
-    command->add_option("--include", includes,
-                        "Only entries whose name (as on disk) matches GLOB; repeatable")
+    command
+        ->add_option("--include", includes,
+                     "Only entries whose name (as on disk) matches GLOB; repeatable")
         ->option_text("GLOB")
         ->allow_extra_args(false);
-    command->add_option("--exclude", excludes,
-                        "Leave out entries whose name (as on disk) matches GLOB; repeatable")
+    command
+        ->add_option("--exclude", excludes,
+                     "Leave out entries whose name (as on disk) matches GLOB; repeatable")
         ->option_text("GLOB")
         ->allow_extra_args(false);
   };
