@@ -206,7 +206,8 @@ int CompareContent(const std::string& archive_path, const std::string& folder, b
   pak::Result<pak::ContentDifference> diff = Status::Cancelled("not compared");
   {
     ProgressLine progress("Comparing", quiet);
-    diff = pak::CompareWithArchive(fs, *archive, ArgPath(folder), scan->files, progress.callback());
+    diff = pak::CompareWithArchive(fs, *archive, ArgPath(folder), scan->files, pak::HostNameRules(),
+                                   progress.callback());
   }
   if (!diff.ok()) return Fail(diff.status());
   if (json) {

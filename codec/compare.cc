@@ -51,33 +51,56 @@ struct Pair {
 
 Result<ContentDifference> CompareWithArchive(FileSystem& fs, const PakArchive& archive,
                                              const Path& folder,
-                                             std::span<const std::u16string> files,
+                                             std::span<const std::u16string> files, NameRules rules,
                                              const Progress& progress) {
-  // The entry each name stands for: the last one of that name.
-  std::unordered_map<std::u16string, std::size_t> by_name;
-  by_name.reserve(archive.size());
-  for (std::size_t i = 0; i < archive.size(); ++i) by_name[FoldCase(archive[i].Name)] = i;
+  // Which entry a file stands for is what extraction on this system leaves: of
+  // entries whose names differ only in case, a case-insensitive file system
+  // keeps one file, with the last one's bytes; any other keeps one file each.
+  std::unordered_map<std::u16string, std::size_t> folded;
+  std::unordered_map<std::u16string_view, std::size_t> exact;
+  folded.reserve(archive.size());
+  for (std::size_t i = 0; i < archive.size(); ++i) {
+    folded[FoldCase(archive[i].Name)] = i;
+    if (rules == NameRules::kPosix) exact[archive[i].Name] = i;
+  }
+
+  // Exact names first, so that a file whose name differs from its entry's only
+  // in case never takes the entry of a file that carries its exact name.
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> entry_of(files.size(), kNone);
+  std::unordered_set<std::u16string> given_back;  // entries a file stands for, by folded name
+  std::unordered_set<std::u16string_view> given_back_exact;
+  const auto take = [&](std::size_t f, std::size_t i) {
+    const bool fresh = rules == NameRules::kPosix
+                           ? given_back_exact.insert(archive[i].Name).second
+                           : given_back.insert(FoldCase(archive[i].Name)).second;
+    if (fresh) entry_of[f] = i;
+  };
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    if (const auto it = exact.find(files[f]); it != exact.end()) take(f, it->second);
+  }
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    if (entry_of[f] != kNone) continue;
+    if (const auto it = folded.find(FoldCase(files[f])); it != folded.end()) take(f, it->second);
+  }
 
   ContentDifference diff;
   std::vector<Pair> pairs;
-  std::unordered_set<std::size_t> matched;
-  std::unordered_set<std::u16string> files_seen;
   for (std::size_t f = 0; f < files.size(); ++f) {
-    std::u16string folded = FoldCase(files[f]);
-    const auto it = by_name.find(folded);
-    if (!files_seen.insert(std::move(folded)).second) continue;  // one file per name
-    if (it == by_name.end()) {
+    if (entry_of[f] == kNone) {
       diff.added.push_back(files[f]);
     } else {
-      pairs.push_back({f, it->second});
-      matched.insert(it->second);
+      pairs.push_back({f, entry_of[f]});
     }
   }
-  std::unordered_set<std::u16string> deleted_seen;
+  std::unordered_set<std::u16string> reported;
   for (std::size_t i = 0; i < archive.size(); ++i) {
-    std::u16string folded = FoldCase(archive[i].Name);
-    if (matched.contains(by_name[folded])) continue;
-    if (deleted_seen.insert(std::move(folded)).second) diff.deleted.push_back(archive[i].Name);
+    const bool kept = rules == NameRules::kPosix ? given_back_exact.contains(archive[i].Name)
+                                                 : given_back.contains(FoldCase(archive[i].Name));
+    if (kept) continue;
+    const std::u16string key =
+        rules == NameRules::kPosix ? archive[i].Name : FoldCase(archive[i].Name);
+    if (reported.insert(key).second) diff.deleted.push_back(archive[i].Name);
   }
 
   // Front to back through the archive; modified files are then reported in the

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "codec/file_system.h"
+#include "codec/names.h"
 #include "codec/reader.h"
 #include "codec/status.h"
 #include "codec/writer.h"
@@ -29,12 +30,15 @@ struct ContentDifference {
 };
 
 // Compares `files` (names inside `folder`, normally a folder scan's list) with
-// the archive's entries. A file and an entry belong together when their names
-// (as on disk) are equal ignoring case; of entries that share a name, the
-// last one counts, as extraction leaves it. Each name is reported once.
+// the archive's entries, as extraction under `rules` leaves them. A file and an
+// entry belong together when their names (as on disk) are equal, or failing
+// that, equal ignoring case. Of entries that share a name the last one counts;
+// under Windows rules names that differ only in case are one name. Each name
+// is reported once.
 Result<ContentDifference> CompareWithArchive(FileSystem& fs, const PakArchive& archive,
                                              const Path& folder,
                                              std::span<const std::u16string> files,
+                                             NameRules rules = HostNameRules(),
                                              const Progress& progress = {});
 
 // Checks that the archive at `archive_path` holds the listed files of `folder`

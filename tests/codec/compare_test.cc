@@ -144,20 +144,50 @@ TEST(CompareWithArchive, FindsAddedDeletedAndModifiedFiles) {
   }
 }
 
-TEST(CompareWithArchive, OfEntriesThatShareANameTheLastCountsAndIsReportedOnce) {
-  TempDir dir;
+TEST(CompareWithArchive, NamesThatDifferInCaseFollowTheFileSystemsRules) {
+  using pak::NameRules;
+  struct Case {
+    const char* what;
+    NameRules rules;
+    std::vector<std::pair<std::string, Bytes>> files;
+    Names added, deleted, modified;
+  };
+  // x and X are one file where case is ignored, holding the later entry's bytes.
+  const Case cases[] = {
+      {"one file, the later bytes", NameRules::kWindows, {{"x", {2}}}, {}, {u"y"}, {}},
+      {"one file, the earlier bytes", NameRules::kWindows, {{"x", {1}}}, {}, {u"y"}, {u"x"}},
+      {"one file per name", NameRules::kPosix, {{"X", {2}}, {"x", {1}}}, {}, {u"y"}, {}},
+      {"each compared with its own entry",
+       NameRules::kPosix,
+       {{"X", {2}}, {"x", {9}}},
+       {},
+       {u"y"},
+       {u"x"}},
+      {"one of the two", NameRules::kPosix, {{"x", {1}}}, {}, {u"y", u"X"}, {}},
+      {"the exact name before another case",
+       NameRules::kPosix,
+       {{"Y", {6}}, {"y", {6}}},
+       {u"Y"},
+       {u"x", u"X"},
+       {}},
+  };
   auto archive = pak::ParsePak(MakeArchive({{u"x", {1}}, {u"y", {5}}, {u"X", {2}}, {u"y", {6}}}));
   ASSERT_TRUE(archive.ok());
-  WriteFile(dir / "x", Bytes{2});
-  auto diff = pak::CompareWithArchive(pak::DefaultFileSystem(), *archive, dir.path(), Names{u"x"});
-  ASSERT_TRUE(diff.ok());
-  EXPECT_TRUE(diff->modified.empty());
-  EXPECT_EQ(diff->deleted, Names{u"y"});
-
-  WriteFile(dir / "x", Bytes{1});  // the earlier entry's bytes: not what extraction leaves
-  diff = pak::CompareWithArchive(pak::DefaultFileSystem(), *archive, dir.path(), Names{u"x"});
-  ASSERT_TRUE(diff.ok());
-  EXPECT_EQ(diff->modified, Names{u"x"});
+  for (const auto& c : cases) {
+    if (c.files.size() > 1 && pak::HostNameRules() == NameRules::kWindows) continue;
+    TempDir dir;
+    Names names;
+    for (const auto& [name, bytes] : c.files) {
+      WriteFile(dir / name, bytes);
+      names.push_back(pak::FromUtf8(name));
+    }
+    auto diff =
+        pak::CompareWithArchive(pak::DefaultFileSystem(), *archive, dir.path(), names, c.rules);
+    ASSERT_TRUE(diff.ok()) << c.what;
+    EXPECT_EQ(diff->added, c.added) << c.what;
+    EXPECT_EQ(diff->deleted, c.deleted) << c.what;
+    EXPECT_EQ(diff->modified, c.modified) << c.what;
+  }
 }
 
 TEST(CompareWithArchive, ReadsSizesFirstAndEachFileAtMostOnce) {
