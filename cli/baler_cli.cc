@@ -11,9 +11,14 @@
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "codec/compare.h"
 #include "codec/reader.h"
+#include "codec/select.h"
 #include "codec/text.h"
 #include "codec/workflow.h"
 
@@ -38,6 +43,12 @@ bool IsTerminal(int fd) {
 // Arguments arrive as UTF-8 (on Windows main converts the wide command line).
 Path ArgPath(const std::string& arg) { return pak::PathFromUtf8(arg); }
 
+// Every name and message that the script commands print as text passes through
+// here, so that what reaches the terminal is decided in one place. JSON output
+// does not: the encoder escapes what it must.
+std::string Printable(std::string_view utf8) { return std::string(utf8); }
+std::string Printable(std::u16string_view name) { return Printable(pak::ToUtf8(name)); }
+
 int Fail(const Status& status, const std::string& subject = {}) {
   std::string message = status.message();
   if (message == pak::kInvalidFile) {
@@ -52,7 +63,8 @@ int Fail(const Status& status, const std::string& subject = {}) {
 // stderr is a terminal.
 class ProgressLine {
  public:
-  explicit ProgressLine(const char* verb) : verb_(verb), enabled_(IsTerminal(2)) {}
+  explicit ProgressLine(const char* verb, bool quiet = false)
+      : verb_(verb), enabled_(!quiet && IsTerminal(2)) {}
   ~ProgressLine() {
     if (shown_) std::fprintf(stderr, "\r\033[K");
   }
@@ -76,17 +88,47 @@ class ProgressLine {
   std::chrono::steady_clock::time_point last_{};
 };
 
-int List(const std::string& archive_path, bool long_form) {
+void PrintJson(const nlohmann::ordered_json& value) {
+  // Names are valid UTF-8 (ToUtf8 replaces what it cannot convert); replacing
+  // here too keeps a stray byte from turning into an exception.
+  const std::string text =
+      value.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+  std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+nlohmann::ordered_json JsonNames(const std::vector<std::u16string>& names) {
+  auto array = nlohmann::ordered_json::array();
+  for (const auto& name : names) array.push_back(pak::ToUtf8(name));
+  return array;
+}
+
+int List(const std::string& archive_path, bool long_form, bool json,
+         const pak::EntrySelection& selection) {
   auto archive = pak::OpenPakFile(pak::DefaultFileSystem(), ArgPath(archive_path));
   if (!archive.ok()) return Fail(archive.status(), archive_path);
+  auto chosen = pak::SelectEntries(*archive, selection);
+  if (!chosen.ok()) return Fail(chosen.status(), archive_path);
+  if (json) {
+    auto entries = nlohmann::ordered_json::array();
+    for (std::size_t i : *chosen) {
+      const pak::PakEntry& entry = (*archive)[i];
+      entries.push_back({{"name", pak::ToUtf8(entry.Name)},
+                         {"stored_name", pak::ToUtf8(entry.StoredName)},
+                         {"offset", entry.Offset},
+                         {"size", entry.Size}});
+    }
+    PrintJson(entries);
+    return kExitOk;
+  }
   std::string out;
-  for (const auto& entry : archive->entries()) {
+  for (std::size_t i : *chosen) {
+    const pak::PakEntry& entry = (*archive)[i];
     if (long_form) {
       char numbers[32];
       std::snprintf(numbers, sizeof numbers, "%10d %10d  ", entry.Size, entry.Offset);
       out += numbers;
     }
-    out += pak::ToUtf8(entry.Name);
+    out += Printable(entry.Name);
     out += '\n';
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
@@ -106,16 +148,31 @@ int Check(const std::string& archive_path) {
   return kExitOk;
 }
 
-int Extract(const std::string& archive_path, const std::string& folder) {
+int Extract(const std::string& archive_path, const std::string& folder,
+            const pak::EntrySelection& selection, bool quiet) {
   pak::FileSystem& fs = pak::DefaultFileSystem();
   if (!fs.IsDirectory(ArgPath(folder))) {
     return Fail(Status::Refused("there is no folder " + folder));
   }
   auto archive = pak::OpenPakFile(fs, ArgPath(archive_path));
   if (!archive.ok()) return Fail(archive.status(), archive_path);
-  ProgressLine progress("Extracting");
-  Status status = pak::ExtractAll(fs, *archive, ArgPath(folder), pak::SystemCodePage(),
-                                  pak::HostNameRules(), progress.callback());
+  if (selection.everything()) {
+    ProgressLine progress("Extracting", quiet);
+    Status status = pak::ExtractAll(fs, *archive, ArgPath(folder), pak::SystemCodePage(),
+                                    pak::HostNameRules(), progress.callback());
+    if (!status.ok()) return Fail(status);
+    return kExitOk;
+  }
+  // Every name is looked up before anything is written.
+  auto chosen = pak::SelectEntries(*archive, selection);
+  if (!chosen.ok()) return Fail(chosen.status(), archive_path);
+  if (chosen->empty() && !quiet) {
+    std::cerr << "baler: no entry of " << Printable(archive_path)
+              << " matches; nothing was extracted\n";
+  }
+  ProgressLine progress("Extracting", quiet);
+  Status status = pak::ExtractSelected(fs, *archive, ArgPath(folder), *chosen, pak::HostNameRules(),
+                                       progress.callback());
   if (!status.ok()) return Fail(status);
   return kExitOk;
 }
@@ -125,11 +182,50 @@ void PrintDifference(const pak::NameDifference& diff, std::ostream& out) {
   for (const auto& name : diff.deleted) out << "deleted  " << pak::ToUtf8(name) << "\n";
 }
 
-int Diff(const std::string& folder) {
+int Diff(const std::string& folder, bool json) {
   auto scan = pak::ScanFolder(pak::DefaultFileSystem(), ArgPath(folder), pak::SystemCodePage());
   if (!scan.ok()) return Fail(scan.status());
-  PrintDifference(pak::CompareNames(*scan), std::cout);
-  return kExitOk;
+  const pak::NameDifference diff = pak::CompareNames(*scan);
+  if (json) {
+    PrintJson({{"added", JsonNames(diff.added)}, {"deleted", JsonNames(diff.deleted)}});
+  } else {
+    PrintDifference(diff, std::cout);
+  }
+  return diff.added.empty() && diff.deleted.empty() ? kExitOk : kExitDifferent;
+}
+
+// diff --against and verify: the files that pack would take from the folder
+// against the archive's entries, by name and byte for byte.
+int CompareContent(const std::string& archive_path, const std::string& folder, bool json,
+                   bool quiet, bool confirm_match) {
+  pak::FileSystem& fs = pak::DefaultFileSystem();
+  auto archive = pak::OpenPakFile(fs, ArgPath(archive_path));
+  if (!archive.ok()) return Fail(archive.status(), archive_path);
+  auto scan = pak::ScanFolder(fs, ArgPath(folder), pak::SystemCodePage());
+  if (!scan.ok()) return Fail(scan.status());
+  pak::Result<pak::ContentDifference> diff = Status::Cancelled("not compared");
+  {
+    ProgressLine progress("Comparing", quiet);
+    diff = pak::CompareWithArchive(fs, *archive, ArgPath(folder), scan->files, pak::HostNameRules(),
+                                   progress.callback());
+  }
+  if (!diff.ok()) return Fail(diff.status());
+  if (json) {
+    PrintJson({{"added", JsonNames(diff->added)},
+               {"deleted", JsonNames(diff->deleted)},
+               {"modified", JsonNames(diff->modified)}});
+  } else {
+    std::string out;
+    for (const auto& name : diff->added) out += "added    " + Printable(name) + "\n";
+    for (const auto& name : diff->deleted) out += "deleted  " + Printable(name) + "\n";
+    for (const auto& name : diff->modified) out += "modified " + Printable(name) + "\n";
+    if (diff->empty() && confirm_match && !quiet) {
+      out += Printable(folder) + ": OK, holds the " + std::to_string(archive->size()) +
+             " entries of " + Printable(archive_path) + "\n";
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+  }
+  return diff->empty() ? kExitOk : kExitDifferent;
 }
 
 // Asks on the terminal; false when there is none or the answer is not yes.
@@ -141,57 +237,144 @@ bool Confirm() {
   return answer == "y" || answer == "Y" || answer == "yes" || answer == "YES";
 }
 
-int Pack(const std::string& folder, const std::string& archive_path, bool yes) {
+int Pack(const std::string& folder, const std::string& archive_path, bool yes, bool verify,
+         bool quiet) {
   pak::FileSystem& fs = pak::DefaultFileSystem();
   auto scan = pak::ScanFolder(fs, ArgPath(folder), pak::SystemCodePage());
   if (!scan.ok()) return Fail(scan.status());
   const pak::NameDifference diff = pak::CompareNames(*scan);
   if (diff.needs_confirmation) {
-    std::cerr << "The files differ from the names in FilesList.txt:\n";
-    PrintDifference(diff, std::cerr);
+    // With --yes the list is only a note; otherwise it is part of the question
+    // or of the reason for cancelling.
+    if (!(yes && quiet)) {
+      std::cerr << "The files differ from the names in FilesList.txt:\n";
+      PrintDifference(diff, std::cerr);
+    }
     if (!yes && !Confirm()) {
       std::string why = "The repack was canceled by your request";
       if (!IsTerminal(0)) why += " (no terminal to ask; pass --yes to pack anyway)";
       return Fail(Status::Cancelled(why));
     }
   }
-  ProgressLine progress("Packing");
+  ProgressLine progress("Packing", quiet);
   Status status = pak::PackFolder(fs, ArgPath(folder), scan->files, ArgPath(archive_path),
-                                  progress.callback());
+                                  progress.callback(), verify);
   if (!status.ok()) return Fail(status);
   return kExitOk;
 }
 
+pak::EntrySelection Selection(const std::vector<std::string>& names,
+                              const std::vector<std::string>& includes,
+                              const std::vector<std::string>& excludes) {
+  pak::EntrySelection selection;
+  for (const auto& name : names) selection.names.push_back(pak::FromUtf8(name));
+  for (const auto& glob : includes) selection.includes.push_back(pak::FromUtf8(glob));
+  for (const auto& glob : excludes) selection.excludes.push_back(pak::FromUtf8(glob));
+  return selection;
+}
+
+constexpr const char* kExitCodes =
+    "Exit codes: 0 success (diff, verify: no difference), 1 a refused input or an I/O error,\n"
+    "2 a usage error, 3 cancelled, 4 a difference (diff, verify).";
+
 }  // namespace
 
 int Run(int argc, char** argv) {
-  CLI::App app{"Extract, list, check and pack PAK archives.", "baler"};
+  CLI::App app{"Extract, list, check, compare and pack PAK archives.", "baler"};
   app.require_subcommand(1, 1);
   app.set_version_flag("--version", "baler 1.0.0");
 
-  std::string archive, folder;
-  bool long_form = false, yes = false;
+  std::string archive, folder, against;
+  std::vector<std::string> entries, includes, excludes;
+  bool long_form = false, yes = false, json = false, quiet = false, verify = false;
+
+  const auto add_quiet = [&](CLI::App* command) {
+    command->add_flag("-q,--quiet", quiet, "No progress and no notes; errors are still shown");
+  };
+  const auto add_globs = [&](CLI::App* command) {
+    // One pattern per option, so that entry names may follow it.
+    command
+        ->add_option("--include", includes,
+                     "Only entries whose name (as on disk) matches GLOB; repeatable")
+        ->option_text("GLOB")
+        ->allow_extra_args(false);
+    command
+        ->add_option("--exclude", excludes,
+                     "Leave out entries whose name (as on disk) matches GLOB; repeatable")
+        ->option_text("GLOB")
+        ->allow_extra_args(false);
+  };
 
   auto* list = app.add_subcommand("list", "List the entry names of an archive, in archive order");
   list->add_option("ARCHIVE", archive, "The archive")->required();
   list->add_flag("-l,--long", long_form, "Show each entry's size and offset too");
+  list->add_flag("--json", json,
+                 "A JSON array of {name, stored_name, offset, size}, one object per entry");
+  add_globs(list);
+  add_quiet(list);
+  list->footer(
+      "Example:\n  baler list --json --include '*.ogg' game.pak\n"
+      "GLOB: * any characters, ? one, [a-z] one of a set, [!a-z] one outside it; case is "
+      "ignored.");
 
-  auto* extract =
-      app.add_subcommand("extract", "Write every entry and FilesList.txt into a folder");
+  auto* extract = app.add_subcommand(
+      "extract", "Write every entry and FilesList.txt into a folder, or only some entries");
   extract->add_option("ARCHIVE", archive, "The archive")->required();
   extract->add_option("DIR", folder, "An existing folder")->required();
+  extract->add_option("ENTRY", entries,
+                      "Only these entries, named as on disk (a.ogg for a stored a.wav); "
+                      "no FilesList.txt is written then");
+  add_globs(extract);
+  add_quiet(extract);
+  extract->footer(
+      "Examples:\n  baler extract game.pak out\n  baler extract game.pak out intro.ogg "
+      "--include 'menu_*'\n"
+      "A name that is not in the archive is an error, and nothing is written. With ENTRY, "
+      "--include\nor --exclude no FilesList.txt is written.");
 
   auto* pack = app.add_subcommand("pack", "Pack the files of a folder into an archive");
   pack->add_option("DIR", folder, "The folder of files")->required();
   pack->add_option("ARCHIVE", archive, "The archive to write (replaced if it exists)")->required();
   pack->add_flag("-y,--yes", yes, "Pack even when files were added or deleted, without asking");
+  pack->add_flag("--verify", verify,
+                 "Read the new archive back and compare every entry with its file before it "
+                 "replaces the old one");
+  add_quiet(pack);
+  pack->footer("Example:\n  baler pack --verify out game.pak");
 
   auto* diff = app.add_subcommand(
       "diff", "Show the files added to a folder and the files deleted from it since extraction");
   diff->add_option("DIR", folder, "The folder of files")->required();
+  diff->add_option("--against", against,
+                   "Compare with this archive's entries, byte for byte: also shows modified "
+                   "files")
+      ->option_text("ARCHIVE");
+  diff->add_flag("--json", json, "A JSON object: {added, deleted} (with --against: modified)");
+  add_quiet(diff);
+  diff->footer(
+      "Examples:\n  baler diff out\n  baler diff out --against game.pak\n"
+      "Exits 0 when there is no difference and 4 when there is one.");
+
+  auto* verify_command = app.add_subcommand(
+      "verify", "Check that a folder holds exactly the entries of an archive, byte for byte");
+  verify_command->add_option("ARCHIVE", archive, "The archive")->required();
+  verify_command->add_option("DIR", folder, "The folder of files")->required();
+  verify_command->add_flag("--json", json, "The differences as diff --json shows them");
+  add_quiet(verify_command);
+  verify_command->footer(
+      "Example:\n  baler verify game.pak out\n"
+      "Exits 0 when DIR holds every entry (.wav as .ogg) and no other file that pack would "
+      "take,\n4 otherwise, after printing the differences as diff --against does.");
 
   auto* check = app.add_subcommand("check", "Check that an archive is well-formed");
   check->add_option("ARCHIVE", archive, "The archive")->required();
+  add_quiet(check);
+  check->footer("Example:\n  baler check game.pak");
+
+  // Set after the commands, which would otherwise take it over as their own.
+  app.footer(std::string("Example:\n  baler extract game.pak out\n"
+                         "Run baler COMMAND --help for the options and an example of each.\n") +
+             kExitCodes);
 
   try {
     app.parse(argc, argv);
@@ -201,10 +384,15 @@ int Run(int argc, char** argv) {
   }
 
   try {
-    if (*list) return List(archive, long_form);
-    if (*extract) return Extract(archive, folder);
-    if (*pack) return Pack(folder, archive, yes);
-    if (*diff) return Diff(folder);
+    const pak::EntrySelection selection = Selection(entries, includes, excludes);
+    if (*list) return List(archive, long_form, json, selection);
+    if (*extract) return Extract(archive, folder, selection, quiet);
+    if (*pack) return Pack(folder, archive, yes, verify, quiet);
+    if (*diff) {
+      if (!against.empty()) return CompareContent(against, folder, json, quiet, false);
+      return Diff(folder, json);
+    }
+    if (*verify_command) return CompareContent(archive, folder, json, quiet, true);
     if (*check) return Check(archive);
   } catch (const std::exception& e) {
     // The codec reports through Status; this is the last line of defence

@@ -10,6 +10,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;     // a refused input or an I/O error
 inline constexpr int kExitUsage = 2;      // bad arguments
 inline constexpr int kExitCancelled = 3;  // the user (or no terminal) said no
+inline constexpr int kExitDifferent = 4;  // diff, verify: the folder and the other side differ
 
 int Run(int argc, char** argv);
 

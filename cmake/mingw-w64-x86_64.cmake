@@ -8,9 +8,9 @@
 # model: "posix" (default: GoogleTest needs std::mutex, which GCC 12's "win32" model lacks; the
 # threading library is linked in statically) or "win32".
 #
-# Two of the project's dependencies have no MinGW build on a Linux host, so cmake/mingw/ supplies
-# stand-ins that find_package picks up: CLI11 (header-only, reached through an include folder
-# that holds only CLI/) and GoogleTest (built from Debian's source package, /usr/src/googletest).
+# Three of the project's dependencies have no MinGW build on a Linux host, so cmake/mingw/
+# supplies stand-ins that find_package picks up: CLI11 and nlohmann/json (header-only, each
+# reached through an include folder that holds only its own headers) and GoogleTest (built from Debian's source package, /usr/src/googletest).
 
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
@@ -49,13 +49,14 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--
 set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "Flags for Release builds")
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
-# The stand-ins for CLI11 and GoogleTest.
+# The stand-ins for CLI11, nlohmann/json and GoogleTest.
 set(BALER_MINGW_SHIMS ${CMAKE_CURRENT_LIST_DIR}/mingw)
 list(FIND CMAKE_MODULE_PATH ${BALER_MINGW_SHIMS} _baler_shims_listed)
 if(_baler_shims_listed EQUAL -1)
   list(APPEND CMAKE_MODULE_PATH ${BALER_MINGW_SHIMS})
 endif()
 set(CLI11_DIR ${BALER_MINGW_SHIMS} CACHE PATH "CLI11 stand-in for the MinGW build")
+set(nlohmann_json_DIR ${BALER_MINGW_SHIMS} CACHE PATH "nlohmann/json stand-in for the MinGW build")
 
 # Test executables are Windows programs: list their tests when ctest runs (under the emulator),
 # not while building, so a build needs no Wine.

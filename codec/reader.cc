@@ -87,6 +87,7 @@ Status ParseDirectory(std::span<const std::uint8_t> prefix, std::uint64_t archiv
                        std::to_string(archive_size) + " bytes)");
     }
     entry.Name = ArchiveToDiskName(stored);
+    entry.StoredName = std::move(stored);
     entries->push_back(std::move(entry));
     p = e + kRecordOverhead;
   }
@@ -154,6 +155,20 @@ Status PakArchive::CopyEntry(std::size_t i, OutputFile& out) const {
                           static_cast<std::uint64_t>(entry.Size));
   }
   return out.Append(entry.Data);
+}
+
+Status PakArchive::ReadEntry(std::size_t i, std::uint64_t at, std::span<std::uint8_t> out) const {
+  const PakEntry& entry = entries_[i];
+  const auto size = static_cast<std::uint64_t>(entry.Size);
+  if (at > size || out.size() > size - at) {
+    return Status::Refused("a read past the end of " + DescribeEntry(i, entry.Name));
+  }
+  if (out.empty()) return Status::Ok();
+  if (file_ != nullptr) {
+    return file_->ReadAt(static_cast<std::uint64_t>(entry.Offset) + at, out);
+  }
+  std::memcpy(out.data(), entry.Data.data() + at, out.size());
+  return Status::Ok();
 }
 
 }  // namespace pak

@@ -30,6 +30,7 @@ inline constexpr const char* kInvalidFile = "Invalid file";
 
 struct PakEntry {
   std::u16string Name;     // the name after the .wav -> .ogg renaming
+  std::u16string StoredName;  // the name as the archive records it
   std::int32_t Offset = 0;  // absolute offset of the data, as recorded
   std::int32_t Size = 0;    // number of data bytes, as recorded
   // The entry's bytes: a view into the archive's buffer. Empty for archives
@@ -48,6 +49,9 @@ class PakArchive {
 
   // Appends entry i's bytes to `out`.
   Status CopyEntry(std::size_t i, OutputFile& out) const;
+  // Reads out.size() bytes of entry i, starting `at` bytes into the entry, from
+  // memory or from the file. A range past the entry's end is refused.
+  Status ReadEntry(std::size_t i, std::uint64_t at, std::span<std::uint8_t> out) const;
 
  private:
   friend Result<PakArchive> ParsePak(std::vector<std::uint8_t> bytes);

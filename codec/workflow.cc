@@ -4,6 +4,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "codec/compare.h"
 #include "codec/files_list.h"
 
 namespace pak {
@@ -42,6 +43,19 @@ class StagedFile {
     return Status::Ok();
   }
   OutputFile& file() { return *file_; }
+  // Where the bytes are being written.
+  const Path& written() const { return temp_; }
+
+  // Flushes the file to the disk when it is to take another's place, and closes it; Commit then
+  // only moves it into place. A file that takes another's place is flushed before the move: a
+  // power cut then leaves the old file or the new one whole, never the name over data that were
+  // never written. A file created in place replaced nothing and needs no flush.
+  Status Close() {
+    std::unique_ptr<OutputFile> file = std::move(file_);
+    if (file == nullptr) return Status::Ok();
+    if (!direct_) PAK_RETURN_IF_ERROR(file->Sync());
+    return file->Close();
+  }
 
   // Closes the file and gives it the target's name, then flushes the folder so that the move
   // lasts.
@@ -51,14 +65,9 @@ class StagedFile {
   }
 
   // Commit without the folder flush, for a caller that moves many files into one folder and
-  // flushes it once at the end (when replaced() says a move happened). A file that takes
-  // another's place is flushed to the disk before the move: a power cut then leaves the old
-  // file or the new one whole, never the name over data that were never written. A file created
-  // in place replaced nothing and needs no flush.
+  // flushes it once at the end (when replaced() says a move happened).
   Status CommitKeepingFolder() {
-    std::unique_ptr<OutputFile> file = std::move(file_);
-    if (!direct_) PAK_RETURN_IF_ERROR(file->Sync());
-    PAK_RETURN_IF_ERROR(file->Close());
+    PAK_RETURN_IF_ERROR(Close());
     if (!direct_) PAK_RETURN_IF_ERROR(fs_.Replace(temp_, target_));
     temp_.clear();
     replaced_ = !direct_;
@@ -172,6 +181,29 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
   return status;
 }
 
+Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& folder,
+                       std::span<const std::size_t> indices, NameRules rules,
+                       const Progress& progress) {
+  PAK_RETURN_IF_ERROR(CheckExtractNames(archive, rules));
+  Status status;
+  bool replaced = false;
+  for (std::size_t k = 0; k < indices.size() && status.ok(); ++k) {
+    const std::size_t i = indices[k];
+    StagedFile target(fs, JoinPath(folder, archive[i].Name), /*in_place=*/true);
+    status = target.Open();
+    if (status.ok()) status = archive.CopyEntry(i, target.file());
+    if (status.ok()) status = target.CommitKeepingFolder();
+    replaced = replaced || target.replaced();
+    if (status.ok() && progress) progress(k + 1, indices.size());
+  }
+  // One folder flush for every file moved into it.
+  if (replaced) {
+    const Status synced = fs.SyncFolder(folder);
+    if (status.ok()) status = synced;
+  }
+  return status;
+}
+
 Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage& code_page) {
   auto names = fs.ListFiles(folder);
   if (!names.ok()) return names.status();
@@ -230,13 +262,22 @@ NameDifference CompareNames(const FolderScan& scan) {
 }
 
 Status PackFolder(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
-                  const Path& archive_path, const Progress& progress) {
+                  const Path& archive_path, const Progress& progress, bool verify) {
   // Refuse bad names before anything is created.
   PAK_RETURN_IF_ERROR(CheckPackNames(names));
   StagedFile target(fs, archive_path);
   PAK_RETURN_IF_ERROR(target.Open());
   FileSink sink(target.file());
   PAK_RETURN_IF_ERROR(WritePak(fs, folder, names, sink, progress));
+  if (verify) {
+    PAK_RETURN_IF_ERROR(target.Close());
+    Status checked = VerifyPackedArchive(fs, target.written(), folder, names);
+    if (!checked.ok()) {
+      return Status::IoError(
+          checked.message() + "; " + DisplayPath(archive_path) + " was left as it was",
+          checked.error_number());
+    }
+  }
   return target.Commit();
 }
 

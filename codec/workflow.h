@@ -36,6 +36,13 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
                   const CodePage& code_page, NameRules rules = HostNameRules(),
                   const Progress& progress = {});
 
+// Writes only the entries at `indices` (in the given order) into `folder`, and
+// no FilesList.txt, since the folder does not hold the whole archive. The
+// names are checked and files are replaced as in ExtractAll.
+Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& folder,
+                       std::span<const std::size_t> indices, NameRules rules = HostNameRules(),
+                       const Progress& progress = {});
+
 // ---- Folder scan and comparison ----
 
 struct FolderScan {
@@ -69,7 +76,10 @@ NameDifference CompareNames(const FolderScan& scan);
 // disk before the move, and the folder after it, so that at every instant the
 // old archive or the new one is whole on the disk. A folder flush that fails
 // after the move is reported as a failure too, with the new archive in place.
+// With `verify`, the temporary file is read back and compared with the files
+// (VerifyPackedArchive) before it takes the target's place.
 Status PackFolder(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
-                  const Path& archive_path, const Progress& progress = {});
+                  const Path& archive_path, const Progress& progress = {},
+                  bool verify = false);
 
 }  // namespace pak

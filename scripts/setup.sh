@@ -8,9 +8,9 @@
 set -euo pipefail
 
 core=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-      qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+      nlohmann-json3-dev qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
 extra=(clang clang-format libxml2-utils xvfb xauth xdotool x11-utils imagemagick time
-       mingw-w64 wine wine64 googletest)
+       strace mingw-w64 wine wine64 googletest)
 
 want=("${core[@]}")
 [ "${1:-core}" = all ] && want+=("${extra[@]}")

@@ -1,0 +1,175 @@
+#include "codec/compare.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "codec/names.h"
+#include "codec/text.h"
+
+namespace pak {
+namespace {
+
+// Large enough that reading is not slowed by the number of calls, small
+// enough to stay in the processor's cache while it is compared.
+constexpr std::size_t kChunk = 256 * 1024;
+
+// Compares entries with files through two buffers that it keeps.
+class ByteComparer {
+ public:
+  ByteComparer() : entry_(new std::uint8_t[kChunk]), file_(new std::uint8_t[kChunk]) {}
+
+  // Whether `file` holds exactly the bytes of entry `index`.
+  Result<bool> Same(const PakArchive& archive, std::size_t index, InputFile& file) {
+    const auto size = static_cast<std::uint64_t>(archive[index].Size);
+    if (file.size() != size) return false;
+    for (std::uint64_t at = 0; at < size;) {
+      const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, size - at));
+      PAK_RETURN_IF_ERROR(archive.ReadEntry(index, at, {entry_.get(), n}));
+      PAK_RETURN_IF_ERROR(file.ReadAt(at, {file_.get(), n}));
+      if (std::memcmp(entry_.get(), file_.get(), n) != 0) return false;
+      at += n;
+    }
+    return true;
+  }
+
+ private:
+  std::unique_ptr<std::uint8_t[]> entry_;
+  std::unique_ptr<std::uint8_t[]> file_;
+};
+
+struct Pair {
+  std::size_t file;
+  std::size_t entry;
+};
+
+}  // namespace
+
+Result<ContentDifference> CompareWithArchive(FileSystem& fs, const PakArchive& archive,
+                                             const Path& folder,
+                                             std::span<const std::u16string> files, NameRules rules,
+                                             const Progress& progress) {
+  // Which entry a file stands for is what extraction on this system leaves: of
+  // entries whose names differ only in case, a case-insensitive file system
+  // keeps one file, with the last one's bytes; any other keeps one file each.
+  std::unordered_map<std::u16string, std::size_t> folded;
+  std::unordered_map<std::u16string_view, std::size_t> exact;
+  folded.reserve(archive.size());
+  for (std::size_t i = 0; i < archive.size(); ++i) {
+    folded[FoldCase(archive[i].Name)] = i;
+    if (rules == NameRules::kPosix) exact[archive[i].Name] = i;
+  }
+
+  // Exact names first, so that a file whose name differs from its entry's only
+  // in case never takes the entry of a file that carries its exact name.
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> entry_of(files.size(), kNone);
+  std::unordered_set<std::u16string> given_back;  // entries a file stands for, by folded name
+  std::unordered_set<std::u16string_view> given_back_exact;
+  const auto take = [&](std::size_t f, std::size_t i) {
+    const bool fresh = rules == NameRules::kPosix
+                           ? given_back_exact.insert(archive[i].Name).second
+                           : given_back.insert(FoldCase(archive[i].Name)).second;
+    if (fresh) entry_of[f] = i;
+  };
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    if (const auto it = exact.find(files[f]); it != exact.end()) take(f, it->second);
+  }
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    if (entry_of[f] != kNone) continue;
+    if (const auto it = folded.find(FoldCase(files[f])); it != folded.end()) take(f, it->second);
+  }
+
+  ContentDifference diff;
+  std::vector<Pair> pairs;
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    if (entry_of[f] == kNone) {
+      diff.added.push_back(files[f]);
+    } else {
+      pairs.push_back({f, entry_of[f]});
+    }
+  }
+  std::unordered_set<std::u16string> reported;
+  for (std::size_t i = 0; i < archive.size(); ++i) {
+    const bool kept = rules == NameRules::kPosix ? given_back_exact.contains(archive[i].Name)
+                                                 : given_back.contains(FoldCase(archive[i].Name));
+    if (kept) continue;
+    const std::u16string key =
+        rules == NameRules::kPosix ? archive[i].Name : FoldCase(archive[i].Name);
+    if (reported.insert(key).second) diff.deleted.push_back(archive[i].Name);
+  }
+
+  // Front to back through the archive; modified files are then reported in the
+  // order they were given.
+  std::sort(pairs.begin(), pairs.end(), [&](const Pair& a, const Pair& b) {
+    return archive[a.entry].Offset < archive[b.entry].Offset;
+  });
+  // Files are opened a few ahead of the one being compared, and those of the
+  // entry's size (the only ones that will be read) with a hint to start
+  // reading them, so that with a cold cache the disk reads several at a time.
+  constexpr std::size_t kOpenAhead = 16;
+  std::deque<Result<std::unique_ptr<InputFile>>> ahead;
+  std::size_t next = 0;
+  ByteComparer comparer;
+  std::vector<std::size_t> modified;
+  for (std::size_t k = 0; k < pairs.size(); ++k) {
+    for (; next < pairs.size() && next < k + kOpenAhead; ++next) {
+      auto opened = fs.OpenForRead(JoinPath(folder, files[pairs[next].file]));
+      if (opened.ok() &&
+          (*opened)->size() == static_cast<std::uint64_t>(archive[pairs[next].entry].Size)) {
+        (*opened)->Prefetch();
+      }
+      ahead.push_back(std::move(opened));
+    }
+    const Pair& pair = pairs[k];
+    auto file = std::move(ahead.front());
+    ahead.pop_front();
+    if (!file.ok()) return file.status();
+    auto same = comparer.Same(archive, pair.entry, **file);
+    if (!same.ok()) return same.status();
+    if (!*same) modified.push_back(pair.file);
+    if (progress) progress(k + 1, pairs.size());
+  }
+  std::sort(modified.begin(), modified.end());
+  for (std::size_t f : modified) diff.modified.push_back(files[f]);
+  return diff;
+}
+
+Status VerifyPackedArchive(FileSystem& fs, const Path& archive_path, const Path& folder,
+                           std::span<const std::u16string> names) {
+  const std::string failed = "Verification failed: the archive written ";
+  auto archive = OpenPakFile(fs, archive_path);
+  if (!archive.ok()) {
+    return Status::IoError(failed + "cannot be read back: " + archive.status().message(), EIO);
+  }
+  if (archive->size() != names.size()) {
+    return Status::IoError(failed + "holds " + std::to_string(archive->size()) +
+                               " entries instead of " + std::to_string(names.size()),
+                           EIO);
+  }
+  ByteComparer comparer;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string file = "\"" + ToUtf8(names[i]) + "\"";
+    if ((*archive)[i].StoredName != DiskToArchiveName(names[i])) {
+      return Status::IoError(failed + "names " + DescribeEntry(i, (*archive)[i].StoredName) +
+                                 " where " + file + " belongs",
+                             EIO);
+    }
+    auto input = fs.OpenForRead(JoinPath(folder, names[i]));
+    if (!input.ok()) return input.status();
+    auto same = comparer.Same(*archive, i, **input);
+    if (!same.ok()) return same.status();
+    if (!*same) {
+      return Status::IoError(
+          failed + "does not hold the bytes of " + file + " (did it change while it was packed?)",
+          EIO);
+    }
+  }
+  return Status::Ok();
+}
+
+}  // namespace pak

@@ -1,0 +1,37 @@
+// Running baler as a process from the tests: its exit code and what it printed.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "tests/support/test_support.h"
+
+namespace baler_process {
+
+struct Outcome {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+// Runs baler with `args` (already shell-quoted where needed), no terminal.
+inline Outcome Baler(const testing_support::TempDir& dir, const std::string& args) {
+  const std::string out = (dir / ".out").string(), err = (dir / ".err").string();
+  const std::string command =
+      std::string("'") + BALER_PATH + "' " + args + " </dev/null >'" + out + "' 2>'" + err + "'";
+  const int status = std::system(command.c_str());
+  Outcome o{WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing_support::ReadText(out),
+            testing_support::ReadText(err)};
+  std::remove(out.c_str());
+  std::remove(err.c_str());
+  return o;
+}
+
+// Shell-quotes a path.
+inline std::string Q(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
+
+}  // namespace baler_process

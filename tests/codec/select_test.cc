@@ -1,0 +1,168 @@
+// Choosing entries by name and by glob, and extracting only the chosen ones.
+#include "codec/select.h"
+
+#include <gtest/gtest.h>
+
+#include "codec/reader.h"
+#include "codec/workflow.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using testing_support::Bytes;
+using testing_support::FaultyFileSystem;
+using testing_support::ListDir;
+using testing_support::MakeArchive;
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+using Names = std::vector<std::u16string>;
+using Indices = std::vector<std::size_t>;
+
+pak::PakArchive Parse(const Bytes& bytes) {
+  auto archive = pak::ParsePak(bytes);
+  EXPECT_TRUE(archive.ok()) << archive.status().message();
+  return std::move(archive).value();
+}
+
+struct GlobCase {
+  const char16_t* pattern;
+  const char16_t* name;
+  bool matches;
+};
+
+TEST(Glob, MatchesLikeAShellIgnoringCase) {
+  const GlobCase cases[] = {
+      {u"*.ogg", u"a.ogg", true},
+      {u"*.ogg", u"A.OGG", true},
+      {u"*.ogg", u"a.ogg.bak", false},
+      {u"*.ogg", u".ogg", true},  // a leading dot is an ordinary character
+      {u"*", u"", true},
+      {u"", u"", true},
+      {u"", u"a", false},
+      {u"a", u"", false},
+      {u"a?c", u"abc", true},
+      {u"a?c", u"ac", false},
+      {u"a?c", u"abbc", false},
+      {u"**x", u"x", true},
+      {u"*ab", u"aab", true},  // the star must give back what it took
+      {u"a*b*c", u"abbbc", true},
+      {u"a*b*c", u"abbb", false},
+      {u"*a*b", u"xxaybz", false},
+      {u"*a*b*", u"xxaybz", true},
+      {u"[ab]*", u"bx", true},
+      {u"[ab]*", u"cx", false},
+      {u"[!ab]*", u"bx", false},
+      {u"[^ab]*", u"cx", true},
+      {u"[a-c]x", u"Bx", true},
+      {u"[A-C]x", u"bx", true},
+      {u"[a-c]x", u"dx", false},
+      {u"[]]", u"]", true},
+      {u"[!]]", u"]", false},
+      {u"[!]]", u"a", true},
+      {u"[a-]", u"-", true},
+      {u"[\\]]", u"]", true},
+      {u"[", u"[", true},  // no closing bracket: the bracket stands for itself
+      {u"a[b", u"a[b", true},
+      {u"a[b", u"ab", false},
+      {u"\\*", u"*", true},
+      {u"\\*", u"a", false},
+      {u"\\?x", u"ax", false},
+      {u"\u00e9*", u"\u00c9t\u00e9.ogg", true},  // Latin-1 letters fold too
+      {u"level0?_*.ogg", u"level01_music.ogg", true},
+      {u"level0?_*.ogg", u"level10_music.ogg", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(pak::GlobMatch(c.pattern, c.name), c.matches)
+        << pak::ToUtf8(c.pattern) << " against " << pak::ToUtf8(c.name);
+  }
+}
+
+struct SelectCase {
+  const char* what;
+  pak::EntrySelection selection;
+  Indices chosen;
+};
+
+TEST(SelectEntries, ByNameAndPatternInArchiveOrder) {
+  const auto archive = Parse(MakeArchive(
+      {{u"a.wav", {1}}, {u"b.bin", {2}}, {u"Music.WAV", {3}}, {u"b.bin", {4}}, {u"c.txt", {5}}}));
+  const SelectCase cases[] = {
+      {"nothing asked: everything", {}, {0, 1, 2, 3, 4}},
+      {"a name as on disk", {{u"a.ogg"}, {}, {}}, {0}},
+      {"a name in another case", {{u"A.OGG"}, {}, {}}, {0}},
+      {"a shared name: both entries", {{u"b.bin"}, {}, {}}, {1, 3}},
+      {"names keep archive order", {{u"c.txt", u"a.ogg"}, {}, {}}, {0, 4}},
+      {"a name given twice", {{u"c.txt", u"C.TXT"}, {}, {}}, {4}},
+      {"include", {{}, {u"*.ogg"}, {}}, {0, 2}},
+      {"two includes", {{}, {u"*.ogg", u"c*"}, {}}, {0, 2, 4}},
+      {"exclude only", {{}, {}, {u"*.ogg"}}, {1, 3, 4}},
+      {"names and includes add up", {{u"c.txt"}, {u"a*"}, {}}, {0, 4}},
+      {"exclude wins over include", {{}, {u"*"}, {u"b*", u"m*"}}, {0, 4}},
+      {"exclude wins over a name", {{u"a.ogg", u"c.txt"}, {}, {u"a*"}}, {4}},
+      {"an include that matches nothing", {{}, {u"zzz*"}, {}}, {}},
+  };
+  for (const auto& c : cases) {
+    auto chosen = pak::SelectEntries(archive, c.selection);
+    ASSERT_TRUE(chosen.ok()) << c.what << ": " << chosen.status().message();
+    EXPECT_EQ(*chosen, c.chosen) << c.what;
+  }
+}
+
+TEST(SelectEntries, RefusesNamesTheArchiveDoesNotHoldNamingEachOnce) {
+  const auto archive = Parse(MakeArchive({{u"a.wav", {1}}, {u"b.bin", {2}}}));
+  // The stored name is not the name on disk.
+  auto chosen = pak::SelectEntries(archive, {{u"a.wav"}, {}, {}});
+  ASSERT_FALSE(chosen.ok());
+  EXPECT_EQ(chosen.status().kind(), pak::Status::Kind::kRefused);
+  EXPECT_NE(chosen.status().message().find("\"a.wav\""), std::string::npos);
+
+  chosen = pak::SelectEntries(archive, {{u"x", u"b.bin", u"y", u"X"}, {}, {}});
+  ASSERT_FALSE(chosen.ok());
+  const std::string& message = chosen.status().message();
+  EXPECT_NE(message.find("\"x\", \"y\""), std::string::npos) << message;
+  EXPECT_EQ(message.find("b.bin"), std::string::npos) << message;
+  EXPECT_EQ(message.find("\"X\""), std::string::npos) << "named twice: " << message;
+}
+
+TEST(ExtractSelected, WritesOnlyTheChosenEntriesAndNoList) {
+  TempDir dir;
+  WriteFile(dir / "b.bin", std::string("an older and longer file"));
+  const auto archive =
+      Parse(MakeArchive({{u"a.wav", {1}}, {u"b.bin", {2, 3}}, {u"x", {4}}, {u"x", {5}}}));
+  const Indices chosen = {1, 2, 3};
+  ASSERT_TRUE(pak::ExtractSelected(pak::DefaultFileSystem(), archive, dir.path(), chosen).ok());
+  EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"b.bin", "x"}));
+  EXPECT_EQ(ReadFile(dir / "b.bin"), (Bytes{2, 3}));
+  EXPECT_EQ(ReadFile(dir / "x"), (Bytes{5}));  // the later of two entries of one name
+}
+
+TEST(ExtractSelected, RefusesAnUnsafeArchiveAsAWhole) {
+  TempDir dir;
+  const auto archive = Parse(MakeArchive({{u"ok.bin", {1}}, {u"../escape", {2}}}));
+  const Indices chosen = {0};
+  const pak::Status status =
+      pak::ExtractSelected(pak::DefaultFileSystem(), archive, dir.path(), chosen);
+  EXPECT_EQ(status.kind(), pak::Status::Kind::kRefused);
+  EXPECT_TRUE(ListDir(dir.path()).empty());
+}
+
+TEST(ExtractSelected, AFailedWriteLeavesNoHalfFileAndTheOldOneWhole) {
+  TempDir dir;
+  WriteFile(dir / "b.bin", std::string("old"));
+  const auto archive = Parse(MakeArchive({{u"a.bin", Bytes(10, 1)}, {u"b.bin", Bytes(10, 2)}}));
+  const Indices chosen = {0, 1};
+  for (int fail_at = 1; fail_at <= 2; ++fail_at) {
+    FaultyFileSystem fs;
+    fs.fail_write_at = fail_at;
+    EXPECT_FALSE(pak::ExtractSelected(fs, archive, dir.path(), chosen).ok()) << fail_at;
+    EXPECT_EQ(testing_support::ReadText(dir / "b.bin"), "old") << fail_at;
+    const auto left = ListDir(dir.path());
+    EXPECT_EQ(left, fail_at == 1 ? (std::vector<std::string>{"b.bin"})
+                                 : (std::vector<std::string>{"a.bin", "b.bin"}))
+        << fail_at;
+    std::filesystem::remove(dir / "a.bin");
+  }
+}
+
+}  // namespace
