@@ -242,6 +242,7 @@ class CorruptingFileSystem : public FaultyFileSystem {
     pak::Status Append(std::span<const std::uint8_t> bytes) override {
       return real_->Append(bytes);
     }
+    pak::Status Sync() override { return real_->Sync(); }
     pak::Status AppendFrom(pak::InputFile& in, std::uint64_t offset, std::uint64_t size) override {
       Bytes bytes(size);
       PAK_RETURN_IF_ERROR(in.ReadAt(offset, bytes));
