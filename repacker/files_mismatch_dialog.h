@@ -23,8 +23,8 @@ class FilesMismatchDialog {
   // waits modally for the user and returns 1 to continue with the packing or 0 to cancel it.
   // Closing the dialog in any other way than with its two buttons counts as cancel. The lists
   // are borrowed for the call only.
-  virtual std::int32_t ShowDiff(const std::vector<std::u16string>& pAdded,
-                                const std::vector<std::u16string>& pDeleted) = 0;
+  virtual std::int32_t ShowDiff(const std::vector<std::u16string>& added,
+                                const std::vector<std::u16string>& deleted) = 0;
 };
 
 // Makes a new dialog for one repack.

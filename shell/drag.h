@@ -36,16 +36,16 @@ class WindowDrag {
   // place, computed from `window`, or nothing when no drag is in progress.
   std::optional<TwipPoint> Move(float x, float y, TwipPoint window) const;
   // A release of any mouse button.
-  void Release() { bDragging_ = false; }
+  void Release() { dragging_ = false; }
 
-  bool bDragging() const { return bDragging_; }
-  std::int32_t DragX() const { return DragX_; }
-  std::int32_t DragY() const { return DragY_; }
+  bool dragging() const { return dragging_; }
+  std::int32_t DragX() const { return drag_x_; }
+  std::int32_t DragY() const { return drag_y_; }
 
  private:
-  bool bDragging_ = false;
-  std::int32_t DragX_ = 0;
-  std::int32_t DragY_ = 0;
+  bool dragging_ = false;
+  std::int32_t drag_x_ = 0;
+  std::int32_t drag_y_ = 0;
 };
 
 }  // namespace shell

@@ -109,25 +109,25 @@ FrmFilesMismatch::FrmFilesMismatch(QWidget* parent)
   connect(Command1_, &QPushButton::clicked, this, &FrmFilesMismatch::Command1Click);
 }
 
-std::int32_t FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& pAdded,
-                                        const std::vector<std::u16string>& pDeleted) {
-  lResult_ = 0;
-  Fill(lstAdded_, pAdded);
-  Fill(lstDeleted_, pDeleted);
+std::int32_t FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& added,
+                                        const std::vector<std::u16string>& deleted) {
+  result_ = 0;
+  Fill(lstAdded_, added);
+  Fill(lstDeleted_, deleted);
   // No owner: modal for the whole application. Escape or the title bar's close button end the
   // wait with lResult still 0.
   setWindowModality(Qt::ApplicationModal);
   exec();
-  return lResult_;
+  return result_;
 }
 
 void FrmFilesMismatch::cmdOKClick() {
-  lResult_ = 1;
+  result_ = 1;
   accept();
 }
 
 void FrmFilesMismatch::Command1Click() {
-  lResult_ = 0;
+  result_ = 0;
   reject();
 }
 

@@ -28,16 +28,16 @@ class FrmFilesMismatch : public QDialog, public repacker::FilesMismatchDialog {
 
   // Fills both lists unsorted, shows the dialog application-modal and returns lResult: 1 after
   // "Continue with Packing", 0 otherwise.
-  std::int32_t ShowDiff(const std::vector<std::u16string>& pAdded,
-                        const std::vector<std::u16string>& pDeleted) override;
+  std::int32_t ShowDiff(const std::vector<std::u16string>& added,
+                        const std::vector<std::u16string>& deleted) override;
 
-  std::int32_t lResult() const { return lResult_; }
+  std::int32_t result() const { return result_; }
 
  private:
   void cmdOKClick();
   void Command1Click();
 
-  std::int32_t lResult_ = 0;
+  std::int32_t result_ = 0;
   QLabel* Label1_ = nullptr;
   QLabel* Label2_ = nullptr;
   QListWidget* lstAdded_ = nullptr;

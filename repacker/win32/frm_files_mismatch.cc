@@ -60,25 +60,25 @@ int TextWidth(HWND control, HFONT font, const wchar_t* text) {
 
 }  // namespace
 
-std::int32_t FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& pAdded,
-                                        const std::vector<std::u16string>& pDeleted) {
+std::int32_t FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& added,
+                                        const std::vector<std::u16string>& deleted) {
   // The dialog template must be DWORD aligned.
   alignas(4) EmptyTemplate dialog{};
   dialog.header.style = kDialogStyle;
   dialog.header.cdit = 0;
   std::copy(std::begin(kFilesMismatchTitle), std::end(kFilesMismatchTitle), dialog.title);
 
-  added_ = &pAdded;
-  deleted_ = &pDeleted;
-  lResult_ = 0;
+  added_ = &added;
+  deleted_ = &deleted;
+  result_ = 0;
   const INT_PTR shown =
       ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), &dialog.header,
                                 owner_ != nullptr && ::IsWindow(owner_) ? owner_ : nullptr,
                                 &FrmFilesMismatch::DialogProc, reinterpret_cast<LPARAM>(this));
   added_ = nullptr;
   deleted_ = nullptr;
-  if (shown == -1) lResult_ = 0;  // the dialog could not be shown: nothing is packed
-  return lResult_;
+  if (shown == -1) result_ = 0;  // the dialog could not be shown: nothing is packed
+  return result_;
 }
 
 INT_PTR CALLBACK FrmFilesMismatch::DialogProc(HWND hwnd, UINT message, WPARAM wparam,
@@ -165,10 +165,10 @@ INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM /*lp
       // IDOK (Enter outside a button) and IDCANCEL (Esc) are not answers: neither button is the
       // dialog's default or cancel button.
       if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kCmdOK) {
-        lResult_ = 1;
+        result_ = 1;
         ::EndDialog(hwnd_, 1);
       } else if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kCommand1) {
-        lResult_ = 0;
+        result_ = 0;
         ::EndDialog(hwnd_, 0);
       }
       return TRUE;

@@ -34,10 +34,10 @@ class FrmFilesMismatch : public repacker::FilesMismatchDialog {
   // `owner` is the window that stays disabled while the dialog is shown; it may be null.
   explicit FrmFilesMismatch(HWND owner) : owner_(owner) {}
 
-  std::int32_t ShowDiff(const std::vector<std::u16string>& pAdded,
-                        const std::vector<std::u16string>& pDeleted) override;
+  std::int32_t ShowDiff(const std::vector<std::u16string>& added,
+                        const std::vector<std::u16string>& deleted) override;
 
-  std::int32_t lResult() const { return lResult_; }
+  std::int32_t result() const { return result_; }
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -49,7 +49,7 @@ class FrmFilesMismatch : public repacker::FilesMismatchDialog {
   HFONT font_ = nullptr;
   const std::vector<std::u16string>* added_ = nullptr;
   const std::vector<std::u16string>* deleted_ = nullptr;
-  std::int32_t lResult_ = 0;
+  std::int32_t result_ = 0;
 };
 
 }  // namespace repacker::win32

@@ -151,15 +151,15 @@ FrmMain::FrmMain(Program program, QWidget* parent)
   connect(picMain_, &PictureSurface::clicked, this,
           [this] { RunCommand(&shell::MainCommands::OnMainCommand); });
 
-  Timer1_ = new QTimer(this);
-  Timer1_->setObjectName(QStringLiteral("Timer1"));
-  Timer1_->setInterval(10);
-  connect(Timer1_, &QTimer::timeout, this, &FrmMain::Timer1Timer);
-  Timer2_ = new QTimer(this);
-  Timer2_->setObjectName(QStringLiteral("Timer2"));
-  Timer2_->setInterval(10);
-  connect(Timer2_, &QTimer::timeout, this, &FrmMain::Timer2Timer);
-  Timer2_->start();
+  fade_timer_ = new QTimer(this);
+  fade_timer_->setObjectName(QStringLiteral("Timer1"));
+  fade_timer_->setInterval(10);
+  connect(fade_timer_, &QTimer::timeout, this, &FrmMain::FadeTick);
+  hover_timer_ = new QTimer(this);
+  hover_timer_->setObjectName(QStringLiteral("Timer2"));
+  hover_timer_->setInterval(10);
+  connect(hover_timer_, &QTimer::timeout, this, &FrmMain::HoverTick);
+  hover_timer_->start();
 }
 
 FrmMain::~FrmMain() = default;
@@ -167,11 +167,11 @@ FrmMain::~FrmMain() = default;
 void FrmMain::Load(shell::MainCommands* commands) {
   commands_ = commands;
 
-  oButtons_.clear();
+  buttons_.clear();
   for (PictureSurface* surface : {picSelectFile_, picSelectDir_, picMain_}) {
     auto button = std::make_unique<shell::ClsPicButton>();
     button->SetPictures(surface, 0, 1, 2);
-    oButtons_.push_back(std::move(button));
+    buttons_.push_back(std::move(button));
   }
 
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -190,7 +190,7 @@ void FrmMain::Load(shell::MainCommands* commands) {
   setWindowOpacity(0.0);
   fade_.Begin();
   show();
-  Timer1_->start();
+  fade_timer_->start();
 
   if (commands_ != nullptr) RunCommand(&shell::MainCommands::OnLoaded);
 }
@@ -215,26 +215,26 @@ void FrmMain::ShapeWindowFromPicture(const QImage& skin) {
   setMask(region);
 }
 
-void FrmMain::Timer1Timer() {
+void FrmMain::FadeTick() {
   const shell::Fade::TickResult tick = fade_.Tick();
   setWindowOpacity(tick.alpha / 255.0);
-  if (tick.stop_timer) Timer1_->stop();
+  if (tick.stop_timer) fade_timer_->stop();
   if (tick.unload) {
-    Timer2_->stop();
+    hover_timer_->stop();
     close();
     emit unloaded();
   }
 }
 
-void FrmMain::Timer2Timer() {
+void FrmMain::HoverTick() {
   // Before start-up there is nothing to track, and no reason to create the native window yet.
-  if (oButtons_.empty()) return;
-  shell::TrackButtonHover(oButtons_, *pointer_, WindowHandle());
+  if (buttons_.empty()) return;
+  shell::TrackButtonHover(buttons_, *pointer_, WindowHandle());
 }
 
 void FrmMain::imgCloseClick() {
   fade_.Close();
-  Timer1_->start();
+  fade_timer_->start();
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -282,7 +282,7 @@ void FrmMain::picShapeMouseMove(QPointF position) {
 }
 
 void FrmMain::RepeatDragMove() {
-  if (!drag_.bDragging() || QGuiApplication::mouseButtons() == Qt::NoButton) return;
+  if (!drag_.dragging() || QGuiApplication::mouseButtons() == Qt::NoButton) return;
   picShapeMouseMove(QPointF(QCursor::pos() - pos()));
 }
 
@@ -318,7 +318,7 @@ void FrmMain::SetListItems(const std::vector<std::u16string>& items) {
 void FrmMain::SetMainCommandEnabled(bool enabled) {
   picMain_->setEnabled(enabled);
   // A disabled command shows its normal picture; it gets no pointer events to change it.
-  if (!enabled && oButtons_.size() == 3) oButtons_[2]->MouseExit();
+  if (!enabled && buttons_.size() == 3) buttons_[2]->MouseExit();
 }
 
 void FrmMain::SetBusy(bool busy) {

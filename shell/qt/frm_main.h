@@ -67,8 +67,8 @@ class FrmMain : public QWidget, public shell::MainView {
 
   std::int32_t Alpha() const { return fade_.Alpha(); }
   std::int32_t FadeStep() const { return fade_.FadeStep(); }
-  bool bDragging() const { return drag_.bDragging(); }
-  std::span<const std::unique_ptr<shell::ClsPicButton>> oButtons() const { return oButtons_; }
+  bool dragging() const { return drag_.dragging(); }
+  std::span<const std::unique_ptr<shell::ClsPicButton>> buttons() const { return buttons_; }
   // Replaces the pointer the hover tracking reads; for tests. Not owned.
   void SetPointer(shell::Pointer* pointer) { pointer_ = pointer; }
 
@@ -81,8 +81,8 @@ class FrmMain : public QWidget, public shell::MainView {
 
  private:
   void ShapeWindowFromPicture(const QImage& skin);
-  void Timer1Timer();
-  void Timer2Timer();
+  void FadeTick();
+  void HoverTick();
   void imgCloseClick();
   void picShapeMouseDown(QPointF position);
   void picShapeMouseMove(QPointF position);
@@ -94,7 +94,7 @@ class FrmMain : public QWidget, public shell::MainView {
   shell::Fade fade_;
   shell::WindowDrag drag_;
   shell::TwipPoint place_;  // the window's left and top in twips
-  std::vector<std::unique_ptr<shell::ClsPicButton>> oButtons_;
+  std::vector<std::unique_ptr<shell::ClsPicButton>> buttons_;
   QtPointer qt_pointer_;
   shell::Pointer* pointer_ = &qt_pointer_;
   // Whether the platform reports a pointer move when the window moves under a still pointer.
@@ -112,8 +112,8 @@ class FrmMain : public QWidget, public shell::MainView {
   PictureSurface* picSelectDir_ = nullptr;
   PictureSurface* picMain_ = nullptr;  // picExtract or picRepack
   QListWidget* lstFiles_ = nullptr;
-  QTimer* Timer1_ = nullptr;
-  QTimer* Timer2_ = nullptr;
+  QTimer* fade_timer_ = nullptr;
+  QTimer* hover_timer_ = nullptr;
 };
 
 }  // namespace shell::qt

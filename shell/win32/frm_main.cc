@@ -86,7 +86,7 @@ FrmMain::FrmMain(Program program, HINSTANCE instance) : program_(program), insta
   close_ = LoadPicture(instance_, IDB_CLOSE);
   imgSelectFile_ = LoadButtonPictures(instance_, IDB_SELECT_FILE);
   imgSelectDir_ = LoadButtonPictures(instance_, IDB_SELECT_DIR);
-  imgExtract_ =
+  main_pictures_ =
       LoadButtonPictures(instance_, program_ == Program::kUnbaler ? IDB_EXTRACT : IDB_PACK);
   control_font_ = ControlFont(kControlFontHeight, FW_NORMAL, DEFAULT_CHARSET);
   title_font_ = ControlFont(kTitleFontHeight, FW_BOLD, kTitleCharset);
@@ -103,7 +103,7 @@ FrmMain::FrmMain(Program program, HINSTANCE instance) : program_(program), insta
                             kMainWidth, kMainHeight, nullptr, nullptr, instance_, this);
   CreateControls();
   // The hover tracking runs as long as the window exists; until Load there is nothing to track.
-  ::SetTimer(hwnd_, kTimer2, 10, nullptr);
+  ::SetTimer(hwnd_, kHoverTimer, 10, nullptr);
 }
 
 FrmMain::~FrmMain() {
@@ -113,7 +113,7 @@ FrmMain::~FrmMain() {
     ::DestroyWindow(hwnd_);
   }
   for (HBITMAP picture : {skin_, close_}) ::DeleteObject(picture);
-  for (const auto* pictures : {&imgSelectFile_, &imgSelectDir_, &imgExtract_}) {
+  for (const auto* pictures : {&imgSelectFile_, &imgSelectDir_, &main_pictures_}) {
     for (HBITMAP picture : *pictures) ::DeleteObject(picture);
   }
   for (HGDIOBJ object : {static_cast<HGDIOBJ>(control_font_), static_cast<HGDIOBJ>(title_font_),
@@ -162,7 +162,7 @@ void FrmMain::CreateControls() {
   picSelectFile_->SetOnClick([this] { RunCommand(&shell::MainCommands::OnSelectFile); });
   picSelectDir_ = CreatePicture(kPicSelectDir, 318, dir_row.button, imgSelectDir_);
   picSelectDir_->SetOnClick([this] { RunCommand(&shell::MainCommands::OnSelectDir); });
-  picMain_ = CreatePicture(kPicMain, 180, 190, imgExtract_);
+  picMain_ = CreatePicture(kPicMain, 180, 190, main_pictures_);
   picMain_->SetOnClick([this] { RunCommand(&shell::MainCommands::OnMainCommand); });
 
   const HWND list = ::CreateWindowExW(
@@ -176,11 +176,11 @@ void FrmMain::CreateControls() {
 void FrmMain::Load(shell::MainCommands* commands) {
   commands_ = commands;
 
-  oButtons_.clear();
+  buttons_.clear();
   for (PictureControl* surface : {picSelectFile_, picSelectDir_, picMain_}) {
     auto button = std::make_unique<shell::ClsPicButton>();
     button->SetPictures(surface, 0, 1, 2);
-    oButtons_.push_back(std::move(button));
+    buttons_.push_back(std::move(button));
   }
 
   const shell::TwipPoint centred = shell::CentredOnScreen(
@@ -210,7 +210,7 @@ void FrmMain::Load(shell::MainCommands* commands) {
   fade_.Begin();
   ::ShowWindow(hwnd_, SW_SHOW);
   ::SetForegroundWindow(hwnd_);
-  ::SetTimer(hwnd_, kTimer1, 10, nullptr);
+  ::SetTimer(hwnd_, kFadeTimer, 10, nullptr);
 
   if (commands_ != nullptr) RunCommand(&shell::MainCommands::OnLoaded);
 }
@@ -242,23 +242,23 @@ void FrmMain::ShapeWindowFromPicture(COLORREF key) {
   ::SetWindowRgn(hwnd_, region, TRUE);
 }
 
-void FrmMain::Timer1Timer() {
+void FrmMain::FadeTick() {
   const shell::Fade::TickResult tick = fade_.Tick();
   ::SetLayeredWindowAttributes(hwnd_, 0, static_cast<BYTE>(tick.alpha), LWA_ALPHA);
-  if (tick.stop_timer) ::KillTimer(hwnd_, kTimer1);
+  if (tick.stop_timer) ::KillTimer(hwnd_, kFadeTimer);
   if (tick.unload) Unload();
 }
 
-void FrmMain::Timer2Timer() { shell::TrackButtonHover(oButtons_, *pointer_, WindowHandle()); }
+void FrmMain::HoverTick() { shell::TrackButtonHover(buttons_, *pointer_, WindowHandle()); }
 
 void FrmMain::imgCloseClick() {
   fade_.Close();
-  ::SetTimer(hwnd_, kTimer1, 10, nullptr);
+  ::SetTimer(hwnd_, kFadeTimer, 10, nullptr);
 }
 
 void FrmMain::Unload() {
-  ::KillTimer(hwnd_, kTimer1);
-  ::KillTimer(hwnd_, kTimer2);
+  ::KillTimer(hwnd_, kFadeTimer);
+  ::KillTimer(hwnd_, kHoverTimer);
   ::DestroyWindow(hwnd_);
 }
 
@@ -404,8 +404,8 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (reinterpret_cast<HWND>(lparam) != hwnd_) drag_.Release();
       return 0;
     case WM_TIMER:
-      if (wparam == kTimer1) Timer1Timer();
-      if (wparam == kTimer2) Timer2Timer();
+      if (wparam == kFadeTimer) FadeTick();
+      if (wparam == kHoverTimer) HoverTick();
       return 0;
     case WM_COMMAND:
       if (HIWORD(wparam) == STN_CLICKED) {
@@ -426,8 +426,8 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       imgCloseClick();
       return 0;
     case WM_DESTROY:
-      ::KillTimer(hwnd_, kTimer1);
-      ::KillTimer(hwnd_, kTimer2);
+      ::KillTimer(hwnd_, kFadeTimer);
+      ::KillTimer(hwnd_, kHoverTimer);
       break;
     case WM_NCDESTROY: {
       const HWND gone = hwnd_;

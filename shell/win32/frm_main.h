@@ -44,8 +44,8 @@ enum ControlId : int {
 };
 
 // The fade and the hover tracking.
-inline constexpr UINT_PTR kTimer1 = 1;
-inline constexpr UINT_PTR kTimer2 = 2;
+inline constexpr UINT_PTR kFadeTimer = 1;
+inline constexpr UINT_PTR kHoverTimer = 2;
 
 inline constexpr int kMainWidth = 442;
 inline constexpr int kMainHeight = 237;
@@ -93,16 +93,16 @@ class FrmMain : public shell::MainView {
   Program program() const { return program_; }
   std::int32_t Alpha() const { return fade_.Alpha(); }
   std::int32_t FadeStep() const { return fade_.FadeStep(); }
-  bool Timer1Enabled() const { return fade_.TimerEnabled(); }
-  bool bDragging() const { return drag_.bDragging(); }
+  bool FadeTimerEnabled() const { return fade_.TimerEnabled(); }
+  bool dragging() const { return drag_.dragging(); }
   shell::TwipPoint Place() const { return place_; }
-  std::span<const std::unique_ptr<shell::ClsPicButton>> oButtons() const { return oButtons_; }
+  std::span<const std::unique_ptr<shell::ClsPicButton>> buttons() const { return buttons_; }
   // Replaces the pointer the hover tracking reads; for tests. Not owned.
   void SetPointer(shell::Pointer* pointer) { pointer_ = pointer; }
 
   // The handlers, reachable for tests as the messages reach them.
-  void Timer1Timer();
-  void Timer2Timer();
+  void FadeTick();
+  void HoverTick();
   void imgCloseClick();
 
  private:
@@ -137,7 +137,7 @@ class FrmMain : public shell::MainView {
   shell::WindowDrag drag_;
   shell::TwipPoint place_;  // the window's left and top in twips
   bool busy_ = false;
-  std::vector<std::unique_ptr<shell::ClsPicButton>> oButtons_;
+  std::vector<std::unique_ptr<shell::ClsPicButton>> buttons_;
   Win32Pointer win32_pointer_;
   shell::Pointer* pointer_ = &win32_pointer_;
 
@@ -147,7 +147,7 @@ class FrmMain : public shell::MainView {
   HBITMAP close_ = nullptr;
   std::array<HBITMAP, 3> imgSelectFile_{};
   std::array<HBITMAP, 3> imgSelectDir_{};
-  std::array<HBITMAP, 3> imgExtract_{};
+  std::array<HBITMAP, 3> main_pictures_{};
   HFONT control_font_ = nullptr;
   HFONT title_font_ = nullptr;
   HBRUSH title_brush_ = nullptr;

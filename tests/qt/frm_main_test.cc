@@ -108,7 +108,7 @@ void FrmMainTest::startUpFadesInAndShapesTheWindow() {
   QVERIFY(mask.contains(QPoint(221, 118)));
   QVERIFY(!mask.contains(QPoint(0, 0)));
 
-  for (const auto& button : w.window.oButtons()) QVERIFY(!button->bPressed());
+  for (const auto& button : w.window.buttons()) QVERIFY(!button->pressed());
   for (const char* name : {"picSelectFile", "picSelectDir", "picExtract"}) {
     QCOMPARE(w.Surface(name)->CurrentPicture(), 0);
   }
@@ -174,19 +174,19 @@ void FrmMainTest::closeDuringFadeInFadesOutAndUnloads() {
 void FrmMainTest::buttonsShowHoverAndPressedPictures() {
   Loaded w;
   PictureSurface* file = w.Surface("picSelectFile");
-  const auto& button = w.window.oButtons()[0];
+  const auto& button = w.window.buttons()[0];
   w.pointer.x = 318 + 10, w.pointer.y = 54 + 10;  // over the button for the hover tracking
 
   QTest::mouseMove(file, QPoint(10, 10));
   QTRY_COMPARE(file->CurrentPicture(), 1);
   QTest::mousePress(file, Qt::LeftButton, {}, QPoint(10, 10));
   QCOMPARE(file->CurrentPicture(), 2);
-  QVERIFY(button->bPressed());
+  QVERIFY(button->pressed());
   QTest::mouseMove(file, QPoint(11, 11));
   QCOMPARE(file->CurrentPicture(), 2);  // no hover while pressed
   QTest::mouseRelease(file, Qt::LeftButton, {}, QPoint(11, 11));
   QCOMPARE(file->CurrentPicture(), 0);  // normal, not hover, after the release
-  QVERIFY(!button->bPressed());
+  QVERIFY(!button->pressed());
   QCOMPARE(w.commands.select_file, 1);
 
   QTest::mousePress(file, Qt::RightButton, {}, QPoint(10, 10));
@@ -214,7 +214,7 @@ void FrmMainTest::hoverTrackingResetsButtonsThePointerLeft() {
 
   w.pointer.x = 318 + 102, w.pointer.y = 160;  // just right of the button
   QTRY_COMPARE(dir->CurrentPicture(), 0);
-  QVERIFY(!w.window.oButtons()[1]->bPressed());
+  QVERIFY(!w.window.buttons()[1]->pressed());
   // Back over it with the button still held: hover, not pressed.
   w.pointer.x = 318 + 3, w.pointer.y = 160 + 3;
   QTest::mouseMove(dir, QPoint(3, 3));
@@ -256,7 +256,7 @@ void FrmMainTest::dragOfTheSkinMovesTheWindow() {
   const QPoint start = w.window.pos();
   // A press on a control placed on the skin starts no drag.
   QTest::mousePress(w.Child("lblTitle"), Qt::LeftButton, {}, QPoint(5, 5));
-  QVERIFY(!w.window.bDragging());
+  QVERIFY(!w.window.dragging());
   QTest::mouseRelease(w.Child("lblTitle"), Qt::LeftButton, {}, QPoint(5, 5));
 
   // Any button drags. The pointer goes 60 pixels right and 30 up of the press point and stays
@@ -266,7 +266,7 @@ void FrmMainTest::dragOfTheSkinMovesTheWindow() {
   QTest::mousePress(skin, Qt::RightButton, {}, press);
   // Let go of the button however the test ends, or the next tests find it still held.
   auto release = qScopeGuard([&] { QTest::mouseRelease(skin, Qt::RightButton, {}, press); });
-  QVERIFY(w.window.bDragging());
+  QVERIFY(w.window.dragging());
   const QPoint target = w.window.mapToGlobal(press + QPoint(60, -30));
   QCursor::setPos(target);
   QTest::mouseMove(skin, press + QPoint(60, -30));
@@ -278,7 +278,7 @@ void FrmMainTest::dragOfTheSkinMovesTheWindow() {
            qPrintable(QStringLiteral("offset %1,%2").arg(offset.x()).arg(offset.y())));
   release.dismiss();
   QTest::mouseRelease(skin, Qt::RightButton, {}, w.window.mapFromGlobal(target));
-  QVERIFY(!w.window.bDragging());
+  QVERIFY(!w.window.dragging());
 }
 
 void FrmMainTest::commandErrorsAreShownAndTheWindowCarriesOn() {

@@ -190,7 +190,7 @@ class FrmFilesMismatchTest : public QObject {
     std::unique_ptr<FilesMismatchDialog> second = factory();
     auto* second_form = dynamic_cast<FrmFilesMismatch*>(second.get());
     QVERIFY(second_form != nullptr);
-    QCOMPARE(second_form->lResult(), 0);
+    QCOMPARE(second_form->result(), 0);
     const Run run =
         ShowAndAnswer(*second_form, {u"c.ogg"}, {}, [](FrmFilesMismatch& d) { d.close(); });
     QCOMPARE(run.added, QStringList{"c.ogg"});

@@ -98,8 +98,8 @@ struct DialogUse {
 class FakeDialog : public FilesMismatchDialog {
  public:
   FakeDialog(std::vector<DialogUse>* uses, std::int32_t answer) : uses_(uses), answer_(answer) {}
-  std::int32_t ShowDiff(const Names& pAdded, const Names& pDeleted) override {
-    uses_->push_back({this, pAdded, pDeleted});
+  std::int32_t ShowDiff(const Names& added, const Names& deleted) override {
+    uses_->push_back({this, added, deleted});
     return answer_;
   }
 

@@ -164,7 +164,7 @@ TEST(FrmMainWin32, LoadShapesCentresAndStartsTheFadeTransparent) {
   EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
   EXPECT_EQ(window.Alpha(), 0);
   EXPECT_EQ(window.FadeStep(), 5);
-  EXPECT_TRUE(window.Timer1Enabled());
+  EXPECT_TRUE(window.FadeTimerEnabled());
   EXPECT_TRUE(::IsWindowVisible(window.hwnd()));
 
   RECT frame{};
@@ -187,9 +187,9 @@ TEST(FrmMainWin32, LoadShapesCentresAndStartsTheFadeTransparent) {
 
   EXPECT_EQ(commands.calls, (std::vector<std::string>{"OnLoaded"}));
   EXPECT_FALSE(::IsWindowEnabled(window.Control(shell::win32::kPicMain)));
-  for (const auto& button : window.oButtons()) {
-    EXPECT_FALSE(button->bPressed());
-    EXPECT_EQ(static_cast<PictureControl*>(button->oPicture())->Shown(), 0);
+  for (const auto& button : window.buttons()) {
+    EXPECT_FALSE(button->pressed());
+    EXPECT_EQ(static_cast<PictureControl*>(button->surface())->Shown(), 0);
   }
 }
 
@@ -198,18 +198,18 @@ TEST(FrmMainWin32, FadesInTo235AndOutToUnloadFromWhereverItIs) {
   bool unloaded = false;
   window.SetOnUnloaded([&] { unloaded = true; });
   window.Load(nullptr);
-  ::KillTimer(window.hwnd(), shell::win32::kTimer1);  // the ticks below are the test's own
-  for (int tick = 1; tick <= 20; ++tick) window.Timer1Timer();
+  ::KillTimer(window.hwnd(), shell::win32::kFadeTimer);  // the ticks below are the test's own
+  for (int tick = 1; tick <= 20; ++tick) window.FadeTick();
   EXPECT_EQ(window.Alpha(), 100);
   window.imgCloseClick();
-  window.Timer1Timer();
+  window.FadeTick();
   EXPECT_EQ(window.Alpha(), 95);
   window.imgCloseClick();  // a second click changes nothing
   EXPECT_EQ(window.FadeStep(), -5);
-  for (int tick = 0; tick < 18; ++tick) window.Timer1Timer();
+  for (int tick = 0; tick < 18; ++tick) window.FadeTick();
   EXPECT_EQ(window.Alpha(), 5);
   EXPECT_FALSE(unloaded);
-  window.Timer1Timer();
+  window.FadeTick();
   EXPECT_TRUE(unloaded);
   EXPECT_EQ(window.hwnd(), nullptr);
 }
@@ -221,7 +221,7 @@ TEST(FrmMainWin32, TheRealTimersFadeInAndTheClosePictureEndsIt) {
   window.Load(nullptr);
   win32_testing::Pump(1500);
   EXPECT_EQ(window.Alpha(), 235);
-  EXPECT_FALSE(window.Timer1Enabled());
+  EXPECT_FALSE(window.FadeTimerEnabled());
   BYTE alpha = 0;
   ::GetLayeredWindowAttributes(window.hwnd(), nullptr, &alpha, nullptr);
   EXPECT_EQ(alpha, 235);
@@ -241,12 +241,12 @@ TEST(FrmMainWin32, DraggingMovesTwoTwipsPerPixelWithAnyButton) {
   const shell::TwipPoint start = window.Place();
 
   ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
-  EXPECT_TRUE(window.bDragging());
+  EXPECT_TRUE(window.dragging());
   ::SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(110, 97));
   EXPECT_EQ(window.Place().left, start.left + 20);
   EXPECT_EQ(window.Place().top, start.top - 6);
   ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(110, 97));
-  EXPECT_FALSE(window.bDragging());
+  EXPECT_FALSE(window.dragging());
   ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(300, 200));
   EXPECT_EQ(window.Place().left, start.left + 20);
 
@@ -260,7 +260,7 @@ TEST(FrmMainWin32, DraggingMovesTwoTwipsPerPixelWithAnyButton) {
   EXPECT_EQ(after.left - before.left, shell::TwipsToPixels(window.Place().left) - before.left);
   EXPECT_EQ(window.Place().left, start.left + 20 + 150);
   ::SendMessageW(hwnd, WM_RBUTTONUP, 0, MAKELPARAM(125, 50));
-  EXPECT_FALSE(window.bDragging());
+  EXPECT_FALSE(window.dragging());
 }
 
 TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
@@ -269,9 +269,9 @@ TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   FakePointer pointer;
   window.SetPointer(&pointer);
   window.Load(&commands);
-  ::KillTimer(window.hwnd(), shell::win32::kTimer2);  // the ticks below are the test's own
-  const auto button = window.oButtons()[0].get();
-  const auto* surface = static_cast<PictureControl*>(button->oPicture());
+  ::KillTimer(window.hwnd(), shell::win32::kHoverTimer);  // the ticks below are the test's own
+  const auto button = window.buttons()[0].get();
+  const auto* surface = static_cast<PictureControl*>(button->surface());
   const HWND select_file = window.Control(shell::win32::kPicSelectFile);
   ASSERT_EQ(surface->hwnd(), select_file);
 
@@ -281,16 +281,16 @@ TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   // bottom edge ends it at the next tick.
   pointer.x = 318;
   pointer.y = 54;
-  window.Timer2Timer();
+  window.HoverTick();
   EXPECT_EQ(surface->Shown(), 1);
   pointer.x = 420;
-  window.Timer2Timer();
+  window.HoverTick();
   EXPECT_EQ(surface->Shown(), 0);
 
   pointer.x = 330;
   ::SendMessageW(select_file, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   EXPECT_EQ(surface->Shown(), 2);
-  EXPECT_TRUE(button->bPressed());
+  EXPECT_TRUE(button->pressed());
   ::SendMessageW(select_file, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, 5));
   EXPECT_EQ(surface->Shown(), 2);  // no hover while pressed
   ::SendMessageW(select_file, WM_LBUTTONUP, 0, MAKELPARAM(6, 5));
@@ -319,9 +319,9 @@ TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   // A press held while the pointer leaves is forgotten at the next tick.
   ::SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   pointer.x = 10;
-  window.Timer2Timer();
-  EXPECT_FALSE(window.oButtons()[2]->bPressed());
-  EXPECT_EQ(static_cast<PictureControl*>(window.oButtons()[2]->oPicture())->Shown(), 0);
+  window.HoverTick();
+  EXPECT_FALSE(window.buttons()[2]->pressed());
+  EXPECT_EQ(static_cast<PictureControl*>(window.buttons()[2]->surface())->Shown(), 0);
   ::SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(300, 5));
 }
 
@@ -336,7 +336,7 @@ TEST(FrmMainWin32, PathLabelsRunTheirButtonsCommandsAndTheViewShowsWhatItIsTold)
     ::SendMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
   }
   EXPECT_EQ(commands.calls, (std::vector<std::string>{"OnLoaded", "OnSelectFile", "OnSelectDir"}));
-  EXPECT_FALSE(window.bDragging());
+  EXPECT_FALSE(window.dragging());
 
   window.SetFileCaption(u"C:\\Games\\R&D\\sound.pak");
   window.SetDirCaption(u"D:\\\u0436");
