@@ -44,7 +44,7 @@ struct Unbaler {
     return items;
   }
 
-  shell::qt::FrmMain window{shell::qt::Program::kUnbaler};
+  shell::qt::FrmMain window{shell::Program::kUnbaler};
   NowherePointer pointer;
   FakeFileDialog dialog;
   FakeMessageBox box;

@@ -83,7 +83,7 @@ class RebalerWindowTest : public QObject {
     WriteFile(folder / "new.ogg", std::string("N"));
     WriteFile(folder / "FilesList.txt", std::string("a.ogg\r\ngone.ogg\r\n"));
 
-    shell::qt::FrmMain window(shell::qt::Program::kRebaler);
+    shell::qt::FrmMain window(shell::Program::kRebaler);
     FakeFileDialog file_dialog;
     FakeMessageBox messages;
     FakeFolderBackend backend;
