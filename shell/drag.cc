@@ -4,8 +4,8 @@
 
 namespace shell {
 
-std::int32_t TwipsToPixels(float twips) {
-  return static_cast<std::int32_t>(std::lround(twips / kTwipsPerPixel));
+std::int32_t TwipsToPixels(float twips, std::int32_t dpi) {
+  return static_cast<std::int32_t>(std::lround(static_cast<double>(twips) * dpi / 1440.0));
 }
 
 TwipPoint CentredOnScreen(float screen_width, float screen_height, float window_width,

@@ -20,8 +20,10 @@ struct TwipPoint {
   friend bool operator==(const TwipPoint&, const TwipPoint&) = default;
 };
 
-// The whole pixel a twip value lands on when the platform moves the window.
-std::int32_t TwipsToPixels(float twips);
+// The whole pixel a twip value lands on at `dpi` dots per inch (1440 twips to the inch), halves
+// rounded away from zero: where the platform moves the window, and where a form laid out in twips
+// places its controls.
+std::int32_t TwipsToPixels(float twips, std::int32_t dpi = 96);
 
 // The window's place when it is centred on a screen; all sizes in twips. The halves keep their
 // fraction.

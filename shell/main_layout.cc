@@ -19,10 +19,6 @@ constexpr Font kTitleFont{12, true, kTitleCharset};
 
 }  // namespace
 
-std::u16string_view ProgramTitle(Program program) {
-  return program == Program::kUnbaler ? u"Unbaler" : u"Rebaler";
-}
-
 std::array<ControlSpec, 10> MainWindowControls(Program program) {
   const bool unbaler = program == Program::kUnbaler;
   const Row& file = unbaler ? kUpperRow : kLowerRow;

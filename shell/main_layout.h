@@ -61,6 +61,7 @@ struct Font {
   bool bold = false;
   // The character set a Windows font is asked for; it only steers which face the system matches.
   std::uint8_t charset = 1;  // the system's default
+  friend bool operator==(const Font&, const Font&) = default;
 };
 
 // The face every control was laid out with.
@@ -90,7 +91,9 @@ inline constexpr Rgb kScreenColour{12, 13, 13};
 
 // "Unbaler" or "Rebaler": the window's caption, the title on the skin and the title of every
 // message box the program shows.
-std::u16string_view ProgramTitle(Program program);
+constexpr std::u16string_view ProgramTitle(Program program) {
+  return program == Program::kUnbaler ? u"Unbaler" : u"Rebaler";
+}
 
 // The controls on the skin, in creation and tab order.
 std::array<ControlSpec, 10> MainWindowControls(Program program);

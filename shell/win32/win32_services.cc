@@ -12,6 +12,16 @@ constexpr std::size_t kPathBuffer = 512;
 // Room for the longest path the wide file API takes.
 constexpr std::size_t kLongPath = 32768;
 
+// The folder browser's flags as the shell dialog takes them.
+UINT FolderDialogFlags(std::int32_t flags) {
+  const auto has = [flags](shell::FolderDialogFlag flag) {
+    return (flags & static_cast<std::int32_t>(flag)) != 0;
+  };
+  return (has(shell::FolderDialogFlag::kReturnOnlyFileSystemFolders) ? BIF_RETURNONLYFSDIRS : 0) |
+         (has(shell::FolderDialogFlag::kStatusText) ? BIF_STATUSTEXT : 0) |
+         (has(shell::FolderDialogFlag::kNewDialogStyle) ? BIF_NEWDIALOGSTYLE : 0);
+}
+
 }  // namespace
 
 std::wstring Win32FileFilter(std::u16string_view filter) {
@@ -34,7 +44,11 @@ std::u16string Win32FileDialog::Show(const shell::FileDialogRequest& request) {
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.Flags = request.flags;
+  const shell::FileDialogOptions& options = request.options;
+  dialog.Flags = (options.overwrite_prompt ? OFN_OVERWRITEPROMPT : 0) |
+                 (options.hide_read_only ? OFN_HIDEREADONLY : 0) |
+                 (options.path_must_exist ? OFN_PATHMUSTEXIST : 0) |
+                 (options.file_must_exist ? OFN_FILEMUSTEXIST : 0);
   const BOOL chosen = request.kind == shell::FileDialogRequest::Kind::kOpen
                           ? ::GetOpenFileNameW(&dialog)
                           : ::GetSaveFileNameW(&dialog);
@@ -52,7 +66,7 @@ bool Win32FolderDialog::IsWindow(std::intptr_t hwnd) {
 }
 
 shell::BrowseResult Win32FolderDialog::Show(const shell::BrowseRequest& request) {
-  // The dialog's new style (BIF_NEWDIALOGSTYLE) needs COM on this thread.
+  // The dialog's new style needs COM on this thread.
   const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
   std::string display_name(kPathBuffer, '\0');  // the dialog writes here; nothing reads it
@@ -62,7 +76,7 @@ shell::BrowseResult Win32FolderDialog::Show(const shell::BrowseRequest& request)
   info.pidlRoot = nullptr;
   info.pszDisplayName = display_name.data();
   info.lpszTitle = title.c_str();
-  info.ulFlags = static_cast<UINT>(request.flags);
+  info.ulFlags = FolderDialogFlags(request.flags);
   info.lpfn = BrowseCallbackProc;
   info.lParam = 0;
   info.iImage = 0;
@@ -90,10 +104,10 @@ shell::BrowseResult Win32FolderDialog::Show(const shell::BrowseRequest& request)
       std::wstring wide(kLongPath, L'\0');
       if (::SHGetPathFromIDListEx(chosen, wide.data(), static_cast<DWORD>(wide.size()),
                                   GPFIDL_DEFAULT)) {
-        wide.resize(std::max(kPathBuffer, wide.find(L'\0')));
-        result.buffer = FromWide(wide);
+        wide.resize(wide.find(L'\0'));
+        result.path = FromWide(wide);
       } else {
-        result.buffer = FromAnsi(buffer);
+        result.path = FromAnsi(buffer.c_str());
       }
     } else {
       result.outcome = shell::BrowseResult::Outcome::kNoPath;

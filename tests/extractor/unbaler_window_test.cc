@@ -7,14 +7,14 @@
 #include "extractor/unbaler_logic.h"
 #include "shell/path_display.h"
 #include "shell/qt/frm_main.h"
-#include "tests/extractor/fakes.h"
+#include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
-using extractor_test::FakeFileDialog;
-using extractor_test::FakeFolderBackend;
-using extractor_test::FakeMessageBox;
+using testing_support::FakeFileDialog;
+using testing_support::FakeFolderBackend;
+using testing_support::FakeMessageBox;
 using testing_support::Bytes;
 using testing_support::MakeArchive;
 using testing_support::ReadFile;
@@ -32,6 +32,7 @@ class NowherePointer : public shell::Pointer {
 struct Unbaler {
   Unbaler() : logic(window, dialog, box, folders, pak::DefaultFileSystem(), pak::Windows1252()) {
     window.SetPointer(&pointer);
+    folders.window = 0;  // the real window's handle
     window.Load(&logic);
   }
   QWidget* Child(const char* name) { return window.findChild<QWidget*>(QLatin1String(name)); }
