@@ -67,10 +67,10 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
   RegisterMainClass(instance_, &FrmMain::WindowProc);
   // No frame and no caption bar. The system menu and the minimize box give the task-bar button
   // its usual menu and minimizing; neither draws anything on the window.
-  hwnd_ = ::CreateWindowExW(WS_EX_APPWINDOW, kClassName, Wide(controller_.title()).c_str(),
-                            WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
-                            shell::kMainWidth, shell::kMainHeight, nullptr, nullptr, instance_,
-                            this);
+  hwnd_ =
+      ::CreateWindowExW(WS_EX_APPWINDOW, kClassName, Wide(controller_.title()).c_str(),
+                        WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
+                        shell::kMainWidth, shell::kMainHeight, nullptr, nullptr, instance_, this);
   for (const shell::ControlSpec& spec : controls_) CreateControl(spec);
   // The hover tracking runs as long as the window exists; until Load there is nothing to track.
   ::SetTimer(hwnd_, kHoverTimer, 10, nullptr);
@@ -98,10 +98,10 @@ HFONT FrmMain::FontFor(const shell::Font& font) {
   }
   // A height in pixels: the layout is in pixels, so the text keeps its size on the skin whatever
   // the system's DPI.
-  const HFONT made = ::CreateFontW(
-      -::MulDiv(font.points, 96, 72), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-      FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-      DEFAULT_PITCH | FF_SWISS, Wide(shell::kFontFace).c_str());
+  const HFONT made =
+      ::CreateFontW(-::MulDiv(font.points, 96, 72), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                    FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, Wide(shell::kFontFace).c_str());
   fonts_.emplace_back(font, made);
   gdi_objects_.push_back(made);
   return made;
@@ -110,7 +110,8 @@ HFONT FrmMain::FontFor(const shell::Font& font) {
 void FrmMain::CreateControl(const shell::ControlSpec& spec) {
   const int id = ControlId(spec.role);
   const shell::Box& box = spec.box;
-  if (spec.kind == shell::ControlKind::kPicture || spec.kind == shell::ControlKind::kPictureButton) {
+  if (spec.kind == shell::ControlKind::kPicture ||
+      spec.kind == shell::ControlKind::kPictureButton) {
     const int first = PictureId(spec.picture);
     std::vector<HBITMAP> shown{LoadPicture(first)};
     if (spec.kind == shell::ControlKind::kPictureButton) {
@@ -137,10 +138,9 @@ void FrmMain::CreateControl(const shell::ControlSpec& spec) {
     brushes_[static_cast<std::size_t>(spec.role)] = ::CreateSolidBrush(Colour(spec.background));
     gdi_objects_.push_back(brushes_[static_cast<std::size_t>(spec.role)]);
   }
-  const HWND control = ::CreateWindowExW(ex_style, type, Wide(spec.text).c_str(), style, box.left,
-                                         box.top, box.width, box.height, hwnd_,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                         instance_, nullptr);
+  const HWND control = ::CreateWindowExW(
+      ex_style, type, Wide(spec.text).c_str(), style, box.left, box.top, box.width, box.height,
+      hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
 }
 
@@ -184,9 +184,8 @@ void FrmMain::ShapeFromSkin() {
   const HGDIOBJ old = ::SelectObject(dc, skin_);
   // One pixel read per pixel of the skin, straight from the picture; the key is pixel (0, 0).
   const std::vector<shell::RegionRun> runs = shell::WindowRegionRuns(
-      size.bmWidth, size.bmHeight, [dc](std::int32_t x, std::int32_t y) {
-        return ::GetPixel(dc, x, y);
-      });
+      size.bmWidth, size.bmHeight,
+      [dc](std::int32_t x, std::int32_t y) { return ::GetPixel(dc, x, y); });
   ::SelectObject(dc, old);
   ::DeleteDC(dc);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "codec/text.h"
 #include "shell/win32/win32_text.h"
 
 namespace shell::win32 {
@@ -70,7 +71,7 @@ shell::BrowseResult Win32FolderDialog::Show(const shell::BrowseRequest& request)
   const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
   std::string display_name(kPathBuffer, '\0');  // the dialog writes here; nothing reads it
-  const std::string title = ToAnsi(request.title);
+  const std::string title = pak::SystemCodePage().Encode(request.title);
   BROWSEINFOA info{};
   info.hwndOwner = reinterpret_cast<HWND>(request.owner);
   info.pidlRoot = nullptr;
@@ -85,7 +86,7 @@ shell::BrowseResult Win32FolderDialog::Show(const shell::BrowseRequest& request)
   // costs the preselection.
   HLOCAL initial_path = nullptr;
   if (!request.initial_path.empty()) {
-    const std::string path = ToAnsi(request.initial_path);
+    const std::string path = pak::SystemCodePage().Encode(request.initial_path);
     initial_path = ::LocalAlloc(LPTR, path.size() + 1);
     if (initial_path != nullptr) {
       ::RtlMoveMemory(initial_path, path.data(), path.size());
@@ -107,7 +108,7 @@ shell::BrowseResult Win32FolderDialog::Show(const shell::BrowseRequest& request)
         wide.resize(wide.find(L'\0'));
         result.path = FromWide(wide);
       } else {
-        result.path = FromAnsi(buffer.c_str());
+        result.path = pak::SystemCodePage().Decode(buffer.c_str());
       }
     } else {
       result.outcome = shell::BrowseResult::Outcome::kNoPath;
@@ -126,7 +127,7 @@ std::string Win32FolderDialog::ProgramName() const {
   std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
   const std::size_t dot = name.rfind(L'.');
   if (dot != std::wstring::npos && dot != 0) name.resize(dot);
-  return ToUtf8(FromWide(name));
+  return pak::ToUtf8(FromWide(name));
 }
 
 int CALLBACK BrowseCallbackProc(HWND hwnd, UINT message, LPARAM param, LPARAM data) {

@@ -1,5 +1,6 @@
-// Text conversions at the edge of the Windows API: the wide (UTF-16) functions take the
-// front end's std::u16string as it is; the ANSI ones take the system's ANSI code page.
+// Text at the edge of the Windows API. The wide (UTF-16) functions take the front end's
+// std::u16string as it is; every other conversion (UTF-8, the ANSI code page) is the codec's
+// (codec/text.h), so the programs convert text in one way only.
 #pragma once
 
 #include <string>
@@ -8,16 +9,11 @@
 namespace shell::win32 {
 
 // UTF-16 both, so these only change the character type.
-std::wstring Wide(std::u16string_view text);
-std::u16string FromWide(std::wstring_view text);
-
-// To the ANSI code page with no best-fit look-alikes: a character the code page lacks becomes
-// '?', which no file name can hold, so it can never name a different file by accident.
-std::string ToAnsi(std::u16string_view text);
-std::u16string FromAnsi(std::string_view bytes);
-
-// UTF-8, the text of the standard library's messages (exception texts) and of error sources.
-std::u16string FromUtf8(std::string_view text);
-std::string ToUtf8(std::u16string_view text);
+inline std::wstring Wide(std::u16string_view text) {
+  return std::wstring(text.begin(), text.end());
+}
+inline std::u16string FromWide(std::wstring_view text) {
+  return std::u16string(text.begin(), text.end());
+}
 
 }  // namespace shell::win32
