@@ -50,6 +50,13 @@ enum class Role {
 // The pictures a control shows. A picture button has three (normal, hover, pressed).
 enum class Picture { kNone, kSkin, kClose, kSelectFile, kSelectDir, kExtract, kPack };
 
+// The picture's file name in skin/ without ".bmp"; a button's three add "_0", "_1" and "_2".
+constexpr std::string_view PictureName(Picture picture) {
+  constexpr std::string_view kNames[] = {"",           "skin",    "close", "select_file",
+                                         "select_dir", "extract", "pack"};
+  return kNames[static_cast<int>(picture)];
+}
+
 // Where a label draws its one line of text.
 enum class Align { kLeftTop, kLeftMiddle, kCentre };
 

@@ -15,27 +15,11 @@
 namespace shell::qt {
 namespace {
 
-QString PictureStem(shell::Picture picture) {
-  switch (picture) {
-    case shell::Picture::kSkin:
-      return QStringLiteral("skin");
-    case shell::Picture::kClose:
-      return QStringLiteral("close");
-    case shell::Picture::kSelectFile:
-      return QStringLiteral("select_file");
-    case shell::Picture::kSelectDir:
-      return QStringLiteral("select_dir");
-    case shell::Picture::kExtract:
-      return QStringLiteral("extract");
-    case shell::Picture::kPack:
-      return QStringLiteral("pack");
-    case shell::Picture::kNone:
-      break;
-  }
-  return {};
+QPixmap SkinPicture(shell::Picture picture, const char* suffix) {
+  const std::string_view name = shell::PictureName(picture);
+  return QPixmap(QStringLiteral(":/skin/") + QLatin1String(name.data(), name.size()) +
+                 QLatin1String(suffix));
 }
-
-QPixmap SkinPicture(const QString& name) { return QPixmap(QStringLiteral(":/skin/") + name); }
 
 // The face the controls were laid out with. Where the system lacks it, faces of the same widths
 // come first, so "PAK file:" and "Directory:" still fit their labels; then any sans serif.
@@ -109,10 +93,9 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& spec) {
   const auto run = [this, command = spec.click] { controller_.Click(command); };
   if (spec.kind == shell::ControlKind::kList) return new QListWidget(picShape_);
   if (spec.kind == shell::ControlKind::kPictureButton) {
-    const QString stem = PictureStem(spec.picture);
     auto* surface = new PictureSurface(
-        {SkinPicture(stem + QStringLiteral("_0.bmp")), SkinPicture(stem + QStringLiteral("_1.bmp")),
-         SkinPicture(stem + QStringLiteral("_2.bmp"))},
+        {SkinPicture(spec.picture, "_0.bmp"), SkinPicture(spec.picture, "_1.bmp"),
+         SkinPicture(spec.picture, "_2.bmp")},
         picShape_);
     connect(surface, &PictureSurface::clicked, this, run);
     return surface;
@@ -120,7 +103,7 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& spec) {
   auto* label = new ClickLabel(picShape_);
   connect(label, &ClickLabel::clicked, this, run);
   if (spec.kind == shell::ControlKind::kPicture) {
-    label->setPixmap(SkinPicture(PictureStem(spec.picture) + QStringLiteral(".bmp")));
+    label->setPixmap(SkinPicture(spec.picture, ".bmp"));
     return label;
   }
   label->setText(QString::fromStdU16String(std::u16string(spec.text)));

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "shell/win32/picture_control.h"
-#include "shell/win32/resource_ids.h"
 #include "shell/win32/win32_services.h"
 #include "shell/win32/win32_text.h"
 #include "shell/window_region.h"
@@ -13,42 +12,15 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"BalerMain";
 
-// The resource of a picture; a button's three pictures follow it.
-int PictureId(shell::Picture picture) {
-  switch (picture) {
-    case shell::Picture::kSkin:
-      return IDB_SKIN;
-    case shell::Picture::kClose:
-      return IDB_CLOSE;
-    case shell::Picture::kSelectFile:
-      return IDB_SELECT_FILE;
-    case shell::Picture::kSelectDir:
-      return IDB_SELECT_DIR;
-    case shell::Picture::kExtract:
-      return IDB_EXTRACT;
-    case shell::Picture::kPack:
-      return IDB_PACK;
-    case shell::Picture::kNone:
-      break;
-  }
-  return 0;
+// The resource holding a picture: its name in capitals, and a button picture's suffix.
+std::wstring ResourceName(shell::Picture picture, const char* suffix = "") {
+  std::wstring name;
+  for (char c : shell::PictureName(picture)) name += static_cast<wchar_t>(c - (c >= 'a' ? 32 : 0));
+  for (; *suffix != '\0'; ++suffix) name += static_cast<wchar_t>(*suffix);
+  return name;
 }
 
 COLORREF Colour(shell::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
-
-void RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (::GetClassInfoExW(instance, kClassName, &existing)) return;
-  WNDCLASSEXW type{};
-  type.cbSize = sizeof type;
-  type.lpfnWndProc = procedure;
-  type.hInstance = instance;
-  type.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  type.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
-  type.lpszClassName = kClassName;
-  ::RegisterClassExW(&type);
-}
 
 }  // namespace
 
@@ -63,8 +35,9 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
     : instance_(instance),
       controller_(program, *this, pointer_),
       controls_(shell::MainWindowControls(program)) {
-  skin_ = LoadPicture(IDB_SKIN);
-  RegisterMainClass(instance_, &FrmMain::WindowProc);
+  skin_ = LoadPicture(ResourceName(shell::Picture::kSkin));
+  RegisterWindowClass(instance_, kClassName, &FrmMain::WindowProc,
+                      ::LoadIconW(nullptr, IDI_APPLICATION));
   // No frame and no caption bar. The system menu and the minimize box give the task-bar button
   // its usual menu and minimizing; neither draws anything on the window.
   hwnd_ =
@@ -85,9 +58,9 @@ FrmMain::~FrmMain() {
   for (HGDIOBJ object : gdi_objects_) ::DeleteObject(object);
 }
 
-HBITMAP FrmMain::LoadPicture(int id) {
+HBITMAP FrmMain::LoadPicture(const std::wstring& name) {
   const auto picture = static_cast<HBITMAP>(
-      ::LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+      ::LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   gdi_objects_.push_back(picture);
   return picture;
 }
@@ -112,11 +85,13 @@ void FrmMain::CreateControl(const shell::ControlSpec& spec) {
   const shell::Box& box = spec.box;
   if (spec.kind == shell::ControlKind::kPicture ||
       spec.kind == shell::ControlKind::kPictureButton) {
-    const int first = PictureId(spec.picture);
-    std::vector<HBITMAP> shown{LoadPicture(first)};
-    if (spec.kind == shell::ControlKind::kPictureButton) {
-      shown.push_back(LoadPicture(first + 1));
-      shown.push_back(LoadPicture(first + 2));
+    std::vector<HBITMAP> shown;
+    if (spec.kind == shell::ControlKind::kPicture) {
+      shown.push_back(LoadPicture(ResourceName(spec.picture)));
+    } else {
+      for (const char* state : {"_0", "_1", "_2"}) {
+        shown.push_back(LoadPicture(ResourceName(spec.picture, state)));
+      }
     }
     pictures_.push_back(std::make_unique<PictureControl>(hwnd_, id, box.left, box.top, shown));
     pictures_.back()->SetOnClick([this, command = spec.click] { controller_.Click(command); });

@@ -79,7 +79,7 @@ class FrmMain : public shell::MainView, private shell::NativeWindow {
   std::intptr_t Handle() const override { return WindowHandle(); }
 
   void CreateControl(const shell::ControlSpec& spec);
-  HBITMAP LoadPicture(int id);
+  HBITMAP LoadPicture(const std::wstring& name);
   HFONT FontFor(const shell::Font& font);
   void Paint();
   LRESULT ColourStatic(HDC dc, HWND control);

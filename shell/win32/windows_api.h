@@ -16,6 +16,20 @@
 
 namespace shell::win32 {
 
+// Registers a window class of `instance` with the arrow cursor, unless it is registered already.
+inline void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                                HICON icon = nullptr) {
+  WNDCLASSEXW type{};
+  type.cbSize = sizeof type;
+  if (WNDCLASSEXW existing = type; ::GetClassInfoExW(instance, name, &existing)) return;
+  type.lpfnWndProc = procedure;
+  type.hInstance = instance;
+  type.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  type.hIcon = icon;
+  type.lpszClassName = name;
+  ::RegisterClassExW(&type);
+}
+
 // The window procedure of a class whose objects each own one window: the
 // object arrives with WM_NCCREATE (as the creation parameter), keeps its
 // handle, and is found again in GWLP_USERDATA for every later message. T

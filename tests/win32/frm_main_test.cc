@@ -11,7 +11,6 @@
 #include "shell/browse_for_folder.h"
 #include "shell/error_text.h"
 #include "shell/win32/picture_control.h"
-#include "shell/win32/resource_ids.h"
 #include "shell/window_region.h"
 #include "tests/win32/dialog_driver.h"
 
@@ -89,7 +88,7 @@ TEST(FrmMainWin32, BothProgramsPlaceTheirControlsWhereTheDescriptionSays) {
 // The region the skin should give, built independently from the picture's bits.
 HRGN ExpectedRegion() {
   const auto skin =
-      static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_SKIN),
+      static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), L"SKIN",
                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   BITMAP size{};
   ::GetObjectW(skin, sizeof size, &size);
