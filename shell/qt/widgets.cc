@@ -20,7 +20,7 @@ std::int32_t MouseButtonValue(Qt::MouseButton button) {
 }
 
 PictureSurface::PictureSurface(std::array<QPixmap, 3> pictures, QWidget* parent)
-    : QWidget(parent), pictures_(std::move(pictures)) {
+    : ClickLabel(parent), pictures_(std::move(pictures)) {
   // The surface has to see the pointer pass over it without a button held to show hover.
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -39,34 +39,23 @@ void PictureSurface::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void PictureSurface::mousePressEvent(QMouseEvent* event) {
+  const QPointF p = event->position();
   if (button_ != nullptr) {
-    const QPointF p = event->position();
     button_->MouseDown(MouseButtonValue(event->button()), static_cast<float>(p.x()),
                        static_cast<float>(p.y()));
   }
-  event->accept();
+  ClickLabel::mousePressEvent(event);
 }
 
 void PictureSurface::mouseMoveEvent(QMouseEvent* event) {
-  if (button_ != nullptr) {
-    const QPointF p = event->position();
-    button_->MouseMove(static_cast<float>(p.x()), static_cast<float>(p.y()));
-  }
-  event->accept();
+  const QPointF p = event->position();
+  if (button_ != nullptr) button_->MouseMove(static_cast<float>(p.x()), static_cast<float>(p.y()));
+  ClickLabel::mouseMoveEvent(event);
 }
 
 void PictureSurface::mouseReleaseEvent(QMouseEvent* event) {
   if (button_ != nullptr) button_->MouseUp(MouseButtonValue(event->button()));
-  event->accept();
-  if (event->button() != Qt::LeftButton) return;
-  const bool second_of_double = std::exchange(double_click_, false);
-  if (!second_of_double && rect().contains(event->position().toPoint())) emit clicked();
-}
-
-void PictureSurface::mouseDoubleClickEvent(QMouseEvent* event) {
-  // The press of this click has already been delivered; only its click is left out.
-  if (event->button() == Qt::LeftButton) double_click_ = true;
-  event->accept();
+  ClickLabel::mouseReleaseEvent(event);
 }
 
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
@@ -83,6 +72,7 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The press of this click has already been delivered; only its click is left out.
   if (event->button() == Qt::LeftButton) double_click_ = true;
   event->accept();
 }

@@ -14,47 +14,9 @@
 
 namespace shell::qt {
 
-// A picture button's surface: shows one of its three pictures (0 normal, 1 hover, 2 pressed)
-// exactly as drawn, also when disabled, and feeds its pointer events to the ClsPicButton bound
-// to it. A left release inside the surface after a press on it is a click; the button object
-// sees the release first, then `clicked` runs the command. The second click of a double click
-// is no click, so a double click runs a command once. A disabled surface takes no pointer
-// events.
-class PictureSurface : public QWidget, public shell::PicSurface {
-  Q_OBJECT
-
- public:
-  PictureSurface(std::array<QPixmap, 3> pictures, QWidget* parent);
-
-  // Pointer events go to `button` from now on.
-  void Bind(shell::ClsPicButton* button) override { button_ = button; }
-  std::int32_t CurrentPicture() const { return current_; }
-
-  void ShowPicture(std::int32_t picture) override;
-  std::int32_t Left() const override { return x(); }
-  std::int32_t Top() const override { return y(); }
-  std::int32_t Width() const override { return width(); }
-  std::int32_t Height() const override { return height(); }
-
- signals:
-  void clicked();
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-
- private:
-  std::array<QPixmap, 3> pictures_;
-  std::int32_t current_ = 0;
-  shell::ClsPicButton* button_ = nullptr;
-  bool double_click_ = false;  // the press being held is the second of a double click
-};
-
-// A label that keeps its presses to itself and reports a left click; as on the picture
-// surfaces, the second click of a double click is none.
+// A label that keeps its presses to itself and reports a left click: a left release inside it
+// after a press on it. The second click of a double click is none, so a double click runs a
+// command once.
 class ClickLabel : public QLabel {
   Q_OBJECT
 
@@ -72,6 +34,38 @@ class ClickLabel : public QLabel {
 
  private:
   bool double_click_ = false;
+};
+
+// A picture button's surface: a ClickLabel that shows one of its three pictures (0 normal,
+// 1 hover, 2 pressed) exactly as drawn, also when disabled, and feeds its pointer events to the
+// ClsPicButton bound to it; the button object sees a release before `clicked` runs the command.
+// A disabled surface takes no pointer events.
+class PictureSurface : public ClickLabel, public shell::PicSurface {
+  Q_OBJECT
+
+ public:
+  PictureSurface(std::array<QPixmap, 3> pictures, QWidget* parent);
+
+  // Pointer events go to `button` from now on.
+  void Bind(shell::ClsPicButton* button) override { button_ = button; }
+  std::int32_t CurrentPicture() const { return current_; }
+
+  void ShowPicture(std::int32_t picture) override;
+  std::int32_t Left() const override { return x(); }
+  std::int32_t Top() const override { return y(); }
+  std::int32_t Width() const override { return width(); }
+  std::int32_t Height() const override { return height(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  std::array<QPixmap, 3> pictures_;
+  std::int32_t current_ = 0;
+  shell::ClsPicButton* button_ = nullptr;
 };
 
 // The mouse button value a pointer event reports for a Qt button.
