@@ -23,12 +23,6 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 
 // Keeps the hover tracking away from the buttons, wherever the real pointer is.
-class NowherePointer : public shell::Pointer {
- public:
-  std::int32_t MouseX(std::intptr_t) override { return -100; }
-  std::int32_t MouseY(std::intptr_t) override { return -100; }
-};
-
 struct Unbaler {
   Unbaler() : logic(window, dialog, box, folders, pak::DefaultFileSystem(), pak::Windows1252()) {
     window.SetPointer(&pointer);
@@ -46,7 +40,7 @@ struct Unbaler {
   }
 
   shell::qt::FrmMain window{shell::Program::kUnbaler};
-  NowherePointer pointer;
+  testing_support::FakePointer pointer;  // away from every button
   FakeFileDialog dialog;
   FakeMessageBox box;
   FakeFolderBackend folders;

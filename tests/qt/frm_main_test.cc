@@ -13,41 +13,13 @@
 #include "shell/browse_for_folder.h"
 #include "shell/qt/widgets.h"
 #include "tests/qt/test_classes.h"
+#include "tests/support/fakes.h"
 
 namespace shell::qt {
 namespace {
 
-class FakeCommands : public shell::MainCommands {
- public:
-  explicit FakeCommands(shell::MainView& view) : view_(view) {}
-  void OnLoaded() override {
-    ++loaded;
-    view_.SetMainCommandEnabled(false);
-  }
-  void OnSelectFile() override { ++select_file; }
-  void OnSelectDir() override {
-    ++select_dir;
-    if (throw_on_select_dir) {
-      throw shell::BrowseError(shell::kErrInvalidOwner, "unbaler.CBrowseForFolder",
-                               u"Invalid window handle");
-    }
-  }
-  void OnMainCommand() override { ++main_command; }
-
-  int loaded = 0, select_file = 0, select_dir = 0, main_command = 0;
-  bool throw_on_select_dir = false;
-
- private:
-  shell::MainView& view_;
-};
-
-// A pointer the test places, in the window's client coordinates.
-class FakePointer : public shell::Pointer {
- public:
-  std::int32_t MouseX(std::intptr_t) override { return x; }
-  std::int32_t MouseY(std::intptr_t) override { return y; }
-  int x = -100, y = -100;
-};
+using FakeCommands = testing_support::RecordingCommands;
+using testing_support::FakePointer;
 
 // A loaded window of one program with fake commands and a fake pointer away from every button.
 struct Loaded {
@@ -87,7 +59,7 @@ void FrmMainTest::startUpFadesInAndShapesTheWindow() {
   QVERIFY(timer1->isActive());
   QCOMPARE(timer1->interval(), 10);
   QVERIFY(w.Child<QTimer>("hoverTimer")->isActive());
-  QCOMPARE(w.commands.loaded, 1);
+  QCOMPARE(w.commands.Count("OnLoaded"), 1);
   QVERIFY(!w.Child("picExtract")->isEnabled());
   QVERIFY(w.window.isVisible());
   QCOMPARE(w.window.size(), QSize(442, 237));
@@ -176,12 +148,12 @@ void FrmMainTest::buttonsShowHoverAndPressedPictures() {
   QTest::mouseRelease(file, Qt::LeftButton, {}, QPoint(11, 11));
   QCOMPARE(file->CurrentPicture(), 0);  // normal, not hover, after the release
   QVERIFY(!button->pressed());
-  QCOMPARE(w.commands.select_file, 1);
+  QCOMPARE(w.commands.Count("OnSelectFile"), 1);
 
   QTest::mousePress(file, Qt::RightButton, {}, QPoint(10, 10));
   QTest::mouseRelease(file, Qt::RightButton, {}, QPoint(10, 10));
   QCOMPARE(file->CurrentPicture(), 0);
-  QCOMPARE(w.commands.select_file, 1);
+  QCOMPARE(w.commands.Count("OnSelectFile"), 1);
 
   // The disabled main command takes no pointer events and keeps its normal picture.
   PictureSurface* extract = w.Surface("picExtract");
@@ -189,7 +161,7 @@ void FrmMainTest::buttonsShowHoverAndPressedPictures() {
   QTest::mouseMove(extract, QPoint(5, 5));
   QTest::mouseClick(extract, Qt::LeftButton, {}, QPoint(5, 5));
   QCOMPARE(extract->CurrentPicture(), 0);
-  QCOMPARE(w.commands.main_command, 0);
+  QCOMPARE(w.commands.Count("OnMainCommand"), 0);
 }
 
 void FrmMainTest::hoverTrackingResetsButtonsThePointerLeft() {
@@ -215,28 +187,28 @@ void FrmMainTest::hoverTrackingResetsButtonsThePointerLeft() {
 void FrmMainTest::clicksReachTheCommands() {
   Loaded w;
   QTest::mouseClick(w.Child("lblFileName"), Qt::LeftButton);
-  QCOMPARE(w.commands.select_file, 1);
+  QCOMPARE(w.commands.Count("OnSelectFile"), 1);
   QTest::mouseClick(w.Child("lblDir"), Qt::LeftButton);
-  QCOMPARE(w.commands.select_dir, 1);
+  QCOMPARE(w.commands.Count("OnSelectDir"), 1);
   QTest::mouseClick(w.Child("picSelectDir"), Qt::LeftButton, {}, QPoint(50, 13));
-  QCOMPARE(w.commands.select_dir, 2);
+  QCOMPARE(w.commands.Count("OnSelectDir"), 2);
   QTest::mouseClick(w.Child("lblDir"), Qt::RightButton);
   QTest::mouseClick(w.Child("Label2"), Qt::LeftButton);
-  QCOMPARE(w.commands.select_dir, 2);
+  QCOMPARE(w.commands.Count("OnSelectDir"), 2);
 
   w.window.SetMainCommandEnabled(true);
   QTest::mouseClick(w.Child("picExtract"), Qt::LeftButton, {}, QPoint(50, 13));
-  QCOMPARE(w.commands.main_command, 1);
+  QCOMPARE(w.commands.Count("OnMainCommand"), 1);
   // A double click runs the command once, on a button as on a label.
   DoubleClick(w.Child("picExtract"), QPoint(50, 13));
-  QCOMPARE(w.commands.main_command, 2);
+  QCOMPARE(w.commands.Count("OnMainCommand"), 2);
   DoubleClick(w.Child("lblFileName"), QPoint(20, 10));
-  QCOMPARE(w.commands.select_file, 2);
+  QCOMPARE(w.commands.Count("OnSelectFile"), 2);
   // A release away from the surface is no click.
   QWidget* extract = w.Child("picExtract");
   QTest::mousePress(extract, Qt::LeftButton, {}, QPoint(50, 13));
   QTest::mouseRelease(extract, Qt::LeftButton, {}, QPoint(150, 13));
-  QCOMPARE(w.commands.main_command, 2);
+  QCOMPARE(w.commands.Count("OnMainCommand"), 2);
 }
 
 void FrmMainTest::dragOfTheSkinMovesTheWindow() {
@@ -290,7 +262,7 @@ void FrmMainTest::commandErrorsAreShownAndTheWindowCarriesOn() {
   QVERIFY(w.window.isVisible());
   w.commands.throw_on_select_dir = false;
   QTest::mouseClick(w.Child("lblDir"), Qt::LeftButton);
-  QCOMPARE(w.commands.select_dir, 2);
+  QCOMPARE(w.commands.Count("OnSelectDir"), 2);
 }
 
 }  // namespace shell::qt

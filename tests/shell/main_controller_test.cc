@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "shell/browse_for_folder.h"
+#include "tests/support/fakes.h"
 
 namespace shell {
 namespace {
@@ -61,12 +62,7 @@ class FakeSurface : public PicSurface {
   std::int32_t left_;
 };
 
-class FakePointer : public Pointer {
- public:
-  std::int32_t MouseX(std::intptr_t) override { return x; }
-  std::int32_t MouseY(std::intptr_t) override { return y; }
-  std::int32_t x = -100, y = -100;
-};
+using testing_support::FakePointer;
 
 class RecordingCommands : public MainCommands {
  public:

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <algorithm>
 #include <deque>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "shell/browse_for_folder.h"
 #include "shell/main_view.h"
+#include "shell/pic_button.h"
 #include "shell/services.h"
 
 namespace testing_support {
@@ -105,6 +107,45 @@ class FakeFolderBackend : public shell::FolderDialogBackend {
     return {shell::BrowseResult::Outcome::kChosen, answer};
   }
   std::string ProgramName() const override { return program_name; }
+};
+
+// A pointer the test places, in the window's client coordinates; it starts away from every
+// control.
+class FakePointer : public shell::Pointer {
+ public:
+  std::int32_t MouseX(std::intptr_t) override { return x; }
+  std::int32_t MouseY(std::intptr_t) override { return y; }
+  std::int32_t x = -100;
+  std::int32_t y = -100;
+};
+
+// Program logic that records which commands ran; start-up disables the main command, as the real
+// programs do, and the folder command can be made to fail as the folder browser does.
+class RecordingCommands : public shell::MainCommands {
+ public:
+  explicit RecordingCommands(shell::MainView& view) : view_(view) {}
+  void OnLoaded() override {
+    calls.push_back("OnLoaded");
+    view_.SetMainCommandEnabled(false);
+  }
+  void OnSelectFile() override { calls.push_back("OnSelectFile"); }
+  void OnSelectDir() override {
+    calls.push_back("OnSelectDir");
+    if (throw_on_select_dir) {
+      throw shell::BrowseError(shell::kErrInvalidOwner, "test.CBrowseForFolder",
+                               u"Invalid window handle");
+    }
+  }
+  void OnMainCommand() override { calls.push_back("OnMainCommand"); }
+  int Count(const std::string& call) const {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+  }
+
+  std::vector<std::string> calls;
+  bool throw_on_select_dir = false;
+
+ private:
+  shell::MainView& view_;
 };
 
 }  // namespace testing_support

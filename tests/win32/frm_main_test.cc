@@ -12,6 +12,7 @@
 #include "shell/error_text.h"
 #include "shell/win32/picture_control.h"
 #include "shell/window_region.h"
+#include "tests/support/fakes.h"
 #include "tests/win32/dialog_driver.h"
 
 namespace {
@@ -25,37 +26,8 @@ using win32_testing::DialogDriver;
 using win32_testing::ListItems;
 using win32_testing::WindowText;
 
-class RecordingCommands : public shell::MainCommands {
- public:
-  explicit RecordingCommands(shell::MainView& view) : view_(view) {}
-  void OnLoaded() override {
-    calls.push_back("OnLoaded");
-    view_.SetMainCommandEnabled(false);
-  }
-  void OnSelectFile() override { calls.push_back("OnSelectFile"); }
-  void OnSelectDir() override {
-    calls.push_back("OnSelectDir");
-    if (throw_on_select_dir) {
-      throw shell::BrowseError(shell::kErrInvalidOwner, "test.CBrowseForFolder",
-                               u"Invalid window handle");
-    }
-  }
-  void OnMainCommand() override { calls.push_back("OnMainCommand"); }
-
-  std::vector<std::string> calls;
-  bool throw_on_select_dir = false;
-
- private:
-  shell::MainView& view_;
-};
-
-class FakePointer : public shell::Pointer {
- public:
-  std::int32_t MouseX(std::intptr_t) override { return x; }
-  std::int32_t MouseY(std::intptr_t) override { return y; }
-  std::int32_t x = -100;
-  std::int32_t y = -100;
-};
+using testing_support::FakePointer;
+using testing_support::RecordingCommands;
 
 TEST(FrmMainWin32, BothProgramsPlaceTheirControlsWhereTheDescriptionSays) {
   for (Program program : {Program::kUnbaler, Program::kRebaler}) {
