@@ -16,19 +16,13 @@ namespace shell {
 
 enum class Program { kUnbaler, kRebaler };
 
+// A control's place and size, in pixels on the skin (or twips on a dialog).
 struct Box {
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  friend bool operator==(const Box&, const Box&) = default;
+  std::int32_t left, top, width, height;
 };
 
 struct Rgb {
-  std::uint8_t red = 0;
-  std::uint8_t green = 0;
-  std::uint8_t blue = 0;
-  friend bool operator==(const Rgb&, const Rgb&) = default;
+  std::uint8_t red, green, blue;
 };
 
 enum class ControlKind { kLabel, kPicture, kPictureButton, kList, kButton };

@@ -38,33 +38,39 @@ void PictureSurface::paintEvent(QPaintEvent* /*event*/) {
   painter.drawPixmap(0, 0, pictures_[static_cast<std::size_t>(current_)]);
 }
 
-void PictureSurface::mousePressEvent(QMouseEvent* event) {
+void PictureSurface::Pointer(QMouseEvent* event) {
+  if (button_ == nullptr) return;
   const QPointF p = event->position();
-  if (button_ != nullptr) {
-    button_->MouseDown(MouseButtonValue(event->button()), static_cast<float>(p.x()),
-                       static_cast<float>(p.y()));
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      button_->MouseDown(MouseButtonValue(event->button()), static_cast<float>(p.x()),
+                         static_cast<float>(p.y()));
+      break;
+    case QEvent::MouseMove:
+      button_->MouseMove(static_cast<float>(p.x()), static_cast<float>(p.y()));
+      break;
+    case QEvent::MouseButtonRelease:
+      button_->MouseUp(MouseButtonValue(event->button()));
+      break;
+    default:
+      break;
   }
-  ClickLabel::mousePressEvent(event);
-}
-
-void PictureSurface::mouseMoveEvent(QMouseEvent* event) {
-  const QPointF p = event->position();
-  if (button_ != nullptr) button_->MouseMove(static_cast<float>(p.x()), static_cast<float>(p.y()));
-  ClickLabel::mouseMoveEvent(event);
-}
-
-void PictureSurface::mouseReleaseEvent(QMouseEvent* event) {
-  if (button_ != nullptr) button_->MouseUp(MouseButtonValue(event->button()));
-  ClickLabel::mouseReleaseEvent(event);
 }
 
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
 
-void ClickLabel::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+  Pointer(event);
+  event->accept();
+}
 
-void ClickLabel::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+void ClickLabel::mouseMoveEvent(QMouseEvent* event) {
+  Pointer(event);
+  event->accept();
+}
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  Pointer(event);
   event->accept();
   if (event->button() != Qt::LeftButton) return;
   const bool second_of_double = std::exchange(double_click_, false);

@@ -27,6 +27,8 @@ class ClickLabel : public QLabel {
   void clicked();
 
  protected:
+  // Sees every press, move and release before the label handles it.
+  virtual void Pointer(QMouseEvent* event) { (void)event; }
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -58,9 +60,7 @@ class PictureSurface : public ClickLabel, public shell::PicSurface {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
+  void Pointer(QMouseEvent* event) override;
 
  private:
   std::array<QPixmap, 3> pictures_;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "repacker/files_mismatch_dialog.h"
+#include "tests/support/boxes.h"
 
 namespace repacker {
 namespace {
@@ -12,15 +13,8 @@ namespace {
 using shell::Box;
 using shell::ControlKind;
 
-bool Overlap(const Box& a, const Box& b) {
-  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
-         b.top < a.top + a.height;
-}
-
-bool Inside(const Box& box, std::int32_t width, std::int32_t height) {
-  return box.left >= 0 && box.top >= 0 && box.width > 0 && box.height > 0 &&
-         box.left + box.width <= width && box.top + box.height <= height;
-}
+using testing_support::Inside;
+using testing_support::Overlap;
 
 TEST(DiffDialogLayout, ControlsFitTheClientAreaInTabOrderWithoutOverlapping) {
   std::set<std::string_view> names;

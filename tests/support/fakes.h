@@ -4,8 +4,8 @@
 // the widget tests of both programs.
 #pragma once
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
