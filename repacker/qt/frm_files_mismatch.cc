@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "shell/drag.h"
+#include "shell/qt/widgets.h"
 
 namespace repacker::qt {
 namespace {
@@ -56,11 +57,6 @@ QWidget* MakeControl(QWidget* parent, const DiffControl& spec) {
   }
 }
 
-void Fill(QListWidget* list, const std::vector<std::u16string>& names) {
-  list->clear();
-  for (const std::u16string& name : names) list->addItem(QString::fromStdU16String(name));
-}
-
 }  // namespace
 
 FrmFilesMismatch::FrmFilesMismatch(QWidget* parent)
@@ -97,8 +93,8 @@ FrmFilesMismatch::FrmFilesMismatch(QWidget* parent)
 DiffAnswer FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& added,
                                       const std::vector<std::u16string>& deleted) {
   result_ = DiffAnswer::kCancel;
-  Fill(lstAdded_, added);
-  Fill(lstDeleted_, deleted);
+  shell::qt::FillList(lstAdded_, added);
+  shell::qt::FillList(lstDeleted_, deleted);
   // No owner: modal for the whole application. Escape or the title bar's close button end the
   // wait with the answer still cancel.
   setWindowModality(Qt::ApplicationModal);

@@ -135,15 +135,8 @@ INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM /*lp
   switch (message) {
     case WM_INITDIALOG: {
       Layout();
-      for (const auto& [id, names] :
-           {std::pair{kLstAdded, added_}, std::pair{kLstDeleted, deleted_}}) {
-        const HWND list = ::GetDlgItem(hwnd_, id);
-        ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
-        for (const auto& name : *names) {
-          ::SendMessageW(list, LB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(shell::win32::Wide(name).c_str()));
-        }
-      }
+      shell::win32::FillListBox(::GetDlgItem(hwnd_, kLstAdded), *added_);
+      shell::win32::FillListBox(::GetDlgItem(hwnd_, kLstDeleted), *deleted_);
       ::SetFocus(::GetDlgItem(hwnd_, kLstAdded));
       return FALSE;  // the focus is set
     }

@@ -219,9 +219,7 @@ void FrmMain::SetDirCaption(const std::u16string& caption) {
 }
 
 void FrmMain::SetListItems(const std::vector<std::u16string>& items) {
-  auto* list = static_cast<QListWidget*>(Control(shell::Role::kFiles));
-  list->clear();
-  for (const std::u16string& item : items) list->addItem(QString::fromStdU16String(item));
+  FillList(static_cast<QListWidget*>(Control(shell::Role::kFiles)), items);
 }
 
 void FrmMain::SetMainCommandEnabled(bool enabled) {

@@ -19,6 +19,11 @@ std::int32_t MouseButtonValue(Qt::MouseButton button) {
   }
 }
 
+void FillList(QListWidget* list, const std::vector<std::u16string>& items) {
+  list->clear();
+  for (const std::u16string& item : items) list->addItem(QString::fromStdU16String(item));
+}
+
 PictureSurface::PictureSurface(std::array<QPixmap, 3> pictures, QWidget* parent)
     : ClickLabel(parent), pictures_(std::move(pictures)) {
   // The surface has to see the pointer pass over it without a button held to show hover.

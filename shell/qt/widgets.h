@@ -6,9 +6,12 @@
 #pragma once
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "shell/pic_button.h"
 
@@ -67,6 +70,9 @@ class PictureSurface : public ClickLabel, public shell::PicSurface {
   std::int32_t current_ = 0;
   shell::ClsPicButton* button_ = nullptr;
 };
+
+// Replaces every item of `list` with `items`, in the given order.
+void FillList(QListWidget* list, const std::vector<std::u16string>& items);
 
 // The mouse button value a pointer event reports for a Qt button.
 std::int32_t MouseButtonValue(Qt::MouseButton button);

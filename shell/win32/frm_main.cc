@@ -233,17 +233,7 @@ void FrmMain::SetDirCaption(const std::u16string& caption) {
 }
 
 void FrmMain::SetListItems(const std::vector<std::u16string>& items) {
-  const HWND list = Control(shell::Role::kFiles);
-  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  std::size_t characters = 0;
-  for (const auto& item : items) characters += item.size() + 1;
-  ::SendMessageW(list, LB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
-  for (const auto& item : items) {
-    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
-  }
-  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(list, nullptr, TRUE);
+  FillListBox(Control(shell::Role::kFiles), items);
 }
 
 void FrmMain::SetMainCommandEnabled(bool enabled) {

@@ -5,6 +5,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "shell/win32/windows_api.h"
 
 namespace shell::win32 {
 
@@ -14,6 +17,20 @@ inline std::wstring Wide(std::u16string_view text) {
 }
 inline std::u16string FromWide(std::wstring_view text) {
   return std::u16string(text.begin(), text.end());
+}
+
+// Replaces every item of the list box `list` with `items`, in the given order, drawing it once.
+inline void FillListBox(HWND list, const std::vector<std::u16string>& items) {
+  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  std::size_t characters = 0;
+  for (const auto& item : items) characters += item.size() + 1;
+  ::SendMessageW(list, LB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
+  for (const auto& item : items) {
+    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+  }
+  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(list, nullptr, TRUE);
 }
 
 }  // namespace shell::win32
