@@ -36,7 +36,7 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
       controller_(program, *this, pointer_),
       controls_(shell::MainWindowControls(program)) {
   skin_ = LoadPicture(ResourceName(shell::Picture::kSkin));
-  RegisterWindowClass(instance_, kClassName, &FrmMain::WindowProc,
+  RegisterWindowClass(instance_, kClassName, &ObjectWindowProc<FrmMain>,
                       ::LoadIconW(nullptr, IDI_APPLICATION));
   // No frame and no caption bar. The system menu and the minimize box give the task-bar button
   // its usual menu and minimizing; neither draws anything on the window.
@@ -244,10 +244,6 @@ void FrmMain::SetMainCommandEnabled(bool enabled) {
 void FrmMain::SetBusy(bool busy) {
   busy_ = busy;
   ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
-}
-
-LRESULT CALLBACK FrmMain::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  return ObjectWindowProc<FrmMain>(hwnd, message, wparam, lparam);
 }
 
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

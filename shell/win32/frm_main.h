@@ -60,9 +60,8 @@ class FrmMain : public shell::MainView, private shell::NativeWindow {
   void SetPointer(shell::Pointer* pointer) { controller_.SetPointer(*pointer); }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   template <typename T>
-  friend LRESULT ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   // shell::NativeWindow

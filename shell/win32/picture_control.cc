@@ -24,7 +24,7 @@ PictureControl::PictureControl(HWND parent, int id, int left, int top,
   width_ = size.bmWidth;
   height_ = size.bmHeight;
   const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  RegisterWindowClass(instance, kClassName, &PictureControl::WindowProc);
+  RegisterWindowClass(instance, kClassName, &ObjectWindowProc<PictureControl>);
   hwnd_ =
       ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, left, top, width_, height_,
                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
@@ -54,10 +54,6 @@ POINT PictureControl::Origin() const {
 
 std::int32_t PictureControl::Left() const { return Origin().x; }
 std::int32_t PictureControl::Top() const { return Origin().y; }
-
-LRESULT CALLBACK PictureControl::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  return ObjectWindowProc<PictureControl>(hwnd, message, wparam, lparam);
-}
 
 LRESULT PictureControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {

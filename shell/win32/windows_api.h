@@ -35,7 +35,7 @@ inline void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC
 // handle, and is found again in GWLP_USERDATA for every later message. T
 // declares this a friend and has `HWND hwnd_` and `HandleMessage`.
 template <typename T>
-LRESULT ObjectWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
     auto* self = static_cast<T*>(create->lpCreateParams);
