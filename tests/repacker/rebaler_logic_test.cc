@@ -308,6 +308,15 @@ TEST_F(RebalerTest, FolderDialogRequestAndCancelRescansTheEarlierFolder) {
   EXPECT_EQ(backend.requests[2].initial_path, U16(folder()));
   EXPECT_EQ(logic.folder_path(), U16(folder()));
   EXPECT_EQ(view.items, Names{u"b.ogg"});
+
+  // An empty path is no folder: the chosen one stays, as after a cancel, and is scanned again.
+  Put(u"c.ogg", "C");
+  backend.cancel = false;
+  backend.answer.clear();
+  logic.OnSelectDir();
+  EXPECT_EQ(logic.folder_path(), U16(folder()));
+  EXPECT_EQ(view.items, (Names{u"b.ogg", u"c.ogg"}));
+  EXPECT_EQ(view.dir_caption, shell::ShortenPath(U16(folder())));
 }
 
 TEST_F(RebalerTest, ScanFailureShowsTheErrorAndEmptiesTheList) {
