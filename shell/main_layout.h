@@ -2,7 +2,7 @@
 //
 // A front end creates one native control per ControlSpec, in the order given (which is also the
 // tab order), at its box on the skin, with its text, font, colours and picture, and sends a click
-// on it to the MainController as the spec's Command. The two programs share the window; they
+// on it to the MainController as its Command. The two programs share the window; they
 // differ only in their title, in the picture of the main command, and in the order of the two
 // path rows: Unbaler chooses its archive first and has that row on top, Rebaler starts from the
 // folder. Everything here is in pixels on the skin, which fills the client area from its origin.
