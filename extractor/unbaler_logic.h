@@ -16,26 +16,19 @@
 #include <string>
 #include <vector>
 
-#include "codec/file_system.h"
 #include "codec/reader.h"
-#include "codec/status.h"
-#include "codec/text.h"
-#include "shell/browse_for_folder.h"
-#include "shell/main_view.h"
-#include "shell/services.h"
+#include "shell/program_logic.h"
 
 namespace extractor {
 
-// The program's title: the caption of every message box it shows.
-inline constexpr char16_t kTitle[] = u"Unbaler";
-inline constexpr char16_t kArchiveFilter[] = u"*.pak|*.pak";
+inline constexpr std::u16string_view kTitle = shell::ProgramTitle(shell::Program::kUnbaler);
 inline constexpr char16_t kBrowseTitle[] =
     u"Browse for Folder where the PAK file will be extracted";
 // Shown when both paths are set but the only file chosen so far was not accepted.
 inline constexpr char16_t kNoArchiveLoaded[] =
     u"There is no archive to extract: the chosen file could not be read as a PAK file.";
 
-class UnbalerLogic : public shell::MainCommands {
+class UnbalerLogic : public shell::ProgramLogic {
  public:
   // Every reference must outlive the logic. The code page is what FilesList.txt is written in.
   UnbalerLogic(shell::MainView& view, shell::FileDialog& file_dialog,
@@ -43,23 +36,17 @@ class UnbalerLogic : public shell::MainCommands {
                pak::FileSystem& fs = pak::DefaultFileSystem(),
                const pak::CodePage& code_page = pak::SystemCodePage());
 
-  // shell::MainCommands
-  void OnLoaded() override;
-  void OnSelectFile() override;   // choose the archive
-  void OnSelectDir() override;    // choose the folder
-  void OnMainCommand() override;  // ExtractAll
+  void OnSelectFile() override;                    // choose and read the archive
+  void OnSelectDir() override;                     // choose the folder
+  void OnMainCommand() override { ExtractAll(); }  // extract
 
-  // Enables the extract command exactly when both paths are known; the archive itself does not
-  // count, so a rejected file still enables it (ExtractAll then explains why nothing happens).
-  void UpdateExtractButton();
+  // The extract command is enabled exactly when both paths are known; the archive itself does
+  // not count, so a rejected file still enables it (ExtractAll then explains why nothing
+  // happens).
+  void UpdateExtractButton() { UpdateMainCommand(); }
   // Writes FilesList.txt and every entry of the accepted archive into the chosen folder.
   void ExtractAll();
 
-  // The full paths (the labels' Tag) and what the labels show.
-  const std::u16string& archive_path() const { return archive_path_; }
-  const std::u16string& archive_caption() const { return archive_caption_; }
-  const std::u16string& folder_path() const { return folder_path_; }
-  const std::u16string& folder_caption() const { return folder_caption_; }
   // The archive accepted last; empty until one is.
   const std::optional<pak::PakArchive>& archive() const { return archive_; }
   // The names lstFiles shows.
@@ -67,21 +54,7 @@ class UnbalerLogic : public shell::MainCommands {
 
  private:
   void LoadArchive();
-  // Tells the user why a codec step failed: I/O errors in the error box with their number,
-  // everything else (a rejected file, a refused name) as the message says it.
-  void Report(const pak::Status& status);
 
-  shell::MainView& view_;
-  shell::FileDialog& file_dialog_;
-  shell::MessageBox& message_box_;
-  shell::FolderDialogBackend& folder_backend_;
-  pak::FileSystem& fs_;
-  const pak::CodePage& code_page_;
-
-  std::u16string archive_path_;
-  std::u16string archive_caption_;
-  std::u16string folder_path_;
-  std::u16string folder_caption_;
   std::optional<pak::PakArchive> archive_;
   std::vector<std::u16string> list_items_;
 };

@@ -7,27 +7,63 @@
 // repack.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "shell/main_layout.h"
+
 namespace repacker {
+
+enum class DiffAnswer { kCancel, kContinue };
 
 class FilesMismatchDialog {
  public:
   virtual ~FilesMismatchDialog() = default;
 
   // Shows both lists exactly as given (same order, same letter case; either may be empty),
-  // waits modally for the user and returns 1 to continue with the packing or 0 to cancel it.
-  // Closing the dialog in any other way than with its two buttons counts as cancel. The lists
-  // are borrowed for the call only.
-  virtual std::int32_t ShowDiff(const std::vector<std::u16string>& pAdded,
-                                const std::vector<std::u16string>& pDeleted) = 0;
+  // waits modally for the user and answers whether to continue with the packing. Closing the
+  // dialog in any other way than with its two buttons counts as cancel. The lists are borrowed
+  // for the call only.
+  virtual DiffAnswer ShowDiff(const std::vector<std::u16string>& added,
+                              const std::vector<std::u16string>& deleted) = 0;
 };
 
 // Makes a new dialog for one repack.
 using FilesMismatchDialogFactory = std::function<std::unique_ptr<FilesMismatchDialog>()>;
+
+// The dialog described once for every front end: an ordinary window with a title bar and a
+// fixed frame, laid out in twips (15 to a pixel at 96 dots per inch). Neither button is the
+// default or the cancel button. The controls are created, and take the focus, in this order.
+struct DiffControl {
+  std::string_view name;
+  shell::ControlKind kind;
+  std::u16string_view text;
+  shell::Box twips;
+};
+
+inline constexpr std::u16string_view kDiffTitle = u"Files List Diff";
+inline constexpr std::int32_t kDiffWidth = 7620;  // the client area, in twips
+inline constexpr std::int32_t kDiffHeight = 4095;
+inline constexpr std::array<DiffControl, 7> kDiffControls{{
+    {"Label1", shell::ControlKind::kLabel,
+     u"There is a difference between the names of the files that were extracted to the files "
+     u"that you wat to repack. ",
+     {60, 30, 7545, 285}},
+    {"Label2", shell::ControlKind::kLabel, u"The list of files that were added:",
+     {60, 390, 2325, 255}},
+    {"lstAdded", shell::ControlKind::kList, {}, {60, 690, 6315, 1230}},
+    {"Label3", shell::ControlKind::kLabel, u"The list of files that were deleted:",
+     {60, 1980, 2325, 255}},
+    {"lstDeleted", shell::ControlKind::kList, {}, {60, 2280, 6315, 1230}},
+    {"cmdOK", shell::ControlKind::kButton, u"Continue with Packing", {1969, 3630, 1815, 375}},
+    {"Command1", shell::ControlKind::kButton, u"Cancel the Packing", {3836, 3630, 1815, 375}},
+}};
+// Indices into kDiffControls.
+inline constexpr std::size_t kDiffAdded = 2, kDiffDeleted = 4, kDiffContinue = 5, kDiffCancel = 6;
 
 }  // namespace repacker

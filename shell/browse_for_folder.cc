@@ -2,44 +2,15 @@
 
 #include <utility>
 
+#include "codec/text.h"
+
 namespace shell {
-namespace {
-
-std::string ToUtf8(const std::u16string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 BrowseError::BrowseError(std::int32_t number, std::string source, std::u16string description)
     : number_(number),
       source_(std::move(source)),
       description_(std::move(description)),
-      what_(ToUtf8(description_)) {}
+      what_(pak::ToUtf8(description_)) {}
 
 CBrowseForFolder::CBrowseForFolder(FolderDialogBackend& backend) : backend_(backend) {}
 
@@ -91,7 +62,7 @@ bool CBrowseForFolder::Browse() {
       case BrowseResult::Outcome::kChosen:
         break;
     }
-    selected_path_ = result.buffer.substr(0, result.buffer.find(u'\0'));
+    selected_path_ = result.path;
     return true;
   });
 }

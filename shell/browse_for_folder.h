@@ -15,8 +15,18 @@
 
 namespace shell {
 
-inline constexpr std::int32_t BIF_RETURNONLYFSDIRS = 0x1, BIF_STATUSTEXT = 0x4,
-                              BIF_NEWDIALOGSTYLE = 0x40;
+// The bits of Flags. The Windows front end hands each to the shell dialog as its own flag.
+enum class FolderDialogFlag : std::int32_t {
+  kReturnOnlyFileSystemFolders = 0x1,  // only folders of the file system can be confirmed
+  kStatusText = 0x4,                   // a status line under the title shows the selection
+  kNewDialogStyle = 0x40,              // the resizable dialog with a "Make New Folder" button
+};
+constexpr std::int32_t operator|(FolderDialogFlag a, FolderDialogFlag b) {
+  return static_cast<std::int32_t>(a) | static_cast<std::int32_t>(b);
+}
+constexpr std::int32_t operator|(std::int32_t a, FolderDialogFlag b) {
+  return a | static_cast<std::int32_t>(b);
+}
 inline constexpr std::int32_t kErrNoPath = static_cast<std::int32_t>(0x800442A5);  // -2147204443
 inline constexpr std::int32_t kErrInvalidOwner = static_cast<std::int32_t>(0x800442A6);
 inline constexpr std::int32_t kErrComponent = static_cast<std::int32_t>(0x800442A7);
@@ -48,8 +58,7 @@ struct BrowseRequest {
 struct BrowseResult {
   enum class Outcome { kCancelled, kChosen, kNoPath };
   Outcome outcome = Outcome::kCancelled;
-  // The 512-character path buffer as the platform filled it (NUL padded); read only for kChosen.
-  std::u16string buffer;
+  std::u16string path;  // the chosen folder; read only for kChosen
 };
 
 class FolderDialogBackend {
@@ -64,7 +73,7 @@ class FolderDialogBackend {
 
 class CBrowseForFolder {
  public:
-  // Flags start at 69 (BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE), the owner at
+  // Flags start at 69 (file-system folders only, status text, new style), the owner at
   // 0 (none), the strings empty.
   explicit CBrowseForFolder(FolderDialogBackend& backend);
 
@@ -99,7 +108,8 @@ class CBrowseForFolder {
   void CheckOwner(std::intptr_t hwnd);
 
   FolderDialogBackend& backend_;
-  std::int32_t flags_ = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE;
+  std::int32_t flags_ = FolderDialogFlag::kReturnOnlyFileSystemFolders |
+                       FolderDialogFlag::kStatusText | FolderDialogFlag::kNewDialogStyle;
   std::intptr_t owner_ = 0;
   std::u16string initial_path_;
   std::u16string selected_path_;

@@ -20,8 +20,10 @@ struct TwipPoint {
   friend bool operator==(const TwipPoint&, const TwipPoint&) = default;
 };
 
-// The whole pixel a twip value lands on when the platform moves the window.
-std::int32_t TwipsToPixels(float twips);
+// The whole pixel a twip value lands on at `dpi` dots per inch (1440 twips to the inch), halves
+// rounded away from zero: where the platform moves the window, and where a form laid out in twips
+// places its controls.
+std::int32_t TwipsToPixels(float twips, std::int32_t dpi = 96);
 
 // The window's place when it is centred on a screen; all sizes in twips. The halves keep their
 // fraction.
@@ -36,16 +38,16 @@ class WindowDrag {
   // place, computed from `window`, or nothing when no drag is in progress.
   std::optional<TwipPoint> Move(float x, float y, TwipPoint window) const;
   // A release of any mouse button.
-  void Release() { bDragging_ = false; }
+  void Release() { dragging_ = false; }
 
-  bool bDragging() const { return bDragging_; }
-  std::int32_t DragX() const { return DragX_; }
-  std::int32_t DragY() const { return DragY_; }
+  bool dragging() const { return dragging_; }
+  std::int32_t DragX() const { return drag_x_; }
+  std::int32_t DragY() const { return drag_y_; }
 
  private:
-  bool bDragging_ = false;
-  std::int32_t DragX_ = 0;
-  std::int32_t DragY_ = 0;
+  bool dragging_ = false;
+  std::int32_t drag_x_ = 0;
+  std::int32_t drag_y_ = 0;
 };
 
 }  // namespace shell

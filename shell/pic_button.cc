@@ -4,31 +4,31 @@ namespace shell {
 
 void ClsPicButton::SetPictures(PicSurface* surface, std::int32_t normal, std::int32_t hover,
                                std::int32_t pressed) {
-  oCollection_ = {normal, hover, pressed};
-  oPicture_ = surface;
+  pictures_ = {normal, hover, pressed};
+  surface_ = surface;
   if (surface != nullptr) surface->Bind(this);
 }
 
 void ClsPicButton::SetState(std::int32_t state) {
-  if (oPicture_ == nullptr || state < 1 || state > 3) return;
-  oPicture_->ShowPicture(oCollection_[static_cast<std::size_t>(state - 1)]);
+  if (surface_ == nullptr || state < 1 || state > 3) return;
+  surface_->ShowPicture(pictures_[static_cast<std::size_t>(state - 1)]);
 }
 
 void ClsPicButton::MouseExit() {
   SetState(1);
-  bPressed_ = false;
+  pressed_ = false;
 }
 
 void ClsPicButton::MouseDown(std::int32_t button, float /*x*/, float /*y*/) {
   if (button != kLeftButton) return;
   SetState(3);
-  bPressed_ = true;
+  pressed_ = true;
 }
 
 void ClsPicButton::MouseMove(float x, float y) {
-  if (bPressed_ || oPicture_ == nullptr) return;
-  if (x >= 0 && y >= 0 && x < static_cast<float>(oPicture_->Width()) &&
-      y < static_cast<float>(oPicture_->Height())) {
+  if (pressed_ || surface_ == nullptr) return;
+  if (x >= 0 && y >= 0 && x < static_cast<float>(surface_->Width()) &&
+      y < static_cast<float>(surface_->Height())) {
     SetState(2);
   }
 }
@@ -36,13 +36,13 @@ void ClsPicButton::MouseMove(float x, float y) {
 void ClsPicButton::MouseUp(std::int32_t button) {
   if (button != kLeftButton) return;
   SetState(1);
-  bPressed_ = false;
+  pressed_ = false;
 }
 
-void TrackButtonHover(std::span<const std::unique_ptr<ClsPicButton>> oButtons, Pointer& pointer,
+void TrackButtonHover(std::span<const std::unique_ptr<ClsPicButton>> buttons, Pointer& pointer,
                       std::intptr_t hwnd) {
-  for (const auto& button : oButtons) {
-    const PicSurface* surface = button->oPicture();
+  for (const auto& button : buttons) {
+    const PicSurface* surface = button->surface();
     if (surface == nullptr) continue;
     const std::int32_t left = surface->Left();
     const std::int32_t top = surface->Top();

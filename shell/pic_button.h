@@ -55,13 +55,13 @@ class ClsPicButton {
   void MouseMove(float x, float y);
   void MouseUp(std::int32_t button);
 
-  PicSurface* oPicture() const { return oPicture_; }
-  bool bPressed() const { return bPressed_; }
+  PicSurface* surface() const { return surface_; }
+  bool pressed() const { return pressed_; }
 
  private:
-  PicSurface* oPicture_ = nullptr;
-  std::array<std::int32_t, 3> oCollection_{};
-  bool bPressed_ = false;
+  PicSurface* surface_ = nullptr;
+  std::array<std::int32_t, 3> pictures_{};
+  bool pressed_ = false;
 };
 
 // Where the pointer is: MouseX/MouseY give its position in the client coordinates of the window
@@ -77,7 +77,7 @@ class Pointer {
 // tick, whether or not it already shows its normal picture. Buttons the pointer is over are left
 // to their own move events. Only coordinates count, so a spot of a button that another window
 // covers still counts as over it.
-void TrackButtonHover(std::span<const std::unique_ptr<ClsPicButton>> oButtons, Pointer& pointer,
+void TrackButtonHover(std::span<const std::unique_ptr<ClsPicButton>> buttons, Pointer& pointer,
                       std::intptr_t hwnd);
 
 }  // namespace shell

@@ -9,16 +9,19 @@
 
 namespace shell {
 
-// Option bits of the standard Windows file dialogs, used by both front ends.
-inline constexpr std::uint32_t OFN_OVERWRITEPROMPT = 0x2;
-inline constexpr std::uint32_t OFN_HIDEREADONLY = 0x4;
-inline constexpr std::uint32_t OFN_PATHMUSTEXIST = 0x800;
-inline constexpr std::uint32_t OFN_FILEMUSTEXIST = 0x1000;
+// What a file dialog demands of the name the user gives it.
+struct FileDialogOptions {
+  bool overwrite_prompt = false;  // save: asks before an existing file is chosen
+  bool hide_read_only = false;    // no "open as read-only" box
+  bool path_must_exist = false;   // refuses a name in a folder that does not exist
+  bool file_must_exist = false;   // open: only existing files
+  friend bool operator==(const FileDialogOptions&, const FileDialogOptions&) = default;
+};
 
 struct FileDialogRequest {
   enum class Kind { kOpen, kSave };
   Kind kind = Kind::kOpen;
-  std::uint32_t flags = 0;
+  FileDialogOptions options;
   // "description|pattern" pairs, as the common dialog control takes them.
   std::u16string filter;
 };

@@ -6,25 +6,10 @@ namespace shell {
 
 std::vector<RegionRun> WindowRegionRuns(const std::uint32_t* pixels, std::int32_t width,
                                         std::int32_t height, std::ptrdiff_t stride) {
-  std::vector<RegionRun> runs;
-  if (pixels == nullptr || width <= 0 || height <= 0) return runs;
-  runs.reserve(static_cast<std::size_t>(height) * 2);
-  const std::uint32_t key = pixels[0];
-  for (std::int32_t y = 0; y < height; ++y) {
-    const std::uint32_t* const row = pixels + y * stride;
-    const std::uint32_t* const end = row + width;
-    const std::uint32_t* p = row;
-    while (p != end) {
-      // Skip the key pixels, then take the stretch that follows them.
-      p = std::find_if(p, end, [key](std::uint32_t c) { return c != key; });
-      if (p == end) break;
-      const std::uint32_t* const run_end = std::find(p, end, key);
-      runs.push_back(
-          {y, static_cast<std::int32_t>(p - row), static_cast<std::int32_t>(run_end - row)});
-      p = run_end;
-    }
-  }
-  return runs;
+  if (pixels == nullptr) return {};
+  return WindowRegionRuns(width, height, [pixels, stride](std::int32_t x, std::int32_t y) {
+    return pixels[y * stride + x];
+  });
 }
 
 std::vector<RegionRect> MergeRegionRuns(std::span<const RegionRun> runs) {

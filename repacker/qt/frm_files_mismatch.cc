@@ -1,19 +1,18 @@
 #include "repacker/qt/frm_files_mismatch.h"
 
 #include <QFontMetrics>
-#include <QString>
+#include <QLabel>
+#include <QPushButton>
 #include <QStyle>
 #include <utility>
+
+#include "shell/drag.h"
+#include "shell/qt/widgets.h"
 
 namespace repacker::qt {
 namespace {
 
-// The form was laid out in twips; at 96 dots per inch a pixel is 15 twips.
-int Px(int twips) { return (twips + 7) / 15; }
-
-void Place(QWidget* widget, int left, int top, int width, int height) {
-  widget->setGeometry(Px(left), Px(top), Px(width), Px(height));
-}
+QString Text(std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); }
 
 // The room a control leaves for its one line of text.
 int TextRoom(const QWidget* control) {
@@ -40,32 +39,22 @@ void FitFont(QWidget* dialog, const std::vector<std::pair<QWidget*, QString>>& c
   dialog->setFont(font);
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setTextFormat(Qt::PlainText);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  return label;
-}
-
-QListWidget* MakeList(QWidget* parent, const char* name) {
-  auto* list = new QListWidget(parent);
-  list->setObjectName(QString::fromLatin1(name));
-  list->setSortingEnabled(false);
-  return list;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoDefault(false);
-  button->setDefault(false);
-  return button;
-}
-
-void Fill(QListWidget* list, const std::vector<std::u16string>& names) {
-  list->clear();
-  for (const std::u16string& name : names) list->addItem(QString::fromStdU16String(name));
+QWidget* MakeControl(QWidget* parent, const DiffControl& spec) {
+  switch (spec.kind) {
+    case shell::ControlKind::kList:
+      return new QListWidget(parent);  // unsorted: the names stay in the order given
+    case shell::ControlKind::kButton: {
+      auto* button = new QPushButton(Text(spec.text), parent);
+      button->setAutoDefault(false);
+      return button;
+    }
+    default: {
+      auto* label = new QLabel(Text(spec.text), parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      return label;
+    }
+  }
 }
 
 }  // namespace
@@ -74,61 +63,43 @@ FrmFilesMismatch::FrmFilesMismatch(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName(QStringLiteral("frmFilesMismatch"));
-  setWindowTitle(QStringLiteral("Files List Diff"));
-  setFixedSize(Px(7620), Px(4095));
+  setWindowTitle(Text(kDiffTitle));
+  setFixedSize(shell::TwipsToPixels(kDiffWidth), shell::TwipsToPixels(kDiffHeight));
   setSizeGripEnabled(false);
 
   // Created in tab order, so the focus chain follows it.
-  Label1_ = MakeLabel(this, "Label1",
-                      QStringLiteral("There is a difference between the names of the files that "
-                                     "were extracted to the files that you wat to repack. "));
-  Place(Label1_, 60, 30, 7545, 285);
-  Label2_ = MakeLabel(this, "Label2", QStringLiteral("The list of files that were added:"));
-  Place(Label2_, 60, 390, 2325, 255);
-  lstAdded_ = MakeList(this, "lstAdded");
-  Place(lstAdded_, 60, 690, 6315, 1230);
-  Label3_ = MakeLabel(this, "Label3", QStringLiteral("The list of files that were deleted:"));
-  Place(Label3_, 60, 1980, 2325, 255);
-  lstDeleted_ = MakeList(this, "lstDeleted");
-  Place(lstDeleted_, 60, 2280, 6315, 1230);
-  cmdOK_ = MakeButton(this, "cmdOK", QStringLiteral("Continue with Packing"));
-  Place(cmdOK_, 1969, 3630, 1815, 375);
-  Command1_ = MakeButton(this, "Command1", QStringLiteral("Cancel the Packing"));
-  Place(Command1_, 3836, 3630, 1815, 375);
-
-  FitFont(this, {{Label1_, Label1_->text()},
-                 {Label2_, Label2_->text()},
-                 {Label3_, Label3_->text()},
-                 {cmdOK_, cmdOK_->text()},
-                 {Command1_, Command1_->text()}});
-  setTabOrder(lstAdded_, lstDeleted_);
-  setTabOrder(lstDeleted_, cmdOK_);
-  setTabOrder(cmdOK_, Command1_);
-
-  connect(cmdOK_, &QPushButton::clicked, this, &FrmFilesMismatch::cmdOKClick);
-  connect(Command1_, &QPushButton::clicked, this, &FrmFilesMismatch::Command1Click);
+  std::vector<QWidget*> controls;
+  std::vector<std::pair<QWidget*, QString>> captions;
+  for (const DiffControl& spec : kDiffControls) {
+    QWidget* control = MakeControl(this, spec);
+    control->setObjectName(QLatin1String(spec.name.data(), spec.name.size()));
+    const shell::Box& box = spec.twips;
+    control->setGeometry(shell::TwipsToPixels(box.left), shell::TwipsToPixels(box.top),
+                         shell::TwipsToPixels(box.width), shell::TwipsToPixels(box.height));
+    if (!spec.text.empty()) captions.emplace_back(control, Text(spec.text));
+    controls.push_back(control);
+  }
+  FitFont(this, captions);
+  lstAdded_ = static_cast<QListWidget*>(controls[kDiffAdded]);
+  lstDeleted_ = static_cast<QListWidget*>(controls[kDiffDeleted]);
+  connect(static_cast<QPushButton*>(controls[kDiffContinue]), &QPushButton::clicked, this, [this] {
+    result_ = DiffAnswer::kContinue;
+    accept();
+  });
+  connect(static_cast<QPushButton*>(controls[kDiffCancel]), &QPushButton::clicked, this,
+          &QDialog::reject);
 }
 
-std::int32_t FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& pAdded,
-                                        const std::vector<std::u16string>& pDeleted) {
-  lResult_ = 0;
-  Fill(lstAdded_, pAdded);
-  Fill(lstDeleted_, pDeleted);
+DiffAnswer FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& added,
+                                      const std::vector<std::u16string>& deleted) {
+  result_ = DiffAnswer::kCancel;
+  shell::qt::FillList(lstAdded_, added);
+  shell::qt::FillList(lstDeleted_, deleted);
   // No owner: modal for the whole application. Escape or the title bar's close button end the
-  // wait with lResult still 0.
+  // wait with the answer still cancel.
   setWindowModality(Qt::ApplicationModal);
   exec();
-  return lResult_;
-}
-
-void FrmFilesMismatch::cmdOKClick() {
-  lResult_ = 1;
-  accept();
-}
-
-void FrmFilesMismatch::Command1Click() {
-  lResult_ = 0;
-  reject();
+  return result_;
 }
 
 repacker::FilesMismatchDialogFactory QtFilesMismatchDialogFactory() {

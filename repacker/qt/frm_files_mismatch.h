@@ -1,18 +1,10 @@
-// frmFilesMismatch on Qt: the "Files List Diff" dialog that lists the added and the deleted
-// files before a repack and lets the user continue or cancel.
-//
-// An ordinary fixed-size dialog of 508 x 273 pixels with a title bar. Its controls carry their
-// names as object names (Label1, Label2, lstAdded, Label3, lstDeleted, cmdOK, Command1) and
-// take the focus in that order. Neither button is a default button, so Return alone answers
-// nothing; Escape and the title bar's close button cancel.
+// frmFilesMismatch on Qt, built from repacker::kDiffControls: a fixed-size dialog whose controls
+// carry their names as object names. Return alone answers nothing; Escape and the title bar's
+// close button cancel.
 #pragma once
 
 #include <QDialog>
-#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
-#include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,25 +18,16 @@ class FrmFilesMismatch : public QDialog, public repacker::FilesMismatchDialog {
  public:
   explicit FrmFilesMismatch(QWidget* parent = nullptr);
 
-  // Fills both lists unsorted, shows the dialog application-modal and returns lResult: 1 after
-  // "Continue with Packing", 0 otherwise.
-  std::int32_t ShowDiff(const std::vector<std::u16string>& pAdded,
-                        const std::vector<std::u16string>& pDeleted) override;
+  // Fills both lists unsorted and shows the dialog application-modal.
+  DiffAnswer ShowDiff(const std::vector<std::u16string>& added,
+                      const std::vector<std::u16string>& deleted) override;
 
-  std::int32_t lResult() const { return lResult_; }
+  DiffAnswer answer() const { return result_; }
 
  private:
-  void cmdOKClick();
-  void Command1Click();
-
-  std::int32_t lResult_ = 0;
-  QLabel* Label1_ = nullptr;
-  QLabel* Label2_ = nullptr;
+  DiffAnswer result_ = DiffAnswer::kCancel;
   QListWidget* lstAdded_ = nullptr;
-  QLabel* Label3_ = nullptr;
   QListWidget* lstDeleted_ = nullptr;
-  QPushButton* cmdOK_ = nullptr;
-  QPushButton* Command1_ = nullptr;
 };
 
 // The factory the repack logic takes: a new dialog without an owner for each repack.

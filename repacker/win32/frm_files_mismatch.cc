@@ -5,32 +5,11 @@
 #include <cwchar>
 #include <string_view>
 
+#include "shell/drag.h"
+#include "shell/win32/win32_text.h"
+
 namespace repacker::win32 {
 namespace {
-
-// The client area and the controls, in twips.
-constexpr int kClientWidth = 7620;
-constexpr int kClientHeight = 4095;
-
-struct ControlDef {
-  int id;
-  const wchar_t* kind;
-  const wchar_t* text;
-  int left, top, width, height;
-};
-
-constexpr std::array<ControlDef, 7> kControls = {{
-    {kMismatchLabel1, L"STATIC",
-     L"There is a difference between the names of the files that were extracted to the files "
-     L"that you wat to repack. ",
-     60, 30, 7545, 285},
-    {kMismatchLabel2, L"STATIC", L"The list of files that were added:", 60, 390, 2325, 255},
-    {kLstAdded, L"LISTBOX", L"", 60, 690, 6315, 1230},
-    {kMismatchLabel3, L"STATIC", L"The list of files that were deleted:", 60, 1980, 2325, 255},
-    {kLstDeleted, L"LISTBOX", L"", 60, 2280, 6315, 1230},
-    {kCmdOK, L"BUTTON", L"Continue with Packing", 1969, 3630, 1815, 375},
-    {kCommand1, L"BUTTON", L"Cancel the Packing", 3836, 3630, 1815, 375},
-}};
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
@@ -39,10 +18,10 @@ struct EmptyTemplate {
   DLGTEMPLATE header;
   WORD menu;
   WORD window_class;
-  wchar_t title[sizeof kFilesMismatchTitle / sizeof(wchar_t)];
+  wchar_t title[kDiffTitle.size() + 1];
 };
 
-int Pixels(int twips, int dpi) { return ::MulDiv(twips, dpi, 1440); }
+int Pixels(int twips, int dpi) { return shell::TwipsToPixels(static_cast<float>(twips), dpi); }
 
 // The width a label needs for its text on one line, with room for one more character: a static
 // control does not always draw its text exactly as wide as the text measures.
@@ -60,25 +39,25 @@ int TextWidth(HWND control, HFONT font, const wchar_t* text) {
 
 }  // namespace
 
-std::int32_t FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& pAdded,
-                                        const std::vector<std::u16string>& pDeleted) {
+DiffAnswer FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& added,
+                                      const std::vector<std::u16string>& deleted) {
   // The dialog template must be DWORD aligned.
   alignas(4) EmptyTemplate dialog{};
   dialog.header.style = kDialogStyle;
   dialog.header.cdit = 0;
-  std::copy(std::begin(kFilesMismatchTitle), std::end(kFilesMismatchTitle), dialog.title);
+  std::copy(kDiffTitle.begin(), kDiffTitle.end(), dialog.title);
 
-  added_ = &pAdded;
-  deleted_ = &pDeleted;
-  lResult_ = 0;
+  added_ = &added;
+  deleted_ = &deleted;
+  result_ = DiffAnswer::kCancel;
   const INT_PTR shown =
       ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), &dialog.header,
                                 owner_ != nullptr && ::IsWindow(owner_) ? owner_ : nullptr,
                                 &FrmFilesMismatch::DialogProc, reinterpret_cast<LPARAM>(this));
   added_ = nullptr;
   deleted_ = nullptr;
-  if (shown == -1) lResult_ = 0;  // the dialog could not be shown: nothing is packed
-  return lResult_;
+  if (shown == -1) result_ = DiffAnswer::kCancel;  // the dialog could not be shown: no packing
+  return result_;
 }
 
 INT_PTR CALLBACK FrmFilesMismatch::DialogProc(HWND hwnd, UINT message, WPARAM wparam,
@@ -104,36 +83,43 @@ void FrmFilesMismatch::Layout() {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   // The layout was made for MS Sans Serif. Where the system draws the texts wider, a label grows
   // to keep its text on its one line, and the dialog with it, instead of cutting the text off.
-  int client_width = Pixels(kClientWidth, dpi);
-  const int right_margin = Pixels(kClientWidth - (60 + 7545), dpi);
+  int client_width = Pixels(kDiffWidth, dpi);
+  const shell::Box& widest = kDiffControls[0].twips;
+  const int right_margin = Pixels(kDiffWidth - (widest.left + widest.width), dpi);
   // Created in tab order, which is also the order Tab walks them.
-  for (const ControlDef& def : kControls) {
+  int id = kMismatchLabel1;
+  for (const DiffControl& def : kDiffControls) {
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD ex_style = 0;
-    if (def.id == kLstAdded || def.id == kLstDeleted) {
+    const wchar_t* type = L"STATIC";
+    if (def.kind == shell::ControlKind::kList) {
+      type = L"LISTBOX";
       style |= WS_TABSTOP | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
       ex_style = WS_EX_CLIENTEDGE;
-    } else if (def.id == kCmdOK || def.id == kCommand1) {
+    } else if (def.kind == shell::ControlKind::kButton) {
+      type = L"BUTTON";
       style |= WS_TABSTOP | BS_PUSHBUTTON;  // neither is the default button
     } else {
       style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
     }
+    const std::wstring text = shell::win32::Wide(def.text);
+    const shell::Box& box = def.twips;
     const HWND control = ::CreateWindowExW(
-        ex_style, def.kind, def.text, style, Pixels(def.left, dpi), Pixels(def.top, dpi),
-        Pixels(def.width, dpi), Pixels(def.height, dpi), hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
+        ex_style, type, text.c_str(), style, Pixels(box.left, dpi), Pixels(box.top, dpi),
+        Pixels(box.width, dpi), Pixels(box.height, dpi), hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    if (std::wstring_view(def.kind) == L"STATIC") {
-      const int width = TextWidth(control, font_, def.text);
-      if (width > Pixels(def.width, dpi)) {
-        ::SetWindowPos(control, nullptr, 0, 0, width, Pixels(def.height, dpi),
+    if (def.kind == shell::ControlKind::kLabel) {
+      const int width = TextWidth(control, font_, text.c_str());
+      if (width > Pixels(box.width, dpi)) {
+        ::SetWindowPos(control, nullptr, 0, 0, width, Pixels(box.height, dpi),
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        client_width = std::max(client_width, Pixels(def.left, dpi) + width + right_margin);
+        client_width = std::max(client_width, Pixels(box.left, dpi) + width + right_margin);
       }
     }
   }
 
-  RECT frame{0, 0, client_width, Pixels(kClientHeight, dpi)};
+  RECT frame{0, 0, client_width, Pixels(kDiffHeight, dpi)};
   ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_EXSTYLE)));
   const int width = frame.right - frame.left;
@@ -149,15 +135,8 @@ INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM /*lp
   switch (message) {
     case WM_INITDIALOG: {
       Layout();
-      for (const auto& [id, names] :
-           {std::pair{kLstAdded, added_}, std::pair{kLstDeleted, deleted_}}) {
-        const HWND list = ::GetDlgItem(hwnd_, id);
-        ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
-        for (const auto& name : *names) {
-          const std::wstring text(name.begin(), name.end());
-          ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        }
-      }
+      shell::win32::FillListBox(::GetDlgItem(hwnd_, kLstAdded), *added_);
+      shell::win32::FillListBox(::GetDlgItem(hwnd_, kLstDeleted), *deleted_);
       ::SetFocus(::GetDlgItem(hwnd_, kLstAdded));
       return FALSE;  // the focus is set
     }
@@ -165,10 +144,10 @@ INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM /*lp
       // IDOK (Enter outside a button) and IDCANCEL (Esc) are not answers: neither button is the
       // dialog's default or cancel button.
       if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kCmdOK) {
-        lResult_ = 1;
+        result_ = DiffAnswer::kContinue;
         ::EndDialog(hwnd_, 1);
       } else if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kCommand1) {
-        lResult_ = 0;
+        result_ = DiffAnswer::kCancel;
         ::EndDialog(hwnd_, 0);
       }
       return TRUE;

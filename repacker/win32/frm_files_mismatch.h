@@ -1,10 +1,8 @@
 // frmFilesMismatch on Win32: the dialog that shows, before a repack, the files added to the
 // folder and the recorded names without a file, and asks whether to go on.
 //
-// An ordinary dialog with a title bar and a fixed frame, laid out in twips like the rest of the
-// program's forms (15 twips per pixel at 96 DPI, scaled with the system's DPI). Neither button is
-// the default or the cancel button, so Enter and Esc answer nothing; "Continue with Packing"
-// returns 1, "Cancel the Packing" and closing the window return 0.
+// Built from repacker::kDiffControls, its twips scaled with the system's DPI. Enter and Esc answer
+// nothing; closing the window cancels.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +14,7 @@
 
 namespace repacker::win32 {
 
-// Child-window ids of the dialog's controls, in tab order.
+// Child-window ids of the dialog's controls: 201 + their index in kDiffControls.
 enum FilesMismatchControl : int {
   kMismatchLabel1 = 201,
   kMismatchLabel2,
@@ -27,17 +25,13 @@ enum FilesMismatchControl : int {
   kCommand1,
 };
 
-inline constexpr wchar_t kFilesMismatchTitle[] = L"Files List Diff";
-
 class FrmFilesMismatch : public repacker::FilesMismatchDialog {
  public:
   // `owner` is the window that stays disabled while the dialog is shown; it may be null.
   explicit FrmFilesMismatch(HWND owner) : owner_(owner) {}
 
-  std::int32_t ShowDiff(const std::vector<std::u16string>& pAdded,
-                        const std::vector<std::u16string>& pDeleted) override;
-
-  std::int32_t lResult() const { return lResult_; }
+  DiffAnswer ShowDiff(const std::vector<std::u16string>& added,
+                      const std::vector<std::u16string>& deleted) override;
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -49,7 +43,7 @@ class FrmFilesMismatch : public repacker::FilesMismatchDialog {
   HFONT font_ = nullptr;
   const std::vector<std::u16string>* added_ = nullptr;
   const std::vector<std::u16string>* deleted_ = nullptr;
-  std::int32_t lResult_ = 0;
+  DiffAnswer result_ = DiffAnswer::kCancel;
 };
 
 }  // namespace repacker::win32

@@ -1,60 +1,35 @@
-// frmMain on Qt: the skinned, shaped, fading, draggable main window of both programs.
-//
-// The window is frameless and 442 x 237 pixels. Its outline is cut from the skin picture by the
-// colour of the skin's top-left pixel, it fades in to 235 of 255 on Timer1 when loaded and out
-// to 0 after a click on imgClose, when it unloads and the program ends. Dragging the bare skin
-// moves it. Timer2 runs the hover tracking of the three picture buttons. The program logic drives
-// the window through shell::MainView and receives the user's commands through the
-// shell::MainCommands it hands to Load; an error escaping a command is shown in a message box
-// and the window carries on.
-//
-// Controls carry their names as object names (picShape, lblTitle, imgClose, Label1, Label2,
-// lblFileName, lblDir, picSelectFile, picSelectDir, picExtract or picRepack, lstFiles) and so do
-// the timers (Timer1, Timer2).
+// frmMain on Qt: the main window of both programs, built from shell::MainWindowControls and
+// driven by a shell::MainController. Controls carry their names as object names (picShape,
+// lblTitle, imgClose, Label1, ..., lstFiles); the timers are named after what they do.
 #pragma once
 
 #include <QImage>
 #include <QLabel>
-#include <QListWidget>
-#include <QPointF>
 #include <QTimer>
 #include <QWidget>
-#include <memory>
-#include <span>
-#include <vector>
+#include <map>
 
-#include "shell/drag.h"
-#include "shell/fade.h"
-#include "shell/main_view.h"
-#include "shell/pic_button.h"
+#include "shell/main_controller.h"
 
 namespace shell::qt {
 
-class ClickLabel;
-class PictureSurface;
-
-enum class Program { kUnbaler, kRebaler };
-
-// The pointer as Qt sees it; MouseX/MouseY with a window handle give client coordinates of that
-// window.
+// The pointer as Qt sees it; a window handle gives client coordinates of that window.
 class QtPointer : public shell::Pointer {
  public:
-  std::int32_t MouseX(std::intptr_t hwnd) override;
-  std::int32_t MouseY(std::intptr_t hwnd) override;
+  std::int32_t MouseX(std::intptr_t hwnd) override { return Position(hwnd).x(); }
+  std::int32_t MouseY(std::intptr_t hwnd) override { return Position(hwnd).y(); }
 
  private:
-  QPoint Position(std::intptr_t hwnd) const;
+  static QPoint Position(std::intptr_t hwnd);
 };
 
-class FrmMain : public QWidget, public shell::MainView {
+class FrmMain : public QWidget, public shell::MainView, private shell::NativeWindow {
   Q_OBJECT
 
  public:
-  explicit FrmMain(Program program, QWidget* parent = nullptr);
-  ~FrmMain() override;
+  explicit FrmMain(shell::Program program, QWidget* parent = nullptr);
 
-  // Start-up: builds the buttons, centres, shapes and shows the window, starts the fade-in and
-  // ends with commands->OnLoaded(). `commands` must outlive the window.
+  // Start-up (see MainController::Load). `commands` must outlive the window.
   void Load(shell::MainCommands* commands);
 
   // shell::MainView
@@ -65,12 +40,10 @@ class FrmMain : public QWidget, public shell::MainView {
   void SetBusy(bool busy) override;
   std::intptr_t WindowHandle() const override;
 
-  std::int32_t Alpha() const { return fade_.Alpha(); }
-  std::int32_t FadeStep() const { return fade_.FadeStep(); }
-  bool bDragging() const { return drag_.bDragging(); }
-  std::span<const std::unique_ptr<shell::ClsPicButton>> oButtons() const { return oButtons_; }
+  const shell::MainController& controller() const { return controller_; }
   // Replaces the pointer the hover tracking reads; for tests. Not owned.
-  void SetPointer(shell::Pointer* pointer) { pointer_ = pointer; }
+  void SetPointer(shell::Pointer* pointer) { controller_.SetPointer(*pointer); }
+  QWidget* Control(shell::Role role) const { return controls_.at(role); }
 
  signals:
   // The fade-out has ended and the window has closed.
@@ -80,40 +53,32 @@ class FrmMain : public QWidget, public shell::MainView {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void ShapeWindowFromPicture(const QImage& skin);
-  void Timer1Timer();
-  void Timer2Timer();
-  void imgCloseClick();
-  void picShapeMouseDown(QPointF position);
-  void picShapeMouseMove(QPointF position);
-  void RepeatDragMove();
-  // Runs one command of the program logic; an error escaping it is reported, not fatal.
-  void RunCommand(void (shell::MainCommands::*command)());
+  // shell::NativeWindow
+  shell::Box Screen() const override;
+  std::int32_t Left() const override { return x(); }
+  std::int32_t Top() const override { return y(); }
+  void MoveTo(std::int32_t left, std::int32_t top) override { move(left, top); }
+  void ShapeFromSkin() override;
+  void ShowTransparent() override;
+  void SetAlpha(std::int32_t alpha) override { setWindowOpacity(alpha / 255.0); }
+  void SetFadeTimer(bool running) override;
+  void Unload() override;
+  void ShowMessage(const std::u16string& text, const std::u16string& title) override;
+  std::intptr_t Handle() const override { return WindowHandle(); }
 
-  shell::MainCommands* commands_ = nullptr;
-  shell::Fade fade_;
-  shell::WindowDrag drag_;
-  shell::TwipPoint place_;  // the window's left and top in twips
-  std::vector<std::unique_ptr<shell::ClsPicButton>> oButtons_;
-  QtPointer qt_pointer_;
-  shell::Pointer* pointer_ = &qt_pointer_;
+  QWidget* CreateControl(const shell::ControlSpec& spec);
+  void SkinMove(QPointF position);
+  void RepeatDragMove();
+
+  QtPointer pointer_;
+  shell::MainController controller_;
   // Whether the platform reports a pointer move when the window moves under a still pointer.
   bool platform_reports_window_moves_ = false;
-
   QImage skin_;
   QLabel* picShape_ = nullptr;
-  ClickLabel* lblTitle_ = nullptr;
-  ClickLabel* imgClose_ = nullptr;
-  ClickLabel* Label1_ = nullptr;
-  ClickLabel* Label2_ = nullptr;
-  ClickLabel* lblFileName_ = nullptr;
-  ClickLabel* lblDir_ = nullptr;
-  PictureSurface* picSelectFile_ = nullptr;
-  PictureSurface* picSelectDir_ = nullptr;
-  PictureSurface* picMain_ = nullptr;  // picExtract or picRepack
-  QListWidget* lstFiles_ = nullptr;
-  QTimer* Timer1_ = nullptr;
-  QTimer* Timer2_ = nullptr;
+  std::map<shell::Role, QWidget*> controls_;
+  QTimer fade_timer_;
+  QTimer hover_timer_;
 };
 
 }  // namespace shell::qt

@@ -12,8 +12,6 @@
 namespace shell::qt {
 namespace {
 
-constexpr std::size_t kPathBufferLength = 512;
-
 // The save dialog's check that the folder of a typed name exists; Qt's own dialog accepts a
 // name in a missing folder.
 class PakFileDialog : public QFileDialog {
@@ -71,14 +69,12 @@ int ExecWithoutStrayPopups(QDialog& dialog) {
 
 std::u16string QtFileDialog::Show(const shell::FileDialogRequest& request) {
   const bool save = request.kind == shell::FileDialogRequest::Kind::kSave;
-  PakFileDialog dialog(parent_, save && (request.flags & shell::OFN_PATHMUSTEXIST) != 0);
+  PakFileDialog dialog(parent_, save && request.options.path_must_exist);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(!save && (request.flags & shell::OFN_FILEMUSTEXIST) != 0
-                         ? QFileDialog::ExistingFile
-                         : QFileDialog::AnyFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite,
-                   (request.flags & shell::OFN_OVERWRITEPROMPT) == 0);
+  dialog.setFileMode(!save && request.options.file_must_exist ? QFileDialog::ExistingFile
+                                                                  : QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.options.overwrite_prompt);
   const QString filter = QtFileFilter(request.filter);
   if (!filter.isEmpty()) dialog.setNameFilter(filter);
   if (ExecWithoutStrayPopups(dialog) != QDialog::Accepted) return {};
@@ -115,8 +111,7 @@ shell::BrowseResult QtFolderDialog::Show(const shell::BrowseRequest& request) {
     return result;
   }
   result.outcome = shell::BrowseResult::Outcome::kChosen;
-  result.buffer = QDir::toNativeSeparators(chosen.first()).toStdU16String();
-  if (result.buffer.size() < kPathBufferLength) result.buffer.resize(kPathBufferLength, u'\0');
+  result.path = QDir::toNativeSeparators(chosen.first()).toStdU16String();
   return result;
 }
 

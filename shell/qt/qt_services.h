@@ -23,8 +23,7 @@ QString QtFileFilter(std::u16string_view filter);
 class QtFileDialog : public shell::FileDialog {
  public:
   explicit QtFileDialog(QWidget* parent) : parent_(parent) {}
-  // Open: OFN_FILEMUSTEXIST allows only existing files. Save: OFN_OVERWRITEPROMPT asks before an
-  // existing file is chosen, OFN_PATHMUSTEXIST refuses a name in a folder that does not exist.
+  // Follows the request's options; hiding the read-only box has nothing to hide on Qt.
   // No title, start folder or default extension is set.
   std::u16string Show(const shell::FileDialogRequest& request) override;
 

@@ -19,8 +19,13 @@ std::int32_t MouseButtonValue(Qt::MouseButton button) {
   }
 }
 
+void FillList(QListWidget* list, const std::vector<std::u16string>& items) {
+  list->clear();
+  for (const std::u16string& item : items) list->addItem(QString::fromStdU16String(item));
+}
+
 PictureSurface::PictureSurface(std::array<QPixmap, 3> pictures, QWidget* parent)
-    : QWidget(parent), pictures_(std::move(pictures)) {
+    : ClickLabel(parent), pictures_(std::move(pictures)) {
   // The surface has to see the pointer pass over it without a button held to show hover.
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -38,44 +43,39 @@ void PictureSurface::paintEvent(QPaintEvent* /*event*/) {
   painter.drawPixmap(0, 0, pictures_[static_cast<std::size_t>(current_)]);
 }
 
-void PictureSurface::mousePressEvent(QMouseEvent* event) {
-  if (button_ != nullptr) {
-    const QPointF p = event->position();
-    button_->MouseDown(MouseButtonValue(event->button()), static_cast<float>(p.x()),
-                       static_cast<float>(p.y()));
+void PictureSurface::Pointer(QMouseEvent* event) {
+  if (button_ == nullptr) return;
+  const QPointF p = event->position();
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      button_->MouseDown(MouseButtonValue(event->button()), static_cast<float>(p.x()),
+                         static_cast<float>(p.y()));
+      break;
+    case QEvent::MouseMove:
+      button_->MouseMove(static_cast<float>(p.x()), static_cast<float>(p.y()));
+      break;
+    case QEvent::MouseButtonRelease:
+      button_->MouseUp(MouseButtonValue(event->button()));
+      break;
+    default:
+      break;
   }
-  event->accept();
-}
-
-void PictureSurface::mouseMoveEvent(QMouseEvent* event) {
-  if (button_ != nullptr) {
-    const QPointF p = event->position();
-    button_->MouseMove(static_cast<float>(p.x()), static_cast<float>(p.y()));
-  }
-  event->accept();
-}
-
-void PictureSurface::mouseReleaseEvent(QMouseEvent* event) {
-  if (button_ != nullptr) button_->MouseUp(MouseButtonValue(event->button()));
-  event->accept();
-  if (event->button() != Qt::LeftButton) return;
-  const bool second_of_double = std::exchange(double_click_, false);
-  if (!second_of_double && rect().contains(event->position().toPoint())) emit clicked();
-}
-
-void PictureSurface::mouseDoubleClickEvent(QMouseEvent* event) {
-  // The press of this click has already been delivered; only its click is left out.
-  if (event->button() == Qt::LeftButton) double_click_ = true;
-  event->accept();
 }
 
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
 
-void ClickLabel::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+  Pointer(event);
+  event->accept();
+}
 
-void ClickLabel::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+void ClickLabel::mouseMoveEvent(QMouseEvent* event) {
+  Pointer(event);
+  event->accept();
+}
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  Pointer(event);
   event->accept();
   if (event->button() != Qt::LeftButton) return;
   const bool second_of_double = std::exchange(double_click_, false);
@@ -83,6 +83,7 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The press of this click has already been delivered; only its click is left out.
   if (event->button() == Qt::LeftButton) double_click_ = true;
   event->accept();
 }

@@ -6,21 +6,46 @@
 #pragma once
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "shell/pic_button.h"
 
 namespace shell::qt {
 
-// A picture button's surface: shows one of its three pictures (0 normal, 1 hover, 2 pressed)
-// exactly as drawn, also when disabled, and feeds its pointer events to the ClsPicButton bound
-// to it. A left release inside the surface after a press on it is a click; the button object
-// sees the release first, then `clicked` runs the command. The second click of a double click
-// is no click, so a double click runs a command once. A disabled surface takes no pointer
-// events.
-class PictureSurface : public QWidget, public shell::PicSurface {
+// A label that keeps its presses to itself and reports a left click: a left release inside it
+// after a press on it. The second click of a double click is none, so a double click runs a
+// command once.
+class ClickLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit ClickLabel(QWidget* parent);
+
+ signals:
+  void clicked();
+
+ protected:
+  // Sees every press, move and release before the label handles it.
+  virtual void Pointer(QMouseEvent* event) { (void)event; }
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  bool double_click_ = false;
+};
+
+// A picture button's surface: a ClickLabel that shows one of its three pictures (0 normal,
+// 1 hover, 2 pressed) exactly as drawn, also when disabled, and feeds its pointer events to the
+// ClsPicButton bound to it; the button object sees a release before `clicked` runs the command.
+// A disabled surface takes no pointer events.
+class PictureSurface : public ClickLabel, public shell::PicSurface {
   Q_OBJECT
 
  public:
@@ -36,43 +61,18 @@ class PictureSurface : public QWidget, public shell::PicSurface {
   std::int32_t Width() const override { return width(); }
   std::int32_t Height() const override { return height(); }
 
- signals:
-  void clicked();
-
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void Pointer(QMouseEvent* event) override;
 
  private:
   std::array<QPixmap, 3> pictures_;
   std::int32_t current_ = 0;
   shell::ClsPicButton* button_ = nullptr;
-  bool double_click_ = false;  // the press being held is the second of a double click
 };
 
-// A label that keeps its presses to itself and reports a left click; as on the picture
-// surfaces, the second click of a double click is none.
-class ClickLabel : public QLabel {
-  Q_OBJECT
-
- public:
-  explicit ClickLabel(QWidget* parent);
-
- signals:
-  void clicked();
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-
- private:
-  bool double_click_ = false;
-};
+// Replaces every item of `list` with `items`, in the given order.
+void FillList(QListWidget* list, const std::vector<std::u16string>& items);
 
 // The mouse button value a pointer event reports for a Qt button.
 std::int32_t MouseButtonValue(Qt::MouseButton button);

@@ -1,13 +1,8 @@
 #include "shell/win32/frm_main.h"
 
-#include <exception>
 #include <string>
-#include <system_error>
 
-#include "shell/browse_for_folder.h"
-#include "shell/error_text.h"
 #include "shell/win32/picture_control.h"
-#include "shell/win32/resource_ids.h"
 #include "shell/win32/win32_services.h"
 #include "shell/win32/win32_text.h"
 #include "shell/window_region.h"
@@ -16,94 +11,42 @@ namespace shell::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"BalerMain";
-constexpr COLORREF kScreenColour = RGB(12, 13, 13);  // the skin's screen area
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-// The tops of the caption, the path label and the button of a path row.
-struct Row {
-  int caption;
-  int path;
-  int button;
-};
-constexpr Row kUpperRow{60, 56, 54};
-constexpr Row kLowerRow{164, 162, 160};
-
-// Font heights in pixels: the layout is in pixels, so the text keeps its size on the skin
-// whatever the system's DPI (8 and 12 points at 96 DPI).
-constexpr int kControlFontHeight = -11;
-constexpr int kTitleFontHeight = -16;
-constexpr BYTE kTitleCharset = 177;
-
-HBITMAP LoadPicture(HINSTANCE instance, int id) {
-  return static_cast<HBITMAP>(
-      ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+// The resource holding a picture: its name in capitals, and a button picture's suffix.
+std::wstring ResourceName(shell::Picture picture, const char* suffix = "") {
+  std::wstring name;
+  for (char c : shell::PictureName(picture)) name += static_cast<wchar_t>(c - (c >= 'a' ? 32 : 0));
+  for (; *suffix != '\0'; ++suffix) name += static_cast<wchar_t>(*suffix);
+  return name;
 }
 
-std::array<HBITMAP, 3> LoadButtonPictures(HINSTANCE instance, int first_id) {
-  return {LoadPicture(instance, first_id), LoadPicture(instance, first_id + 1),
-          LoadPicture(instance, first_id + 2)};
-}
-
-HFONT ControlFont(int height, int weight, BYTE charset) {
-  return ::CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                       L"MS Sans Serif");
-}
-
-void RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (::GetClassInfoExW(instance, kClassName, &existing)) return;
-  WNDCLASSEXW type{};
-  type.cbSize = sizeof type;
-  type.lpfnWndProc = procedure;
-  type.hInstance = instance;
-  type.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  type.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
-  type.lpszClassName = kClassName;
-  ::RegisterClassExW(&type);
-}
+COLORREF Colour(shell::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
 }  // namespace
 
-std::int32_t Win32Pointer::MouseX(std::intptr_t hwnd) {
+POINT Win32Pointer::Position(std::intptr_t hwnd) {
   POINT at{};
   ::GetCursorPos(&at);
   if (hwnd != 0) ::ScreenToClient(reinterpret_cast<HWND>(hwnd), &at);
-  return at.x;
+  return at;
 }
 
-std::int32_t Win32Pointer::MouseY(std::intptr_t hwnd) {
-  POINT at{};
-  ::GetCursorPos(&at);
-  if (hwnd != 0) ::ScreenToClient(reinterpret_cast<HWND>(hwnd), &at);
-  return at.y;
-}
-
-FrmMain::FrmMain(Program program, HINSTANCE instance) : program_(program), instance_(instance) {
-  skin_ = LoadPicture(instance_, IDB_SKIN);
-  close_ = LoadPicture(instance_, IDB_CLOSE);
-  imgSelectFile_ = LoadButtonPictures(instance_, IDB_SELECT_FILE);
-  imgSelectDir_ = LoadButtonPictures(instance_, IDB_SELECT_DIR);
-  imgExtract_ =
-      LoadButtonPictures(instance_, program_ == Program::kUnbaler ? IDB_EXTRACT : IDB_PACK);
-  control_font_ = ControlFont(kControlFontHeight, FW_NORMAL, DEFAULT_CHARSET);
-  title_font_ = ControlFont(kTitleFontHeight, FW_BOLD, kTitleCharset);
-  title_brush_ = ::CreateSolidBrush(kScreenColour);
-  black_brush_ = ::CreateSolidBrush(kBlack);
-  white_brush_ = ::CreateSolidBrush(kWhite);
-
-  RegisterMainClass(instance_, &FrmMain::WindowProc);
-  const wchar_t* title = program_ == Program::kUnbaler ? L"Unbaler" : L"Rebaler";
+FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
+    : instance_(instance),
+      controller_(program, *this, pointer_),
+      controls_(shell::MainWindowControls(program)) {
+  skin_ = LoadPicture(ResourceName(shell::Picture::kSkin));
+  RegisterWindowClass(instance_, kClassName, &ObjectWindowProc<FrmMain>,
+                      ::LoadIconW(nullptr, IDI_APPLICATION));
   // No frame and no caption bar. The system menu and the minimize box give the task-bar button
   // its usual menu and minimizing; neither draws anything on the window.
-  hwnd_ = ::CreateWindowExW(WS_EX_APPWINDOW, kClassName, title,
-                            WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
-                            kMainWidth, kMainHeight, nullptr, nullptr, instance_, this);
-  CreateControls();
+  hwnd_ =
+      ::CreateWindowExW(WS_EX_APPWINDOW, kClassName, Wide(controller_.title()).c_str(),
+                        WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
+                        shell::kMainWidth, shell::kMainHeight, nullptr, nullptr, instance_, this);
+  for (const shell::ControlSpec& spec : controls_) CreateControl(spec);
   // The hover tracking runs as long as the window exists; until Load there is nothing to track.
-  ::SetTimer(hwnd_, kTimer2, 10, nullptr);
+  ::SetTimer(hwnd_, kHoverTimer, 10, nullptr);
 }
 
 FrmMain::~FrmMain() {
@@ -112,119 +55,112 @@ FrmMain::~FrmMain() {
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     ::DestroyWindow(hwnd_);
   }
-  for (HBITMAP picture : {skin_, close_}) ::DeleteObject(picture);
-  for (const auto* pictures : {&imgSelectFile_, &imgSelectDir_, &imgExtract_}) {
-    for (HBITMAP picture : *pictures) ::DeleteObject(picture);
+  for (HGDIOBJ object : gdi_objects_) ::DeleteObject(object);
+}
+
+HBITMAP FrmMain::LoadPicture(const std::wstring& name) {
+  const auto picture = static_cast<HBITMAP>(
+      ::LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  gdi_objects_.push_back(picture);
+  return picture;
+}
+
+HFONT FrmMain::FontFor(const shell::Font& font) {
+  for (const auto& [spec, made] : fonts_) {
+    if (spec == font) return made;
   }
-  for (HGDIOBJ object : {static_cast<HGDIOBJ>(control_font_), static_cast<HGDIOBJ>(title_font_),
-                         static_cast<HGDIOBJ>(title_brush_), static_cast<HGDIOBJ>(black_brush_),
-                         static_cast<HGDIOBJ>(white_brush_)}) {
-    ::DeleteObject(object);
+  // A height in pixels: the layout is in pixels, so the text keeps its size on the skin whatever
+  // the system's DPI.
+  const HFONT made =
+      ::CreateFontW(-::MulDiv(font.points, 96, 72), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                    FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, Wide(shell::kFontFace).c_str());
+  fonts_.emplace_back(font, made);
+  gdi_objects_.push_back(made);
+  return made;
+}
+
+void FrmMain::CreateControl(const shell::ControlSpec& spec) {
+  const int id = ControlId(spec.role);
+  const shell::Box& box = spec.box;
+  if (spec.kind == shell::ControlKind::kPicture ||
+      spec.kind == shell::ControlKind::kPictureButton) {
+    std::vector<HBITMAP> shown;
+    if (spec.kind == shell::ControlKind::kPicture) {
+      shown.push_back(LoadPicture(ResourceName(spec.picture)));
+    } else {
+      for (const char* state : {"_0", "_1", "_2"}) {
+        shown.push_back(LoadPicture(ResourceName(spec.picture, state)));
+      }
+    }
+    pictures_.push_back(std::make_unique<PictureControl>(hwnd_, id, box.left, box.top, shown));
+    pictures_.back()->SetOnClick([this, command = spec.click] { controller_.Click(command); });
+    return;
   }
-}
-
-HWND FrmMain::CreateLabel(ControlId id, Box box, const wchar_t* text, HFONT font) {
-  // SS_NOTIFY: a label takes its own clicks, so a press on it never drags the window.
-  // SS_CENTERIMAGE: one line, centred from top to bottom. SS_NOPREFIX: an "&" in a path is shown.
-  const HWND label =
-      ::CreateWindowExW(0, L"STATIC", text,
-                        WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX | SS_CENTERIMAGE,
-                        box.left, box.top, box.width, box.height, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-  ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return label;
-}
-
-PictureControl* FrmMain::CreatePicture(ControlId id, int left, int top,
-                                       std::array<HBITMAP, 3> pictures) {
-  pictures_.push_back(std::make_unique<PictureControl>(
-      hwnd_, id, left, top, std::vector<HBITMAP>(pictures.begin(), pictures.end())));
-  return pictures_.back().get();
-}
-
-void FrmMain::CreateControls() {
-  const bool unbaler = program_ == Program::kUnbaler;
-  // Unbaler chooses its archive first and has that row on top; Rebaler starts from the folder.
-  const Row& file_row = unbaler ? kUpperRow : kLowerRow;
-  const Row& dir_row = unbaler ? kLowerRow : kUpperRow;
-
-  CreateLabel(kLblTitle, {170, 26, 89, 25}, unbaler ? L"Unbaler" : L"Rebaler", title_font_);
-
-  PictureControl* close = CreatePicture(kImgClose, 384, 28, {close_, nullptr, nullptr});
-  close->SetOnClick([this] { imgCloseClick(); });
-
-  CreateLabel(kLabel1, {16, file_row.caption, 41, 17}, L"PAK file:", control_font_);
-  CreateLabel(kLabel2, {16, dir_row.caption, 49, 17}, L"Directory:", control_font_);
-  CreateLabel(kLblFileName, {66, file_row.path, 249, 21}, L"", control_font_);
-  CreateLabel(kLblDir, {66, dir_row.path, 249, 21}, L"", control_font_);
-
-  picSelectFile_ = CreatePicture(kPicSelectFile, 318, file_row.button, imgSelectFile_);
-  picSelectFile_->SetOnClick([this] { RunCommand(&shell::MainCommands::OnSelectFile); });
-  picSelectDir_ = CreatePicture(kPicSelectDir, 318, dir_row.button, imgSelectDir_);
-  picSelectDir_->SetOnClick([this] { RunCommand(&shell::MainCommands::OnSelectDir); });
-  picMain_ = CreatePicture(kPicMain, 180, 190, imgExtract_);
-  picMain_->SetOnClick([this] { RunCommand(&shell::MainCommands::OnMainCommand); });
-
-  const HWND list = ::CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, 66,
-      84, 319, 69, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLstFiles)), instance_,
-      nullptr);
-  ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(control_font_), FALSE);
+  DWORD style = WS_CHILD | WS_VISIBLE;
+  DWORD ex_style = 0;
+  const wchar_t* type = L"STATIC";
+  if (spec.kind == shell::ControlKind::kList) {
+    type = L"LISTBOX";
+    ex_style = WS_EX_CLIENTEDGE;
+    style |= WS_VSCROLL | WS_TABSTOP | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+  } else {
+    // SS_NOTIFY: a label takes its own clicks, so a press on it never drags the window.
+    // SS_CENTERIMAGE: one line, centred from top to bottom. SS_NOPREFIX: an "&" in a path shows.
+    style |= SS_NOTIFY | SS_NOPREFIX;
+    if (spec.align != shell::Align::kLeftTop) style |= SS_CENTERIMAGE;
+    style |= spec.align == shell::Align::kCentre ? SS_CENTER : SS_LEFT;
+    brushes_[static_cast<std::size_t>(spec.role)] = ::CreateSolidBrush(Colour(spec.background));
+    gdi_objects_.push_back(brushes_[static_cast<std::size_t>(spec.role)]);
+  }
+  const HWND control = ::CreateWindowExW(
+      ex_style, type, Wide(spec.text).c_str(), style, box.left, box.top, box.width, box.height,
+      hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
 }
 
 void FrmMain::Load(shell::MainCommands* commands) {
-  commands_ = commands;
-
-  oButtons_.clear();
-  for (PictureControl* surface : {picSelectFile_, picSelectDir_, picMain_}) {
-    auto button = std::make_unique<shell::ClsPicButton>();
-    button->SetPictures(surface, 0, 1, 2);
-    oButtons_.push_back(std::move(button));
-  }
-
-  const shell::TwipPoint centred = shell::CentredOnScreen(
-      static_cast<float>(::GetSystemMetrics(SM_CXSCREEN)) * shell::kTwipsPerPixel,
-      static_cast<float>(::GetSystemMetrics(SM_CYSCREEN)) * shell::kTwipsPerPixel,
-      static_cast<float>(kMainWidth) * shell::kTwipsPerPixel,
-      static_cast<float>(kMainHeight) * shell::kTwipsPerPixel);
-  place_ = centred;
-  ::SetWindowPos(hwnd_, nullptr, shell::TwipsToPixels(place_.left),
-                 shell::TwipsToPixels(place_.top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-  // The key colour is read from the picture itself: the window is not visible yet.
-  COLORREF key = CLR_INVALID;
-  if (const HDC dc = ::CreateCompatibleDC(nullptr)) {
-    const HGDIOBJ old = ::SelectObject(dc, skin_);
-    key = ::GetPixel(dc, 0, 0);
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-  }
-  ShapeWindowFromPicture(key);
-
-  const LONG style = ::GetWindowLongA(hwnd_, GWL_EXSTYLE);
-  if ((style & WS_EX_LAYERED) == 0) ::SetWindowLongA(hwnd_, GWL_EXSTYLE, style | WS_EX_LAYERED);
-  ::SetLayeredWindowAttributes(hwnd_, 0, 0, LWA_ALPHA);
-
-  fade_.Begin();
-  ::ShowWindow(hwnd_, SW_SHOW);
-  ::SetForegroundWindow(hwnd_);
-  ::SetTimer(hwnd_, kTimer1, 10, nullptr);
-
-  if (commands_ != nullptr) RunCommand(&shell::MainCommands::OnLoaded);
+  const auto surface = [this](shell::Role role) -> shell::PicSurface* {
+    for (const auto& picture : pictures_) {
+      if (picture->hwnd() == Control(role)) return picture.get();
+    }
+    return nullptr;
+  };
+  controller_.Load(commands, {surface(shell::Role::kSelectFile), surface(shell::Role::kSelectDir),
+                              surface(shell::Role::kMainCommand)});
 }
 
-void FrmMain::ShapeWindowFromPicture(COLORREF key) {
+shell::Box FrmMain::Screen() const {
+  return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+std::int32_t FrmMain::Left() const {
+  RECT box{};
+  ::GetWindowRect(hwnd_, &box);
+  return box.left;
+}
+
+std::int32_t FrmMain::Top() const {
+  RECT box{};
+  ::GetWindowRect(hwnd_, &box);
+  return box.top;
+}
+
+void FrmMain::MoveTo(std::int32_t left, std::int32_t top) {
+  // Windows reports a pointer move when the window moves under a still pointer, so the window
+  // keeps gliding after the pointer until it has caught up.
+  ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FrmMain::ShapeFromSkin() {
   BITMAP size{};
   ::GetObjectW(skin_, sizeof size, &size);
   const HDC dc = ::CreateCompatibleDC(nullptr);
   const HGDIOBJ old = ::SelectObject(dc, skin_);
   // One pixel read per pixel of the skin, straight from the picture; the key is pixel (0, 0).
   const std::vector<shell::RegionRun> runs = shell::WindowRegionRuns(
-      size.bmWidth, size.bmHeight, [dc, key](std::int32_t x, std::int32_t y) {
-        return x == 0 && y == 0 ? key : ::GetPixel(dc, x, y);
-      });
+      size.bmWidth, size.bmHeight,
+      [dc](std::int32_t x, std::int32_t y) { return ::GetPixel(dc, x, y); });
   ::SelectObject(dc, old);
   ::DeleteDC(dc);
 
@@ -242,57 +178,29 @@ void FrmMain::ShapeWindowFromPicture(COLORREF key) {
   ::SetWindowRgn(hwnd_, region, TRUE);
 }
 
-void FrmMain::Timer1Timer() {
-  const shell::Fade::TickResult tick = fade_.Tick();
-  ::SetLayeredWindowAttributes(hwnd_, 0, static_cast<BYTE>(tick.alpha), LWA_ALPHA);
-  if (tick.stop_timer) ::KillTimer(hwnd_, kTimer1);
-  if (tick.unload) Unload();
+void FrmMain::ShowTransparent() {
+  const LONG style = ::GetWindowLongA(hwnd_, GWL_EXSTYLE);
+  if ((style & WS_EX_LAYERED) == 0) ::SetWindowLongA(hwnd_, GWL_EXSTYLE, style | WS_EX_LAYERED);
+  SetAlpha(0);
+  ::ShowWindow(hwnd_, SW_SHOW);
+  ::SetForegroundWindow(hwnd_);
 }
 
-void FrmMain::Timer2Timer() { shell::TrackButtonHover(oButtons_, *pointer_, WindowHandle()); }
-
-void FrmMain::imgCloseClick() {
-  fade_.Close();
-  ::SetTimer(hwnd_, kTimer1, 10, nullptr);
+void FrmMain::SetAlpha(std::int32_t alpha) {
+  ::SetLayeredWindowAttributes(hwnd_, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
 }
 
-void FrmMain::Unload() {
-  ::KillTimer(hwnd_, kTimer1);
-  ::KillTimer(hwnd_, kTimer2);
-  ::DestroyWindow(hwnd_);
-}
-
-void FrmMain::picShapeMouseDown(int x, int y) {
-  // Keep the twips in step with a window that was moved by other means meanwhile.
-  RECT box{};
-  ::GetWindowRect(hwnd_, &box);
-  if (shell::TwipsToPixels(place_.left) != box.left ||
-      shell::TwipsToPixels(place_.top) != box.top) {
-    place_ = {static_cast<float>(box.left) * shell::kTwipsPerPixel,
-              static_cast<float>(box.top) * shell::kTwipsPerPixel};
+void FrmMain::SetFadeTimer(bool running) {
+  if (running) {
+    ::SetTimer(hwnd_, kFadeTimer, 10, nullptr);
+  } else {
+    ::KillTimer(hwnd_, kFadeTimer);
   }
-  drag_.Press(static_cast<float>(x), static_cast<float>(y));
-  ::SetCapture(hwnd_);
 }
 
-void FrmMain::picShapeMouseMove(int x, int y) {
-  const std::optional<shell::TwipPoint> moved =
-      drag_.Move(static_cast<float>(x), static_cast<float>(y), place_);
-  if (!moved) return;
-  place_ = *moved;
-  // Windows reports a pointer move when the window moves under a still pointer, so the window
-  // keeps gliding after the pointer until it has caught up.
-  ::SetWindowPos(hwnd_, nullptr, shell::TwipsToPixels(place_.left),
-                 shell::TwipsToPixels(place_.top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void FrmMain::picShapeMouseUp(WPARAM buttons_still_down) {
-  drag_.Release();
-  if ((buttons_still_down & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 &&
-      ::GetCapture() == hwnd_) {
-    ::ReleaseCapture();
-  }
+void FrmMain::ShowMessage(const std::u16string& text, const std::u16string& title) {
+  SetBusy(false);
+  Win32MessageBox(hwnd_).Show(text, title);
 }
 
 void FrmMain::Paint() {
@@ -309,73 +217,33 @@ void FrmMain::Paint() {
 }
 
 LRESULT FrmMain::ColourStatic(HDC dc, HWND control) {
-  switch (::GetDlgCtrlID(control)) {
-    case kLblTitle:
-      ::SetTextColor(dc, kWhite);
-      ::SetBkColor(dc, kScreenColour);
-      return reinterpret_cast<LRESULT>(title_brush_);
-    case kLabel1:
-    case kLabel2:
-      ::SetTextColor(dc, kWhite);
-      ::SetBkColor(dc, kBlack);
-      return reinterpret_cast<LRESULT>(black_brush_);
-    default:
-      ::SetTextColor(dc, kBlack);
-      ::SetBkColor(dc, kWhite);
-      return reinterpret_cast<LRESULT>(white_brush_);
-  }
-}
-
-void FrmMain::RunCommand(void (shell::MainCommands::*command)()) {
-  if (commands_ == nullptr) return;
-  std::u16string text;
-  try {
-    (commands_->*command)();
-    return;
-  } catch (const shell::BrowseError& e) {
-    text = shell::ErrorText(e.number(), e.description());
-  } catch (const std::system_error& e) {
-    text = shell::ErrorText(e.code().value(), FromUtf8(e.what()));
-  } catch (const std::exception& e) {
-    text = shell::ErrorText(0, FromUtf8(e.what()));
-  }
-  SetBusy(false);
-  Win32MessageBox(hwnd_).Show(text, program_ == Program::kUnbaler ? u"Unbaler" : u"Rebaler");
+  const auto index = static_cast<std::size_t>(::GetDlgCtrlID(control) - ControlId({}));
+  if (index >= controls_.size() || brushes_[index] == nullptr) return 0;
+  ::SetTextColor(dc, Colour(controls_[index].text_colour));
+  ::SetBkColor(dc, Colour(controls_[index].background));
+  return reinterpret_cast<LRESULT>(brushes_[index]);
 }
 
 void FrmMain::SetFileCaption(const std::u16string& caption) {
-  ::SetWindowTextW(Control(kLblFileName), Wide(caption).c_str());
+  ::SetWindowTextW(Control(shell::Role::kFileName), Wide(caption).c_str());
 }
 
 void FrmMain::SetDirCaption(const std::u16string& caption) {
-  ::SetWindowTextW(Control(kLblDir), Wide(caption).c_str());
+  ::SetWindowTextW(Control(shell::Role::kDir), Wide(caption).c_str());
 }
 
 void FrmMain::SetListItems(const std::vector<std::u16string>& items) {
-  const HWND list = Control(kLstFiles);
-  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  std::size_t characters = 0;
-  for (const auto& item : items) characters += item.size() + 1;
-  ::SendMessageW(list, LB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
-  for (const auto& item : items) {
-    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
-  }
-  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(list, nullptr, TRUE);
+  FillListBox(Control(shell::Role::kFiles), items);
 }
 
-void FrmMain::SetMainCommandEnabled(bool enabled) { ::EnableWindow(picMain_->hwnd(), enabled); }
+void FrmMain::SetMainCommandEnabled(bool enabled) {
+  ::EnableWindow(Control(shell::Role::kMainCommand), enabled);
+  controller_.MainCommandEnabled(enabled);
+}
 
 void FrmMain::SetBusy(bool busy) {
   busy_ = busy;
   ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
-}
-
-std::intptr_t FrmMain::WindowHandle() const { return reinterpret_cast<std::intptr_t>(hwnd_); }
-
-LRESULT CALLBACK FrmMain::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  return ObjectWindowProc<FrmMain>(hwnd, message, wparam, lparam);
 }
 
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -388,31 +256,38 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      picShapeMouseDown(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+      controller_.SkinPress(static_cast<float>(GET_X_LPARAM(lparam)),
+                            static_cast<float>(GET_Y_LPARAM(lparam)));
+      ::SetCapture(hwnd_);
       return 0;
     case WM_MOUSEMOVE:
-      picShapeMouseMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+      controller_.SkinMove(static_cast<float>(GET_X_LPARAM(lparam)),
+                           static_cast<float>(GET_Y_LPARAM(lparam)));
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-      picShapeMouseUp(wparam);
+      controller_.SkinRelease();
+      if ((wparam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && ::GetCapture() == hwnd_) {
+        ::ReleaseCapture();
+      }
       return 0;
     case WM_CAPTURECHANGED:
       // Another window took the pointer (a dialog, the task switcher): the release will never
       // come here, and a drag left on would move the window on the next hover.
-      if (reinterpret_cast<HWND>(lparam) != hwnd_) drag_.Release();
+      if (reinterpret_cast<HWND>(lparam) != hwnd_) controller_.SkinRelease();
       return 0;
     case WM_TIMER:
-      if (wparam == kTimer1) Timer1Timer();
-      if (wparam == kTimer2) Timer2Timer();
+      if (wparam == kFadeTimer) controller_.FadeTick();
+      if (wparam == kHoverTimer) controller_.HoverTick();
       return 0;
-    case WM_COMMAND:
-      if (HIWORD(wparam) == STN_CLICKED) {
-        if (LOWORD(wparam) == kLblFileName) RunCommand(&shell::MainCommands::OnSelectFile);
-        if (LOWORD(wparam) == kLblDir) RunCommand(&shell::MainCommands::OnSelectDir);
+    case WM_COMMAND: {
+      const auto index = static_cast<std::size_t>(LOWORD(wparam) - ControlId({}));
+      if (HIWORD(wparam) == STN_CLICKED && index < controls_.size()) {
+        controller_.Click(controls_[index].click);
       }
       return 0;
+    }
     case WM_CTLCOLORSTATIC:
       return ColourStatic(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_SETCURSOR:
@@ -423,11 +298,11 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case WM_CLOSE:
       // Closing from the task bar or with Alt+F4 fades out like the close picture.
-      imgCloseClick();
+      controller_.Click(shell::Command::kClose);
       return 0;
     case WM_DESTROY:
-      ::KillTimer(hwnd_, kTimer1);
-      ::KillTimer(hwnd_, kTimer2);
+      ::KillTimer(hwnd_, kFadeTimer);
+      ::KillTimer(hwnd_, kHoverTimer);
       break;
     case WM_NCDESTROY: {
       const HWND gone = hwnd_;

@@ -1,79 +1,47 @@
-// frmMain on Win32: the skinned, shaped, fading, draggable main window of both programs.
-//
-// A borderless popup of 442 x 237 pixels, centred on the screen. Its outline is cut from the skin
-// picture by the colour of the skin's top-left pixel (a region of one rectangle per run of other
-// colours), it fades in to 235 of 255 on Timer1 when loaded and out to 0 after a click on
-// imgClose, when it unloads. Dragging the bare skin moves it, 2 twips per pixel of offset per
-// pointer move, so the window glides after the pointer. Timer2 runs the hover tracking of the
-// three picture buttons. The program logic drives the window through shell::MainView and gets
-// the user's commands through the shell::MainCommands handed to Load; an error escaping a
-// command is shown in a message box and the window carries on.
-//
-// The controls are child windows with the ids below, so tests and tools can find them.
+// frmMain on Win32: the main window of both programs, a borderless layered popup built from
+// shell::MainWindowControls and driven by a shell::MainController. Each control is a child
+// window whose id is ControlId(role), so tests and tools can find it.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <span>
 #include <vector>
 
-#include "shell/drag.h"
-#include "shell/fade.h"
-#include "shell/main_view.h"
-#include "shell/pic_button.h"
+#include "shell/main_controller.h"
 #include "shell/win32/windows_api.h"
 
 namespace shell::win32 {
 
-enum class Program { kUnbaler, kRebaler };
+constexpr int ControlId(shell::Role role) { return 1001 + static_cast<int>(role); }
 
-// Child-window ids of the controls on the skin.
-enum ControlId : int {
-  kLblTitle = 1001,
-  kImgClose,
-  kLabel1,
-  kLabel2,
-  kLblFileName,
-  kLblDir,
-  kPicSelectFile,
-  kPicSelectDir,
-  kPicMain,  // picExtract in Unbaler, picRepack in Rebaler
-  kLstFiles,
-};
-
-// The fade and the hover tracking.
-inline constexpr UINT_PTR kTimer1 = 1;
-inline constexpr UINT_PTR kTimer2 = 2;
-
-inline constexpr int kMainWidth = 442;
-inline constexpr int kMainHeight = 237;
+inline constexpr UINT_PTR kFadeTimer = 1;
+inline constexpr UINT_PTR kHoverTimer = 2;
 
 // The pointer as Windows reports it (GetCursorPos, ScreenToClient).
 class Win32Pointer : public shell::Pointer {
  public:
-  std::int32_t MouseX(std::intptr_t hwnd) override;
-  std::int32_t MouseY(std::intptr_t hwnd) override;
+  std::int32_t MouseX(std::intptr_t hwnd) override { return Position(hwnd).x; }
+  std::int32_t MouseY(std::intptr_t hwnd) override { return Position(hwnd).y; }
+
+ private:
+  static POINT Position(std::intptr_t hwnd);
 };
 
 class PictureControl;
 
-class FrmMain : public shell::MainView {
+class FrmMain : public shell::MainView, private shell::NativeWindow {
  public:
   // Creates the window and its controls, hidden. `instance` holds the skin pictures.
-  explicit FrmMain(Program program, HINSTANCE instance = ::GetModuleHandleW(nullptr));
+  explicit FrmMain(shell::Program program, HINSTANCE instance = ::GetModuleHandleW(nullptr));
   ~FrmMain() override;
   FrmMain(const FrmMain&) = delete;
   FrmMain& operator=(const FrmMain&) = delete;
 
-  // Start-up: builds the buttons, centres and shapes the window, makes it layered and fully
-  // transparent, shows it, starts the fade-in and ends with commands->OnLoaded(). `commands`
-  // must outlive the window.
+  // Start-up (see MainController::Load). `commands` must outlive the window.
   void Load(shell::MainCommands* commands);
-
-  // Called once the fade-out has ended and the window is gone; the program's main ends its
-  // message loop here.
+  // Called once the fade-out has ended and the window is gone.
   void SetOnUnloaded(std::function<void()> on_unloaded) { on_unloaded_ = std::move(on_unloaded); }
 
   // shell::MainView
@@ -82,82 +50,53 @@ class FrmMain : public shell::MainView {
   void SetListItems(const std::vector<std::u16string>& items) override;
   void SetMainCommandEnabled(bool enabled) override;
   void SetBusy(bool busy) override;
-  std::intptr_t WindowHandle() const override;
-
-  // The pointer in the client coordinates of `hwnd`, or on the screen when hwnd is 0.
-  std::int32_t MouseX(std::intptr_t hwnd) { return pointer_->MouseX(hwnd); }
-  std::int32_t MouseY(std::intptr_t hwnd) { return pointer_->MouseY(hwnd); }
+  std::intptr_t WindowHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
 
   HWND hwnd() const { return hwnd_; }
-  HWND Control(ControlId id) const { return ::GetDlgItem(hwnd_, id); }
-  Program program() const { return program_; }
-  std::int32_t Alpha() const { return fade_.Alpha(); }
-  std::int32_t FadeStep() const { return fade_.FadeStep(); }
-  bool Timer1Enabled() const { return fade_.TimerEnabled(); }
-  bool bDragging() const { return drag_.bDragging(); }
-  shell::TwipPoint Place() const { return place_; }
-  std::span<const std::unique_ptr<shell::ClsPicButton>> oButtons() const { return oButtons_; }
+  HWND Control(shell::Role role) const { return ::GetDlgItem(hwnd_, ControlId(role)); }
+  shell::MainController& controller() { return controller_; }
+  const shell::MainController& controller() const { return controller_; }
   // Replaces the pointer the hover tracking reads; for tests. Not owned.
-  void SetPointer(shell::Pointer* pointer) { pointer_ = pointer; }
-
-  // The handlers, reachable for tests as the messages reach them.
-  void Timer1Timer();
-  void Timer2Timer();
-  void imgCloseClick();
+  void SetPointer(shell::Pointer* pointer) { controller_.SetPointer(*pointer); }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   template <typename T>
-  friend LRESULT ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
-  // A control's place and size on the skin, in pixels.
-  struct Box {
-    int left, top, width, height;
-  };
-  void CreateControls();
-  HWND CreateLabel(ControlId id, Box box, const wchar_t* text, HFONT font);
-  PictureControl* CreatePicture(ControlId id, int left, int top, std::array<HBITMAP, 3> pictures);
-  void ShapeWindowFromPicture(COLORREF key);
-  void Paint();
-  void picShapeMouseDown(int x, int y);
-  void picShapeMouseMove(int x, int y);
-  void picShapeMouseUp(WPARAM buttons_still_down);
-  LRESULT ColourStatic(HDC dc, HWND control);
-  // Runs one command of the program logic; an error escaping it is reported, not fatal.
-  void RunCommand(void (shell::MainCommands::*command)());
-  void Unload();
+  // shell::NativeWindow
+  shell::Box Screen() const override;
+  std::int32_t Left() const override;
+  std::int32_t Top() const override;
+  void MoveTo(std::int32_t left, std::int32_t top) override;
+  void ShapeFromSkin() override;
+  void ShowTransparent() override;
+  void SetAlpha(std::int32_t alpha) override;
+  void SetFadeTimer(bool running) override;
+  void Unload() override { ::DestroyWindow(hwnd_); }
+  void ShowMessage(const std::u16string& text, const std::u16string& title) override;
+  std::intptr_t Handle() const override { return WindowHandle(); }
 
-  const Program program_;
+  void CreateControl(const shell::ControlSpec& spec);
+  HBITMAP LoadPicture(const std::wstring& name);
+  HFONT FontFor(const shell::Font& font);
+  void Paint();
+  LRESULT ColourStatic(HDC dc, HWND control);
+
   const HINSTANCE instance_;
   HWND hwnd_ = nullptr;
-  shell::MainCommands* commands_ = nullptr;
+  Win32Pointer pointer_;
+  shell::MainController controller_;
   std::function<void()> on_unloaded_;
-  shell::Fade fade_;
-  shell::WindowDrag drag_;
-  shell::TwipPoint place_;  // the window's left and top in twips
   bool busy_ = false;
-  std::vector<std::unique_ptr<shell::ClsPicButton>> oButtons_;
-  Win32Pointer win32_pointer_;
-  shell::Pointer* pointer_ = &win32_pointer_;
 
-  // The pictures (the skin, the close picture, and normal, hover, pressed of each button) and
-  // the GDI objects the controls are drawn with; all owned here.
+  // The GDI objects the window and its controls are drawn with; all owned here.
   HBITMAP skin_ = nullptr;
-  HBITMAP close_ = nullptr;
-  std::array<HBITMAP, 3> imgSelectFile_{};
-  std::array<HBITMAP, 3> imgSelectDir_{};
-  std::array<HBITMAP, 3> imgExtract_{};
-  HFONT control_font_ = nullptr;
-  HFONT title_font_ = nullptr;
-  HBRUSH title_brush_ = nullptr;
-  HBRUSH black_brush_ = nullptr;
-  HBRUSH white_brush_ = nullptr;
-
+  std::vector<HGDIOBJ> gdi_objects_;
+  std::vector<std::pair<shell::Font, HFONT>> fonts_;
   std::vector<std::unique_ptr<PictureControl>> pictures_;
-  PictureControl* picSelectFile_ = nullptr;
-  PictureControl* picSelectDir_ = nullptr;
-  PictureControl* picMain_ = nullptr;
+  const std::array<shell::ControlSpec, 10> controls_;  // indexed by role
+  std::array<HBRUSH, 10> brushes_{};                   // each label's background
 };
 
 }  // namespace shell::win32

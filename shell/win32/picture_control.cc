@@ -5,19 +5,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"BalerPicture";
 
-void RegisterPictureClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (::GetClassInfoExW(instance, kClassName, &existing)) return;
-  WNDCLASSEXW type{};
-  type.cbSize = sizeof type;
-  type.lpfnWndProc = procedure;
-  type.hInstance = instance;
-  type.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  type.lpszClassName = kClassName;
-  ::RegisterClassExW(&type);
-}
-
 bool InsideClient(HWND hwnd, LPARAM lparam) {
   RECT client{};
   ::GetClientRect(hwnd, &client);
@@ -37,7 +24,7 @@ PictureControl::PictureControl(HWND parent, int id, int left, int top,
   width_ = size.bmWidth;
   height_ = size.bmHeight;
   const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  RegisterPictureClass(instance, &PictureControl::WindowProc);
+  RegisterWindowClass(instance, kClassName, &ObjectWindowProc<PictureControl>);
   hwnd_ =
       ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, left, top, width_, height_,
                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
@@ -67,10 +54,6 @@ POINT PictureControl::Origin() const {
 
 std::int32_t PictureControl::Left() const { return Origin().x; }
 std::int32_t PictureControl::Top() const { return Origin().y; }
-
-LRESULT CALLBACK PictureControl::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  return ObjectWindowProc<PictureControl>(hwnd, message, wparam, lparam);
-}
 
 LRESULT PictureControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {

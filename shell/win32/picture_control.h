@@ -39,9 +39,8 @@ class PictureControl : public shell::PicSurface {
   std::int32_t Height() const override { return height_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   template <typename T>
-  friend LRESULT ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Paint();
   void ButtonDown(std::int32_t button, LPARAM lparam);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "codec/text.h"
 #include "shell/win32/win32_text.h"
 
 namespace shell::win32 {
@@ -11,6 +12,16 @@ namespace {
 constexpr std::size_t kPathBuffer = 512;
 // Room for the longest path the wide file API takes.
 constexpr std::size_t kLongPath = 32768;
+
+// The folder browser's flags as the shell dialog takes them.
+UINT FolderDialogFlags(std::int32_t flags) {
+  const auto has = [flags](shell::FolderDialogFlag flag) {
+    return (flags & static_cast<std::int32_t>(flag)) != 0;
+  };
+  return (has(shell::FolderDialogFlag::kReturnOnlyFileSystemFolders) ? BIF_RETURNONLYFSDIRS : 0) |
+         (has(shell::FolderDialogFlag::kStatusText) ? BIF_STATUSTEXT : 0) |
+         (has(shell::FolderDialogFlag::kNewDialogStyle) ? BIF_NEWDIALOGSTYLE : 0);
+}
 
 }  // namespace
 
@@ -34,7 +45,11 @@ std::u16string Win32FileDialog::Show(const shell::FileDialogRequest& request) {
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.Flags = request.flags;
+  const shell::FileDialogOptions& options = request.options;
+  dialog.Flags = (options.overwrite_prompt ? OFN_OVERWRITEPROMPT : 0) |
+                 (options.hide_read_only ? OFN_HIDEREADONLY : 0) |
+                 (options.path_must_exist ? OFN_PATHMUSTEXIST : 0) |
+                 (options.file_must_exist ? OFN_FILEMUSTEXIST : 0);
   const BOOL chosen = request.kind == shell::FileDialogRequest::Kind::kOpen
                           ? ::GetOpenFileNameW(&dialog)
                           : ::GetSaveFileNameW(&dialog);
@@ -52,17 +67,17 @@ bool Win32FolderDialog::IsWindow(std::intptr_t hwnd) {
 }
 
 shell::BrowseResult Win32FolderDialog::Show(const shell::BrowseRequest& request) {
-  // The dialog's new style (BIF_NEWDIALOGSTYLE) needs COM on this thread.
+  // The dialog's new style needs COM on this thread.
   const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
   std::string display_name(kPathBuffer, '\0');  // the dialog writes here; nothing reads it
-  const std::string title = ToAnsi(request.title);
+  const std::string title = pak::SystemCodePage().Encode(request.title);
   BROWSEINFOA info{};
   info.hwndOwner = reinterpret_cast<HWND>(request.owner);
   info.pidlRoot = nullptr;
   info.pszDisplayName = display_name.data();
   info.lpszTitle = title.c_str();
-  info.ulFlags = static_cast<UINT>(request.flags);
+  info.ulFlags = FolderDialogFlags(request.flags);
   info.lpfn = BrowseCallbackProc;
   info.lParam = 0;
   info.iImage = 0;
@@ -71,7 +86,7 @@ shell::BrowseResult Win32FolderDialog::Show(const shell::BrowseRequest& request)
   // costs the preselection.
   HLOCAL initial_path = nullptr;
   if (!request.initial_path.empty()) {
-    const std::string path = ToAnsi(request.initial_path);
+    const std::string path = pak::SystemCodePage().Encode(request.initial_path);
     initial_path = ::LocalAlloc(LPTR, path.size() + 1);
     if (initial_path != nullptr) {
       ::RtlMoveMemory(initial_path, path.data(), path.size());
@@ -90,10 +105,10 @@ shell::BrowseResult Win32FolderDialog::Show(const shell::BrowseRequest& request)
       std::wstring wide(kLongPath, L'\0');
       if (::SHGetPathFromIDListEx(chosen, wide.data(), static_cast<DWORD>(wide.size()),
                                   GPFIDL_DEFAULT)) {
-        wide.resize(std::max(kPathBuffer, wide.find(L'\0')));
-        result.buffer = FromWide(wide);
+        wide.resize(wide.find(L'\0'));
+        result.path = FromWide(wide);
       } else {
-        result.buffer = FromAnsi(buffer);
+        result.path = pak::SystemCodePage().Decode(buffer.c_str());
       }
     } else {
       result.outcome = shell::BrowseResult::Outcome::kNoPath;
@@ -112,7 +127,7 @@ std::string Win32FolderDialog::ProgramName() const {
   std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
   const std::size_t dot = name.rfind(L'.');
   if (dot != std::wstring::npos && dot != 0) name.resize(dot);
-  return ToUtf8(FromWide(name));
+  return pak::ToUtf8(FromWide(name));
 }
 
 int CALLBACK BrowseCallbackProc(HWND hwnd, UINT message, LPARAM param, LPARAM data) {

@@ -1,23 +1,36 @@
-// Text conversions at the edge of the Windows API: the wide (UTF-16) functions take the
-// front end's std::u16string as it is; the ANSI ones take the system's ANSI code page.
+// Text at the edge of the Windows API. The wide (UTF-16) functions take the front end's
+// std::u16string as it is; every other conversion (UTF-8, the ANSI code page) is the codec's
+// (codec/text.h), so the programs convert text in one way only.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "shell/win32/windows_api.h"
 
 namespace shell::win32 {
 
 // UTF-16 both, so these only change the character type.
-std::wstring Wide(std::u16string_view text);
-std::u16string FromWide(std::wstring_view text);
+inline std::wstring Wide(std::u16string_view text) {
+  return std::wstring(text.begin(), text.end());
+}
+inline std::u16string FromWide(std::wstring_view text) {
+  return std::u16string(text.begin(), text.end());
+}
 
-// To the ANSI code page with no best-fit look-alikes: a character the code page lacks becomes
-// '?', which no file name can hold, so it can never name a different file by accident.
-std::string ToAnsi(std::u16string_view text);
-std::u16string FromAnsi(std::string_view bytes);
-
-// UTF-8, the text of the standard library's messages (exception texts) and of error sources.
-std::u16string FromUtf8(std::string_view text);
-std::string ToUtf8(std::u16string_view text);
+// Replaces every item of the list box `list` with `items`, in the given order, drawing it once.
+inline void FillListBox(HWND list, const std::vector<std::u16string>& items) {
+  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  std::size_t characters = 0;
+  for (const auto& item : items) characters += item.size() + 1;
+  ::SendMessageW(list, LB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
+  for (const auto& item : items) {
+    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+  }
+  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(list, nullptr, TRUE);
+}
 
 }  // namespace shell::win32

@@ -3,15 +3,8 @@
 // <windows.h> defines MessageBox as a macro for MessageBoxW, which would rename the front ends'
 // shared shell::MessageBox service in every file that sees it; the macro is dropped here and the
 // code calls ::MessageBoxW by its own name.
-//
-// The shell's neutral headers name some of their constants after the Windows flags they stand for
-// (BIF_RETURNONLYFSDIRS, OFN_FILEMUSTEXIST, ...), which <windows.h> defines as macros. They are
-// read first, so that their declarations are in place before the macros exist.
 #pragma once
 
-#include "shell/browse_for_folder.h"
-#include "shell/services.h"
-// After the neutral headers.
 #include <windows.h>
 // After <windows.h>, which these need.
 #include <commctrl.h>
@@ -23,12 +16,26 @@
 
 namespace shell::win32 {
 
+// Registers a window class of `instance` with the arrow cursor, unless it is registered already.
+inline void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                                HICON icon = nullptr) {
+  WNDCLASSEXW type{};
+  type.cbSize = sizeof type;
+  if (WNDCLASSEXW existing = type; ::GetClassInfoExW(instance, name, &existing)) return;
+  type.lpfnWndProc = procedure;
+  type.hInstance = instance;
+  type.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  type.hIcon = icon;
+  type.lpszClassName = name;
+  ::RegisterClassExW(&type);
+}
+
 // The window procedure of a class whose objects each own one window: the
 // object arrives with WM_NCCREATE (as the creation parameter), keeps its
 // handle, and is found again in GWLP_USERDATA for every later message. T
 // declares this a friend and has `HWND hwnd_` and `HandleMessage`.
 template <typename T>
-LRESULT ObjectWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
     auto* self = static_cast<T*>(create->lpCreateParams);

@@ -11,15 +11,16 @@
 #include "codec/text.h"
 #include "shell/error_text.h"
 #include "shell/path_display.h"
-#include "tests/extractor/fakes.h"
+#include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
 using extractor::UnbalerLogic;
-using extractor_test::FakeFileDialog;
-using extractor_test::FakeFolderBackend;
-using extractor_test::FakeMessageBox;
+using testing_support::FakeFileDialog;
+using testing_support::FakeView;
+using testing_support::FakeFolderBackend;
+using testing_support::FakeMessageBox;
 using testing_support::Bytes;
 using testing_support::ListDir;
 using testing_support::MakeArchive;
@@ -29,33 +30,6 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 using Names = std::vector<std::u16string>;
 using Files = std::vector<std::string>;
-
-class FakeView : public shell::MainView {
- public:
-  std::u16string file_caption, dir_caption;
-  Names items;
-  int list_fills = 0;
-  std::optional<bool> enabled;  // unset until the logic first decides
-  int enable_calls = 0;
-  bool busy = false;
-  int busy_calls = 0;
-
-  void SetFileCaption(const std::u16string& caption) override { file_caption = caption; }
-  void SetDirCaption(const std::u16string& caption) override { dir_caption = caption; }
-  void SetListItems(const Names& new_items) override {
-    items = new_items;
-    ++list_fills;
-  }
-  void SetMainCommandEnabled(bool on) override {
-    enabled = on;
-    ++enable_calls;
-  }
-  void SetBusy(bool on) override {
-    busy = on;
-    ++busy_calls;
-  }
-  std::intptr_t WindowHandle() const override { return 4242; }
-};
 
 std::u16string U16(const std::filesystem::path& path) { return path.u16string(); }
 
@@ -124,7 +98,7 @@ TEST_F(UnbalerTest, AcceptedArchiveIsListedSortedButExtractedInArchiveOrder) {
   // The open dialog: existing files only, *.pak.
   ASSERT_EQ(dialog.requests.size(), 1u);
   EXPECT_EQ(dialog.requests[0].kind, shell::FileDialogRequest::Kind::kOpen);
-  EXPECT_EQ(dialog.requests[0].flags, 0x1000u);
+  EXPECT_EQ(dialog.requests[0].options, shell::FileDialogOptions{.file_must_exist = true});
   EXPECT_EQ(dialog.requests[0].filter, u"*.pak|*.pak");
 
   EXPECT_EQ(logic.archive_path(), path);

@@ -7,14 +7,14 @@
 #include "extractor/unbaler_logic.h"
 #include "shell/path_display.h"
 #include "shell/qt/frm_main.h"
-#include "tests/extractor/fakes.h"
+#include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
-using extractor_test::FakeFileDialog;
-using extractor_test::FakeFolderBackend;
-using extractor_test::FakeMessageBox;
+using testing_support::FakeFileDialog;
+using testing_support::FakeFolderBackend;
+using testing_support::FakeMessageBox;
 using testing_support::Bytes;
 using testing_support::MakeArchive;
 using testing_support::ReadFile;
@@ -23,15 +23,10 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 
 // Keeps the hover tracking away from the buttons, wherever the real pointer is.
-class NowherePointer : public shell::Pointer {
- public:
-  std::int32_t MouseX(std::intptr_t) override { return -100; }
-  std::int32_t MouseY(std::intptr_t) override { return -100; }
-};
-
 struct Unbaler {
   Unbaler() : logic(window, dialog, box, folders, pak::DefaultFileSystem(), pak::Windows1252()) {
     window.SetPointer(&pointer);
+    folders.window = 0;  // the real window's handle
     window.Load(&logic);
   }
   QWidget* Child(const char* name) { return window.findChild<QWidget*>(QLatin1String(name)); }
@@ -44,8 +39,8 @@ struct Unbaler {
     return items;
   }
 
-  shell::qt::FrmMain window{shell::qt::Program::kUnbaler};
-  NowherePointer pointer;
+  shell::qt::FrmMain window{shell::Program::kUnbaler};
+  testing_support::FakePointer pointer;  // away from every button
   FakeFileDialog dialog;
   FakeMessageBox box;
   FakeFolderBackend folders;

@@ -13,45 +13,17 @@
 #include "shell/browse_for_folder.h"
 #include "shell/qt/widgets.h"
 #include "tests/qt/test_classes.h"
+#include "tests/support/fakes.h"
 
 namespace shell::qt {
 namespace {
 
-class FakeCommands : public shell::MainCommands {
- public:
-  explicit FakeCommands(shell::MainView& view) : view_(view) {}
-  void OnLoaded() override {
-    ++loaded;
-    view_.SetMainCommandEnabled(false);
-  }
-  void OnSelectFile() override { ++select_file; }
-  void OnSelectDir() override {
-    ++select_dir;
-    if (throw_on_select_dir) {
-      throw shell::BrowseError(shell::kErrInvalidOwner, "unbaler.CBrowseForFolder",
-                               u"Invalid window handle");
-    }
-  }
-  void OnMainCommand() override { ++main_command; }
-
-  int loaded = 0, select_file = 0, select_dir = 0, main_command = 0;
-  bool throw_on_select_dir = false;
-
- private:
-  shell::MainView& view_;
-};
-
-// A pointer the test places, in the window's client coordinates.
-class FakePointer : public shell::Pointer {
- public:
-  std::int32_t MouseX(std::intptr_t) override { return x; }
-  std::int32_t MouseY(std::intptr_t) override { return y; }
-  int x = -100, y = -100;
-};
+using FakeCommands = testing_support::RecordingCommands;
+using testing_support::FakePointer;
 
 // A loaded window of one program with fake commands and a fake pointer away from every button.
 struct Loaded {
-  explicit Loaded(Program program = Program::kUnbaler) : window(program), commands(window) {
+  explicit Loaded(shell::Program program = shell::Program::kUnbaler) : window(program), commands(window) {
     window.SetPointer(&pointer);
     window.Load(&commands);
   }
@@ -80,14 +52,14 @@ void DoubleClick(QWidget* widget, QPoint at) {
 
 void FrmMainTest::startUpFadesInAndShapesTheWindow() {
   Loaded w;
-  QTimer* timer1 = w.Child<QTimer>("Timer1");
+  QTimer* timer1 = w.Child<QTimer>("fadeTimer");
   QVERIFY(timer1 != nullptr);
-  QCOMPARE(w.window.Alpha(), 0);
-  QCOMPARE(w.window.FadeStep(), 5);
+  QCOMPARE(w.window.controller().fade().Alpha(), 0);
+  QCOMPARE(w.window.controller().fade().FadeStep(), 5);
   QVERIFY(timer1->isActive());
   QCOMPARE(timer1->interval(), 10);
-  QVERIFY(w.Child<QTimer>("Timer2")->isActive());
-  QCOMPARE(w.commands.loaded, 1);
+  QVERIFY(w.Child<QTimer>("hoverTimer")->isActive());
+  QCOMPARE(w.commands.Count("OnLoaded"), 1);
   QVERIFY(!w.Child("picExtract")->isEnabled());
   QVERIFY(w.window.isVisible());
   QCOMPARE(w.window.size(), QSize(442, 237));
@@ -108,41 +80,30 @@ void FrmMainTest::startUpFadesInAndShapesTheWindow() {
   QVERIFY(mask.contains(QPoint(221, 118)));
   QVERIFY(!mask.contains(QPoint(0, 0)));
 
-  for (const auto& button : w.window.oButtons()) QVERIFY(!button->bPressed());
+  for (const auto& button : w.window.controller().buttons()) QVERIFY(!button->pressed());
   for (const char* name : {"picSelectFile", "picSelectDir", "picExtract"}) {
     QCOMPARE(w.Surface(name)->CurrentPicture(), 0);
   }
 
-  QTRY_COMPARE_WITH_TIMEOUT(w.window.Alpha(), 235, 5000);
+  QTRY_COMPARE_WITH_TIMEOUT(w.window.controller().fade().Alpha(), 235, 5000);
   QVERIFY(!timer1->isActive());
   QCOMPARE(w.window.windowOpacity(), 235 / 255.0);
 }
 
-void FrmMainTest::controlsFollowTheProgramsRowOrder() {
-  struct Expected {
-    Program program;
-    const char* title;
-    const char* main_command;
-    int file_row;  // top of the archive row's button
-    int dir_row;
-  };
-  for (const Expected& e : {Expected{Program::kUnbaler, "Unbaler", "picExtract", 54, 160},
-                            Expected{Program::kRebaler, "Rebaler", "picRepack", 160, 54}}) {
-    Loaded w(e.program);
-    QCOMPARE(w.Child<QLabel>("lblTitle")->text(), QString::fromLatin1(e.title));
-    QCOMPARE(w.Child<QLabel>("lblTitle")->geometry(), QRect(170, 26, 89, 25));
-    QCOMPARE(w.Child("imgClose")->geometry(), QRect(384, 28, 24, 23));
-    QCOMPARE(w.Child("picSelectFile")->geometry(), QRect(318, e.file_row, 102, 27));
-    QCOMPARE(w.Child("picSelectDir")->geometry(), QRect(318, e.dir_row, 102, 27));
-    QCOMPARE(w.Child(e.main_command)->geometry(), QRect(180, 190, 102, 27));
-    QCOMPARE(w.Child("lblFileName")->geometry(), QRect(66, e.file_row + 2, 249, 21));
-    QCOMPARE(w.Child("lblDir")->geometry(), QRect(66, e.dir_row + 2, 249, 21));
-    QCOMPARE(w.Child<QLabel>("Label1")->text(), QStringLiteral("PAK file:"));
-    QCOMPARE(w.Child<QLabel>("Label1")->y(), e.file_row == 54 ? 60 : 164);
-    QCOMPARE(w.Child<QLabel>("Label2")->text(), QStringLiteral("Directory:"));
-    QCOMPARE(w.Child<QLabel>("Label2")->y(), e.dir_row == 54 ? 60 : 164);
-    QCOMPARE(w.Child("lstFiles")->geometry(), QRect(66, 84, 319, 69));
-
+void FrmMainTest::controlsSitWhereTheDescriptionSays() {
+  for (shell::Program program : {shell::Program::kUnbaler, shell::Program::kRebaler}) {
+    Loaded w(program);
+    // Every control of the description, by its name, where the description puts it.
+    for (const shell::ControlSpec& spec : shell::MainWindowControls(program)) {
+      QWidget* control = w.Child(std::string(spec.name).c_str());
+      QVERIFY2(control != nullptr, spec.name.data());
+      QCOMPARE(control, w.window.Control(spec.role));
+      QCOMPARE(control->geometry(),
+               QRect(spec.box.left, spec.box.top, spec.box.width, spec.box.height));
+      if (auto* label = qobject_cast<QLabel*>(control); label && !spec.text.empty()) {
+        QCOMPARE(label->text(), QString::fromStdU16String(std::u16string(spec.text)));
+      }
+    }
     w.window.SetFileCaption(u"C:\\Games\\<b>x</b>.pak");
     w.window.SetListItems({u"a.ogg", u"b.bin"});
     QCOMPARE(w.Child<QLabel>("lblFileName")->text(), QStringLiteral("C:\\Games\\<b>x</b>.pak"));
@@ -156,43 +117,43 @@ void FrmMainTest::controlsFollowTheProgramsRowOrder() {
 void FrmMainTest::closeDuringFadeInFadesOutAndUnloads() {
   Loaded w;
   QSignalSpy unloaded(&w.window, &FrmMain::unloaded);
-  QTRY_VERIFY_WITH_TIMEOUT(w.window.Alpha() >= 100, 5000);
-  QVERIFY(w.window.Alpha() < 235);
+  QTRY_VERIFY_WITH_TIMEOUT(w.window.controller().fade().Alpha() >= 100, 5000);
+  QVERIFY(w.window.controller().fade().Alpha() < 235);
   QWidget* close = w.Child("imgClose");
   QTest::mouseClick(close, Qt::LeftButton, {}, QPoint(12, 11));
-  const int at_click = w.window.Alpha();
-  QCOMPARE(w.window.FadeStep(), -5);
+  const int at_click = w.window.controller().fade().Alpha();
+  QCOMPARE(w.window.controller().fade().FadeStep(), -5);
   QTest::mouseClick(close, Qt::LeftButton, {}, QPoint(12, 11));  // changes nothing
-  QCOMPARE(w.window.FadeStep(), -5);
-  QTRY_VERIFY(w.window.Alpha() < at_click);
+  QCOMPARE(w.window.controller().fade().FadeStep(), -5);
+  QTRY_VERIFY(w.window.controller().fade().Alpha() < at_click);
   QTRY_COMPARE_WITH_TIMEOUT(unloaded.count(), 1, 5000);
-  QCOMPARE(w.window.Alpha(), 0);
+  QCOMPARE(w.window.controller().fade().Alpha(), 0);
   QVERIFY(!w.window.isVisible());
-  QVERIFY(!w.Child<QTimer>("Timer1")->isActive());
+  QVERIFY(!w.Child<QTimer>("fadeTimer")->isActive());
 }
 
 void FrmMainTest::buttonsShowHoverAndPressedPictures() {
   Loaded w;
   PictureSurface* file = w.Surface("picSelectFile");
-  const auto& button = w.window.oButtons()[0];
+  const auto& button = w.window.controller().buttons()[0];
   w.pointer.x = 318 + 10, w.pointer.y = 54 + 10;  // over the button for the hover tracking
 
   QTest::mouseMove(file, QPoint(10, 10));
   QTRY_COMPARE(file->CurrentPicture(), 1);
   QTest::mousePress(file, Qt::LeftButton, {}, QPoint(10, 10));
   QCOMPARE(file->CurrentPicture(), 2);
-  QVERIFY(button->bPressed());
+  QVERIFY(button->pressed());
   QTest::mouseMove(file, QPoint(11, 11));
   QCOMPARE(file->CurrentPicture(), 2);  // no hover while pressed
   QTest::mouseRelease(file, Qt::LeftButton, {}, QPoint(11, 11));
   QCOMPARE(file->CurrentPicture(), 0);  // normal, not hover, after the release
-  QVERIFY(!button->bPressed());
-  QCOMPARE(w.commands.select_file, 1);
+  QVERIFY(!button->pressed());
+  QCOMPARE(w.commands.Count("OnSelectFile"), 1);
 
   QTest::mousePress(file, Qt::RightButton, {}, QPoint(10, 10));
   QTest::mouseRelease(file, Qt::RightButton, {}, QPoint(10, 10));
   QCOMPARE(file->CurrentPicture(), 0);
-  QCOMPARE(w.commands.select_file, 1);
+  QCOMPARE(w.commands.Count("OnSelectFile"), 1);
 
   // The disabled main command takes no pointer events and keeps its normal picture.
   PictureSurface* extract = w.Surface("picExtract");
@@ -200,7 +161,7 @@ void FrmMainTest::buttonsShowHoverAndPressedPictures() {
   QTest::mouseMove(extract, QPoint(5, 5));
   QTest::mouseClick(extract, Qt::LeftButton, {}, QPoint(5, 5));
   QCOMPARE(extract->CurrentPicture(), 0);
-  QCOMPARE(w.commands.main_command, 0);
+  QCOMPARE(w.commands.Count("OnMainCommand"), 0);
 }
 
 void FrmMainTest::hoverTrackingResetsButtonsThePointerLeft() {
@@ -214,7 +175,7 @@ void FrmMainTest::hoverTrackingResetsButtonsThePointerLeft() {
 
   w.pointer.x = 318 + 102, w.pointer.y = 160;  // just right of the button
   QTRY_COMPARE(dir->CurrentPicture(), 0);
-  QVERIFY(!w.window.oButtons()[1]->bPressed());
+  QVERIFY(!w.window.controller().buttons()[1]->pressed());
   // Back over it with the button still held: hover, not pressed.
   w.pointer.x = 318 + 3, w.pointer.y = 160 + 3;
   QTest::mouseMove(dir, QPoint(3, 3));
@@ -226,28 +187,28 @@ void FrmMainTest::hoverTrackingResetsButtonsThePointerLeft() {
 void FrmMainTest::clicksReachTheCommands() {
   Loaded w;
   QTest::mouseClick(w.Child("lblFileName"), Qt::LeftButton);
-  QCOMPARE(w.commands.select_file, 1);
+  QCOMPARE(w.commands.Count("OnSelectFile"), 1);
   QTest::mouseClick(w.Child("lblDir"), Qt::LeftButton);
-  QCOMPARE(w.commands.select_dir, 1);
+  QCOMPARE(w.commands.Count("OnSelectDir"), 1);
   QTest::mouseClick(w.Child("picSelectDir"), Qt::LeftButton, {}, QPoint(50, 13));
-  QCOMPARE(w.commands.select_dir, 2);
+  QCOMPARE(w.commands.Count("OnSelectDir"), 2);
   QTest::mouseClick(w.Child("lblDir"), Qt::RightButton);
   QTest::mouseClick(w.Child("Label2"), Qt::LeftButton);
-  QCOMPARE(w.commands.select_dir, 2);
+  QCOMPARE(w.commands.Count("OnSelectDir"), 2);
 
   w.window.SetMainCommandEnabled(true);
   QTest::mouseClick(w.Child("picExtract"), Qt::LeftButton, {}, QPoint(50, 13));
-  QCOMPARE(w.commands.main_command, 1);
+  QCOMPARE(w.commands.Count("OnMainCommand"), 1);
   // A double click runs the command once, on a button as on a label.
   DoubleClick(w.Child("picExtract"), QPoint(50, 13));
-  QCOMPARE(w.commands.main_command, 2);
+  QCOMPARE(w.commands.Count("OnMainCommand"), 2);
   DoubleClick(w.Child("lblFileName"), QPoint(20, 10));
-  QCOMPARE(w.commands.select_file, 2);
+  QCOMPARE(w.commands.Count("OnSelectFile"), 2);
   // A release away from the surface is no click.
   QWidget* extract = w.Child("picExtract");
   QTest::mousePress(extract, Qt::LeftButton, {}, QPoint(50, 13));
   QTest::mouseRelease(extract, Qt::LeftButton, {}, QPoint(150, 13));
-  QCOMPARE(w.commands.main_command, 2);
+  QCOMPARE(w.commands.Count("OnMainCommand"), 2);
 }
 
 void FrmMainTest::dragOfTheSkinMovesTheWindow() {
@@ -256,7 +217,7 @@ void FrmMainTest::dragOfTheSkinMovesTheWindow() {
   const QPoint start = w.window.pos();
   // A press on a control placed on the skin starts no drag.
   QTest::mousePress(w.Child("lblTitle"), Qt::LeftButton, {}, QPoint(5, 5));
-  QVERIFY(!w.window.bDragging());
+  QVERIFY(!w.window.controller().dragging());
   QTest::mouseRelease(w.Child("lblTitle"), Qt::LeftButton, {}, QPoint(5, 5));
 
   // Any button drags. The pointer goes 60 pixels right and 30 up of the press point and stays
@@ -266,7 +227,7 @@ void FrmMainTest::dragOfTheSkinMovesTheWindow() {
   QTest::mousePress(skin, Qt::RightButton, {}, press);
   // Let go of the button however the test ends, or the next tests find it still held.
   auto release = qScopeGuard([&] { QTest::mouseRelease(skin, Qt::RightButton, {}, press); });
-  QVERIFY(w.window.bDragging());
+  QVERIFY(w.window.controller().dragging());
   const QPoint target = w.window.mapToGlobal(press + QPoint(60, -30));
   QCursor::setPos(target);
   QTest::mouseMove(skin, press + QPoint(60, -30));
@@ -278,7 +239,7 @@ void FrmMainTest::dragOfTheSkinMovesTheWindow() {
            qPrintable(QStringLiteral("offset %1,%2").arg(offset.x()).arg(offset.y())));
   release.dismiss();
   QTest::mouseRelease(skin, Qt::RightButton, {}, w.window.mapFromGlobal(target));
-  QVERIFY(!w.window.bDragging());
+  QVERIFY(!w.window.controller().dragging());
 }
 
 void FrmMainTest::commandErrorsAreShownAndTheWindowCarriesOn() {
@@ -301,7 +262,7 @@ void FrmMainTest::commandErrorsAreShownAndTheWindowCarriesOn() {
   QVERIFY(w.window.isVisible());
   w.commands.throw_on_select_dir = false;
   QTest::mouseClick(w.Child("lblDir"), Qt::LeftButton);
-  QCOMPARE(w.commands.select_dir, 2);
+  QCOMPARE(w.commands.Count("OnSelectDir"), 2);
 }
 
 }  // namespace shell::qt

@@ -40,7 +40,7 @@ void QtServicesTest::openDialogTakesOnlyExistingFiles() {
   QFile(existing).open(QIODevice::WriteOnly);
   QtFileDialog files(nullptr);
   const shell::FileDialogRequest open{shell::FileDialogRequest::Kind::kOpen,
-                                      shell::OFN_FILEMUSTEXIST, u"*.pak|*.pak"};
+                                      {.file_must_exist = true}, u"*.pak|*.pak"};
 
   bool refused = false;
   OnNextModal(&scope, [&](QWidget* modal) {
@@ -77,7 +77,7 @@ void QtServicesTest::saveDialogChecksFolderAndAsksBeforeReplacing() {
   QtFileDialog files(nullptr);
   const shell::FileDialogRequest save{
       shell::FileDialogRequest::Kind::kSave,
-      shell::OFN_OVERWRITEPROMPT | shell::OFN_HIDEREADONLY | shell::OFN_PATHMUSTEXIST,
+      {.overwrite_prompt = true, .hide_read_only = true, .path_must_exist = true},
       u"*.pak|*.pak"};
 
   // A new name in an existing folder comes back unchecked.
@@ -129,8 +129,7 @@ void QtServicesTest::folderDialogOpensOnTheInitialPathAndPadsTheBuffer() {
   });
   shell::BrowseResult result = folders.Show(request);
   QCOMPARE(result.outcome, shell::BrowseResult::Outcome::kChosen);
-  QCOMPARE(result.buffer.size(), 512u);
-  const std::u16string path = result.buffer.substr(0, result.buffer.find(u'\0'));
+  const std::u16string& path = result.path;
   QCOMPARE(QDir(FromU16(path)).canonicalPath(), QDir(sounds).canonicalPath());
 
   // A folder that does not exist opens the chooser without complaint; cancelling is reported.

@@ -15,7 +15,7 @@ class FrmMainTest : public QObject {
 
  private slots:
   void startUpFadesInAndShapesTheWindow();
-  void controlsFollowTheProgramsRowOrder();
+  void controlsSitWhereTheDescriptionSays();
   void closeDuringFadeInFadesOutAndUnloads();
   void buttonsShowHoverAndPressedPictures();
   void hoverTrackingResetsButtonsThePointerLeft();

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <functional>
 
+#include "shell/drag.h"
+
 namespace repacker::qt {
 namespace {
 
@@ -41,7 +43,7 @@ Run ShowAndAnswer(FrmFilesMismatch& dialog, const Names& added, const Names& del
     run.deleted = Items(dialog.findChild<QListWidget*>(QStringLiteral("lstDeleted")));
     act(dialog);
   });
-  run.result = dialog.ShowDiff(added, deleted);
+  run.result = dialog.ShowDiff(added, deleted) == DiffAnswer::kContinue ? 1 : 0;
   return run;
 }
 
@@ -66,38 +68,25 @@ class FrmFilesMismatchTest : public QObject {
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());  // not resizable
     QVERIFY(!(dialog.windowFlags() & Qt::FramelessWindowHint));
 
-    struct Control {
-      const char* name;
-      QString text;
-      QRect geometry;
-    };
-    const Control controls[] = {
-        {"Label1",
-         QStringLiteral("There is a difference between the names of the files that were "
-                        "extracted to the files that you wat to repack. "),
-         {4, 2, 503, 19}},
-        {"Label2", QStringLiteral("The list of files that were added:"), {4, 26, 155, 17}},
-        {"lstAdded", {}, {4, 46, 421, 82}},
-        {"Label3", QStringLiteral("The list of files that were deleted:"), {4, 132, 155, 17}},
-        {"lstDeleted", {}, {4, 152, 421, 82}},
-        {"cmdOK", QStringLiteral("Continue with Packing"), {131, 242, 121, 25}},
-        {"Command1", QStringLiteral("Cancel the Packing"), {256, 242, 121, 25}},
-    };
-    for (const Control& control : controls) {
-      const auto* widget = dialog.findChild<QWidget*>(QString::fromLatin1(control.name));
-      QVERIFY2(widget != nullptr, control.name);
-      QCOMPARE(widget->geometry(), control.geometry);
+    for (const repacker::DiffControl& control : repacker::kDiffControls) {
+      const std::string name(control.name);
+      const auto* widget = dialog.findChild<QWidget*>(QString::fromStdString(name));
+      QVERIFY2(widget != nullptr, name.c_str());
+      const shell::Box& box = control.twips;
+      QCOMPARE(widget->geometry(),
+               QRect(shell::TwipsToPixels(box.left), shell::TwipsToPixels(box.top),
+                     shell::TwipsToPixels(box.width), shell::TwipsToPixels(box.height)));
       if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-        QCOMPARE(label->text(), control.text);
+        QCOMPARE(label->text(), QString::fromStdU16String(std::u16string(control.text)));
         // The whole line is readable in the label's width.
         QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
-                 control.name);
+                 name.c_str());
       } else if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
-        QCOMPARE(button->text(), control.text);
+        QCOMPARE(button->text(), QString::fromStdU16String(std::u16string(control.text)));
         const int margins = 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
         QVERIFY2(
             button->fontMetrics().horizontalAdvance(button->text()) + margins <= button->width(),
-            control.name);
+            name.c_str());
         QVERIFY(!button->isDefault());
         QVERIFY(!button->autoDefault());
       }
@@ -190,7 +179,7 @@ class FrmFilesMismatchTest : public QObject {
     std::unique_ptr<FilesMismatchDialog> second = factory();
     auto* second_form = dynamic_cast<FrmFilesMismatch*>(second.get());
     QVERIFY(second_form != nullptr);
-    QCOMPARE(second_form->lResult(), 0);
+    QVERIFY(second_form->answer() == DiffAnswer::kCancel);
     const Run run =
         ShowAndAnswer(*second_form, {u"c.ogg"}, {}, [](FrmFilesMismatch& d) { d.close(); });
     QCOMPARE(run.added, QStringList{"c.ogg"});

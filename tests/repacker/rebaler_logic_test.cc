@@ -10,6 +10,7 @@
 #include "codec/text.h"
 #include "shell/error_text.h"
 #include "shell/path_display.h"
+#include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
 
 namespace repacker {
@@ -23,71 +24,11 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 using Names = std::vector<std::u16string>;
 
-constexpr std::intptr_t kMainWindow = 4242;
-
-class FakeView : public shell::MainView {
- public:
-  void SetFileCaption(const std::u16string& caption) override { file_caption = caption; }
-  void SetDirCaption(const std::u16string& caption) override { dir_caption = caption; }
-  void SetListItems(const std::vector<std::u16string>& items) override { list = items; }
-  void SetMainCommandEnabled(bool enabled) override {
-    command_enabled = enabled;
-    ++enable_calls;
-  }
-  void SetBusy(bool on) override {
-    busy = on;
-    ++busy_calls;
-  }
-  std::intptr_t WindowHandle() const override { return kMainWindow; }
-
-  std::u16string file_caption, dir_caption;
-  Names list;
-  bool command_enabled = true;
-  int enable_calls = 0;
-  bool busy = false;
-  int busy_calls = 0;
-};
-
-class FakeFileDialog : public shell::FileDialog {
- public:
-  std::u16string Show(const shell::FileDialogRequest& request) override {
-    requests.push_back(request);
-    return answer;
-  }
-  std::u16string answer;
-  std::vector<shell::FileDialogRequest> requests;
-};
-
-struct Shown {
-  std::u16string text, title;
-};
-
-class FakeMessageBox : public shell::MessageBox {
- public:
-  void Show(const std::u16string& text, const std::u16string& title) override {
-    shown.push_back({text, title});
-  }
-  std::vector<Shown> shown;
-};
-
-class FakeFolderBackend : public shell::FolderDialogBackend {
- public:
-  bool IsWindow(std::intptr_t hwnd) override { return hwnd == kMainWindow; }
-  shell::BrowseResult Show(const shell::BrowseRequest& request) override {
-    requests.push_back(request);
-    if (cancel) return {};
-    if (no_path) return {shell::BrowseResult::Outcome::kNoPath, {}};
-    std::u16string buffer = answer;
-    buffer.resize(512, u'\0');
-    return {shell::BrowseResult::Outcome::kChosen, buffer};
-  }
-  std::string ProgramName() const override { return "rebaler"; }
-
-  bool cancel = false;
-  bool no_path = false;
-  std::u16string answer;
-  std::vector<shell::BrowseRequest> requests;
-};
+using testing_support::FakeFileDialog;
+using testing_support::FakeFolderBackend;
+using testing_support::FakeMessageBox;
+using testing_support::FakeView;
+using Shown = testing_support::ShownMessage;
 
 // What one dialog was shown, and what it answered.
 struct DialogUse {
@@ -97,15 +38,15 @@ struct DialogUse {
 
 class FakeDialog : public FilesMismatchDialog {
  public:
-  FakeDialog(std::vector<DialogUse>* uses, std::int32_t answer) : uses_(uses), answer_(answer) {}
-  std::int32_t ShowDiff(const Names& pAdded, const Names& pDeleted) override {
-    uses_->push_back({this, pAdded, pDeleted});
+  FakeDialog(std::vector<DialogUse>* uses, DiffAnswer answer) : uses_(uses), answer_(answer) {}
+  DiffAnswer ShowDiff(const Names& added, const Names& deleted) override {
+    uses_->push_back({this, added, deleted});
     return answer_;
   }
 
  private:
   std::vector<DialogUse>* uses_;
-  std::int32_t answer_;
+  DiffAnswer answer_;
 };
 
 std::u16string U16(const fs::path& path) { return path.u16string(); }
@@ -147,7 +88,7 @@ class RebalerTest : public ::testing::Test {
   FakeMessageBox messages;
   FakeFolderBackend backend;
   std::vector<DialogUse> dialog_uses;
-  std::int32_t dialog_answer = 1;
+  DiffAnswer dialog_answer = DiffAnswer::kContinue;
   int dialogs_made = 0;
   RebalerLogic logic{view, file_dialog, messages, backend, [this] {
                        ++dialogs_made;
@@ -163,7 +104,7 @@ TEST_F(RebalerTest, AddedAndDeletedFilesAreConfirmedThenPackedInListOrder) {
   Put(u"new.ogg", "NEW");
   Put(u"FilesList.txt", "a.ogg\r\nb.ogg\r\ngone.ogg\r\n");
   ChooseBoth();
-  EXPECT_EQ(view.list, (Names{u"a.ogg", u"B.OGG", u"new.ogg"}));
+  EXPECT_EQ(view.items, (Names{u"a.ogg", u"B.OGG", u"new.ogg"}));
   EXPECT_TRUE(logic.FilesListFound());
 
   logic.OnMainCommand();
@@ -176,8 +117,8 @@ TEST_F(RebalerTest, AddedAndDeletedFilesAreConfirmedThenPackedInListOrder) {
       MakeArchive({{u"a.wav", Data("A")}, {u"B.wav", Data("BB")}, {u"new.wav", Data("NEW")}}));
   EXPECT_TRUE(messages.shown.empty());  // success is silent
   // The window is ready for another repack of the same folder.
-  EXPECT_EQ(view.list, (Names{u"a.ogg", u"B.OGG", u"new.ogg"}));
-  EXPECT_TRUE(view.command_enabled);
+  EXPECT_EQ(view.items, (Names{u"a.ogg", u"B.OGG", u"new.ogg"}));
+  EXPECT_EQ(view.enabled, true);
   EXPECT_FALSE(view.busy);
 }
 
@@ -217,7 +158,7 @@ TEST_F(RebalerTest, FamilyBinAndFilesListAreNeverPacked) {
   Put(u"FAMILY.BIN", "secret");
   Put(u"fileslist.TXT", "a.ogg\r\nFamily.Bin\r\n");
   ChooseBoth();
-  EXPECT_EQ(view.list, Names{u"a.ogg"});
+  EXPECT_EQ(view.items, Names{u"a.ogg"});
   logic.OnMainCommand();
   // The recorded Family.Bin has no file that could be packed: it counts as deleted.
   ASSERT_EQ(dialog_uses.size(), 1u);
@@ -233,7 +174,7 @@ TEST_F(RebalerTest, CancelledDialogWritesNothing) {
   WriteFile(archive(), old_archive);
   Put(u"a.ogg", "A");
   Put(u"FilesList.txt", "b.ogg\r\n");
-  dialog_answer = 0;
+  dialog_answer = DiffAnswer::kCancel;
   ChooseBoth();
   logic.OnMainCommand();
 
@@ -314,16 +255,18 @@ TEST_F(RebalerTest, SaveDialogSettingsAndCancelKeepsThePath) {
   logic.OnSelectFile();
   ASSERT_EQ(file_dialog.requests.size(), 1u);
   EXPECT_EQ(file_dialog.requests[0].kind, shell::FileDialogRequest::Kind::kSave);
-  EXPECT_EQ(file_dialog.requests[0].flags, 0x806u);
+  EXPECT_EQ(file_dialog.requests[0].options,
+            (shell::FileDialogOptions{
+                .overwrite_prompt = true, .hide_read_only = true, .path_must_exist = true}));
   EXPECT_EQ(file_dialog.requests[0].filter, u"*.pak|*.pak");
-  EXPECT_EQ(logic.ArchivePath(), U16(archive()));
+  EXPECT_EQ(logic.archive_path(), U16(archive()));
   EXPECT_FALSE(fs::exists(archive()));  // only named, never created or read
 
   const int enable_calls = view.enable_calls;
   const std::u16string caption = view.file_caption;
   file_dialog.answer.clear();
   logic.OnSelectFile();
-  EXPECT_EQ(logic.ArchivePath(), U16(archive()));
+  EXPECT_EQ(logic.archive_path(), U16(archive()));
   EXPECT_EQ(view.file_caption, caption);
   EXPECT_EQ(view.enable_calls, enable_calls);
 }
@@ -333,7 +276,7 @@ TEST_F(RebalerTest, LongPathsAreShownShortened) {
       u"/some/rather/long/folder/for/the/game/data/sounds/voice.pak";
   file_dialog.answer = long_archive;
   logic.OnSelectFile();
-  EXPECT_EQ(logic.ArchivePath(), long_archive);
+  EXPECT_EQ(logic.archive_path(), long_archive);
   EXPECT_EQ(view.file_caption.size(), 38u);
   EXPECT_TRUE(view.file_caption.ends_with(u".../voice.pak"));
 }
@@ -342,19 +285,19 @@ TEST_F(RebalerTest, FolderDialogRequestAndCancelRescansTheEarlierFolder) {
   // A cancel before any folder was chosen leaves the list empty.
   backend.cancel = true;
   logic.OnSelectDir();
-  EXPECT_TRUE(view.list.empty());
-  EXPECT_TRUE(logic.FolderPath().empty());
+  EXPECT_TRUE(view.items.empty());
+  EXPECT_TRUE(logic.folder_path().empty());
 
   backend.cancel = false;
   Put(u"a.ogg", "A");
   logic.OnSelectDir();
-  EXPECT_EQ(view.list, Names{u"a.ogg"});
+  EXPECT_EQ(view.items, Names{u"a.ogg"});
   EXPECT_EQ(view.dir_caption, shell::ShortenPath(U16(folder())));
 
   ASSERT_EQ(backend.requests.size(), 2u);
   EXPECT_EQ(backend.requests[1].title, u"Browse for Folder where the ogg files are");
   EXPECT_EQ(backend.requests[1].flags, 1);
-  EXPECT_EQ(backend.requests[1].owner, kMainWindow);
+  EXPECT_EQ(backend.requests[1].owner, testing_support::kFakeWindow);
   EXPECT_TRUE(backend.requests[0].initial_path.empty());
 
   // Files added and removed meanwhile show up after a cancelled dialog.
@@ -363,19 +306,28 @@ TEST_F(RebalerTest, FolderDialogRequestAndCancelRescansTheEarlierFolder) {
   backend.cancel = true;
   logic.OnSelectDir();
   EXPECT_EQ(backend.requests[2].initial_path, U16(folder()));
-  EXPECT_EQ(logic.FolderPath(), U16(folder()));
-  EXPECT_EQ(view.list, Names{u"b.ogg"});
+  EXPECT_EQ(logic.folder_path(), U16(folder()));
+  EXPECT_EQ(view.items, Names{u"b.ogg"});
+
+  // An empty path is no folder: the chosen one stays, as after a cancel, and is scanned again.
+  Put(u"c.ogg", "C");
+  backend.cancel = false;
+  backend.answer.clear();
+  logic.OnSelectDir();
+  EXPECT_EQ(logic.folder_path(), U16(folder()));
+  EXPECT_EQ(view.items, (Names{u"b.ogg", u"c.ogg"}));
+  EXPECT_EQ(view.dir_caption, shell::ShortenPath(U16(folder())));
 }
 
 TEST_F(RebalerTest, ScanFailureShowsTheErrorAndEmptiesTheList) {
   Put(u"a.ogg", "A");
   logic.OnSelectDir();
-  ASSERT_EQ(view.list, Names{u"a.ogg"});
+  ASSERT_EQ(view.items, Names{u"a.ogg"});
   fs::remove_all(folder());
   backend.cancel = true;
   logic.OnSelectDir();
 
-  EXPECT_TRUE(view.list.empty());
+  EXPECT_TRUE(view.items.empty());
   EXPECT_TRUE(logic.Files().empty());
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].title, u"Rebaler");
@@ -394,24 +346,24 @@ TEST_F(RebalerTest, FolderBrowserErrorIsReportedAndChangesNothing) {
   EXPECT_EQ(messages.shown[0].text,
             shell::ErrorText(shell::kErrNoPath, u"Could not get the path of the selected folder"));
   EXPECT_EQ(messages.shown[0].title, u"Rebaler");
-  EXPECT_EQ(logic.FolderPath(), U16(folder()));
-  EXPECT_EQ(view.list, Names{u"a.ogg"});  // the command stopped at the error
+  EXPECT_EQ(logic.folder_path(), U16(folder()));
+  EXPECT_EQ(view.items, Names{u"a.ogg"});  // the command stopped at the error
 }
 
 TEST_F(RebalerTest, RepackCommandNeedsBothPaths) {
   logic.OnLoaded();
-  EXPECT_FALSE(view.command_enabled);
+  EXPECT_EQ(view.enabled, false);
   logic.OnSelectFile();
-  EXPECT_FALSE(view.command_enabled);
+  EXPECT_EQ(view.enabled, false);
   logic.OnSelectDir();
-  EXPECT_TRUE(view.command_enabled);
+  EXPECT_EQ(view.enabled, true);
 
   // A stray command without both paths does nothing.
   FakeView other_view;
   RebalerLogic other(other_view, file_dialog, messages, backend, [] { return nullptr; });
   other.OnSelectDir();
   other.OnMainCommand();
-  EXPECT_FALSE(other_view.command_enabled);
+  EXPECT_EQ(other_view.enabled, false);
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_FALSE(fs::exists(archive()));
 }

@@ -12,6 +12,7 @@
 #include "repacker/rebaler_logic.h"
 #include "shell/path_display.h"
 #include "shell/qt/frm_main.h"
+#include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
 
 namespace repacker::qt {
@@ -22,33 +23,9 @@ using testing_support::MakeArchive;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
-class FakeFileDialog : public shell::FileDialog {
- public:
-  std::u16string Show(const shell::FileDialogRequest&) override { return answer; }
-  std::u16string answer;
-};
-
-class FakeMessageBox : public shell::MessageBox {
- public:
-  void Show(const std::u16string& text, const std::u16string& title) override {
-    shown << QString::fromStdU16String(title + u": " + text);
-  }
-  QStringList shown;
-};
-
-class FakeFolderBackend : public shell::FolderDialogBackend {
- public:
-  bool IsWindow(std::intptr_t hwnd) override { return hwnd != 0; }
-  shell::BrowseResult Show(const shell::BrowseRequest& request) override {
-    owner = request.owner;
-    std::u16string buffer = answer;
-    buffer.resize(512, u'\0');
-    return {shell::BrowseResult::Outcome::kChosen, buffer};
-  }
-  std::string ProgramName() const override { return "rebaler"; }
-  std::u16string answer;
-  std::intptr_t owner = 0;
-};
+using testing_support::FakeFileDialog;
+using testing_support::FakeFolderBackend;
+using testing_support::FakeMessageBox;
 
 QStringList Items(const QListWidget* list) {
   QStringList items;
@@ -83,12 +60,13 @@ class RebalerWindowTest : public QObject {
     WriteFile(folder / "new.ogg", std::string("N"));
     WriteFile(folder / "FilesList.txt", std::string("a.ogg\r\ngone.ogg\r\n"));
 
-    shell::qt::FrmMain window(shell::qt::Program::kRebaler);
+    shell::qt::FrmMain window(shell::Program::kRebaler);
     FakeFileDialog file_dialog;
     FakeMessageBox messages;
     FakeFolderBackend backend;
     file_dialog.answer = archive.u16string();
     backend.answer = folder.u16string();
+    backend.window = 0;  // the real window's handle
     RebalerLogic logic(window, file_dialog, messages, backend, QtFilesMismatchDialogFactory());
     window.Load(&logic);
 
@@ -101,7 +79,7 @@ class RebalerWindowTest : public QObject {
     QCOMPARE(Items(lstFiles), (QStringList{"a.ogg", "new.ogg"}));
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblDir"))->text(),
              QString::fromStdU16String(shell::ShortenPath(folder.u16string())));
-    QCOMPARE(backend.owner, window.WindowHandle());
+    QCOMPARE(backend.requests.back().owner, window.WindowHandle());
     QVERIFY(!picRepack->isEnabled());
 
     QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("lblFileName")), Qt::LeftButton);
@@ -113,8 +91,9 @@ class RebalerWindowTest : public QObject {
     QTest::mouseClick(picRepack, Qt::LeftButton);
     QCOMPARE(added, QStringList{"new.ogg"});
     QCOMPARE(deleted, QStringList{"gone.ogg"});
-    QCOMPARE(messages.shown,
-             QStringList{"Repack Canceled: The repack was canceled by your request"});
+    QCOMPARE(messages.shown.size(), std::size_t{1});
+    QVERIFY(messages.shown[0].title == u"Repack Canceled");
+    QVERIFY(messages.shown[0].text == u"The repack was canceled by your request");
     QVERIFY(!fs::exists(archive));
 
     // Then continue, in a new dialog.
@@ -122,7 +101,7 @@ class RebalerWindowTest : public QObject {
     AnswerNextDialog("cmdOK", &added, &deleted);
     QTest::mouseClick(picRepack, Qt::LeftButton);
     QCOMPARE(added, QStringList{"new.ogg"});
-    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.shown.size(), std::size_t{1});
     QVERIFY(testing_support::ReadFile(archive) ==
             MakeArchive({{u"a.wav", {'A'}}, {u"new.wav", {'N'}}}));
     QCOMPARE(QApplication::overrideCursor(), nullptr);  // the busy cursor is off again

@@ -26,9 +26,7 @@ class FakeBackend : public FolderDialogBackend {
   std::string ProgramName() const override { return "unbaler"; }
 
   static BrowseResult Chosen(const std::u16string& path) {
-    std::u16string buffer = path;
-    buffer.resize(512, u'\0');
-    return {BrowseResult::Outcome::kChosen, buffer};
+    return {BrowseResult::Outcome::kChosen, path};
   }
 
   BrowseResult next;
@@ -58,12 +56,12 @@ TEST(CBrowseForFolder, NewObjectDefaults) {
   EXPECT_TRUE(browser.SelectedPath().empty());
 }
 
-TEST(CBrowseForFolder, BrowseHandsTheSettingsOverAndCutsAtTheFirstNul) {
+TEST(CBrowseForFolder, BrowseHandsTheSettingsOverAndTakesTheChosenPath) {
   FakeBackend backend;
   CBrowseForFolder browser(backend);
-  browser.Init(u"C:\\Old", 42, u"Browse for Folder where the ogg files are", BIF_RETURNONLYFSDIRS);
+  browser.Init(u"C:\\Old", 42, u"Browse for Folder where the ogg files are",
+               static_cast<std::int32_t>(FolderDialogFlag::kReturnOnlyFileSystemFolders));
   backend.next = FakeBackend::Chosen(u"C:\\New");
-  backend.next.buffer[10] = u'x';  // garbage after the first NUL is not part of the path
   EXPECT_TRUE(browser.Browse());
   EXPECT_EQ(browser.SelectedPath(), u"C:\\New");
   ASSERT_EQ(backend.requests.size(), 1u);

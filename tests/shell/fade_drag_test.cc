@@ -70,7 +70,7 @@ TEST(Drag, TwoTwipsPerPixelOfOffsetFromTheRoundedPressPoint) {
   WindowDrag drag;
   EXPECT_FALSE(drag.Move(50, 50, {1000, 1000}).has_value());  // no drag yet
   drag.Press(40.4f, 19.6f);
-  EXPECT_TRUE(drag.bDragging());
+  EXPECT_TRUE(drag.dragging());
   EXPECT_EQ(drag.DragX(), 40);
   EXPECT_EQ(drag.DragY(), 20);
   // 10 right, 3 up: left grows by 20 twips, top shrinks by 6.

@@ -40,8 +40,8 @@ class PicButtonTest : public ::testing::Test {
 
 TEST_F(PicButtonTest, SetPicturesShowsNothingUntilAnEvent) {
   EXPECT_TRUE(surface.shown.empty());
-  EXPECT_EQ(button.oPicture(), &surface);
-  EXPECT_FALSE(button.bPressed());
+  EXPECT_EQ(button.surface(), &surface);
+  EXPECT_FALSE(button.pressed());
 }
 
 TEST_F(PicButtonTest, HoverOnlyInsideAndNotWhilePressed) {
@@ -55,7 +55,7 @@ TEST_F(PicButtonTest, HoverOnlyInsideAndNotWhilePressed) {
 
   button.MouseDown(kLeftButton, 5, 5);
   EXPECT_EQ(surface.Last(), 12);
-  EXPECT_TRUE(button.bPressed());
+  EXPECT_TRUE(button.pressed());
   button.MouseMove(6, 6);
   EXPECT_EQ(surface.Last(), 12);
 }
@@ -64,7 +64,7 @@ TEST_F(PicButtonTest, PressAndReleaseWithoutMovingEndsNormal) {
   button.MouseDown(kLeftButton, 5, 5);
   button.MouseUp(kLeftButton);
   EXPECT_EQ(surface.shown, (std::vector<int>{12, 10}));
-  EXPECT_FALSE(button.bPressed());
+  EXPECT_FALSE(button.pressed());
   button.MouseMove(5, 5);  // the next move over it shows hover again
   EXPECT_EQ(surface.Last(), 11);
 }
@@ -75,14 +75,14 @@ TEST_F(PicButtonTest, OtherButtonsChangeNothing) {
     button.MouseUp(b);
   }
   EXPECT_TRUE(surface.shown.empty());
-  EXPECT_FALSE(button.bPressed());
+  EXPECT_FALSE(button.pressed());
 }
 
 TEST_F(PicButtonTest, LeavingWhilePressedClearsThePress) {
   button.MouseDown(kLeftButton, 5, 5);
   button.MouseExit();
   EXPECT_EQ(surface.Last(), 10);
-  EXPECT_FALSE(button.bPressed());
+  EXPECT_FALSE(button.pressed());
   button.MouseMove(5, 5);  // back over it with the button still held: hover, not pressed
   EXPECT_EQ(surface.Last(), 11);
   button.MouseUp(kLeftButton);
@@ -113,7 +113,7 @@ TEST(TrackButtonHover, ExitsEveryButtonThePointerIsNotOver) {
   buttons[0]->MouseDown(kLeftButton, 0, 0);
   TrackButtonHover(buttons, pointer, hwnd);
   EXPECT_EQ(file.shown, (std::vector<int>{2}));
-  EXPECT_TRUE(buttons[0]->bPressed());
+  EXPECT_TRUE(buttons[0]->pressed());
   EXPECT_EQ(dir.shown, (std::vector<int>{0}));
   EXPECT_EQ(main.shown, (std::vector<int>{0}));
 
@@ -121,7 +121,7 @@ TEST(TrackButtonHover, ExitsEveryButtonThePointerIsNotOver) {
     pointer.x = x, pointer.y = y;
     TrackButtonHover(buttons, pointer, hwnd);
     EXPECT_EQ(file.Last(), 0);
-    EXPECT_FALSE(buttons[0]->bPressed());
+    EXPECT_FALSE(buttons[0]->pressed());
   }
   // Every tick resets again, even a button already normal.
   EXPECT_EQ(dir.shown.size(), 3u);

@@ -66,7 +66,7 @@ TEST(FrmFilesMismatchWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
   LONG ok_style = 0, cancel_style = 0;
   std::vector<int> tab_order;
   bool stays_after_enter_and_esc = false;
-  DialogDriver driver(repacker::win32::kFilesMismatchTitle, [&](HWND box) {
+  DialogDriver driver(L"Files List Diff", [&](HWND box) {
     owner_enabled = ::IsWindowEnabled(owner);
     added = ListItems(::GetDlgItem(box, repacker::win32::kLstAdded));
     deleted = ListItems(::GetDlgItem(box, repacker::win32::kLstDeleted));
@@ -97,7 +97,7 @@ TEST(FrmFilesMismatchWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
     stays_after_enter_and_esc = ::IsWindowVisible(box);
     Click(box, repacker::win32::kCmdOK);
   });
-  EXPECT_EQ(dialog.ShowDiff({u"new.ogg", u"B.ogg", u"a.ogg"}, {}), 1);
+  EXPECT_EQ(dialog.ShowDiff({u"new.ogg", u"B.ogg", u"a.ogg"}, {}), repacker::DiffAnswer::kContinue);
   ASSERT_TRUE(driver.acted());
   EXPECT_FALSE(owner_enabled);
   EXPECT_TRUE(::IsWindowEnabled(owner));
@@ -137,23 +137,23 @@ TEST(FrmFilesMismatchWin32, CancelAndClosingReturnZeroAndEachUseStartsFresh) {
   {
     FrmFilesMismatch dialog(nullptr);
     std::vector<std::wstring> added, deleted;
-    DialogDriver driver(repacker::win32::kFilesMismatchTitle, [&](HWND box) {
+    DialogDriver driver(L"Files List Diff", [&](HWND box) {
       added = ListItems(::GetDlgItem(box, repacker::win32::kLstAdded));
       deleted = ListItems(::GetDlgItem(box, repacker::win32::kLstDeleted));
       Click(box, repacker::win32::kCommand1);
     });
-    EXPECT_EQ(dialog.ShowDiff({}, {u"gone.ogg", u"Family.Bin"}), 0);
+    EXPECT_EQ(dialog.ShowDiff({}, {u"gone.ogg", u"Family.Bin"}), repacker::DiffAnswer::kCancel);
     EXPECT_TRUE(added.empty());
     EXPECT_EQ(deleted, (std::vector<std::wstring>{L"gone.ogg", L"Family.Bin"}));
   }
   {
     FrmFilesMismatch dialog(nullptr);
     std::vector<std::wstring> added;
-    DialogDriver driver(repacker::win32::kFilesMismatchTitle, [&](HWND box) {
+    DialogDriver driver(L"Files List Diff", [&](HWND box) {
       added = ListItems(::GetDlgItem(box, repacker::win32::kLstAdded));
       ::PostMessageW(box, WM_CLOSE, 0, 0);  // the title bar's close button
     });
-    EXPECT_EQ(dialog.ShowDiff({u"x.ogg"}, {}), 0);
+    EXPECT_EQ(dialog.ShowDiff({u"x.ogg"}, {}), repacker::DiffAnswer::kCancel);
     EXPECT_EQ(added, (std::vector<std::wstring>{L"x.ogg"}));
   }
 }

@@ -11,117 +11,56 @@
 #include "shell/browse_for_folder.h"
 #include "shell/error_text.h"
 #include "shell/win32/picture_control.h"
-#include "shell/win32/resource_ids.h"
 #include "shell/window_region.h"
+#include "tests/support/fakes.h"
 #include "tests/win32/dialog_driver.h"
 
 namespace {
 
-using shell::win32::ControlId;
+using shell::Role;
 using shell::win32::FrmMain;
 using shell::win32::PictureControl;
-using shell::win32::Program;
+using shell::Program;
 using win32_testing::ChildRect;
 using win32_testing::DialogDriver;
 using win32_testing::ListItems;
 using win32_testing::WindowText;
 
-class RecordingCommands : public shell::MainCommands {
- public:
-  explicit RecordingCommands(shell::MainView& view) : view_(view) {}
-  void OnLoaded() override {
-    calls.push_back("OnLoaded");
-    view_.SetMainCommandEnabled(false);
-  }
-  void OnSelectFile() override { calls.push_back("OnSelectFile"); }
-  void OnSelectDir() override {
-    calls.push_back("OnSelectDir");
-    if (throw_on_select_dir) {
-      throw shell::BrowseError(shell::kErrInvalidOwner, "test.CBrowseForFolder",
-                               u"Invalid window handle");
+using testing_support::FakePointer;
+using testing_support::RecordingCommands;
+
+TEST(FrmMainWin32, BothProgramsPlaceTheirControlsWhereTheDescriptionSays) {
+  for (Program program : {Program::kUnbaler, Program::kRebaler}) {
+    FrmMain window(program);
+    RECT frame{};
+    ::GetWindowRect(window.hwnd(), &frame);
+    EXPECT_EQ(frame.right - frame.left, shell::kMainWidth);
+    EXPECT_EQ(frame.bottom - frame.top, shell::kMainHeight);
+    const LONG style = ::GetWindowLongW(window.hwnd(), GWL_STYLE);
+    EXPECT_NE(style & WS_POPUP, 0);
+    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
+    EXPECT_EQ(WindowText(window.hwnd()), std::wstring(program == Program::kUnbaler ? L"Unbaler"
+                                                                                  : L"Rebaler"));
+    for (const shell::ControlSpec& spec : shell::MainWindowControls(program)) {
+      SCOPED_TRACE(std::string(spec.name));
+      const HWND hwnd = window.Control(spec.role);
+      ASSERT_NE(hwnd, nullptr);
+      const RECT box = ChildRect(hwnd);
+      EXPECT_EQ(box.left, spec.box.left);
+      EXPECT_EQ(box.top, spec.box.top);
+      EXPECT_EQ(box.right, spec.box.left + spec.box.width);
+      EXPECT_EQ(box.bottom, spec.box.top + spec.box.height);
+      if (spec.kind == shell::ControlKind::kLabel) {
+        EXPECT_EQ(WindowText(hwnd), std::wstring(spec.text.begin(), spec.text.end()));
+      }
     }
   }
-  void OnMainCommand() override { calls.push_back("OnMainCommand"); }
-
-  std::vector<std::string> calls;
-  bool throw_on_select_dir = false;
-
- private:
-  shell::MainView& view_;
-};
-
-class FakePointer : public shell::Pointer {
- public:
-  std::int32_t MouseX(std::intptr_t) override { return x; }
-  std::int32_t MouseY(std::intptr_t) override { return y; }
-  std::int32_t x = -100;
-  std::int32_t y = -100;
-};
-
-struct Placed {
-  ControlId id;
-  RECT box;
-  const wchar_t* text;
-};
-
-void ExpectLayout(const FrmMain& window, const std::vector<Placed>& expected) {
-  for (const Placed& control : expected) {
-    SCOPED_TRACE(control.id);
-    const HWND hwnd = window.Control(control.id);
-    ASSERT_NE(hwnd, nullptr);
-    const RECT box = ChildRect(hwnd);
-    EXPECT_EQ(box.left, control.box.left);
-    EXPECT_EQ(box.top, control.box.top);
-    EXPECT_EQ(box.right, control.box.right);
-    EXPECT_EQ(box.bottom, control.box.bottom);
-    if (control.text != nullptr) {
-      EXPECT_EQ(WindowText(hwnd), control.text);
-    }
-  }
-}
-
-TEST(FrmMainWin32, BothProgramsHaveTheirControlsAndRowOrder) {
-  FrmMain unbaler(Program::kUnbaler);
-  RECT frame{};
-  ::GetWindowRect(unbaler.hwnd(), &frame);
-  EXPECT_EQ(frame.right - frame.left, 442);
-  EXPECT_EQ(frame.bottom - frame.top, 237);
-  const LONG style = ::GetWindowLongW(unbaler.hwnd(), GWL_STYLE);
-  EXPECT_NE(style & WS_POPUP, 0);
-  EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
-  EXPECT_EQ(WindowText(unbaler.hwnd()), L"Unbaler");
-  ExpectLayout(unbaler, {
-                            {shell::win32::kLblTitle, {170, 26, 259, 51}, L"Unbaler"},
-                            {shell::win32::kImgClose, {384, 28, 408, 51}, nullptr},
-                            {shell::win32::kLabel1, {16, 60, 57, 77}, L"PAK file:"},
-                            {shell::win32::kLabel2, {16, 164, 65, 181}, L"Directory:"},
-                            {shell::win32::kLblFileName, {66, 56, 315, 77}, L""},
-                            {shell::win32::kLblDir, {66, 162, 315, 183}, L""},
-                            {shell::win32::kPicSelectFile, {318, 54, 420, 81}, nullptr},
-                            {shell::win32::kPicSelectDir, {318, 160, 420, 187}, nullptr},
-                            {shell::win32::kPicMain, {180, 190, 282, 217}, nullptr},
-                            {shell::win32::kLstFiles, {66, 84, 385, 153}, nullptr},
-                        });
-
-  // Rebaler starts from the folder: the two rows change places.
-  FrmMain rebaler(Program::kRebaler);
-  EXPECT_EQ(WindowText(rebaler.hwnd()), L"Rebaler");
-  ExpectLayout(rebaler, {
-                            {shell::win32::kLblTitle, {170, 26, 259, 51}, L"Rebaler"},
-                            {shell::win32::kLabel1, {16, 164, 57, 181}, L"PAK file:"},
-                            {shell::win32::kLabel2, {16, 60, 65, 77}, L"Directory:"},
-                            {shell::win32::kLblFileName, {66, 162, 315, 183}, nullptr},
-                            {shell::win32::kLblDir, {66, 56, 315, 77}, nullptr},
-                            {shell::win32::kPicSelectFile, {318, 160, 420, 187}, nullptr},
-                            {shell::win32::kPicSelectDir, {318, 54, 420, 81}, nullptr},
-                            {shell::win32::kPicMain, {180, 190, 282, 217}, nullptr},
-                        });
 }
 
 // The region the skin should give, built independently from the picture's bits.
 HRGN ExpectedRegion() {
   const auto skin =
-      static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_SKIN),
+      static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), L"SKIN",
                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   BITMAP size{};
   ::GetObjectW(skin, sizeof size, &size);
@@ -162,9 +101,9 @@ TEST(FrmMainWin32, LoadShapesCentresAndStartsTheFadeTransparent) {
   ASSERT_TRUE(::GetLayeredWindowAttributes(window.hwnd(), nullptr, &alpha, &flags));
   EXPECT_EQ(alpha, 0);
   EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
-  EXPECT_EQ(window.Alpha(), 0);
-  EXPECT_EQ(window.FadeStep(), 5);
-  EXPECT_TRUE(window.Timer1Enabled());
+  EXPECT_EQ(window.controller().fade().Alpha(), 0);
+  EXPECT_EQ(window.controller().fade().FadeStep(), 5);
+  EXPECT_TRUE(window.controller().fade().TimerEnabled());
   EXPECT_TRUE(::IsWindowVisible(window.hwnd()));
 
   RECT frame{};
@@ -186,10 +125,10 @@ TEST(FrmMainWin32, LoadShapesCentresAndStartsTheFadeTransparent) {
   ::DeleteObject(expected);
 
   EXPECT_EQ(commands.calls, (std::vector<std::string>{"OnLoaded"}));
-  EXPECT_FALSE(::IsWindowEnabled(window.Control(shell::win32::kPicMain)));
-  for (const auto& button : window.oButtons()) {
-    EXPECT_FALSE(button->bPressed());
-    EXPECT_EQ(static_cast<PictureControl*>(button->oPicture())->Shown(), 0);
+  EXPECT_FALSE(::IsWindowEnabled(window.Control(shell::Role::kMainCommand)));
+  for (const auto& button : window.controller().buttons()) {
+    EXPECT_FALSE(button->pressed());
+    EXPECT_EQ(static_cast<PictureControl*>(button->surface())->Shown(), 0);
   }
 }
 
@@ -198,18 +137,18 @@ TEST(FrmMainWin32, FadesInTo235AndOutToUnloadFromWhereverItIs) {
   bool unloaded = false;
   window.SetOnUnloaded([&] { unloaded = true; });
   window.Load(nullptr);
-  ::KillTimer(window.hwnd(), shell::win32::kTimer1);  // the ticks below are the test's own
-  for (int tick = 1; tick <= 20; ++tick) window.Timer1Timer();
-  EXPECT_EQ(window.Alpha(), 100);
-  window.imgCloseClick();
-  window.Timer1Timer();
-  EXPECT_EQ(window.Alpha(), 95);
-  window.imgCloseClick();  // a second click changes nothing
-  EXPECT_EQ(window.FadeStep(), -5);
-  for (int tick = 0; tick < 18; ++tick) window.Timer1Timer();
-  EXPECT_EQ(window.Alpha(), 5);
+  ::KillTimer(window.hwnd(), shell::win32::kFadeTimer);  // the ticks below are the test's own
+  for (int tick = 1; tick <= 20; ++tick) window.controller().FadeTick();
+  EXPECT_EQ(window.controller().fade().Alpha(), 100);
+  window.controller().Click(shell::Command::kClose);
+  window.controller().FadeTick();
+  EXPECT_EQ(window.controller().fade().Alpha(), 95);
+  window.controller().Click(shell::Command::kClose);  // a second click changes nothing
+  EXPECT_EQ(window.controller().fade().FadeStep(), -5);
+  for (int tick = 0; tick < 18; ++tick) window.controller().FadeTick();
+  EXPECT_EQ(window.controller().fade().Alpha(), 5);
   EXPECT_FALSE(unloaded);
-  window.Timer1Timer();
+  window.controller().FadeTick();
   EXPECT_TRUE(unloaded);
   EXPECT_EQ(window.hwnd(), nullptr);
 }
@@ -220,16 +159,16 @@ TEST(FrmMainWin32, TheRealTimersFadeInAndTheClosePictureEndsIt) {
   window.SetOnUnloaded([&] { unloaded = true; });
   window.Load(nullptr);
   win32_testing::Pump(1500);
-  EXPECT_EQ(window.Alpha(), 235);
-  EXPECT_FALSE(window.Timer1Enabled());
+  EXPECT_EQ(window.controller().fade().Alpha(), 235);
+  EXPECT_FALSE(window.controller().fade().TimerEnabled());
   BYTE alpha = 0;
   ::GetLayeredWindowAttributes(window.hwnd(), nullptr, &alpha, nullptr);
   EXPECT_EQ(alpha, 235);
 
-  const HWND close = window.Control(shell::win32::kImgClose);
+  const HWND close = window.Control(shell::Role::kClose);
   ::SendMessageW(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   ::SendMessageW(close, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(window.FadeStep(), -5);
+  EXPECT_EQ(window.controller().fade().FadeStep(), -5);
   win32_testing::Pump(1500);
   EXPECT_TRUE(unloaded);
 }
@@ -238,17 +177,17 @@ TEST(FrmMainWin32, DraggingMovesTwoTwipsPerPixelWithAnyButton) {
   FrmMain window(Program::kUnbaler);
   window.Load(nullptr);
   const HWND hwnd = window.hwnd();
-  const shell::TwipPoint start = window.Place();
+  const shell::TwipPoint start = window.controller().place();
 
   ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
-  EXPECT_TRUE(window.bDragging());
+  EXPECT_TRUE(window.controller().dragging());
   ::SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(110, 97));
-  EXPECT_EQ(window.Place().left, start.left + 20);
-  EXPECT_EQ(window.Place().top, start.top - 6);
+  EXPECT_EQ(window.controller().place().left, start.left + 20);
+  EXPECT_EQ(window.controller().place().top, start.top - 6);
   ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(110, 97));
-  EXPECT_FALSE(window.bDragging());
+  EXPECT_FALSE(window.controller().dragging());
   ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(300, 200));
-  EXPECT_EQ(window.Place().left, start.left + 20);
+  EXPECT_EQ(window.controller().place().left, start.left + 20);
 
   // The right button drags too; 75 pixels of offset move the window by 150 twips, 10 pixels.
   RECT before{};
@@ -257,10 +196,10 @@ TEST(FrmMainWin32, DraggingMovesTwoTwipsPerPixelWithAnyButton) {
   ::SendMessageW(hwnd, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(125, 50));
   RECT after{};
   ::GetWindowRect(hwnd, &after);
-  EXPECT_EQ(after.left - before.left, shell::TwipsToPixels(window.Place().left) - before.left);
-  EXPECT_EQ(window.Place().left, start.left + 20 + 150);
+  EXPECT_EQ(after.left - before.left, shell::TwipsToPixels(window.controller().place().left) - before.left);
+  EXPECT_EQ(window.controller().place().left, start.left + 20 + 150);
   ::SendMessageW(hwnd, WM_RBUTTONUP, 0, MAKELPARAM(125, 50));
-  EXPECT_FALSE(window.bDragging());
+  EXPECT_FALSE(window.controller().dragging());
 }
 
 TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
@@ -269,10 +208,10 @@ TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   FakePointer pointer;
   window.SetPointer(&pointer);
   window.Load(&commands);
-  ::KillTimer(window.hwnd(), shell::win32::kTimer2);  // the ticks below are the test's own
-  const auto button = window.oButtons()[0].get();
-  const auto* surface = static_cast<PictureControl*>(button->oPicture());
-  const HWND select_file = window.Control(shell::win32::kPicSelectFile);
+  ::KillTimer(window.hwnd(), shell::win32::kHoverTimer);  // the ticks below are the test's own
+  const auto button = window.controller().buttons()[0].get();
+  const auto* surface = static_cast<PictureControl*>(button->surface());
+  const HWND select_file = window.Control(shell::Role::kSelectFile);
   ASSERT_EQ(surface->hwnd(), select_file);
 
   ::SendMessageW(select_file, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
@@ -281,16 +220,16 @@ TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   // bottom edge ends it at the next tick.
   pointer.x = 318;
   pointer.y = 54;
-  window.Timer2Timer();
+  window.controller().HoverTick();
   EXPECT_EQ(surface->Shown(), 1);
   pointer.x = 420;
-  window.Timer2Timer();
+  window.controller().HoverTick();
   EXPECT_EQ(surface->Shown(), 0);
 
   pointer.x = 330;
   ::SendMessageW(select_file, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   EXPECT_EQ(surface->Shown(), 2);
-  EXPECT_TRUE(button->bPressed());
+  EXPECT_TRUE(button->pressed());
   ::SendMessageW(select_file, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, 5));
   EXPECT_EQ(surface->Shown(), 2);  // no hover while pressed
   ::SendMessageW(select_file, WM_LBUTTONUP, 0, MAKELPARAM(6, 5));
@@ -305,11 +244,11 @@ TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   ::SendMessageW(select_file, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(commands.calls.size(), 2u);
 
-  const HWND select_dir = window.Control(shell::win32::kPicSelectDir);
+  const HWND select_dir = window.Control(shell::Role::kSelectDir);
   ::SendMessageW(select_dir, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   ::SendMessageW(select_dir, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   window.SetMainCommandEnabled(true);
-  const HWND main = window.Control(shell::win32::kPicMain);
+  const HWND main = window.Control(shell::Role::kMainCommand);
   EXPECT_TRUE(::IsWindowEnabled(main));
   ::SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   ::SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -319,9 +258,9 @@ TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   // A press held while the pointer leaves is forgotten at the next tick.
   ::SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   pointer.x = 10;
-  window.Timer2Timer();
-  EXPECT_FALSE(window.oButtons()[2]->bPressed());
-  EXPECT_EQ(static_cast<PictureControl*>(window.oButtons()[2]->oPicture())->Shown(), 0);
+  window.controller().HoverTick();
+  EXPECT_FALSE(window.controller().buttons()[2]->pressed());
+  EXPECT_EQ(static_cast<PictureControl*>(window.controller().buttons()[2]->surface())->Shown(), 0);
   ::SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(300, 5));
 }
 
@@ -329,24 +268,24 @@ TEST(FrmMainWin32, PathLabelsRunTheirButtonsCommandsAndTheViewShowsWhatItIsTold)
   FrmMain window(Program::kRebaler);
   RecordingCommands commands(window);
   window.Load(&commands);
-  for (ControlId id : {shell::win32::kLblFileName, shell::win32::kLblDir, shell::win32::kLabel1,
-                       shell::win32::kLblTitle}) {
+  for (Role id : {shell::Role::kFileName, shell::Role::kDir, shell::Role::kFileCaption,
+                       shell::Role::kTitle}) {
     const HWND label = window.Control(id);
     ::SendMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     ::SendMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
   }
   EXPECT_EQ(commands.calls, (std::vector<std::string>{"OnLoaded", "OnSelectFile", "OnSelectDir"}));
-  EXPECT_FALSE(window.bDragging());
+  EXPECT_FALSE(window.controller().dragging());
 
   window.SetFileCaption(u"C:\\Games\\R&D\\sound.pak");
   window.SetDirCaption(u"D:\\\u0436");
-  EXPECT_EQ(WindowText(window.Control(shell::win32::kLblFileName)), L"C:\\Games\\R&D\\sound.pak");
-  EXPECT_EQ(WindowText(window.Control(shell::win32::kLblDir)), L"D:\\\u0436");
+  EXPECT_EQ(WindowText(window.Control(shell::Role::kFileName)), L"C:\\Games\\R&D\\sound.pak");
+  EXPECT_EQ(WindowText(window.Control(shell::Role::kDir)), L"D:\\\u0436");
   window.SetListItems({u"b.ogg", u"A.ogg", u"c\u0436.ogg"});
-  EXPECT_EQ(ListItems(window.Control(shell::win32::kLstFiles)),
+  EXPECT_EQ(ListItems(window.Control(shell::Role::kFiles)),
             (std::vector<std::wstring>{L"b.ogg", L"A.ogg", L"c\u0436.ogg"}));
   window.SetListItems({});
-  EXPECT_TRUE(ListItems(window.Control(shell::win32::kLstFiles)).empty());
+  EXPECT_TRUE(ListItems(window.Control(shell::Role::kFiles)).empty());
 }
 
 TEST(FrmMainWin32, AnErrorEscapingACommandIsShownAndTheWindowCarriesOn) {
@@ -359,7 +298,7 @@ TEST(FrmMainWin32, AnErrorEscapingACommandIsShownAndTheWindowCarriesOn) {
     text = WindowText(::GetDlgItem(box, 0xFFFF));
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   });
-  const HWND dir = window.Control(shell::win32::kPicSelectDir);
+  const HWND dir = window.Control(shell::Role::kSelectDir);
   ::SendMessageW(dir, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   ::SendMessageW(dir, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   EXPECT_TRUE(driver.acted());

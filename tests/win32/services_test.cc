@@ -11,6 +11,7 @@
 // After the Windows headers.
 #include <dlgs.h>
 
+#include "codec/text.h"
 #include "shell/win32/win32_text.h"
 #include "tests/win32/dialog_driver.h"
 
@@ -46,10 +47,6 @@ std::u16string U16(const std::filesystem::path& path) {
   return shell::win32::FromWide(path.wstring());
 }
 
-std::u16string CutAtNul(const std::u16string& buffer) {
-  return buffer.substr(0, buffer.find(u'\0'));
-}
-
 // The file name box of the standard dialogs: the combo box of the Explorer style, or the edit
 // box of the older one.
 void SetFileName(HWND dialog, const std::wstring& name) {
@@ -67,8 +64,8 @@ TEST(Win32Services, OpenDialogReturnsTheChosenFileOrNothingOnCancel) {
   const auto archive = folder.path() / L"sounds \u0436.pak";
   std::ofstream(archive) << "x";
   Win32FileDialog dialog(nullptr);
-  const shell::FileDialogRequest open{shell::FileDialogRequest::Kind::kOpen, OFN_FILEMUSTEXIST,
-                                      u"*.pak|*.pak"};
+  const shell::FileDialogRequest open{shell::FileDialogRequest::Kind::kOpen,
+                                      {.file_must_exist = true}, u"*.pak|*.pak"};
   std::wstring name_box;
   std::wstring filter_shown;
   {
@@ -95,7 +92,9 @@ TEST(Win32Services, SaveDialogTakesANewName) {
   const auto target = folder.path() / L"new.pak";
   Win32FileDialog dialog(nullptr);
   const shell::FileDialogRequest save{shell::FileDialogRequest::Kind::kSave,
-                                      OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
+                                      {.overwrite_prompt = true,
+                                       .hide_read_only = true,
+                                       .path_must_exist = true},
                                       u"*.pak|*.pak"};
   DialogDriver driver(L"", [&](HWND box) {
     SetFileName(box, target.wstring());
@@ -167,7 +166,9 @@ TEST(Win32Services, FolderDialogOpensOnTheInitialPathAndReturnsIt) {
   EXPECT_EQ(backend.ProgramName(), "shell_win32_tests");
 
   shell::BrowseRequest request{0, u"Browse for Folder where the ogg files are",
-                               BIF_RETURNONLYFSDIRS, U16(folder.path())};
+                               static_cast<std::int32_t>(
+                                   shell::FolderDialogFlag::kReturnOnlyFileSystemFolders),
+                               U16(folder.path())};
   bool title_shown = false;
   {
     DialogDriver driver(L"", [&](HWND box) {
@@ -176,8 +177,7 @@ TEST(Win32Services, FolderDialogOpensOnTheInitialPathAndReturnsIt) {
     });
     const shell::BrowseResult result = backend.Show(request);
     ASSERT_EQ(result.outcome, shell::BrowseResult::Outcome::kChosen);
-    EXPECT_GE(result.buffer.size(), 512u);
-    EXPECT_EQ(CutAtNul(result.buffer), U16(folder.path()));
+    EXPECT_EQ(result.path, U16(folder.path()));
   }
   EXPECT_TRUE(title_shown);
   {
@@ -189,7 +189,7 @@ TEST(Win32Services, FolderDialogOpensOnTheInitialPathAndReturnsIt) {
     });
     const shell::BrowseResult result = backend.Show(request);
     ASSERT_EQ(result.outcome, shell::BrowseResult::Outcome::kChosen);
-    EXPECT_EQ(CutAtNul(result.buffer), U16(chosen));
+    EXPECT_EQ(result.path, U16(chosen));
   }
   {
     DialogDriver driver(L"", [](HWND box) { ::PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
@@ -251,7 +251,7 @@ TEST(Win32Services, BrowseCallbackPreselectsAndSendsTheStatusText) {
   ::CoTaskMemFree(computer);
   ASSERT_EQ(g_sent.size(), 3u);
   EXPECT_EQ(g_sent[1].message, static_cast<UINT>(BFFM_SETSTATUSTEXTA));
-  EXPECT_EQ(g_sent[1].text, shell::win32::ToAnsi(U16(folder.path())));
+  EXPECT_EQ(g_sent[1].text, pak::SystemCodePage().Encode(U16(folder.path())));
   EXPECT_EQ(g_sent[2].text, "");  // a virtual folder has no path
   ::DestroyWindow(recorder);
 }

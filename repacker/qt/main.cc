@@ -8,7 +8,7 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  shell::qt::FrmMain window(shell::qt::Program::kRebaler);
+  shell::qt::FrmMain window(shell::Program::kRebaler);
   shell::qt::QtServices services(&window);
   repacker::RebalerLogic logic(window, services.file_dialog, services.message_box,
                                services.folder_dialog,

@@ -6,7 +6,7 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   shell::win32::InitProgram();
-  shell::win32::FrmMain window(shell::win32::Program::kUnbaler, instance);
+  shell::win32::FrmMain window(shell::Program::kUnbaler, instance);
   shell::win32::Win32Services services(window.hwnd());
   extractor::UnbalerLogic logic(window, services.file_dialog, services.message_box,
                                 services.folder_dialog);

@@ -7,7 +7,7 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  shell::qt::FrmMain window(shell::qt::Program::kUnbaler);
+  shell::qt::FrmMain window(shell::Program::kUnbaler);
   shell::qt::QtServices services(&window);
   extractor::UnbalerLogic logic(window, services.file_dialog, services.message_box,
                                 services.folder_dialog);

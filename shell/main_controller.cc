@@ -1,0 +1,112 @@
+#include "shell/main_controller.h"
+
+#include <exception>
+#include <system_error>
+
+#include "codec/text.h"
+#include "shell/browse_for_folder.h"
+#include "shell/error_text.h"
+
+namespace shell {
+namespace {
+
+float Twips(std::int32_t pixels) { return static_cast<float>(pixels) * kTwipsPerPixel; }
+
+}  // namespace
+
+MainController::MainController(Program program, NativeWindow& window, Pointer& pointer)
+    : program_(program), window_(window), pointer_(&pointer) {}
+
+void MainController::Load(MainCommands* commands, std::array<PicSurface*, 3> surfaces) {
+  commands_ = commands;
+  buttons_.clear();
+  for (PicSurface* surface : surfaces) {
+    auto button = std::make_unique<ClsPicButton>();
+    button->SetPictures(surface, 0, 1, 2);
+    buttons_.push_back(std::move(button));
+  }
+
+  const Box screen = window_.Screen();
+  const TwipPoint centred = CentredOnScreen(Twips(screen.width), Twips(screen.height),
+                                            Twips(kMainWidth), Twips(kMainHeight));
+  place_ = {centred.left + Twips(screen.left), centred.top + Twips(screen.top)};
+  window_.MoveTo(TwipsToPixels(place_.left), TwipsToPixels(place_.top));
+
+  // The pixels come from the picture, not the screen: the window is not visible yet.
+  window_.ShapeFromSkin();
+  window_.ShowTransparent();
+  fade_.Begin();
+  window_.SetFadeTimer(true);
+  Run(&MainCommands::OnLoaded);
+}
+
+void MainController::FadeTick() {
+  const Fade::TickResult tick = fade_.Tick();
+  window_.SetAlpha(tick.alpha);
+  if (tick.stop_timer) window_.SetFadeTimer(false);
+  if (tick.unload) window_.Unload();
+}
+
+void MainController::HoverTick() {
+  // Before start-up there is nothing to track, and no reason to ask for the window's handle.
+  if (buttons_.empty()) return;
+  TrackButtonHover(buttons_, *pointer_, window_.Handle());
+}
+
+void MainController::SkinPress(float x, float y) {
+  // Keep the twips in step with a window that was moved by other means meanwhile.
+  if (TwipsToPixels(place_.left) != window_.Left() || TwipsToPixels(place_.top) != window_.Top()) {
+    place_ = {Twips(window_.Left()), Twips(window_.Top())};
+  }
+  drag_.Press(x, y);
+}
+
+bool MainController::SkinMove(float x, float y) {
+  const std::optional<TwipPoint> moved = drag_.Move(x, y, place_);
+  if (!moved) return false;
+  place_ = *moved;
+  const std::int32_t left = TwipsToPixels(place_.left);
+  const std::int32_t top = TwipsToPixels(place_.top);
+  if (left == window_.Left() && top == window_.Top()) return false;
+  window_.MoveTo(left, top);
+  return true;
+}
+
+void MainController::Click(Command command) {
+  switch (command) {
+    case Command::kNone:
+      return;
+    case Command::kClose:
+      fade_.Close();
+      window_.SetFadeTimer(true);
+      return;
+    case Command::kSelectFile:
+      return Run(&MainCommands::OnSelectFile);
+    case Command::kSelectDir:
+      return Run(&MainCommands::OnSelectDir);
+    case Command::kMainCommand:
+      return Run(&MainCommands::OnMainCommand);
+  }
+}
+
+void MainController::MainCommandEnabled(bool enabled) {
+  if (!enabled && buttons_.size() == 3) buttons_[2]->MouseExit();
+}
+
+void MainController::Run(void (MainCommands::*command)()) {
+  if (commands_ == nullptr) return;
+  std::u16string text;
+  try {
+    (commands_->*command)();
+    return;
+  } catch (const BrowseError& e) {
+    text = ErrorText(e.number(), e.description());
+  } catch (const std::system_error& e) {
+    text = ErrorText(e.code().value(), pak::FromUtf8(e.what()));
+  } catch (const std::exception& e) {
+    text = ErrorText(0, pak::FromUtf8(e.what()));
+  }
+  window_.ShowMessage(text, title());
+}
+
+}  // namespace shell

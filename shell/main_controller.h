@@ -1,0 +1,95 @@
+// The behaviour of the main window that both front ends share: start-up, the fade, the drag, the
+// hover tracking of the picture buttons, and running the program's commands.
+//
+// A front end creates its native widgets from MainWindowControls, implements NativeWindow, and
+// forwards its native events here: the ticks of its two timers, presses, moves and releases on
+// the bare skin, and clicks on controls (as the Command of their ControlSpec). The controller
+// keeps the fade, the drag and the window's place in twips, and tells the native window what to
+// do. An error escaping a command is shown in a message box titled with the program's name and
+// the window carries on.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "shell/drag.h"
+#include "shell/fade.h"
+#include "shell/main_layout.h"
+#include "shell/main_view.h"
+#include "shell/pic_button.h"
+
+namespace shell {
+
+// What the controller asks of the native main window.
+class NativeWindow {
+ public:
+  virtual ~NativeWindow() = default;
+  // The screen the window is centred on, in pixels.
+  virtual Box Screen() const = 0;
+  // The window's top-left corner on the screen, in pixels.
+  virtual std::int32_t Left() const = 0;
+  virtual std::int32_t Top() const = 0;
+  virtual void MoveTo(std::int32_t left, std::int32_t top) = 0;
+  // Cuts the window's outline from the skin picture (WindowRegionRuns).
+  virtual void ShapeFromSkin() = 0;
+  // Makes the window fully transparent and shows it.
+  virtual void ShowTransparent() = 0;
+  // The opacity, 0 to 255.
+  virtual void SetAlpha(std::int32_t alpha) = 0;
+  virtual void SetFadeTimer(bool running) = 0;
+  // Closes the window for good; the program ends with it.
+  virtual void Unload() = 0;
+  virtual void ShowMessage(const std::u16string& text, const std::u16string& title) = 0;
+  // The window handle the pointer's client coordinates refer to.
+  virtual std::intptr_t Handle() const = 0;
+};
+
+class MainController {
+ public:
+  MainController(Program program, NativeWindow& window, Pointer& pointer);
+
+  // Start-up: binds the three picture buttons (select-file, select-folder, main command) to
+  // their surfaces, centres the window, shapes it, shows it transparent, starts the fade-in and
+  // ends with commands->OnLoaded(). `commands` (may be null) must outlive the controller.
+  void Load(MainCommands* commands, std::array<PicSurface*, 3> surfaces);
+
+  void FadeTick();
+  void HoverTick();
+  // A press of any mouse button on the bare skin at (x, y), pixels on the skin.
+  void SkinPress(float x, float y);
+  // True when the window moved.
+  bool SkinMove(float x, float y);
+  void SkinRelease() { drag_.Release(); }
+  // A click on a control; Command::kClose starts the fade-out.
+  void Click(Command command);
+  // A disabled command shows its normal picture: it gets no pointer events to change it.
+  void MainCommandEnabled(bool enabled);
+
+  // The pointer the hover tracking reads; for tests. Not owned.
+  void SetPointer(Pointer& pointer) { pointer_ = &pointer; }
+
+  Program program() const { return program_; }
+  std::u16string title() const { return std::u16string(ProgramTitle(program_)); }
+  const Fade& fade() const { return fade_; }
+  bool dragging() const { return drag_.dragging(); }
+  TwipPoint place() const { return place_; }
+  std::span<const std::unique_ptr<ClsPicButton>> buttons() const { return buttons_; }
+
+ private:
+  void Run(void (MainCommands::*command)());
+
+  const Program program_;
+  NativeWindow& window_;
+  Pointer* pointer_;
+  MainCommands* commands_ = nullptr;
+  Fade fade_;
+  WindowDrag drag_;
+  TwipPoint place_;  // the window's left and top in twips
+  std::vector<std::unique_ptr<ClsPicButton>> buttons_;
+};
+
+}  // namespace shell

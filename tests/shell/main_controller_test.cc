@@ -1,0 +1,189 @@
+// The main window's shared behaviour against a fake native window: start-up, the fade, the drag,
+// the hover tracking and the commands with their error reports.
+#include "shell/main_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "shell/browse_for_folder.h"
+#include "tests/support/fakes.h"
+
+namespace shell {
+namespace {
+
+class FakeWindow : public NativeWindow {
+ public:
+  Box Screen() const override { return screen; }
+  std::int32_t Left() const override { return left; }
+  std::int32_t Top() const override { return top; }
+  void MoveTo(std::int32_t new_left, std::int32_t new_top) override {
+    left = new_left;
+    top = new_top;
+    calls.push_back("MoveTo");
+  }
+  void ShapeFromSkin() override { calls.push_back("ShapeFromSkin"); }
+  void ShowTransparent() override { calls.push_back("ShowTransparent"); }
+  void SetAlpha(std::int32_t a) override { alpha = a; }
+  void SetFadeTimer(bool running) override { fade_timer = running; }
+  void Unload() override { calls.push_back("Unload"); }
+  void ShowMessage(const std::u16string& text, const std::u16string& title) override {
+    messages.push_back(title + u"|" + text);
+  }
+  std::intptr_t Handle() const override {
+    ++handle_reads;
+    return 7;
+  }
+
+  Box screen{100, 0, 1920, 1080};
+  std::int32_t left = 0, top = 0, alpha = -1;
+  bool fade_timer = false;
+  std::vector<std::string> calls;
+  std::vector<std::u16string> messages;
+  mutable int handle_reads = 0;
+};
+
+class FakeSurface : public PicSurface {
+ public:
+  explicit FakeSurface(std::int32_t left) : left_(left) {}
+  void ShowPicture(std::int32_t picture) override { shown = picture; }
+  std::int32_t Left() const override { return left_; }
+  std::int32_t Top() const override { return 54; }
+  std::int32_t Width() const override { return 102; }
+  std::int32_t Height() const override { return 27; }
+  std::int32_t shown = 0;
+
+ private:
+  std::int32_t left_;
+};
+
+using testing_support::FakePointer;
+
+class RecordingCommands : public MainCommands {
+ public:
+  explicit RecordingCommands(FakeWindow& window) : window_(window) {}
+  void OnLoaded() override { Record("OnLoaded"); }
+  void OnSelectFile() override { Record("OnSelectFile"); }
+  void OnSelectDir() override { Record("OnSelectDir"); }
+  void OnMainCommand() override { Record("OnMainCommand"); }
+  std::function<void()> fail;  // run by the next command
+
+ private:
+  void Record(const char* name) {
+    window_.calls.push_back(name);
+    if (fail) std::exchange(fail, nullptr)();
+  }
+  FakeWindow& window_;
+};
+
+class MainControllerTest : public ::testing::Test {
+ protected:
+  void Load() { controller.Load(&commands, {&select_file, &select_dir, &main_command}); }
+
+  FakeWindow window;
+  FakePointer pointer;
+  FakeSurface select_file{318}, select_dir{100}, main_command{180};
+  RecordingCommands commands{window};
+  MainController controller{Program::kRebaler, window, pointer};
+};
+
+TEST_F(MainControllerTest, LoadCentresShapesShowsThenFadesInAndEndsWithTheCommandUpdate) {
+  Load();
+  EXPECT_EQ(window.calls,
+            (std::vector<std::string>{"MoveTo", "ShapeFromSkin", "ShowTransparent", "OnLoaded"}));
+  // Centred on the screen, whose origin is not the desktop's.
+  EXPECT_EQ(window.left, 100 + (1920 - kMainWidth) / 2);
+  EXPECT_EQ(window.top, (1080 - kMainHeight) / 2 + 1);  // 421.5 pixels rounds up
+  EXPECT_TRUE(window.fade_timer);
+  EXPECT_EQ(controller.fade().Alpha(), 0);
+  ASSERT_EQ(controller.buttons().size(), 3u);
+  EXPECT_EQ(controller.buttons()[2]->surface(), &main_command);
+}
+
+TEST_F(MainControllerTest, FadeInStopsAt235AndCloseFadesOutToUnloadOnce) {
+  Load();
+  for (int tick = 0; tick < 47; ++tick) controller.FadeTick();
+  EXPECT_EQ(window.alpha, 235);
+  EXPECT_FALSE(window.fade_timer);
+  controller.Click(Command::kClose);
+  EXPECT_TRUE(window.fade_timer);
+  for (int tick = 0; tick < 47; ++tick) controller.FadeTick();
+  EXPECT_EQ(window.alpha, 0);
+  EXPECT_FALSE(window.fade_timer);
+  EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "Unload"), 1);
+}
+
+TEST_F(MainControllerTest, DragMovesTwoTwipsPerPixelAndFollowsAWindowMovedElsewhere) {
+  Load();
+  window.calls.clear();
+  EXPECT_FALSE(controller.SkinMove(50, 50));  // no press yet
+  window.left = 300;                          // moved by other means: the drag starts from here
+  window.top = 200;
+  controller.SkinPress(10.4f, 20.6f);         // rounds to (10, 21)
+  EXPECT_FALSE(controller.SkinMove(13, 21));  // 6 twips: not yet a pixel
+  EXPECT_TRUE(window.calls.empty());
+  EXPECT_TRUE(controller.SkinMove(18, 21));  // 16 twips more
+  EXPECT_EQ(window.left, 301);
+  EXPECT_TRUE(controller.SkinMove(10, 11));  // 20 twips up
+  EXPECT_EQ(window.left, 301);
+  EXPECT_EQ(window.top, 199);
+  EXPECT_EQ(controller.place().left, 300 * 15.0f + 6 + 16);
+  controller.SkinRelease();
+  EXPECT_FALSE(controller.SkinMove(200, 200));
+}
+
+TEST_F(MainControllerTest, HoverTrackingWaitsForStartUpThenResetsButtonsThePointerLeft) {
+  controller.HoverTick();
+  EXPECT_EQ(window.handle_reads, 0);  // nothing to track, no window handle needed yet
+  Load();
+  select_file.shown = main_command.shown = 1;
+  pointer.x = 320;  // over select-file only
+  pointer.y = 60;
+  controller.HoverTick();
+  EXPECT_EQ(select_file.shown, 1);
+  EXPECT_EQ(main_command.shown, 0);
+  main_command.shown = 1;
+  controller.MainCommandEnabled(false);  // a disabled command shows its normal picture at once
+  EXPECT_EQ(main_command.shown, 0);
+}
+
+TEST_F(MainControllerTest, ClicksRunTheirCommandsAndErrorsAreShownWithTheProgramsTitle) {
+  Load();
+  window.calls.clear();
+  for (Command command :
+       {Command::kNone, Command::kSelectFile, Command::kSelectDir, Command::kMainCommand}) {
+    controller.Click(command);
+  }
+  EXPECT_EQ(window.calls,
+            (std::vector<std::string>{"OnSelectFile", "OnSelectDir", "OnMainCommand"}));
+
+  const std::string io_message = std::generic_category().message(5);
+  const struct {
+    std::function<void()> fail;
+    std::u16string shown;
+  } cases[] = {
+      {[] { throw BrowseError(kErrNoPath, "rebaler.CBrowseForFolder", u"No path"); },
+       u"Rebaler|Error -2147204443\n\nNo path"},
+      {[] { throw std::system_error(5, std::generic_category(), "disk"); },
+       u"Rebaler|Error 5\n\ndisk: " + std::u16string(io_message.begin(), io_message.end())},
+      {[] { throw std::runtime_error("caf\xc3\xa9"); }, u"Rebaler|Error 0\n\ncaf\u00e9"},
+  };
+  for (const auto& c : cases) {
+    window.messages.clear();
+    commands.fail = c.fail;
+    controller.Click(Command::kSelectDir);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0], c.shown);
+  }
+  // The window carries on.
+  controller.Click(Command::kMainCommand);
+  EXPECT_EQ(window.calls.back(), "OnMainCommand");
+}
+
+}  // namespace
+}  // namespace shell

@@ -1,0 +1,101 @@
+// The one description of the main window, checked once for both programs: what every front end
+// builds from it.
+#include "shell/main_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "tests/support/boxes.h"
+
+namespace shell {
+namespace {
+
+using testing_support::Inside;
+using testing_support::Overlap;
+
+const ControlSpec& Find(const std::array<ControlSpec, 10>& controls, Role role) {
+  for (const ControlSpec& spec : controls) {
+    if (spec.role == role) return spec;
+  }
+  ADD_FAILURE() << "no control for role " << static_cast<int>(role);
+  return controls[0];
+}
+
+TEST(MainLayout, EveryControlHasItsOwnNameRolePlaceAndFitsTheSkin) {
+  for (Program program : {Program::kUnbaler, Program::kRebaler}) {
+    const auto controls = MainWindowControls(program);
+    std::set<std::string_view> names;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      SCOPED_TRACE(std::string(controls[i].name));
+      EXPECT_TRUE(names.insert(controls[i].name).second) << "name used twice";
+      // Front ends find a control by its role as an index (the Win32 child ids).
+      EXPECT_EQ(static_cast<std::size_t>(controls[i].role), i);
+      EXPECT_TRUE(Inside(controls[i].box, kMainWidth, kMainHeight));
+      for (std::size_t j = i + 1; j < controls.size(); ++j) {
+        EXPECT_FALSE(Overlap(controls[i].box, controls[j].box)) << "overlaps " << controls[j].name;
+      }
+    }
+  }
+}
+
+// The rows: each holds its caption, its path label and its button, level with one another;
+// Unbaler has the archive row on top, Rebaler the folder row.
+TEST(MainLayout, RowsHoldTheirThreeControlsAndChangePlacesBetweenThePrograms) {
+  struct Case {
+    Program program;
+    Role top_caption;
+    std::u16string_view title;
+    std::string_view main_command;
+    Picture main_picture;
+  };
+  for (const Case& c :
+       {Case{Program::kUnbaler, Role::kFileCaption, u"Unbaler", "picExtract", Picture::kExtract},
+        Case{Program::kRebaler, Role::kDirCaption, u"Rebaler", "picRepack", Picture::kPack}}) {
+    const auto controls = MainWindowControls(c.program);
+    for (const auto& row : {std::array{Role::kFileCaption, Role::kFileName, Role::kSelectFile},
+                            std::array{Role::kDirCaption, Role::kDir, Role::kSelectDir}}) {
+      const Box& button = Find(controls, row[2]).box;
+      for (Role part : {row[0], row[1]}) {
+        const Box& box = Find(controls, part).box;
+        EXPECT_TRUE(box.top >= button.top && box.top + box.height <= button.top + button.height)
+            << Find(controls, part).name << " is not on the row of " << Find(controls, row[2]).name;
+      }
+    }
+    const Role bottom_caption =
+        c.top_caption == Role::kFileCaption ? Role::kDirCaption : Role::kFileCaption;
+    EXPECT_LT(Find(controls, c.top_caption).box.top, Find(controls, Role::kFiles).box.top);
+    EXPECT_GT(Find(controls, bottom_caption).box.top, Find(controls, Role::kFiles).box.top);
+    EXPECT_EQ(Find(controls, Role::kTitle).text, c.title);
+    EXPECT_EQ(ProgramTitle(c.program), c.title);
+    EXPECT_EQ(Find(controls, Role::kMainCommand).name, c.main_command);
+    EXPECT_EQ(Find(controls, Role::kMainCommand).picture, c.main_picture);
+  }
+}
+
+// A click on a path label chooses anew, as its button does; the captions and the title do
+// nothing.
+TEST(MainLayout, ClicksReachTheirCommands) {
+  const std::pair<Role, Command> expected[] = {
+      {Role::kTitle, Command::kNone},
+      {Role::kClose, Command::kClose},
+      {Role::kFileCaption, Command::kNone},
+      {Role::kDirCaption, Command::kNone},
+      {Role::kFileName, Command::kSelectFile},
+      {Role::kDir, Command::kSelectDir},
+      {Role::kSelectFile, Command::kSelectFile},
+      {Role::kSelectDir, Command::kSelectDir},
+      {Role::kMainCommand, Command::kMainCommand},
+      {Role::kFiles, Command::kNone},
+  };
+  for (Program program : {Program::kUnbaler, Program::kRebaler}) {
+    const auto controls = MainWindowControls(program);
+    for (const auto& [role, command] : expected) {
+      EXPECT_EQ(Find(controls, role).click, command) << Find(controls, role).name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace shell

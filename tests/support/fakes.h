@@ -1,0 +1,151 @@
+// Stand-ins for the window and the modal services that the programs' logic calls: a view that
+// records what it was told, a file dialog and a folder chooser that give answers and record what
+// they were asked, and a message box that records what it showed. Shared by the logic tests and
+// the widget tests of both programs.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shell/browse_for_folder.h"
+#include "shell/main_view.h"
+#include "shell/pic_button.h"
+#include "shell/services.h"
+
+namespace testing_support {
+
+// The handle FakeView reports, and the one window FakeFolderBackend knows by default.
+inline constexpr std::intptr_t kFakeWindow = 4242;
+
+class FakeView : public shell::MainView {
+ public:
+  std::u16string file_caption, dir_caption;
+  std::vector<std::u16string> items;
+  int list_fills = 0;
+  std::optional<bool> enabled;  // unset until the logic first decides
+  int enable_calls = 0;
+  bool busy = false;
+  int busy_calls = 0;
+
+  void SetFileCaption(const std::u16string& caption) override { file_caption = caption; }
+  void SetDirCaption(const std::u16string& caption) override { dir_caption = caption; }
+  void SetListItems(const std::vector<std::u16string>& new_items) override {
+    items = new_items;
+    ++list_fills;
+  }
+  void SetMainCommandEnabled(bool on) override {
+    enabled = on;
+    ++enable_calls;
+  }
+  void SetBusy(bool on) override {
+    busy = on;
+    ++busy_calls;
+  }
+  std::intptr_t WindowHandle() const override { return kFakeWindow; }
+};
+
+class FakeFileDialog : public shell::FileDialog {
+ public:
+  std::deque<std::u16string> answers;  // given first, one a call; an empty one is a cancel
+  std::u16string answer;               // given once `answers` is used up; empty: cancel
+  std::vector<shell::FileDialogRequest> requests;
+
+  std::u16string Show(const shell::FileDialogRequest& request) override {
+    requests.push_back(request);
+    if (answers.empty()) return answer;
+    std::u16string next = std::move(answers.front());
+    answers.pop_front();
+    return next;
+  }
+};
+
+struct ShownMessage {
+  std::u16string text;
+  std::u16string title;
+};
+
+class FakeMessageBox : public shell::MessageBox {
+ public:
+  std::vector<ShownMessage> shown;
+  void Show(const std::u16string& text, const std::u16string& title) override {
+    shown.push_back({text, title});
+  }
+};
+
+class FakeFolderBackend : public shell::FolderDialogBackend {
+ public:
+  std::deque<shell::BrowseResult> answers;  // given first, one a call
+  // Once `answers` is used up: the folder `answer`, or a cancel, or an item without a path.
+  std::u16string answer;
+  bool cancel = false;
+  bool no_path = false;
+  std::intptr_t window = kFakeWindow;  // the one handle IsWindow accepts; 0: any
+  std::string program_name = "baler";
+  std::vector<shell::BrowseRequest> requests;
+
+  void Choose(const std::u16string& path) {
+    answers.push_back({shell::BrowseResult::Outcome::kChosen, path});
+  }
+  void Cancel() { answers.push_back({}); }
+  void ConfirmItemWithoutPath() { answers.push_back({shell::BrowseResult::Outcome::kNoPath, {}}); }
+
+  bool IsWindow(std::intptr_t hwnd) override { return window == 0 || hwnd == window; }
+  shell::BrowseResult Show(const shell::BrowseRequest& request) override {
+    requests.push_back(request);
+    if (!answers.empty()) {
+      shell::BrowseResult next = std::move(answers.front());
+      answers.pop_front();
+      return next;
+    }
+    if (cancel) return {};
+    if (no_path) return {shell::BrowseResult::Outcome::kNoPath, {}};
+    return {shell::BrowseResult::Outcome::kChosen, answer};
+  }
+  std::string ProgramName() const override { return program_name; }
+};
+
+// A pointer the test places, in the window's client coordinates; it starts away from every
+// control.
+class FakePointer : public shell::Pointer {
+ public:
+  std::int32_t MouseX(std::intptr_t) override { return x; }
+  std::int32_t MouseY(std::intptr_t) override { return y; }
+  std::int32_t x = -100;
+  std::int32_t y = -100;
+};
+
+// Program logic that records which commands ran; start-up disables the main command, as the real
+// programs do, and the folder command can be made to fail as the folder browser does.
+class RecordingCommands : public shell::MainCommands {
+ public:
+  explicit RecordingCommands(shell::MainView& view) : view_(view) {}
+  void OnLoaded() override {
+    calls.push_back("OnLoaded");
+    view_.SetMainCommandEnabled(false);
+  }
+  void OnSelectFile() override { calls.push_back("OnSelectFile"); }
+  void OnSelectDir() override {
+    calls.push_back("OnSelectDir");
+    if (throw_on_select_dir) {
+      throw shell::BrowseError(shell::kErrInvalidOwner, "test.CBrowseForFolder",
+                               u"Invalid window handle");
+    }
+  }
+  void OnMainCommand() override { calls.push_back("OnMainCommand"); }
+  int Count(const std::string& call) const {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+  }
+
+  std::vector<std::string> calls;
+  bool throw_on_select_dir = false;
+
+ private:
+  shell::MainView& view_;
+};
+
+}  // namespace testing_support
