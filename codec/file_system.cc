@@ -52,6 +52,19 @@ Result<std::unique_ptr<OutputFile>> FileSystem::CreateNew(const Path&) {
   return std::unique_ptr<OutputFile>();
 }
 
+Result<std::unique_ptr<OutputFile>> FileSystem::CreateUnnamed(const Path&) {
+  return std::unique_ptr<OutputFile>();
+}
+
+Status FileSystem::Publish(std::unique_ptr<OutputFile> file, const Path& target) {
+  if (file != nullptr) (void)file->Close();
+  return Status::IoError("Cannot create " + DisplayPath(target) + ": not supported", 0);
+}
+
+bool FileSystem::IsFile(const Path& path) { return OpenForRead(path).ok(); }
+
+std::optional<FileId> FileSystem::Identify(const Path&) { return std::nullopt; }
+
 Result<std::vector<std::uint8_t>> FileSystem::ReadWholeFile(const Path& path) {
   auto file = OpenForRead(path);
   if (!file.ok()) return file.status();

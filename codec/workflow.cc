@@ -9,35 +9,30 @@
 namespace pak {
 namespace {
 
-// Writes into a temporary file and moves it over the target on Commit; the
-// destructor removes what was not committed. With `in_place`, a target that
-// does not exist yet is created exclusively and written where it stands: there
-// is no old file to keep whole, the destructor deletes the partial one just the
-// same, and the extra directory entry and rename per file (which cost about as
-// much as creating the file itself) are saved.
+// A file written under no name, or a hidden temporary one, that takes the target's name only
+// when Commit is called after its last byte: no file ever holds a part of its content under the
+// target's name, and an interrupted run leaves the old file whole. Where the file system has
+// unnamed files, nothing at all is left if the process dies; otherwise the destructor deletes
+// the temporary, and so do the file system's interruption handlers. Commit is the one place
+// where a finished file is put into place.
 class StagedFile {
  public:
-  StagedFile(FileSystem& fs, Path target, bool in_place = false)
-      : fs_(fs), target_(std::move(target)), in_place_(in_place) {}
+  StagedFile(FileSystem& fs, Path target) : fs_(fs), target_(std::move(target)) {}
   ~StagedFile() {
     if (file_ != nullptr) (void)file_->Close();
     if (!temp_.empty()) (void)fs_.Remove(temp_);
   }
 
+  // Creating the file is also the proof that the folder can be written.
   Status Open() {
-    if (in_place_) {
-      // Any failure here (mostly: the file exists) takes the temporary file's
-      // way, which also reports the errors the same way as always.
-      auto direct = fs_.CreateNew(target_);
-      if (direct.ok() && *direct != nullptr) {
-        file_ = std::move(direct).value();
-        temp_ = target_;
-        direct_ = true;
-        return Status::Ok();
-      }
-    }
     Path folder = target_.parent_path();
     if (folder.empty()) folder = ".";
+    auto unnamed = fs_.CreateUnnamed(folder);
+    if (!unnamed.ok()) return unnamed.status();
+    if (*unnamed != nullptr) {
+      file_ = std::move(unnamed).value();
+      return Status::Ok();
+    }
     auto file = fs_.CreateTemporary(folder, target_.filename().u16string(), &temp_);
     if (!file.ok()) return file.status();
     file_ = std::move(file).value();
@@ -47,8 +42,9 @@ class StagedFile {
 
   Status Commit() {
     std::unique_ptr<OutputFile> file = std::move(file_);
+    if (temp_.empty()) return fs_.Publish(std::move(file), target_);
     PAK_RETURN_IF_ERROR(file->Close());
-    if (!direct_) PAK_RETURN_IF_ERROR(fs_.Replace(temp_, target_));
+    PAK_RETURN_IF_ERROR(fs_.Replace(temp_, target_));
     temp_.clear();
     return Status::Ok();
   }
@@ -56,9 +52,7 @@ class StagedFile {
  private:
   FileSystem& fs_;
   Path target_;
-  bool in_place_;
-  bool direct_ = false;
-  Path temp_;  // what to delete when not committed
+  Path temp_;  // a named temporary: what to delete when not committed
   std::unique_ptr<OutputFile> file_;
 };
 
@@ -117,27 +111,50 @@ Status CheckExtractNames(const PakArchive& archive, NameRules rules) {
   return Status::Ok();
 }
 
+Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path& folder) {
+  const std::optional<FileId> source = archive.source_id();
+  if (!source) return Status::Ok();
+  if (fs.Identify(JoinPath(folder, kFilesListName)) == source) {
+    return Status::Refused("The archive is the folder's " + ToUtf8(kFilesListName) +
+                           ", which extraction replaces; choose another folder. Nothing was "
+                           "extracted");
+  }
+  for (std::size_t i = 0; i < archive.size(); ++i) {
+    if (fs.Identify(JoinPath(folder, archive[i].Name)) == source) {
+      return Status::Refused(DescribeEntry(i, archive[i].Name) +
+                             " would replace the archive being extracted; choose another "
+                             "folder. Nothing was extracted");
+    }
+  }
+  return Status::Ok();
+}
+
 Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
                   const CodePage& code_page, NameRules rules, const Progress& progress) {
   PAK_RETURN_IF_ERROR(CheckExtractNames(archive, rules));
-  auto list = fs.Create(JoinPath(folder, kFilesListName));
-  if (!list.ok()) return list.status();
-  for (std::size_t i = 0; i < archive.size(); ++i) {
+  PAK_RETURN_IF_ERROR(CheckExtractTargets(fs, archive, folder));
+  // The list is staged first: a folder that cannot be written fails here, before any file in it
+  // changes. It records the entries whose files were written, and replaces the old list at the
+  // end, also after a failure, so that it never names a file that holds other bytes.
+  StagedFile list(fs, JoinPath(folder, kFilesListName));
+  PAK_RETURN_IF_ERROR(list.Open());
+  std::string lines;
+  Status status;
+  for (std::size_t i = 0; i < archive.size() && status.ok(); ++i) {
     const PakEntry& entry = archive[i];
-    Status status = (*list)->Append(AsBytes(FilesListLine(entry.Name, code_page)));
-    if (status.ok()) {
-      StagedFile target(fs, JoinPath(folder, entry.Name), /*in_place=*/true);
-      status = target.Open();
-      if (status.ok()) status = archive.CopyEntry(i, target.file());
-      if (status.ok()) status = target.Commit();
-    }
-    if (!status.ok()) {
-      (void)(*list)->Close();
-      return status;
-    }
+    StagedFile target(fs, JoinPath(folder, entry.Name));
+    status = target.Open();
+    if (status.ok()) status = archive.CopyEntry(i, target.file());
+    if (status.ok()) status = target.Commit();
+    if (!status.ok()) break;
+    lines += FilesListLine(entry.Name, code_page);
     if (progress) progress(i + 1, archive.size());
   }
-  return (*list)->Close();
+  // After a failure before the first file, nothing changed, and the old list stays too.
+  if (!status.ok() && lines.empty()) return status;
+  Status listed = list.file().Append(AsBytes(lines));
+  if (listed.ok()) listed = list.Commit();
+  return status.ok() ? listed : status;
 }
 
 Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage& code_page) {
@@ -153,6 +170,23 @@ Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage
       scan.recorded_names = RecordedNames(text, code_page);
     } else if (!EqualsIgnoreCase(name, kFamilyBinName)) {
       scan.files.push_back(std::move(name));
+    }
+  }
+  // What an extraction wrote must pack back: a recorded file that the listing passed over as
+  // hidden (a name starting with a dot, a hidden attribute) is a file to pack like the others.
+  // Only names that are safe inside the folder are looked up.
+  if (!scan.recorded_names.empty()) {
+    std::unordered_set<std::u16string> listed;
+    for (const auto& name : scan.files) listed.insert(FoldCase(name));
+    for (const auto& name : scan.recorded_names) {
+      if (name.empty() || EntryNameFault(name, HostNameRules()) != nullptr ||
+          EqualsIgnoreCase(name, kFamilyBinName) || listed.contains(FoldCase(name))) {
+        continue;
+      }
+      if (fs.IsFile(JoinPath(folder, name))) {
+        scan.files.push_back(name);
+        listed.insert(FoldCase(name));
+      }
     }
   }
   // The order of LessIgnoreCase (folded text, then the exact text), with each
@@ -197,10 +231,34 @@ NameDifference CompareNames(const FolderScan& scan) {
   return diff;
 }
 
+Status CheckPackTarget(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
+                       const Path& archive_path) {
+  const std::optional<FileId> target = fs.Identify(archive_path);
+  if (!target) return Status::Ok();  // a new file cannot be one of the inputs
+  auto refuse = [&](const std::string& what) {
+    return Status::Refused("The archive to write, " + DisplayPath(archive_path) + ", is " + what +
+                           "; choose another file. Nothing was written");
+  };
+  Path parent = archive_path.parent_path();
+  if (parent.empty()) parent = ".";
+  if (fs.Identify(JoinPath(folder, kFilesListName)) == target ||
+      (EqualsIgnoreCase(archive_path.filename().u16string(), kFilesListName) &&
+       fs.Identify(parent) == fs.Identify(folder))) {
+    return refuse("the folder's " + ToUtf8(kFilesListName));
+  }
+  for (const auto& name : names) {
+    if (fs.Identify(JoinPath(folder, name)) == target) {
+      return refuse("\"" + ToUtf8(name) + "\", one of the files being packed");
+    }
+  }
+  return Status::Ok();
+}
+
 Status PackFolder(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
                   const Path& archive_path, const Progress& progress) {
   // Refuse bad names before anything is created.
   PAK_RETURN_IF_ERROR(CheckPackNames(names));
+  PAK_RETURN_IF_ERROR(CheckPackTarget(fs, folder, names, archive_path));
   StagedFile target(fs, archive_path);
   PAK_RETURN_IF_ERROR(target.Open());
   FileSink sink(target.file());
