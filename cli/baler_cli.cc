@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 #include <string>
 
 #include "codec/reader.h"
@@ -38,12 +39,30 @@ bool IsTerminal(int fd) {
 // Arguments arrive as UTF-8 (on Windows main converts the wide command line).
 Path ArgPath(const std::string& arg) { return pak::PathFromUtf8(arg); }
 
+// Everything printed that may hold a name goes through here: a name with ESC, BEL or a newline
+// must neither reach the terminal as such nor fake a line of its own.
+std::string Safe(std::string_view text) { return pak::EscapeControls(text); }
+std::string Safe(std::u16string_view name) { return pak::EscapeControls(pak::ToUtf8(name)); }
+
+// Text of several lines, each made safe on its own.
+std::string SafeLines(std::string_view text) {
+  std::string out;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    out += Safe(text.substr(start, end - start));
+    if (end < text.size()) out += '\n';
+    start = end + 1;
+  }
+  return out;
+}
+
 int Fail(const Status& status, const std::string& subject = {}) {
   std::string message = status.message();
   if (message == pak::kInvalidFile) {
     message += " (too short, or no archive signature)";
   }
-  std::cerr << "baler: " << (subject.empty() ? "" : subject + ": ") << message << "\n";
+  std::cerr << "baler: " << Safe(subject.empty() ? "" : subject + ": ") << Safe(message) << "\n";
   if (status.kind() == Status::Kind::kCancelled) return kExitCancelled;
   return kExitFailed;
 }
@@ -86,7 +105,7 @@ int List(const std::string& archive_path, bool long_form) {
       std::snprintf(numbers, sizeof numbers, "%10d %10d  ", entry.Size, entry.Offset);
       out += numbers;
     }
-    out += pak::ToUtf8(entry.Name);
+    out += Safe(entry.Name);
     out += '\n';
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
@@ -101,7 +120,7 @@ int Check(const std::string& archive_path) {
   if (!names.ok()) return Fail(names, archive_path);
   std::uint64_t bytes = 0;
   for (const auto& entry : archive->entries()) bytes += static_cast<std::uint64_t>(entry.Size);
-  std::cout << archive_path << ": OK, " << archive->size() << " entries, " << bytes
+  std::cout << Safe(archive_path) << ": OK, " << archive->size() << " entries, " << bytes
             << " bytes of data\n";
   return kExitOk;
 }
@@ -121,8 +140,8 @@ int Extract(const std::string& archive_path, const std::string& folder) {
 }
 
 void PrintDifference(const pak::NameDifference& diff, std::ostream& out) {
-  for (const auto& name : diff.added) out << "added    " << pak::ToUtf8(name) << "\n";
-  for (const auto& name : diff.deleted) out << "deleted  " << pak::ToUtf8(name) << "\n";
+  for (const auto& name : diff.added) out << "added    " << Safe(name) << "\n";
+  for (const auto& name : diff.deleted) out << "deleted  " << Safe(name) << "\n";
 }
 
 int Diff(const std::string& folder) {
@@ -193,10 +212,33 @@ int Run(int argc, char** argv) {
   auto* check = app.add_subcommand("check", "Check that an archive is well-formed");
   check->add_option("ARCHIVE", archive, "The archive")->required();
 
+  // The first word that is not an option names the command; an unknown one is said so, rather
+  // than left to the parser, which would only ask for a command.
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word.starts_with("-")) continue;
+    std::string known;
+    bool found = false;
+    for (const CLI::App* command : app.get_subcommands({})) {
+      found = found || command->get_name() == word;
+      known += (known.empty() ? "" : ", ") + command->get_name();
+    }
+    if (!found) {
+      std::cerr << "baler: unknown command \"" << Safe(word) << "\"; the commands are " << known
+                << " (baler --help for more)\n";
+      return kExitUsage;
+    }
+    break;
+  }
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    const int code = app.exit(e);
+    // The parser's messages quote the arguments: made safe like everything else printed.
+    std::ostringstream out, err;
+    const int code = app.exit(e, out, err);
+    std::cout << out.str();
+    std::cerr << SafeLines(err.str());
     return code == 0 ? kExitOk : kExitUsage;
   }
 
@@ -209,7 +251,7 @@ int Run(int argc, char** argv) {
   } catch (const std::exception& e) {
     // The codec reports through Status; this is the last line of defence
     // (out of memory, a path the system cannot convert).
-    std::cerr << "baler: " << e.what() << "\n";
+    std::cerr << "baler: " << Safe(std::string_view(e.what())) << "\n";
     return kExitFailed;
   }
   return kExitUsage;

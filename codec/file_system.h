@@ -103,6 +103,10 @@ class FileSystem {
   virtual bool IsFile(const Path& path);
   // The identity of the file at `path`, following links; none when nothing is there.
   virtual std::optional<FileId> Identify(const Path& path);
+  // The names directly inside `folder`, hidden ones included, that lead to the file `id`,
+  // directly, as another hard link, or through a symbolic link. The default looks at the files
+  // ListFiles returns.
+  virtual Result<std::vector<std::u16string>> NamesOfFile(const Path& folder, const FileId& id);
   // The names of the ordinary, not hidden files directly inside `folder`, in
   // the order the system returns them. Sub-folders are left out.
   virtual Result<std::vector<std::u16string>> ListFiles(const Path& folder) = 0;

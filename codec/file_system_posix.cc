@@ -285,6 +285,23 @@ bool LinkByProcPath() {
   return available;
 }
 
+// Gives the unnamed file `fd` the name `target`; 0 or -1 with errno, as linkat. Naming the
+// descriptor itself is cheaper than resolving its /proc path, but only some processes may
+// (CAP_DAC_READ_SEARCH); the first refusal makes every later call take the /proc way.
+int LinkUnnamed(int fd, const std::string& proc_path, const Path& target) {
+#if defined(AT_EMPTY_PATH)
+  static std::atomic<bool> by_descriptor{true};
+  if (by_descriptor.load(std::memory_order_relaxed)) {
+    if (::linkat(fd, "", AT_FDCWD, target.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (errno != ENOENT && errno != EPERM && errno != EINVAL) return -1;
+    by_descriptor.store(false, std::memory_order_relaxed);
+  }
+#else
+  (void)fd;
+#endif
+  return ::linkat(AT_FDCWD, proc_path.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW);
+}
+
 class PosixFileSystem final : public FileSystem {
  public:
   Result<std::unique_ptr<InputFile>> OpenForRead(const Path& path) override {
@@ -355,11 +372,12 @@ class PosixFileSystem final : public FileSystem {
     auto* out = dynamic_cast<PosixOutputFile*>(file.get());
     if (out == nullptr) return FileSystem::Publish(std::move(file), target);
     PAK_RETURN_IF_ERROR(out->WritePending());
-    const std::string from = "/proc/self/fd/" + std::to_string(out->fd());
+    const int fd = out->fd();
+    const std::string from = "/proc/self/fd/" + std::to_string(fd);
     // Where nothing has the name yet, the file takes it in one step. Otherwise it is linked
     // under a hidden name beside the target and moved over it, which replaces a file or a link
     // without writing through it.
-    if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+    if (LinkUnnamed(fd, from, target) != 0) {
       if (errno != EEXIST) return Errno("create", target, errno);
       Path folder = target.parent_path();
       if (folder.empty()) folder = ".";
@@ -372,7 +390,7 @@ class PosixFileSystem final : public FileSystem {
         temp = folder / ("." + base + ".tmp" + std::to_string(::getpid()) + "-" +
                          std::to_string(counter.fetch_add(1)));
         slot = EnterTemporary(temp);
-        if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        if (LinkUnnamed(fd, from, temp) == 0) {
           break;
         }
         const int err = errno;
@@ -434,6 +452,34 @@ class PosixFileSystem final : public FileSystem {
   bool IsFile(const Path& path) override {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  }
+
+  Result<std::vector<std::u16string>> NamesOfFile(const Path& folder, const FileId& id) override {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return Errno("list the files of", folder, errno);
+    const int dir_fd = ::dirfd(dir);
+    std::vector<std::u16string> found;
+    Status status;
+    for (;;) {
+      errno = 0;
+      const dirent* entry = ::readdir(dir);
+      if (entry == nullptr) {
+        if (errno != 0) status = Errno("list the files of", folder, errno);
+        break;
+      }
+      const char* name = entry->d_name;
+      if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+      if (entry->d_type == DT_DIR) continue;
+      struct stat st {};
+      if (::fstatat(dir_fd, name, &st, 0) != 0) continue;
+      if (static_cast<std::uint64_t>(st.st_dev) == id.device &&
+          static_cast<std::uint64_t>(st.st_ino) == id.file) {
+        found.push_back(FromUtf8(name));
+      }
+    }
+    ::closedir(dir);
+    if (!status.ok()) return status;
+    return found;
   }
 
   std::optional<FileId> Identify(const Path& path) override {

@@ -114,13 +114,26 @@ Status CheckExtractNames(const PakArchive& archive, NameRules rules) {
 Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path& folder) {
   const std::optional<FileId> source = archive.source_id();
   if (!source) return Status::Ok();
-  if (fs.Identify(JoinPath(folder, kFilesListName)) == source) {
+  // The folder is read once for the names that lead to the archive; a fresh folder costs
+  // nothing per entry. A name that matches one of them only when case is ignored is looked up
+  // on its own, for folders that ignore case.
+  auto names = fs.NamesOfFile(folder, *source);
+  if (!names.ok()) return names.status();
+  if (names->empty()) return Status::Ok();
+  std::unordered_set<std::u16string> exact(names->begin(), names->end());
+  std::unordered_set<std::u16string> folded;
+  for (const auto& name : *names) folded.insert(FoldCase(name));
+  auto leads_to_archive = [&](std::u16string_view name) {
+    if (exact.contains(std::u16string(name))) return true;
+    return folded.contains(FoldCase(name)) && fs.Identify(JoinPath(folder, name)) == source;
+  };
+  if (leads_to_archive(kFilesListName)) {
     return Status::Refused("The archive is the folder's " + ToUtf8(kFilesListName) +
                            ", which extraction replaces; choose another folder. Nothing was "
                            "extracted");
   }
   for (std::size_t i = 0; i < archive.size(); ++i) {
-    if (fs.Identify(JoinPath(folder, archive[i].Name)) == source) {
+    if (leads_to_archive(archive[i].Name)) {
       return Status::Refused(DescribeEntry(i, archive[i].Name) +
                              " would replace the archive being extracted; choose another "
                              "folder. Nothing was extracted");
