@@ -1,5 +1,6 @@
 // baler as a process: arguments, exit codes, and the files it leaves.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -23,11 +24,14 @@ struct Outcome {
   std::string err;
 };
 
-// Runs baler with `args` (already shell-quoted where needed), no terminal.
-Outcome Baler(const TempDir& dir, const std::string& args) {
+// Runs baler with `args` (already shell-quoted where needed), no terminal; with a timeout, a
+// run that hangs ends with code 124.
+Outcome Baler(const TempDir& dir, const std::string& args, int timeout_seconds = 0) {
   const std::string out = (dir / ".out").string(), err = (dir / ".err").string();
-  const std::string command = std::string("'") + BALER_PATH + "' " + args + " </dev/null >'" + out +
-                              "' 2>'" + err + "'";
+  const std::string limit =
+      timeout_seconds > 0 ? "timeout " + std::to_string(timeout_seconds) + " " : "";
+  const std::string command =
+      limit + "'" + BALER_PATH + "' " + args + " </dev/null >'" + out + "' 2>'" + err + "'";
   const int status = std::system(command.c_str());
   Outcome o{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
   std::remove(out.c_str());
@@ -135,6 +139,77 @@ TEST(Baler, PackRefusesWhatTheWriterCannotStore) {
   o = Baler(dir, "pack " + Q(dir / "empty") + " " + Q(dir / "out.pak"));
   EXPECT_EQ(o.code, 1);
   EXPECT_NE(o.err.find("no file to pack"), std::string::npos);
+}
+
+TEST(Baler, NamesAndMessagesCannotReachTheTerminalRaw) {
+  TempDir dir;
+  WriteFile(dir / "in.pak", MakeArchive({{u"a\x1b[2Jb", {1}}, {u"x\ny", {2}}, {u"bell\a", {3}}}));
+  auto o = Baler(dir, "list " + Q(dir / "in.pak"));
+  EXPECT_EQ(o.code, 0) << o.err;
+  EXPECT_EQ(o.out, "a\\x1b[2Jb\nx\\x0ay\nbell\\x07\n");  // one line per entry
+  o = Baler(dir, "check " + Q(dir / "in.pak"));
+  EXPECT_EQ(o.code, 1);
+  EXPECT_NE(o.err.find("a\\x1b[2Jb"), std::string::npos) << o.err;
+  EXPECT_EQ(o.err.find('\x1b'), std::string::npos);
+
+  std::filesystem::create_directory(dir / "x");
+  WriteFile(dir / "x" / "FilesList.txt", std::string("gone\x1b]0;owned\a\r\n"));
+  o = Baler(dir, "diff " + Q(dir / "x"));
+  EXPECT_EQ(o.out, "deleted  gone\\x1b]0;owned\\x07\n");
+
+  o = Baler(dir, "\"$(printf 'frob\\033nicate')\"");
+  EXPECT_EQ(o.code, 2);
+  EXPECT_NE(o.err.find("unknown command \"frob\\x1bnicate\""), std::string::npos) << o.err;
+  EXPECT_NE(o.err.find("list, extract, pack, diff, check"), std::string::npos) << o.err;
+}
+
+TEST(Baler, RefusesToDestroyItsOwnInputs) {
+  struct Case {
+    const char* what;
+    const char* args;  // $D is the test folder
+  };
+  const Case cases[] = {
+      {"pack onto a member", "pack --yes $D/x $D/x/member.bin"},
+      {"pack onto the list", "pack --yes $D/x $D/x/FilesList.txt"},
+      {"extract next to the archive, an entry named like it", "extract $D/x/member.bin $D/x"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "x");
+    const Bytes member = MakeArchive({{u"member.bin", {9}}});  // an archive, to extract too
+    WriteFile(dir / "x" / "member.bin", member);
+    WriteFile(dir / "x" / "FilesList.txt", std::string("member.bin\r\n"));
+    std::string args = c.args;
+    for (std::size_t at; (at = args.find("$D")) != std::string::npos;) {
+      args.replace(at, 2, dir.path().string());
+    }
+    auto o = Baler(dir, args);
+    EXPECT_EQ(o.code, 1) << c.what << ": " << o.err;
+    EXPECT_EQ(ReadFile(dir / "x" / "member.bin"), member) << c.what;
+    EXPECT_EQ(ReadText(dir / "x" / "FilesList.txt"), "member.bin\r\n") << c.what;
+    EXPECT_EQ(ListDir(dir / "x"), (std::vector<std::string>{"FilesList.txt", "member.bin"}));
+  }
+}
+
+TEST(Baler, CheckAgreesWithExtractAndSpecialFilesDoNotHang) {
+  TempDir dir;
+  std::u16string long_name;
+  for (int i = 0; i < 200; ++i) long_name += u'\u00E9';  // 400 bytes of UTF-8
+  WriteFile(dir / "long.pak", MakeArchive({{u"first.bin", {1}}, {long_name, {2}}}));
+  std::filesystem::create_directory(dir / "x");
+  auto o = Baler(dir, "check " + Q(dir / "long.pak"));
+  EXPECT_EQ(o.code, 1);
+  EXPECT_NE(o.err.find("entry 2"), std::string::npos) << o.err;
+  o = Baler(dir, "extract " + Q(dir / "long.pak") + " " + Q(dir / "x"));
+  EXPECT_EQ(o.code, 1);
+  EXPECT_TRUE(ListDir(dir / "x").empty());
+
+  ASSERT_EQ(::mkfifo((dir / "fifo.pak").c_str(), 0644), 0);
+  for (const char* command : {"check", "list"}) {
+    o = Baler(dir, std::string(command) + " " + Q(dir / "fifo.pak"), /*timeout_seconds=*/20);
+    EXPECT_EQ(o.code, 1) << command;
+    EXPECT_NE(o.err.find("named pipe"), std::string::npos) << o.err;
+  }
 }
 
 }  // namespace
