@@ -281,3 +281,41 @@ TEST(RoundTrip, ExtractThenPackGivesTheSameArchiveForSortedLowerCaseWav) {
 }
 
 }  // namespace
+
+namespace {
+
+// The archive as a target, with no link involved, so that every system runs it.
+TEST(Identity, TheArchiveItselfIsNeverATarget) {
+  const Bytes bytes = MakeArchive({{u"a.bin", {1}}, {u"in.pak", {2}}});
+  {  // Extracting into the archive's own folder, an entry named like the archive.
+    TempDir dir;
+    WriteFile(dir / "in.pak", bytes);
+    auto archive = pak::LoadPakFile(Fs(), dir / "in.pak");
+    ASSERT_TRUE(archive.ok());
+    pak::Status status = pak::ExtractAll(Fs(), *archive, dir.path(), Cp());
+    EXPECT_EQ(status.kind(), pak::Status::Kind::kRefused);
+    EXPECT_NE(status.message().find("entry 2 (\"in.pak\")"), std::string::npos)
+        << status.message();
+    EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"in.pak"}));
+    EXPECT_EQ(ReadFile(dir / "in.pak"), bytes);
+  }
+  {  // The archive is the folder's FilesList.txt.
+    TempDir dir;
+    WriteFile(dir / "FilesList.txt", MakeArchive({{u"a.bin", {1}}}));
+    auto archive = pak::OpenPakFile(Fs(), dir / "FilesList.txt");
+    ASSERT_TRUE(archive.ok());
+    EXPECT_EQ(pak::ExtractAll(Fs(), *archive, dir.path(), Cp()).kind(),
+              pak::Status::Kind::kRefused);
+    EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"FilesList.txt"}));
+  }
+  {  // Packing onto one of the files being packed.
+    TempDir dir;
+    WriteFile(dir / "a.ogg", std::string("a"));
+    WriteFile(dir / "b.ogg", std::string("b"));
+    pak::Status status = pak::PackFolder(Fs(), dir.path(), Names{u"a.ogg", u"b.ogg"}, dir / "b.ogg");
+    EXPECT_EQ(status.kind(), pak::Status::Kind::kRefused);
+    EXPECT_EQ(ReadText(dir / "b.ogg"), "b");
+  }
+}
+
+}  // namespace
