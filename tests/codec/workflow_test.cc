@@ -1,9 +1,10 @@
 // Extraction, folder scan, comparison and packing on real temporary folders.
+#include "codec/workflow.h"
+
 #include <gtest/gtest.h>
 
 #include "codec/reader.h"
 #include "codec/text.h"
-#include "codec/workflow.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -31,7 +32,8 @@ TEST(Extract, WritesEveryEntryAndTheListInTableOrder) {
   TempDir dir;
   const auto archive = Parse(MakeArchive({{u"a.wav", {1, 2}}, {u"b.bin", {3}}, {u"e", {}}}));
   ASSERT_TRUE(pak::ExtractAll(Fs(), archive, dir.path(), Cp()).ok());
-  EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"FilesList.txt", "a.ogg", "b.bin", "e"}));
+  EXPECT_EQ(ListDir(dir.path()),
+            (std::vector<std::string>{"FilesList.txt", "a.ogg", "b.bin", "e"}));
   EXPECT_EQ(ReadFile(dir / "a.ogg"), (Bytes{1, 2}));
   EXPECT_EQ(ReadFile(dir / "b.bin"), (Bytes{3}));
   EXPECT_TRUE(ReadFile(dir / "e").empty());
@@ -251,7 +253,8 @@ TEST(RoundTrip, PackingSmallAndLargeFilesMatchesTheInMemoryBuild) {
   TempDir dir;
   Names names;
   for (int i = 0; i < 300; ++i) {
-    const size_t size = (i % 50 == 7) ? 200000 + static_cast<size_t>(i) : static_cast<size_t>(i % 13);
+    const size_t size =
+        (i % 50 == 7) ? 200000 + static_cast<size_t>(i) : static_cast<size_t>(i % 13);
     Bytes bytes(size);
     for (size_t j = 0; j < size; ++j) bytes[j] = static_cast<std::uint8_t>(i * 7 + j);
     const std::string name = "f" + std::to_string(1000 + i) + ".ogg";
@@ -294,8 +297,7 @@ TEST(Identity, TheArchiveItselfIsNeverATarget) {
     ASSERT_TRUE(archive.ok());
     pak::Status status = pak::ExtractAll(Fs(), *archive, dir.path(), Cp());
     EXPECT_EQ(status.kind(), pak::Status::Kind::kRefused);
-    EXPECT_NE(status.message().find("entry 2 (\"in.pak\")"), std::string::npos)
-        << status.message();
+    EXPECT_NE(status.message().find("entry 2 (\"in.pak\")"), std::string::npos) << status.message();
     EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"in.pak"}));
     EXPECT_EQ(ReadFile(dir / "in.pak"), bytes);
   }
@@ -312,7 +314,8 @@ TEST(Identity, TheArchiveItselfIsNeverATarget) {
     TempDir dir;
     WriteFile(dir / "a.ogg", std::string("a"));
     WriteFile(dir / "b.ogg", std::string("b"));
-    pak::Status status = pak::PackFolder(Fs(), dir.path(), Names{u"a.ogg", u"b.ogg"}, dir / "b.ogg");
+    pak::Status status =
+        pak::PackFolder(Fs(), dir.path(), Names{u"a.ogg", u"b.ogg"}, dir / "b.ogg");
     EXPECT_EQ(status.kind(), pak::Status::Kind::kRefused);
     EXPECT_EQ(ReadText(dir / "b.ogg"), "b");
   }
