@@ -117,13 +117,16 @@ Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path
   // The folder is read once for the names that lead to the archive; a fresh folder costs
   // nothing per entry. A name that matches one of them only when case is ignored is looked up
   // on its own, for folders that ignore case.
+  // A folder that cannot be read (but perhaps written) is checked name by name instead.
   auto names = fs.NamesOfFile(folder, *source);
-  if (!names.ok()) return names.status();
-  if (names->empty()) return Status::Ok();
-  std::unordered_set<std::u16string> exact(names->begin(), names->end());
-  std::unordered_set<std::u16string> folded;
-  for (const auto& name : *names) folded.insert(FoldCase(name));
+  if (names.ok() && names->empty()) return Status::Ok();
+  std::unordered_set<std::u16string> exact, folded;
+  if (names.ok()) {
+    exact.insert(names->begin(), names->end());
+    for (const auto& name : *names) folded.insert(FoldCase(name));
+  }
   auto leads_to_archive = [&](std::u16string_view name) {
+    if (!names.ok()) return fs.Identify(JoinPath(folder, name)) == source;
     if (exact.contains(std::u16string(name))) return true;
     return folded.contains(FoldCase(name)) && fs.Identify(JoinPath(folder, name)) == source;
   };
