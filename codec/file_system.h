@@ -79,11 +79,11 @@ class FileSystem {
   // ago), so nothing is ever overwritten. A file system that cannot promise that returns null
   // (the default), and the caller writes beside the target and moves the file over it instead.
   virtual Result<std::unique_ptr<OutputFile>> CreateNew(const Path& path);
-  // Creates a new, empty file inside `folder` that has no name yet: it gets one only through
-  // Publish, and vanishes if the process dies first. Fails as creating a file in `folder` fails
-  // (a folder that cannot be written). A file system that has no such files returns null (the
+  // Creates a new, empty file in the folder of `target` that has no name yet: it gets one only
+  // through Publish, and vanishes if the process dies first. Fails as creating a file in that
+  // folder fails (a folder that cannot be written); messages name `target`. A file system that has no such files returns null (the
   // default), and the caller uses CreateTemporary and Replace instead.
-  virtual Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& folder);
+  virtual Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& target);
   // Gives a file from CreateUnnamed the name `target`, replacing what is there (also a
   // read-only file, or a link, which is replaced and not followed), and closes it.
   virtual Status Publish(std::unique_ptr<OutputFile> file, const Path& target);

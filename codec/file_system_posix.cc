@@ -351,11 +351,13 @@ class PosixFileSystem final : public FileSystem {
     return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, path));
   }
 
-  Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& folder) override {
+  Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& target) override {
 #if defined(O_TMPFILE)
     if (!LinkByProcPath()) return std::unique_ptr<OutputFile>();
+    Path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
     const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd >= 0) return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, folder));
+    if (fd >= 0) return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, target));
     const int err = errno;
     // The kernel or the file system has no unnamed files: the caller takes the named way.
     if (err == EOPNOTSUPP || err == EISDIR || err == EINVAL || err == ENOSYS) {
@@ -363,7 +365,7 @@ class PosixFileSystem final : public FileSystem {
     }
     return Errno("create a file in", folder, err);
 #else
-    (void)folder;
+    (void)target;
     return std::unique_ptr<OutputFile>();
 #endif
   }

@@ -25,14 +25,14 @@ class StagedFile {
 
   // Creating the file is also the proof that the folder can be written.
   Status Open() {
-    Path folder = target_.parent_path();
-    if (folder.empty()) folder = ".";
-    auto unnamed = fs_.CreateUnnamed(folder);
+    auto unnamed = fs_.CreateUnnamed(target_);
     if (!unnamed.ok()) return unnamed.status();
     if (*unnamed != nullptr) {
       file_ = std::move(unnamed).value();
       return Status::Ok();
     }
+    Path folder = target_.parent_path();
+    if (folder.empty()) folder = ".";
     auto file = fs_.CreateTemporary(folder, target_.filename().u16string(), &temp_);
     if (!file.ok()) return file.status();
     file_ = std::move(file).value();

@@ -176,9 +176,9 @@ pak::Result<std::vector<std::u16string>> FaultyFileSystem::ListFiles(const pak::
 }
 
 pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::CreateUnnamed(
-    const pak::Path& folder) {
+    const pak::Path& target) {
   if (!unnamed_files) return std::unique_ptr<pak::OutputFile>();
-  auto real = Real().CreateUnnamed(folder);
+  auto real = Real().CreateUnnamed(target);
   if (!real.ok() || *real == nullptr) return real;
   return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), this));
 }
