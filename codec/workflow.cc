@@ -116,8 +116,8 @@ Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path
   if (!source) return Status::Ok();
   // The folder is read once for the names that lead to the archive; a fresh folder costs
   // nothing per entry. A name that matches one of them only when case is ignored is looked up
-  // on its own, for folders that ignore case.
-  // A folder that cannot be read (but perhaps written) is checked name by name instead.
+  // on its own, for folders that ignore case. A folder that cannot be read (but perhaps
+  // written) is checked name by name instead.
   auto names = fs.NamesOfFile(folder, *source);
   if (names.ok() && names->empty()) return Status::Ok();
   std::unordered_set<std::u16string> exact, folded;
@@ -137,7 +137,7 @@ Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path
   }
   for (std::size_t i = 0; i < archive.size(); ++i) {
     if (leads_to_archive(archive[i].Name)) {
-      return Status::Refused(DescribeEntry(i, archive[i].Name) +
+      return Status::Refused("Unsafe target: " + DescribeEntry(i, archive[i].Name) +
                              " would replace the archive being extracted; choose another "
                              "folder. Nothing was extracted");
     }
