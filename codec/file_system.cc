@@ -61,6 +61,12 @@ Status FileSystem::Publish(std::unique_ptr<OutputFile> file, const Path& target)
   return Status::IoError("Cannot create " + DisplayPath(target) + ": not supported", 0);
 }
 
+Status FileSystem::SyncFileSystem(const Path& folder) {
+  return Status::IoError("Cannot flush the file system of " + DisplayPath(folder) +
+                             ": not supported",
+                         0);
+}
+
 bool FileSystem::IsFile(const Path& path) { return OpenForRead(path).ok(); }
 
 std::optional<FileId> FileSystem::Identify(const Path&) { return std::nullopt; }

@@ -106,6 +106,10 @@ class FileSystem {
   // that a move into it survives a power cut. A system whose Replace is durable already does
   // nothing here.
   virtual Status SyncFolder(const Path& folder) = 0;
+  // Puts every file written to the file system that holds `folder` on the disk, in one call: many
+  // files flushed at once cost about as much as one. A system that cannot fails (the default),
+  // and the caller flushes each file itself.
+  virtual Status SyncFileSystem(const Path& folder);
   // Deletes a file, even a read-only one.
   virtual Status Remove(const Path& path) = 0;
   virtual bool IsDirectory(const Path& path) = 0;

@@ -126,14 +126,15 @@ TEST(Baler, PackRefusesWhatTheWriterCannotStore) {
 
 // The flushes and moves baler really makes, as strace sees them: a file that replaces another is
 // flushed before the move and the folder after it; files made where nothing stood are not
-// flushed at all. Each call is named as "sync unnamed" (a file that gets its name only when
-// complete), "sync ~out.pak" (a temporary made for out.pak), "rename ~out.pak out.pak" or
+// flushed at all; the entries that replace files are flushed together, with one call for the
+// whole file system. Each call is named as "sync all" (that call), "sync unnamed" (a file that
+// gets its name only when complete), "sync ~out.pak" (a temporary made for out.pak), "rename ~out.pak out.pak" or
 // "sync folder".
 std::vector<std::string> TracedFlushesAndMoves(const TempDir& dir, const std::string& args,
                                                const std::filesystem::path& folder) {
   const auto log = dir / ".trace";
   const std::string command = "strace -y -o " + Q(log) +
-                              " -e trace=fsync,fdatasync,rename,renameat,renameat2 '" + BALER_PATH +
+                              " -e trace=fsync,fdatasync,syncfs,rename,renameat,renameat2 '" + BALER_PATH +
                               "' " + args + " </dev/null >/dev/null 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
   auto label = [&](const std::string& path) {
@@ -151,6 +152,7 @@ std::vector<std::string> TracedFlushesAndMoves(const TempDir& dir, const std::st
   for (std::string line; std::getline(in, line);) {
     std::smatch m;
     if (std::regex_search(line, m, sync)) calls.push_back("sync " + label(m[1]));
+    if (line.starts_with("syncfs(") && line.ends_with("= 0")) calls.push_back("sync all");
     if (std::regex_search(line, m, move))
       calls.push_back("rename " + label(m[1]) + " " + label(m[2]));
   }
@@ -183,8 +185,8 @@ TEST(Baler, FlushesWhatReplacesAFileBeforeTheMoveAndTheFolderAfterIt) {
        dir / "x", Calls{}},
       {"extract again over the same files", "extract " + Q(dir / "in.pak") + " " + Q(dir / "x"),
        dir / "x",
-       Calls{"sync unnamed", "rename ~a.ogg a.ogg", "sync unnamed", "rename ~b.bin b.bin",
-             "sync unnamed", "rename ~FilesList.txt FilesList.txt", "sync folder"}},
+       Calls{"sync all", "rename ~a.ogg a.ogg", "rename ~b.bin b.bin", "sync unnamed",
+             "rename ~FilesList.txt FilesList.txt", "sync folder"}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(TracedFlushesAndMoves(dir, c.args, c.folder), c.calls) << c.what;

@@ -368,6 +368,65 @@ TEST_F(DurableReplace, AFailedFlushLeavesTheOldFileWholeAndNoTemporary) {
   }
 }
 
+// Files that replace others are flushed together, with one call for the whole file system, and
+// take their names after it; where that call fails, each is flushed on its own. No file takes a
+// name before its bytes are flushed, and the list follows the archive's order.
+TEST_F(DurableReplace, ReplacingFilesAreFlushedTogether) {
+  struct Case {
+    const char* what;
+    bool fail_sync_all;
+    std::vector<std::string> journal;
+  };
+  const std::vector<Case> cases = {
+      {"one flush for the batch", false,
+       {"create ~FilesList.txt", "create ~a.bin", "write ~a.bin", "create ~b.bin", "write ~b.bin",
+        "sync all", "close ~a.bin", "rename ~a.bin a.bin", "close ~b.bin", "rename ~b.bin b.bin",
+        "write ~FilesList.txt", "sync ~FilesList.txt", "close ~FilesList.txt",
+        "rename ~FilesList.txt FilesList.txt", "sync folder"}},
+      {"each on its own when that fails", true,
+       {"create ~FilesList.txt", "create ~a.bin", "write ~a.bin", "create ~b.bin", "write ~b.bin",
+        "sync all", "sync ~a.bin", "close ~a.bin", "rename ~a.bin a.bin", "sync ~b.bin",
+        "close ~b.bin", "rename ~b.bin b.bin", "write ~FilesList.txt", "sync ~FilesList.txt",
+        "close ~FilesList.txt", "rename ~FilesList.txt FilesList.txt", "sync folder"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const auto& name : {"FilesList.txt", "a.bin", "b.bin"}) {
+      WriteFile(out_ / name, std::string("old"));
+    }
+    FaultyFileSystem fs;
+    fs.sync_file_system = true;
+    fs.fail_file_system_sync = c.fail_sync_all;
+    ASSERT_TRUE(Extract(fs).ok());
+    EXPECT_EQ(fs.journal, c.journal);
+    EXPECT_EQ(ReadText(out_ / "FilesList.txt"), "a.bin\r\nb.bin\r\n");
+    EXPECT_EQ(ReadFile(out_ / "b.bin"), (Bytes{2}));
+    EXPECT_TRUE(Hidden().empty());
+  }
+}
+
+// A batch is bounded (each waiting file holds an open file), and an archive of many entries over
+// an old extraction ends whole, its list in the archive's order even where new files took their
+// names before older ones that waited.
+TEST_F(DurableReplace, ManyReplacedFilesGoInBatches) {
+  std::vector<testing_support::RawEntry> entries;
+  std::string list;
+  for (int i = 0; i < 600; ++i) {
+    const std::string name = "f" + std::to_string(i);
+    entries.push_back({std::u16string(name.begin(), name.end()), {static_cast<std::uint8_t>(i)}});
+    list += name + "\r\n";
+    if (i % 2 == 0) WriteFile(out_ / name, std::string("old"));  // every other one replaces
+  }
+  const pak::PakArchive archive = Parse(MakeArchive(entries));
+  FaultyFileSystem fs;
+  fs.sync_file_system = true;
+  ASSERT_TRUE(pak::ExtractAll(fs, archive, out_, Cp()).ok());
+  EXPECT_EQ(std::count(fs.journal.begin(), fs.journal.end(), "sync all"), 2);  // 256 + 44
+  EXPECT_EQ(ReadText(out_ / "FilesList.txt"), list);
+  EXPECT_EQ(ReadFile(out_ / "f598"), (Bytes{static_cast<std::uint8_t>(598 % 256)}));
+  EXPECT_TRUE(Hidden().empty());
+}
+
 TEST_F(DurableReplace, AFailedFolderFlushIsReportedAfterTheMove) {
   WriteFile(dir_ / "old.pak", std::string("the old archive"));
   WriteFile(out_ / "b.bin", std::string("the old b"));

@@ -212,6 +212,12 @@ pak::Status FaultyFileSystem::SyncFolder(const pak::Path& folder) {
   if (fail_folder_sync) return pak::Status::IoError("injected folder flush failure", 5 /* EIO */);
   return Real().SyncFolder(folder);
 }
+pak::Status FaultyFileSystem::SyncFileSystem(const pak::Path& folder) {
+  if (!sync_file_system) return pak::FileSystem::SyncFileSystem(folder);
+  journal.push_back("sync all");
+  if (fail_file_system_sync) return pak::Status::IoError("injected flush failure", 5 /* EIO */);
+  return Real().SyncFileSystem(folder);
+}
 pak::Status FaultyFileSystem::Remove(const pak::Path& p) {
   Record("remove", p);
   return Real().Remove(p);

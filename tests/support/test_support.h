@@ -58,6 +58,9 @@ class FaultyFileSystem : public pak::FileSystem {
   int fail_sync_at = 0;   // 0: never
   bool fail_replace = false;
   bool fail_folder_sync = false;
+  // Whether the file system can be flushed in one call (SyncFileSystem), and whether that fails.
+  bool sync_file_system = false;
+  bool fail_file_system_sync = false;
   int writes = 0;
   int syncs = 0;
   std::vector<std::string> journal;
@@ -75,6 +78,7 @@ class FaultyFileSystem : public pak::FileSystem {
                                                                 pak::Path* created) override;
   pak::Status Replace(const pak::Path& from, const pak::Path& to) override;
   pak::Status SyncFolder(const pak::Path& folder) override;
+  pak::Status SyncFileSystem(const pak::Path& folder) override;
   pak::Status Remove(const pak::Path& path) override;
   bool IsDirectory(const pak::Path& path) override;
   pak::Result<std::vector<std::u16string>> ListFiles(const pak::Path& folder) override;
