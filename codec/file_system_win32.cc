@@ -76,7 +76,8 @@ Status LastError(const char* what, const Path& path) {
 
 std::mutex g_temp_mutex;
 std::vector<std::wstring>& Temporaries() {
-  static auto* paths = new std::vector<std::wstring>();  // never destroyed: the handler may run late
+  // Never destroyed: the handler may run while the process is ending.
+  static auto* paths = new std::vector<std::wstring>();
   return *paths;
 }
 
@@ -243,9 +244,9 @@ class Win32FileSystem final : public FileSystem {
     // A folder cannot be opened this way; a device or pipe can, and is no file to read whole.
     if (::GetFileType(handle) != FILE_TYPE_DISK) {
       ::CloseHandle(handle);
-      return Status::IoError("Cannot read " + DisplayPath(path) +
-                                 ": it is a device or a pipe, not an ordinary file",
-                             ERROR_INVALID_FUNCTION);
+      return Status::IoError(
+          "Cannot read " + DisplayPath(path) + ": it is a device or a pipe, not an ordinary file",
+          ERROR_INVALID_FUNCTION);
     }
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(handle, &size)) {
@@ -290,8 +291,8 @@ class Win32FileSystem final : public FileSystem {
       Path path = folder / PathFromUtf16(file_name);
       // A leading dot hides nothing on Windows: the attribute keeps folder scans off the file.
       const std::wstring name = WinPath(path);
-      const HANDLE handle = Open(name, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN,
-                                 FILE_SHARE_READ | FILE_SHARE_DELETE);
+      const HANDLE handle =
+          Open(name, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, FILE_SHARE_READ | FILE_SHARE_DELETE);
       if (handle != INVALID_HANDLE_VALUE) {
         EnterTemporary(name);
         *created = path;
@@ -351,9 +352,9 @@ class Win32FileSystem final : public FileSystem {
   std::optional<FileId> Identify(const Path& path) override {
     // Opening for no access at all reads the identity of files that others hold open; a link
     // or junction is followed to what it names.
-    const HANDLE handle = ::CreateFileW(WinPath(path).c_str(), 0,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = ::CreateFileW(
+        WinPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
     std::optional<FileId> id = IdOf(handle);
     ::CloseHandle(handle);
