@@ -72,6 +72,20 @@ bool MainController::SkinMove(float x, float y) {
   return true;
 }
 
+bool MainController::SkinPointer(const PointerEvent& event) {
+  switch (event.kind) {
+    case PointerEvent::Kind::kPress:
+      SkinPress(event.x, event.y);
+      break;
+    case PointerEvent::Kind::kMove:
+      return SkinMove(event.x, event.y);
+    case PointerEvent::Kind::kRelease:
+      SkinRelease();
+      break;
+  }
+  return false;
+}
+
 void MainController::Click(Command command) {
   switch (command) {
     case Command::kNone:

@@ -64,6 +64,8 @@ class MainController {
   // True when the window moved.
   bool SkinMove(float x, float y);
   void SkinRelease() { drag_.Release(); }
+  // Any of the three as one event; true when the window moved.
+  bool SkinPointer(const PointerEvent& event);
   // A click on a control; Command::kClose starts the fade-out.
   void Click(Command command);
   // A disabled command shows its normal picture: it gets no pointer events to change it.

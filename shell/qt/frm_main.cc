@@ -4,7 +4,6 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QRegion>
 #include <QScreen>
 
@@ -175,38 +174,27 @@ void FrmMain::ShowMessage(const std::u16string& text, const std::u16string& titl
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched != picShape_) return QWidget::eventFilter(watched, event);
-  switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-      const QPointF at = static_cast<QMouseEvent*>(event)->position();
-      controller_.SkinPress(static_cast<float>(at.x()), static_cast<float>(at.y()));
-      return true;
-    }
-    case QEvent::MouseButtonDblClick:  // its press came before it
-      return true;
-    case QEvent::MouseMove:
-      SkinMove(static_cast<QMouseEvent*>(event)->position());
-      return true;
-    case QEvent::MouseButtonRelease:
-      controller_.SkinRelease();
-      return true;
-    default:
-      return QWidget::eventFilter(watched, event);
-  }
+  if (event->type() == QEvent::MouseButtonDblClick) return true;  // its press came before it
+  const std::optional<shell::PointerEvent> pointer = ToPointerEvent(event);
+  if (!pointer) return QWidget::eventFilter(watched, event);
+  SkinPointer(*pointer);
+  return true;
 }
 
-void FrmMain::SkinMove(QPointF position) {
+void FrmMain::SkinPointer(const shell::PointerEvent& pointer) {
   // Windows reports a pointer move whenever the window moves under a still pointer, and the
   // window keeps gliding after the pointer by those moves. X11 reports none, so the same move
   // is delivered here, once the event loop has had its turn.
-  if (controller_.SkinMove(static_cast<float>(position.x()), static_cast<float>(position.y())) &&
-      !platform_reports_window_moves_) {
+  if (controller_.SkinPointer(pointer) && !platform_reports_window_moves_) {
     QTimer::singleShot(0, this, &FrmMain::RepeatDragMove);
   }
 }
 
 void FrmMain::RepeatDragMove() {
   if (!controller_.dragging() || QGuiApplication::mouseButtons() == Qt::NoButton) return;
-  SkinMove(QPointF(QCursor::pos() - pos()));
+  const QPoint at = QCursor::pos() - pos();
+  SkinPointer({shell::PointerEvent::Kind::kMove, 0, static_cast<float>(at.x()),
+               static_cast<float>(at.y())});
 }
 
 void FrmMain::SetFileCaption(const std::u16string& caption) {

@@ -67,7 +67,7 @@ class FrmMain : public QWidget, public shell::MainView, private shell::NativeWin
   std::intptr_t Handle() const override { return WindowHandle(); }
 
   QWidget* CreateControl(const shell::ControlSpec& spec);
-  void SkinMove(QPointF position);
+  void SkinPointer(const shell::PointerEvent& pointer);
   void RepeatDragMove();
 
   QtPointer pointer_;

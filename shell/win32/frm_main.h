@@ -66,8 +66,9 @@ class FrmMain : public shell::MainView, private shell::NativeWindow {
 
   // shell::NativeWindow
   shell::Box Screen() const override;
-  std::int32_t Left() const override;
-  std::int32_t Top() const override;
+  std::int32_t Left() const override { return WindowBox().left; }
+  std::int32_t Top() const override { return WindowBox().top; }
+  RECT WindowBox() const;
   void MoveTo(std::int32_t left, std::int32_t top) override;
   void ShapeFromSkin() override;
   void ShowTransparent() override;

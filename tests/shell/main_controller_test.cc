@@ -137,6 +137,31 @@ TEST_F(MainControllerTest, DragMovesTwoTwipsPerPixelAndFollowsAWindowMovedElsewh
   EXPECT_FALSE(controller.SkinMove(200, 200));
 }
 
+TEST_F(MainControllerTest, SkinPointerEventsDragWithAnyButton) {
+  using Kind = PointerEvent::Kind;
+  Load();
+  window.left = 300;
+  window.top = 200;
+  const struct {
+    PointerEvent event;
+    bool moved;
+    std::int32_t left;
+  } kSteps[] = {
+      {{Kind::kMove, 0, 50, 50}, false, 300},  // no press yet
+      {{Kind::kPress, kRightButton, 10, 21}, false, 300},
+      {{Kind::kMove, 0, 13, 21}, false, 300},  // 6 twips: not yet a pixel
+      {{Kind::kMove, 0, 18, 21}, true, 301},
+      {{Kind::kRelease, kMiddleButton, 18, 21}, false, 301},
+      {{Kind::kMove, 0, 200, 200}, false, 301},
+  };
+  for (std::size_t i = 0; i < std::size(kSteps); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(controller.SkinPointer(kSteps[i].event), kSteps[i].moved);
+    EXPECT_EQ(window.left, kSteps[i].left);
+    EXPECT_EQ(window.top, 200);
+  }
+}
+
 TEST_F(MainControllerTest, HoverTrackingWaitsForStartUpThenResetsButtonsThePointerLeft) {
   controller.HoverTick();
   EXPECT_EQ(window.handle_reads, 0);  // nothing to track, no window handle needed yet
