@@ -223,18 +223,13 @@ void FrmMain::SetBusy(bool busy) {
   ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
+void FrmMain::OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM /*lparam*/) {
+  controller_.SkinPointer(event);
+  FollowPointer(hwnd_, event, wparam);
+}
+
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (const std::optional<shell::PointerEvent> pointer = ToPointerEvent(message, lparam)) {
-    controller_.SkinPointer(*pointer);
-    FollowPointer(hwnd_, *pointer, wparam);
-    return 0;
-  }
   switch (message) {
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the skin covers the whole window
     case WM_CAPTURECHANGED:
       // Another window took the pointer (a dialog, the task switcher): the release will never
       // come here, and a drag left on would move the window on the next hover.

@@ -63,6 +63,7 @@ class FrmMain : public shell::MainView, private shell::NativeWindow {
   template <typename T>
   friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM lparam);
 
   // shell::NativeWindow
   shell::Box Screen() const override;

@@ -56,16 +56,7 @@ std::int32_t PictureControl::Left() const { return Origin().x; }
 std::int32_t PictureControl::Top() const { return Origin().y; }
 
 LRESULT PictureControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (const std::optional<shell::PointerEvent> pointer = ToPointerEvent(message, lparam)) {
-    OnPointer(*pointer, wparam, lparam);
-    return 0;
-  }
   switch (message) {
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the picture covers the whole surface
     case WM_CAPTURECHANGED:
       left_pressed_ = false;
       return 0;

@@ -61,23 +61,6 @@ inline HWND CreateChild(HWND parent, int id, shell::ControlKind kind, const wcha
   return control;
 }
 
-// The window procedure of a class whose objects each own one window: the
-// object arrives with WM_NCCREATE (as the creation parameter), keeps its
-// handle, and is found again in GWLP_USERDATA for every later message. T
-// declares this a friend and has `HWND hwnd_` and `HandleMessage`.
-template <typename T>
-LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    auto* self = static_cast<T*>(create->lpCreateParams);
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<T*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(hwnd, message, wparam, lparam);
-  return self->HandleMessage(message, wparam, lparam);
-}
-
 // A button or move message as the shell's pointer event; nothing for any other message.
 inline std::optional<shell::PointerEvent> ToPointerEvent(UINT message, LPARAM lparam) {
   using Kind = shell::PointerEvent::Kind;
@@ -121,6 +104,33 @@ inline void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& area) {
            area.left, area.top, SRCCOPY);
   ::SelectObject(source, old);
   ::DeleteDC(source);
+}
+
+// The window procedure of a class whose objects each own one window drawn from a picture: the
+// object arrives with WM_NCCREATE (as the creation parameter), keeps its handle, and is found
+// again in GWLP_USERDATA for every later message. Pointer events go to its OnPointer, painting
+// to its Paint (the picture covers the whole window, so the background is never erased), and
+// every other message to its HandleMessage. T declares this a friend and has `HWND hwnd_`.
+template <typename T>
+LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    auto* self = static_cast<T*>(create->lpCreateParams);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<T*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return ::DefWindowProcW(hwnd, message, wparam, lparam);
+  if (const std::optional<shell::PointerEvent> pointer = ToPointerEvent(message, lparam)) {
+    self->OnPointer(*pointer, wparam, lparam);
+    return 0;
+  }
+  if (message == WM_ERASEBKGND) return 1;
+  if (message == WM_PAINT) {
+    self->Paint();
+    return 0;
+  }
+  return self->HandleMessage(message, wparam, lparam);
 }
 
 }  // namespace shell::win32
