@@ -18,6 +18,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -145,13 +146,19 @@ void BM_LoadPakFileMemory(benchmark::State& state, Path path) {
 
 // ---- The folder ----
 
+// The folder's scan; nothing, with the run marked as failed, when the folder cannot be scanned.
+std::optional<pak::FolderScan> ScanOrSkip(benchmark::State& state, const Path& folder) {
+  pak::Result<pak::FolderScan> scan =
+      pak::ScanFolder(pak::DefaultFileSystem(), folder, pak::SystemCodePage());
+  if (scan.ok()) return std::move(*scan);
+  state.SkipWithError(scan.status().message().c_str());
+  return std::nullopt;
+}
+
 void BM_ScanFolder(benchmark::State& state, Path folder) {
   for (auto _ : state) {
-    auto scan = pak::ScanFolder(pak::DefaultFileSystem(), folder, pak::SystemCodePage());
-    if (!scan.ok()) {
-      state.SkipWithError(scan.status().message().c_str());
-      return;
-    }
+    const std::optional<pak::FolderScan> scan = ScanOrSkip(state, folder);
+    if (!scan) return;
     benchmark::DoNotOptimize(scan->files.data());
     state.counters["files"] = static_cast<double>(scan->files.size());
     state.counters["recorded"] = static_cast<double>(scan->recorded_names.size());
@@ -159,11 +166,8 @@ void BM_ScanFolder(benchmark::State& state, Path folder) {
 }
 
 void BM_CompareNames(benchmark::State& state, Path folder) {
-  auto scan = pak::ScanFolder(pak::DefaultFileSystem(), folder, pak::SystemCodePage());
-  if (!scan.ok()) {
-    state.SkipWithError(scan.status().message().c_str());
-    return;
-  }
+  const std::optional<pak::FolderScan> scan = ScanOrSkip(state, folder);
+  if (!scan) return;
   for (auto _ : state) {
     pak::NameDifference diff = pak::CompareNames(*scan);
     benchmark::DoNotOptimize(diff.added.data());
@@ -174,11 +178,8 @@ void BM_CompareNames(benchmark::State& state, Path folder) {
 
 void BM_ScanAndCompare(benchmark::State& state, Path folder) {
   for (auto _ : state) {
-    auto scan = pak::ScanFolder(pak::DefaultFileSystem(), folder, pak::SystemCodePage());
-    if (!scan.ok()) {
-      state.SkipWithError(scan.status().message().c_str());
-      return;
-    }
+    const std::optional<pak::FolderScan> scan = ScanOrSkip(state, folder);
+    if (!scan) return;
     pak::NameDifference diff = pak::CompareNames(*scan);
     benchmark::DoNotOptimize(diff.added.data());
     state.counters["files"] = static_cast<double>(scan->files.size());
