@@ -14,10 +14,8 @@
 namespace shell::qt {
 namespace {
 
-QPixmap SkinPicture(shell::Picture picture, const char* suffix) {
-  const std::string_view name = shell::PictureName(picture);
-  return QPixmap(QStringLiteral(":/skin/") + QLatin1String(name.data(), name.size()) +
-                 QLatin1String(suffix));
+QPixmap SkinPicture(const std::string& name) {
+  return QPixmap(QStringLiteral(":/skin/%1.bmp").arg(QString::fromStdString(name)));
 }
 
 // The face the controls were laid out with. Where the system lacks it, faces of the same widths
@@ -34,15 +32,9 @@ QFont ControlFont(const shell::Font& spec) {
 QColor Colour(shell::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 Qt::Alignment Alignment(shell::Align align) {
-  switch (align) {
-    case shell::Align::kLeftTop:
-      return Qt::AlignLeft | Qt::AlignTop;
-    case shell::Align::kCentre:
-      return Qt::AlignCenter;
-    case shell::Align::kLeftMiddle:
-      break;
-  }
-  return Qt::AlignLeft | Qt::AlignVCenter;
+  const Qt::Alignment kAlignments[] = {Qt::AlignLeft | Qt::AlignTop,
+                                       Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignCenter};
+  return kAlignments[static_cast<int>(align)];
 }
 
 }  // namespace
@@ -91,18 +83,17 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
 QWidget* FrmMain::CreateControl(const shell::ControlSpec& spec) {
   const auto run = [this, command = spec.click] { controller_.Click(command); };
   if (spec.kind == shell::ControlKind::kList) return new QListWidget(picShape_);
+  const std::vector<std::string> files = shell::PictureFiles(spec);
   if (spec.kind == shell::ControlKind::kPictureButton) {
     auto* surface = new PictureSurface(
-        {SkinPicture(spec.picture, "_0.bmp"), SkinPicture(spec.picture, "_1.bmp"),
-         SkinPicture(spec.picture, "_2.bmp")},
-        picShape_);
+        {SkinPicture(files[0]), SkinPicture(files[1]), SkinPicture(files[2])}, picShape_);
     connect(surface, &PictureSurface::clicked, this, run);
     return surface;
   }
   auto* label = new ClickLabel(picShape_);
   connect(label, &ClickLabel::clicked, this, run);
   if (spec.kind == shell::ControlKind::kPicture) {
-    label->setPixmap(SkinPicture(spec.picture, ".bmp"));
+    label->setPixmap(SkinPicture(files[0]));
     return label;
   }
   label->setText(QString::fromStdU16String(std::u16string(spec.text)));

@@ -12,11 +12,10 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"BalerMain";
 
-// The resource holding a picture: its name in capitals, and a button picture's suffix.
-std::wstring ResourceName(shell::Picture picture, const char* suffix = "") {
+// The resource holding a picture: its name in capitals.
+std::wstring ResourceName(std::string_view picture) {
   std::wstring name;
-  for (char c : shell::PictureName(picture)) name += static_cast<wchar_t>(c - (c >= 'a' ? 32 : 0));
-  for (; *suffix != '\0'; ++suffix) name += static_cast<wchar_t>(*suffix);
+  for (char c : picture) name += static_cast<wchar_t>(c - (c >= 'a' && c <= 'z' ? 32 : 0));
   return name;
 }
 
@@ -35,7 +34,7 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
     : instance_(instance),
       controller_(program, *this, pointer_),
       controls_(shell::MainWindowControls(program)) {
-  skin_ = LoadPicture(ResourceName(shell::Picture::kSkin));
+  skin_ = LoadPicture(ResourceName(shell::PictureName(shell::Picture::kSkin)));
   RegisterWindowClass(instance_, kClassName, &ObjectWindowProc<FrmMain>,
                       ::LoadIconW(nullptr, IDI_APPLICATION));
   // No frame and no caption bar. The system menu and the minimize box give the task-bar button
@@ -83,16 +82,9 @@ HFONT FrmMain::FontFor(const shell::Font& font) {
 void FrmMain::CreateControl(const shell::ControlSpec& spec) {
   const int id = ControlId(spec.role);
   const shell::Box& box = spec.box;
-  if (spec.kind == shell::ControlKind::kPicture ||
-      spec.kind == shell::ControlKind::kPictureButton) {
+  if (const std::vector<std::string> files = shell::PictureFiles(spec); !files.empty()) {
     std::vector<HBITMAP> shown;
-    if (spec.kind == shell::ControlKind::kPicture) {
-      shown.push_back(LoadPicture(ResourceName(spec.picture)));
-    } else {
-      for (const char* state : {"_0", "_1", "_2"}) {
-        shown.push_back(LoadPicture(ResourceName(spec.picture, state)));
-      }
-    }
+    for (const std::string& file : files) shown.push_back(LoadPicture(ResourceName(file)));
     pictures_.push_back(std::make_unique<PictureControl>(hwnd_, id, box.left, box.top, shown));
     pictures_.back()->SetOnClick([this, command = spec.click] { controller_.Click(command); });
     return;
