@@ -17,6 +17,11 @@ float Twips(std::int32_t pixels) { return static_cast<float>(pixels) * kTwipsPer
 MainController::MainController(Program program, NativeWindow& window, Pointer& pointer)
     : program_(program), window_(window), pointer_(&pointer) {}
 
+void MainController::Load(MainCommands* commands) {
+  Load(commands, {window_.Surface(Role::kSelectFile), window_.Surface(Role::kSelectDir),
+                  window_.Surface(Role::kMainCommand)});
+}
+
 void MainController::Load(MainCommands* commands, std::array<PicSurface*, 3> surfaces) {
   commands_ = commands;
   buttons_.clear();

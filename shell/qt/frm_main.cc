@@ -106,12 +106,8 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& spec) {
   return label;
 }
 
-void FrmMain::Load(shell::MainCommands* commands) {
-  const auto surface = [this](shell::Role role) {
-    return static_cast<PictureSurface*>(controls_.at(role));
-  };
-  controller_.Load(commands, {surface(shell::Role::kSelectFile), surface(shell::Role::kSelectDir),
-                              surface(shell::Role::kMainCommand)});
+shell::PicSurface* FrmMain::Surface(shell::Role role) {
+  return dynamic_cast<PictureSurface*>(controls_.at(role));
 }
 
 shell::Box FrmMain::Screen() const {

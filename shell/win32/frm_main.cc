@@ -101,15 +101,11 @@ void FrmMain::CreateControl(const shell::ControlSpec& spec) {
   CreateChild(hwnd_, id, spec.kind, Wide(spec.text).c_str(), box, FontFor(spec.font), style);
 }
 
-void FrmMain::Load(shell::MainCommands* commands) {
-  const auto surface = [this](shell::Role role) -> shell::PicSurface* {
-    for (const auto& picture : pictures_) {
-      if (picture->hwnd() == Control(role)) return picture.get();
-    }
-    return nullptr;
-  };
-  controller_.Load(commands, {surface(shell::Role::kSelectFile), surface(shell::Role::kSelectDir),
-                              surface(shell::Role::kMainCommand)});
+shell::PicSurface* FrmMain::Surface(shell::Role role) {
+  for (const auto& picture : pictures_) {
+    if (picture->hwnd() == Control(role)) return picture.get();
+  }
+  return nullptr;
 }
 
 shell::Box FrmMain::Screen() const {

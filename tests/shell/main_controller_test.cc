@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -39,6 +40,10 @@ class FakeWindow : public NativeWindow {
     ++handle_reads;
     return 7;
   }
+  PicSurface* Surface(Role role) override {
+    const auto found = surfaces.find(role);
+    return found == surfaces.end() ? nullptr : found->second;
+  }
 
   Box screen{100, 0, 1920, 1080};
   std::int32_t left = 0, top = 0, alpha = -1;
@@ -46,6 +51,7 @@ class FakeWindow : public NativeWindow {
   std::vector<std::string> calls;
   std::vector<std::u16string> messages;
   mutable int handle_reads = 0;
+  std::map<Role, PicSurface*> surfaces;
 };
 
 class FakeSurface : public PicSurface {
@@ -83,7 +89,13 @@ class RecordingCommands : public MainCommands {
 
 class MainControllerTest : public ::testing::Test {
  protected:
-  void Load() { controller.Load(&commands, {&select_file, &select_dir, &main_command}); }
+  // With the window's own surfaces, found by their roles.
+  void Load() {
+    window.surfaces = {{Role::kSelectFile, &select_file},
+                       {Role::kSelectDir, &select_dir},
+                       {Role::kMainCommand, &main_command}};
+    controller.Load(&commands);
+  }
 
   FakeWindow window;
   FakePointer pointer;
@@ -102,6 +114,8 @@ TEST_F(MainControllerTest, LoadCentresShapesShowsThenFadesInAndEndsWithTheComman
   EXPECT_TRUE(window.fade_timer);
   EXPECT_EQ(controller.fade().Alpha(), 0);
   ASSERT_EQ(controller.buttons().size(), 3u);
+  EXPECT_EQ(controller.buttons()[0]->surface(), &select_file);
+  EXPECT_EQ(controller.buttons()[1]->surface(), &select_dir);
   EXPECT_EQ(controller.buttons()[2]->surface(), &main_command);
 }
 
