@@ -18,6 +18,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -145,13 +146,19 @@ void BM_LoadPakFileMemory(benchmark::State& state, Path path) {
 
 // ---- The folder ----
 
+// The folder's scan; nothing, with the run marked as failed, when the folder cannot be scanned.
+std::optional<pak::FolderScan> ScanOrSkip(benchmark::State& state, const Path& folder) {
+  pak::Result<pak::FolderScan> scan =
+      pak::ScanFolder(pak::DefaultFileSystem(), folder, pak::SystemCodePage());
+  if (scan.ok()) return std::move(*scan);
+  state.SkipWithError(scan.status().message().c_str());
+  return std::nullopt;
+}
+
 void BM_ScanFolder(benchmark::State& state, Path folder) {
   for (auto _ : state) {
-    auto scan = pak::ScanFolder(pak::DefaultFileSystem(), folder, pak::SystemCodePage());
-    if (!scan.ok()) {
-      state.SkipWithError(scan.status().message().c_str());
-      return;
-    }
+    const std::optional<pak::FolderScan> scan = ScanOrSkip(state, folder);
+    if (!scan) return;
     benchmark::DoNotOptimize(scan->files.data());
     state.counters["files"] = static_cast<double>(scan->files.size());
     state.counters["recorded"] = static_cast<double>(scan->recorded_names.size());
@@ -159,11 +166,8 @@ void BM_ScanFolder(benchmark::State& state, Path folder) {
 }
 
 void BM_CompareNames(benchmark::State& state, Path folder) {
-  auto scan = pak::ScanFolder(pak::DefaultFileSystem(), folder, pak::SystemCodePage());
-  if (!scan.ok()) {
-    state.SkipWithError(scan.status().message().c_str());
-    return;
-  }
+  const std::optional<pak::FolderScan> scan = ScanOrSkip(state, folder);
+  if (!scan) return;
   for (auto _ : state) {
     pak::NameDifference diff = pak::CompareNames(*scan);
     benchmark::DoNotOptimize(diff.added.data());
@@ -174,11 +178,8 @@ void BM_CompareNames(benchmark::State& state, Path folder) {
 
 void BM_ScanAndCompare(benchmark::State& state, Path folder) {
   for (auto _ : state) {
-    auto scan = pak::ScanFolder(pak::DefaultFileSystem(), folder, pak::SystemCodePage());
-    if (!scan.ok()) {
-      state.SkipWithError(scan.status().message().c_str());
-      return;
-    }
+    const std::optional<pak::FolderScan> scan = ScanOrSkip(state, folder);
+    if (!scan) return;
     pak::NameDifference diff = pak::CompareNames(*scan);
     benchmark::DoNotOptimize(diff.added.data());
     state.counters["files"] = static_cast<double>(scan->files.size());
@@ -275,6 +276,14 @@ bool TakeFlag(std::string_view arg, std::string_view name, std::string* value) {
 
 }  // namespace
 
+// Registers a benchmark of whole operations on a file or folder: in milliseconds of wall time.
+template <typename Function, typename Argument>
+benchmark::internal::Benchmark* Timed(const char* name, Function function, Argument argument) {
+  return benchmark::RegisterBenchmark(name, function, argument)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+}
+
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   std::vector<Path> archives;
@@ -297,37 +306,20 @@ int main(int argc, char** argv) {
   for (const Path& archive : archives) {
     if (!std::filesystem::is_regular_file(archive)) Die("no archive " + archive.string());
     const std::string label = Label(archive);
-    benchmark::RegisterBenchmark(("LoadPakFile/" + label).c_str(), BM_LoadPakFile, archive)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    auto* parse = benchmark::RegisterBenchmark(("ParsePak/" + label).c_str(), BM_ParsePak, archive)
-                      ->Unit(benchmark::kMillisecond)
-                      ->UseRealTime();
+    Timed(("LoadPakFile/" + label).c_str(), BM_LoadPakFile, archive);
+    auto* parse = Timed(("ParsePak/" + label).c_str(), BM_ParsePak, archive);
     // Each run copies the whole archive untimed; on a large one the timed part is so short
     // that the library would ask for millions of copies.
     if (std::filesystem::file_size(archive) > (64u << 20)) parse->Iterations(20);
-    benchmark::RegisterBenchmark(("OpenPakFile/" + label).c_str(), BM_OpenPakFile, archive)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark(("LoadPakFileMemory/" + label).c_str(), BM_LoadPakFileMemory,
-                                 archive)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Iterations(1);
+    Timed(("OpenPakFile/" + label).c_str(), BM_OpenPakFile, archive);
+    Timed(("LoadPakFileMemory/" + label).c_str(), BM_LoadPakFileMemory, archive)->Iterations(1);
   }
   if (!folder.empty()) {
     if (!std::filesystem::is_directory(folder)) Die("no folder " + folder.string());
     const std::string label = folder.filename().string();
-    benchmark::RegisterBenchmark(("ScanFolder/" + label).c_str(), BM_ScanFolder, folder)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark(("CompareNames/" + label).c_str(), BM_CompareNames, folder)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark(("ScanFolder+CompareNames/" + label).c_str(), BM_ScanAndCompare,
-                                 folder)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
+    Timed(("ScanFolder/" + label).c_str(), BM_ScanFolder, folder);
+    Timed(("CompareNames/" + label).c_str(), BM_CompareNames, folder);
+    Timed(("ScanFolder+CompareNames/" + label).c_str(), BM_ScanAndCompare, folder);
   }
   static const Picture picture = ReadBmp(skin);
   benchmark::RegisterBenchmark("WindowRegion/skin", BM_WindowRegion, &picture)

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,14 +51,19 @@ inline constexpr std::u16string_view kDiffTitle = u"Files List Diff";
 inline constexpr std::int32_t kDiffWidth = 7620;  // the client area, in twips
 inline constexpr std::int32_t kDiffHeight = 4095;
 inline constexpr std::array<DiffControl, 7> kDiffControls{{
-    {"Label1", shell::ControlKind::kLabel,
+    {"Label1",
+     shell::ControlKind::kLabel,
      u"There is a difference between the names of the files that were extracted to the files "
      u"that you wat to repack. ",
      {60, 30, 7545, 285}},
-    {"Label2", shell::ControlKind::kLabel, u"The list of files that were added:",
+    {"Label2",
+     shell::ControlKind::kLabel,
+     u"The list of files that were added:",
      {60, 390, 2325, 255}},
     {"lstAdded", shell::ControlKind::kList, {}, {60, 690, 6315, 1230}},
-    {"Label3", shell::ControlKind::kLabel, u"The list of files that were deleted:",
+    {"Label3",
+     shell::ControlKind::kLabel,
+     u"The list of files that were deleted:",
      {60, 1980, 2325, 255}},
     {"lstDeleted", shell::ControlKind::kList, {}, {60, 2280, 6315, 1230}},
     {"cmdOK", shell::ControlKind::kButton, u"Continue with Packing", {1969, 3630, 1815, 375}},
@@ -65,5 +71,22 @@ inline constexpr std::array<DiffControl, 7> kDiffControls{{
 }};
 // Indices into kDiffControls.
 inline constexpr std::size_t kDiffAdded = 2, kDiffDeleted = 4, kDiffContinue = 5, kDiffCancel = 6;
+
+// The dialog in pixels: each control's box, and the client area.
+struct DiffLayout {
+  std::array<shell::Box, kDiffControls.size()> boxes;
+  std::int32_t width, height;
+};
+
+// The room control `index`'s text needs on one line, in pixels; 0 where it has none.
+using TextWidthFn = std::function<std::int32_t(std::size_t index)>;
+
+// The dialog at `dpi` dots per inch. The layout was made for one small system font: where a
+// label's text needs more room than its box gives, the label grows to keep the text on its one
+// line, and the dialog grows with it so its right margin stays. No `text_width`: no growth.
+DiffLayout LayOutDiff(std::int32_t dpi, const TextWidthFn& text_width = {});
+
+// What a click on control `index` answers: the two buttons answer, nothing else does.
+std::optional<DiffAnswer> DiffAnswerOf(std::size_t index);
 
 }  // namespace repacker

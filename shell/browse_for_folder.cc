@@ -6,6 +6,14 @@
 
 namespace shell {
 
+std::string ProgramNameOf(std::u16string_view executable) {
+  const std::size_t slash = executable.find_last_of(u"\\/");
+  std::u16string_view name = executable.substr(slash == std::u16string_view::npos ? 0 : slash + 1);
+  const std::size_t dot = name.rfind(u'.');
+  if (dot != std::u16string_view::npos && dot != 0) name = name.substr(0, dot);
+  return pak::ToUtf8(name);
+}
+
 BrowseError::BrowseError(std::int32_t number, std::string source, std::u16string description)
     : number_(number),
       source_(std::move(source)),

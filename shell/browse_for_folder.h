@@ -71,6 +71,10 @@ class FolderDialogBackend {
   virtual std::string ProgramName() const = 0;
 };
 
+// The program's name as ProgramName gives it, from the executable's path: the file name without
+// its last extension, in UTF-8. A name that only starts with a dot keeps it.
+std::string ProgramNameOf(std::u16string_view executable);
+
 class CBrowseForFolder {
  public:
   // Flags start at 69 (file-system folders only, status text, new style), the owner at
@@ -109,7 +113,7 @@ class CBrowseForFolder {
 
   FolderDialogBackend& backend_;
   std::int32_t flags_ = FolderDialogFlag::kReturnOnlyFileSystemFolders |
-                       FolderDialogFlag::kStatusText | FolderDialogFlag::kNewDialogStyle;
+                        FolderDialogFlag::kStatusText | FolderDialogFlag::kNewDialogStyle;
   std::intptr_t owner_ = 0;
   std::u16string initial_path_;
   std::u16string selected_path_;

@@ -17,6 +17,11 @@ float Twips(std::int32_t pixels) { return static_cast<float>(pixels) * kTwipsPer
 MainController::MainController(Program program, NativeWindow& window, Pointer& pointer)
     : program_(program), window_(window), pointer_(&pointer) {}
 
+void MainController::Load(MainCommands* commands) {
+  Load(commands, {window_.Surface(Role::kSelectFile), window_.Surface(Role::kSelectDir),
+                  window_.Surface(Role::kMainCommand)});
+}
+
 void MainController::Load(MainCommands* commands, std::array<PicSurface*, 3> surfaces) {
   commands_ = commands;
   buttons_.clear();
@@ -70,6 +75,20 @@ bool MainController::SkinMove(float x, float y) {
   if (left == window_.Left() && top == window_.Top()) return false;
   window_.MoveTo(left, top);
   return true;
+}
+
+bool MainController::SkinPointer(const PointerEvent& event) {
+  switch (event.kind) {
+    case PointerEvent::Kind::kPress:
+      SkinPress(event.x, event.y);
+      break;
+    case PointerEvent::Kind::kMove:
+      return SkinMove(event.x, event.y);
+    case PointerEvent::Kind::kRelease:
+      SkinRelease();
+      break;
+  }
+  return false;
 }
 
 void MainController::Click(Command command) {

@@ -46,6 +46,8 @@ class NativeWindow {
   virtual void ShowMessage(const std::u16string& text, const std::u16string& title) = 0;
   // The window handle the pointer's client coordinates refer to.
   virtual std::intptr_t Handle() const = 0;
+  // The surface of the picture button `role`; null for any other control.
+  virtual PicSurface* Surface(Role role) = 0;
 };
 
 class MainController {
@@ -56,6 +58,8 @@ class MainController {
   // their surfaces, centres the window, shapes it, shows it transparent, starts the fade-in and
   // ends with commands->OnLoaded(). `commands` (may be null) must outlive the controller.
   void Load(MainCommands* commands, std::array<PicSurface*, 3> surfaces);
+  // The same with the window's own surfaces of the three.
+  void Load(MainCommands* commands);
 
   void FadeTick();
   void HoverTick();
@@ -64,6 +68,8 @@ class MainController {
   // True when the window moved.
   bool SkinMove(float x, float y);
   void SkinRelease() { drag_.Release(); }
+  // Any of the three as one event; true when the window moved.
+  bool SkinPointer(const PointerEvent& event);
   // A click on a control; Command::kClose starts the fade-out.
   void Click(Command command);
   // A disabled command shows its normal picture: it gets no pointer events to change it.

@@ -135,4 +135,11 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
   }};
 }
 
+std::vector<std::string> PictureFiles(const ControlSpec& spec) {
+  const std::string name(PictureName(spec.picture));
+  if (spec.kind == ControlKind::kPicture) return {name};
+  if (spec.kind != ControlKind::kPictureButton) return {};
+  return {name + "_0", name + "_1", name + "_2"};
+}
+
 }  // namespace shell

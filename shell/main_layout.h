@@ -10,7 +10,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace shell {
 
@@ -95,6 +97,10 @@ inline constexpr Rgb kScreenColour{12, 13, 13};
 constexpr std::u16string_view ProgramTitle(Program program) {
   return program == Program::kUnbaler ? u"Unbaler" : u"Rebaler";
 }
+
+// The pictures a control shows, as picture names in skin/ without ".bmp": one for a picture,
+// the normal, hover and pressed ones ("_0", "_1", "_2") for a picture button, none otherwise.
+std::vector<std::string> PictureFiles(const ControlSpec& spec);
 
 // The controls on the skin, in creation and tab order.
 std::array<ControlSpec, 10> MainWindowControls(Program program);

@@ -39,6 +39,20 @@ void ClsPicButton::MouseUp(std::int32_t button) {
   pressed_ = false;
 }
 
+void ClsPicButton::Pointer(const PointerEvent& event) {
+  switch (event.kind) {
+    case PointerEvent::Kind::kPress:
+      MouseDown(event.button, event.x, event.y);
+      break;
+    case PointerEvent::Kind::kMove:
+      MouseMove(event.x, event.y);
+      break;
+    case PointerEvent::Kind::kRelease:
+      MouseUp(event.button);
+      break;
+  }
+}
+
 void TrackButtonHover(std::span<const std::unique_ptr<ClsPicButton>> buttons, Pointer& pointer,
                       std::intptr_t hwnd) {
   for (const auto& button : buttons) {

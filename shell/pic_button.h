@@ -20,6 +20,16 @@ inline constexpr std::int32_t kLeftButton = 1;
 inline constexpr std::int32_t kRightButton = 2;
 inline constexpr std::int32_t kMiddleButton = 4;
 
+// A press, move or release of the pointer as a front end reports it, at (x, y) in pixels on the
+// control or the skin that took it. A move carries no button.
+struct PointerEvent {
+  enum class Kind { kPress, kMove, kRelease };
+  Kind kind = Kind::kMove;
+  std::int32_t button = 0;
+  float x = 0.0f;
+  float y = 0.0f;
+};
+
 class ClsPicButton;
 
 // The platform half of a button: a picture surface placed on the skin.
@@ -54,6 +64,8 @@ class ClsPicButton {
   void MouseDown(std::int32_t button, float x, float y);
   void MouseMove(float x, float y);
   void MouseUp(std::int32_t button);
+  // The same, as one event.
+  void Pointer(const PointerEvent& event);
 
   PicSurface* surface() const { return surface_; }
   bool pressed() const { return pressed_; }

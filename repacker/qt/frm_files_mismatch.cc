@@ -6,7 +6,6 @@
 #include <QStyle>
 #include <utility>
 
-#include "shell/drag.h"
 #include "shell/qt/widgets.h"
 
 namespace repacker::qt {
@@ -64,30 +63,30 @@ FrmFilesMismatch::FrmFilesMismatch(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName(QStringLiteral("frmFilesMismatch"));
   setWindowTitle(Text(kDiffTitle));
-  setFixedSize(shell::TwipsToPixels(kDiffWidth), shell::TwipsToPixels(kDiffHeight));
+  // In Qt's own pixels, which it scales for the screen: those of 96 dots per inch.
+  const DiffLayout layout = LayOutDiff(96);
+  setFixedSize(layout.width, layout.height);
   setSizeGripEnabled(false);
 
   // Created in tab order, so the focus chain follows it.
-  std::vector<QWidget*> controls;
   std::vector<std::pair<QWidget*, QString>> captions;
-  for (const DiffControl& spec : kDiffControls) {
+  for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
+    const DiffControl& spec = kDiffControls[i];
     QWidget* control = MakeControl(this, spec);
     control->setObjectName(QLatin1String(spec.name.data(), spec.name.size()));
-    const shell::Box& box = spec.twips;
-    control->setGeometry(shell::TwipsToPixels(box.left), shell::TwipsToPixels(box.top),
-                         shell::TwipsToPixels(box.width), shell::TwipsToPixels(box.height));
+    const shell::Box& box = layout.boxes[i];
+    control->setGeometry(box.left, box.top, box.width, box.height);
     if (!spec.text.empty()) captions.emplace_back(control, Text(spec.text));
-    controls.push_back(control);
+    if (i == kDiffAdded) lstAdded_ = static_cast<QListWidget*>(control);
+    if (i == kDiffDeleted) lstDeleted_ = static_cast<QListWidget*>(control);
+    if (const std::optional<DiffAnswer> answer = DiffAnswerOf(i)) {
+      connect(static_cast<QPushButton*>(control), &QPushButton::clicked, this, [this, answer] {
+        result_ = *answer;
+        done(result_ == DiffAnswer::kContinue ? Accepted : Rejected);
+      });
+    }
   }
   FitFont(this, captions);
-  lstAdded_ = static_cast<QListWidget*>(controls[kDiffAdded]);
-  lstDeleted_ = static_cast<QListWidget*>(controls[kDiffDeleted]);
-  connect(static_cast<QPushButton*>(controls[kDiffContinue]), &QPushButton::clicked, this, [this] {
-    result_ = DiffAnswer::kContinue;
-    accept();
-  });
-  connect(static_cast<QPushButton*>(controls[kDiffCancel]), &QPushButton::clicked, this,
-          &QDialog::reject);
 }
 
 DiffAnswer FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& added,

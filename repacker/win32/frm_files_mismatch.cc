@@ -5,7 +5,6 @@
 #include <cwchar>
 #include <string_view>
 
-#include "shell/drag.h"
 #include "shell/win32/win32_text.h"
 
 namespace repacker::win32 {
@@ -20,8 +19,6 @@ struct EmptyTemplate {
   WORD window_class;
   wchar_t title[kDiffTitle.size() + 1];
 };
-
-int Pixels(int twips, int dpi) { return shell::TwipsToPixels(static_cast<float>(twips), dpi); }
 
 // The width a label needs for its text on one line, with room for one more character: a static
 // control does not always draw its text exactly as wide as the text measures.
@@ -80,46 +77,26 @@ void FrmFilesMismatch::Layout() {
   font_ = ::CreateFontW(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  // The layout was made for MS Sans Serif. Where the system draws the texts wider, a label grows
-  // to keep its text on its one line, and the dialog with it, instead of cutting the text off.
-  int client_width = Pixels(kDiffWidth, dpi);
-  const shell::Box& widest = kDiffControls[0].twips;
-  const int right_margin = Pixels(kDiffWidth - (widest.left + widest.width), dpi);
-  // Created in tab order, which is also the order Tab walks them.
-  int id = kMismatchLabel1;
-  for (const DiffControl& def : kDiffControls) {
-    DWORD style = WS_CHILD | WS_VISIBLE;
-    DWORD ex_style = 0;
-    const wchar_t* type = L"STATIC";
-    if (def.kind == shell::ControlKind::kList) {
-      type = L"LISTBOX";
-      style |= WS_TABSTOP | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
-      ex_style = WS_EX_CLIENTEDGE;
-    } else if (def.kind == shell::ControlKind::kButton) {
-      type = L"BUTTON";
-      style |= WS_TABSTOP | BS_PUSHBUTTON;  // neither is the default button
-    } else {
-      style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-    }
-    const std::wstring text = shell::win32::Wide(def.text);
-    const shell::Box& box = def.twips;
-    const HWND control = ::CreateWindowExW(
-        ex_style, type, text.c_str(), style, Pixels(box.left, dpi), Pixels(box.top, dpi),
-        Pixels(box.width, dpi), Pixels(box.height, dpi), hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    if (def.kind == shell::ControlKind::kLabel) {
-      const int width = TextWidth(control, font_, text.c_str());
-      if (width > Pixels(box.width, dpi)) {
-        ::SetWindowPos(control, nullptr, 0, 0, width, Pixels(box.height, dpi),
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        client_width = std::max(client_width, Pixels(box.left, dpi) + width + right_margin);
-      }
-    }
+  // Created in tab order, which is also the order Tab walks them; placed once their texts have
+  // been measured in the font the system draws them with.
+  std::array<HWND, kDiffControls.size()> controls{};
+  for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
+    const DiffControl& control = kDiffControls[i];
+    controls[i] = shell::win32::CreateChild(
+        hwnd_, kMismatchLabel1 + static_cast<int>(i), control.kind,
+        shell::win32::Wide(control.text).c_str(), {}, font_,
+        control.kind == shell::ControlKind::kLabel ? SS_LEFTNOWORDWRAP : 0);
+  }
+  const DiffLayout layout = LayOutDiff(dpi, [&](std::size_t i) {
+    return TextWidth(controls[i], font_, shell::win32::Wide(kDiffControls[i].text).c_str());
+  });
+  for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
+    const shell::Box& box = layout.boxes[i];
+    ::SetWindowPos(controls[i], nullptr, box.left, box.top, box.width, box.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
-  RECT frame{0, 0, client_width, Pixels(kDiffHeight, dpi)};
+  RECT frame{0, 0, layout.width, layout.height};
   ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_EXSTYLE)));
   const int width = frame.right - frame.left;
@@ -143,12 +120,11 @@ INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM /*lp
     case WM_COMMAND:
       // IDOK (Enter outside a button) and IDCANCEL (Esc) are not answers: neither button is the
       // dialog's default or cancel button.
-      if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kCmdOK) {
-        result_ = DiffAnswer::kContinue;
-        ::EndDialog(hwnd_, 1);
-      } else if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kCommand1) {
-        result_ = DiffAnswer::kCancel;
-        ::EndDialog(hwnd_, 0);
+      if (const std::optional<DiffAnswer> answer =
+              DiffAnswerOf(static_cast<std::size_t>(LOWORD(wparam) - kMismatchLabel1));
+          HIWORD(wparam) == BN_CLICKED && answer) {
+        result_ = *answer;
+        ::EndDialog(hwnd_, result_ == DiffAnswer::kContinue ? 1 : 0);
       }
       return TRUE;
     case WM_CLOSE:
@@ -161,6 +137,10 @@ INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM /*lp
     default:
       return FALSE;
   }
+}
+
+repacker::FilesMismatchDialogFactory Win32FilesMismatchDialogFactory(HWND owner) {
+  return [owner] { return std::make_unique<FrmFilesMismatch>(owner); };
 }
 
 }  // namespace repacker::win32

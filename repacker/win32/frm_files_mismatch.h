@@ -46,4 +46,7 @@ class FrmFilesMismatch : public repacker::FilesMismatchDialog {
   DiffAnswer result_ = DiffAnswer::kCancel;
 };
 
+// The factory the repack logic takes: a new dialog owned by `owner` for each repack.
+repacker::FilesMismatchDialogFactory Win32FilesMismatchDialogFactory(HWND owner);
+
 }  // namespace repacker::win32

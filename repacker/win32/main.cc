@@ -1,20 +1,9 @@
 // Rebaler: starts with its main window; the program ends when the window has faded out.
-#include <memory>
-
 #include "repacker/rebaler_logic.h"
 #include "repacker/win32/frm_files_mismatch.h"
-#include "shell/win32/frm_main.h"
 #include "shell/win32/program.h"
-#include "shell/win32/win32_services.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  shell::win32::InitProgram();
-  shell::win32::FrmMain window(shell::Program::kRebaler, instance);
-  shell::win32::Win32Services services(window.hwnd());
-  repacker::RebalerLogic logic(
-      window, services.file_dialog, services.message_box, services.folder_dialog,
-      [&window] { return std::make_unique<repacker::win32::FrmFilesMismatch>(window.hwnd()); });
-  window.SetOnUnloaded([] { ::PostQuitMessage(0); });
-  window.Load(&logic);
-  return shell::win32::RunMessageLoop();
+  return shell::win32::RunProgram<repacker::RebalerLogic>(
+      instance, shell::Program::kRebaler, &repacker::win32::Win32FilesMismatchDialogFactory);
 }

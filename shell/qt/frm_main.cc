@@ -4,7 +4,6 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QRegion>
 #include <QScreen>
 
@@ -15,10 +14,8 @@
 namespace shell::qt {
 namespace {
 
-QPixmap SkinPicture(shell::Picture picture, const char* suffix) {
-  const std::string_view name = shell::PictureName(picture);
-  return QPixmap(QStringLiteral(":/skin/") + QLatin1String(name.data(), name.size()) +
-                 QLatin1String(suffix));
+QPixmap SkinPicture(const std::string& name) {
+  return QPixmap(QStringLiteral(":/skin/%1.bmp").arg(QString::fromStdString(name)));
 }
 
 // The face the controls were laid out with. Where the system lacks it, faces of the same widths
@@ -35,15 +32,9 @@ QFont ControlFont(const shell::Font& spec) {
 QColor Colour(shell::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 Qt::Alignment Alignment(shell::Align align) {
-  switch (align) {
-    case shell::Align::kLeftTop:
-      return Qt::AlignLeft | Qt::AlignTop;
-    case shell::Align::kCentre:
-      return Qt::AlignCenter;
-    case shell::Align::kLeftMiddle:
-      break;
-  }
-  return Qt::AlignLeft | Qt::AlignVCenter;
+  const Qt::Alignment kAlignments[] = {Qt::AlignLeft | Qt::AlignTop,
+                                       Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignCenter};
+  return kAlignments[static_cast<int>(align)];
 }
 
 }  // namespace
@@ -92,18 +83,17 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
 QWidget* FrmMain::CreateControl(const shell::ControlSpec& spec) {
   const auto run = [this, command = spec.click] { controller_.Click(command); };
   if (spec.kind == shell::ControlKind::kList) return new QListWidget(picShape_);
+  const std::vector<std::string> files = shell::PictureFiles(spec);
   if (spec.kind == shell::ControlKind::kPictureButton) {
     auto* surface = new PictureSurface(
-        {SkinPicture(spec.picture, "_0.bmp"), SkinPicture(spec.picture, "_1.bmp"),
-         SkinPicture(spec.picture, "_2.bmp")},
-        picShape_);
+        {SkinPicture(files[0]), SkinPicture(files[1]), SkinPicture(files[2])}, picShape_);
     connect(surface, &PictureSurface::clicked, this, run);
     return surface;
   }
   auto* label = new ClickLabel(picShape_);
   connect(label, &ClickLabel::clicked, this, run);
   if (spec.kind == shell::ControlKind::kPicture) {
-    label->setPixmap(SkinPicture(spec.picture, ".bmp"));
+    label->setPixmap(SkinPicture(files[0]));
     return label;
   }
   label->setText(QString::fromStdU16String(std::u16string(spec.text)));
@@ -116,12 +106,8 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& spec) {
   return label;
 }
 
-void FrmMain::Load(shell::MainCommands* commands) {
-  const auto surface = [this](shell::Role role) {
-    return static_cast<PictureSurface*>(controls_.at(role));
-  };
-  controller_.Load(commands, {surface(shell::Role::kSelectFile), surface(shell::Role::kSelectDir),
-                              surface(shell::Role::kMainCommand)});
+shell::PicSurface* FrmMain::Surface(shell::Role role) {
+  return dynamic_cast<PictureSurface*>(controls_.at(role));
 }
 
 shell::Box FrmMain::Screen() const {
@@ -175,38 +161,27 @@ void FrmMain::ShowMessage(const std::u16string& text, const std::u16string& titl
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched != picShape_) return QWidget::eventFilter(watched, event);
-  switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-      const QPointF at = static_cast<QMouseEvent*>(event)->position();
-      controller_.SkinPress(static_cast<float>(at.x()), static_cast<float>(at.y()));
-      return true;
-    }
-    case QEvent::MouseButtonDblClick:  // its press came before it
-      return true;
-    case QEvent::MouseMove:
-      SkinMove(static_cast<QMouseEvent*>(event)->position());
-      return true;
-    case QEvent::MouseButtonRelease:
-      controller_.SkinRelease();
-      return true;
-    default:
-      return QWidget::eventFilter(watched, event);
-  }
+  if (event->type() == QEvent::MouseButtonDblClick) return true;  // its press came before it
+  const std::optional<shell::PointerEvent> pointer = ToPointerEvent(event);
+  if (!pointer) return QWidget::eventFilter(watched, event);
+  SkinPointer(*pointer);
+  return true;
 }
 
-void FrmMain::SkinMove(QPointF position) {
+void FrmMain::SkinPointer(const shell::PointerEvent& pointer) {
   // Windows reports a pointer move whenever the window moves under a still pointer, and the
   // window keeps gliding after the pointer by those moves. X11 reports none, so the same move
   // is delivered here, once the event loop has had its turn.
-  if (controller_.SkinMove(static_cast<float>(position.x()), static_cast<float>(position.y())) &&
-      !platform_reports_window_moves_) {
+  if (controller_.SkinPointer(pointer) && !platform_reports_window_moves_) {
     QTimer::singleShot(0, this, &FrmMain::RepeatDragMove);
   }
 }
 
 void FrmMain::RepeatDragMove() {
   if (!controller_.dragging() || QGuiApplication::mouseButtons() == Qt::NoButton) return;
-  SkinMove(QPointF(QCursor::pos() - pos()));
+  const QPoint at = QCursor::pos() - pos();
+  SkinPointer({shell::PointerEvent::Kind::kMove, 0, static_cast<float>(at.x()),
+               static_cast<float>(at.y())});
 }
 
 void FrmMain::SetFileCaption(const std::u16string& caption) {

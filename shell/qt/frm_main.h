@@ -30,7 +30,7 @@ class FrmMain : public QWidget, public shell::MainView, private shell::NativeWin
   explicit FrmMain(shell::Program program, QWidget* parent = nullptr);
 
   // Start-up (see MainController::Load). `commands` must outlive the window.
-  void Load(shell::MainCommands* commands);
+  void Load(shell::MainCommands* commands) { controller_.Load(commands); }
 
   // shell::MainView
   void SetFileCaption(const std::u16string& caption) override;
@@ -65,9 +65,10 @@ class FrmMain : public QWidget, public shell::MainView, private shell::NativeWin
   void Unload() override;
   void ShowMessage(const std::u16string& text, const std::u16string& title) override;
   std::intptr_t Handle() const override { return WindowHandle(); }
+  shell::PicSurface* Surface(shell::Role role) override;
 
   QWidget* CreateControl(const shell::ControlSpec& spec);
-  void SkinMove(QPointF position);
+  void SkinPointer(const shell::PointerEvent& pointer);
   void RepeatDragMove();
 
   QtPointer pointer_;

@@ -1,7 +1,6 @@
 #include "shell/qt/qt_services.h"
 
 #include <QApplication>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -73,7 +72,7 @@ std::u16string QtFileDialog::Show(const shell::FileDialogRequest& request) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(!save && request.options.file_must_exist ? QFileDialog::ExistingFile
-                                                                  : QFileDialog::AnyFile);
+                                                              : QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.options.overwrite_prompt);
   const QString filter = QtFileFilter(request.filter);
   if (!filter.isEmpty()) dialog.setNameFilter(filter);
@@ -116,7 +115,7 @@ shell::BrowseResult QtFolderDialog::Show(const shell::BrowseRequest& request) {
 }
 
 std::string QtFolderDialog::ProgramName() const {
-  return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString();
+  return shell::ProgramNameOf(QCoreApplication::applicationFilePath().toStdU16String());
 }
 
 }  // namespace shell::qt

@@ -2,21 +2,27 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <map>
 #include <utility>
 
 namespace shell::qt {
 
-std::int32_t MouseButtonValue(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton:
-      return shell::kLeftButton;
-    case Qt::RightButton:
-      return shell::kRightButton;
-    case Qt::MiddleButton:
-      return shell::kMiddleButton;
-    default:
-      return 0;
-  }
+std::optional<shell::PointerEvent> ToPointerEvent(const QEvent* event) {
+  using Kind = shell::PointerEvent::Kind;
+  static const std::map<QEvent::Type, Kind> kKinds{{QEvent::MouseButtonPress, Kind::kPress},
+                                                   {QEvent::MouseMove, Kind::kMove},
+                                                   {QEvent::MouseButtonRelease, Kind::kRelease}};
+  static const std::map<Qt::MouseButton, std::int32_t> kButtons{
+      {Qt::LeftButton, shell::kLeftButton},
+      {Qt::RightButton, shell::kRightButton},
+      {Qt::MiddleButton, shell::kMiddleButton}};
+  const auto kind = kKinds.find(event->type());
+  if (kind == kKinds.end()) return std::nullopt;
+  const auto* mouse = static_cast<const QMouseEvent*>(event);
+  const auto button = kButtons.find(mouse->button());
+  return shell::PointerEvent{kind->second, button == kButtons.end() ? 0 : button->second,
+                             static_cast<float>(mouse->position().x()),
+                             static_cast<float>(mouse->position().y())};
 }
 
 void FillList(QListWidget* list, const std::vector<std::u16string>& items) {
@@ -44,22 +50,8 @@ void PictureSurface::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void PictureSurface::Pointer(QMouseEvent* event) {
-  if (button_ == nullptr) return;
-  const QPointF p = event->position();
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-      button_->MouseDown(MouseButtonValue(event->button()), static_cast<float>(p.x()),
-                         static_cast<float>(p.y()));
-      break;
-    case QEvent::MouseMove:
-      button_->MouseMove(static_cast<float>(p.x()), static_cast<float>(p.y()));
-      break;
-    case QEvent::MouseButtonRelease:
-      button_->MouseUp(MouseButtonValue(event->button()));
-      break;
-    default:
-      break;
-  }
+  const std::optional<shell::PointerEvent> pointer = ToPointerEvent(event);
+  if (button_ != nullptr && pointer) button_->Pointer(*pointer);
 }
 
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }

@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,7 +75,7 @@ class PictureSurface : public ClickLabel, public shell::PicSurface {
 // Replaces every item of `list` with `items`, in the given order.
 void FillList(QListWidget* list, const std::vector<std::u16string>& items);
 
-// The mouse button value a pointer event reports for a Qt button.
-std::int32_t MouseButtonValue(Qt::MouseButton button);
+// A Qt press, move or release as the shell's pointer event; nothing for any other event.
+std::optional<shell::PointerEvent> ToPointerEvent(const QEvent* event);
 
 }  // namespace shell::qt

@@ -12,11 +12,10 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"BalerMain";
 
-// The resource holding a picture: its name in capitals, and a button picture's suffix.
-std::wstring ResourceName(shell::Picture picture, const char* suffix = "") {
+// The resource holding a picture: its name in capitals.
+std::wstring ResourceName(std::string_view picture) {
   std::wstring name;
-  for (char c : shell::PictureName(picture)) name += static_cast<wchar_t>(c - (c >= 'a' ? 32 : 0));
-  for (; *suffix != '\0'; ++suffix) name += static_cast<wchar_t>(*suffix);
+  for (char c : picture) name += static_cast<wchar_t>(c - (c >= 'a' && c <= 'z' ? 32 : 0));
   return name;
 }
 
@@ -35,7 +34,7 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
     : instance_(instance),
       controller_(program, *this, pointer_),
       controls_(shell::MainWindowControls(program)) {
-  skin_ = LoadPicture(ResourceName(shell::Picture::kSkin));
+  skin_ = LoadPicture(ResourceName(shell::PictureName(shell::Picture::kSkin)));
   RegisterWindowClass(instance_, kClassName, &ObjectWindowProc<FrmMain>,
                       ::LoadIconW(nullptr, IDI_APPLICATION));
   // No frame and no caption bar. The system menu and the minimize box give the task-bar button
@@ -83,67 +82,40 @@ HFONT FrmMain::FontFor(const shell::Font& font) {
 void FrmMain::CreateControl(const shell::ControlSpec& spec) {
   const int id = ControlId(spec.role);
   const shell::Box& box = spec.box;
-  if (spec.kind == shell::ControlKind::kPicture ||
-      spec.kind == shell::ControlKind::kPictureButton) {
+  if (const std::vector<std::string> files = shell::PictureFiles(spec); !files.empty()) {
     std::vector<HBITMAP> shown;
-    if (spec.kind == shell::ControlKind::kPicture) {
-      shown.push_back(LoadPicture(ResourceName(spec.picture)));
-    } else {
-      for (const char* state : {"_0", "_1", "_2"}) {
-        shown.push_back(LoadPicture(ResourceName(spec.picture, state)));
-      }
-    }
+    for (const std::string& file : files) shown.push_back(LoadPicture(ResourceName(file)));
     pictures_.push_back(std::make_unique<PictureControl>(hwnd_, id, box.left, box.top, shown));
     pictures_.back()->SetOnClick([this, command = spec.click] { controller_.Click(command); });
     return;
   }
-  DWORD style = WS_CHILD | WS_VISIBLE;
-  DWORD ex_style = 0;
-  const wchar_t* type = L"STATIC";
-  if (spec.kind == shell::ControlKind::kList) {
-    type = L"LISTBOX";
-    ex_style = WS_EX_CLIENTEDGE;
-    style |= WS_VSCROLL | WS_TABSTOP | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
-  } else {
+  DWORD style = 0;
+  if (spec.kind == shell::ControlKind::kLabel) {
     // SS_NOTIFY: a label takes its own clicks, so a press on it never drags the window.
-    // SS_CENTERIMAGE: one line, centred from top to bottom. SS_NOPREFIX: an "&" in a path shows.
-    style |= SS_NOTIFY | SS_NOPREFIX;
-    if (spec.align != shell::Align::kLeftTop) style |= SS_CENTERIMAGE;
-    style |= spec.align == shell::Align::kCentre ? SS_CENTER : SS_LEFT;
+    // SS_CENTERIMAGE: one line, centred from top to bottom.
+    style = SS_NOTIFY | (spec.align == shell::Align::kCentre ? SS_CENTER : SS_LEFT) |
+            (spec.align != shell::Align::kLeftTop ? SS_CENTERIMAGE : 0);
     brushes_[static_cast<std::size_t>(spec.role)] = ::CreateSolidBrush(Colour(spec.background));
     gdi_objects_.push_back(brushes_[static_cast<std::size_t>(spec.role)]);
   }
-  const HWND control = ::CreateWindowExW(
-      ex_style, type, Wide(spec.text).c_str(), style, box.left, box.top, box.width, box.height,
-      hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
+  CreateChild(hwnd_, id, spec.kind, Wide(spec.text).c_str(), box, FontFor(spec.font), style);
 }
 
-void FrmMain::Load(shell::MainCommands* commands) {
-  const auto surface = [this](shell::Role role) -> shell::PicSurface* {
-    for (const auto& picture : pictures_) {
-      if (picture->hwnd() == Control(role)) return picture.get();
-    }
-    return nullptr;
-  };
-  controller_.Load(commands, {surface(shell::Role::kSelectFile), surface(shell::Role::kSelectDir),
-                              surface(shell::Role::kMainCommand)});
+shell::PicSurface* FrmMain::Surface(shell::Role role) {
+  for (const auto& picture : pictures_) {
+    if (picture->hwnd() == Control(role)) return picture.get();
+  }
+  return nullptr;
 }
 
 shell::Box FrmMain::Screen() const {
   return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 
-std::int32_t FrmMain::Left() const {
+RECT FrmMain::WindowBox() const {
   RECT box{};
   ::GetWindowRect(hwnd_, &box);
-  return box.left;
-}
-
-std::int32_t FrmMain::Top() const {
-  RECT box{};
-  ::GetWindowRect(hwnd_, &box);
-  return box.top;
+  return box;
 }
 
 void FrmMain::MoveTo(std::int32_t left, std::int32_t top) {
@@ -205,14 +177,7 @@ void FrmMain::ShowMessage(const std::u16string& text, const std::u16string& titl
 
 void FrmMain::Paint() {
   PAINTSTRUCT paint{};
-  const HDC dc = ::BeginPaint(hwnd_, &paint);
-  const HDC source = ::CreateCompatibleDC(dc);
-  const HGDIOBJ old = ::SelectObject(source, skin_);
-  ::BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
-           paint.rcPaint.bottom - paint.rcPaint.top, source, paint.rcPaint.left, paint.rcPaint.top,
-           SRCCOPY);
-  ::SelectObject(source, old);
-  ::DeleteDC(source);
+  DrawBitmap(::BeginPaint(hwnd_, &paint), skin_, paint.rcPaint);
   ::EndPaint(hwnd_, &paint);
 }
 
@@ -246,32 +211,13 @@ void FrmMain::SetBusy(bool busy) {
   ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
+void FrmMain::OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM /*lparam*/) {
+  controller_.SkinPointer(event);
+  FollowPointer(hwnd_, event, wparam);
+}
+
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the skin covers the whole window
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      controller_.SkinPress(static_cast<float>(GET_X_LPARAM(lparam)),
-                            static_cast<float>(GET_Y_LPARAM(lparam)));
-      ::SetCapture(hwnd_);
-      return 0;
-    case WM_MOUSEMOVE:
-      controller_.SkinMove(static_cast<float>(GET_X_LPARAM(lparam)),
-                           static_cast<float>(GET_Y_LPARAM(lparam)));
-      return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      controller_.SkinRelease();
-      if ((wparam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && ::GetCapture() == hwnd_) {
-        ::ReleaseCapture();
-      }
-      return 0;
     case WM_CAPTURECHANGED:
       // Another window took the pointer (a dialog, the task switcher): the release will never
       // come here, and a drag left on would move the window on the next hover.

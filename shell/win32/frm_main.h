@@ -40,7 +40,7 @@ class FrmMain : public shell::MainView, private shell::NativeWindow {
   FrmMain& operator=(const FrmMain&) = delete;
 
   // Start-up (see MainController::Load). `commands` must outlive the window.
-  void Load(shell::MainCommands* commands);
+  void Load(shell::MainCommands* commands) { controller_.Load(commands); }
   // Called once the fade-out has ended and the window is gone.
   void SetOnUnloaded(std::function<void()> on_unloaded) { on_unloaded_ = std::move(on_unloaded); }
 
@@ -63,11 +63,13 @@ class FrmMain : public shell::MainView, private shell::NativeWindow {
   template <typename T>
   friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM lparam);
 
   // shell::NativeWindow
   shell::Box Screen() const override;
-  std::int32_t Left() const override;
-  std::int32_t Top() const override;
+  std::int32_t Left() const override { return WindowBox().left; }
+  std::int32_t Top() const override { return WindowBox().top; }
+  RECT WindowBox() const;
   void MoveTo(std::int32_t left, std::int32_t top) override;
   void ShapeFromSkin() override;
   void ShowTransparent() override;
@@ -76,6 +78,7 @@ class FrmMain : public shell::MainView, private shell::NativeWindow {
   void Unload() override { ::DestroyWindow(hwnd_); }
   void ShowMessage(const std::u16string& text, const std::u16string& title) override;
   std::intptr_t Handle() const override { return WindowHandle(); }
+  shell::PicSurface* Surface(shell::Role role) override;
 
   void CreateControl(const shell::ControlSpec& spec);
   HBITMAP LoadPicture(const std::wstring& name);

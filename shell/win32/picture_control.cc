@@ -57,35 +57,6 @@ std::int32_t PictureControl::Top() const { return Origin().y; }
 
 LRESULT PictureControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the picture covers the whole surface
-    case WM_LBUTTONDOWN:
-      ButtonDown(shell::kLeftButton, lparam);
-      return 0;
-    case WM_RBUTTONDOWN:
-      ButtonDown(shell::kRightButton, lparam);
-      return 0;
-    case WM_MBUTTONDOWN:
-      ButtonDown(shell::kMiddleButton, lparam);
-      return 0;
-    case WM_MOUSEMOVE:
-      if (button_ != nullptr) {
-        button_->MouseMove(static_cast<float>(GET_X_LPARAM(lparam)),
-                           static_cast<float>(GET_Y_LPARAM(lparam)));
-      }
-      return 0;
-    case WM_LBUTTONUP:
-      ButtonUp(shell::kLeftButton, wparam, lparam);
-      return 0;
-    case WM_RBUTTONUP:
-      ButtonUp(shell::kRightButton, wparam, lparam);
-      return 0;
-    case WM_MBUTTONUP:
-      ButtonUp(shell::kMiddleButton, wparam, lparam);
-      return 0;
     case WM_CAPTURECHANGED:
       left_pressed_ = false;
       return 0;
@@ -102,32 +73,18 @@ void PictureControl::Paint() {
   PAINTSTRUCT paint{};
   const HDC dc = ::BeginPaint(hwnd_, &paint);
   if (!pictures_.empty() && pictures_[static_cast<std::size_t>(shown_)] != nullptr) {
-    const HDC source = ::CreateCompatibleDC(dc);
-    const HGDIOBJ old = ::SelectObject(source, pictures_[static_cast<std::size_t>(shown_)]);
-    ::BitBlt(dc, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
-    ::SelectObject(source, old);
-    ::DeleteDC(source);
+    DrawBitmap(dc, pictures_[static_cast<std::size_t>(shown_)], RECT{0, 0, width_, height_});
   }
   ::EndPaint(hwnd_, &paint);
 }
 
-void PictureControl::ButtonDown(std::int32_t button, LPARAM lparam) {
-  // The moves and the release come here even when the pointer leaves the surface meanwhile.
-  ::SetCapture(hwnd_);
-  if (button == shell::kLeftButton) left_pressed_ = true;
-  if (button_ != nullptr) {
-    button_->MouseDown(button, static_cast<float>(GET_X_LPARAM(lparam)),
-                       static_cast<float>(GET_Y_LPARAM(lparam)));
-  }
-}
-
-void PictureControl::ButtonUp(std::int32_t button, WPARAM wparam, LPARAM lparam) {
-  const bool click = button == shell::kLeftButton && left_pressed_ && InsideClient(hwnd_, lparam);
-  if (button == shell::kLeftButton) left_pressed_ = false;
-  if ((wparam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && ::GetCapture() == hwnd_) {
-    ::ReleaseCapture();
-  }
-  if (button_ != nullptr) button_->MouseUp(button);
+void PictureControl::OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM lparam) {
+  const bool left = event.button == shell::kLeftButton;
+  const bool click = left && event.kind == shell::PointerEvent::Kind::kRelease && left_pressed_ &&
+                     InsideClient(hwnd_, lparam);
+  if (left) left_pressed_ = event.kind == shell::PointerEvent::Kind::kPress;
+  FollowPointer(hwnd_, event, wparam);
+  if (button_ != nullptr) button_->Pointer(event);
   // The button object has its release first, so the picture is back to normal before a command
   // opens a dialog.
   if (click && on_click_) on_click_();

@@ -43,8 +43,7 @@ class PictureControl : public shell::PicSurface {
   friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Paint();
-  void ButtonDown(std::int32_t button, LPARAM lparam);
-  void ButtonUp(std::int32_t button, WPARAM wparam, LPARAM lparam);
+  void OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM lparam);
   POINT Origin() const;
 
   HWND hwnd_ = nullptr;

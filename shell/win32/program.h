@@ -1,6 +1,10 @@
-// What the Windows programs' WinMain has in common: preparing the process for its windows and
-// running the message loop until the main window has unloaded.
+// What the WinMain of every Windows program does: preparing the process for its windows, the
+// main window, its modal services and the program's logic over them, and the message loop until
+// the main window has unloaded.
 #pragma once
+
+#include "shell/win32/frm_main.h"
+#include "shell/win32/win32_services.h"
 
 namespace shell::win32 {
 
@@ -9,5 +13,19 @@ void InitProgram();
 
 // Dispatches messages until the main window's unload posts the quit message; returns its code.
 int RunMessageLoop();
+
+// Runs `program` driven by a `Logic` made from the window, its three services and what each of
+// `make_extra` returns for the window's handle; returns the program's exit code.
+template <typename Logic, typename... MakeExtra>
+int RunProgram(HINSTANCE instance, shell::Program program, MakeExtra... make_extra) {
+  InitProgram();
+  FrmMain window(program, instance);
+  Win32Services services(window.hwnd());
+  Logic logic(window, services.file_dialog, services.message_box, services.folder_dialog,
+              make_extra(window.hwnd())...);
+  window.SetOnUnloaded([] { ::PostQuitMessage(0); });
+  window.Load(&logic);
+  return RunMessageLoop();
+}
 
 }  // namespace shell::win32

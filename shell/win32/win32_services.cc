@@ -122,12 +122,8 @@ shell::BrowseResult Win32FolderDialog::Show(const shell::BrowseRequest& request)
 
 std::string Win32FolderDialog::ProgramName() const {
   std::wstring path(kLongPath, L'\0');
-  const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  path.resize(length);
-  std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
-  const std::size_t dot = name.rfind(L'.');
-  if (dot != std::wstring::npos && dot != 0) name.resize(dot);
-  return pak::ToUtf8(FromWide(name));
+  path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return shell::ProgramNameOf(FromWide(path));
 }
 
 int CALLBACK BrowseCallbackProc(HWND hwnd, UINT message, LPARAM param, LPARAM data) {

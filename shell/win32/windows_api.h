@@ -14,6 +14,11 @@
 
 #undef MessageBox
 
+#include <optional>
+
+#include "shell/main_layout.h"
+#include "shell/pic_button.h"
+
 namespace shell::win32 {
 
 // Registers a window class of `instance` with the arrow cursor, unless it is registered already.
@@ -30,10 +35,82 @@ inline void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC
   ::RegisterClassExW(&type);
 }
 
-// The window procedure of a class whose objects each own one window: the
-// object arrives with WM_NCCREATE (as the creation parameter), keeps its
-// handle, and is found again in GWLP_USERDATA for every later message. T
-// declares this a friend and has `HWND hwnd_` and `HandleMessage`.
+// Creates the child control `id` of `parent`: a control of `kind` at `box` (pixels), showing
+// `text` in `font`. A list scrolls and a button is a push button, both reached with Tab; a label
+// shows an "&" as it is. `style` adds to a label's or a button's own styles.
+inline HWND CreateChild(HWND parent, int id, shell::ControlKind kind, const wchar_t* text,
+                        const shell::Box& box, HFONT font, DWORD style = 0) {
+  DWORD ex_style = 0;
+  const wchar_t* type = L"STATIC";
+  style |= WS_CHILD | WS_VISIBLE;
+  if (kind == shell::ControlKind::kList) {
+    type = L"LISTBOX";
+    ex_style = WS_EX_CLIENTEDGE;
+    style |= WS_VSCROLL | WS_TABSTOP | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+  } else if (kind == shell::ControlKind::kButton) {
+    type = L"BUTTON";
+    style |= WS_TABSTOP | BS_PUSHBUTTON;
+  } else {
+    style |= SS_NOPREFIX;
+  }
+  const HWND control = ::CreateWindowExW(
+      ex_style, type, text, style, box.left, box.top, box.width, box.height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+// A button or move message as the shell's pointer event; nothing for any other message.
+inline std::optional<shell::PointerEvent> ToPointerEvent(UINT message, LPARAM lparam) {
+  using Kind = shell::PointerEvent::Kind;
+  static constexpr struct {
+    UINT message;
+    Kind kind;
+    std::int32_t button;
+  } kMessages[] = {
+      {WM_LBUTTONDOWN, Kind::kPress, shell::kLeftButton},
+      {WM_RBUTTONDOWN, Kind::kPress, shell::kRightButton},
+      {WM_MBUTTONDOWN, Kind::kPress, shell::kMiddleButton},
+      {WM_MOUSEMOVE, Kind::kMove, 0},
+      {WM_LBUTTONUP, Kind::kRelease, shell::kLeftButton},
+      {WM_RBUTTONUP, Kind::kRelease, shell::kRightButton},
+      {WM_MBUTTONUP, Kind::kRelease, shell::kMiddleButton},
+  };
+  for (const auto& known : kMessages) {
+    if (known.message == message) {
+      return shell::PointerEvent{known.kind, known.button, static_cast<float>(GET_X_LPARAM(lparam)),
+                                 static_cast<float>(GET_Y_LPARAM(lparam))};
+    }
+  }
+  return std::nullopt;
+}
+
+// A window takes the pointer on a press, so the moves and the release come to it even when the
+// pointer leaves it meanwhile, and lets it go once no button is held any more.
+inline void FollowPointer(HWND hwnd, const shell::PointerEvent& event, WPARAM held) {
+  if (event.kind == shell::PointerEvent::Kind::kPress) ::SetCapture(hwnd);
+  if (event.kind == shell::PointerEvent::Kind::kRelease &&
+      (held & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && ::GetCapture() == hwnd) {
+    ::ReleaseCapture();
+  }
+}
+
+// Copies `area` of `bitmap` to the same place on `dc`.
+inline void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& area) {
+  const HDC source = ::CreateCompatibleDC(dc);
+  const HGDIOBJ old = ::SelectObject(source, bitmap);
+  ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source,
+           area.left, area.top, SRCCOPY);
+  ::SelectObject(source, old);
+  ::DeleteDC(source);
+}
+
+// The window procedure of a class whose objects each own one window drawn from a picture: the
+// object arrives with WM_NCCREATE (as the creation parameter), keeps its handle, and is found
+// again in GWLP_USERDATA for every later message. Pointer events go to its OnPointer, painting
+// to its Paint (the picture covers the whole window, so the background is never erased), and
+// every other message to its HandleMessage. T declares this a friend and has `HWND hwnd_`.
 template <typename T>
 LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
@@ -44,6 +121,15 @@ LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM
   }
   auto* self = reinterpret_cast<T*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr) return ::DefWindowProcW(hwnd, message, wparam, lparam);
+  if (const std::optional<shell::PointerEvent> pointer = ToPointerEvent(message, lparam)) {
+    self->OnPointer(*pointer, wparam, lparam);
+    return 0;
+  }
+  if (message == WM_ERASEBKGND) return 1;
+  if (message == WM_PAINT) {
+    self->Paint();
+    return 0;
+  }
   return self->HandleMessage(message, wparam, lparam);
 }
 

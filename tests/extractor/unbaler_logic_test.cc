@@ -17,17 +17,7 @@
 namespace {
 
 using extractor::UnbalerLogic;
-using testing_support::FakeFileDialog;
-using testing_support::FakeView;
-using testing_support::FakeFolderBackend;
-using testing_support::FakeMessageBox;
-using testing_support::Bytes;
-using testing_support::ListDir;
-using testing_support::MakeArchive;
-using testing_support::ReadFile;
-using testing_support::ReadText;
-using testing_support::TempDir;
-using testing_support::WriteFile;
+using namespace testing_support;  // the shared test helpers and fakes
 using Names = std::vector<std::u16string>;
 using Files = std::vector<std::string>;
 

@@ -17,26 +17,7 @@ done
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 
-work=$(mktemp -d /tmp/unbaler-xvfb-XXXXXX)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  report_windows
-  if [[ -n $screenshot ]] && command -v import >/dev/null; then
-    import -window root "${screenshot%.png}_failure.png" 2>/dev/null || true
-  fi
-  report_program unbaler "$app_pid" "$work/unbaler.log"
-  app_pid=""
-  exit 1
-}
+window_test_setup unbaler "${screenshot:+${screenshot%.png}_failure.png}"
 
 start_xvfb "$work" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 

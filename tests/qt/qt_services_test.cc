@@ -24,6 +24,17 @@ void Confirm(QWidget* modal, const QString& path) {
   static_cast<QDialog*>(modal)->accept();  // as the dialog's own button does
 }
 
+// A file dialog over no window, and a folder that holds one file, `existing`.
+struct DialogScene {
+  explicit DialogScene(const char* name) : existing(dir.filePath(QLatin1String(name))) {
+    QFile(existing).open(QIODevice::WriteOnly);
+  }
+  QObject scope;  // holds the test's modal watches
+  QTemporaryDir dir;
+  const QString existing;
+  QtFileDialog files{nullptr};
+};
+
 }  // namespace
 
 void QtServicesTest::fileFilterTakesPairs() {
@@ -34,13 +45,10 @@ void QtServicesTest::fileFilterTakesPairs() {
 }
 
 void QtServicesTest::openDialogTakesOnlyExistingFiles() {
-  QObject scope;  // holds this test's modal watches
-  QTemporaryDir dir;
-  const QString existing = dir.filePath(QStringLiteral("sounds.pak"));
-  QFile(existing).open(QIODevice::WriteOnly);
-  QtFileDialog files(nullptr);
-  const shell::FileDialogRequest open{shell::FileDialogRequest::Kind::kOpen,
-                                      {.file_must_exist = true}, u"*.pak|*.pak"};
+  DialogScene scene("sounds.pak");
+  auto& [scope, dir, existing, files] = scene;
+  const shell::FileDialogRequest open{
+      shell::FileDialogRequest::Kind::kOpen, {.file_must_exist = true}, u"*.pak|*.pak"};
 
   bool refused = false;
   OnNextModal(&scope, [&](QWidget* modal) {
@@ -70,11 +78,8 @@ void QtServicesTest::openDialogTakesOnlyExistingFiles() {
 }
 
 void QtServicesTest::saveDialogChecksFolderAndAsksBeforeReplacing() {
-  QObject scope;  // holds this test's modal watches
-  QTemporaryDir dir;
-  const QString existing = dir.filePath(QStringLiteral("old.pak"));
-  QFile(existing).open(QIODevice::WriteOnly);
-  QtFileDialog files(nullptr);
+  DialogScene scene("old.pak");
+  auto& [scope, dir, existing, files] = scene;
   const shell::FileDialogRequest save{
       shell::FileDialogRequest::Kind::kSave,
       {.overwrite_prompt = true, .hide_read_only = true, .path_must_exist = true},

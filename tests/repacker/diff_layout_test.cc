@@ -38,5 +38,45 @@ TEST(DiffDialogLayout, ControlsFitTheClientAreaInTabOrderWithoutOverlapping) {
   EXPECT_EQ(kDiffControls[kDiffCancel].text, u"Cancel the Packing");
 }
 
+TEST(DiffDialogLayout, ScalesWithTheDpiAndGrowsOnlyLabelsTooNarrowForTheirText) {
+  // Label1 is 7545 twips wide at 60 from the left: 503 pixels at 4, with 1 pixel to the right.
+  const struct {
+    const char* name;
+    std::int32_t dpi;
+    TextWidthFn text_width;
+    std::int32_t label1_width, lst_added_width, width, height;
+  } kCases[] = {
+      {"as drawn", 96, {}, 503, 421, 508, 273},
+      {"large fonts", 144, {}, 755, 632, 762, 410},
+      {"text fits", 96, [](std::size_t) { return 400; }, 503, 421, 508, 273},
+      {"label grows", 96, [](std::size_t i) { return i == 0 ? 600 : 10; }, 600, 421, 605, 273},
+      {"lists never grow", 96, [](std::size_t i) { return i == kDiffAdded ? 900 : 0; }, 503, 421,
+       508, 273},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const DiffLayout layout = LayOutDiff(c.dpi, c.text_width);
+    EXPECT_EQ(layout.boxes[0].width, c.label1_width);
+    EXPECT_EQ(layout.boxes[0].left, c.dpi == 96 ? 4 : 6);
+    EXPECT_EQ(layout.boxes[kDiffAdded].width, c.lst_added_width);
+    EXPECT_EQ(layout.width, c.width);
+    EXPECT_EQ(layout.height, c.height);
+  }
+}
+
+TEST(DiffDialogLayout, OnlyTheTwoButtonsAnswer) {
+  for (std::size_t i = 0; i < kDiffControls.size() + 1; ++i) {
+    SCOPED_TRACE(i);
+    const std::optional<DiffAnswer> answer = DiffAnswerOf(i);
+    if (i == kDiffContinue) {
+      EXPECT_EQ(answer, DiffAnswer::kContinue);
+    } else if (i == kDiffCancel) {
+      EXPECT_EQ(answer, DiffAnswer::kCancel);
+    } else {
+      EXPECT_FALSE(answer.has_value());
+    }
+  }
+}
+
 }  // namespace
 }  // namespace repacker

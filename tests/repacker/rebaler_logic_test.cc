@@ -17,17 +17,9 @@ namespace repacker {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::Bytes;
-using testing_support::MakeArchive;
-using testing_support::ReadFile;
-using testing_support::TempDir;
-using testing_support::WriteFile;
+using namespace testing_support;  // the shared test helpers and fakes
 using Names = std::vector<std::u16string>;
 
-using testing_support::FakeFileDialog;
-using testing_support::FakeFolderBackend;
-using testing_support::FakeMessageBox;
-using testing_support::FakeView;
 using Shown = testing_support::ShownMessage;
 
 // What one dialog was shown, and what it answered.

@@ -19,24 +19,7 @@ done
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 
-work=$(mktemp -d /tmp/rebaler-xvfb.XXXXXX)
-xvfb_pid=""
-rebaler_pid=""
-cleanup() {
-  [[ -n $rebaler_pid ]] && kill "$rebaler_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  report_windows
-  command -v import >/dev/null && import -window root "$shots/rebaler_xvfb_failure.png" || true
-  report_program rebaler "$rebaler_pid" "$work/rebaler.log"
-  rebaler_pid=""
-  exit 1
-}
+window_test_setup rebaler "$shots/rebaler_xvfb_failure.png"
 
 # Waits up to $1 seconds for a visible window whose name matches $2 and prints its id; gives up
 # early when the program has ended.
@@ -45,7 +28,7 @@ wait_window() {
   while ((SECONDS < deadline)); do
     id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -1 || true)
     [[ -n $id ]] && { echo "$id"; return 0; }
-    [[ -z $rebaler_pid ]] || kill -0 "$rebaler_pid" 2>/dev/null || return 1
+    [[ -z $app_pid ]] || kill -0 "$app_pid" 2>/dev/null || return 1
     sleep 0.05
   done
   return 1
@@ -61,7 +44,7 @@ dismiss_strays() {
   local deadline=$((SECONDS + 10)) tries=0 id stray
   while ((SECONDS < deadline)); do
     stray=""
-    for id in $(xdotool search --onlyvisible --pid "$rebaler_pid" 2>/dev/null); do
+    for id in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
       [[ $id != "$main" ]] && stray=$id
     done
     [[ -z $stray ]] && return 0
@@ -107,7 +90,7 @@ archive="$work/repacked.pak"
 # list while the typing goes on; under load one can stay selected, and the selection, not the
 # typed name, is what the dialog takes.
 (cd "$work" && QT_QPA_PLATFORM=xcb exec "$rebaler") >"$work/rebaler.log" 2>&1 &
-rebaler_pid=$!
+app_pid=$!
 main=$(wait_window 20 '^Rebaler$') || fail "the main window did not appear"
 
 # The folder row is on top: Select Dir, then the folder dialog.
@@ -141,10 +124,10 @@ grep -qx 'intro.ogg' <<<"$listing" || fail "intro.ogg is missing from the archiv
 
 # The close picture fades the window out and ends the program.
 click_in "$main" $((384 + 12)) $((28 + 11))
-rebaler_ended() { ! kill -0 "$rebaler_pid"; }
+rebaler_ended() { ! kill -0 "$app_pid"; }
 wait_until 10 rebaler_ended || fail "rebaler did not end after the close picture"
 status=0
-wait "$rebaler_pid" || status=$?
-rebaler_pid=""
+wait "$app_pid" || status=$?
+app_pid=""
 ((status == 0)) || fail "rebaler ended with status $status"
 echo "PASS: packed $(wc -l <<<"$listing") files; added.ogg in, menu_click.ogg out"

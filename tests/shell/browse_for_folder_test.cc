@@ -146,5 +146,25 @@ TEST(ErrorText, NumberBlankLineDescription) {
   EXPECT_EQ(ErrorText(53, u"File not found"), u"Error 53\n\nFile not found");
 }
 
+TEST(ProgramNameOf, TheFileNameWithoutItsLastExtension) {
+  const struct {
+    std::u16string_view path;
+    const char* name;
+  } kCases[] = {
+      {u"C:\\Games\\unbaler.exe", "unbaler"},
+      {u"/usr/bin/rebaler", "rebaler"},
+      {u"Z:/tools\\my.baler.exe", "my.baler"},
+      {u"C:\\dotted.dir\\plain", "plain"},
+      {u"/home/.hidden", ".hidden"},
+      {u"unbaler.exe", "unbaler"},
+      {u"C:\\Spiele\\\u00dcbersetzer.exe",
+       "\xc3\x9c"
+       "bersetzer"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(ProgramNameOf(c.path), c.name) << std::string(c.name);
+  }
+}
+
 }  // namespace
 }  // namespace shell

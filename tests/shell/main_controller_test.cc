@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -39,6 +40,10 @@ class FakeWindow : public NativeWindow {
     ++handle_reads;
     return 7;
   }
+  PicSurface* Surface(Role role) override {
+    const auto found = surfaces.find(role);
+    return found == surfaces.end() ? nullptr : found->second;
+  }
 
   Box screen{100, 0, 1920, 1080};
   std::int32_t left = 0, top = 0, alpha = -1;
@@ -46,6 +51,7 @@ class FakeWindow : public NativeWindow {
   std::vector<std::string> calls;
   std::vector<std::u16string> messages;
   mutable int handle_reads = 0;
+  std::map<Role, PicSurface*> surfaces;
 };
 
 class FakeSurface : public PicSurface {
@@ -83,7 +89,13 @@ class RecordingCommands : public MainCommands {
 
 class MainControllerTest : public ::testing::Test {
  protected:
-  void Load() { controller.Load(&commands, {&select_file, &select_dir, &main_command}); }
+  // With the window's own surfaces, found by their roles.
+  void Load() {
+    window.surfaces = {{Role::kSelectFile, &select_file},
+                       {Role::kSelectDir, &select_dir},
+                       {Role::kMainCommand, &main_command}};
+    controller.Load(&commands);
+  }
 
   FakeWindow window;
   FakePointer pointer;
@@ -102,6 +114,8 @@ TEST_F(MainControllerTest, LoadCentresShapesShowsThenFadesInAndEndsWithTheComman
   EXPECT_TRUE(window.fade_timer);
   EXPECT_EQ(controller.fade().Alpha(), 0);
   ASSERT_EQ(controller.buttons().size(), 3u);
+  EXPECT_EQ(controller.buttons()[0]->surface(), &select_file);
+  EXPECT_EQ(controller.buttons()[1]->surface(), &select_dir);
   EXPECT_EQ(controller.buttons()[2]->surface(), &main_command);
 }
 
@@ -135,6 +149,31 @@ TEST_F(MainControllerTest, DragMovesTwoTwipsPerPixelAndFollowsAWindowMovedElsewh
   EXPECT_EQ(controller.place().left, 300 * 15.0f + 6 + 16);
   controller.SkinRelease();
   EXPECT_FALSE(controller.SkinMove(200, 200));
+}
+
+TEST_F(MainControllerTest, SkinPointerEventsDragWithAnyButton) {
+  using Kind = PointerEvent::Kind;
+  Load();
+  window.left = 300;
+  window.top = 200;
+  const struct {
+    PointerEvent event;
+    bool moved;
+    std::int32_t left;
+  } kSteps[] = {
+      {{Kind::kMove, 0, 50, 50}, false, 300},  // no press yet
+      {{Kind::kPress, kRightButton, 10, 21}, false, 300},
+      {{Kind::kMove, 0, 13, 21}, false, 300},  // 6 twips: not yet a pixel
+      {{Kind::kMove, 0, 18, 21}, true, 301},
+      {{Kind::kRelease, kMiddleButton, 18, 21}, false, 301},
+      {{Kind::kMove, 0, 200, 200}, false, 301},
+  };
+  for (std::size_t i = 0; i < std::size(kSteps); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(controller.SkinPointer(kSteps[i].event), kSteps[i].moved);
+    EXPECT_EQ(window.left, kSteps[i].left);
+    EXPECT_EQ(window.top, 200);
+  }
 }
 
 TEST_F(MainControllerTest, HoverTrackingWaitsForStartUpThenResetsButtonsThePointerLeft) {

@@ -97,5 +97,26 @@ TEST(MainLayout, ClicksReachTheirCommands) {
   }
 }
 
+TEST(MainLayout, PictureFilesNameOneForAPictureAndThreeForAButton) {
+  const auto spec = [](ControlKind kind, Picture picture) {
+    ControlSpec made{};
+    made.kind = kind;
+    made.picture = picture;
+    return made;
+  };
+  const struct {
+    ControlSpec spec;
+    std::vector<std::string> files;
+  } kCases[] = {
+      {spec(ControlKind::kPicture, Picture::kClose), {"close"}},
+      {spec(ControlKind::kPictureButton, Picture::kSelectDir),
+       {"select_dir_0", "select_dir_1", "select_dir_2"}},
+      {spec(ControlKind::kPictureButton, Picture::kPack), {"pack_0", "pack_1", "pack_2"}},
+      {spec(ControlKind::kLabel, Picture::kNone), {}},
+      {spec(ControlKind::kList, Picture::kNone), {}},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(PictureFiles(c.spec), c.files);
+}
+
 }  // namespace
 }  // namespace shell

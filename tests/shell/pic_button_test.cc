@@ -44,6 +44,27 @@ TEST_F(PicButtonTest, SetPicturesShowsNothingUntilAnEvent) {
   EXPECT_FALSE(button.pressed());
 }
 
+TEST_F(PicButtonTest, PointerEventsReachTheirHandlers) {
+  using Kind = PointerEvent::Kind;
+  const struct {
+    PointerEvent event;
+    int shown;  // -1: nothing shown yet
+    bool pressed;
+  } kSteps[] = {
+      {{Kind::kPress, kRightButton, 5, 5}, -1, false},  // only the left button presses
+      {{Kind::kMove, 0, 5, 5}, 11, false},
+      {{Kind::kPress, kLeftButton, 5, 5}, 12, true},
+      {{Kind::kRelease, kRightButton, 5, 5}, 12, true},
+      {{Kind::kRelease, kLeftButton, 5, 5}, 10, false},
+  };
+  for (std::size_t i = 0; i < std::size(kSteps); ++i) {
+    SCOPED_TRACE(i);
+    button.Pointer(kSteps[i].event);
+    EXPECT_EQ(surface.Last(), kSteps[i].shown);
+    EXPECT_EQ(button.pressed(), kSteps[i].pressed);
+  }
+}
+
 TEST_F(PicButtonTest, HoverOnlyInsideAndNotWhilePressed) {
   button.MouseMove(0, 0);
   EXPECT_EQ(surface.Last(), 11);

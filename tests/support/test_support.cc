@@ -160,22 +160,21 @@ void FaultyFileSystem::Record(const std::string& what, const pak::Path& path) {
 }
 
 pak::Status FaultyFileSystem::CountWrite(const pak::Path& path) {
-  Record("write", path);
-  ++writes;
-  if (before_write) before_write(writes);
-  if (fail_write_at != 0 && writes == fail_write_at) {
-    return pak::Status::IoError("injected write failure", 28 /* ENOSPC */);
-  }
-  return pak::Status::Ok();
+  if (before_write) before_write(writes + 1);
+  return Count("write", path, writes, fail_write_at,
+               pak::Status::IoError("injected write failure", 28 /* ENOSPC */));
 }
 
 pak::Status FaultyFileSystem::CountSync(const pak::Path& path) {
-  Record("sync", path);
-  ++syncs;
-  if (fail_sync_at != 0 && syncs == fail_sync_at) {
-    return pak::Status::IoError("injected flush failure", 5 /* EIO */);
-  }
-  return pak::Status::Ok();
+  return Count("sync", path, syncs, fail_sync_at,
+               pak::Status::IoError("injected flush failure", 5 /* EIO */));
+}
+
+pak::Status FaultyFileSystem::Count(const std::string& what, const pak::Path& path, int& count,
+                                    int fail_at, pak::Status failure) {
+  Record(what, path);
+  ++count;
+  return fail_at != 0 && count == fail_at ? failure : pak::Status::Ok();
 }
 
 pak::Result<std::unique_ptr<pak::InputFile>> FaultyFileSystem::OpenForRead(const pak::Path& p) {

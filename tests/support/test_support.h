@@ -91,6 +91,9 @@ class FaultyFileSystem : public pak::FileSystem {
 
   pak::Status CountWrite(const pak::Path& path);
   pak::Status CountSync(const pak::Path& path);
+  // Records the call, counts it, and fails the `fail_at`th with `failure`.
+  pak::Status Count(const std::string& what, const pak::Path& path, int& count, int fail_at,
+                    pak::Status failure);
   void Record(const std::string& what, const pak::Path& path);
 
  private:

@@ -105,3 +105,39 @@ settled_screenshot() {
   done
   import -window root "$file" 2>/dev/null || true
 }
+
+# window_test_setup NAME [FAILURE_SHOT]
+#   The frame of a real-window test of the program NAME: makes the work folder
+#   $work, sets an EXIT trap that ends the program ($app_pid) and the server
+#   and removes the folder, and defines `fail MESSAGE`, which prints MESSAGE,
+#   the visible windows, how the program ended and everything it wrote
+#   ($work/NAME.log), saves the screen to FAILURE_SHOT when one is given, and
+#   exits 1.
+window_test_setup() {
+  test_program=$1
+  failure_shot=${2:-}
+  work=$(mktemp -d "/tmp/$test_program-xvfb.XXXXXX")
+  xvfb_pid=""
+  app_pid=""
+  trap window_test_cleanup EXIT
+}
+
+window_test_cleanup() {
+  local pid
+  for pid in $app_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  report_windows
+  if [[ -n $failure_shot ]] && command -v import >/dev/null; then
+    import -window root "$failure_shot" 2>/dev/null || true
+  fi
+  report_program "$test_program" "$app_pid" "$work/$test_program.log"
+  app_pid=""
+  exit 1
+}

@@ -13,11 +13,7 @@
 
 namespace {
 
-using testing_support::Bytes;
-using testing_support::MakeArchive;
-using testing_support::ReadFile;
-using testing_support::TempDir;
-using testing_support::WriteFile;
+using namespace testing_support;  // the shared test helpers and fakes
 using Names = std::vector<std::u16string>;
 
 pak::FileSystem& Fs() { return pak::DefaultFileSystem(); }

@@ -60,32 +60,29 @@ TEST(FrmFilesMismatchWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
   FrmFilesMismatch dialog(owner);
   bool owner_enabled = true;
   std::vector<std::wstring> added, deleted;
-  std::wstring label1, label2, label3, ok_text, cancel_text;
-  RECT client{}, ok{}, cancel{}, list{}, label1_box{}, label3_box{};
-  int label1_needs = 0, label3_needs = 0, slack = 0;
-  LONG ok_style = 0, cancel_style = 0;
+  RECT client{};
+  // Each control of the description, as the dialog shows it.
+  struct Seen {
+    std::wstring text;
+    RECT box;
+    LONG style;
+    int needs;  // the width of its text
+  };
+  std::vector<Seen> seen;
+  int slack = 0;
   std::vector<int> tab_order;
   bool stays_after_enter_and_esc = false;
   DialogDriver driver(L"Files List Diff", [&](HWND box) {
     owner_enabled = ::IsWindowEnabled(owner);
     added = ListItems(::GetDlgItem(box, repacker::win32::kLstAdded));
     deleted = ListItems(::GetDlgItem(box, repacker::win32::kLstDeleted));
-    label1 = WindowText(::GetDlgItem(box, repacker::win32::kMismatchLabel1));
-    label2 = WindowText(::GetDlgItem(box, repacker::win32::kMismatchLabel2));
-    label3 = WindowText(::GetDlgItem(box, repacker::win32::kMismatchLabel3));
-    ok_text = WindowText(::GetDlgItem(box, repacker::win32::kCmdOK));
-    cancel_text = WindowText(::GetDlgItem(box, repacker::win32::kCommand1));
     ::GetClientRect(box, &client);
-    label1_box = ChildRect(::GetDlgItem(box, repacker::win32::kMismatchLabel1));
-    label3_box = ChildRect(::GetDlgItem(box, repacker::win32::kMismatchLabel3));
-    label1_needs = TextWidth(::GetDlgItem(box, repacker::win32::kMismatchLabel1));
-    label3_needs = TextWidth(::GetDlgItem(box, repacker::win32::kMismatchLabel3));
+    for (int id = repacker::win32::kMismatchLabel1; id <= repacker::win32::kCommand1; ++id) {
+      const HWND control = ::GetDlgItem(box, id);
+      seen.push_back({WindowText(control), ChildRect(control), ::GetWindowLongW(control, GWL_STYLE),
+                      TextWidth(control)});
+    }
     slack = AverageCharWidth(::GetDlgItem(box, repacker::win32::kMismatchLabel1));
-    ok = ChildRect(::GetDlgItem(box, repacker::win32::kCmdOK));
-    cancel = ChildRect(::GetDlgItem(box, repacker::win32::kCommand1));
-    list = ChildRect(::GetDlgItem(box, repacker::win32::kLstDeleted));
-    ok_style = ::GetWindowLongW(::GetDlgItem(box, repacker::win32::kCmdOK), GWL_STYLE);
-    cancel_style = ::GetWindowLongW(::GetDlgItem(box, repacker::win32::kCommand1), GWL_STYLE);
     HWND at = ::GetFocus();
     for (int i = 0; i < 5; ++i) {
       tab_order.push_back(::GetDlgCtrlID(at));
@@ -105,28 +102,28 @@ TEST(FrmFilesMismatchWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
 
   EXPECT_EQ(added, (std::vector<std::wstring>{L"new.ogg", L"B.ogg", L"a.ogg"}));
   EXPECT_TRUE(deleted.empty());
-  EXPECT_EQ(label1,
-            L"There is a difference between the names of the files that were extracted to the "
-            L"files that you wat to repack. ");
-  EXPECT_EQ(label2, L"The list of files that were added:");
-  EXPECT_EQ(label3, L"The list of files that were deleted:");
-  EXPECT_EQ(ok_text, L"Continue with Packing");
-  EXPECT_EQ(cancel_text, L"Cancel the Packing");
-
-  // As wide as laid out, or wider where the system's font needs it for the first line.
+  ASSERT_EQ(seen.size(), repacker::kDiffControls.size());
+  for (std::size_t i = 0; i < seen.size(); ++i) {
+    const repacker::DiffControl& spec = repacker::kDiffControls[i];
+    SCOPED_TRACE(std::string(spec.name));
+    EXPECT_EQ(seen[i].text, std::wstring(spec.text.begin(), spec.text.end()));
+    EXPECT_EQ(seen[i].box.left, Pixels(spec.twips.left));
+    EXPECT_EQ(seen[i].box.top, Pixels(spec.twips.top));
+    EXPECT_EQ(seen[i].box.bottom - seen[i].box.top, Pixels(spec.twips.height));
+    const int width = seen[i].box.right - seen[i].box.left;
+    if (spec.kind == shell::ControlKind::kLabel) {
+      // As laid out, or wider where the system's font needs it for the one line.
+      EXPECT_GE(width, std::max(Pixels(spec.twips.width), seen[i].needs));
+    } else {
+      EXPECT_EQ(width, Pixels(spec.twips.width));
+    }
+    if (spec.kind == shell::ControlKind::kButton) {
+      EXPECT_EQ(seen[i].style & BS_TYPEMASK, BS_PUSHBUTTON);  // neither is the default
+    }
+  }
   EXPECT_GE(client.right, Pixels(7620));
-  EXPECT_LE(client.right, std::max(Pixels(7620), Pixels(60) + label1_needs + slack + Pixels(15)));
-  EXPECT_GE(label1_box.right - label1_box.left, label1_needs);
-  EXPECT_GE(label3_box.right - label3_box.left, label3_needs);
+  EXPECT_LE(client.right, std::max(Pixels(7620), Pixels(60) + seen[0].needs + slack + Pixels(15)));
   EXPECT_EQ(client.bottom, Pixels(4095));
-  EXPECT_EQ(ok.left, Pixels(1969));
-  EXPECT_EQ(ok.top, Pixels(3630));
-  EXPECT_EQ(ok.right - ok.left, Pixels(1815));
-  EXPECT_EQ(cancel.left, Pixels(3836));
-  EXPECT_EQ(list.top, Pixels(2280));
-  EXPECT_EQ(list.bottom - list.top, Pixels(1230));
-  EXPECT_EQ(ok_style & BS_TYPEMASK, BS_PUSHBUTTON);
-  EXPECT_EQ(cancel_style & BS_TYPEMASK, BS_PUSHBUTTON);
   EXPECT_EQ(tab_order, (std::vector<int>{repacker::win32::kLstAdded, repacker::win32::kLstDeleted,
                                          repacker::win32::kCmdOK, repacker::win32::kCommand1,
                                          repacker::win32::kLstAdded}));

@@ -54,23 +54,9 @@ wait_window() {  # NAME_REGEX [SECONDS] -> window id
   return 1
 }
 
-wait_gone() {  # NAME_REGEX [SECONDS]
-  local deadline=$((SECONDS + ${2:-20}))
-  while ((SECONDS < deadline)); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.2
-  done
-  return 1
-}
-
-wait_file() {  # PATH [SECONDS]
-  local deadline=$((SECONDS + ${2:-20}))
-  while ((SECONDS < deadline)); do
-    [[ -s "$1" ]] && return 0
-    sleep 0.2
-  done
-  return 1
-}
+no_window() { ! xdotool search --onlyvisible --name "$1"; }
+wait_gone() { wait_until "${2:-20}" no_window "$1"; }  # NAME_REGEX [SECONDS]
+wait_file() { wait_until "${2:-20}" test -s "$1"; }    # PATH [SECONDS]
 
 wait_exit() {  # PID [SECONDS] -> exit code of the program
   local deadline=$((SECONDS + ${2:-20}))

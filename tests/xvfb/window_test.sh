@@ -15,33 +15,16 @@ screen_h=768
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 
-work=$(mktemp -d)
-xvfb_pid=
-program_pid=
-cleanup() {
-  [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  report_windows
-  report_program "$(basename "$program")" "$program_pid" "$work/program.log"
-  program_pid=
-  exit 1
-}
+window_test_setup "$(basename "$program")"
 
 start_xvfb "$work" "${screen_w}x${screen_h}" -br || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export QT_QPA_PLATFORM=xcb
 
-"$program" >"$work/program.log" 2>&1 &
-program_pid=$!
+"$program" >"$work/$test_program.log" 2>&1 &
+app_pid=$!
 
 find_window() { xdotool search --onlyvisible --name "^${title}\$" | head -n 1 | grep .; }
-program_ended() { ! kill -0 "$program_pid"; }
+program_ended() { ! kill -0 "$app_pid"; }
 shown_or_ended() { find_window || program_ended; }
 wait_until 20 shown_or_ended && window=$(find_window) || fail "no window titled $title appeared"
 
@@ -91,7 +74,7 @@ x=$nx
 xdotool mousemove $((x + 396)) $((y + 39)) click 1
 wait_until 10 program_ended || fail "the program did not end after the close click"
 status=0
-wait "$program_pid" || status=$?
-program_pid=
+wait "$app_pid" || status=$?
+app_pid=
 [[ $status == 0 ]] || fail "the program exited with $status"
 echo "PASS: $title"
