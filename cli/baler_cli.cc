@@ -126,10 +126,10 @@ int List(const std::string& archive_path, bool long_form, bool json,
     auto entries = nlohmann::ordered_json::array();
     for (std::size_t i : *chosen) {
       const pak::PakEntry& entry = (*archive)[i];
-      entries.push_back({{"name", pak::ToUtf8(entry.Name)},
-                         {"stored_name", pak::ToUtf8(entry.StoredName)},
-                         {"offset", entry.Offset},
-                         {"size", entry.Size}});
+      entries.push_back({{"name", pak::ToUtf8(entry.name)},
+                         {"stored_name", pak::ToUtf8(entry.stored_name)},
+                         {"offset", entry.offset},
+                         {"size", entry.size}});
     }
     PrintJson(entries);
     return kExitOk;
@@ -139,10 +139,10 @@ int List(const std::string& archive_path, bool long_form, bool json,
     const pak::PakEntry& entry = (*archive)[i];
     if (long_form) {
       char numbers[32];
-      std::snprintf(numbers, sizeof numbers, "%10d %10d  ", entry.Size, entry.Offset);
+      std::snprintf(numbers, sizeof numbers, "%10d %10d  ", entry.size, entry.offset);
       out += numbers;
     }
-    out += Safe(entry.Name);
+    out += Safe(entry.name);
     out += '\n';
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
@@ -156,7 +156,7 @@ int Check(const std::string& archive_path) {
   Status names = pak::CheckExtractNames(*archive, pak::HostNameRules());
   if (!names.ok()) return Fail(names, archive_path);
   std::uint64_t bytes = 0;
-  for (const auto& entry : archive->entries()) bytes += static_cast<std::uint64_t>(entry.Size);
+  for (const auto& entry : archive->entries()) bytes += static_cast<std::uint64_t>(entry.size);
   std::cout << Safe(archive_path) << ": OK, " << archive->size() << " entries, " << bytes
             << " bytes of data\n";
   return kExitOk;

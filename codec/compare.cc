@@ -25,7 +25,7 @@ class ByteComparer {
 
   // Whether `file` holds exactly the bytes of entry `index`.
   Result<bool> Same(const PakArchive& archive, std::size_t index, InputFile& file) {
-    const auto size = static_cast<std::uint64_t>(archive[index].Size);
+    const auto size = static_cast<std::uint64_t>(archive[index].size);
     if (file.size() != size) return false;
     for (std::uint64_t at = 0; at < size;) {
       const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, size - at));
@@ -60,8 +60,8 @@ Result<ContentDifference> CompareWithArchive(FileSystem& fs, const PakArchive& a
   std::unordered_map<std::u16string_view, std::size_t> exact;
   folded.reserve(archive.size());
   for (std::size_t i = 0; i < archive.size(); ++i) {
-    folded[FoldCase(archive[i].Name)] = i;
-    if (rules == NameRules::kPosix) exact[archive[i].Name] = i;
+    folded[FoldCase(archive[i].name)] = i;
+    if (rules == NameRules::kPosix) exact[archive[i].name] = i;
   }
 
   // Exact names first, so that a file whose name differs from its entry's only
@@ -72,8 +72,8 @@ Result<ContentDifference> CompareWithArchive(FileSystem& fs, const PakArchive& a
   std::unordered_set<std::u16string_view> given_back_exact;
   const auto take = [&](std::size_t f, std::size_t i) {
     const bool fresh = rules == NameRules::kPosix
-                           ? given_back_exact.insert(archive[i].Name).second
-                           : given_back.insert(FoldCase(archive[i].Name)).second;
+                           ? given_back_exact.insert(archive[i].name).second
+                           : given_back.insert(FoldCase(archive[i].name)).second;
     if (fresh) entry_of[f] = i;
   };
   for (std::size_t f = 0; f < files.size(); ++f) {
@@ -95,18 +95,18 @@ Result<ContentDifference> CompareWithArchive(FileSystem& fs, const PakArchive& a
   }
   std::unordered_set<std::u16string> reported;
   for (std::size_t i = 0; i < archive.size(); ++i) {
-    const bool kept = rules == NameRules::kPosix ? given_back_exact.contains(archive[i].Name)
-                                                 : given_back.contains(FoldCase(archive[i].Name));
+    const bool kept = rules == NameRules::kPosix ? given_back_exact.contains(archive[i].name)
+                                                 : given_back.contains(FoldCase(archive[i].name));
     if (kept) continue;
     const std::u16string key =
-        rules == NameRules::kPosix ? archive[i].Name : FoldCase(archive[i].Name);
-    if (reported.insert(key).second) diff.deleted.push_back(archive[i].Name);
+        rules == NameRules::kPosix ? archive[i].name : FoldCase(archive[i].name);
+    if (reported.insert(key).second) diff.deleted.push_back(archive[i].name);
   }
 
   // Front to back through the archive; modified files are then reported in the
   // order they were given.
   std::sort(pairs.begin(), pairs.end(), [&](const Pair& a, const Pair& b) {
-    return archive[a.entry].Offset < archive[b.entry].Offset;
+    return archive[a.entry].offset < archive[b.entry].offset;
   });
   // Files are opened a few ahead of the one being compared, and those of the
   // entry's size (the only ones that will be read) with a hint to start
@@ -120,7 +120,7 @@ Result<ContentDifference> CompareWithArchive(FileSystem& fs, const PakArchive& a
     for (; next < pairs.size() && next < k + kOpenAhead; ++next) {
       auto opened = fs.OpenForRead(JoinPath(folder, files[pairs[next].file]));
       if (opened.ok() &&
-          (*opened)->size() == static_cast<std::uint64_t>(archive[pairs[next].entry].Size)) {
+          (*opened)->size() == static_cast<std::uint64_t>(archive[pairs[next].entry].size)) {
         (*opened)->Prefetch();
       }
       ahead.push_back(std::move(opened));
@@ -154,8 +154,8 @@ Status VerifyPackedArchive(FileSystem& fs, const Path& archive_path, const Path&
   ByteComparer comparer;
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::string file = "\"" + ToUtf8(names[i]) + "\"";
-    if ((*archive)[i].StoredName != DiskToArchiveName(names[i])) {
-      return Status::IoError(failed + "names " + DescribeEntry(i, (*archive)[i].StoredName) +
+    if ((*archive)[i].stored_name != DiskToArchiveName(names[i])) {
+      return Status::IoError(failed + "names " + DescribeEntry(i, (*archive)[i].stored_name) +
                                  " where " + file + " belongs",
                              EIO);
     }

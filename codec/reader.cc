@@ -71,23 +71,23 @@ Status ParseDirectory(std::span<const std::uint8_t> prefix, std::uint64_t archiv
     for (std::size_t j = 0; j < stored.size(); ++j) {
       stored[j] = static_cast<char16_t>(LoadU16(&prefix[p + 2 * j]));
     }
-    entry.Offset = static_cast<std::int32_t>(LoadU32(&prefix[e + 6]));
-    entry.Size = static_cast<std::int32_t>(LoadU32(&prefix[e + 10]));
-    if (entry.Offset < 0 || entry.Size < 0) {
+    entry.offset = static_cast<std::int32_t>(LoadU32(&prefix[e + 6]));
+    entry.size = static_cast<std::int32_t>(LoadU32(&prefix[e + 10]));
+    if (entry.offset < 0 || entry.size < 0) {
       return Fault(i, count, &stored,
-                   "its data offset or size is negative (" + std::to_string(entry.Offset) + ", " +
-                       std::to_string(entry.Size) + ")");
+                   "its data offset or size is negative (" + std::to_string(entry.offset) + ", " +
+                       std::to_string(entry.size) + ")");
     }
     const std::uint64_t data_end =
-        static_cast<std::uint64_t>(entry.Offset) + static_cast<std::uint64_t>(entry.Size);
+        static_cast<std::uint64_t>(entry.offset) + static_cast<std::uint64_t>(entry.size);
     if (data_end > archive_size) {
       return Fault(i, count, &stored,
-                   "its data (" + std::to_string(entry.Size) + " bytes at offset " +
-                       std::to_string(entry.Offset) + ") run past the end of the file (" +
+                   "its data (" + std::to_string(entry.size) + " bytes at offset " +
+                       std::to_string(entry.offset) + ") run past the end of the file (" +
                        std::to_string(archive_size) + " bytes)");
     }
-    entry.Name = ArchiveToDiskName(stored);
-    entry.StoredName = std::move(stored);
+    entry.name = ArchiveToDiskName(stored);
+    entry.stored_name = std::move(stored);
     entries->push_back(std::move(entry));
     p = e + kRecordOverhead;
   }
@@ -101,8 +101,8 @@ Result<PakArchive> PakArchive::FromBuffer(std::shared_ptr<const std::uint8_t> by
   bool need_more = false;
   PAK_RETURN_IF_ERROR(ParseDirectory(all, size, &archive.entries_, &need_more));
   for (auto& entry : archive.entries_) {
-    entry.Data =
-        all.subspan(static_cast<std::size_t>(entry.Offset), static_cast<std::size_t>(entry.Size));
+    entry.data =
+        all.subspan(static_cast<std::size_t>(entry.offset), static_cast<std::size_t>(entry.size));
   }
   archive.bytes_ = std::move(bytes);
   return archive;
@@ -155,23 +155,23 @@ Result<PakArchive> OpenPakFile(FileSystem& fs, const Path& path) {
 Status PakArchive::CopyEntry(std::size_t i, OutputFile& out) const {
   const PakEntry& entry = entries_[i];
   if (file_ != nullptr) {
-    return out.AppendFrom(*file_, static_cast<std::uint64_t>(entry.Offset),
-                          static_cast<std::uint64_t>(entry.Size));
+    return out.AppendFrom(*file_, static_cast<std::uint64_t>(entry.offset),
+                          static_cast<std::uint64_t>(entry.size));
   }
-  return out.Append(entry.Data);
+  return out.Append(entry.data);
 }
 
 Status PakArchive::ReadEntry(std::size_t i, std::uint64_t at, std::span<std::uint8_t> out) const {
   const PakEntry& entry = entries_[i];
-  const auto size = static_cast<std::uint64_t>(entry.Size);
+  const auto size = static_cast<std::uint64_t>(entry.size);
   if (at > size || out.size() > size - at) {
-    return Status::Refused("a read past the end of " + DescribeEntry(i, entry.Name));
+    return Status::Refused("a read past the end of " + DescribeEntry(i, entry.name));
   }
   if (out.empty()) return Status::Ok();
   if (file_ != nullptr) {
-    return file_->ReadAt(static_cast<std::uint64_t>(entry.Offset) + at, out);
+    return file_->ReadAt(static_cast<std::uint64_t>(entry.offset) + at, out);
   }
-  std::memcpy(out.data(), entry.Data.data() + at, out.size());
+  std::memcpy(out.data(), entry.data.data() + at, out.size());
   return Status::Ok();
 }
 

@@ -107,7 +107,7 @@ Result<std::vector<std::size_t>> SelectEntries(const PakArchive& archive,
   std::vector<std::size_t> chosen;
   const bool by_default = selection.names.empty() && selection.includes.empty();
   for (std::size_t i = 0; i < archive.size(); ++i) {
-    const std::u16string& name = archive[i].Name;
+    const std::u16string& name = archive[i].name;
     const std::u16string folded = FoldCase(name);
     const bool named = wanted.contains(folded);
     if (named) seen.insert(folded);

@@ -182,7 +182,7 @@ class EntryWriter {
 
   // Writes entry `index`; `done(index)` runs once the entry's file holds its name.
   Status Write(std::size_t index, const std::function<void(std::size_t)>& done) {
-    auto target = std::make_unique<StagedFile>(fs_, JoinPath(folder_, archive_[index].Name),
+    auto target = std::make_unique<StagedFile>(fs_, JoinPath(folder_, archive_[index].name),
                                                StagedFile::Flush::kWhenReplacing);
     PAK_RETURN_IF_ERROR(target->Open());
     PAK_RETURN_IF_ERROR(archive_.CopyEntry(index, target->file()));
@@ -191,7 +191,7 @@ class EntryWriter {
       done(index);
       return Status::Ok();
     }
-    waiting_bytes_ += archive_[index].Size;
+    waiting_bytes_ += archive_[index].size;
     waiting_.push_back({index, std::move(target)});
     if (waiting_.size() < kBatchFiles && waiting_bytes_ < kBatchBytes) return Status::Ok();
     return PutWaitingInPlace(done);
@@ -238,7 +238,7 @@ class EntryWriter {
 
 Status CheckExtractNames(const PakArchive& archive, NameRules rules) {
   for (std::size_t i = 0; i < archive.size(); ++i) {
-    PAK_RETURN_IF_ERROR(CheckEntryName(archive[i].Name, i, rules));
+    PAK_RETURN_IF_ERROR(CheckEntryName(archive[i].name, i, rules));
   }
   return Status::Ok();
 }
@@ -268,8 +268,8 @@ Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path
                            "extracted");
   }
   for (std::size_t i = 0; i < archive.size(); ++i) {
-    if (leads_to_archive(archive[i].Name)) {
-      return Status::Refused("Unsafe target: " + DescribeEntry(i, archive[i].Name) +
+    if (leads_to_archive(archive[i].name)) {
+      return Status::Refused("Unsafe target: " + DescribeEntry(i, archive[i].name) +
                              " would replace the archive being extracted; choose another "
                              "folder. Nothing was extracted");
     }
@@ -302,7 +302,7 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
   // The list names the entries written, up to the first that was not.
   std::string lines;
   for (std::size_t i = 0; i < archive.size() && written[i]; ++i) {
-    lines += FilesListLine(archive[i].Name, code_page);
+    lines += FilesListLine(archive[i].name, code_page);
   }
   // After a failure before the first file, nothing changed, and the old list stays too.
   if (!status.ok() && lines.empty()) return status;

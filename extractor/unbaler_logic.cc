@@ -13,7 +13,7 @@ namespace {
 std::vector<std::u16string> DisplayOrder(const pak::PakArchive& archive) {
   std::vector<std::u16string> names;
   names.reserve(archive.size());
-  for (const pak::PakEntry& entry : archive.entries()) names.push_back(entry.Name);
+  for (const pak::PakEntry& entry : archive.entries()) names.push_back(entry.name);
   std::stable_sort(names.begin(), names.end(),
                    [](const auto& a, const auto& b) { return pak::LessIgnoreCase(a, b); });
   return names;

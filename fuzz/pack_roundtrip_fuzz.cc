@@ -78,11 +78,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < archive->size(); ++i) {
       const pak::PakEntry& entry = (*archive)[i];
       const std::u16string& file = scan->files[i];
-      if (entry.Name != pak::ArchiveToDiskName(pak::DiskToArchiveName(file))) {
+      if (entry.name != pak::ArchiveToDiskName(pak::DiskToArchiveName(file))) {
         Fail("name differs: " + pak::ToUtf8(file));
       }
       const Bytes bytes = Read(root / "in" / pak::PathFromUtf16(file));
-      if (Bytes(entry.Data.begin(), entry.Data.end()) != bytes)
+      if (Bytes(entry.data.begin(), entry.data.end()) != bytes)
         Fail("data differ: " + pak::ToUtf8(file));
     }
     const pak::Status extracted =
@@ -90,14 +90,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!extracted.ok()) Fail("the packed archive does not extract: " + extracted.message());
     for (std::size_t i = 0; i < archive->size(); ++i) {
       const pak::PakEntry& entry = (*archive)[i];
-      if (Read(root / "out" / pak::PathFromUtf16(entry.Name)) !=
-          Bytes(entry.Data.begin(), entry.Data.end())) {
+      if (Read(root / "out" / pak::PathFromUtf16(entry.name)) !=
+          Bytes(entry.data.begin(), entry.data.end())) {
         // Two files whose names differ only in ".ogg" / ".wav" extract to one name; the later
         // one wins, which the comparison below allows.
         bool later = false;
         for (std::size_t j = i + 1; j < archive->size(); ++j)
-          later |= (*archive)[j].Name == entry.Name;
-        if (!later) Fail("extracted bytes differ: " + pak::ToUtf8(entry.Name));
+          later |= (*archive)[j].name == entry.name;
+        if (!later) Fail("extracted bytes differ: " + pak::ToUtf8(entry.name));
       }
     }
   }

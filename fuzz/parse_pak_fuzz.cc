@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t sum = 0;
   for (std::size_t i = 0; i < archive->size(); ++i) {
     const pak::PakEntry& entry = (*archive)[i];
-    for (std::uint8_t b : entry.Data) sum += b;
-    (void)pak::CheckEntryName(entry.Name, i, pak::NameRules::kWindows);
+    for (std::uint8_t b : entry.data) sum += b;
+    (void)pak::CheckEntryName(entry.name, i, pak::NameRules::kWindows);
   }
   volatile std::size_t sink = sum;
   (void)sink;

@@ -27,10 +27,10 @@ TEST(Reader, WorkedExample) {
   ASSERT_TRUE(archive.ok()) << Message(archive);
   ASSERT_EQ(archive->size(), 1u);
   const auto& e = (*archive)[0];
-  EXPECT_EQ(e.Name, u"a.ogg");
-  EXPECT_EQ(e.Offset, 32);
-  EXPECT_EQ(e.Size, 3);
-  EXPECT_EQ(Bytes(e.Data.begin(), e.Data.end()), (Bytes{1, 2, 3}));
+  EXPECT_EQ(e.name, u"a.ogg");
+  EXPECT_EQ(e.offset, 32);
+  EXPECT_EQ(e.size, 3);
+  EXPECT_EQ(Bytes(e.data.begin(), e.data.end()), (Bytes{1, 2, 3}));
 }
 
 TEST(Reader, RejectsShortFilesAndWrongSignaturesAsInvalidFile) {
@@ -53,7 +53,7 @@ TEST(Reader, RenamesOnlyAFinalWavExtension) {
   auto archive = ParsePak(bytes);
   ASSERT_TRUE(archive.ok()) << Message(archive);
   std::vector<std::u16string> names;
-  for (auto& e : archive->entries()) names.push_back(e.Name);
+  for (auto& e : archive->entries()) names.push_back(e.name);
   EXPECT_EQ(names, (std::vector<std::u16string>{u"VOICE01.ogg", u"theme.ogg", u"data.bin",
                                                 u"a.wav.bak", u"readme", u"x.ogg"}));
 }
@@ -67,7 +67,7 @@ TEST(Reader, IgnoresLengthFieldAndTagAndFollowsEachRecordsOffset) {
   bytes[second_offset_field] = bytes[6 + 2 + 2 + 2 + 4];
   auto archive = ParsePak(bytes);
   ASSERT_TRUE(archive.ok()) << Message(archive);
-  EXPECT_EQ(Bytes((*archive)[1].Data.begin(), (*archive)[1].Data.end()), (Bytes{1, 2}));
+  EXPECT_EQ(Bytes((*archive)[1].data.begin(), (*archive)[1].data.end()), (Bytes{1, 2}));
 }
 
 TEST(Reader, RejectsStructuralFaultsNamingTheEntry) {
@@ -110,8 +110,8 @@ TEST(Reader, RejectsStructuralFaultsNamingTheEntry) {
 TEST(Reader, AcceptsEmptyEntries) {
   auto archive = ParsePak(MakeArchive({{u"empty", {}}, {u"x", {9}}}));
   ASSERT_TRUE(archive.ok()) << Message(archive);
-  EXPECT_EQ((*archive)[0].Size, 0);
-  EXPECT_TRUE((*archive)[0].Data.empty());
+  EXPECT_EQ((*archive)[0].size, 0);
+  EXPECT_TRUE((*archive)[0].data.empty());
 }
 
 TEST(Reader, OpenedArchiveMatchesLoadedOneEvenWithALargeDirectory) {
@@ -129,9 +129,9 @@ TEST(Reader, OpenedArchiveMatchesLoadedOneEvenWithALargeDirectory) {
   ASSERT_TRUE(loaded.ok() && opened.ok());
   ASSERT_EQ(opened->size(), 5000u);
   for (size_t i = 0; i < 5000; i += 499) {
-    EXPECT_EQ((*opened)[i].Name, (*loaded)[i].Name);
-    EXPECT_EQ((*opened)[i].Offset, (*loaded)[i].Offset);
-    EXPECT_EQ((*opened)[i].Size, (*loaded)[i].Size);
+    EXPECT_EQ((*opened)[i].name, (*loaded)[i].name);
+    EXPECT_EQ((*opened)[i].offset, (*loaded)[i].offset);
+    EXPECT_EQ((*opened)[i].size, (*loaded)[i].size);
   }
 }
 
@@ -165,9 +165,9 @@ TEST(Writer, StoresNamesAndOffsetsInListOrder) {
   size_t expected_offset = 6;
   for (auto& n : names) expected_offset += 2 * n.size() + 16;
   for (size_t i = 0; i < names.size(); ++i) {
-    EXPECT_EQ((*archive)[i].Name, read_back[i]);
-    EXPECT_EQ((*archive)[i].Offset, static_cast<int>(expected_offset));
-    expected_offset += static_cast<size_t>((*archive)[i].Size);
+    EXPECT_EQ((*archive)[i].name, read_back[i]);
+    EXPECT_EQ((*archive)[i].offset, static_cast<int>(expected_offset));
+    expected_offset += static_cast<size_t>((*archive)[i].size);
   }
   EXPECT_EQ(expected_offset, built->size());
   // The stored form of the first name is Track01.wav.
@@ -304,7 +304,7 @@ TEST(Reader, SurvivesRandomDamage) {
     if (!archive.ok()) continue;
     ++accepted;
     for (const auto& entry : archive->entries()) {
-      ASSERT_LE(static_cast<size_t>(entry.Offset) + entry.Data.size(), bytes.size());
+      ASSERT_LE(static_cast<size_t>(entry.offset) + entry.data.size(), bytes.size());
     }
   }
   EXPECT_GT(accepted, 0);

@@ -160,9 +160,9 @@ TEST(ScanAndCompare, AddedAndDeletedIgnoringCase) {
   ASSERT_TRUE(pak::PackFolder(Fs(), dir.path(), scan.files, dir / "out.pak").ok());
   const auto archive = Parse(ReadFile(dir / "out.pak"));
   ASSERT_EQ(archive.size(), 3u);
-  EXPECT_EQ(archive[0].Name, u"a.ogg");
-  EXPECT_EQ(archive[1].Name, u"B.ogg");  // stored as B.wav
-  EXPECT_EQ(archive[2].Name, u"new.ogg");
+  EXPECT_EQ(archive[0].name, u"a.ogg");
+  EXPECT_EQ(archive[1].name, u"B.ogg");  // stored as B.wav
+  EXPECT_EQ(archive[2].name, u"new.ogg");
 }
 
 TEST(ScanAndCompare, WhenNoConfirmationIsNeeded) {

@@ -89,7 +89,7 @@ TEST(Win32FileSystem, PackingReplacesAReadOnlyArchiveWithAnOrdinaryFile) {
   ASSERT_TRUE(pak::PackFolder(Fs(), dir / "in", Names{u"a.ogg"}, target).ok());
   auto archive = pak::ParsePak(ReadFile(target));
   ASSERT_TRUE(archive.ok());
-  EXPECT_EQ((*archive)[0].Name, u"a.ogg");
+  EXPECT_EQ((*archive)[0].name, u"a.ogg");
   EXPECT_EQ(Attributes(target) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY), 0u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                           std::filesystem::directory_iterator()),
