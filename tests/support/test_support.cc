@@ -215,7 +215,9 @@ pak::Status FaultyFileSystem::SyncFileSystem(const pak::Path& folder) {
   if (!sync_file_system) return pak::FileSystem::SyncFileSystem(folder);
   journal.push_back("sync all");
   if (fail_file_system_sync) return pak::Status::IoError("injected flush failure", 5 /* EIO */);
-  return Real().SyncFileSystem(folder);
+  // Stands for a system that can, as the real one on Windows cannot: the order of the calls is
+  // what is tested here, and the files' own flushes on the real system elsewhere.
+  return pak::Status::Ok();
 }
 pak::Status FaultyFileSystem::Remove(const pak::Path& p) {
   Record("remove", p);
