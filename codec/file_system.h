@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -61,6 +62,22 @@ class OutputFile {
   virtual Status Close() = 0;
 };
 
+// One state of a file, to tell later whether the file at a path is still what was read: its
+// length, its last modification time and which file it is (the device, on Windows the volume,
+// and the file's number there). A file written in place changes its time, and a file moved over
+// it, even one of the same length and time, is another file.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // in the system's own units
+  std::uint64_t device = 0;
+  std::uint64_t file = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// The stamp of the file at `path` on this system, following links; none when there is no file
+// there or it cannot be examined.
+std::optional<FileStamp> StampOf(const Path& path);
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -94,6 +111,9 @@ class FileSystem {
 
   // Reads a whole file into memory.
   Result<std::vector<std::uint8_t>> ReadWholeFile(const Path& path);
+
+  // The file's present stamp (StampOf by default); none when it cannot be had.
+  virtual std::optional<FileStamp> Stamp(const Path& path) { return StampOf(path); }
 };
 
 FileSystem& DefaultFileSystem();

@@ -311,7 +311,8 @@ TEST_F(RebalerTest, SaveDialogSettingsAndCancelKeepsThePath) {
   EXPECT_EQ(file_dialog.requests[0].options,
             (shell::FileDialogOptions{
                 .overwrite_prompt = true, .hide_read_only = true, .path_must_exist = true}));
-  EXPECT_EQ(file_dialog.requests[0].filter, u"*.pak|*.pak");
+  EXPECT_EQ(file_dialog.requests[0].filter, u"PAK archives (*.pak)|*.pak");
+  EXPECT_EQ(file_dialog.requests[0].default_extension, u"pak");
   EXPECT_EQ(logic.archive_path(), U16(archive()));
   EXPECT_FALSE(fs::exists(archive()));  // only named, never created or read
 

@@ -1,0 +1,52 @@
+#include <cstdint>
+#include <optional>
+
+#include "codec/file_system.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
+namespace pak {
+
+#ifdef _WIN32
+
+std::optional<FileStamp> StampOf(const Path& path) {
+  // No access to the data is asked for, so a file another program holds open is examined too.
+  const HANDLE handle = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const BOOL ok = ::GetFileInformationByHandle(handle, &info);
+  ::CloseHandle(handle);
+  if (!ok || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
+  const auto join = [](DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+  };
+  return FileStamp{join(info.nFileSizeHigh, info.nFileSizeLow),
+                   static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime,
+                                                  info.ftLastWriteTime.dwLowDateTime)),
+                   info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow)};
+}
+
+#else
+
+std::optional<FileStamp> StampOf(const Path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+#if defined(__APPLE__)
+  const struct timespec& modified = st.st_mtimespec;
+#else
+  const struct timespec& modified = st.st_mtim;
+#endif
+  return FileStamp{static_cast<std::uint64_t>(st.st_size),
+                   static_cast<std::int64_t>(modified.tv_sec) * 1'000'000'000 + modified.tv_nsec,
+                   static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+#endif
+
+}  // namespace pak
