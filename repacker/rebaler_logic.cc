@@ -46,7 +46,7 @@ bool RebalerLogic::ScanFolder() {
   return failure.ok();
 }
 
-void RebalerLogic::RepackAll() {
+void RebalerLogic::RepackAll(const pak::Progress& progress) {
   // The command is disabled without both paths; a stray call does nothing.
   if (archive_path().empty() || folder_path().empty()) return;
 
@@ -63,7 +63,8 @@ void RebalerLogic::RepackAll() {
   pak::Status status;
   {
     shell::BusyCursor busy(view_);
-    status = pak::PackFolder(fs_, pak::Path(folder_path()), scan_.files, pak::Path(archive_path()));
+    status = pak::PackFolder(fs_, pak::Path(folder_path()), scan_.files, pak::Path(archive_path()),
+                             progress);
   }
   if (!status.ok()) Report(status);
 }

@@ -45,8 +45,8 @@ class RebalerLogic : public shell::ProgramLogic {
   // Enables the repack command exactly when both paths are known.
   void UpdateRepackButton() { UpdateMainCommand(); }
   // Rescans the folder, compares it with its FilesList.txt, lets the user confirm a difference,
-  // then packs the listed files into the archive path.
-  void RepackAll();
+  // then packs the listed files into the archive path; `progress` hears of each file packed.
+  void RepackAll(const pak::Progress& progress = {});
 
   // lstFiles: the files to pack, in packing order.
   const std::vector<std::u16string>& Files() const { return scan_.files; }

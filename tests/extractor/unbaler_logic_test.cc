@@ -272,6 +272,16 @@ TEST_F(UnbalerTest, ArchiveChangedAfterListingIsReloadedNotExtracted) {
   }
 }
 
+TEST_F(UnbalerTest, ExtractionReportsEachEntryWritten) {
+  ChooseArchive("a.pak", MakeArchive({{u"a", {1}}, {u"b", {2}}, {u"c", {3}}}));
+  ChooseFolder(out.path());
+  std::vector<std::pair<std::size_t, std::size_t>> heard;
+  logic.ExtractAll([&](std::size_t done, std::size_t all) { heard.emplace_back(done, all); });
+  ASSERT_FALSE(heard.empty());
+  EXPECT_EQ(heard.back(), (std::pair<std::size_t, std::size_t>{3, 3}));
+  EXPECT_TRUE(box.shown.empty());
+}
+
 TEST_F(UnbalerTest, ArchiveGoneOrSpoiledAfterListingIsReportedAndNothingExtracted) {
   ChooseArchive("a.pak", MakeArchive({{u"one", {1}}}));
   ChooseFolder(out.path());

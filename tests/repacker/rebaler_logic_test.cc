@@ -238,6 +238,19 @@ TEST_F(RebalerTest, RepackRescansTheFolderFirst) {
   }
 }
 
+TEST_F(RebalerTest, RepackReportsEachFilePacked) {
+  Put(u"a.ogg", "A");
+  Put(u"b.ogg", "B");
+  Put(u"c.ogg", "C");
+  ChooseBoth();
+  Put(u"d.ogg", "D");  // found by the repack's own scan
+  std::vector<std::pair<std::size_t, std::size_t>> heard;
+  logic.RepackAll([&](std::size_t done, std::size_t all) { heard.emplace_back(done, all); });
+  ASSERT_FALSE(heard.empty());
+  EXPECT_EQ(heard.back(), (std::pair<std::size_t, std::size_t>{4, 4}));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(RebalerTest, FolderGoneBeforeRepackKeepsOldArchive) {
   const Bytes old_archive = MakeArchive({{u"old.wav", Data("OLD")}});
   WriteFile(archive(), old_archive);
