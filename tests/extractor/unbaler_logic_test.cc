@@ -266,7 +266,7 @@ TEST_F(UnbalerTest, ArchiveChangedAfterListingIsReloadedNotExtracted) {
     const auto archive = pak::ParsePak(c.now);
     ASSERT_TRUE(archive.ok());
     for (const auto& entry : archive->entries()) {
-      EXPECT_EQ(ReadFile(folder / fs::path(entry.Name)),
+      EXPECT_EQ(ReadFile(folder.path() / fs::path(entry.Name)),
                 Bytes(entry.Data.begin(), entry.Data.end()));
     }
   }
