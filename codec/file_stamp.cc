@@ -20,16 +20,17 @@ std::optional<FileStamp> StampOf(const Path& path) {
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info{};
-  const BOOL ok = ::GetFileInformationByHandle(handle, &info);
+  FILE_BASIC_INFO times{};
+  const bool ok = ::GetFileInformationByHandle(handle, &info) &&
+                  ::GetFileInformationByHandleEx(handle, FileBasicInfo, &times, sizeof times);
   ::CloseHandle(handle);
   if (!ok || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
   const auto join = [](DWORD high, DWORD low) {
     return (static_cast<std::uint64_t>(high) << 32) | low;
   };
-  return FileStamp{join(info.nFileSizeHigh, info.nFileSizeLow),
-                   static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime,
-                                                  info.ftLastWriteTime.dwLowDateTime)),
-                   info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow)};
+  return FileStamp{join(info.nFileSizeHigh, info.nFileSizeLow), times.LastWriteTime.QuadPart,
+                   times.ChangeTime.QuadPart, info.dwVolumeSerialNumber,
+                   join(info.nFileIndexHigh, info.nFileIndexLow)};
 }
 
 #else
@@ -39,12 +40,17 @@ std::optional<FileStamp> StampOf(const Path& path) {
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
 #if defined(__APPLE__)
   const struct timespec& modified = st.st_mtimespec;
+  const struct timespec& changed = st.st_ctimespec;
 #else
   const struct timespec& modified = st.st_mtim;
+  const struct timespec& changed = st.st_ctim;
 #endif
-  return FileStamp{static_cast<std::uint64_t>(st.st_size),
-                   static_cast<std::int64_t>(modified.tv_sec) * 1'000'000'000 + modified.tv_nsec,
-                   static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+  const auto nanoseconds = [](const struct timespec& t) {
+    return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+  };
+  return FileStamp{static_cast<std::uint64_t>(st.st_size), nanoseconds(modified),
+                   nanoseconds(changed), static_cast<std::uint64_t>(st.st_dev),
+                   static_cast<std::uint64_t>(st.st_ino)};
 }
 
 #endif
