@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,18 +44,31 @@ bool IsTerminal(int fd) {
 // Arguments arrive as UTF-8 (on Windows main converts the wide command line).
 Path ArgPath(const std::string& arg) { return pak::PathFromUtf8(arg); }
 
-// Every name and message that the script commands print as text passes through
-// here, so that what reaches the terminal is decided in one place. JSON output
-// does not: the encoder escapes what it must.
-std::string Printable(std::string_view utf8) { return std::string(utf8); }
-std::string Printable(std::u16string_view name) { return Printable(pak::ToUtf8(name)); }
+// Everything printed as text that may hold a name goes through here (JSON output does not: its
+// encoder escapes what it must): a name with ESC, BEL or a newline
+// must neither reach the terminal as such nor fake a line of its own.
+std::string Safe(std::string_view text) { return pak::EscapeControls(text); }
+std::string Safe(std::u16string_view name) { return pak::EscapeControls(pak::ToUtf8(name)); }
+
+// Text of several lines, each made safe on its own.
+std::string SafeLines(std::string_view text) {
+  std::string out;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    out += Safe(text.substr(start, end - start));
+    if (end < text.size()) out += '\n';
+    start = end + 1;
+  }
+  return out;
+}
 
 int Fail(const Status& status, const std::string& subject = {}) {
   std::string message = status.message();
   if (message == pak::kInvalidFile) {
     message += " (too short, or no archive signature)";
   }
-  std::cerr << "baler: " << (subject.empty() ? "" : subject + ": ") << message << "\n";
+  std::cerr << "baler: " << Safe(subject.empty() ? "" : subject + ": ") << Safe(message) << "\n";
   if (status.kind() == Status::Kind::kCancelled) return kExitCancelled;
   return kExitFailed;
 }
@@ -128,7 +142,7 @@ int List(const std::string& archive_path, bool long_form, bool json,
       std::snprintf(numbers, sizeof numbers, "%10d %10d  ", entry.Size, entry.Offset);
       out += numbers;
     }
-    out += Printable(entry.Name);
+    out += Safe(entry.Name);
     out += '\n';
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
@@ -143,7 +157,7 @@ int Check(const std::string& archive_path) {
   if (!names.ok()) return Fail(names, archive_path);
   std::uint64_t bytes = 0;
   for (const auto& entry : archive->entries()) bytes += static_cast<std::uint64_t>(entry.Size);
-  std::cout << archive_path << ": OK, " << archive->size() << " entries, " << bytes
+  std::cout << Safe(archive_path) << ": OK, " << archive->size() << " entries, " << bytes
             << " bytes of data\n";
   return kExitOk;
 }
@@ -167,7 +181,7 @@ int Extract(const std::string& archive_path, const std::string& folder,
   auto chosen = pak::SelectEntries(*archive, selection);
   if (!chosen.ok()) return Fail(chosen.status(), archive_path);
   if (chosen->empty() && !quiet) {
-    std::cerr << "baler: no entry of " << Printable(archive_path)
+    std::cerr << "baler: no entry of " << Safe(archive_path)
               << " matches; nothing was extracted\n";
   }
   ProgressLine progress("Extracting", quiet);
@@ -178,8 +192,8 @@ int Extract(const std::string& archive_path, const std::string& folder,
 }
 
 void PrintDifference(const pak::NameDifference& diff, std::ostream& out) {
-  for (const auto& name : diff.added) out << "added    " << pak::ToUtf8(name) << "\n";
-  for (const auto& name : diff.deleted) out << "deleted  " << pak::ToUtf8(name) << "\n";
+  for (const auto& name : diff.added) out << "added    " << Safe(name) << "\n";
+  for (const auto& name : diff.deleted) out << "deleted  " << Safe(name) << "\n";
 }
 
 int Diff(const std::string& folder, bool json) {
@@ -216,12 +230,12 @@ int CompareContent(const std::string& archive_path, const std::string& folder, b
                {"modified", JsonNames(diff->modified)}});
   } else {
     std::string out;
-    for (const auto& name : diff->added) out += "added    " + Printable(name) + "\n";
-    for (const auto& name : diff->deleted) out += "deleted  " + Printable(name) + "\n";
-    for (const auto& name : diff->modified) out += "modified " + Printable(name) + "\n";
+    for (const auto& name : diff->added) out += "added    " + Safe(name) + "\n";
+    for (const auto& name : diff->deleted) out += "deleted  " + Safe(name) + "\n";
+    for (const auto& name : diff->modified) out += "modified " + Safe(name) + "\n";
     if (diff->empty() && confirm_match && !quiet) {
-      out += Printable(folder) + ": OK, holds the " + std::to_string(archive->size()) +
-             " entries of " + Printable(archive_path) + "\n";
+      out += Safe(folder) + ": OK, holds the " + std::to_string(archive->size()) +
+             " entries of " + Safe(archive_path) + "\n";
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
   }
@@ -376,10 +390,33 @@ int Run(int argc, char** argv) {
                          "Run baler COMMAND --help for the options and an example of each.\n") +
              kExitCodes);
 
+  // The first word that is not an option names the command; an unknown one is said so, rather
+  // than left to the parser, which would only ask for a command.
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word.starts_with("-")) continue;
+    std::string known;
+    bool found = false;
+    for (const CLI::App* command : app.get_subcommands({})) {
+      found = found || command->get_name() == word;
+      known += (known.empty() ? "" : ", ") + command->get_name();
+    }
+    if (!found) {
+      std::cerr << "baler: unknown command \"" << Safe(word) << "\"; the commands are " << known
+                << " (baler --help for more)\n";
+      return kExitUsage;
+    }
+    break;
+  }
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    const int code = app.exit(e);
+    // The parser's messages quote the arguments: made safe like everything else printed.
+    std::ostringstream out, err;
+    const int code = app.exit(e, out, err);
+    std::cout << out.str();
+    std::cerr << SafeLines(err.str());
     return code == 0 ? kExitOk : kExitUsage;
   }
 
@@ -397,7 +434,7 @@ int Run(int argc, char** argv) {
   } catch (const std::exception& e) {
     // The codec reports through Status; this is the last line of defence
     // (out of memory, a path the system cannot convert).
-    std::cerr << "baler: " << e.what() << "\n";
+    std::cerr << "baler: " << Safe(std::string_view(e.what())) << "\n";
     return kExitFailed;
   }
   return kExitUsage;

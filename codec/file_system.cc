@@ -52,6 +52,29 @@ Result<std::unique_ptr<OutputFile>> FileSystem::CreateNew(const Path&) {
   return std::unique_ptr<OutputFile>();
 }
 
+Result<std::unique_ptr<OutputFile>> FileSystem::CreateUnnamed(const Path&) {
+  return std::unique_ptr<OutputFile>();
+}
+
+Status FileSystem::Publish(std::unique_ptr<OutputFile> file, const Path& target) {
+  if (file != nullptr) (void)file->Close();
+  return Status::IoError("Cannot create " + DisplayPath(target) + ": not supported", 0);
+}
+
+bool FileSystem::IsFile(const Path& path) { return OpenForRead(path).ok(); }
+
+std::optional<FileId> FileSystem::Identify(const Path&) { return std::nullopt; }
+
+Result<std::vector<std::u16string>> FileSystem::NamesOfFile(const Path& folder, const FileId& id) {
+  auto names = ListFiles(folder);
+  if (!names.ok()) return names.status();
+  std::vector<std::u16string> found;
+  for (auto& name : *names) {
+    if (Identify(JoinPath(folder, name)) == id) found.push_back(std::move(name));
+  }
+  return found;
+}
+
 Result<std::vector<std::uint8_t>> FileSystem::ReadWholeFile(const Path& path) {
   auto file = OpenForRead(path);
   if (!file.ok()) return file.status();

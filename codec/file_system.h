@@ -30,6 +30,15 @@ Path JoinPath(const Path& folder, std::u16string_view name);
 // A path for messages, in UTF-8.
 std::string DisplayPath(const Path& path);
 
+// What makes a file itself rather than one of its names: the device (on Windows the volume's
+// serial number) and the file's number on it. Two paths that lead to the same id, through a link
+// or not, are the same file.
+struct FileId {
+  std::uint64_t device = 0;
+  std::uint64_t file = 0;
+  friend bool operator==(const FileId&, const FileId&) = default;
+};
+
 class InputFile {
  public:
   virtual ~InputFile() = default;
@@ -40,6 +49,8 @@ class InputFile {
   // A hint that the file will be read soon: the system may start reading its beginning in the
   // background, so that many small files opened ahead are read from the disk in parallel.
   virtual void Prefetch() {}
+  // The identity of the file opened, when the file system knows it.
+  virtual std::optional<FileId> id() const { return std::nullopt; }
 };
 
 class OutputFile {
@@ -91,9 +102,18 @@ class FileSystem {
   // ago), so nothing is ever overwritten. A file system that cannot promise that returns null
   // (the default), and the caller writes beside the target and moves the file over it instead.
   virtual Result<std::unique_ptr<OutputFile>> CreateNew(const Path& path);
+  // Creates a new, empty file in the folder of `target` that has no name yet: it gets one only
+  // through Publish, and vanishes if the process dies first. Fails as creating a file in that
+  // folder fails (a folder that cannot be written); messages name `target`. A file system that has no such files returns null (the
+  // default), and the caller uses CreateTemporary and Replace instead.
+  virtual Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& target);
+  // Gives a file from CreateUnnamed the name `target`, replacing what is there (also a
+  // read-only file, or a link, which is replaced and not followed), and closes it.
+  virtual Status Publish(std::unique_ptr<OutputFile> file, const Path& target);
   // Creates a new, empty file with a unique name inside `folder`, made from
   // `hint`; its path is stored in *created. The name starts with a dot so that
-  // folder scans pass over it.
+  // folder scans pass over it. Until it is moved by Replace or deleted by Remove, the
+  // file is deleted if the process is interrupted (SIGINT, SIGTERM, SIGHUP; a closed console).
   virtual Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder,
                                                               std::u16string_view hint,
                                                               Path* created) = 0;
@@ -107,6 +127,14 @@ class FileSystem {
   // Deletes a file, even a read-only one.
   virtual Status Remove(const Path& path) = 0;
   virtual bool IsDirectory(const Path& path) = 0;
+  // Whether `path` is an ordinary file (through links), hidden or not.
+  virtual bool IsFile(const Path& path);
+  // The identity of the file at `path`, following links; none when nothing is there.
+  virtual std::optional<FileId> Identify(const Path& path);
+  // The names directly inside `folder`, hidden ones included, that lead to the file `id`,
+  // directly, as another hard link, or through a symbolic link. The default looks at the files
+  // ListFiles returns.
+  virtual Result<std::vector<std::u16string>> NamesOfFile(const Path& folder, const FileId& id);
   // The names of the ordinary, not hidden files directly inside `folder`, in
   // the order the system returns them. Sub-folders are left out.
   virtual Result<std::vector<std::u16string>> ListFiles(const Path& folder) = 0;

@@ -6,7 +6,11 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 #include "codec/file_system.h"
@@ -44,13 +48,102 @@ Status SyncDescriptor(int fd, const Path& path) {
   }
 }
 
+// ---- Temporary files removed on interruption ----
+//
+// A named temporary file is entered here from just before it is created until it is moved into
+// place or deleted. SIGINT, SIGTERM and SIGHUP delete what is entered and then end the process as
+// the signal would have. The handlers are installed only where the signal still has its default
+// action, so a program that handles a signal itself keeps its own handling. Only
+// async-signal-safe work happens in the handler: fixed slots, atomics and unlink.
+
+struct TempSlot {
+  std::atomic<int> state{0};  // 0 free, 1 being filled or emptied, 2 holds a path to delete
+  char path[PATH_MAX];
+};
+constexpr int kTempSlots = 32;
+TempSlot g_temp_slots[kTempSlots];
+constexpr int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void RemoveTemporariesAndDie(int signal_number) {
+  for (auto& slot : g_temp_slots) {
+    if (slot.state.load() == 2) (void)::unlink(slot.path);
+  }
+  struct sigaction action {};
+  action.sa_handler = SIG_DFL;
+  sigemptyset(&action.sa_mask);
+  (void)::sigaction(signal_number, &action, nullptr);
+  (void)::raise(signal_number);
+}
+
+void InstallCleanupHandlers() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    for (int signal_number : kCleanupSignals) {
+      struct sigaction old {};
+      if (::sigaction(signal_number, nullptr, &old) != 0) continue;
+      if ((old.sa_flags & SA_SIGINFO) != 0 || old.sa_handler != SIG_DFL) continue;
+      struct sigaction action {};
+      action.sa_handler = RemoveTemporariesAndDie;
+      sigemptyset(&action.sa_mask);
+      for (int other : kCleanupSignals) sigaddset(&action.sa_mask, other);
+      (void)::sigaction(signal_number, &action, nullptr);
+    }
+  });
+}
+
+// Enters `path`; returns the slot, or -1 when the path is too long or every slot is taken (the
+// file is then simply not removed on interruption).
+int EnterTemporary(const Path& path) {
+  InstallCleanupHandlers();
+  const std::string& text = path.native();
+  if (text.size() >= PATH_MAX) return -1;
+  for (int i = 0; i < kTempSlots; ++i) {
+    int expected = 0;
+    if (g_temp_slots[i].state.compare_exchange_strong(expected, 1)) {
+      std::memcpy(g_temp_slots[i].path, text.c_str(), text.size() + 1);
+      return i;
+    }
+  }
+  return -1;
+}
+
+// The file at the slot's path now exists and is to be deleted on interruption.
+void ArmTemporary(int slot) {
+  if (slot >= 0) g_temp_slots[slot].state.store(2);
+}
+
+void LeaveTemporary(int slot) {
+  if (slot >= 0) g_temp_slots[slot].state.store(0);
+}
+
+// Leaves the slot that holds `path`, if any.
+void LeaveTemporary(const Path& path) {
+  for (auto& slot : g_temp_slots) {
+    int expected = 2;
+    if (slot.state.load() == 2 && path.native() == slot.path &&
+        slot.state.compare_exchange_strong(expected, 1)) {
+      slot.state.store(0);
+      return;
+    }
+  }
+}
+
+const char* KindOfFile(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a named pipe (FIFO)";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "not an ordinary file";
+}
+
 class PosixInputFile final : public InputFile {
  public:
-  PosixInputFile(int fd, std::uint64_t size, Path path)
-      : fd_(fd), size_(size), path_(std::move(path)) {}
+  PosixInputFile(int fd, std::uint64_t size, FileId id, Path path)
+      : fd_(fd), size_(size), id_(id), path_(std::move(path)) {}
   ~PosixInputFile() override { ::close(fd_); }
 
   std::uint64_t size() const override { return size_; }
+  std::optional<FileId> id() const override { return id_; }
   int fd() const { return fd_; }
   const Path& path() const { return path_; }
 
@@ -86,6 +179,7 @@ class PosixInputFile final : public InputFile {
  private:
   int fd_;
   std::uint64_t size_;
+  FileId id_;
   Path path_;
 };
 
@@ -158,6 +252,9 @@ class PosixOutputFile final : public OutputFile {
   }
 
   std::uint64_t size() const override { return size_; }
+  int fd() const { return fd_; }
+  const Path& path() const { return path_; }
+  Status WritePending() { return Flush(); }
 
   Status Sync() override {
     PAK_RETURN_IF_ERROR(Flush());
@@ -206,10 +303,34 @@ class PosixOutputFile final : public OutputFile {
   bool kernel_copy_ = true;
 };
 
+// Whether a file descriptor can be given a name through /proc (which needs /proc mounted).
+bool LinkByProcPath() {
+  static const bool available = ::access("/proc/self/fd", X_OK) == 0;
+  return available;
+}
+
+// Gives the unnamed file `fd` the name `target`; 0 or -1 with errno, as linkat. Naming the
+// descriptor itself is cheaper than resolving its /proc path, but only some processes may
+// (CAP_DAC_READ_SEARCH); the first refusal makes every later call take the /proc way.
+int LinkUnnamed(int fd, const std::string& proc_path, const Path& target) {
+#if defined(AT_EMPTY_PATH)
+  static std::atomic<bool> by_descriptor{true};
+  if (by_descriptor.load(std::memory_order_relaxed)) {
+    if (::linkat(fd, "", AT_FDCWD, target.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (errno != ENOENT && errno != EPERM && errno != EINVAL) return -1;
+    by_descriptor.store(false, std::memory_order_relaxed);
+  }
+#else
+  (void)fd;
+#endif
+  return ::linkat(AT_FDCWD, proc_path.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW);
+}
+
 class PosixFileSystem final : public FileSystem {
  public:
   Result<std::unique_ptr<InputFile>> OpenForRead(const Path& path) override {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: opening a FIFO for reading would otherwise wait for a writer for ever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return Errno("open", path, errno);
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
@@ -219,21 +340,32 @@ class PosixFileSystem final : public FileSystem {
     }
     if (!S_ISREG(st.st_mode)) {
       ::close(fd);
-      return Errno("read", path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+      const int err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+      return Status::IoError("Cannot read " + DisplayPath(path) + ": it is " +
+                                 KindOfFile(st.st_mode) + ", not an ordinary file",
+                             err);
     }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    const FileId id{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
     return std::unique_ptr<InputFile>(
-        new PosixInputFile(fd, static_cast<std::uint64_t>(st.st_size), path));
+        new PosixInputFile(fd, static_cast<std::uint64_t>(st.st_size), id, path));
   }
 
   Result<std::unique_ptr<OutputFile>> Create(const Path& path) override {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0 && errno == EACCES && ::access(path.c_str(), F_OK) == 0) {
+    // The error of the call that failed; the calls below must not overwrite it.
+    int err = fd < 0 ? errno : 0;
+    if (fd < 0 && err == EACCES && ::access(path.c_str(), F_OK) == 0) {
       // A read-only file is replaced, as a user who chose this folder expects.
       if (::unlink(path.c_str()) == 0) {
         fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        err = fd < 0 ? errno : 0;
+      } else {
+        err = errno;
       }
     }
-    if (fd < 0) return Errno("create", path, errno);
+    if (fd < 0) return Errno("create", path, err);
     return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, path));
   }
 
@@ -241,6 +373,66 @@ class PosixFileSystem final : public FileSystem {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return Errno("create", path, errno);
     return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, path));
+  }
+
+  Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& target) override {
+#if defined(O_TMPFILE)
+    if (!LinkByProcPath()) return std::unique_ptr<OutputFile>();
+    Path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, target));
+    const int err = errno;
+    // The kernel or the file system has no unnamed files: the caller takes the named way.
+    if (err == EOPNOTSUPP || err == EISDIR || err == EINVAL || err == ENOSYS) {
+      return std::unique_ptr<OutputFile>();
+    }
+    return Errno("create a file in", folder, err);
+#else
+    (void)target;
+    return std::unique_ptr<OutputFile>();
+#endif
+  }
+
+  Status Publish(std::unique_ptr<OutputFile> file, const Path& target) override {
+    auto* out = dynamic_cast<PosixOutputFile*>(file.get());
+    if (out == nullptr) return FileSystem::Publish(std::move(file), target);
+    PAK_RETURN_IF_ERROR(out->WritePending());
+    const int fd = out->fd();
+    const std::string from = "/proc/self/fd/" + std::to_string(fd);
+    // Where nothing has the name yet, the file takes it in one step. Otherwise it is linked
+    // under a hidden name beside the target and moved over it, which replaces a file or a link
+    // without writing through it.
+    if (LinkUnnamed(fd, from, target) != 0) {
+      if (errno != EEXIST) return Errno("create", target, errno);
+      Path folder = target.parent_path();
+      if (folder.empty()) folder = ".";
+      static std::atomic<unsigned> counter{0};
+      std::string base = target.filename().native();
+      if (base.size() > 120) base.resize(120);
+      Path temp;
+      int slot = -1;
+      for (int attempt = 0;; ++attempt) {
+        temp = folder / ("." + base + ".tmp" + std::to_string(::getpid()) + "-" +
+                         std::to_string(counter.fetch_add(1)));
+        slot = EnterTemporary(temp);
+        if (LinkUnnamed(fd, from, temp) == 0) {
+          break;
+        }
+        const int err = errno;
+        LeaveTemporary(slot);
+        if (err != EEXIST || attempt == 100) return Errno("create a file in", folder, err);
+      }
+      ArmTemporary(slot);
+      if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int err = errno;
+        (void)::unlink(temp.c_str());
+        LeaveTemporary(slot);
+        return Errno("replace", target, err);
+      }
+      LeaveTemporary(slot);
+    }
+    return out->Close();
   }
 
   Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder, std::u16string_view hint,
@@ -252,18 +444,23 @@ class PosixFileSystem final : public FileSystem {
       const std::string name = "." + base + ".tmp" + std::to_string(::getpid()) + "-" +
                                std::to_string(counter.fetch_add(1));
       Path path = folder / name;
+      const int slot = EnterTemporary(path);
       const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd >= 0) {
+        ArmTemporary(slot);
         *created = path;
         return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, path));
       }
-      if (errno != EEXIST) return Errno("create a file in", folder, errno);
+      const int err = errno;
+      LeaveTemporary(slot);
+      if (err != EEXIST) return Errno("create a file in", folder, err);
     }
     return Errno("create a file in", folder, EEXIST);
   }
 
   Status Replace(const Path& from, const Path& to) override {
     if (::rename(from.c_str(), to.c_str()) != 0) return Errno("replace", to, errno);
+    LeaveTemporary(from);
     return Status::Ok();
   }
 
@@ -288,12 +485,52 @@ class PosixFileSystem final : public FileSystem {
 
   Status Remove(const Path& path) override {
     if (::unlink(path.c_str()) != 0) return Errno("delete", path, errno);
+    LeaveTemporary(path);
     return Status::Ok();
   }
 
   bool IsDirectory(const Path& path) override {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  }
+
+  bool IsFile(const Path& path) override {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  }
+
+  Result<std::vector<std::u16string>> NamesOfFile(const Path& folder, const FileId& id) override {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return Errno("list the files of", folder, errno);
+    const int dir_fd = ::dirfd(dir);
+    std::vector<std::u16string> found;
+    Status status;
+    for (;;) {
+      errno = 0;
+      const dirent* entry = ::readdir(dir);
+      if (entry == nullptr) {
+        if (errno != 0) status = Errno("list the files of", folder, errno);
+        break;
+      }
+      const char* name = entry->d_name;
+      if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+      if (entry->d_type == DT_DIR) continue;
+      struct stat st {};
+      if (::fstatat(dir_fd, name, &st, 0) != 0) continue;
+      if (static_cast<std::uint64_t>(st.st_dev) == id.device &&
+          static_cast<std::uint64_t>(st.st_ino) == id.file) {
+        found.push_back(FromUtf8(name));
+      }
+    }
+    ::closedir(dir);
+    if (!status.ok()) return status;
+    return found;
+  }
+
+  std::optional<FileId> Identify(const Path& path) override {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
   }
 
   Result<std::vector<std::u16string>> ListFiles(const Path& folder) override {

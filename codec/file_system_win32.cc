@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "codec/file_system.h"
 #include "codec/text.h"
@@ -64,6 +66,51 @@ Status LastError(const char* what, const Path& path) {
   return WinError(what, path, ::GetLastError());
 }
 
+// ---- Temporary files removed when the console goes away ----
+//
+// A named temporary file is entered here from its creation until it is moved into place or
+// deleted. Ctrl+C, Ctrl+Break, closing the console window, logging off and shutting down delete
+// what is entered; the system then ends the process as it would have. The handler runs on a
+// thread of its own, so a mutex is enough. Temporaries are opened with FILE_SHARE_DELETE, so
+// the deletion takes effect even while the file is still open.
+
+std::mutex g_temp_mutex;
+std::vector<std::wstring>& Temporaries() {
+  static auto* paths = new std::vector<std::wstring>();  // never destroyed: the handler may run late
+  return *paths;
+}
+
+BOOL WINAPI RemoveTemporariesOnClose(DWORD) {
+  std::lock_guard<std::mutex> lock(g_temp_mutex);
+  for (const auto& path : Temporaries()) {
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(path.c_str());
+  }
+  Temporaries().clear();
+  return FALSE;  // the default handling (ending the process) follows
+}
+
+void EnterTemporary(const std::wstring& path) {
+  static std::once_flag once;
+  std::call_once(once, [] { ::SetConsoleCtrlHandler(RemoveTemporariesOnClose, TRUE); });
+  std::lock_guard<std::mutex> lock(g_temp_mutex);
+  Temporaries().push_back(path);
+}
+
+void LeaveTemporary(const std::wstring& path) {
+  std::lock_guard<std::mutex> lock(g_temp_mutex);
+  auto& paths = Temporaries();
+  paths.erase(std::remove(paths.begin(), paths.end(), path), paths.end());
+}
+
+// The identity of an open file: the volume's serial number and the file's index on it.
+std::optional<FileId> IdOf(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(handle, &info)) return std::nullopt;
+  return FileId{info.dwVolumeSerialNumber,
+                (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 OVERLAPPED At(std::uint64_t offset) {
   OVERLAPPED at{};
   at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
@@ -74,10 +121,11 @@ OVERLAPPED At(std::uint64_t offset) {
 class Win32InputFile final : public InputFile {
  public:
   Win32InputFile(HANDLE handle, std::uint64_t size, Path path)
-      : handle_(handle), size_(size), path_(std::move(path)) {}
+      : handle_(handle), size_(size), id_(IdOf(handle)), path_(std::move(path)) {}
   ~Win32InputFile() override { ::CloseHandle(handle_); }
 
   std::uint64_t size() const override { return size_; }
+  std::optional<FileId> id() const override { return id_; }
 
   Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
     std::uint64_t done = 0;
@@ -105,6 +153,7 @@ class Win32InputFile final : public InputFile {
 
   HANDLE handle_;
   std::uint64_t size_;
+  std::optional<FileId> id_;
   Path path_;
 };
 
@@ -192,10 +241,15 @@ class Win32FileSystem final : public FileSystem {
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return LastError("open", path);
     // A folder cannot be opened this way; a device or pipe can, and is no file to read whole.
+    if (::GetFileType(handle) != FILE_TYPE_DISK) {
+      ::CloseHandle(handle);
+      return Status::IoError("Cannot read " + DisplayPath(path) +
+                                 ": it is a device or a pipe, not an ordinary file",
+                             ERROR_INVALID_FUNCTION);
+    }
     LARGE_INTEGER size{};
-    if (::GetFileType(handle) != FILE_TYPE_DISK || !::GetFileSizeEx(handle, &size)) {
-      const DWORD error =
-          ::GetFileType(handle) != FILE_TYPE_DISK ? ERROR_INVALID_FUNCTION : ::GetLastError();
+    if (!::GetFileSizeEx(handle, &size)) {
+      const DWORD error = ::GetLastError();
       ::CloseHandle(handle);
       return WinError("read", path, error);
     }
@@ -235,8 +289,11 @@ class Win32FileSystem final : public FileSystem {
       std::u16string file_name = u"." + base + std::u16string(tail.begin(), tail.end());
       Path path = folder / PathFromUtf16(file_name);
       // A leading dot hides nothing on Windows: the attribute keeps folder scans off the file.
-      const HANDLE handle = Open(WinPath(path), CREATE_NEW, FILE_ATTRIBUTE_HIDDEN);
+      const std::wstring name = WinPath(path);
+      const HANDLE handle = Open(name, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN,
+                                 FILE_SHARE_READ | FILE_SHARE_DELETE);
       if (handle != INVALID_HANDLE_VALUE) {
+        EnterTemporary(name);
         *created = path;
         return std::unique_ptr<OutputFile>(new Win32OutputFile(handle, path));
       }
@@ -256,6 +313,7 @@ class Win32FileSystem final : public FileSystem {
     // MoveFileExW refuses to replace a read-only file.
     const DWORD old = ClearAttributes(
         target, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    // A link or junction at the target is replaced itself, never followed.
     // With MOVEFILE_WRITE_THROUGH the call returns only when the move is on the disk, which is
     // what a folder flush does elsewhere.
     if (!::MoveFileExW(source.c_str(), target.c_str(),
@@ -265,6 +323,7 @@ class Win32FileSystem final : public FileSystem {
       Restore(source, source_attributes);
       return WinError("replace", to, error);
     }
+    LeaveTemporary(source);
     return Status::Ok();
   }
 
@@ -280,7 +339,48 @@ class Win32FileSystem final : public FileSystem {
       Restore(name, old);
       return WinError("delete", path, error);
     }
+    LeaveTemporary(name);
     return Status::Ok();
+  }
+
+  bool IsFile(const Path& path) override {
+    const DWORD attributes = Attributes(WinPath(path));
+    return attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  }
+
+  std::optional<FileId> Identify(const Path& path) override {
+    // Opening for no access at all reads the identity of files that others hold open; a link
+    // or junction is followed to what it names.
+    const HANDLE handle = ::CreateFileW(WinPath(path).c_str(), 0,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<FileId> id = IdOf(handle);
+    ::CloseHandle(handle);
+    return id;
+  }
+
+  Result<std::vector<std::u16string>> NamesOfFile(const Path& folder, const FileId& id) override {
+    std::wstring pattern = WinPath(folder);
+    if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+    std::vector<std::u16string> names;
+    if (search == INVALID_HANDLE_VALUE) {
+      const DWORD error = ::GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND && IsDirectory(folder)) return names;
+      return WinError("list the files of", folder, error);
+    }
+    do {
+      const bool folder_entry = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                                (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+      if (folder_entry) continue;
+      std::u16string name = FromWide(found.cFileName);
+      if (Identify(JoinPath(folder, name)) == id) names.push_back(std::move(name));
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return names;
   }
 
   bool IsDirectory(const Path& path) override {
@@ -316,8 +416,9 @@ class Win32FileSystem final : public FileSystem {
   }
 
  private:
-  static HANDLE Open(const std::wstring& name, DWORD disposition, DWORD attributes) {
-    return ::CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+  static HANDLE Open(const std::wstring& name, DWORD disposition, DWORD attributes,
+                     DWORD share = FILE_SHARE_READ) {
+    return ::CreateFileW(name.c_str(), GENERIC_WRITE, share, nullptr, disposition,
                          attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes, nullptr);
   }
 };

@@ -62,37 +62,44 @@ std::string DescribeEntry(size_t index, std::u16string_view name) {
   return "entry " + std::to_string(index + 1) + " (\"" + ToUtf8(name) + "\")";
 }
 
-Status CheckEntryName(std::u16string_view name, size_t index, NameRules rules) {
-  auto refuse = [&](const char* why) {
-    return Status::Refused("Unsafe name in the archive: " + DescribeEntry(index, name) + " " + why +
-                           "; nothing was extracted");
-  };
-  if (name.empty()) return refuse("is empty");
-  if (name == u"." || name == u"..") return refuse("names a folder, not a file");
+const char* EntryNameFault(std::u16string_view name, NameRules rules) {
+  if (name.empty()) return "is empty";
+  if (name == u"." || name == u"..") return "names a folder, not a file";
   for (char16_t c : name) {
-    if (c == u'/' || c == u'\\' || c == u':') return refuse("holds a path separator or a colon");
-    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return refuse("holds a control character");
+    if (c == u'/' || c == u'\\' || c == u':') return "holds a path separator or a colon";
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return "holds a control character";
   }
   for (size_t i = 0; i < name.size(); ++i) {
     const char16_t c = name[i];
     const bool high = c >= 0xD800 && c <= 0xDBFF;
     const bool low = c >= 0xDC00 && c <= 0xDFFF;
     if (low || (high && !(i + 1 < name.size() && name[i + 1] >= 0xDC00 && name[i + 1] <= 0xDFFF))) {
-      return refuse("holds a broken UTF-16 character");
+      return "holds a broken UTF-16 character";
     }
     if (high) ++i;
   }
-  if (EqualsIgnoreCase(name, kFilesListName)) {
-    return refuse("would overwrite the list of files");
-  }
+  if (EqualsIgnoreCase(name, kFilesListName)) return "would overwrite the list of files";
   if (rules == NameRules::kWindows) {
     for (char16_t c : name) {
       if (c == u'<' || c == u'>' || c == u'"' || c == u'|' || c == u'?' || c == u'*') {
-        return refuse("holds a character that Windows does not allow in file names");
+        return "holds a character that Windows does not allow in file names";
       }
     }
-    if (name.back() == u'.' || name.back() == u' ') return refuse("ends in a dot or a space");
-    if (IsReservedDeviceName(name)) return refuse("is a reserved device name");
+    if (name.back() == u'.' || name.back() == u' ') return "ends in a dot or a space";
+    if (IsReservedDeviceName(name)) return "is a reserved device name";
+    if (name.size() > kMaxWindowsNameUnits) {
+      return "is longer than the 255 UTF-16 characters Windows allows in a file name";
+    }
+  } else if (ToUtf8(name).size() > kMaxPosixNameBytes) {
+    return "is longer than the 255 bytes of UTF-8 this system allows in a file name";
+  }
+  return nullptr;
+}
+
+Status CheckEntryName(std::u16string_view name, size_t index, NameRules rules) {
+  if (const char* why = EntryNameFault(name, rules)) {
+    return Status::Refused("Unsafe name in the archive: " + DescribeEntry(index, name) + " " + why +
+                           "; nothing was extracted");
   }
   return Status::Ok();
 }

@@ -27,12 +27,20 @@ enum class NameRules { kPosix, kWindows };
 // The rules of the system this was built for.
 NameRules HostNameRules();
 
-// Checks that an entry name can be written as a file directly inside the
-// extraction folder and nowhere else: not empty, not "." or "..", no "/", "\",
-// ":" or control character, not the list file's own name; under Windows rules
-// also no reserved device name (CON, NUL, CONIN$, COM1, COM with a superscript
-// digit, ...), no trailing dot or space and none of <>"|?*. The message names
-// the entry by its number and name.
+// The longest file names the systems take: 255 bytes on POSIX file systems (NAME_MAX), 255
+// UTF-16 code units on Windows.
+inline constexpr std::size_t kMaxPosixNameBytes = 255;
+inline constexpr std::size_t kMaxWindowsNameUnits = 255;
+
+// Why a name cannot be written as a file directly inside the extraction folder
+// and nowhere else, or null when it can: empty, "." or "..", a "/", "\", ":"
+// or control character, the list file's own name, longer than the system
+// allows; under Windows rules also a reserved device name (CON, NUL, CONIN$,
+// COM1, COM with a superscript digit, ...),
+// a trailing dot or space and any of <>"|?*.
+const char* EntryNameFault(std::u16string_view name, NameRules rules);
+
+// EntryNameFault as a refusal whose message names the entry by its number and name.
 Status CheckEntryName(std::u16string_view name, size_t index, NameRules rules);
 
 // How an entry is named in messages: entry 3 ("name").

@@ -123,7 +123,10 @@ Result<PakArchive> LoadPakFile(FileSystem& fs, const Path& path) {
   // large archive's worth of memory first took a fifth of the load.
   std::shared_ptr<std::uint8_t[]> buffer(new std::uint8_t[size]);
   PAK_RETURN_IF_ERROR(file.ReadAt(0, std::span<std::uint8_t>(buffer.get(), size)));
-  return PakArchive::FromBuffer(std::shared_ptr<const std::uint8_t>(buffer, buffer.get()), size);
+  auto archive =
+      PakArchive::FromBuffer(std::shared_ptr<const std::uint8_t>(buffer, buffer.get()), size);
+  if (archive.ok()) archive->source_id_ = file.id();
+  return archive;
 }
 
 Result<PakArchive> OpenPakFile(FileSystem& fs, const Path& path) {
@@ -144,6 +147,7 @@ Result<PakArchive> OpenPakFile(FileSystem& fs, const Path& path) {
     if (!need_more) break;
     want = std::min<std::uint64_t>(size, want * 4);
   }
+  archive.source_id_ = file->id();
   archive.file_ = std::move(file);
   return archive;
 }

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -53,6 +54,10 @@ class PakArchive {
   // memory or from the file. A range past the entry's end is refused.
   Status ReadEntry(std::size_t i, std::uint64_t at, std::span<std::uint8_t> out) const;
 
+  // The identity of the file the archive was read from, so that extracting can refuse to
+  // write over it; none for an archive parsed from memory.
+  const std::optional<FileId>& source_id() const { return source_id_; }
+
  private:
   friend Result<PakArchive> ParsePak(std::vector<std::uint8_t> bytes);
   friend Result<PakArchive> LoadPakFile(FileSystem& fs, const Path& path);
@@ -64,6 +69,7 @@ class PakArchive {
   std::vector<PakEntry> entries_;
   std::shared_ptr<const std::uint8_t> bytes_;  // a loaded archive
   std::shared_ptr<InputFile> file_;            // an opened archive
+  std::optional<FileId> source_id_;
 };
 
 // Parses a whole archive held in memory; the result keeps the buffer.

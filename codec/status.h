@@ -71,6 +71,7 @@ class Result {
   T* operator->() { return &*value_; }
   const T* operator->() const { return &*value_; }
   T& operator*() & { return *value_; }
+  const T& operator*() const& { return *value_; }
 
  private:
   std::optional<T> value_;

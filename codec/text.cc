@@ -197,4 +197,71 @@ const CodePage& SystemCodePage() {
 #endif
 }
 
+namespace {
+
+// The length of the valid UTF-8 sequence at the start of `text`, or 0.
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto b0 = static_cast<unsigned char>(text[0]);
+  std::size_t length = 0;
+  char32_t min = 0;
+  if (b0 < 0x80) return 1;
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    length = 2;
+    min = 0x80;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    length = 3;
+    min = 0x800;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    length = 4;
+    min = 0x10000;
+  } else {
+    return 0;
+  }
+  if (text.size() < length) return 0;
+  char32_t cp = b0 & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if ((b & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return length;
+}
+
+void AppendHexEscape(std::string& out, unsigned value) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  out += "\\x";
+  out.push_back(kDigits[(value >> 4) & 0xF]);
+  out.push_back(kDigits[value & 0xF]);
+}
+
+}  // namespace
+
+std::string EscapeControls(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    const std::size_t length = Utf8SequenceLength(utf8.substr(i));
+    if (length == 0) {
+      AppendHexEscape(out, b);  // not UTF-8: the raw byte
+      ++i;
+    } else if (b < 0x20 || b == 0x7F) {
+      AppendHexEscape(out, b);
+      ++i;
+    } else if (b == 0xC2 && static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
+      AppendHexEscape(out, static_cast<unsigned char>(utf8[i + 1]));  // C1: U+0080..U+009F
+      i += 2;
+    } else if (b == '\\' && i + 1 < utf8.size() && utf8[i + 1] == 'x') {
+      out += "\\\\";
+      ++i;
+    } else {
+      out.append(utf8.substr(i, length));
+      i += length;
+    }
+  }
+  return out;
+}
+
 }  // namespace pak

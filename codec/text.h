@@ -26,6 +26,13 @@ bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
 // Orders by folded text, then by the exact text, so sorting is deterministic.
 bool LessIgnoreCase(std::u16string_view a, std::u16string_view b);
 
+// Text made safe to print on a terminal: control characters (C0, DEL, and C1 written as UTF-8)
+// and bytes that are not valid UTF-8 become \xNN, so a name cannot move the cursor, change
+// the terminal's state or fake a line of its own. A backslash that would read as the start of
+// such an escape ("\x") is doubled, so the output stays unambiguous. Other text, the
+// backslashes of Windows paths included, is left as it is.
+std::string EscapeControls(std::string_view utf8);
+
 // A single-byte code page: how FilesList.txt turns names into bytes and back.
 class CodePage {
  public:

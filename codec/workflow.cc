@@ -10,30 +10,37 @@
 namespace pak {
 namespace {
 
-// Writes into a temporary file and moves it over the target on Commit; the
-// destructor removes what was not committed. With `in_place`, a target that
-// does not exist yet is created exclusively and written where it stands: there
-// is no old file to keep whole, the destructor deletes the partial one just the
-// same, and the extra directory entry and rename per file (which cost about as
-// much as creating the file itself) are saved.
+// A file written under no name, or a hidden temporary one, that takes the target's name only
+// when it is committed after its last byte: no file ever holds a part of its content under the
+// target's name, and an interrupted run leaves the old file whole. Where the file system has
+// unnamed files, nothing at all is left if the process dies; otherwise the destructor deletes
+// the temporary, and so do the file system's interruption handlers. Committing is the one place
+// where a finished file is put into place.
+//
+// A file that takes another's place is flushed to the disk before it does: a power cut then
+// leaves the old file or the new one whole, never the name over data that were never written.
+// kAlways flushes every time (an archive); kWhenReplacing only when a file stands at the target
+// when the file is committed (a new file replaces nothing and needs no flush).
 class StagedFile {
  public:
-  StagedFile(FileSystem& fs, Path target, bool in_place = false)
-      : fs_(fs), target_(std::move(target)), in_place_(in_place) {}
+  enum class Flush { kAlways, kWhenReplacing };
+
+  // With `named`, the file is always a named temporary, so that it can be read back by its path
+  // (after CloseForReading) before it is committed.
+  StagedFile(FileSystem& fs, Path target, Flush flush = Flush::kAlways, bool named = false)
+      : fs_(fs), target_(std::move(target)), flush_(flush), named_(named) {}
   ~StagedFile() {
     if (file_ != nullptr) (void)file_->Close();
     if (!temp_.empty()) (void)fs_.Remove(temp_);
   }
 
+  // Creating the file is also the proof that the folder can be written.
   Status Open() {
-    if (in_place_) {
-      // Any failure here (mostly: the file exists) takes the temporary file's
-      // way, which also reports the errors the same way as always.
-      auto direct = fs_.CreateNew(target_);
-      if (direct.ok() && *direct != nullptr) {
-        file_ = std::move(direct).value();
-        temp_ = target_;
-        direct_ = true;
+    if (!named_) {
+      auto unnamed = fs_.CreateUnnamed(target_);
+      if (!unnamed.ok()) return unnamed.status();
+      if (*unnamed != nullptr) {
+        file_ = std::move(unnamed).value();
         return Status::Ok();
       }
     }
@@ -43,34 +50,43 @@ class StagedFile {
     return Status::Ok();
   }
   OutputFile& file() { return *file_; }
-  // Where the bytes are being written.
+  // Where the bytes are being written: the temporary file, or empty for an unnamed one.
   const Path& written() const { return temp_; }
 
-  // Flushes the file to the disk when it is to take another's place, and closes it; Commit then
-  // only moves it into place. A file that takes another's place is flushed before the move: a
-  // power cut then leaves the old file or the new one whole, never the name over data that were
-  // never written. A file created in place replaced nothing and needs no flush.
-  Status Close() {
+  // Finishes and closes a named file, which can then be read at written(); Commit only moves it.
+  Status CloseForReading() {
+    PAK_RETURN_IF_ERROR(Finish());
     std::unique_ptr<OutputFile> file = std::move(file_);
-    if (file == nullptr) return Status::Ok();
-    if (!direct_) PAK_RETURN_IF_ERROR(file->Sync());
     return file->Close();
   }
 
-  // Closes the file and gives it the target's name, then flushes the folder so that the move
-  // lasts.
+  // Flushes the file when it is to take another's place.
+  Status Finish() {
+    if (finished_) return Status::Ok();
+    finished_ = true;
+    durable_ = flush_ == Flush::kAlways || fs_.Identify(target_).has_value();
+    return durable_ && file_ != nullptr ? file_->Sync() : Status::Ok();
+  }
+
+  // Gives the file the target's name, then flushes the folder so that the move lasts.
   Status Commit() {
     PAK_RETURN_IF_ERROR(CommitKeepingFolder());
     return replaced_ ? fs_.SyncFolder(Folder()) : Status::Ok();
   }
 
-  // Commit without the folder flush, for a caller that moves many files into one folder and
-  // flushes it once at the end (when replaced() says a move happened).
+  // Commit without the folder flush, for a caller that puts many files into one folder and
+  // flushes it once at the end, when replaced() says that a flushed file took a name.
   Status CommitKeepingFolder() {
-    PAK_RETURN_IF_ERROR(Close());
-    if (!direct_) PAK_RETURN_IF_ERROR(fs_.Replace(temp_, target_));
-    temp_.clear();
-    replaced_ = !direct_;
+    PAK_RETURN_IF_ERROR(Finish());
+    std::unique_ptr<OutputFile> file = std::move(file_);
+    if (temp_.empty()) {
+      PAK_RETURN_IF_ERROR(fs_.Publish(std::move(file), target_));
+    } else {
+      if (file != nullptr) PAK_RETURN_IF_ERROR(file->Close());
+      PAK_RETURN_IF_ERROR(fs_.Replace(temp_, target_));
+      temp_.clear();
+    }
+    replaced_ = durable_;
     return Status::Ok();
   }
   bool replaced() const { return replaced_; }
@@ -83,10 +99,12 @@ class StagedFile {
 
   FileSystem& fs_;
   Path target_;
-  bool in_place_;
-  bool direct_ = false;
+  Flush flush_;
+  bool named_;
+  bool finished_ = false;
+  bool durable_ = false;
   bool replaced_ = false;
-  Path temp_;  // what to delete when not committed
+  Path temp_;  // a named temporary: what to delete when not committed
   std::unique_ptr<OutputFile> file_;
 };
 
@@ -145,34 +163,69 @@ Status CheckExtractNames(const PakArchive& archive, NameRules rules) {
   return Status::Ok();
 }
 
+Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path& folder) {
+  const std::optional<FileId> source = archive.source_id();
+  if (!source) return Status::Ok();
+  // The folder is read once for the names that lead to the archive; a fresh folder costs
+  // nothing per entry. A name that matches one of them only when case is ignored is looked up
+  // on its own, for folders that ignore case. A folder that cannot be read (but perhaps
+  // written) is checked name by name instead.
+  auto names = fs.NamesOfFile(folder, *source);
+  if (names.ok() && names->empty()) return Status::Ok();
+  std::unordered_set<std::u16string> exact, folded;
+  if (names.ok()) {
+    exact.insert(names->begin(), names->end());
+    for (const auto& name : *names) folded.insert(FoldCase(name));
+  }
+  auto leads_to_archive = [&](std::u16string_view name) {
+    if (!names.ok()) return fs.Identify(JoinPath(folder, name)) == source;
+    if (exact.contains(std::u16string(name))) return true;
+    return folded.contains(FoldCase(name)) && fs.Identify(JoinPath(folder, name)) == source;
+  };
+  if (leads_to_archive(kFilesListName)) {
+    return Status::Refused("The archive is the folder's " + ToUtf8(kFilesListName) +
+                           ", which extraction replaces; choose another folder. Nothing was "
+                           "extracted");
+  }
+  for (std::size_t i = 0; i < archive.size(); ++i) {
+    if (leads_to_archive(archive[i].Name)) {
+      return Status::Refused("Unsafe target: " + DescribeEntry(i, archive[i].Name) +
+                             " would replace the archive being extracted; choose another "
+                             "folder. Nothing was extracted");
+    }
+  }
+  return Status::Ok();
+}
+
 Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
                   const CodePage& code_page, NameRules rules, const Progress& progress) {
   PAK_RETURN_IF_ERROR(CheckExtractNames(archive, rules));
-  StagedFile list(fs, JoinPath(folder, kFilesListName), /*in_place=*/true);
+  PAK_RETURN_IF_ERROR(CheckExtractTargets(fs, archive, folder));
+  // The list is staged first: a folder that cannot be written fails here, before any file in it
+  // changes. It records the entries whose files were written, and replaces the old list at the
+  // end, also after a failure, so that it never names a file that holds other bytes.
+  StagedFile list(fs, JoinPath(folder, kFilesListName), StagedFile::Flush::kWhenReplacing);
   PAK_RETURN_IF_ERROR(list.Open());
+  std::string lines;
   Status status;
-  bool list_written = true;
   bool replaced = false;
   for (std::size_t i = 0; i < archive.size() && status.ok(); ++i) {
     const PakEntry& entry = archive[i];
-    status = list.file().Append(AsBytes(FilesListLine(entry.Name, code_page)));
-    list_written = status.ok();
-    if (status.ok()) {
-      StagedFile target(fs, JoinPath(folder, entry.Name), /*in_place=*/true);
-      status = target.Open();
-      if (status.ok()) status = archive.CopyEntry(i, target.file());
-      if (status.ok()) status = target.CommitKeepingFolder();
-      replaced = replaced || target.replaced();
-    }
-    if (status.ok() && progress) progress(i + 1, archive.size());
+    StagedFile target(fs, JoinPath(folder, entry.Name), StagedFile::Flush::kWhenReplacing);
+    status = target.Open();
+    if (status.ok()) status = archive.CopyEntry(i, target.file());
+    if (status.ok()) status = target.CommitKeepingFolder();
+    replaced = replaced || target.replaced();
+    if (!status.ok()) break;
+    lines += FilesListLine(entry.Name, code_page);
+    if (progress) progress(i + 1, archive.size());
   }
-  // After an entry failed the list is kept too, ending with that entry's name; a list that could
-  // not be written is dropped, and an old one stays as it was.
-  if (list_written) {
-    const Status listed = list.CommitKeepingFolder();
-    if (status.ok()) status = listed;
-    replaced = replaced || list.replaced();
-  }
+  // After a failure before the first file, nothing changed, and the old list stays too.
+  if (!status.ok() && lines.empty()) return status;
+  Status listed = list.file().Append(AsBytes(lines));
+  if (listed.ok()) listed = list.CommitKeepingFolder();
+  replaced = replaced || list.replaced();
+  if (status.ok()) status = listed;
   // One folder flush for every file moved into it.
   if (replaced) {
     const Status synced = fs.SyncFolder(folder);
@@ -185,11 +238,12 @@ Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& fo
                        std::span<const std::size_t> indices, NameRules rules,
                        const Progress& progress) {
   PAK_RETURN_IF_ERROR(CheckExtractNames(archive, rules));
+  PAK_RETURN_IF_ERROR(CheckExtractTargets(fs, archive, folder));
   Status status;
   bool replaced = false;
   for (std::size_t k = 0; k < indices.size() && status.ok(); ++k) {
     const std::size_t i = indices[k];
-    StagedFile target(fs, JoinPath(folder, archive[i].Name), /*in_place=*/true);
+    StagedFile target(fs, JoinPath(folder, archive[i].Name), StagedFile::Flush::kWhenReplacing);
     status = target.Open();
     if (status.ok()) status = archive.CopyEntry(i, target.file());
     if (status.ok()) status = target.CommitKeepingFolder();
@@ -217,6 +271,23 @@ Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage
       scan.recorded_names = RecordedNames(text, code_page);
     } else if (!EqualsIgnoreCase(name, kFamilyBinName)) {
       scan.files.push_back(std::move(name));
+    }
+  }
+  // What an extraction wrote must pack back: a recorded file that the listing passed over as
+  // hidden (a name starting with a dot, a hidden attribute) is a file to pack like the others.
+  // Only names that are safe inside the folder are looked up.
+  if (!scan.recorded_names.empty()) {
+    std::unordered_set<std::u16string> listed;
+    for (const auto& name : scan.files) listed.insert(FoldCase(name));
+    for (const auto& name : scan.recorded_names) {
+      if (name.empty() || EntryNameFault(name, HostNameRules()) != nullptr ||
+          EqualsIgnoreCase(name, kFamilyBinName) || listed.contains(FoldCase(name))) {
+        continue;
+      }
+      if (fs.IsFile(JoinPath(folder, name))) {
+        scan.files.push_back(name);
+        listed.insert(FoldCase(name));
+      }
     }
   }
   // The order of LessIgnoreCase (folded text, then the exact text), with each
@@ -261,16 +332,40 @@ NameDifference CompareNames(const FolderScan& scan) {
   return diff;
 }
 
+Status CheckPackTarget(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
+                       const Path& archive_path) {
+  const std::optional<FileId> target = fs.Identify(archive_path);
+  if (!target) return Status::Ok();  // a new file cannot be one of the inputs
+  auto refuse = [&](const std::string& what) {
+    return Status::Refused("The archive to write, " + DisplayPath(archive_path) + ", is " + what +
+                           "; choose another file. Nothing was written");
+  };
+  Path parent = archive_path.parent_path();
+  if (parent.empty()) parent = ".";
+  if (fs.Identify(JoinPath(folder, kFilesListName)) == target ||
+      (EqualsIgnoreCase(archive_path.filename().u16string(), kFilesListName) &&
+       fs.Identify(parent) == fs.Identify(folder))) {
+    return refuse("the folder's " + ToUtf8(kFilesListName));
+  }
+  for (const auto& name : names) {
+    if (fs.Identify(JoinPath(folder, name)) == target) {
+      return refuse("\"" + ToUtf8(name) + "\", one of the files being packed");
+    }
+  }
+  return Status::Ok();
+}
+
 Status PackFolder(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
                   const Path& archive_path, const Progress& progress, bool verify) {
   // Refuse bad names before anything is created.
   PAK_RETURN_IF_ERROR(CheckPackNames(names));
-  StagedFile target(fs, archive_path);
+  PAK_RETURN_IF_ERROR(CheckPackTarget(fs, folder, names, archive_path));
+  StagedFile target(fs, archive_path, StagedFile::Flush::kAlways, /*named=*/verify);
   PAK_RETURN_IF_ERROR(target.Open());
   FileSink sink(target.file());
   PAK_RETURN_IF_ERROR(WritePak(fs, folder, names, sink, progress));
   if (verify) {
-    PAK_RETURN_IF_ERROR(target.Close());
+    PAK_RETURN_IF_ERROR(target.CloseForReading());
     Status checked = VerifyPackedArchive(fs, target.written(), folder, names);
     if (!checked.ok()) {
       return Status::IoError(

@@ -22,16 +22,23 @@ namespace pak {
 // Checks every entry name (CheckEntryName) before anything is written.
 Status CheckExtractNames(const PakArchive& archive, NameRules rules);
 
-// Writes FilesList.txt and every entry, in table order, into `folder`. Each
-// entry's line goes into the list before the entry's own file is written. An
-// existing file of the same name, also a read-only one, is replaced: it is
-// written beside its target and moved over it, so a failure leaves the old
-// file whole; it is flushed to the disk before the move and the folder after
-// it, so that not even a power cut leaves the name without a whole file. A
-// file that does not exist yet is written in place and deleted again if
-// writing it fails. FilesList.txt is written the same way. On a failure the
-// files already written stay, and so does the list, ending with the name of
-// the entry that failed.
+// Refuses an extraction that would write over the archive it reads: an entry,
+// or FilesList.txt, whose path leads to the archive's own file (by identity, so
+// through links too). Nothing for an archive parsed from memory.
+Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path& folder);
+
+// Writes every entry, in table order, and FilesList.txt into `folder`, after
+// checking the names and the targets. Each file is written under no name (or a
+// hidden temporary one) and takes its name only when complete, replacing an
+// existing file (also a read-only one, or a link, which is replaced and not
+// followed): no file ever holds a part of an entry under the entry's name, and
+// an interruption leaves nothing half-written. FilesList.txt is written the
+// same way, last, naming the entries whose files were written; a folder that
+// cannot be written fails before anything changes. On a failure the files
+// already written stay, and the list names them. A file that replaces another
+// (and FilesList.txt) is flushed to the disk before it takes the name and the
+// folder after it, so that not even a power cut leaves the name without a
+// whole file; a new file needs no flush.
 Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
                   const CodePage& code_page, NameRules rules = HostNameRules(),
                   const Progress& progress = {});
@@ -47,7 +54,8 @@ Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& fo
 
 struct FolderScan {
   // The files to pack, sorted by name ignoring case; FilesList.txt and
-  // Family.Bin are left out.
+  // Family.Bin are left out, and so are hidden files unless FilesList.txt
+  // records them.
   std::vector<std::u16string> files;
   // Whether the folder holds FilesList.txt (in any letter case).
   bool files_list_found = false;
@@ -68,6 +76,11 @@ struct NameDifference {
 NameDifference CompareNames(const FolderScan& scan);
 
 // ---- Packing ----
+
+// Refuses an archive path that is one of the files to pack or the folder's
+// FilesList.txt, by identity (through links too), not only by name.
+Status CheckPackTarget(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
+                       const Path& archive_path);
 
 // Packs the listed files of `folder` into `archive_path`. The archive is
 // written to a temporary file beside the target and moved over it only when

@@ -63,6 +63,15 @@ Status CheckPackNames(std::span<const std::u16string> names) {
                                ", which an archive cannot store (only U+0001 to U+00FF)");
       }
     }
+    // An archive is only as good as its extraction: a name that extraction refuses on any
+    // system the archive may travel to is refused here, before it is written.
+    for (NameRules rules : {NameRules::kPosix, NameRules::kWindows}) {
+      if (const char* why = EntryNameFault(name, rules)) {
+        return Status::Refused("The file name " + Quoted(name) + " " + why +
+                               (rules == NameRules::kWindows ? " (on Windows)" : "") +
+                               "; an archive holding it could not be extracted");
+      }
+    }
   }
   return Status::Ok();
 }

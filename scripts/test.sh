@@ -3,7 +3,8 @@
 #   1. the format check of the C++ files (scripts/check-format.sh),
 #   2. the release build and every test (unit, process, widget, real-window),
 #   3. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer,
-#   4. the ParsePak fuzzer for 60 seconds on the seed corpus,
+#   4. each fuzzer for 60 seconds on its seed corpus (ParsePak, extraction into a temporary
+#      folder, pack then read back),
 #   5. the benchmarks' smoke run,
 #   6. the Windows build, its tests under Wine, when that part of the tree exists.
 # Every stage runs, whatever happened before it. Each test that ctest runs counts as one result,
@@ -14,6 +15,13 @@
 # No `set -e`: a failing stage is counted, not the end of the run.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
+
+# The permission tests must run as a user without privileges; when the suite runs as root, they
+# drop to this user in a child process.
+export PAK_TEST_USER=baler-test
+if [ "$(id -u)" -eq 0 ] && ! id -u "$PAK_TEST_USER" >/dev/null 2>&1; then
+  useradd --system --no-create-home --shell /usr/sbin/nologin "$PAK_TEST_USER"
+fi
 
 passed=0
 failed=0
@@ -64,14 +72,19 @@ suite() {
   count_junit "$results/$preset.xml" "$status"
 }
 
+build_fuzzers() {
+  cmake --preset fuzz >/dev/null &&
+    cmake --build --preset fuzz --target parse_pak_fuzz extract_fuzz pack_roundtrip_fuzz
+}
+
+# fuzz NAME SEEDS: runs one fuzzer for 60 s; fails when it finds a fault.
 fuzz() {
-  local work status=0
-  cmake --preset fuzz >/dev/null || return 1
-  cmake --build --preset fuzz --target parse_pak_fuzz || return 1
+  local name=$1 seeds=$2 work status=0
   work=$(mktemp -d)
-  build-fuzz/bin/parse_pak_fuzz -max_total_time=60 -print_final_stats=1 \
-    -artifact_prefix="$work/" "$work" fuzz/corpus 2>&1 | tail -n 8 || status=$?
-  ((status == 0)) || echo "the fuzzer found a crash: $(ls "$work")"
+  build-fuzz/bin/"$name" -max_total_time=60 -print_final_stats=1 \
+    -artifact_prefix="$work/" "$work" "$seeds" 2>&1 | tail -n 8 || status=$?
+  ((status == 0)) ||
+    echo "$name found a fault: $(ls "$work" | grep -E '^(crash|leak|timeout|oom)-' || true)"
   rm -rf "$work"
   return "$status"
 }
@@ -80,7 +93,11 @@ stage "setup: packages" bash scripts/setup.sh all
 stage "format: C++ files against .clang-format" bash scripts/check-format.sh
 suite default
 ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 suite asan
-stage "fuzz: ParsePak for 60 s" fuzz
+stage "fuzz: build" build_fuzzers &&
+  for fuzzer in parse_pak_fuzz:fuzz/corpus extract_fuzz:fuzz/corpus \
+                pack_roundtrip_fuzz:fuzz/corpus-pack; do
+    stage "fuzz: ${fuzzer%%:*} for 60 s" fuzz "${fuzzer%%:*}" "${fuzzer#*:}"
+  done
 if [[ -x bench/run ]]; then stage "bench: smoke run" bench/run --smoke; fi
 if [[ -f scripts/test-windows.sh ]]; then
   stage "windows: cross build and tests under Wine" bash scripts/test-windows.sh

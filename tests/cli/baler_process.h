@@ -18,11 +18,15 @@ struct Outcome {
   std::string err;
 };
 
-// Runs baler with `args` (already shell-quoted where needed), no terminal.
-inline Outcome Baler(const testing_support::TempDir& dir, const std::string& args) {
+// Runs baler with `args` (already shell-quoted where needed), no terminal; with a timeout, a
+// run that hangs ends with code 124.
+inline Outcome Baler(const testing_support::TempDir& dir, const std::string& args,
+                     int timeout_seconds = 0) {
   const std::string out = (dir / ".out").string(), err = (dir / ".err").string();
-  const std::string command =
-      std::string("'") + BALER_PATH + "' " + args + " </dev/null >'" + out + "' 2>'" + err + "'";
+  const std::string limit =
+      timeout_seconds > 0 ? "timeout " + std::to_string(timeout_seconds) + " " : "";
+  const std::string command = limit + "'" + BALER_PATH + "' " + args + " </dev/null >'" + out +
+                              "' 2>'" + err + "'";
   const int status = std::system(command.c_str());
   Outcome o{WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing_support::ReadText(out),
             testing_support::ReadText(err)};

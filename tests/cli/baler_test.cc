@@ -1,5 +1,6 @@
 // baler as a process: arguments, exit codes, and the files it leaves.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -125,8 +126,9 @@ TEST(Baler, PackRefusesWhatTheWriterCannotStore) {
 
 // The flushes and moves baler really makes, as strace sees them: a file that replaces another is
 // flushed before the move and the folder after it; files made where nothing stood are not
-// flushed at all. Each call is named as "sync ~out.pak" (a temporary made for out.pak),
-// "rename ~out.pak out.pak" or "sync folder".
+// flushed at all. Each call is named as "sync unnamed" (a file that gets its name only when
+// complete), "sync ~out.pak" (a temporary made for out.pak), "rename ~out.pak out.pak" or
+// "sync folder".
 std::vector<std::string> TracedFlushesAndMoves(const TempDir& dir, const std::string& args,
                                                const std::filesystem::path& folder) {
   const auto log = dir / ".trace";
@@ -137,13 +139,14 @@ std::vector<std::string> TracedFlushesAndMoves(const TempDir& dir, const std::st
   auto label = [&](const std::string& path) {
     if (std::filesystem::path(path) == folder) return std::string("folder");
     std::string name = std::filesystem::path(path).filename().string();
+    if (name[0] == '#') return std::string("unnamed");  // O_TMPFILE: named only when complete
     const auto tmp = name.rfind(".tmp");
     if (name[0] == '.' && tmp != std::string::npos) name = "~" + name.substr(1, tmp - 1);
     return name;
   };
   std::vector<std::string> calls;
   std::ifstream in(log);
-  const std::regex sync(R"re(^f(?:data)?sync\(\d+<(.*)>\)\s+= 0)re");
+  const std::regex sync(R"re(^f(?:data)?sync\(\d+<(.*)>(?:\(deleted\))?\)\s+= 0)re");
   const std::regex move(R"re(^rename\w*\(.*"(.*)", .*"(.*)"\)\s+= 0)re");
   for (std::string line; std::getline(in, line);) {
     std::smatch m;
@@ -175,18 +178,89 @@ TEST(Baler, FlushesWhatReplacesAFileBeforeTheMoveAndTheFolderAfterIt) {
   };
   const std::vector<Case> cases = {
       {"pack over an old archive", "pack " + Q(dir / "in") + " " + Q(dir / "old.pak"), dir.path(),
-       Calls{"sync ~old.pak", "rename ~old.pak old.pak", "sync folder"}},
+       Calls{"sync unnamed", "rename ~old.pak old.pak", "sync folder"}},
       {"extract into an empty folder", "extract " + Q(dir / "in.pak") + " " + Q(dir / "x"),
        dir / "x", Calls{}},
       {"extract again over the same files", "extract " + Q(dir / "in.pak") + " " + Q(dir / "x"),
        dir / "x",
-       Calls{"sync ~a.ogg", "rename ~a.ogg a.ogg", "sync ~b.bin", "rename ~b.bin b.bin",
-             "sync ~FilesList.txt", "rename ~FilesList.txt FilesList.txt", "sync folder"}},
+       Calls{"sync unnamed", "rename ~a.ogg a.ogg", "sync unnamed", "rename ~b.bin b.bin",
+             "sync unnamed", "rename ~FilesList.txt FilesList.txt", "sync folder"}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(TracedFlushesAndMoves(dir, c.args, c.folder), c.calls) << c.what;
   }
   EXPECT_EQ(ReadText(dir / "x" / "FilesList.txt"), "a.ogg\r\nb.bin\r\n");
+}
+
+TEST(Baler, NamesAndMessagesCannotReachTheTerminalRaw) {
+  TempDir dir;
+  WriteFile(dir / "in.pak", MakeArchive({{u"a\x1b[2Jb", {1}}, {u"x\ny", {2}}, {u"bell\a", {3}}}));
+  auto o = Baler(dir, "list " + Q(dir / "in.pak"));
+  EXPECT_EQ(o.code, 0) << o.err;
+  EXPECT_EQ(o.out, "a\\x1b[2Jb\nx\\x0ay\nbell\\x07\n");  // one line per entry
+  o = Baler(dir, "check " + Q(dir / "in.pak"));
+  EXPECT_EQ(o.code, 1);
+  EXPECT_NE(o.err.find("a\\x1b[2Jb"), std::string::npos) << o.err;
+  EXPECT_EQ(o.err.find('\x1b'), std::string::npos);
+
+  std::filesystem::create_directory(dir / "x");
+  WriteFile(dir / "x" / "FilesList.txt", std::string("gone\x1b]0;owned\a\r\n"));
+  o = Baler(dir, "diff " + Q(dir / "x"));
+  EXPECT_EQ(o.out, "deleted  gone\\x1b]0;owned\\x07\n");
+
+  o = Baler(dir, "\"$(printf 'frob\\033nicate')\"");
+  EXPECT_EQ(o.code, 2);
+  EXPECT_NE(o.err.find("unknown command \"frob\\x1bnicate\""), std::string::npos) << o.err;
+  EXPECT_NE(o.err.find("list, extract, pack, diff, verify, check"), std::string::npos) << o.err;
+}
+
+TEST(Baler, RefusesToDestroyItsOwnInputs) {
+  struct Case {
+    const char* what;
+    const char* args;  // $D is the test folder
+  };
+  const Case cases[] = {
+      {"pack onto a member", "pack --yes $D/x $D/x/member.bin"},
+      {"pack onto the list", "pack --yes $D/x $D/x/FilesList.txt"},
+      {"extract next to the archive, an entry named like it", "extract $D/x/member.bin $D/x"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "x");
+    const Bytes member = MakeArchive({{u"member.bin", {9}}});  // an archive, to extract too
+    WriteFile(dir / "x" / "member.bin", member);
+    WriteFile(dir / "x" / "FilesList.txt", std::string("member.bin\r\n"));
+    std::string args = c.args;
+    for (std::size_t at; (at = args.find("$D")) != std::string::npos;) {
+      args.replace(at, 2, dir.path().string());
+    }
+    auto o = Baler(dir, args);
+    EXPECT_EQ(o.code, 1) << c.what << ": " << o.err;
+    EXPECT_EQ(ReadFile(dir / "x" / "member.bin"), member) << c.what;
+    EXPECT_EQ(ReadText(dir / "x" / "FilesList.txt"), "member.bin\r\n") << c.what;
+    EXPECT_EQ(ListDir(dir / "x"), (std::vector<std::string>{"FilesList.txt", "member.bin"}));
+  }
+}
+
+TEST(Baler, CheckAgreesWithExtractAndSpecialFilesDoNotHang) {
+  TempDir dir;
+  std::u16string long_name;
+  for (int i = 0; i < 200; ++i) long_name += u'\u00E9';  // 400 bytes of UTF-8
+  WriteFile(dir / "long.pak", MakeArchive({{u"first.bin", {1}}, {long_name, {2}}}));
+  std::filesystem::create_directory(dir / "x");
+  auto o = Baler(dir, "check " + Q(dir / "long.pak"));
+  EXPECT_EQ(o.code, 1);
+  EXPECT_NE(o.err.find("entry 2"), std::string::npos) << o.err;
+  o = Baler(dir, "extract " + Q(dir / "long.pak") + " " + Q(dir / "x"));
+  EXPECT_EQ(o.code, 1);
+  EXPECT_TRUE(ListDir(dir / "x").empty());
+
+  ASSERT_EQ(::mkfifo((dir / "fifo.pak").c_str(), 0644), 0);
+  for (const char* command : {"check", "list"}) {
+    o = Baler(dir, std::string(command) + " " + Q(dir / "fifo.pak"), /*timeout_seconds=*/20);
+    EXPECT_EQ(o.code, 1) << command;
+    EXPECT_NE(o.err.find("named pipe"), std::string::npos) << o.err;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,12 @@
 #include "tests/support/test_support.h"
 
 #include <stdlib.h>
+#ifndef _WIN32
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <fstream>
@@ -128,6 +134,7 @@ class FaultyOutput final : public pak::OutputFile {
     owner_->Record("close", path_);
     return real_->Close();
   }
+  std::unique_ptr<pak::OutputFile> TakeReal() { return std::move(real_); }
 
  private:
   std::unique_ptr<pak::OutputFile> real_;
@@ -155,6 +162,7 @@ void FaultyFileSystem::Record(const std::string& what, const pak::Path& path) {
 pak::Status FaultyFileSystem::CountWrite(const pak::Path& path) {
   Record("write", path);
   ++writes;
+  if (before_write) before_write(writes);
   if (fail_write_at != 0 && writes == fail_write_at) {
     return pak::Status::IoError("injected write failure", 28 /* ENOSPC */);
   }
@@ -212,5 +220,62 @@ bool FaultyFileSystem::IsDirectory(const pak::Path& p) { return Real().IsDirecto
 pak::Result<std::vector<std::u16string>> FaultyFileSystem::ListFiles(const pak::Path& f) {
   return Real().ListFiles(f);
 }
+
+pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::CreateUnnamed(
+    const pak::Path& target) {
+  if (!unnamed_files) return std::unique_ptr<pak::OutputFile>();
+  auto real = Real().CreateUnnamed(target);
+  if (!real.ok() || *real == nullptr) return real;
+  Record("create unnamed", target);
+  return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), target, this));
+}
+pak::Status FaultyFileSystem::Publish(std::unique_ptr<pak::OutputFile> file,
+                                      const pak::Path& target) {
+  journal.push_back("publish " + Label(target));
+  if (auto* faulty = dynamic_cast<FaultyOutput*>(file.get())) {
+    return Real().Publish(faulty->TakeReal(), target);
+  }
+  return Real().Publish(std::move(file), target);
+}
+bool FaultyFileSystem::IsFile(const pak::Path& p) { return Real().IsFile(p); }
+std::optional<pak::FileId> FaultyFileSystem::Identify(const pak::Path& p) {
+  return Real().Identify(p);
+}
+pak::Result<std::vector<std::u16string>> FaultyFileSystem::NamesOfFile(const pak::Path& f,
+                                                                       const pak::FileId& id) {
+  return Real().NamesOfFile(f, id);
+}
+
+#ifndef _WIN32
+int RunUnprivileged(const std::function<int()>& body) {
+  uid_t uid = 65534;
+  gid_t gid = 65534;
+  const char* name = std::getenv("PAK_TEST_USER");
+  if (const passwd* user = ::getpwnam(name != nullptr ? name : "baler-test")) {
+    uid = user->pw_uid;
+    gid = user->pw_gid;
+  }
+  const pid_t child = ::fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    if (::geteuid() == 0) {
+      if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0) ::_exit(250);
+    }
+    if (::geteuid() == 0) ::_exit(251);  // still privileged: the case would prove nothing
+    ::_exit(body());
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+void OpenForOthers(const fs::path& path) {
+  std::error_code ec;
+  fs::permissions(path,
+                  fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                      fs::perms::others_read | fs::perms::others_exec,
+                  ec);
+}
+#endif
 
 }  // namespace testing_support

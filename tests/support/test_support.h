@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,6 +61,11 @@ class FaultyFileSystem : public pak::FileSystem {
   int writes = 0;
   int syncs = 0;
   std::vector<std::string> journal;
+  // Whether the real system's unnamed files are used; off, every file is staged under a
+  // hidden temporary name, as on systems without them.
+  bool unnamed_files = false;
+  // Called before each write with its number: a test can end the process there.
+  std::function<void(int)> before_write;
 
   pak::Result<std::unique_ptr<pak::InputFile>> OpenForRead(const pak::Path& path) override;
   pak::Result<std::unique_ptr<pak::OutputFile>> Create(const pak::Path& path) override;
@@ -72,6 +78,12 @@ class FaultyFileSystem : public pak::FileSystem {
   pak::Status Remove(const pak::Path& path) override;
   bool IsDirectory(const pak::Path& path) override;
   pak::Result<std::vector<std::u16string>> ListFiles(const pak::Path& folder) override;
+  pak::Result<std::unique_ptr<pak::OutputFile>> CreateUnnamed(const pak::Path& target) override;
+  pak::Status Publish(std::unique_ptr<pak::OutputFile> file, const pak::Path& target) override;
+  bool IsFile(const pak::Path& path) override;
+  std::optional<pak::FileId> Identify(const pak::Path& path) override;
+  pak::Result<std::vector<std::u16string>> NamesOfFile(const pak::Path& folder,
+                                                       const pak::FileId& id) override;
 
   pak::Status CountWrite(const pak::Path& path);
   pak::Status CountSync(const pak::Path& path);
@@ -81,5 +93,16 @@ class FaultyFileSystem : public pak::FileSystem {
   std::string Label(const pak::Path& path) const;
   std::vector<std::pair<pak::Path, std::string>> temporaries_;
 };
+
+#ifndef _WIN32
+// Runs `body` in a child process as a user without privileges: when the tests run as root, the
+// child drops to the user named by PAK_TEST_USER (which the test script creates), or to uid and
+// gid 65534 when there is none. Returns what `body` returned (its exit code), or -1 when the
+// child could not drop its privileges or died otherwise. `body` must not use gtest assertions;
+// it reports through its return value.
+int RunUnprivileged(const std::function<int()>& body);
+// Makes a folder and every folder above it up to the temporary folder open for others to enter.
+void OpenForOthers(const std::filesystem::path& path);
+#endif
 
 }  // namespace testing_support

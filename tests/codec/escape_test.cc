@@ -1,0 +1,44 @@
+// Terminal-safe text: what a name or message may carry, and what reaches the terminal.
+#include <gtest/gtest.h>
+
+#include "codec/text.h"
+
+namespace {
+
+TEST(EscapeControls, ControlCharactersAndBrokenBytesBecomeVisibleEscapes) {
+  struct Case {
+    std::string in, out;
+  };
+  const Case cases[] = {
+      {"plain name.ogg", "plain name.ogg"},
+      {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xB5", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xB5"},
+      {"\x1b[2Jgone", "\\x1b[2Jgone"},      // ESC: clears the screen
+      {"a\nfake line", "a\\x0afake line"},  // a newline fakes an extra entry
+      {"bell\a", "bell\\x07"},
+      {"cr\rover", "cr\\x0dover"},
+      {std::string("nul\0x", 5), "nul\\x00x"},
+      {"del\x7f", "del\\x7f"},
+      {"csi\xC2\x9B"
+       "31m",
+       "csi\\x9b31m"},                           // C1 CSI written as UTF-8
+      {"nbsp\xC2\xA0ok", "nbsp\xC2\xA0ok"},      // U+00A0 is printable
+      {"lone\xFF", "lone\\xff"},                 // not UTF-8
+      {"cut\xE2\x82", "cut\\xe2\\x82"},          // a sequence cut short
+      {"over\xC0\xAF", "over\\xc0\\xaf"},        // an overlong form of "/"
+      {"C:\\Games\\a.pak", "C:\\Games\\a.pak"},  // path backslashes stay
+      {"literal\\x1b", "literal\\\\x1b"},        // cannot pass for an escape
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(pak::EscapeControls(c.in), c.out) << c.out;
+}
+
+TEST(EscapeControls, OutputNeverHoldsAControlByte) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  for (int b = 0x80; b < 0xA0; ++b) all += std::string("\xC2") + static_cast<char>(b);
+  const std::string out = pak::EscapeControls(all);
+  for (unsigned char c : out) EXPECT_FALSE(c < 0x20 || c == 0x7F) << int(c);
+  EXPECT_EQ(out.find("\xC2\x80"), std::string::npos);
+}
+
+}  // namespace

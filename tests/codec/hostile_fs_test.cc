@@ -1,0 +1,445 @@
+// The file system around the archive as an attacker or a careless user leaves it: links in the
+// target folder, the archive itself as a target, interruptions, special files, folders that
+// cannot be written, names the system cannot hold. Each case runs in a fresh folder.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+
+#include "codec/names.h"
+#include "codec/reader.h"
+#include "codec/text.h"
+#include "codec/workflow.h"
+#include "codec/writer.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::Bytes;
+using testing_support::FaultyFileSystem;
+using testing_support::ListDir;
+using testing_support::MakeArchive;
+using testing_support::ReadFile;
+using testing_support::ReadText;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+using Names = std::vector<std::u16string>;
+using Kind = pak::Status::Kind;
+
+pak::FileSystem& Fs() { return pak::DefaultFileSystem(); }
+const pak::CodePage& Cp() { return pak::Windows1252(); }
+
+bool Has(const pak::Status& status, const std::string& text) {
+  return status.message().find(text) != std::string::npos;
+}
+
+// The archive read the two ways the programs read one: whole, and streamed from the file.
+std::vector<pak::Result<pak::PakArchive>> OpenBothWays(const fs::path& path) {
+  std::vector<pak::Result<pak::PakArchive>> out;
+  out.push_back(pak::LoadPakFile(Fs(), path));
+  out.push_back(pak::OpenPakFile(Fs(), path));
+  return out;
+}
+
+// ---- 1. Links in the target folder ----
+
+TEST(HostileLinks, NoWriteFollowsALinkOutOfTheFolder) {
+  struct Case {
+    const char* what;
+    const char* name;  // the link's name in the target folder
+    bool hard;
+  };
+  const Case cases[] = {
+      {"symlink as the list", "FilesList.txt", false},
+      {"hard link as the list", "FilesList.txt", true},
+      {"symlink as an entry", "a.bin", false},
+      {"hard link as an entry", "a.bin", true},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    fs::create_directory(dir / "out");
+    WriteFile(dir / "victim", std::string("precious"));
+    if (c.hard) {
+      fs::create_hard_link(dir / "victim", dir / "out" / c.name);
+    } else {
+      fs::create_symlink(dir / "victim", dir / "out" / c.name);
+    }
+    const auto archive = pak::ParsePak(MakeArchive({{u"a.bin", {1, 2, 3}}}));
+    ASSERT_TRUE(archive.ok());
+    ASSERT_TRUE(pak::ExtractAll(Fs(), *archive, dir / "out", Cp()).ok()) << c.what;
+    EXPECT_EQ(ReadText(dir / "victim"), "precious") << c.what;
+    EXPECT_FALSE(fs::is_symlink(dir / "out" / c.name)) << c.what;
+    EXPECT_EQ(ReadFile(dir / "out" / "a.bin"), (Bytes{1, 2, 3})) << c.what;
+    EXPECT_EQ(ReadText(dir / "out" / "FilesList.txt"), "a.bin\r\n") << c.what;
+  }
+}
+
+TEST(HostileLinks, ADanglingLinkCreatesNothingOutside) {
+  TempDir dir;
+  fs::create_directory(dir / "out");
+  fs::create_symlink(dir / "created-outside", dir / "out" / "FilesList.txt");
+  fs::create_symlink(dir / "also-outside", dir / "out" / "a.bin");
+  const auto archive = pak::ParsePak(MakeArchive({{u"a.bin", {1}}}));
+  ASSERT_TRUE(pak::ExtractAll(Fs(), *archive, dir / "out", Cp()).ok());
+  EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"out"}));
+}
+
+// ---- 2. The archive being read as a target ----
+
+TEST(HostileArchiveAsTarget, RefusesBeforeWritingAnything) {
+  struct Case {
+    const char* what;
+    // Lays out the folder `out` around the archive at `pak` (which already exists outside).
+    std::function<fs::path(const TempDir&)> arrange;  // returns the path the archive is read from
+    const char* must_name;
+  };
+  const Case cases[] = {
+      {"an entry named like the archive, in its folder",
+       [](const TempDir& d) {
+         fs::rename(d / "in.pak", d / "out" / "in.pak");
+         return d / "out" / "in.pak";
+       },
+       "in.pak"},
+      {"an entry that is a hard link to the archive",
+       [](const TempDir& d) {
+         fs::create_hard_link(d / "in.pak", d / "out" / "b.bin");
+         return d / "in.pak";
+       },
+       "b.bin"},
+      {"an entry that is a symlink to the archive",
+       [](const TempDir& d) {
+         fs::create_symlink(d / "in.pak", d / "out" / "b.bin");
+         return d / "in.pak";
+       },
+       "b.bin"},
+      {"the archive is the folder's list",
+       [](const TempDir& d) {
+         fs::rename(d / "in.pak", d / "out" / "FilesList.txt");
+         return d / "out" / "FilesList.txt";
+       },
+       "FilesList.txt"},
+      {"the list is a link to the archive",
+       [](const TempDir& d) {
+         fs::create_symlink(d / "in.pak", d / "out" / "FilesList.txt");
+         return d / "in.pak";
+       },
+       "FilesList.txt"},
+  };
+  const Bytes bytes = MakeArchive({{u"a.bin", {1}}, {u"b.bin", {2}}, {u"in.pak", {3}}});
+  for (const auto& c : cases) {
+    for (int way = 0; way < 2; ++way) {
+      TempDir dir;
+      fs::create_directory(dir / "out");
+      WriteFile(dir / "in.pak", bytes);
+      const fs::path source = c.arrange(dir);
+      const auto before = ListDir(dir / "out");
+      auto archive = OpenBothWays(source)[static_cast<std::size_t>(way)];
+      ASSERT_TRUE(archive.ok()) << c.what;
+      pak::Status status = pak::ExtractAll(Fs(), *archive, dir / "out", Cp());
+      EXPECT_EQ(status.kind(), Kind::kRefused) << c.what << ": " << status.message();
+      EXPECT_TRUE(Has(status, c.must_name)) << status.message();
+      EXPECT_EQ(ListDir(dir / "out"), before) << c.what;
+      EXPECT_EQ(ReadFile(source), bytes) << c.what;
+    }
+  }
+}
+
+TEST(HostileArchiveAsTarget, AnArchiveBesideItsEntriesIsFine) {
+  TempDir dir;
+  WriteFile(dir / "in.pak", MakeArchive({{u"a.bin", {1}}}));
+  auto archive = pak::OpenPakFile(Fs(), dir / "in.pak");
+  ASSERT_TRUE(pak::ExtractAll(Fs(), *archive, dir.path(), Cp()).ok());
+  EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"FilesList.txt", "a.bin", "in.pak"}));
+}
+
+// ---- 3. Pack overwriting its own input ----
+
+TEST(HostilePackTarget, RefusesATargetThatIsAnInput) {
+  struct Case {
+    const char* what;
+    const char* target;  // relative to the test folder
+    const char* link;    // when set: made a symlink to this file in the folder first
+  };
+  const Case cases[] = {
+      {"a member", "x/member.bin", nullptr},
+      {"the list", "x/FilesList.txt", nullptr},
+      {"the list in other letter case", "x/fileslist.TXT", nullptr},
+      {"a link to a member", "link.pak", "x/member.bin"},
+      {"a link to the list", "link.pak", "x/FilesList.txt"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    fs::create_directory(dir / "x");
+    WriteFile(dir / "x" / "member.bin", std::string("member"));
+    WriteFile(dir / "x" / "other.bin", std::string("other"));
+    WriteFile(dir / "x" / "FilesList.txt", std::string("member.bin\r\nother.bin\r\n"));
+    if (std::strcmp(c.target, "x/fileslist.TXT") == 0) {
+      fs::rename(dir / "x" / "FilesList.txt", dir / "x" / "fileslist.TXT");
+    }
+    if (c.link != nullptr) fs::create_symlink(dir / c.link, dir / c.target);
+    auto scan = pak::ScanFolder(Fs(), dir / "x", Cp());
+    ASSERT_TRUE(scan.ok());
+    const auto before = ListDir(dir / "x");
+    pak::Status status = pak::PackFolder(Fs(), dir / "x", scan->files, dir / c.target);
+    EXPECT_EQ(status.kind(), Kind::kRefused) << c.what << ": " << status.message();
+    EXPECT_EQ(ListDir(dir / "x"), before) << c.what;
+    EXPECT_EQ(ReadText(dir / "x" / "member.bin"), "member") << c.what;
+  }
+}
+
+// ---- 4 and 5. Interruptions ----
+
+// Runs `body` in a child process and returns how it ended: the exit code, or 128 + signal.
+int InChild(const std::function<void()>& body) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    body();
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+std::vector<std::string> Hidden(const fs::path& folder) {
+  std::vector<std::string> hidden;
+  for (auto& name : ListDir(folder)) {
+    if (name[0] == '.') hidden.push_back(name);
+  }
+  return hidden;
+}
+
+TEST(HostileInterruption, AKilledExtractionLeavesNoFileWithOtherBytes) {
+  // The process dies at every write in turn, staging unnamed or under a hidden name.
+  const Bytes big(300000, 7);
+  const auto archive =
+      pak::ParsePak(MakeArchive({{u"a.bin", {1}}, {u"big.bin", big}, {u"c.bin", {3}}}));
+  ASSERT_TRUE(archive.ok());
+  for (bool unnamed : {true, false}) {
+    for (int die_at = 1; die_at <= 4; ++die_at) {
+      TempDir dir;
+      WriteFile(dir / "c.bin", std::string("old c"));
+      WriteFile(dir / "FilesList.txt", std::string("old list\r\n"));
+      const int ended = InChild([&] {
+        FaultyFileSystem faulty;
+        faulty.unnamed_files = unnamed;
+        faulty.before_write = [&](int n) {
+          if (n == die_at) ::kill(::getpid(), SIGKILL);
+        };
+        (void)pak::ExtractAll(faulty, *archive, dir.path(), Cp());
+      });
+      EXPECT_EQ(ended, 128 + SIGKILL);
+      // Each name holds the entry's bytes or is absent (or, for c.bin, still the old file).
+      if (fs::exists(dir / "a.bin")) {
+        EXPECT_EQ(ReadFile(dir / "a.bin"), (Bytes{1}));
+      }
+      if (fs::exists(dir / "big.bin")) {
+        EXPECT_EQ(ReadFile(dir / "big.bin"), big);
+      }
+      const std::string c = ReadText(dir / "c.bin");
+      EXPECT_TRUE(c == "old c" || c == "\x03") << c;
+      EXPECT_EQ(ReadText(dir / "FilesList.txt"), "old list\r\n") << die_at;
+      // A SIGKILL cannot be handled: only unnamed files promise that nothing is left.
+      if (unnamed) {
+        EXPECT_TRUE(Hidden(dir.path()).empty()) << die_at;
+      }
+    }
+  }
+}
+
+TEST(HostileInterruption, SignalsRemoveTheTemporaries) {
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    for (bool packing : {true, false}) {
+      TempDir dir;
+      WriteFile(dir / "a.ogg", Bytes(1000, 1));
+      WriteFile(dir / "b.ogg", Bytes(1000, 2));
+      WriteFile(dir / "old.pak", std::string("the old archive"));
+      fs::create_directory(dir / "out");
+      const int ended = InChild([&] {
+        FaultyFileSystem faulty;  // named temporaries, as where unnamed files are missing
+        faulty.before_write = [&](int n) {
+          if (n == 2) ::raise(signal_number);
+        };
+        if (packing) {
+          (void)pak::PackFolder(faulty, dir.path(), Names{u"a.ogg", u"b.ogg"}, dir / "old.pak");
+        } else {
+          auto archive = pak::ParsePak(MakeArchive({{u"x", {1}}, {u"y", {2}}}));
+          (void)pak::ExtractAll(faulty, *archive, dir / "out", Cp());
+        }
+      });
+      EXPECT_EQ(ended, 128 + signal_number);
+      EXPECT_EQ(Hidden(dir.path()), std::vector<std::string>{}) << signal_number << " " << packing;
+      EXPECT_EQ(Hidden(dir / "out"), std::vector<std::string>{}) << signal_number << " " << packing;
+      EXPECT_EQ(ReadText(dir / "old.pak"), "the old archive");
+    }
+  }
+}
+
+TEST(HostileInterruption, ALeftoverTemporaryIsNeverPackedOrCounted) {
+  TempDir dir;
+  WriteFile(dir / "a.ogg", Bytes{1});
+  WriteFile(dir / ".out.pak.tmp4242-0", std::string("half an archive"));
+  WriteFile(dir / ".a.ogg.tmp4242-1", std::string("half a file"));
+  for (bool with_list : {false, true}) {
+    if (with_list) WriteFile(dir / "FilesList.txt", std::string("a.ogg\r\n"));
+    auto scan = pak::ScanFolder(Fs(), dir.path(), Cp());
+    ASSERT_TRUE(scan.ok());
+    EXPECT_EQ(scan->files, (Names{u"a.ogg"}));
+    const auto diff = pak::CompareNames(*scan);
+    EXPECT_TRUE(diff.added.empty() || !with_list);
+    EXPECT_FALSE(diff.needs_confirmation);
+  }
+}
+
+// ---- 6. Special files ----
+
+TEST(HostileSpecialFiles, AreRefusedWithoutBlocking) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
+  fs::create_directory(dir / "folder");
+  fs::create_symlink("/dev/null", dir / "device");
+  struct Case {
+    const char* name;
+    const char* says;
+  };
+  const Case cases[] = {{"fifo", "named pipe"}, {"folder", "folder"}, {"device", "device"}};
+  for (const auto& c : cases) {
+    // Reading an archive: every way a program opens one.
+    for (auto& archive : OpenBothWays(dir / c.name)) {
+      ASSERT_FALSE(archive.ok()) << c.name;
+      EXPECT_TRUE(Has(archive.status(), c.says)) << archive.status().message();
+    }
+  }
+  // Packing: a listed file that is a FIFO stops the pack, with nothing written.
+  WriteFile(dir / "a.ogg", Bytes{1});
+  pak::Status status = pak::PackFolder(Fs(), dir.path(), Names{u"a.ogg", u"fifo"}, dir / "o.pak");
+  EXPECT_TRUE(Has(status, "named pipe")) << status.message();
+  EXPECT_FALSE(fs::exists(dir / "o.pak"));
+  // The folder scan does not offer special files at all.
+  auto scan = pak::ScanFolder(Fs(), dir.path(), Cp());
+  ASSERT_TRUE(scan.ok());
+  EXPECT_EQ(scan->files, (Names{u"a.ogg"}));
+  // A FilesList.txt that is a FIFO is no list, and does not hang the scan.
+  ASSERT_EQ(::mkfifo((dir / "FilesList.txt").c_str(), 0644), 0);
+  scan = pak::ScanFolder(Fs(), dir.path(), Cp());
+  ASSERT_TRUE(scan.ok());
+  EXPECT_FALSE(scan->files_list_found);
+}
+
+// ---- 7. Folders that cannot be written ----
+
+TEST(HostilePermissions, AReadOnlyFolderChangesNothingAndReportsTheRealError) {
+  TempDir dir;
+  testing_support::OpenForOthers(dir.path());
+  fs::create_directory(dir / "ro");
+  WriteFile(dir / "ro" / "FilesList.txt", std::string("old list\r\n"));
+  fs::permissions(dir / "ro" / "FilesList.txt", fs::perms::all);
+  fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec |
+                                  fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+  const auto archive = pak::ParsePak(MakeArchive({{u"a.bin", {1}}}));
+  // The child reports: 0 all as it should be; otherwise the number of the check that failed.
+  const int result = testing_support::RunUnprivileged([&]() -> int {
+    for (bool unnamed : {true, false}) {
+      FaultyFileSystem staged;
+      staged.unnamed_files = unnamed;
+      pak::Status status = pak::ExtractAll(staged, *archive, dir / "ro", Cp());
+      if (status.error_number() != EACCES) return 10 + status.error_number() % 100;
+      if (!Has(status, std::strerror(EACCES))) return 2;
+    }
+    auto created = Fs().Create(dir / "ro" / "new.bin");
+    if (created.ok() || created.status().error_number() != EACCES) return 3;
+    return 0;
+  });
+  EXPECT_EQ(result, 0) << "see the check in the child; 10 + n: error number n";
+  EXPECT_EQ(ReadText(dir / "ro" / "FilesList.txt"), "old list\r\n");
+  EXPECT_EQ(ListDir(dir / "ro"), (std::vector<std::string>{"FilesList.txt"}));
+}
+
+// ---- 8 and 9. Names the system cannot hold; names extraction would refuse ----
+
+TEST(HostileNames, TheHostsLengthLimitIsPartOfTheCheck) {
+  const std::u16string e_acute(1, u'\u00E9');
+  auto repeat = [](const std::u16string& s, int n) {
+    std::u16string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+  };
+  struct Case {
+    std::u16string name;
+    bool posix_ok, windows_ok;
+  };
+  const Case cases[] = {
+      {repeat(e_acute, 127), true, true},   // 254 bytes of UTF-8
+      {repeat(e_acute, 128), false, true},  // 256 bytes
+      {repeat(e_acute, 200), false, true},  // 400 bytes
+      {repeat(u"a", 255), true, true},     {repeat(u"a", 256), false, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(pak::CheckEntryName(c.name, 0, pak::NameRules::kPosix).ok(), c.posix_ok)
+        << c.name.size();
+    EXPECT_EQ(pak::CheckEntryName(c.name, 0, pak::NameRules::kWindows).ok(), c.windows_ok)
+        << c.name.size();
+  }
+  // Extraction refuses the archive before writing its first, harmless entry.
+  TempDir dir;
+  const auto archive =
+      pak::ParsePak(MakeArchive({{u"first.bin", {1}}, {repeat(e_acute, 200), {2}}}));
+  ASSERT_TRUE(archive.ok());
+  pak::Status status = pak::ExtractAll(Fs(), *archive, dir.path(), Cp(), pak::NameRules::kPosix);
+  EXPECT_EQ(status.kind(), Kind::kRefused);
+  EXPECT_TRUE(Has(status, "entry 2")) << status.message();
+  EXPECT_TRUE(ListDir(dir.path()).empty());
+}
+
+TEST(HostileNames, PackRefusesWhatExtractionWouldRefuseAnywhere) {
+  const std::u16string long_utf8(128, u'\u00E9');
+  const Names refused = {u"bell\u0007.ogg", u"a\\b.ogg",  u"a:b.ogg",   u"con.txt", u"trailing.",
+                         u"space ",         u"what?.ogg", u"pipe|.ogg", u"nul",     long_utf8,
+                         u"FilesList.txt"};
+  for (const auto& name : refused) {
+    pak::Status status = pak::CheckPackNames(Names{u"fine.ogg", name});
+    EXPECT_EQ(status.kind(), Kind::kRefused) << pak::EscapeControls(pak::ToUtf8(name));
+    EXPECT_TRUE(Has(status, pak::ToUtf8(name))) << status.message();
+  }
+  EXPECT_TRUE(pak::CheckPackNames(Names{u".hidden.ogg", u"caf\u00E9.ogg", u"a b.c.ogg"}).ok());
+}
+
+// ---- 10. Round trip of every entry ----
+
+TEST(HostileRoundTrip, EntriesStartingWithADotPackBack) {
+  TempDir dir;
+  const Bytes original = MakeArchive({{u".dot.wav", {1}}, {u"b.bin", {2}}, {u".cfg", {3}}});
+  WriteFile(dir / "in.pak", original);
+  fs::create_directory(dir / "x");
+  auto archive = pak::LoadPakFile(Fs(), dir / "in.pak");
+  ASSERT_TRUE(pak::ExtractAll(Fs(), *archive, dir / "x", Cp()).ok());
+  WriteFile(dir / "x" / ".unrecorded", std::string("stays out"));
+  auto scan = pak::ScanFolder(Fs(), dir / "x", Cp());
+  ASSERT_TRUE(scan.ok());
+  EXPECT_EQ(scan->files, (Names{u".cfg", u".dot.ogg", u"b.bin"}));
+  const auto diff = pak::CompareNames(*scan);
+  EXPECT_TRUE(diff.deleted.empty());
+  EXPECT_FALSE(diff.needs_confirmation);
+  // In archive order, the packed archive is the original byte for byte.
+  ASSERT_TRUE(
+      pak::PackFolder(Fs(), dir / "x", Names{u".dot.ogg", u"b.bin", u".cfg"}, dir / "o.pak").ok());
+  EXPECT_EQ(ReadFile(dir / "o.pak"), original);
+}
+
+TEST(HostileRoundTrip, ARecordedNameThatLeavesTheFolderIsNeverLookedUp) {
+  TempDir dir;
+  fs::create_directory(dir / "x");
+  WriteFile(dir / "outside", std::string("secret"));
+  WriteFile(dir / "x" / "FilesList.txt", std::string("../outside\r\n"));
+  auto scan = pak::ScanFolder(Fs(), dir / "x", Cp());
+  ASSERT_TRUE(scan.ok());
+  EXPECT_TRUE(scan->files.empty());
+}
+
+}  // namespace
