@@ -28,9 +28,10 @@ std::optional<FileStamp> StampOf(const Path& path) {
   const auto join = [](DWORD high, DWORD low) {
     return (static_cast<std::uint64_t>(high) << 32) | low;
   };
-  return FileStamp{join(info.nFileSizeHigh, info.nFileSizeLow), times.LastWriteTime.QuadPart,
-                   times.ChangeTime.QuadPart, info.dwVolumeSerialNumber,
-                   join(info.nFileIndexHigh, info.nFileIndexLow)};
+  return FileStamp{
+      join(info.nFileSizeHigh, info.nFileSizeLow), times.LastWriteTime.QuadPart,
+      times.ChangeTime.QuadPart,
+      FileId{info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow)}};
 }
 
 #else
@@ -48,9 +49,9 @@ std::optional<FileStamp> StampOf(const Path& path) {
   const auto nanoseconds = [](const struct timespec& t) {
     return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
   };
-  return FileStamp{static_cast<std::uint64_t>(st.st_size), nanoseconds(modified),
-                   nanoseconds(changed), static_cast<std::uint64_t>(st.st_dev),
-                   static_cast<std::uint64_t>(st.st_ino)};
+  return FileStamp{
+      static_cast<std::uint64_t>(st.st_size), nanoseconds(modified), nanoseconds(changed),
+      FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)}};
 }
 
 #endif

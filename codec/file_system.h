@@ -75,15 +75,14 @@ class OutputFile {
 
 // One state of a file, to tell later whether the file at a path is still what was read: its
 // length, its last modification time, the time of its last change of any kind (which, unlike the
-// modification time, no program can set back) and which file it is (the device, on Windows the
-// volume, and the file's number there). A file written in place changes its times, and a file
-// moved over it, even one of the same length and times, is another file.
+// modification time, no program can set back) and which file it is. A file written in place
+// changes its times, and a file moved over it, even one of the same length and times, is another
+// file.
 struct FileStamp {
   std::uint64_t size = 0;
   std::int64_t modified = 0;  // in the system's own units
   std::int64_t changed = 0;   // the same
-  std::uint64_t device = 0;
-  std::uint64_t file = 0;
+  FileId id;
   friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
