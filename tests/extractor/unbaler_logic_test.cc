@@ -18,11 +18,11 @@
 namespace {
 
 using extractor::UnbalerLogic;
+using testing_support::Bytes;
 using testing_support::FakeFileDialog;
-using testing_support::FakeView;
 using testing_support::FakeFolderBackend;
 using testing_support::FakeMessageBox;
-using testing_support::Bytes;
+using testing_support::FakeView;
 using testing_support::ListDir;
 using testing_support::MakeArchive;
 using testing_support::ReadFile;
@@ -226,10 +226,14 @@ TEST_F(UnbalerTest, ArchiveChangedAfterListingIsReloadedNotExtracted) {
   };
   const Bytes original = MakeArchive({{u"a", {1, 1}}, {u"b", {2, 2}}});
   const Case cases[] = {
-      {"same directory, other bytes", MakeArchive({{u"a", {7, 7}}, {u"b", {8, 8}}}), false,
+      {"same directory, other bytes",
+       MakeArchive({{u"a", {7, 7}}, {u"b", {8, 8}}}),
+       false,
        {u"a", u"b"}},
       {"other entries", MakeArchive({{u"c", {3}}}), false, {u"c"}},
-      {"another file, same length and time", MakeArchive({{u"a", {5, 5}}, {u"b", {6, 6}}}), true,
+      {"another file, same length and time",
+       MakeArchive({{u"a", {5, 5}}, {u"b", {6, 6}}}),
+       true,
        {u"a", u"b"}},
   };
   for (const Case& c : cases) {

@@ -193,19 +193,37 @@ TEST_F(RebalerTest, RepackRescansTheFolderFirst) {
     const char* what;
     std::string files_list;  // empty: no FilesList.txt
     std::vector<std::u16string> add, remove;
-    Names listed;  // lstFiles after the repack
+    Names listed;          // lstFiles after the repack
     Names added, deleted;  // the dialog, when one is expected
     bool dialog;
   };
   const Case cases[] = {
       {"added, no list", "", {u"c.ogg"}, {}, {u"a.ogg", u"b.ogg", u"c.ogg"}, {}, {}, false},
-      {"added, listed folder", "a.ogg\r\nb.ogg\r\n", {u"c.ogg"}, {},
-       {u"a.ogg", u"b.ogg", u"c.ogg"}, {u"c.ogg"}, {}, true},
+      {"added, listed folder",
+       "a.ogg\r\nb.ogg\r\n",
+       {u"c.ogg"},
+       {},
+       {u"a.ogg", u"b.ogg", u"c.ogg"},
+       {u"c.ogg"},
+       {},
+       true},
       {"deleted, no list", "", {}, {u"b.ogg"}, {u"a.ogg"}, {}, {}, false},
-      {"deleted, listed folder", "a.ogg\r\nb.ogg\r\n", {}, {u"b.ogg"}, {u"a.ogg"}, {},
-       {u"b.ogg"}, true},
-      {"one for the other", "a.ogg\r\nb.ogg\r\n", {u"B2.ogg"}, {u"b.ogg"},
-       {u"a.ogg", u"B2.ogg"}, {u"B2.ogg"}, {u"b.ogg"}, true},
+      {"deleted, listed folder",
+       "a.ogg\r\nb.ogg\r\n",
+       {},
+       {u"b.ogg"},
+       {u"a.ogg"},
+       {},
+       {u"b.ogg"},
+       true},
+      {"one for the other",
+       "a.ogg\r\nb.ogg\r\n",
+       {u"B2.ogg"},
+       {u"b.ogg"},
+       {u"a.ogg", u"B2.ogg"},
+       {u"B2.ogg"},
+       {u"b.ogg"},
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
