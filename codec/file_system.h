@@ -73,6 +73,23 @@ class OutputFile {
   virtual Status Close() = 0;
 };
 
+// One state of a file, to tell later whether the file at a path is still what was read: its
+// length, its last modification time, the time of its last change of any kind (which, unlike the
+// modification time, no program can set back) and which file it is. A file written in place
+// changes its times, and a file moved over it, even one of the same length and times, is another
+// file.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // in the system's own units
+  std::int64_t changed = 0;   // the same
+  FileId id;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// The stamp of the file at `path` on this system, following links; none when there is no file
+// there or it cannot be examined.
+std::optional<FileStamp> StampOf(const Path& path);
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -127,6 +144,9 @@ class FileSystem {
 
   // Reads a whole file into memory.
   Result<std::vector<std::uint8_t>> ReadWholeFile(const Path& path);
+
+  // The file's present stamp (StampOf by default); none when it cannot be had.
+  virtual std::optional<FileStamp> Stamp(const Path& path) { return StampOf(path); }
 };
 
 FileSystem& DefaultFileSystem();

@@ -2,21 +2,28 @@
 // archive's entries and extracting them all.
 //
 // The logic owns the window's state: the two chosen paths (what the path labels keep in their
-// Tag), their shortened captions and the archive accepted last. It drives the window through
-// shell::MainView and reaches the user only through the services it is given, so the same logic
-// runs under every front end and under tests. All of it runs on the window's one thread; each
-// handler finishes before the window takes the next click.
+// Tag), their shortened captions, the names of the archive accepted last and the stamp of its
+// file. It drives the window through shell::MainView and reaches the user only through the
+// services it is given, so the same logic runs under every front end and under tests.
+//
+// Choosing an archive reads only its directory; nothing of the file stays open or in memory but
+// the names. Extracting opens the file again and copies each entry from it, after checking that
+// the file is still the one listed: one that was changed or replaced meanwhile is listed again
+// and nothing is extracted, so the folder never gets a mix of two archives, nor entries the
+// window did not show.
 //
 // Nothing here ends the program. A file that is not an archive, a name that cannot be written
 // safely and an I/O failure each end in a message box titled "Unbaler"; the window keeps the state
-// the step left it in.
+// the step left it in. After a rejected file the archive label names the archive still listed.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "codec/reader.h"
+#include "codec/writer.h"
 #include "shell/program_logic.h"
 
 namespace extractor {
@@ -24,9 +31,16 @@ namespace extractor {
 inline constexpr std::u16string_view kTitle = shell::ProgramTitle(shell::Program::kUnbaler);
 inline constexpr char16_t kBrowseTitle[] =
     u"Browse for Folder where the PAK file will be extracted";
-// Shown when both paths are set but the only file chosen so far was not accepted.
+// Shown when the extract command is given with no archive listed.
 inline constexpr char16_t kNoArchiveLoaded[] =
     u"There is no archive to extract: the chosen file could not be read as a PAK file.";
+// The second part of "Invalid file" when the file is rejected before any entry is read.
+inline constexpr char16_t kNotAnArchive[] =
+    u"The file is shorter than a PAK file's header or does not begin with its signature.";
+// Shown instead of extracting when the archive's file is no longer the one listed.
+inline constexpr char16_t kArchiveChanged[] =
+    u"The PAK file changed after it was listed, so nothing was extracted.\n"
+    u"It has been read again: check the list and extract again.";
 
 class UnbalerLogic : public shell::ProgramLogic {
  public:
@@ -40,22 +54,36 @@ class UnbalerLogic : public shell::ProgramLogic {
   void OnSelectDir() override;                     // choose the folder
   void OnMainCommand() override { ExtractAll(); }  // extract
 
-  // The extract command is enabled exactly when both paths are known; the archive itself does
-  // not count, so a rejected file still enables it (ExtractAll then explains why nothing
-  // happens).
+  // The extract command is enabled exactly when both paths are known. The archive path is empty
+  // until an archive is accepted, and a rejected file gives the path back to the archive listed.
   void UpdateExtractButton() { UpdateMainCommand(); }
-  // Writes FilesList.txt and every entry of the accepted archive into the chosen folder.
-  void ExtractAll();
+  // Writes FilesList.txt and every entry of the listed archive into the chosen folder, reading
+  // the entries from its file; `progress` hears of each entry written.
+  void ExtractAll(const pak::Progress& progress = {});
 
-  // The archive accepted last; empty until one is.
-  const std::optional<pak::PakArchive>& archive() const { return archive_; }
+  // Whether an archive is listed, and how many entries it has.
+  bool has_archive() const { return listed_.has_value(); }
+  std::size_t entry_count() const { return listed_ ? listed_->entries : 0; }
   // The names lstFiles shows.
   const std::vector<std::u16string>& list_items() const { return list_items_; }
 
  private:
-  void LoadArchive();
+  // What is known of the archive listed: its file's stamp when the directory was read (none
+  // where the file system cannot tell) and its number of entries.
+  struct Listed {
+    std::optional<pak::FileStamp> stamp;
+    std::size_t entries = 0;
+  };
 
-  std::optional<pak::PakArchive> archive_;
+  // Reads the directory of the archive path; on success it is listed, and true returned.
+  bool LoadArchive();
+  // Lists an archive just read from a file with the stamp `stamp`.
+  void List(const pak::PakArchive& archive, std::optional<pak::FileStamp> stamp);
+  // Reports a load that failed: "Invalid file" with the file's name and the fault below it, an
+  // I/O error with its number.
+  void ReportLoadFailure(const pak::Status& status);
+
+  std::optional<Listed> listed_;
   std::vector<std::u16string> list_items_;
 };
 

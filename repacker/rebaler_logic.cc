@@ -29,7 +29,7 @@ void RebalerLogic::OnSelectDir() {
   UpdateRepackButton();
 }
 
-void RebalerLogic::ScanFolder() {
+bool RebalerLogic::ScanFolder() {
   scan_ = pak::FolderScan();
   pak::Status failure;
   if (!folder_path().empty()) {
@@ -43,12 +43,16 @@ void RebalerLogic::ScanFolder() {
   }
   view_.SetListItems(scan_.files);
   if (!failure.ok()) Report(failure);
+  return failure.ok();
 }
 
-void RebalerLogic::RepackAll() {
+void RebalerLogic::RepackAll(const pak::Progress& progress) {
   // The command is disabled without both paths; a stray call does nothing.
   if (archive_path().empty() || folder_path().empty()) return;
 
+  // The folder as it is now, not as it was when it was chosen: a file added meanwhile is packed
+  // (and confirmed like any other), a file deleted meanwhile is not looked for.
+  if (!ScanFolder()) return;
   const pak::NameDifference diff = pak::CompareNames(scan_);
   if (diff.needs_confirmation &&
       dialog_factory_()->ShowDiff(diff.added, diff.deleted) == DiffAnswer::kCancel) {
@@ -59,7 +63,8 @@ void RebalerLogic::RepackAll() {
   pak::Status status;
   {
     shell::BusyCursor busy(view_);
-    status = pak::PackFolder(fs_, pak::Path(folder_path()), scan_.files, pak::Path(archive_path()));
+    status = pak::PackFolder(fs_, pak::Path(folder_path()), scan_.files, pak::Path(archive_path()),
+                             progress);
   }
   if (!status.ok()) Report(status);
 }

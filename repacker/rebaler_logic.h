@@ -1,5 +1,5 @@
 // Rebaler's main-window logic: choosing the archive to write, choosing the folder of files to
-// pack, and packing that folder into the archive.
+// pack, and packing that folder, as it is when the command is given, into the archive.
 //
 // The logic owns the window's state (both full paths, the last folder scan) and drives the
 // window through shell::MainView; the window calls it through shell::MainCommands. Dialogs,
@@ -39,13 +39,14 @@ class RebalerLogic : public shell::ProgramLogic {
   void OnSelectDir() override;                    // chooses the folder, then rescans it
   void OnMainCommand() override { RepackAll(); }  // repack
 
-  // Rebuilds the file list and the recorded names from the folder path.
-  void ScanFolder();
+  // Rebuilds the file list and the recorded names from the folder path. A folder that cannot be
+  // read is reported and leaves the list empty; the result says whether the scan succeeded.
+  bool ScanFolder();
   // Enables the repack command exactly when both paths are known.
   void UpdateRepackButton() { UpdateMainCommand(); }
-  // Compares the folder with its FilesList.txt, lets the user confirm a difference, then packs
-  // the listed files into the archive path.
-  void RepackAll();
+  // Rescans the folder, compares it with its FilesList.txt, lets the user confirm a difference,
+  // then packs the listed files into the archive path; `progress` hears of each file packed.
+  void RepackAll(const pak::Progress& progress = {});
 
   // lstFiles: the files to pack, in packing order.
   const std::vector<std::u16string>& Files() const { return scan_.files; }

@@ -24,12 +24,18 @@ void ProgramLogic::UpdateMainCommand() {
 
 ProgramLogic::Choice ProgramLogic::ChooseArchive(FileDialogRequest::Kind kind,
                                                  FileDialogOptions options) {
-  std::u16string chosen = file_dialog_.Show({kind, options, u"*.pak|*.pak"});
+  const bool save = kind == FileDialogRequest::Kind::kSave;
+  std::u16string chosen =
+      file_dialog_.Show({kind, options, kPakFilter, save ? kPakExtension : u""});
   if (chosen.empty()) return Choice::kKept;
-  archive_path_ = std::move(chosen);
+  SetArchivePath(std::move(chosen));
+  return Choice::kChosen;
+}
+
+void ProgramLogic::SetArchivePath(std::u16string path) {
+  archive_path_ = std::move(path);
   archive_caption_ = ShortenPath(archive_path_);
   view_.SetFileCaption(archive_caption_);
-  return Choice::kChosen;
 }
 
 ProgramLogic::Choice ProgramLogic::ChooseFolder(std::u16string_view title) {

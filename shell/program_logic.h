@@ -41,9 +41,12 @@ class ProgramLogic : public MainCommands {
  protected:
   enum class Choice { kChosen, kKept, kFailed };
 
-  // Shows the file dialog with an empty name box. A chosen path becomes the archive path and is
-  // shown in lblFileName; a cancel keeps the earlier choice.
+  // Shows the file dialog with an empty name box, PAK archives as its one filter and, when saving,
+  // ".pak" added to a name typed without an extension. A chosen path becomes the archive path and
+  // is shown in lblFileName; a cancel keeps the earlier choice.
   Choice ChooseArchive(FileDialogRequest::Kind kind, FileDialogOptions options);
+  // Makes `path` the archive path and shows it in lblFileName (empty text for none).
+  void SetArchivePath(std::u16string path);
   // Shows the folder browser over the window, starting at the current folder. A chosen folder
   // becomes the folder path and is shown in lblDir; an empty path is no folder and keeps the
   // earlier one, like a cancel. A browser error is shown here and gives kFailed.

@@ -18,12 +18,19 @@ struct FileDialogOptions {
   friend bool operator==(const FileDialogOptions&, const FileDialogOptions&) = default;
 };
 
+// The one filter both programs' file dialogs show, and the extension a save dialog adds to a
+// name typed without one.
+inline constexpr char16_t kPakFilter[] = u"PAK archives (*.pak)|*.pak";
+inline constexpr char16_t kPakExtension[] = u"pak";
+
 struct FileDialogRequest {
   enum class Kind { kOpen, kSave };
   Kind kind = Kind::kOpen;
   FileDialogOptions options;
   // "description|pattern" pairs, as the common dialog control takes them.
   std::u16string filter;
+  // Added, after a dot, to a name the user types without an extension; empty: nothing is added.
+  std::u16string default_extension;
 };
 
 class FileDialog {

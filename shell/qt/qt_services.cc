@@ -46,7 +46,9 @@ QString QtFileFilter(std::u16string_view filter) {
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QString patterns = parts[i + 1];
     patterns.replace(u';', u' ');
-    filters << parts[i] + QStringLiteral(" (") + patterns.simplified() + u')';
+    const QString shown = QStringLiteral("(") + patterns.simplified() + u')';
+    // A description that already shows its patterns, as "PAK archives (*.pak)", is kept as it is.
+    filters << (parts[i].endsWith(shown) ? parts[i] : parts[i] + u' ' + shown);
   }
   return filters.join(QStringLiteral(";;"));
 }
@@ -76,6 +78,9 @@ std::u16string QtFileDialog::Show(const shell::FileDialogRequest& request) {
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.options.overwrite_prompt);
   const QString filter = QtFileFilter(request.filter);
   if (!filter.isEmpty()) dialog.setNameFilter(filter);
+  if (!request.default_extension.empty()) {
+    dialog.setDefaultSuffix(QString::fromStdU16String(request.default_extension));
+  }
   if (ExecWithoutStrayPopups(dialog) != QDialog::Accepted) return {};
   const QStringList files = dialog.selectedFiles();
   return files.isEmpty() ? std::u16string() : files.first().toStdU16String();

@@ -45,6 +45,8 @@ std::u16string Win32FileDialog::Show(const shell::FileDialogRequest& request) {
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
+  const std::wstring extension = Wide(request.default_extension);
+  if (!extension.empty()) dialog.lpstrDefExt = extension.c_str();
   const shell::FileDialogOptions& options = request.options;
   dialog.Flags = (options.overwrite_prompt ? OFN_OVERWRITEPROMPT : 0) |
                  (options.hide_read_only ? OFN_HIDEREADONLY : 0) |

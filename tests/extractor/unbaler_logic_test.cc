@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -85,11 +86,13 @@ TEST_F(UnbalerTest, ExtractNeedsBothPathsInEitherOrder) {
 TEST_F(UnbalerTest, AcceptedArchiveIsListedSortedButExtractedInArchiveOrder) {
   const std::u16string path = ChooseArchive(
       "a.pak", MakeArchive({{u"B.bin", {2}}, {u"A.WAV", {1, 1}}, {u"c.txt", {3}}, {u"a2", {4}}}));
-  // The open dialog: existing files only, *.pak.
+  // The open dialog: existing files only, no read-only box, PAK archives, no added extension.
   ASSERT_EQ(dialog.requests.size(), 1u);
   EXPECT_EQ(dialog.requests[0].kind, shell::FileDialogRequest::Kind::kOpen);
-  EXPECT_EQ(dialog.requests[0].options, shell::FileDialogOptions{.file_must_exist = true});
-  EXPECT_EQ(dialog.requests[0].filter, u"*.pak|*.pak");
+  EXPECT_EQ(dialog.requests[0].options,
+            (shell::FileDialogOptions{.hide_read_only = true, .file_must_exist = true}));
+  EXPECT_EQ(dialog.requests[0].filter, u"PAK archives (*.pak)|*.pak");
+  EXPECT_EQ(dialog.requests[0].default_extension, u"");
 
   EXPECT_EQ(logic.archive_path(), path);
   EXPECT_EQ(view.items, (Names{u"A.ogg", u"a2", u"B.bin", u"c.txt"}));
@@ -105,7 +108,7 @@ TEST_F(UnbalerTest, AcceptedArchiveIsListedSortedButExtractedInArchiveOrder) {
   EXPECT_EQ(view.enable_calls, enables);
   EXPECT_EQ(view.busy_calls, 4);  // on and off for the load, on and off for the extraction
   EXPECT_FALSE(view.busy);
-  EXPECT_EQ(logic.archive()->size(), 4u);
+  EXPECT_EQ(logic.entry_count(), 4u);
 }
 
 TEST_F(UnbalerTest, CancellingEitherDialogChangesNothing) {
@@ -139,36 +142,154 @@ TEST_F(UnbalerTest, FolderBrowserOpensAtThePreviousFolder) {
   EXPECT_EQ(folders.requests[1].title, u"Browse for Folder where the PAK file will be extracted");
 }
 
-TEST_F(UnbalerTest, RejectedFileAfterAnAcceptedOneKeepsTheEarlierArchive) {
-  ChooseArchive("good.pak", MakeArchive({{u"keep.wav", {9, 8}}}));
-  ChooseFolder(out.path());
-  for (const auto& bytes : {Bytes{}, Bytes{'p', 'a', 'k'}, Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9}}) {
+// A rejected file leaves the window showing, in the label and the list, the archive that the
+// extract command writes; the box says which file was refused and why.
+TEST_F(UnbalerTest, RejectedFileLeavesTheListedArchiveOnTheWindow) {
+  struct Case {
+    const char* what;
+    Bytes bytes;
+    std::u16string reason;  // the start of the box's last line
+  };
+  Bytes no_entries = MakeArchive({{u"x", {1}}});
+  no_entries[4] = 0;  // the entry count
+  Bytes past_end = MakeArchive({{u"x", {1, 2, 3}}});
+  past_end.resize(past_end.size() - 1);
+  const Case cases[] = {
+      {"empty", {}, extractor::kNotAnArchive},
+      {"too short", {'p', 'a', 'k'}, extractor::kNotAnArchive},
+      {"no signature", {1, 2, 3, 4, 5, 6, 7, 8, 9}, extractor::kNotAnArchive},
+      {"no entries", no_entries, u"the archive holds no entries"},
+      {"data past the end", past_end, u"entry 1 of 1 (\"x\"): "},
+  };
+  for (bool with_archive : {false, true}) {
+    TempDir folder, target;
+    FakeView fresh_view;
+    UnbalerLogic fresh(fresh_view, dialog, box, folders, pak::DefaultFileSystem(),
+                       pak::Windows1252());
+    fresh.OnLoaded();
+    std::u16string good;
+    if (with_archive) {
+      good = U16(folder / "good.pak");
+      WriteFile(folder / "good.pak", MakeArchive({{u"keep.wav", {9, 8}}}));
+      dialog.answers.push_back(good);
+      fresh.OnSelectFile();
+    }
+    folders.Choose(U16(target.path()));
+    fresh.OnSelectDir();
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (with_archive ? ", after an archive" : ", first file"));
+      box.shown.clear();
+      const auto bad = folder / (std::string(c.what) + ".pak");
+      WriteFile(bad, c.bytes);
+      dialog.answers.push_back(U16(bad));
+      fresh.OnSelectFile();
+      ASSERT_EQ(box.shown.size(), 1u);
+      const std::u16string& text = box.shown[0].text;
+      EXPECT_TRUE(text.starts_with(u"Invalid file\n\n" + U16(bad) + u"\n" + c.reason))
+          << pak::ToUtf8(text);
+      EXPECT_EQ(box.shown[0].title, u"Unbaler");
+      EXPECT_EQ(fresh.archive_path(), good);
+      EXPECT_EQ(fresh_view.file_caption, shell::ShortenPath(good));
+      EXPECT_EQ(fresh_view.items, with_archive ? Names{u"keep.ogg"} : Names{});
+      EXPECT_EQ(fresh_view.enabled, with_archive);
+    }
     box.shown.clear();
-    const std::u16string bad = ChooseArchive("bad.pak", bytes);
-    ASSERT_EQ(box.shown.size(), 1u);
-    EXPECT_EQ(box.shown[0].text, u"Invalid file");
-    EXPECT_EQ(box.shown[0].title, u"Unbaler");
-    // The label names the rejected file; the list and the table are still the good archive's.
-    EXPECT_EQ(logic.archive_path(), bad);
-    EXPECT_EQ(view.file_caption, shell::ShortenPath(bad));
-    EXPECT_EQ(view.items, Names{u"keep.ogg"});
-    EXPECT_EQ(view.enabled, true);
+    fresh.OnMainCommand();  // without an archive a stray click does nothing
+    EXPECT_TRUE(box.shown.empty());
+    EXPECT_EQ(ListDir(target.path()),
+              with_archive ? (Files{"FilesList.txt", "keep.ogg"}) : Files{});
+    if (with_archive) {
+      EXPECT_EQ(ReadFile(target / "keep.ogg"), (Bytes{9, 8}));
+    }
   }
-  box.shown.clear();
-  logic.OnMainCommand();
-  EXPECT_TRUE(box.shown.empty());
-  EXPECT_EQ(ReadFile(out / "keep.ogg"), (Bytes{9, 8}));
 }
 
-TEST_F(UnbalerTest, NothingToExtractWhenNoArchiveWasAccepted) {
-  ChooseArchive("bad.pak", Bytes{1, 2, 3});
+// The file is opened again for the extraction; one that is no longer the file listed (other
+// bytes, other entries, another file in its place) is listed again and nothing is extracted.
+TEST_F(UnbalerTest, ArchiveChangedAfterListingIsReloadedNotExtracted) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* what;
+    Bytes now;        // what the file holds at the extraction
+    bool other_file;  // a new file of the same length and time is moved over the listed one
+    Names listed;     // lstFiles after the check
+  };
+  const Bytes original = MakeArchive({{u"a", {1, 1}}, {u"b", {2, 2}}});
+  const Case cases[] = {
+      {"same directory, other bytes",
+       MakeArchive({{u"a", {7, 7}}, {u"b", {8, 8}}}),
+       false,
+       {u"a", u"b"}},
+      {"other entries", MakeArchive({{u"c", {3}}}), false, {u"c"}},
+      {"another file, same length and time",
+       MakeArchive({{u"a", {5, 5}}, {u"b", {6, 6}}}),
+       true,
+       {u"a", u"b"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir folder;
+    box.shown.clear();
+    const fs::path path = work / "changing.pak";
+    WriteFile(path, original);
+    const auto listed_time = fs::last_write_time(path);
+    ChooseFile(U16(path));
+    ChooseFolder(folder.path());
+    ASSERT_EQ(view.items, (Names{u"a", u"b"}));
+    if (c.other_file) {
+      WriteFile(work / "new.pak", c.now);
+      fs::last_write_time(work / "new.pak", listed_time);
+      fs::rename(work / "new.pak", path);
+    } else {
+      WriteFile(path, c.now);
+      fs::last_write_time(path, listed_time + std::chrono::seconds(2));
+    }
+
+    logic.OnMainCommand();
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, extractor::kArchiveChanged);
+    EXPECT_EQ(box.shown[0].title, u"Unbaler");
+    EXPECT_TRUE(ListDir(folder.path()).empty());  // nothing of either archive
+    EXPECT_EQ(view.items, c.listed);
+    EXPECT_EQ(logic.archive_path(), U16(path));
+
+    // The next click extracts the file as it is now, and only that.
+    logic.OnMainCommand();
+    EXPECT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(ListDir(folder.path()).size(), c.listed.size() + 1);
+    const auto archive = pak::ParsePak(c.now);
+    ASSERT_TRUE(archive.ok());
+    for (const auto& entry : archive->entries()) {
+      EXPECT_EQ(ReadFile(folder.path() / fs::path(entry.name)),
+                Bytes(entry.data.begin(), entry.data.end()));
+    }
+  }
+}
+
+TEST_F(UnbalerTest, ExtractionReportsEachEntryWritten) {
+  ChooseArchive("a.pak", MakeArchive({{u"a", {1}}, {u"b", {2}}, {u"c", {3}}}));
   ChooseFolder(out.path());
-  EXPECT_EQ(view.enabled, true);  // the button looks at the paths only
-  box.shown.clear();
+  std::vector<std::pair<std::size_t, std::size_t>> heard;
+  logic.ExtractAll([&](std::size_t done, std::size_t all) { heard.emplace_back(done, all); });
+  ASSERT_FALSE(heard.empty());
+  EXPECT_EQ(heard.back(), (std::pair<std::size_t, std::size_t>{3, 3}));
+  EXPECT_TRUE(box.shown.empty());
+}
+
+TEST_F(UnbalerTest, ArchiveGoneOrSpoiledAfterListingIsReportedAndNothingExtracted) {
+  ChooseArchive("a.pak", MakeArchive({{u"one", {1}}}));
+  ChooseFolder(out.path());
+  std::filesystem::remove(work / "a.pak");
   logic.OnMainCommand();
   ASSERT_EQ(box.shown.size(), 1u);
-  EXPECT_EQ(box.shown[0].text, extractor::kNoArchiveLoaded);
-  EXPECT_EQ(box.shown[0].title, u"Unbaler");
+  EXPECT_TRUE(box.shown[0].text.starts_with(shell::ErrorText(ENOENT, u"")))
+      << pak::ToUtf8(box.shown[0].text);
+
+  WriteFile(work / "a.pak", Bytes{'n', 'o', 'p', 'e'});
+  logic.OnMainCommand();
+  ASSERT_EQ(box.shown.size(), 2u);
+  EXPECT_TRUE(box.shown[1].text.starts_with(u"Invalid file\n\n" + U16(work / "a.pak")))
+      << pak::ToUtf8(box.shown[1].text);
   EXPECT_TRUE(ListDir(out.path()).empty());
 }
 
@@ -210,7 +331,8 @@ TEST_F(UnbalerTest, IoErrorsAreReportedAndTheWindowCarriesOn) {
   EXPECT_TRUE(box.shown[0].text.starts_with(shell::ErrorText(ENOENT, u"")))
       << pak::ToUtf8(box.shown[0].text);
   EXPECT_EQ(box.shown[0].title, u"Unbaler");
-  EXPECT_EQ(logic.archive_path(), gone);
+  EXPECT_NE(box.shown[0].text.find(gone.substr(gone.size() - 8)), std::u16string::npos);
+  EXPECT_EQ(logic.archive_path(), U16(work / "a.pak"));  // back to the archive listed
   EXPECT_EQ(view.items, Names{u"one"});
 
   // The folder vanished between its choice and the extraction.

@@ -42,13 +42,14 @@ void QtServicesTest::fileFilterTakesPairs() {
   QCOMPARE(QtFileFilter(u"Text|*.txt;*.log|All|*.*"),
            QStringLiteral("Text (*.txt *.log);;All (*.*)"));
   QCOMPARE(QtFileFilter(u""), QString());
+  QCOMPARE(QtFileFilter(u"PAK archives (*.pak)|*.pak"), QStringLiteral("PAK archives (*.pak)"));
 }
 
 void QtServicesTest::openDialogTakesOnlyExistingFiles() {
   DialogScene scene("sounds.pak");
   auto& [scope, dir, existing, files] = scene;
   const shell::FileDialogRequest open{
-      shell::FileDialogRequest::Kind::kOpen, {.file_must_exist = true}, u"*.pak|*.pak"};
+      shell::FileDialogRequest::Kind::kOpen, {.file_must_exist = true}, u"*.pak|*.pak", u""};
 
   bool refused = false;
   OnNextModal(&scope, [&](QWidget* modal) {
@@ -83,7 +84,8 @@ void QtServicesTest::saveDialogChecksFolderAndAsksBeforeReplacing() {
   const shell::FileDialogRequest save{
       shell::FileDialogRequest::Kind::kSave,
       {.overwrite_prompt = true, .hide_read_only = true, .path_must_exist = true},
-      u"*.pak|*.pak"};
+      u"*.pak|*.pak",
+      u""};
 
   // A new name in an existing folder comes back unchecked.
   const QString fresh = dir.filePath(QStringLiteral("new.pak"));
@@ -112,6 +114,20 @@ void QtServicesTest::saveDialogChecksFolderAndAsksBeforeReplacing() {
   });
   QCOMPARE(FromU16(files.Show(save)), existing);
   QCOMPARE(questions, 2);
+
+  // With an extension to add, a name typed without one gets it; a name with one keeps its own.
+  shell::FileDialogRequest with_extension = save;
+  with_extension.default_extension = u"pak";
+  const struct {
+    const char* typed;
+    const char* chosen;
+  } names[] = {{"typed", "typed.pak"}, {"typed.bin", "typed.bin"}};
+  for (const auto& name : names) {
+    OnNextModal(&scope, [&](QWidget* modal) {
+      Confirm(modal, dir.filePath(QString::fromLatin1(name.typed)));
+    });
+    QCOMPARE(FromU16(files.Show(with_extension)), dir.filePath(QString::fromLatin1(name.chosen)));
+  }
 }
 
 void QtServicesTest::folderDialogOpensOnTheInitialPathAndPadsTheBuffer() {

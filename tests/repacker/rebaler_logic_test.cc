@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -177,21 +178,104 @@ TEST_F(RebalerTest, CancelledDialogWritesNothing) {
   EXPECT_EQ(testing_support::ListDir(temp.path()), (std::vector<std::string>{"files", "out.pak"}));
 }
 
-TEST_F(RebalerTest, FileVanishedBeforeRepackKeepsOldArchive) {
+// What the folder holds when Pack is pressed is what is compared and packed, whatever changed
+// since the folder was chosen.
+TEST_F(RebalerTest, RepackRescansTheFolderFirst) {
+  struct Case {
+    const char* what;
+    std::string files_list;  // empty: no FilesList.txt
+    std::vector<std::u16string> add, remove;
+    Names listed;          // lstFiles after the repack
+    Names added, deleted;  // the dialog, when one is expected
+    bool dialog;
+  };
+  const Case cases[] = {
+      {"added, no list", "", {u"c.ogg"}, {}, {u"a.ogg", u"b.ogg", u"c.ogg"}, {}, {}, false},
+      {"added, listed folder",
+       "a.ogg\r\nb.ogg\r\n",
+       {u"c.ogg"},
+       {},
+       {u"a.ogg", u"b.ogg", u"c.ogg"},
+       {u"c.ogg"},
+       {},
+       true},
+      {"deleted, no list", "", {}, {u"b.ogg"}, {u"a.ogg"}, {}, {}, false},
+      {"deleted, listed folder",
+       "a.ogg\r\nb.ogg\r\n",
+       {},
+       {u"b.ogg"},
+       {u"a.ogg"},
+       {},
+       {u"b.ogg"},
+       true},
+      {"one for the other",
+       "a.ogg\r\nb.ogg\r\n",
+       {u"B2.ogg"},
+       {u"b.ogg"},
+       {u"a.ogg", u"B2.ogg"},
+       {u"B2.ogg"},
+       {u"b.ogg"},
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const auto& entry : fs::directory_iterator(folder())) fs::remove(entry.path());
+    dialog_uses.clear();
+    messages.shown.clear();
+    Put(u"a.ogg", "a");
+    Put(u"b.ogg", "b");
+    if (!c.files_list.empty()) Put(u"FilesList.txt", c.files_list);
+    ChooseBoth();
+    for (const auto& name : c.add) Put(name, "new");
+    for (const auto& name : c.remove) fs::remove(folder() / fs::path(name));
+
+    logic.OnMainCommand();
+    EXPECT_TRUE(messages.shown.empty()) << pak::ToUtf8(messages.shown.front().text);
+    EXPECT_EQ(view.items, c.listed);
+    EXPECT_EQ(logic.Files(), c.listed);
+    ASSERT_EQ(dialog_uses.size(), c.dialog ? 1u : 0u);
+    if (c.dialog) {
+      EXPECT_EQ(dialog_uses[0].added, c.added);
+      EXPECT_EQ(dialog_uses[0].deleted, c.deleted);
+    }
+    std::vector<testing_support::RawEntry> expected;
+    for (const auto& name : c.listed) {
+      const bool is_new = std::find(c.add.begin(), c.add.end(), name) != c.add.end();
+      std::u16string stored = name.substr(0, name.size() - 4) + u".wav";
+      expected.push_back({stored, Data(is_new ? "new" : std::string(1, char(name[0])))});
+    }
+    EXPECT_EQ(ReadFile(archive()), MakeArchive(expected));
+  }
+}
+
+TEST_F(RebalerTest, RepackReportsEachFilePacked) {
+  Put(u"a.ogg", "A");
+  Put(u"b.ogg", "B");
+  Put(u"c.ogg", "C");
+  ChooseBoth();
+  Put(u"d.ogg", "D");  // found by the repack's own scan
+  std::vector<std::pair<std::size_t, std::size_t>> heard;
+  logic.RepackAll([&](std::size_t done, std::size_t all) { heard.emplace_back(done, all); });
+  ASSERT_FALSE(heard.empty());
+  EXPECT_EQ(heard.back(), (std::pair<std::size_t, std::size_t>{4, 4}));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(RebalerTest, FolderGoneBeforeRepackKeepsOldArchive) {
   const Bytes old_archive = MakeArchive({{u"old.wav", Data("OLD")}});
   WriteFile(archive(), old_archive);
   Put(u"a.ogg", "A");
-  Put(u"b.ogg", "B");
   ChooseBoth();
-  fs::remove(folder() / "b.ogg");  // the list still names it: there is no rescan
+  fs::remove_all(folder());
   logic.OnMainCommand();
 
-  ASSERT_NE(LastMessage(), nullptr);
-  EXPECT_EQ(LastMessage()->title, u"Rebaler");
-  EXPECT_TRUE(IsErrorBox(LastMessage()->text)) << pak::ToUtf8(LastMessage()->text);
-  EXPECT_NE(LastMessage()->text.find(u"b.ogg"), std::u16string::npos);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].title, u"Rebaler");
+  EXPECT_TRUE(IsErrorBox(messages.shown[0].text)) << pak::ToUtf8(messages.shown[0].text);
+  EXPECT_TRUE(view.items.empty());
+  EXPECT_EQ(dialogs_made, 0);
   EXPECT_EQ(ReadFile(archive()), old_archive);
-  EXPECT_EQ(testing_support::ListDir(temp.path()), (std::vector<std::string>{"files", "out.pak"}));
+  EXPECT_EQ(testing_support::ListDir(temp.path()), (std::vector<std::string>{"out.pak"}));
   EXPECT_FALSE(view.busy);
 }
 
@@ -250,7 +334,8 @@ TEST_F(RebalerTest, SaveDialogSettingsAndCancelKeepsThePath) {
   EXPECT_EQ(file_dialog.requests[0].options,
             (shell::FileDialogOptions{
                 .overwrite_prompt = true, .hide_read_only = true, .path_must_exist = true}));
-  EXPECT_EQ(file_dialog.requests[0].filter, u"*.pak|*.pak");
+  EXPECT_EQ(file_dialog.requests[0].filter, u"PAK archives (*.pak)|*.pak");
+  EXPECT_EQ(file_dialog.requests[0].default_extension, u"pak");
   EXPECT_EQ(logic.archive_path(), U16(archive()));
   EXPECT_FALSE(fs::exists(archive()));  // only named, never created or read
 

@@ -65,13 +65,17 @@ TEST(Win32Services, OpenDialogReturnsTheChosenFileOrNothingOnCancel) {
   std::ofstream(archive) << "x";
   Win32FileDialog dialog(nullptr);
   const shell::FileDialogRequest open{shell::FileDialogRequest::Kind::kOpen,
-                                      {.file_must_exist = true}, u"*.pak|*.pak"};
+                                      {.hide_read_only = true, .file_must_exist = true},
+                                      u"PAK archives (*.pak)|*.pak", u""};
   std::wstring name_box;
   std::wstring filter_shown;
+  bool read_only_box = true;
   {
     DialogDriver driver(L"", [&](HWND box) {
       name_box = WindowText(::GetDlgItem(box, ::GetDlgItem(box, cmb13) ? cmb13 : edt1));
       filter_shown = WindowText(::GetDlgItem(box, cmb1));
+      const HWND read_only = ::GetDlgItem(box, chx1);
+      read_only_box = read_only != nullptr && ::IsWindowVisible(read_only);
       SetFileName(box, archive.wstring());
       ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
@@ -79,7 +83,8 @@ TEST(Win32Services, OpenDialogReturnsTheChosenFileOrNothingOnCancel) {
     EXPECT_TRUE(driver.acted());
   }
   EXPECT_TRUE(name_box.empty());
-  EXPECT_EQ(filter_shown, L"*.pak");
+  EXPECT_EQ(filter_shown, L"PAK archives (*.pak)");
+  EXPECT_FALSE(read_only_box);
   {
     DialogDriver driver(L"", [](HWND box) { ::PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(dialog.Show(open), u"");
@@ -95,13 +100,23 @@ TEST(Win32Services, SaveDialogTakesANewName) {
                                       {.overwrite_prompt = true,
                                        .hide_read_only = true,
                                        .path_must_exist = true},
-                                      u"*.pak|*.pak"};
-  DialogDriver driver(L"", [&](HWND box) {
-    SetFileName(box, target.wstring());
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
-  EXPECT_EQ(dialog.Show(save), U16(target));
+                                      u"PAK archives (*.pak)|*.pak", u"pak"};
+  {
+    DialogDriver driver(L"", [&](HWND box) {
+      SetFileName(box, target.wstring());
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(dialog.Show(save), U16(target));
+  }
   EXPECT_FALSE(std::filesystem::exists(target));  // naming it does not create it
+  {
+    // A name typed without an extension gets ".pak".
+    DialogDriver driver(L"", [&](HWND box) {
+      SetFileName(box, (folder.path() / L"typed").wstring());
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(dialog.Show(save), U16(folder.path() / L"typed.pak"));
+  }
 }
 
 // Whether a static control of the box shows an icon.

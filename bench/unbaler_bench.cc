@@ -1,0 +1,87 @@
+// Unbaler's logic on a real archive, without a window: chooses ARCHIVE, chooses FOLDER, then
+// extracts, as the clicks would, and prints how long the listing and the extraction took.
+// Peak memory is measured from outside, e.g. with /usr/bin/time -v.
+//
+//     unbaler_bench ARCHIVE FOLDER
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "codec/file_system.h"
+#include "codec/text.h"
+#include "extractor/unbaler_logic.h"
+
+namespace {
+
+class QuietView : public shell::MainView {
+ public:
+  void SetFileCaption(const std::u16string&) override {}
+  void SetDirCaption(const std::u16string&) override {}
+  void SetListItems(const std::vector<std::u16string>& items) override { count = items.size(); }
+  void SetMainCommandEnabled(bool on) override { enabled = on; }
+  void SetBusy(bool) override {}
+  std::intptr_t WindowHandle() const override { return 1; }
+  std::size_t count = 0;
+  bool enabled = false;
+};
+
+class OneAnswer : public shell::FileDialog {
+ public:
+  explicit OneAnswer(std::u16string path) : path_(std::move(path)) {}
+  std::u16string Show(const shell::FileDialogRequest&) override { return path_; }
+
+ private:
+  std::u16string path_;
+};
+
+class PrintedBox : public shell::MessageBox {
+ public:
+  void Show(const std::u16string& text, const std::u16string& title) override {
+    std::fprintf(stderr, "%s: %s\n", pak::ToUtf8(title).c_str(), pak::ToUtf8(text).c_str());
+    ++shown;
+  }
+  int shown = 0;
+};
+
+class OneFolder : public shell::FolderDialogBackend {
+ public:
+  explicit OneFolder(std::u16string path) : path_(std::move(path)) {}
+  bool IsWindow(std::intptr_t) override { return true; }
+  shell::BrowseResult Show(const shell::BrowseRequest&) override {
+    return {shell::BrowseResult::Outcome::kChosen, path_};
+  }
+  std::string ProgramName() const override { return "unbaler_bench"; }
+
+ private:
+  std::u16string path_;
+};
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: unbaler_bench ARCHIVE FOLDER\n");
+    return 2;
+  }
+  QuietView view;
+  OneAnswer files(pak::PathFromUtf8(argv[1]).u16string());
+  PrintedBox box;
+  OneFolder folders(pak::PathFromUtf8(argv[2]).u16string());
+  extractor::UnbalerLogic logic(view, files, box, folders);
+  logic.OnLoaded();
+
+  auto start = std::chrono::steady_clock::now();
+  logic.OnSelectFile();
+  const double list = Seconds(start);
+  logic.OnSelectDir();
+  start = std::chrono::steady_clock::now();
+  logic.OnMainCommand();
+  const double extract = Seconds(start);
+  std::printf("entries %zu  list %.3f s  extract %.3f s\n", view.count, list, extract);
+  return box.shown == 0 && view.enabled ? 0 : 1;
+}
