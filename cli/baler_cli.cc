@@ -181,8 +181,7 @@ int Extract(const std::string& archive_path, const std::string& folder,
   auto chosen = pak::SelectEntries(*archive, selection);
   if (!chosen.ok()) return Fail(chosen.status(), archive_path);
   if (chosen->empty() && !quiet) {
-    std::cerr << "baler: no entry of " << Safe(archive_path)
-              << " matches; nothing was extracted\n";
+    std::cerr << "baler: no entry of " << Safe(archive_path) << " matches; nothing was extracted\n";
   }
   ProgressLine progress("Extracting", quiet);
   Status status = pak::ExtractSelected(fs, *archive, ArgPath(folder), *chosen, pak::HostNameRules(),
@@ -234,8 +233,8 @@ int CompareContent(const std::string& archive_path, const std::string& folder, b
     for (const auto& name : diff->deleted) out += "deleted  " + Safe(name) + "\n";
     for (const auto& name : diff->modified) out += "modified " + Safe(name) + "\n";
     if (diff->empty() && confirm_match && !quiet) {
-      out += Safe(folder) + ": OK, holds the " + std::to_string(archive->size()) +
-             " entries of " + Safe(archive_path) + "\n";
+      out += Safe(folder) + ": OK, holds the " + std::to_string(archive->size()) + " entries of " +
+             Safe(archive_path) + "\n";
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
   }

@@ -22,9 +22,7 @@ Path PathFromUtf8(std::string_view text) {
 #endif
 }
 
-Path JoinPath(const Path& folder, std::u16string_view name) {
-  return folder / PathFromUtf16(name);
-}
+Path JoinPath(const Path& folder, std::u16string_view name) { return folder / PathFromUtf16(name); }
 
 std::string DisplayPath(const Path& path) {
 #ifdef _WIN32
@@ -62,9 +60,8 @@ Status FileSystem::Publish(std::unique_ptr<OutputFile> file, const Path& target)
 }
 
 Status FileSystem::SyncFileSystem(const Path& folder) {
-  return Status::IoError("Cannot flush the file system of " + DisplayPath(folder) +
-                             ": not supported",
-                         0);
+  return Status::IoError(
+      "Cannot flush the file system of " + DisplayPath(folder) + ": not supported", 0);
 }
 
 bool FileSystem::IsFile(const Path& path) { return OpenForRead(path).ok(); }

@@ -103,8 +103,9 @@ class FileSystem {
   virtual Result<std::unique_ptr<OutputFile>> CreateNew(const Path& path);
   // Creates a new, empty file in the folder of `target` that has no name yet: it gets one only
   // through Publish, and vanishes if the process dies first. Fails as creating a file in that
-  // folder fails (a folder that cannot be written); messages name `target`. A file system that has no such files returns null (the
-  // default), and the caller uses CreateTemporary and Replace instead.
+  // folder fails (a folder that cannot be written); messages name `target`. A file system that has
+  // no such files returns null (the default), and the caller uses CreateTemporary and Replace
+  // instead.
   virtual Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& target);
   // Gives a file from CreateUnnamed the name `target`, replacing what is there (also a
   // read-only file, or a link, which is replaced and not followed), and closes it.

@@ -24,9 +24,8 @@ namespace pak {
 namespace {
 
 Status Errno(const char* what, const Path& path, int err) {
-  return Status::IoError(std::string("Cannot ") + what + " " + DisplayPath(path) + ": " +
-                             std::strerror(err),
-                         err);
+  return Status::IoError(
+      std::string("Cannot ") + what + " " + DisplayPath(path) + ": " + std::strerror(err), err);
 }
 
 // Flushes a file's data, and what is needed to read them back (its length), to the disk.
@@ -150,8 +149,8 @@ class PosixInputFile final : public InputFile {
   Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
     size_t done = 0;
     while (done < out.size()) {
-      const ssize_t n = ::pread(fd_, out.data() + done, out.size() - done,
-                                static_cast<off_t>(offset + done));
+      const ssize_t n =
+          ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
       if (n < 0) {
         if (errno == EINTR) continue;
         return Errno("read", path_, errno);
@@ -172,8 +171,7 @@ class PosixInputFile final : public InputFile {
   }
 
   Status ShortRead() const {
-    return Status::IoError("Cannot read " + DisplayPath(path_) + ": the file became shorter",
-                           EIO);
+    return Status::IoError("Cannot read " + DisplayPath(path_) + ": the file became shorter", EIO);
   }
 
  private:

@@ -30,10 +30,10 @@ namespace pak {
 inline constexpr const char* kInvalidFile = "Invalid file";
 
 struct PakEntry {
-  std::u16string name;     // the name after the .wav -> .ogg renaming
+  std::u16string name;         // the name after the .wav -> .ogg renaming
   std::u16string stored_name;  // the name as the archive records it
-  std::int32_t offset = 0;  // absolute offset of the data, as recorded
-  std::int32_t size = 0;    // number of data bytes, as recorded
+  std::int32_t offset = 0;     // absolute offset of the data, as recorded
+  std::int32_t size = 0;       // number of data bytes, as recorded
   // The entry's bytes: a view into the archive's buffer. Empty for archives
   // opened with OpenPakFile, whose bytes stay in the file.
   std::span<const std::uint8_t> data;

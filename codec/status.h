@@ -58,7 +58,7 @@ class Status {
 template <typename T>
 class Result {
  public:
-  Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit on purpose
+  Result(T value) : value_(std::move(value)) {}         // NOLINT: implicit on purpose
   Result(Status status) : status_(std::move(status)) {  // NOLINT
     assert(!status_.ok());
   }
@@ -81,8 +81,8 @@ class Result {
 }  // namespace pak
 
 // Returns early from the calling function when `expr` yields a failed Status.
-#define PAK_RETURN_IF_ERROR(expr)            \
-  do {                                       \
-    ::pak::Status pak_status_ = (expr);      \
+#define PAK_RETURN_IF_ERROR(expr)              \
+  do {                                         \
+    ::pak::Status pak_status_ = (expr);        \
     if (!pak_status_.ok()) return pak_status_; \
   } while (0)

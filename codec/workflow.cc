@@ -409,8 +409,7 @@ NameDifference CompareNames(const FolderScan& scan) {
       diff.deleted.push_back(scan.recorded_names[i]);
     }
   }
-  diff.needs_confirmation =
-      (!diff.added.empty() && scan.files_list_found) || !diff.deleted.empty();
+  diff.needs_confirmation = (!diff.added.empty() && scan.files_list_found) || !diff.deleted.empty();
   return diff;
 }
 

@@ -92,7 +92,6 @@ Status CheckPackTarget(FileSystem& fs, const Path& folder, std::span<const std::
 // With `verify`, the temporary file is read back and compared with the files
 // (VerifyPackedArchive) before it takes the target's place.
 Status PackFolder(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
-                  const Path& archive_path, const Progress& progress = {},
-                  bool verify = false);
+                  const Path& archive_path, const Progress& progress = {}, bool verify = false);
 
 }  // namespace pak

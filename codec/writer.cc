@@ -94,7 +94,8 @@ Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16stri
     head[at] = static_cast<std::uint8_t>(stored.size() + 1);
     for (std::size_t j = 0; j < stored.size(); ++j) StoreU16(&head[at + 2 + 2 * j], stored[j]);
     const std::size_t tag = at + 2 + 2 * stored.size() + 2;
-    std::copy(kRecordTag.begin(), kRecordTag.end(), head.begin() + static_cast<std::ptrdiff_t>(tag));
+    std::copy(kRecordTag.begin(), kRecordTag.end(),
+              head.begin() + static_cast<std::ptrdiff_t>(tag));
     slots.push_back(tag + 4);
   }
   PAK_RETURN_IF_ERROR(sink.Append(head));

@@ -25,8 +25,8 @@ inline Outcome Baler(const testing_support::TempDir& dir, const std::string& arg
   const std::string out = (dir / ".out").string(), err = (dir / ".err").string();
   const std::string limit =
       timeout_seconds > 0 ? "timeout " + std::to_string(timeout_seconds) + " " : "";
-  const std::string command = limit + "'" + BALER_PATH + "' " + args + " </dev/null >'" + out +
-                              "' 2>'" + err + "'";
+  const std::string command =
+      limit + "'" + BALER_PATH + "' " + args + " </dev/null >'" + out + "' 2>'" + err + "'";
   const int status = std::system(command.c_str());
   Outcome o{WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing_support::ReadText(out),
             testing_support::ReadText(err)};

@@ -128,14 +128,14 @@ TEST(Baler, PackRefusesWhatTheWriterCannotStore) {
 // flushed before the move and the folder after it; files made where nothing stood are not
 // flushed at all; the entries that replace files are flushed together, with one call for the
 // whole file system. Each call is named as "sync all" (that call), "sync unnamed" (a file that
-// gets its name only when complete), "sync ~out.pak" (a temporary made for out.pak), "rename ~out.pak out.pak" or
-// "sync folder".
+// gets its name only when complete), "sync ~out.pak" (a temporary made for out.pak), "rename
+// ~out.pak out.pak" or "sync folder".
 std::vector<std::string> TracedFlushesAndMoves(const TempDir& dir, const std::string& args,
                                                const std::filesystem::path& folder) {
   const auto log = dir / ".trace";
   const std::string command = "strace -y -o " + Q(log) +
-                              " -e trace=fsync,fdatasync,syncfs,rename,renameat,renameat2 '" + BALER_PATH +
-                              "' " + args + " </dev/null >/dev/null 2>&1";
+                              " -e trace=fsync,fdatasync,syncfs,rename,renameat,renameat2 '" +
+                              BALER_PATH + "' " + args + " </dev/null >/dev/null 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
   auto label = [&](const std::string& path) {
     if (std::filesystem::path(path) == folder) return std::string("folder");

@@ -16,9 +16,10 @@ using testing_support::MakeArchive;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
-const Bytes kWorkedExample = {0x31, 0x6B, 0x61, 0x70, 0x01, 0x00, 0x06, 0x00, 0x61, 0x00, 0x2E, 0x00,
-                              0x77, 0x00, 0x61, 0x00, 0x76, 0x00, 0x00, 0x00, 0x73, 0x66, 0x66, 0x6F,
-                              0x20, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x01, 0x02, 0x03};
+const Bytes kWorkedExample = {0x31, 0x6B, 0x61, 0x70, 0x01, 0x00, 0x06, 0x00, 0x61,
+                              0x00, 0x2E, 0x00, 0x77, 0x00, 0x61, 0x00, 0x76, 0x00,
+                              0x00, 0x00, 0x73, 0x66, 0x66, 0x6F, 0x20, 0x00, 0x00,
+                              0x00, 0x03, 0x00, 0x00, 0x00, 0x01, 0x02, 0x03};
 
 std::string Message(const pak::Result<pak::PakArchive>& r) { return r.status().message(); }
 
@@ -82,7 +83,7 @@ TEST(Reader, RejectsStructuralFaultsNamingTheEntry) {
     std::copy(values.begin(), values.end(), b.begin() + static_cast<long>(at));
     return b;
   };
-  const size_t first_size = 6 + 2 + 10 + 2 + 4 + 4;   // entry 1's size field
+  const size_t first_size = 6 + 2 + 10 + 2 + 4 + 4;     // entry 1's size field
   const size_t second_offset = 6 + 26 + 2 + 2 + 2 + 4;  // entry 2's offset field
   std::vector<Case> cases = {
       {"no entries", patched(4, {0, 0}), "no entries"},
@@ -102,7 +103,8 @@ TEST(Reader, RejectsStructuralFaultsNamingTheEntry) {
   for (const auto& c : cases) {
     auto archive = ParsePak(c.bytes);
     ASSERT_FALSE(archive.ok()) << c.what;
-    EXPECT_NE(Message(archive).find(c.expect), std::string::npos) << c.what << ": " << Message(archive);
+    EXPECT_NE(Message(archive).find(c.expect), std::string::npos)
+        << c.what << ": " << Message(archive);
     EXPECT_EQ(Message(archive).rfind("Invalid file: ", 0), 0u) << c.what;
   }
 }
@@ -248,23 +250,41 @@ TEST(Names, UnsafeEntryNamesAreRefused) {
     bool windows_ok;
   };
   const std::vector<Case> cases = {
-      {u"voice.ogg", true, true},     {u"", false, false},         {u".", false, false},
-      {u"..", false, false},          {u"../x", false, false},     {u"a\\b", false, false},
-      {u"C:x", false, false},         {u"a\tb", false, false},     {u"a\u0085", false, false},
-      {u"FILESLIST.TXT", false, false}, {u"CON", true, false},     {u"nul.ogg", true, false},
-      {u"com1", true, false},         {u"COM0", true, true},       {u"x.", true, false},
-      {u"x ", true, false},           {u"a?b", true, false},       {u".hidden", true, true},
+      {u"voice.ogg", true, true},
+      {u"", false, false},
+      {u".", false, false},
+      {u"..", false, false},
+      {u"../x", false, false},
+      {u"a\\b", false, false},
+      {u"C:x", false, false},
+      {u"a\tb", false, false},
+      {u"a\u0085", false, false},
+      {u"FILESLIST.TXT", false, false},
+      {u"CON", true, false},
+      {u"nul.ogg", true, false},
+      {u"com1", true, false},
+      {u"COM0", true, true},
+      {u"x.", true, false},
+      {u"x ", true, false},
+      {u"a?b", true, false},
+      {u".hidden", true, true},
       {std::u16string{u'a', char16_t{0xD841}, u'b'}, false, false},  // lone surrogates
       {std::u16string{char16_t{0xDC00}}, false, false},
       {u"\U0001F3B5.ogg", true, true},
       // The console and the ports with superscript digits, bare, with an extension, in any
       // case, and with spaces before the extension; their neighbours are ordinary names.
-      {u"CONIN$", true, false},         {u"conout$.txt", true, false},
-      {u"Conin$ .ogg", true, false},    {u"CON .ogg", true, false},
-      {u"COM\u00B9", true, false},       {u"lpt\u00B2.ogg", true, false},
-      {u"LPT\u00B3", true, false},       {u"COM\u2074", true, true},
-      {u"LPT\u00B9x", true, true},       {u"CONIN", true, true},
-      {u"CONOUT$x", true, true},        {u"x.CONIN$", true, true},
+      {u"CONIN$", true, false},
+      {u"conout$.txt", true, false},
+      {u"Conin$ .ogg", true, false},
+      {u"CON .ogg", true, false},
+      {u"COM\u00B9", true, false},
+      {u"lpt\u00B2.ogg", true, false},
+      {u"LPT\u00B3", true, false},
+      {u"COM\u2074", true, true},
+      {u"LPT\u00B9x", true, true},
+      {u"CONIN", true, true},
+      {u"CONOUT$x", true, true},
+      {u"x.CONIN$", true, true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(pak::CheckEntryName(c.name, 0, NameRules::kPosix).ok(), c.posix_ok)

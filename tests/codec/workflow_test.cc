@@ -378,12 +378,14 @@ TEST_F(DurableReplace, ReplacingFilesAreFlushedTogether) {
     std::vector<std::string> journal;
   };
   const std::vector<Case> cases = {
-      {"one flush for the batch", false,
+      {"one flush for the batch",
+       false,
        {"create ~FilesList.txt", "create ~a.bin", "write ~a.bin", "create ~b.bin", "write ~b.bin",
         "sync all", "close ~a.bin", "rename ~a.bin a.bin", "close ~b.bin", "rename ~b.bin b.bin",
         "write ~FilesList.txt", "sync ~FilesList.txt", "close ~FilesList.txt",
         "rename ~FilesList.txt FilesList.txt", "sync folder"}},
-      {"each on its own when that fails", true,
+      {"each on its own when that fails",
+       true,
        {"create ~FilesList.txt", "create ~a.bin", "write ~a.bin", "create ~b.bin", "write ~b.bin",
         "sync all", "sync ~a.bin", "close ~a.bin", "rename ~a.bin a.bin", "sync ~b.bin",
         "close ~b.bin", "rename ~b.bin b.bin", "write ~FilesList.txt", "sync ~FilesList.txt",

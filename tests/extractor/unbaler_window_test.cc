@@ -12,10 +12,10 @@
 
 namespace {
 
+using testing_support::Bytes;
 using testing_support::FakeFileDialog;
 using testing_support::FakeFolderBackend;
 using testing_support::FakeMessageBox;
-using testing_support::Bytes;
 using testing_support::MakeArchive;
 using testing_support::ReadFile;
 using testing_support::ReadText;
@@ -95,8 +95,7 @@ class UnbalerWindowTest : public QObject {
     w.dialog.answers.push_back((work / "bad.pak").u16string());
     QTest::mouseClick(w.Child("lblFileName"), Qt::LeftButton);
     QCOMPARE(w.box.shown.size(), std::size_t{1});
-    QVERIFY(w.box.shown[0].text.starts_with(u"Invalid file\n\n" +
-                                            (work / "bad.pak").u16string()));
+    QVERIFY(w.box.shown[0].text.starts_with(u"Invalid file\n\n" + (work / "bad.pak").u16string()));
     // The label names the archive listed, which is what Extract writes.
     QCOMPARE(w.Text("lblFileName"), Q(work / "good.pak"));
     QCOMPARE(w.Items(), QStringList{"keep"});

@@ -52,7 +52,8 @@ TempDir::~TempDir() {
 
 void WriteFile(const fs::path& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
@@ -73,7 +74,8 @@ std::string ReadText(const fs::path& path) {
 
 std::vector<std::string> ListDir(const fs::path& folder) {
   std::vector<std::string> names;
-  for (auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  for (auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
