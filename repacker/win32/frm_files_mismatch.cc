@@ -83,8 +83,7 @@ void FrmFilesMismatch::Layout() {
   for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
     const DiffControl& control = kDiffControls[i];
     controls[i] = shell::win32::CreateChild(
-        hwnd_, kMismatchLabel1 + static_cast<int>(i), control.kind,
-        shell::win32::Wide(control.text).c_str(), {}, font_,
+        hwnd_, DiffControlId(i), control.kind, shell::win32::Wide(control.text).c_str(), {}, font_,
         control.kind == shell::ControlKind::kLabel ? SS_LEFTNOWORDWRAP : 0);
   }
   const DiffLayout layout = LayOutDiff(dpi, [&](std::size_t i) {
@@ -112,16 +111,16 @@ INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM /*lp
   switch (message) {
     case WM_INITDIALOG: {
       Layout();
-      shell::win32::FillListBox(::GetDlgItem(hwnd_, kLstAdded), *added_);
-      shell::win32::FillListBox(::GetDlgItem(hwnd_, kLstDeleted), *deleted_);
-      ::SetFocus(::GetDlgItem(hwnd_, kLstAdded));
+      shell::win32::FillListBox(::GetDlgItem(hwnd_, DiffControlId(kDiffAdded)), *added_);
+      shell::win32::FillListBox(::GetDlgItem(hwnd_, DiffControlId(kDiffDeleted)), *deleted_);
+      ::SetFocus(::GetDlgItem(hwnd_, DiffControlId(kDiffAdded)));
       return FALSE;  // the focus is set
     }
     case WM_COMMAND:
       // IDOK (Enter outside a button) and IDCANCEL (Esc) are not answers: neither button is the
       // dialog's default or cancel button.
       if (const std::optional<DiffAnswer> answer =
-              DiffAnswerOf(static_cast<std::size_t>(LOWORD(wparam) - kMismatchLabel1));
+              DiffAnswerOf(static_cast<std::size_t>(LOWORD(wparam) - DiffControlId(0)));
           HIWORD(wparam) == BN_CLICKED && answer) {
         result_ = *answer;
         ::EndDialog(hwnd_, result_ == DiffAnswer::kContinue ? 1 : 0);

@@ -14,16 +14,8 @@
 
 namespace repacker::win32 {
 
-// Child-window ids of the dialog's controls: 201 + their index in kDiffControls.
-enum FilesMismatchControl : int {
-  kMismatchLabel1 = 201,
-  kMismatchLabel2,
-  kLstAdded,
-  kMismatchLabel3,
-  kLstDeleted,
-  kCmdOK,
-  kCommand1,
-};
+// The child-window id of kDiffControls[index].
+constexpr int DiffControlId(std::size_t index) { return 201 + static_cast<int>(index); }
 
 class FrmFilesMismatch : public repacker::FilesMismatchDialog {
  public:
