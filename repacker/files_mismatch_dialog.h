@@ -89,4 +89,31 @@ DiffLayout LayOutDiff(std::int32_t dpi, const TextWidthFn& text_width = {});
 // What a click on control `index` answers: the two buttons answer, nothing else does.
 std::optional<DiffAnswer> DiffAnswerOf(std::size_t index);
 
+// A front end's dialog: it shows the lists and waits; the answer is kept here. Whatever ends the
+// wait before a button answers, the answer is cancel.
+class ModalDiffDialog : public FilesMismatchDialog {
+ public:
+  DiffAnswer ShowDiff(const std::vector<std::u16string>& added,
+                      const std::vector<std::u16string>& deleted) final {
+    answer_ = DiffAnswer::kCancel;
+    RunModal(added, deleted);
+    return answer_;
+  }
+  DiffAnswer answer() const { return answer_; }
+
+ protected:
+  // Fills both lists and waits until the dialog is closed.
+  virtual void RunModal(const std::vector<std::u16string>& added,
+                        const std::vector<std::u16string>& deleted) = 0;
+  // A click on control `index`; true when it answered, and the dialog is to close.
+  bool Click(std::size_t index) {
+    const std::optional<DiffAnswer> answer = DiffAnswerOf(index);
+    if (answer) answer_ = *answer;
+    return answer.has_value();
+  }
+
+ private:
+  DiffAnswer answer_ = DiffAnswer::kCancel;
+};
+
 }  // namespace repacker

@@ -98,4 +98,29 @@ class MainController {
   std::vector<std::unique_ptr<ClsPicButton>> buttons_;
 };
 
+// The main window's MainView for every front end, written over three primitives that reach one
+// control by its role: its caption, its list items, whether it takes input.
+class MainWindowView : public MainView {
+ public:
+  void SetFileCaption(const std::u16string& caption) final {
+    SetControlText(Role::kFileName, caption);
+  }
+  void SetDirCaption(const std::u16string& caption) final { SetControlText(Role::kDir, caption); }
+  void SetListItems(const std::vector<std::u16string>& items) final {
+    SetControlItems(Role::kFiles, items);
+  }
+  // The controller learns of it too: a disabled command gets no pointer events to leave hover.
+  void SetMainCommandEnabled(bool enabled) final {
+    EnableControl(Role::kMainCommand, enabled);
+    controller().MainCommandEnabled(enabled);
+  }
+
+  virtual MainController& controller() = 0;
+
+ protected:
+  virtual void SetControlText(Role role, const std::u16string& text) = 0;
+  virtual void SetControlItems(Role role, const std::vector<std::u16string>& items) = 0;
+  virtual void EnableControl(Role role, bool enabled) = 0;
+};
+
 }  // namespace shell

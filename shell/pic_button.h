@@ -76,6 +76,32 @@ class ClsPicButton {
   bool pressed_ = false;
 };
 
+// A surface that stores its pictures itself: it keeps which one shows and the button bound to it,
+// and redraws only when another stored picture is to show. Numbers outside the stored pictures
+// change nothing.
+class StoredPicSurface : public PicSurface {
+ public:
+  void ShowPicture(std::int32_t picture) final {
+    if (picture < 0 || picture >= PictureCount() || picture == shown_) return;
+    shown_ = picture;
+    Redraw();
+  }
+  void Bind(ClsPicButton* button) final { button_ = button; }
+  std::int32_t shown() const { return shown_; }
+
+ protected:
+  virtual std::int32_t PictureCount() const = 0;
+  virtual void Redraw() = 0;
+  // Hands a pointer event on the surface to the bound button, if there is one.
+  void Forward(const PointerEvent& event) {
+    if (button_ != nullptr) button_->Pointer(event);
+  }
+
+ private:
+  std::int32_t shown_ = 0;
+  ClsPicButton* button_ = nullptr;
+};
+
 // Where the pointer is: MouseX/MouseY give its position in the client coordinates of the window
 // `hwnd`, or on the screen when hwnd is 0.
 class Pointer {

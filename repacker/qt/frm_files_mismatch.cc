@@ -79,26 +79,23 @@ FrmFilesMismatch::FrmFilesMismatch(QWidget* parent)
     if (!spec.text.empty()) captions.emplace_back(control, Text(spec.text));
     if (i == kDiffAdded) lstAdded_ = static_cast<QListWidget*>(control);
     if (i == kDiffDeleted) lstDeleted_ = static_cast<QListWidget*>(control);
-    if (const std::optional<DiffAnswer> answer = DiffAnswerOf(i)) {
-      connect(static_cast<QPushButton*>(control), &QPushButton::clicked, this, [this, answer] {
-        result_ = *answer;
-        done(result_ == DiffAnswer::kContinue ? Accepted : Rejected);
+    if (spec.kind == shell::ControlKind::kButton) {
+      connect(static_cast<QPushButton*>(control), &QPushButton::clicked, this, [this, i] {
+        if (Click(i)) done(answer() == DiffAnswer::kContinue ? Accepted : Rejected);
       });
     }
   }
   FitFont(this, captions);
 }
 
-DiffAnswer FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& added,
-                                      const std::vector<std::u16string>& deleted) {
-  result_ = DiffAnswer::kCancel;
+void FrmFilesMismatch::RunModal(const std::vector<std::u16string>& added,
+                                const std::vector<std::u16string>& deleted) {
   shell::qt::FillList(lstAdded_, added);
   shell::qt::FillList(lstDeleted_, deleted);
   // No owner: modal for the whole application. Escape or the title bar's close button end the
   // wait with the answer still cancel.
   setWindowModality(Qt::ApplicationModal);
   exec();
-  return result_;
 }
 
 repacker::FilesMismatchDialogFactory QtFilesMismatchDialogFactory() {

@@ -12,20 +12,17 @@
 
 namespace repacker::qt {
 
-class FrmFilesMismatch : public QDialog, public repacker::FilesMismatchDialog {
+class FrmFilesMismatch : public QDialog, public repacker::ModalDiffDialog {
   Q_OBJECT
 
  public:
   explicit FrmFilesMismatch(QWidget* parent = nullptr);
 
-  // Fills both lists unsorted and shows the dialog application-modal.
-  DiffAnswer ShowDiff(const std::vector<std::u16string>& added,
-                      const std::vector<std::u16string>& deleted) override;
-
-  DiffAnswer answer() const { return result_; }
-
  private:
-  DiffAnswer result_ = DiffAnswer::kCancel;
+  // Fills both lists unsorted and shows the dialog application-modal.
+  void RunModal(const std::vector<std::u16string>& added,
+                const std::vector<std::u16string>& deleted) override;
+
   QListWidget* lstAdded_ = nullptr;
   QListWidget* lstDeleted_ = nullptr;
 };

@@ -36,8 +36,8 @@ int TextWidth(HWND control, HFONT font, const wchar_t* text) {
 
 }  // namespace
 
-DiffAnswer FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& added,
-                                      const std::vector<std::u16string>& deleted) {
+void FrmFilesMismatch::RunModal(const std::vector<std::u16string>& added,
+                                const std::vector<std::u16string>& deleted) {
   // The dialog template must be DWORD aligned.
   alignas(4) EmptyTemplate dialog{};
   dialog.header.style = kDialogStyle;
@@ -46,15 +46,12 @@ DiffAnswer FrmFilesMismatch::ShowDiff(const std::vector<std::u16string>& added,
 
   added_ = &added;
   deleted_ = &deleted;
-  result_ = DiffAnswer::kCancel;
-  const INT_PTR shown =
-      ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), &dialog.header,
-                                owner_ != nullptr && ::IsWindow(owner_) ? owner_ : nullptr,
-                                &FrmFilesMismatch::DialogProc, reinterpret_cast<LPARAM>(this));
+  // A dialog that cannot be shown answers nothing: no packing.
+  ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), &dialog.header,
+                            owner_ != nullptr && ::IsWindow(owner_) ? owner_ : nullptr,
+                            &FrmFilesMismatch::DialogProc, reinterpret_cast<LPARAM>(this));
   added_ = nullptr;
   deleted_ = nullptr;
-  if (shown == -1) result_ = DiffAnswer::kCancel;  // the dialog could not be shown: no packing
-  return result_;
 }
 
 INT_PTR CALLBACK FrmFilesMismatch::DialogProc(HWND hwnd, UINT message, WPARAM wparam,
@@ -83,8 +80,7 @@ void FrmFilesMismatch::Layout() {
   for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
     const DiffControl& control = kDiffControls[i];
     controls[i] = shell::win32::CreateChild(
-        hwnd_, kMismatchLabel1 + static_cast<int>(i), control.kind,
-        shell::win32::Wide(control.text).c_str(), {}, font_,
+        hwnd_, DiffControlId(i), control.kind, shell::win32::Wide(control.text).c_str(), {}, font_,
         control.kind == shell::ControlKind::kLabel ? SS_LEFTNOWORDWRAP : 0);
   }
   const DiffLayout layout = LayOutDiff(dpi, [&](std::size_t i) {
@@ -112,19 +108,17 @@ INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM /*lp
   switch (message) {
     case WM_INITDIALOG: {
       Layout();
-      shell::win32::FillListBox(::GetDlgItem(hwnd_, kLstAdded), *added_);
-      shell::win32::FillListBox(::GetDlgItem(hwnd_, kLstDeleted), *deleted_);
-      ::SetFocus(::GetDlgItem(hwnd_, kLstAdded));
+      shell::win32::FillListBox(::GetDlgItem(hwnd_, DiffControlId(kDiffAdded)), *added_);
+      shell::win32::FillListBox(::GetDlgItem(hwnd_, DiffControlId(kDiffDeleted)), *deleted_);
+      ::SetFocus(::GetDlgItem(hwnd_, DiffControlId(kDiffAdded)));
       return FALSE;  // the focus is set
     }
     case WM_COMMAND:
       // IDOK (Enter outside a button) and IDCANCEL (Esc) are not answers: neither button is the
       // dialog's default or cancel button.
-      if (const std::optional<DiffAnswer> answer =
-              DiffAnswerOf(static_cast<std::size_t>(LOWORD(wparam) - kMismatchLabel1));
-          HIWORD(wparam) == BN_CLICKED && answer) {
-        result_ = *answer;
-        ::EndDialog(hwnd_, result_ == DiffAnswer::kContinue ? 1 : 0);
+      if (HIWORD(wparam) == BN_CLICKED &&
+          Click(static_cast<std::size_t>(LOWORD(wparam) - DiffControlId(0)))) {
+        ::EndDialog(hwnd_, answer() == DiffAnswer::kContinue ? 1 : 0);
       }
       return TRUE;
     case WM_CLOSE:

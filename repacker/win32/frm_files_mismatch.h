@@ -14,26 +14,17 @@
 
 namespace repacker::win32 {
 
-// Child-window ids of the dialog's controls: 201 + their index in kDiffControls.
-enum FilesMismatchControl : int {
-  kMismatchLabel1 = 201,
-  kMismatchLabel2,
-  kLstAdded,
-  kMismatchLabel3,
-  kLstDeleted,
-  kCmdOK,
-  kCommand1,
-};
+// The child-window id of kDiffControls[index].
+constexpr int DiffControlId(std::size_t index) { return 201 + static_cast<int>(index); }
 
-class FrmFilesMismatch : public repacker::FilesMismatchDialog {
+class FrmFilesMismatch : public repacker::ModalDiffDialog {
  public:
   // `owner` is the window that stays disabled while the dialog is shown; it may be null.
   explicit FrmFilesMismatch(HWND owner) : owner_(owner) {}
 
-  DiffAnswer ShowDiff(const std::vector<std::u16string>& added,
-                      const std::vector<std::u16string>& deleted) override;
-
  private:
+  void RunModal(const std::vector<std::u16string>& added,
+                const std::vector<std::u16string>& deleted) override;
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Layout();
@@ -43,7 +34,6 @@ class FrmFilesMismatch : public repacker::FilesMismatchDialog {
   HFONT font_ = nullptr;
   const std::vector<std::u16string>* added_ = nullptr;
   const std::vector<std::u16string>* deleted_ = nullptr;
-  DiffAnswer result_ = DiffAnswer::kCancel;
 };
 
 // The factory the repack logic takes: a new dialog owned by `owner` for each repack.

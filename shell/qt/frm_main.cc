@@ -184,22 +184,12 @@ void FrmMain::RepeatDragMove() {
                static_cast<float>(at.y())});
 }
 
-void FrmMain::SetFileCaption(const std::u16string& caption) {
-  static_cast<QLabel*>(Control(shell::Role::kFileName))
-      ->setText(QString::fromStdU16String(caption));
+void FrmMain::SetControlText(shell::Role role, const std::u16string& text) {
+  static_cast<QLabel*>(Control(role))->setText(QString::fromStdU16String(text));
 }
 
-void FrmMain::SetDirCaption(const std::u16string& caption) {
-  static_cast<QLabel*>(Control(shell::Role::kDir))->setText(QString::fromStdU16String(caption));
-}
-
-void FrmMain::SetListItems(const std::vector<std::u16string>& items) {
-  FillList(static_cast<QListWidget*>(Control(shell::Role::kFiles)), items);
-}
-
-void FrmMain::SetMainCommandEnabled(bool enabled) {
-  Control(shell::Role::kMainCommand)->setEnabled(enabled);
-  controller_.MainCommandEnabled(enabled);
+void FrmMain::SetControlItems(shell::Role role, const std::vector<std::u16string>& items) {
+  FillList(static_cast<QListWidget*>(Control(role)), items);
 }
 
 void FrmMain::SetBusy(bool busy) {

@@ -23,7 +23,7 @@ class QtPointer : public shell::Pointer {
   static QPoint Position(std::intptr_t hwnd);
 };
 
-class FrmMain : public QWidget, public shell::MainView, private shell::NativeWindow {
+class FrmMain : public QWidget, public shell::MainWindowView, private shell::NativeWindow {
   Q_OBJECT
 
  public:
@@ -33,13 +33,10 @@ class FrmMain : public QWidget, public shell::MainView, private shell::NativeWin
   void Load(shell::MainCommands* commands) { controller_.Load(commands); }
 
   // shell::MainView
-  void SetFileCaption(const std::u16string& caption) override;
-  void SetDirCaption(const std::u16string& caption) override;
-  void SetListItems(const std::vector<std::u16string>& items) override;
-  void SetMainCommandEnabled(bool enabled) override;
   void SetBusy(bool busy) override;
   std::intptr_t WindowHandle() const override;
 
+  shell::MainController& controller() override { return controller_; }
   const shell::MainController& controller() const { return controller_; }
   // Replaces the pointer the hover tracking reads; for tests. Not owned.
   void SetPointer(shell::Pointer* pointer) { controller_.SetPointer(*pointer); }
@@ -53,6 +50,13 @@ class FrmMain : public QWidget, public shell::MainView, private shell::NativeWin
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // shell::MainWindowView
+  void SetControlText(shell::Role role, const std::u16string& text) override;
+  void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
+  void EnableControl(shell::Role role, bool enabled) override {
+    Control(role)->setEnabled(enabled);
+  }
+
   // shell::NativeWindow
   shell::Box Screen() const override;
   std::int32_t Left() const override { return x(); }

@@ -37,21 +37,14 @@ PictureSurface::PictureSurface(std::array<QPixmap, 3> pictures, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureSurface::ShowPicture(std::int32_t picture) {
-  if (picture < 0 || picture >= static_cast<std::int32_t>(pictures_.size())) return;
-  if (picture == current_) return;
-  current_ = picture;
-  update();
-}
-
 void PictureSurface::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  painter.drawPixmap(0, 0, pictures_[static_cast<std::size_t>(current_)]);
+  painter.drawPixmap(0, 0, pictures_[static_cast<std::size_t>(shown())]);
 }
 
 void PictureSurface::Pointer(QMouseEvent* event) {
   const std::optional<shell::PointerEvent> pointer = ToPointerEvent(event);
-  if (button_ != nullptr && pointer) button_->Pointer(*pointer);
+  if (pointer) Forward(*pointer);
 }
 
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }

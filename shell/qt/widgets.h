@@ -46,17 +46,12 @@ class ClickLabel : public QLabel {
 // 1 hover, 2 pressed) exactly as drawn, also when disabled, and feeds its pointer events to the
 // ClsPicButton bound to it; the button object sees a release before `clicked` runs the command.
 // A disabled surface takes no pointer events.
-class PictureSurface : public ClickLabel, public shell::PicSurface {
+class PictureSurface : public ClickLabel, public shell::StoredPicSurface {
   Q_OBJECT
 
  public:
   PictureSurface(std::array<QPixmap, 3> pictures, QWidget* parent);
 
-  // Pointer events go to `button` from now on.
-  void Bind(shell::ClsPicButton* button) override { button_ = button; }
-  std::int32_t CurrentPicture() const { return current_; }
-
-  void ShowPicture(std::int32_t picture) override;
   std::int32_t Left() const override { return x(); }
   std::int32_t Top() const override { return y(); }
   std::int32_t Width() const override { return width(); }
@@ -65,11 +60,11 @@ class PictureSurface : public ClickLabel, public shell::PicSurface {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void Pointer(QMouseEvent* event) override;
+  std::int32_t PictureCount() const override { return static_cast<std::int32_t>(pictures_.size()); }
+  void Redraw() override { update(); }
 
  private:
   std::array<QPixmap, 3> pictures_;
-  std::int32_t current_ = 0;
-  shell::ClsPicButton* button_ = nullptr;
 };
 
 // Replaces every item of `list` with `items`, in the given order.

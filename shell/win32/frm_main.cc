@@ -136,17 +136,13 @@ void FrmMain::ShapeFromSkin() {
   ::SelectObject(dc, old);
   ::DeleteDC(dc);
 
-  HRGN region = nullptr;
-  for (const shell::RegionRun& run : runs) {
-    const HRGN rectangle = ::CreateRectRgn(run.x0, run.y, run.x1, run.y + 1);
-    if (region == nullptr) {
-      region = rectangle;
-      continue;
-    }
+  // The window owns the region from here on. No region at all: the whole rectangle shows.
+  HRGN region = runs.empty() ? nullptr : ::CreateRectRgn(0, 0, 0, 0);
+  for (const shell::RegionRect& r : shell::MergeRegionRuns(runs)) {
+    const HRGN rectangle = ::CreateRectRgn(r.x0, r.y0, r.x1, r.y1);
     ::CombineRgn(region, region, rectangle, RGN_OR);
     ::DeleteObject(rectangle);
   }
-  // The window owns the region from here on. No region at all: the whole rectangle shows.
   ::SetWindowRgn(hwnd_, region, TRUE);
 }
 
@@ -189,21 +185,16 @@ LRESULT FrmMain::ColourStatic(HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(brushes_[index]);
 }
 
-void FrmMain::SetFileCaption(const std::u16string& caption) {
-  ::SetWindowTextW(Control(shell::Role::kFileName), Wide(caption).c_str());
+void FrmMain::SetControlText(shell::Role role, const std::u16string& text) {
+  ::SetWindowTextW(Control(role), Wide(text).c_str());
 }
 
-void FrmMain::SetDirCaption(const std::u16string& caption) {
-  ::SetWindowTextW(Control(shell::Role::kDir), Wide(caption).c_str());
+void FrmMain::SetControlItems(shell::Role role, const std::vector<std::u16string>& items) {
+  FillListBox(Control(role), items);
 }
 
-void FrmMain::SetListItems(const std::vector<std::u16string>& items) {
-  FillListBox(Control(shell::Role::kFiles), items);
-}
-
-void FrmMain::SetMainCommandEnabled(bool enabled) {
-  ::EnableWindow(Control(shell::Role::kMainCommand), enabled);
-  controller_.MainCommandEnabled(enabled);
+void FrmMain::EnableControl(shell::Role role, bool enabled) {
+  ::EnableWindow(Control(role), enabled);
 }
 
 void FrmMain::SetBusy(bool busy) {

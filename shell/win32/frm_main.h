@@ -31,7 +31,7 @@ class Win32Pointer : public shell::Pointer {
 
 class PictureControl;
 
-class FrmMain : public shell::MainView, private shell::NativeWindow {
+class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
  public:
   // Creates the window and its controls, hidden. `instance` holds the skin pictures.
   explicit FrmMain(shell::Program program, HINSTANCE instance = ::GetModuleHandleW(nullptr));
@@ -45,16 +45,12 @@ class FrmMain : public shell::MainView, private shell::NativeWindow {
   void SetOnUnloaded(std::function<void()> on_unloaded) { on_unloaded_ = std::move(on_unloaded); }
 
   // shell::MainView
-  void SetFileCaption(const std::u16string& caption) override;
-  void SetDirCaption(const std::u16string& caption) override;
-  void SetListItems(const std::vector<std::u16string>& items) override;
-  void SetMainCommandEnabled(bool enabled) override;
   void SetBusy(bool busy) override;
   std::intptr_t WindowHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
 
   HWND hwnd() const { return hwnd_; }
   HWND Control(shell::Role role) const { return ::GetDlgItem(hwnd_, ControlId(role)); }
-  shell::MainController& controller() { return controller_; }
+  shell::MainController& controller() override { return controller_; }
   const shell::MainController& controller() const { return controller_; }
   // Replaces the pointer the hover tracking reads; for tests. Not owned.
   void SetPointer(shell::Pointer* pointer) { controller_.SetPointer(*pointer); }
@@ -64,6 +60,11 @@ class FrmMain : public shell::MainView, private shell::NativeWindow {
   friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM lparam);
+
+  // shell::MainWindowView
+  void SetControlText(shell::Role role, const std::u16string& text) override;
+  void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
+  void EnableControl(shell::Role role, bool enabled) override;
 
   // shell::NativeWindow
   shell::Box Screen() const override;

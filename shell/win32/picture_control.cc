@@ -37,13 +37,6 @@ PictureControl::~PictureControl() {
   }
 }
 
-void PictureControl::ShowPicture(std::int32_t picture) {
-  if (picture < 0 || static_cast<std::size_t>(picture) >= pictures_.size()) return;
-  if (picture == shown_) return;
-  shown_ = picture;
-  ::InvalidateRect(hwnd_, nullptr, FALSE);
-}
-
 POINT PictureControl::Origin() const {
   RECT box{};
   ::GetWindowRect(hwnd_, &box);
@@ -72,8 +65,8 @@ LRESULT PictureControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
 void PictureControl::Paint() {
   PAINTSTRUCT paint{};
   const HDC dc = ::BeginPaint(hwnd_, &paint);
-  if (!pictures_.empty() && pictures_[static_cast<std::size_t>(shown_)] != nullptr) {
-    DrawBitmap(dc, pictures_[static_cast<std::size_t>(shown_)], RECT{0, 0, width_, height_});
+  if (!pictures_.empty() && pictures_[static_cast<std::size_t>(shown())] != nullptr) {
+    DrawBitmap(dc, pictures_[static_cast<std::size_t>(shown())], RECT{0, 0, width_, height_});
   }
   ::EndPaint(hwnd_, &paint);
 }
@@ -84,7 +77,7 @@ void PictureControl::OnPointer(const shell::PointerEvent& event, WPARAM wparam, 
                      InsideClient(hwnd_, lparam);
   if (left) left_pressed_ = event.kind == shell::PointerEvent::Kind::kPress;
   FollowPointer(hwnd_, event, wparam);
-  if (button_ != nullptr) button_->Pointer(event);
+  Forward(event);
   // The button object has its release first, so the picture is back to normal before a command
   // opens a dialog.
   if (click && on_click_) on_click_();

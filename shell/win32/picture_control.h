@@ -16,7 +16,7 @@
 
 namespace shell::win32 {
 
-class PictureControl : public shell::PicSurface {
+class PictureControl : public shell::StoredPicSurface {
  public:
   // Creates the child window at (left, top) with the size of the first picture, showing it.
   // The pictures stay owned by the caller and must outlive the control.
@@ -26,13 +26,9 @@ class PictureControl : public shell::PicSurface {
   PictureControl& operator=(const PictureControl&) = delete;
 
   HWND hwnd() const { return hwnd_; }
-  // The button object that receives the surface's press, move and release; may be null.
-  void Bind(shell::ClsPicButton* button) override { button_ = button; }
   void SetOnClick(std::function<void()> on_click) { on_click_ = std::move(on_click); }
-  std::int32_t Shown() const { return shown_; }
 
   // shell::PicSurface
-  void ShowPicture(std::int32_t picture) override;
   std::int32_t Left() const override;
   std::int32_t Top() const override;
   std::int32_t Width() const override { return width_; }
@@ -46,12 +42,13 @@ class PictureControl : public shell::PicSurface {
   void OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM lparam);
   POINT Origin() const;
 
+  std::int32_t PictureCount() const override { return static_cast<std::int32_t>(pictures_.size()); }
+  void Redraw() override { ::InvalidateRect(hwnd_, nullptr, FALSE); }
+
   HWND hwnd_ = nullptr;
   std::vector<HBITMAP> pictures_;
-  std::int32_t shown_ = 0;
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
-  shell::ClsPicButton* button_ = nullptr;
   std::function<void()> on_click_;
   bool left_pressed_ = false;
 };

@@ -82,7 +82,7 @@ void FrmMainTest::startUpFadesInAndShapesTheWindow() {
 
   for (const auto& button : w.window.controller().buttons()) QVERIFY(!button->pressed());
   for (const char* name : {"picSelectFile", "picSelectDir", "picExtract"}) {
-    QCOMPARE(w.Surface(name)->CurrentPicture(), 0);
+    QCOMPARE(w.Surface(name)->shown(), 0);
   }
 
   QTRY_COMPARE_WITH_TIMEOUT(w.window.controller().fade().Alpha(), 235, 5000);
@@ -139,20 +139,20 @@ void FrmMainTest::buttonsShowHoverAndPressedPictures() {
   w.pointer.x = 318 + 10, w.pointer.y = 54 + 10;  // over the button for the hover tracking
 
   QTest::mouseMove(file, QPoint(10, 10));
-  QTRY_COMPARE(file->CurrentPicture(), 1);
+  QTRY_COMPARE(file->shown(), 1);
   QTest::mousePress(file, Qt::LeftButton, {}, QPoint(10, 10));
-  QCOMPARE(file->CurrentPicture(), 2);
+  QCOMPARE(file->shown(), 2);
   QVERIFY(button->pressed());
   QTest::mouseMove(file, QPoint(11, 11));
-  QCOMPARE(file->CurrentPicture(), 2);  // no hover while pressed
+  QCOMPARE(file->shown(), 2);  // no hover while pressed
   QTest::mouseRelease(file, Qt::LeftButton, {}, QPoint(11, 11));
-  QCOMPARE(file->CurrentPicture(), 0);  // normal, not hover, after the release
+  QCOMPARE(file->shown(), 0);  // normal, not hover, after the release
   QVERIFY(!button->pressed());
   QCOMPARE(w.commands.Count("OnSelectFile"), 1);
 
   QTest::mousePress(file, Qt::RightButton, {}, QPoint(10, 10));
   QTest::mouseRelease(file, Qt::RightButton, {}, QPoint(10, 10));
-  QCOMPARE(file->CurrentPicture(), 0);
+  QCOMPARE(file->shown(), 0);
   QCOMPARE(w.commands.Count("OnSelectFile"), 1);
 
   // The disabled main command takes no pointer events and keeps its normal picture.
@@ -160,7 +160,7 @@ void FrmMainTest::buttonsShowHoverAndPressedPictures() {
   w.pointer.x = 180 + 5, w.pointer.y = 190 + 5;
   QTest::mouseMove(extract, QPoint(5, 5));
   QTest::mouseClick(extract, Qt::LeftButton, {}, QPoint(5, 5));
-  QCOMPARE(extract->CurrentPicture(), 0);
+  QCOMPARE(extract->shown(), 0);
   QCOMPARE(w.commands.Count("OnMainCommand"), 0);
 }
 
@@ -169,19 +169,19 @@ void FrmMainTest::hoverTrackingResetsButtonsThePointerLeft() {
   PictureSurface* dir = w.Surface("picSelectDir");
   w.pointer.x = 318 + 3, w.pointer.y = 160 + 3;
   QTest::mousePress(dir, Qt::LeftButton, {}, QPoint(3, 3));
-  QCOMPARE(dir->CurrentPicture(), 2);
+  QCOMPARE(dir->shown(), 2);
   QTest::qWait(50);  // ticks with the pointer over the button leave it alone
-  QCOMPARE(dir->CurrentPicture(), 2);
+  QCOMPARE(dir->shown(), 2);
 
   w.pointer.x = 318 + 102, w.pointer.y = 160;  // just right of the button
-  QTRY_COMPARE(dir->CurrentPicture(), 0);
+  QTRY_COMPARE(dir->shown(), 0);
   QVERIFY(!w.window.controller().buttons()[1]->pressed());
   // Back over it with the button still held: hover, not pressed.
   w.pointer.x = 318 + 3, w.pointer.y = 160 + 3;
   QTest::mouseMove(dir, QPoint(3, 3));
-  QCOMPARE(dir->CurrentPicture(), 1);
+  QCOMPARE(dir->shown(), 1);
   QTest::mouseRelease(dir, Qt::LeftButton, {}, QPoint(3, 3));
-  QCOMPARE(dir->CurrentPicture(), 0);
+  QCOMPARE(dir->shown(), 0);
 }
 
 void FrmMainTest::clicksReachTheCommands() {

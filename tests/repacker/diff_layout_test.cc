@@ -3,6 +3,8 @@
 
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "repacker/files_mismatch_dialog.h"
 #include "tests/support/boxes.h"
@@ -76,6 +78,42 @@ TEST(DiffDialogLayout, OnlyTheTwoButtonsAnswer) {
       EXPECT_FALSE(answer.has_value());
     }
   }
+}
+
+// Clicks the given controls while "shown", as a user would before the dialog closes.
+class ClickingDialog : public ModalDiffDialog {
+ public:
+  explicit ClickingDialog(std::vector<std::size_t> planned) : clicks(std::move(planned)) {}
+  std::vector<std::size_t> clicks;
+  std::vector<bool> closed;  // what each click asked of the dialog
+
+ private:
+  void RunModal(const std::vector<std::u16string>&, const std::vector<std::u16string>&) override {
+    for (std::size_t index : clicks) closed.push_back(Click(index));
+  }
+};
+
+TEST(DiffDialogLayout, TheAnswerIsTheButtonClickedAndCancelOtherwise) {
+  const struct {
+    std::vector<std::size_t> clicks;
+    DiffAnswer answer;
+    std::vector<bool> closed;
+  } kCases[] = {
+      {{}, DiffAnswer::kCancel, {}},  // closed without a button
+      {{kDiffContinue}, DiffAnswer::kContinue, {true}},
+      {{kDiffCancel}, DiffAnswer::kCancel, {true}},
+      {{kDiffAdded, 0, kDiffDeleted}, DiffAnswer::kCancel, {false, false, false}},
+      {{kDiffAdded, kDiffContinue}, DiffAnswer::kContinue, {false, true}},
+  };
+  for (const auto& c : kCases) {
+    ClickingDialog dialog(c.clicks);
+    EXPECT_EQ(dialog.ShowDiff({u"a"}, {}), c.answer) << c.clicks.size();
+    EXPECT_EQ(dialog.closed, c.closed) << c.clicks.size();
+  }
+  ClickingDialog dialog({kDiffContinue});
+  EXPECT_EQ(dialog.ShowDiff({}, {}), DiffAnswer::kContinue);
+  dialog.clicks.clear();
+  EXPECT_EQ(dialog.ShowDiff({}, {}), DiffAnswer::kCancel);  // each showing starts from cancel
 }
 
 }  // namespace

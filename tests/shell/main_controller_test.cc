@@ -224,5 +224,60 @@ TEST_F(MainControllerTest, ClicksRunTheirCommandsAndErrorsAreShownWithTheProgram
   EXPECT_EQ(window.calls.back(), "OnMainCommand");
 }
 
+// Records what reaches each control through the three primitives, as "role:what".
+class RecordingView : public MainWindowView {
+ public:
+  explicit RecordingView(MainController& controller) : controller_(controller) {}
+  MainController& controller() override { return controller_; }
+  void SetBusy(bool) override {}
+  std::intptr_t WindowHandle() const override { return 0; }
+  std::vector<std::string> calls;
+
+ private:
+  void SetControlText(Role role, const std::u16string& text) override {
+    calls.push_back(Name(role) + ":text " + std::string(text.begin(), text.end()));
+  }
+  void SetControlItems(Role role, const std::vector<std::u16string>& items) override {
+    calls.push_back(Name(role) + ":items " + std::to_string(items.size()));
+  }
+  void EnableControl(Role role, bool enabled) override {
+    calls.push_back(Name(role) + (enabled ? ":on" : ":off"));
+  }
+  static std::string Name(Role role) { return std::to_string(static_cast<int>(role)); }
+  MainController& controller_;
+};
+
+TEST_F(MainControllerTest, TheMainViewReachesTheControlOfEachRole) {
+  const auto name = [](Role role) { return std::to_string(static_cast<int>(role)); };
+  const struct {
+    std::function<void(MainView&)> call;
+    std::string expected;
+  } kCases[] = {
+      {[](MainView& v) { v.SetFileCaption(u"a.pak"); }, name(Role::kFileName) + ":text a.pak"},
+      {[](MainView& v) { v.SetDirCaption(u"C:\\out"); }, name(Role::kDir) + ":text C:\\out"},
+      {[](MainView& v) {
+         v.SetListItems({u"x", u"y"});
+       },
+       name(Role::kFiles) + ":items 2"},
+      {[](MainView& v) { v.SetMainCommandEnabled(true); }, name(Role::kMainCommand) + ":on"},
+      {[](MainView& v) { v.SetMainCommandEnabled(false); }, name(Role::kMainCommand) + ":off"},
+  };
+  for (const auto& c : kCases) {
+    RecordingView view(controller);
+    c.call(view);
+    EXPECT_EQ(view.calls, std::vector<std::string>{c.expected}) << c.expected;
+  }
+}
+
+TEST_F(MainControllerTest, DisablingTheMainCommandThroughTheViewDropsItsHoverPicture) {
+  Load();
+  RecordingView view(controller);
+  main_command.shown = 1;
+  view.SetMainCommandEnabled(true);
+  EXPECT_EQ(main_command.shown, 1);
+  view.SetMainCommandEnabled(false);
+  EXPECT_EQ(main_command.shown, 0);
+}
+
 }  // namespace
 }  // namespace shell

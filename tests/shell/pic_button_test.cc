@@ -153,5 +153,48 @@ TEST(TrackButtonHover, ExitsEveryButtonThePointerIsNotOver) {
   EXPECT_EQ(main.shown.size(), 3u);
 }
 
+// Three stored pictures; counts its redraws and lets a test hand a pointer event on.
+class ThreePictures : public StoredPicSurface {
+ public:
+  std::int32_t Left() const override { return 0; }
+  std::int32_t Top() const override { return 0; }
+  std::int32_t Width() const override { return 102; }
+  std::int32_t Height() const override { return 27; }
+  void Press() { Forward({PointerEvent::Kind::kPress, kLeftButton, 5.0f, 5.0f}); }
+  int redraws = 0;
+
+ private:
+  std::int32_t PictureCount() const override { return 3; }
+  void Redraw() override { ++redraws; }
+};
+
+TEST(StoredPicSurface, RedrawsOnlyForAnotherStoredPicture) {
+  const struct {
+    std::vector<std::int32_t> shown;
+    std::int32_t expected;
+    int redraws;
+  } kCases[] = {
+      {{}, 0, 0},  {{0}, 0, 0},  // the normal picture shows from the start
+      {{2}, 2, 1}, {{1, 1, 1}, 1, 1}, {{1, 2, 0}, 0, 3},
+      {{3}, 0, 0}, {{-1}, 0, 0},      {{2, 3, -1}, 2, 1},  // outside the stored three
+  };
+  for (const auto& c : kCases) {
+    ThreePictures surface;
+    for (std::int32_t picture : c.shown) surface.ShowPicture(picture);
+    EXPECT_EQ(surface.shown(), c.expected) << c.shown.size();
+    EXPECT_EQ(surface.redraws, c.redraws) << c.shown.size();
+  }
+}
+
+TEST(StoredPicSurface, HandsPointerEventsToTheBoundButtonOnly) {
+  ThreePictures surface;
+  surface.Press();  // nothing bound: dropped
+  EXPECT_EQ(surface.shown(), 0);
+  ClsPicButton button;
+  button.SetPictures(&surface, 0, 1, 2);
+  surface.Press();
+  EXPECT_EQ(surface.shown(), 2);  // pressed
+}
+
 }  // namespace
 }  // namespace shell

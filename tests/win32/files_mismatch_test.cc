@@ -74,15 +74,15 @@ TEST(FrmFilesMismatchWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
   bool stays_after_enter_and_esc = false;
   DialogDriver driver(L"Files List Diff", [&](HWND box) {
     owner_enabled = ::IsWindowEnabled(owner);
-    added = ListItems(::GetDlgItem(box, repacker::win32::kLstAdded));
-    deleted = ListItems(::GetDlgItem(box, repacker::win32::kLstDeleted));
+    added = ListItems(::GetDlgItem(box, repacker::win32::DiffControlId(repacker::kDiffAdded)));
+    deleted = ListItems(::GetDlgItem(box, repacker::win32::DiffControlId(repacker::kDiffDeleted)));
     ::GetClientRect(box, &client);
-    for (int id = repacker::win32::kMismatchLabel1; id <= repacker::win32::kCommand1; ++id) {
-      const HWND control = ::GetDlgItem(box, id);
+    for (std::size_t i = 0; i < repacker::kDiffControls.size(); ++i) {
+      const HWND control = ::GetDlgItem(box, repacker::win32::DiffControlId(i));
       seen.push_back({WindowText(control), ChildRect(control), ::GetWindowLongW(control, GWL_STYLE),
                       TextWidth(control)});
     }
-    slack = AverageCharWidth(::GetDlgItem(box, repacker::win32::kMismatchLabel1));
+    slack = AverageCharWidth(::GetDlgItem(box, repacker::win32::DiffControlId(0)));
     HWND at = ::GetFocus();
     for (int i = 0; i < 5; ++i) {
       tab_order.push_back(::GetDlgCtrlID(at));
@@ -92,7 +92,7 @@ TEST(FrmFilesMismatchWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
     ::SendMessageW(box, WM_COMMAND, IDOK, 0);
     ::SendMessageW(box, WM_COMMAND, IDCANCEL, 0);
     stays_after_enter_and_esc = ::IsWindowVisible(box);
-    Click(box, repacker::win32::kCmdOK);
+    Click(box, repacker::win32::DiffControlId(repacker::kDiffContinue));
   });
   EXPECT_EQ(dialog.ShowDiff({u"new.ogg", u"B.ogg", u"a.ogg"}, {}), repacker::DiffAnswer::kContinue);
   ASSERT_TRUE(driver.acted());
@@ -124,9 +124,11 @@ TEST(FrmFilesMismatchWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
   EXPECT_GE(client.right, Pixels(7620));
   EXPECT_LE(client.right, std::max(Pixels(7620), Pixels(60) + seen[0].needs + slack + Pixels(15)));
   EXPECT_EQ(client.bottom, Pixels(4095));
-  EXPECT_EQ(tab_order, (std::vector<int>{repacker::win32::kLstAdded, repacker::win32::kLstDeleted,
-                                         repacker::win32::kCmdOK, repacker::win32::kCommand1,
-                                         repacker::win32::kLstAdded}));
+  EXPECT_EQ(tab_order, (std::vector<int>{repacker::win32::DiffControlId(repacker::kDiffAdded),
+                                         repacker::win32::DiffControlId(repacker::kDiffDeleted),
+                                         repacker::win32::DiffControlId(repacker::kDiffContinue),
+                                         repacker::win32::DiffControlId(repacker::kDiffCancel),
+                                         repacker::win32::DiffControlId(repacker::kDiffAdded)}));
   ::DestroyWindow(owner);
 }
 
@@ -135,9 +137,10 @@ TEST(FrmFilesMismatchWin32, CancelAndClosingReturnZeroAndEachUseStartsFresh) {
     FrmFilesMismatch dialog(nullptr);
     std::vector<std::wstring> added, deleted;
     DialogDriver driver(L"Files List Diff", [&](HWND box) {
-      added = ListItems(::GetDlgItem(box, repacker::win32::kLstAdded));
-      deleted = ListItems(::GetDlgItem(box, repacker::win32::kLstDeleted));
-      Click(box, repacker::win32::kCommand1);
+      added = ListItems(::GetDlgItem(box, repacker::win32::DiffControlId(repacker::kDiffAdded)));
+      deleted =
+          ListItems(::GetDlgItem(box, repacker::win32::DiffControlId(repacker::kDiffDeleted)));
+      Click(box, repacker::win32::DiffControlId(repacker::kDiffCancel));
     });
     EXPECT_EQ(dialog.ShowDiff({}, {u"gone.ogg", u"Family.Bin"}), repacker::DiffAnswer::kCancel);
     EXPECT_TRUE(added.empty());
@@ -147,7 +150,7 @@ TEST(FrmFilesMismatchWin32, CancelAndClosingReturnZeroAndEachUseStartsFresh) {
     FrmFilesMismatch dialog(nullptr);
     std::vector<std::wstring> added;
     DialogDriver driver(L"Files List Diff", [&](HWND box) {
-      added = ListItems(::GetDlgItem(box, repacker::win32::kLstAdded));
+      added = ListItems(::GetDlgItem(box, repacker::win32::DiffControlId(repacker::kDiffAdded)));
       ::PostMessageW(box, WM_CLOSE, 0, 0);  // the title bar's close button
     });
     EXPECT_EQ(dialog.ShowDiff({u"x.ogg"}, {}), repacker::DiffAnswer::kCancel);

@@ -128,7 +128,7 @@ TEST(FrmMainWin32, LoadShapesCentresAndStartsTheFadeTransparent) {
   EXPECT_FALSE(::IsWindowEnabled(window.Control(shell::Role::kMainCommand)));
   for (const auto& button : window.controller().buttons()) {
     EXPECT_FALSE(button->pressed());
-    EXPECT_EQ(static_cast<PictureControl*>(button->surface())->Shown(), 0);
+    EXPECT_EQ(static_cast<PictureControl*>(button->surface())->shown(), 0);
   }
 }
 
@@ -215,32 +215,32 @@ TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   ASSERT_EQ(surface->hwnd(), select_file);
 
   ::SendMessageW(select_file, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(surface->Shown(), 1);
+  EXPECT_EQ(surface->shown(), 1);
   // The pointer on the button's top-left pixel keeps the hover; one pixel past its right or
   // bottom edge ends it at the next tick.
   pointer.x = 318;
   pointer.y = 54;
   window.controller().HoverTick();
-  EXPECT_EQ(surface->Shown(), 1);
+  EXPECT_EQ(surface->shown(), 1);
   pointer.x = 420;
   window.controller().HoverTick();
-  EXPECT_EQ(surface->Shown(), 0);
+  EXPECT_EQ(surface->shown(), 0);
 
   pointer.x = 330;
   ::SendMessageW(select_file, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  EXPECT_EQ(surface->Shown(), 2);
+  EXPECT_EQ(surface->shown(), 2);
   EXPECT_TRUE(button->pressed());
   ::SendMessageW(select_file, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, 5));
-  EXPECT_EQ(surface->Shown(), 2);  // no hover while pressed
+  EXPECT_EQ(surface->shown(), 2);  // no hover while pressed
   ::SendMessageW(select_file, WM_LBUTTONUP, 0, MAKELPARAM(6, 5));
-  EXPECT_EQ(surface->Shown(), 0);
+  EXPECT_EQ(surface->shown(), 0);
   EXPECT_EQ(commands.calls, (std::vector<std::string>{"OnLoaded", "OnSelectFile"}));
 
   // Released away from the button: no click. The right button changes nothing.
   ::SendMessageW(select_file, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   ::SendMessageW(select_file, WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
   ::SendMessageW(select_file, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-  EXPECT_EQ(surface->Shown(), 0);
+  EXPECT_EQ(surface->shown(), 0);
   ::SendMessageW(select_file, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(commands.calls.size(), 2u);
 
@@ -260,7 +260,7 @@ TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   pointer.x = 10;
   window.controller().HoverTick();
   EXPECT_FALSE(window.controller().buttons()[2]->pressed());
-  EXPECT_EQ(static_cast<PictureControl*>(window.controller().buttons()[2]->surface())->Shown(), 0);
+  EXPECT_EQ(static_cast<PictureControl*>(window.controller().buttons()[2]->surface())->shown(), 0);
   ::SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(300, 5));
 }
 
