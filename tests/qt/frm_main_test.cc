@@ -23,7 +23,8 @@ using testing_support::FakePointer;
 
 // A loaded window of one program with fake commands and a fake pointer away from every button.
 struct Loaded {
-  explicit Loaded(shell::Program program = shell::Program::kUnbaler) : window(program), commands(window) {
+  explicit Loaded(shell::Program program = shell::Program::kUnbaler)
+      : window(program), commands(window) {
     window.SetPointer(&pointer);
     window.Load(&commands);
   }

@@ -17,10 +17,10 @@
 
 namespace {
 
+using shell::Program;
 using shell::Role;
 using shell::win32::FrmMain;
 using shell::win32::PictureControl;
-using shell::Program;
 using win32_testing::ChildRect;
 using win32_testing::DialogDriver;
 using win32_testing::ListItems;
@@ -39,8 +39,8 @@ TEST(FrmMainWin32, BothProgramsPlaceTheirControlsWhereTheDescriptionSays) {
     const LONG style = ::GetWindowLongW(window.hwnd(), GWL_STYLE);
     EXPECT_NE(style & WS_POPUP, 0);
     EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
-    EXPECT_EQ(WindowText(window.hwnd()), std::wstring(program == Program::kUnbaler ? L"Unbaler"
-                                                                                  : L"Rebaler"));
+    EXPECT_EQ(WindowText(window.hwnd()),
+              std::wstring(program == Program::kUnbaler ? L"Unbaler" : L"Rebaler"));
     for (const shell::ControlSpec& spec : shell::MainWindowControls(program)) {
       SCOPED_TRACE(std::string(spec.name));
       const HWND hwnd = window.Control(spec.role);
@@ -59,9 +59,8 @@ TEST(FrmMainWin32, BothProgramsPlaceTheirControlsWhereTheDescriptionSays) {
 
 // The region the skin should give, built independently from the picture's bits.
 HRGN ExpectedRegion() {
-  const auto skin =
-      static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), L"SKIN",
-                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  const auto skin = static_cast<HBITMAP>(
+      ::LoadImageW(::GetModuleHandleW(nullptr), L"SKIN", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   BITMAP size{};
   ::GetObjectW(skin, sizeof size, &size);
   BITMAPINFO format{};
@@ -196,7 +195,8 @@ TEST(FrmMainWin32, DraggingMovesTwoTwipsPerPixelWithAnyButton) {
   ::SendMessageW(hwnd, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(125, 50));
   RECT after{};
   ::GetWindowRect(hwnd, &after);
-  EXPECT_EQ(after.left - before.left, shell::TwipsToPixels(window.controller().place().left) - before.left);
+  EXPECT_EQ(after.left - before.left,
+            shell::TwipsToPixels(window.controller().place().left) - before.left);
   EXPECT_EQ(window.controller().place().left, start.left + 20 + 150);
   ::SendMessageW(hwnd, WM_RBUTTONUP, 0, MAKELPARAM(125, 50));
   EXPECT_FALSE(window.controller().dragging());
@@ -269,7 +269,7 @@ TEST(FrmMainWin32, PathLabelsRunTheirButtonsCommandsAndTheViewShowsWhatItIsTold)
   RecordingCommands commands(window);
   window.Load(&commands);
   for (Role id : {shell::Role::kFileName, shell::Role::kDir, shell::Role::kFileCaption,
-                       shell::Role::kTitle}) {
+                  shell::Role::kTitle}) {
     const HWND label = window.Control(id);
     ::SendMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     ::SendMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));

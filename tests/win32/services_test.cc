@@ -66,7 +66,8 @@ TEST(Win32Services, OpenDialogReturnsTheChosenFileOrNothingOnCancel) {
   Win32FileDialog dialog(nullptr);
   const shell::FileDialogRequest open{shell::FileDialogRequest::Kind::kOpen,
                                       {.hide_read_only = true, .file_must_exist = true},
-                                      u"PAK archives (*.pak)|*.pak", u""};
+                                      u"PAK archives (*.pak)|*.pak",
+                                      u""};
   std::wstring name_box;
   std::wstring filter_shown;
   bool read_only_box = true;
@@ -96,11 +97,11 @@ TEST(Win32Services, SaveDialogTakesANewName) {
   ScratchFolder folder;
   const auto target = folder.path() / L"new.pak";
   Win32FileDialog dialog(nullptr);
-  const shell::FileDialogRequest save{shell::FileDialogRequest::Kind::kSave,
-                                      {.overwrite_prompt = true,
-                                       .hide_read_only = true,
-                                       .path_must_exist = true},
-                                      u"PAK archives (*.pak)|*.pak", u"pak"};
+  const shell::FileDialogRequest save{
+      shell::FileDialogRequest::Kind::kSave,
+      {.overwrite_prompt = true, .hide_read_only = true, .path_must_exist = true},
+      u"PAK archives (*.pak)|*.pak",
+      u"pak"};
   {
     DialogDriver driver(L"", [&](HWND box) {
       SetFileName(box, target.wstring());
@@ -180,10 +181,10 @@ TEST(Win32Services, FolderDialogOpensOnTheInitialPathAndReturnsIt) {
   Win32FolderDialog backend;
   EXPECT_EQ(backend.ProgramName(), "shell_win32_tests");
 
-  shell::BrowseRequest request{0, u"Browse for Folder where the ogg files are",
-                               static_cast<std::int32_t>(
-                                   shell::FolderDialogFlag::kReturnOnlyFileSystemFolders),
-                               U16(folder.path())};
+  shell::BrowseRequest request{
+      0, u"Browse for Folder where the ogg files are",
+      static_cast<std::int32_t>(shell::FolderDialogFlag::kReturnOnlyFileSystemFolders),
+      U16(folder.path())};
   bool title_shown = false;
   {
     DialogDriver driver(L"", [&](HWND box) {
