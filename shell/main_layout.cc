@@ -37,7 +37,7 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        Align::kCentre},
       {Role::kClose,
        "imgClose",
-       kPicture,
+       kPictureButton,
        {384, 28, 24, 23},
        {},
        Picture::kClose,
@@ -139,7 +139,7 @@ std::vector<std::string> PictureFiles(const ControlSpec& spec) {
   const std::string name(PictureName(spec.picture));
   if (spec.kind == ControlKind::kPicture) return {name};
   if (spec.kind != ControlKind::kPictureButton) return {};
-  return {name + "_0", name + "_1", name + "_2"};
+  return {name + "_0", name + "_1", name + "_2", name + "_3"};
 }
 
 }  // namespace shell

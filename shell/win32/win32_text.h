@@ -20,6 +20,7 @@ inline std::u16string FromWide(std::wstring_view text) {
 }
 
 // Replaces every item of the list box `list` with `items`, in the given order, drawing it once.
+// The new list shows from its first item.
 inline void FillListBox(HWND list, const std::vector<std::u16string>& items) {
   ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
@@ -29,6 +30,7 @@ inline void FillListBox(HWND list, const std::vector<std::u16string>& items) {
   for (const auto& item : items) {
     ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
   }
+  ::SendMessageW(list, LB_SETTOPINDEX, 0, 0);
   ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(list, nullptr, TRUE);
 }

@@ -286,6 +286,15 @@ TEST(FrmMainWin32, PathLabelsRunTheirButtonsCommandsAndTheViewShowsWhatItIsTold)
             (std::vector<std::wstring>{L"b.ogg", L"A.ogg", L"c\u0436.ogg"}));
   window.SetListItems({});
   EXPECT_TRUE(ListItems(window.Control(shell::Role::kFiles)).empty());
+
+  // A new list shows from its first item, wherever the last one was scrolled to.
+  const HWND list = window.Control(shell::Role::kFiles);
+  const std::vector<std::u16string> many(500, u"x.ogg");
+  window.SetListItems(many);
+  ::SendMessageW(list, LB_SETTOPINDEX, 400, 0);
+  EXPECT_GT(::SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
+  window.SetListItems(many);
+  EXPECT_EQ(::SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
 }
 
 TEST(FrmMainWin32, AnErrorEscapingACommandIsShownAndTheWindowCarriesOn) {
