@@ -108,6 +108,8 @@ class MainWindowView : public MainView {
     SetControlText(Role::kFileName, caption);
   }
   void SetDirCaption(const std::u16string& caption) final { SetControlText(Role::kDir, caption); }
+  void SetFileTip(const std::u16string& tip) final { SetControlTip(Role::kFileName, tip); }
+  void SetDirTip(const std::u16string& tip) final { SetControlTip(Role::kDir, tip); }
   void SetListItems(const std::vector<std::u16string>& items) final {
     SetControlItems(Role::kFiles, items);
   }
@@ -121,6 +123,8 @@ class MainWindowView : public MainView {
 
  protected:
   virtual void SetControlText(Role role, const std::u16string& text) = 0;
+  // The text shown while the pointer rests on the control; none when empty.
+  virtual void SetControlTip(Role role, const std::u16string& tip) = 0;
   virtual void SetControlItems(Role role, const std::vector<std::u16string>& items) = 0;
   virtual void EnableControl(Role role, bool enabled) = 0;
 };

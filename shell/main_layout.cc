@@ -16,6 +16,8 @@ constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Font kControlFont{8, false};
 constexpr Font kTitleFont{12, true, kTitleCharset};
+// Keeps a path's text off the left edge of its white box.
+constexpr std::int32_t kPathIndent = 3;
 
 }  // namespace
 
@@ -78,7 +80,8 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        kBlack,
        kWhite,
        Align::kLeftMiddle,
-       Command::kSelectFile},
+       Command::kSelectFile,
+       kPathIndent},
       {Role::kDir,
        "lblDir",
        kLabel,
@@ -89,7 +92,8 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        kBlack,
        kWhite,
        Align::kLeftMiddle,
-       Command::kSelectDir},
+       Command::kSelectDir,
+       kPathIndent},
       {Role::kSelectFile,
        "picSelectFile",
        kPictureButton,

@@ -85,6 +85,8 @@ struct ControlSpec {
   Rgb background;
   Align align = Align::kLeftMiddle;
   Command click = Command::kNone;
+  // Pixels of background between the left edge of the box and a label's text.
+  std::int32_t indent = 0;
 };
 
 inline constexpr std::int32_t kMainWidth = 442;

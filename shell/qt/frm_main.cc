@@ -99,6 +99,7 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& spec) {
   }
   label->setText(QString::fromStdU16String(std::u16string(spec.text)));
   label->setAlignment(Alignment(spec.align));
+  if (spec.indent > 0) label->setIndent(spec.indent);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, Colour(spec.text_colour));
   palette.setColor(QPalette::Window, Colour(spec.background));

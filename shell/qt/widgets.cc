@@ -34,6 +34,11 @@ void FillList(QListWidget* list, const std::vector<std::u16string>& items) {
   for (const std::u16string& item : items) list->addItem(QString::fromStdU16String(item));
 }
 
+QString PlainTip(const QString& text) {
+  if (text.isEmpty()) return {};
+  return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
+}
+
 void FileListModel::SetItems(std::vector<std::u16string> items) {
   beginResetModel();
   items_ = std::move(items);
@@ -75,7 +80,8 @@ bool FileList::viewportEvent(QEvent* event) {
   const auto* help = static_cast<QHelpEvent*>(event);
   const QModelIndex index = indexAt(help->pos());
   if (index.isValid() && CutOff(index)) {
-    QToolTip::showText(help->globalPos(), index.data().toString(), viewport(), visualRect(index));
+    QToolTip::showText(help->globalPos(), PlainTip(index.data().toString()), viewport(),
+                       visualRect(index));
   } else {
     QToolTip::hideText();
   }

@@ -98,7 +98,10 @@ void FrmMain::CreateControl(const shell::ControlSpec& spec) {
     brushes_[static_cast<std::size_t>(spec.role)] = ::CreateSolidBrush(Colour(spec.background));
     gdi_objects_.push_back(brushes_[static_cast<std::size_t>(spec.role)]);
   }
-  CreateChild(hwnd_, id, spec.kind, Wide(spec.text).c_str(), box, FontFor(spec.font), style);
+  // Static controls draw their text from their left edge: an indented label starts further right,
+  // and the window paints the strip before it in the label's background (Paint).
+  const shell::Box text_box{box.left + spec.indent, box.top, box.width - spec.indent, box.height};
+  CreateChild(hwnd_, id, spec.kind, Wide(spec.text).c_str(), text_box, FontFor(spec.font), style);
 }
 
 shell::PicSurface* FrmMain::Surface(shell::Role role) {
@@ -173,7 +176,14 @@ void FrmMain::ShowMessage(const std::u16string& text, const std::u16string& titl
 
 void FrmMain::Paint() {
   PAINTSTRUCT paint{};
-  DrawBitmap(::BeginPaint(hwnd_, &paint), skin_, paint.rcPaint);
+  const HDC dc = ::BeginPaint(hwnd_, &paint);
+  DrawBitmap(dc, skin_, paint.rcPaint);
+  for (const shell::ControlSpec& spec : controls_) {
+    if (spec.indent <= 0) continue;
+    const RECT strip{spec.box.left, spec.box.top, spec.box.left + spec.indent,
+                     spec.box.top + spec.box.height};
+    ::FillRect(dc, &strip, brushes_[static_cast<std::size_t>(spec.role)]);
+  }
   ::EndPaint(hwnd_, &paint);
 }
 
@@ -187,6 +197,24 @@ LRESULT FrmMain::ColourStatic(HDC dc, HWND control) {
 
 void FrmMain::SetControlText(shell::Role role, const std::u16string& text) {
   ::SetWindowTextW(Control(role), Wide(text).c_str());
+}
+
+void FrmMain::SetControlTip(shell::Role role, const std::u16string& tip) {
+  if (tips_ == nullptr) {
+    tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                              nullptr, instance_, nullptr);
+  }
+  std::wstring text = Wide(tip);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(Control(role));
+  tool.lpszText = text.data();
+  // An empty tip removes the tool: the control then shows none.
+  ::SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (!text.empty()) ::SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void FrmMain::SetControlItems(shell::Role role, const std::vector<std::u16string>& items) {

