@@ -55,8 +55,9 @@ class MainController {
   MainController(Program program, NativeWindow& window, Pointer& pointer);
 
   // Start-up: binds the picture buttons (select-file, select-folder, main command and, when
-  // given, the close picture) to their surfaces, centres the window, shapes it, shows it transparent, starts the fade-in and
-  // ends with commands->OnLoaded(). `commands` (may be null) must outlive the controller.
+  // given, the close picture) to their surfaces, centres the window, shapes it, shows it
+  // transparent, starts the fade-in and ends with commands->OnLoaded(). `commands` (may be null)
+  // must outlive the controller.
   void Load(MainCommands* commands, std::array<PicSurface*, 3> surfaces,
             PicSurface* close = nullptr);
   // The same with the window's own surfaces of the three.

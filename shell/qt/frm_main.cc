@@ -84,10 +84,9 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& spec) {
   if (spec.kind == shell::ControlKind::kList) return new FileList(picShape_);
   const std::vector<std::string> files = shell::PictureFiles(spec);
   if (spec.kind == shell::ControlKind::kPictureButton) {
-    auto* surface = new PictureSurface(
-        {SkinPicture(files[0]), SkinPicture(files[1]), SkinPicture(files[2]),
-         SkinPicture(files[3])},
-        picShape_);
+    auto* surface = new PictureSurface({SkinPicture(files[0]), SkinPicture(files[1]),
+                                        SkinPicture(files[2]), SkinPicture(files[3])},
+                                       picShape_);
     connect(surface, &PictureSurface::clicked, this, run);
     return surface;
   }

@@ -44,6 +44,7 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
                         WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                         shell::kMainWidth, shell::kMainHeight, nullptr, nullptr, instance_, this);
   for (const shell::ControlSpec& spec : controls_) CreateControl(spec);
+  WatchListTips();
   // The hover tracking runs as long as the window exists; until Load there is nothing to track.
   ::SetTimer(hwnd_, kHoverTimer, 10, nullptr);
 }
@@ -199,12 +200,61 @@ void FrmMain::SetControlText(shell::Role role, const std::u16string& text) {
   ::SetWindowTextW(Control(role), Wide(text).c_str());
 }
 
-void FrmMain::SetControlTip(shell::Role role, const std::u16string& tip) {
+HWND FrmMain::Tips() {
   if (tips_ == nullptr) {
     tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                               nullptr, instance_, nullptr);
   }
+  return tips_;
+}
+
+void FrmMain::WatchListTips() {
+  const HWND list = Control(shell::Role::kFiles);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(list);
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  ::SendMessageW(Tips(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  ::SetWindowSubclass(list, &FrmMain::ListProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK FrmMain::ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
+                                   UINT_PTR /*id*/, DWORD_PTR self) {
+  auto* window = reinterpret_cast<FrmMain*>(self);
+  if (message == WM_MOUSEMOVE) {
+    const LRESULT hit = ::SendMessageW(list, LB_ITEMFROMPOINT, 0, lparam);
+    // The high word is set when the point lies below the last item.
+    const int item = HIWORD(hit) != 0 ? -1 : static_cast<int>(LOWORD(hit));
+    if (item != window->list_tip_item_) {
+      // Another item: the tip shown belongs to the last one; the next rest asks again.
+      window->list_tip_item_ = item;
+      if (window->tips_ != nullptr) ::SendMessageW(window->tips_, TTM_POP, 0, 0);
+    }
+  } else if (message == WM_NCDESTROY) {
+    ::RemoveWindowSubclass(list, &FrmMain::ListProc, 0);
+  }
+  return ::DefSubclassProc(list, message, wparam, lparam);
+}
+
+LRESULT FrmMain::ListTip(NMTTDISPINFOW* info) {
+  const HWND list = Control(shell::Role::kFiles);
+  list_tip_.clear();
+  if (list_tip_item_ >= 0 && ListItemCutOff(list, list_tip_item_)) {
+    const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, list_tip_item_, 0);
+    list_tip_.assign(static_cast<std::size_t>(length) + 1, L'\0');
+    ::SendMessageW(list, LB_GETTEXT, list_tip_item_, reinterpret_cast<LPARAM>(list_tip_.data()));
+    list_tip_.resize(static_cast<std::size_t>(length));
+  }
+  // An empty text shows no tip.
+  info->lpszText = list_tip_.data();
+  return 0;
+}
+
+void FrmMain::SetControlTip(shell::Role role, const std::u16string& tip) {
+  Tips();
   std::wstring text = Wide(tip);
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
@@ -252,6 +302,14 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         controller_.Click(controls_[index].click);
       }
       return 0;
+    }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lparam);
+      if (header->code == TTN_GETDISPINFOW &&
+          header->idFrom == reinterpret_cast<UINT_PTR>(Control(shell::Role::kFiles))) {
+        return ListTip(reinterpret_cast<NMTTDISPINFOW*>(lparam));
+      }
+      break;
     }
     case WM_CTLCOLORSTATIC:
       return ColourStatic(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));

@@ -11,6 +11,7 @@
 #include "shell/browse_for_folder.h"
 #include "shell/error_text.h"
 #include "shell/win32/picture_control.h"
+#include "shell/win32/win32_text.h"
 #include "shell/window_region.h"
 #include "tests/support/fakes.h"
 #include "tests/win32/dialog_driver.h"
@@ -309,7 +310,21 @@ TEST(FrmMainWin32, PathLabelsRunTheirButtonsCommandsAndTheViewShowsWhatItIsTold)
       },
       reinterpret_cast<LPARAM>(&tips));
   ASSERT_NE(tips, nullptr);
-  EXPECT_EQ(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
+  EXPECT_EQ(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);  // and one of lstFiles
+
+  // Only a name wider than the list is cut off, and only that one shows a tip.
+  window.SetListItems({u"a.ogg",
+                       u"a\\very\\long\\folder\\name\\that\\does\\not\\fit\\the\\list\\box\\"
+                       u"of\\the\\main\\window\\at\\all.ogg"});
+  const struct {
+    int item;
+    bool cut_off;
+  } kItems[] = {{0, false}, {1, true}, {2, false}};
+  for (const auto& item : kItems) {
+    EXPECT_EQ(shell::win32::ListItemCutOff(window.Control(shell::Role::kFiles), item.item),
+              item.cut_off)
+        << item.item;
+  }
 
   // A new list shows from its first item, wherever the last one was scrolled to.
   const HWND list = window.Control(shell::Role::kFiles);
