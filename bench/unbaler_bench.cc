@@ -18,6 +18,8 @@ class QuietView : public shell::MainView {
  public:
   void SetFileCaption(const std::u16string&) override {}
   void SetDirCaption(const std::u16string&) override {}
+  void SetFileTip(const std::u16string&) override {}
+  void SetDirTip(const std::u16string&) override {}
   void SetListItems(const std::vector<std::u16string>& items) override { count = items.size(); }
   void SetMainCommandEnabled(bool on) override { enabled = on; }
   void SetBusy(bool) override {}

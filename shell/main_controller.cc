@@ -18,16 +18,24 @@ MainController::MainController(Program program, NativeWindow& window, Pointer& p
     : program_(program), window_(window), pointer_(&pointer) {}
 
 void MainController::Load(MainCommands* commands) {
-  Load(commands, {window_.Surface(Role::kSelectFile), window_.Surface(Role::kSelectDir),
-                  window_.Surface(Role::kMainCommand)});
+  Load(commands,
+       {window_.Surface(Role::kSelectFile), window_.Surface(Role::kSelectDir),
+        window_.Surface(Role::kMainCommand)},
+       window_.Surface(Role::kClose));
 }
 
-void MainController::Load(MainCommands* commands, std::array<PicSurface*, 3> surfaces) {
+void MainController::Load(MainCommands* commands, std::array<PicSurface*, 3> surfaces,
+                          PicSurface* close) {
   commands_ = commands;
   buttons_.clear();
   for (PicSurface* surface : surfaces) {
     auto button = std::make_unique<ClsPicButton>();
-    button->SetPictures(surface, 0, 1, 2);
+    button->SetPictures(surface, 0, 1, 2, 3);
+    buttons_.push_back(std::move(button));
+  }
+  if (close != nullptr) {
+    auto button = std::make_unique<ClsPicButton>();
+    button->SetPictures(close, 0, 1, 2, 3);
     buttons_.push_back(std::move(button));
   }
 
@@ -59,6 +67,16 @@ void MainController::HoverTick() {
 }
 
 void MainController::SkinPress(float x, float y) {
+  // An enabled button takes its own presses, so one that reaches the skin over a button came
+  // through a disabled one; a press on a dimmed button is not a grip on the window.
+  for (const ControlSpec& spec : MainWindowControls(program_)) {
+    const Box& box = spec.box;
+    if (spec.kind == ControlKind::kPictureButton && x >= static_cast<float>(box.left) &&
+        y >= static_cast<float>(box.top) && x < static_cast<float>(box.left + box.width) &&
+        y < static_cast<float>(box.top + box.height)) {
+      return;
+    }
+  }
   // Keep the twips in step with a window that was moved by other means meanwhile.
   if (TwipsToPixels(place_.left) != window_.Left() || TwipsToPixels(place_.top) != window_.Top()) {
     place_ = {Twips(window_.Left()), Twips(window_.Top())};
@@ -109,7 +127,7 @@ void MainController::Click(Command command) {
 }
 
 void MainController::MainCommandEnabled(bool enabled) {
-  if (!enabled && buttons_.size() == 3) buttons_[2]->MouseExit();
+  if (buttons_.size() >= 3) buttons_[2]->SetEnabled(enabled);
 }
 
 void MainController::Run(void (MainCommands::*command)()) {

@@ -54,16 +54,19 @@ class MainController {
  public:
   MainController(Program program, NativeWindow& window, Pointer& pointer);
 
-  // Start-up: binds the three picture buttons (select-file, select-folder, main command) to
-  // their surfaces, centres the window, shapes it, shows it transparent, starts the fade-in and
-  // ends with commands->OnLoaded(). `commands` (may be null) must outlive the controller.
-  void Load(MainCommands* commands, std::array<PicSurface*, 3> surfaces);
+  // Start-up: binds the picture buttons (select-file, select-folder, main command and, when
+  // given, the close picture) to their surfaces, centres the window, shapes it, shows it
+  // transparent, starts the fade-in and ends with commands->OnLoaded(). `commands` (may be null)
+  // must outlive the controller.
+  void Load(MainCommands* commands, std::array<PicSurface*, 3> surfaces,
+            PicSurface* close = nullptr);
   // The same with the window's own surfaces of the three.
   void Load(MainCommands* commands);
 
   void FadeTick();
   void HoverTick();
-  // A press of any mouse button on the bare skin at (x, y), pixels on the skin.
+  // A press of any mouse button on the skin at (x, y), pixels on the skin. Only the bare skin
+  // drags: a press that reaches the skin through a disabled control does nothing.
   void SkinPress(float x, float y);
   // True when the window moved.
   bool SkinMove(float x, float y);
@@ -72,7 +75,7 @@ class MainController {
   bool SkinPointer(const PointerEvent& event);
   // A click on a control; Command::kClose starts the fade-out.
   void Click(Command command);
-  // A disabled command shows its normal picture: it gets no pointer events to change it.
+  // A disabled command shows its disabled picture and ignores the pointer until enabled.
   void MainCommandEnabled(bool enabled);
 
   // The pointer the hover tracking reads; for tests. Not owned.
@@ -106,6 +109,8 @@ class MainWindowView : public MainView {
     SetControlText(Role::kFileName, caption);
   }
   void SetDirCaption(const std::u16string& caption) final { SetControlText(Role::kDir, caption); }
+  void SetFileTip(const std::u16string& tip) final { SetControlTip(Role::kFileName, tip); }
+  void SetDirTip(const std::u16string& tip) final { SetControlTip(Role::kDir, tip); }
   void SetListItems(const std::vector<std::u16string>& items) final {
     SetControlItems(Role::kFiles, items);
   }
@@ -119,6 +124,8 @@ class MainWindowView : public MainView {
 
  protected:
   virtual void SetControlText(Role role, const std::u16string& text) = 0;
+  // The text shown while the pointer rests on the control; none when empty.
+  virtual void SetControlTip(Role role, const std::u16string& tip) = 0;
   virtual void SetControlItems(Role role, const std::vector<std::u16string>& items) = 0;
   virtual void EnableControl(Role role, bool enabled) = 0;
 };

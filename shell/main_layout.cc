@@ -16,6 +16,8 @@ constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Font kControlFont{8, false};
 constexpr Font kTitleFont{12, true, kTitleCharset};
+// Keeps a path's text off the left edge of its white box.
+constexpr std::int32_t kPathIndent = 3;
 
 }  // namespace
 
@@ -37,7 +39,7 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        Align::kCentre},
       {Role::kClose,
        "imgClose",
-       kPicture,
+       kPictureButton,
        {384, 28, 24, 23},
        {},
        Picture::kClose,
@@ -78,7 +80,8 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        kBlack,
        kWhite,
        Align::kLeftMiddle,
-       Command::kSelectFile},
+       Command::kSelectFile,
+       kPathIndent},
       {Role::kDir,
        "lblDir",
        kLabel,
@@ -89,7 +92,8 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        kBlack,
        kWhite,
        Align::kLeftMiddle,
-       Command::kSelectDir},
+       Command::kSelectDir,
+       kPathIndent},
       {Role::kSelectFile,
        "picSelectFile",
        kPictureButton,
@@ -139,7 +143,7 @@ std::vector<std::string> PictureFiles(const ControlSpec& spec) {
   const std::string name(PictureName(spec.picture));
   if (spec.kind == ControlKind::kPicture) return {name};
   if (spec.kind != ControlKind::kPictureButton) return {};
-  return {name + "_0", name + "_1", name + "_2"};
+  return {name + "_0", name + "_1", name + "_2", name + "_3"};
 }
 
 }  // namespace shell

@@ -43,10 +43,10 @@ enum class Role {
   kFiles,        // lstFiles
 };
 
-// The pictures a control shows. A picture button has three (normal, hover, pressed).
+// The pictures a control shows. A picture button has four (normal, hover, pressed, disabled).
 enum class Picture { kNone, kSkin, kClose, kSelectFile, kSelectDir, kExtract, kPack };
 
-// The picture's file name in skin/ without ".bmp"; a button's three add "_0", "_1" and "_2".
+// The picture's file name in skin/ without ".bmp"; a button's four add "_0" to "_3".
 constexpr std::string_view PictureName(Picture picture) {
   constexpr std::string_view kNames[] = {"",           "skin",    "close", "select_file",
                                          "select_dir", "extract", "pack"};
@@ -85,6 +85,8 @@ struct ControlSpec {
   Rgb background;
   Align align = Align::kLeftMiddle;
   Command click = Command::kNone;
+  // Pixels of background between the left edge of the box and a label's text.
+  std::int32_t indent = 0;
 };
 
 inline constexpr std::int32_t kMainWidth = 442;
@@ -99,7 +101,8 @@ constexpr std::u16string_view ProgramTitle(Program program) {
 }
 
 // The pictures a control shows, as picture names in skin/ without ".bmp": one for a picture,
-// the normal, hover and pressed ones ("_0", "_1", "_2") for a picture button, none otherwise.
+// the normal, hover, pressed and disabled ones ("_0" to "_3") for a picture button, none
+// otherwise.
 std::vector<std::string> PictureFiles(const ControlSpec& spec);
 
 // The controls on the skin, in creation and tab order.

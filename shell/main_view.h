@@ -19,6 +19,10 @@ class MainView {
   // Caption of lblFileName / lblDir (already shortened by the logic).
   virtual void SetFileCaption(const std::u16string& caption) = 0;
   virtual void SetDirCaption(const std::u16string& caption) = 0;
+  // The whole path behind a shortened caption, shown while the pointer rests on the label; empty
+  // when the caption already is the whole path.
+  virtual void SetFileTip(const std::u16string& tip) = 0;
+  virtual void SetDirTip(const std::u16string& tip) = 0;
 
   // Replaces every item of lstFiles, in the given order.
   virtual void SetListItems(const std::vector<std::u16string>& items) = 0;

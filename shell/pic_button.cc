@@ -3,39 +3,49 @@
 namespace shell {
 
 void ClsPicButton::SetPictures(PicSurface* surface, std::int32_t normal, std::int32_t hover,
-                               std::int32_t pressed) {
-  pictures_ = {normal, hover, pressed};
+                               std::int32_t pressed, std::int32_t disabled) {
+  pictures_ = {normal, hover, pressed, disabled < 0 ? normal : disabled};
   surface_ = surface;
   if (surface != nullptr) surface->Bind(this);
 }
 
 void ClsPicButton::SetState(std::int32_t state) {
-  if (surface_ == nullptr || state < 1 || state > 3) return;
+  if (surface_ == nullptr || state < 1 || state > 4) return;
   surface_->ShowPicture(pictures_[static_cast<std::size_t>(state - 1)]);
 }
 
 void ClsPicButton::MouseExit() {
-  SetState(1);
   pressed_ = false;
+  if (enabled_) SetState(1);
+}
+
+void ClsPicButton::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  pressed_ = false;
+  SetState(enabled ? 1 : 4);
+}
+
+bool ClsPicButton::Inside(float x, float y) const {
+  return surface_ != nullptr && x >= 0 && y >= 0 && x < static_cast<float>(surface_->Width()) &&
+         y < static_cast<float>(surface_->Height());
 }
 
 void ClsPicButton::MouseDown(std::int32_t button, float /*x*/, float /*y*/) {
-  if (button != kLeftButton) return;
+  if (button != kLeftButton || !enabled_) return;
   SetState(3);
   pressed_ = true;
 }
 
 void ClsPicButton::MouseMove(float x, float y) {
-  if (pressed_ || surface_ == nullptr) return;
-  if (x >= 0 && y >= 0 && x < static_cast<float>(surface_->Width()) &&
-      y < static_cast<float>(surface_->Height())) {
-    SetState(2);
-  }
+  if (pressed_ || !enabled_) return;
+  if (Inside(x, y)) SetState(2);
 }
 
-void ClsPicButton::MouseUp(std::int32_t button) {
-  if (button != kLeftButton) return;
-  SetState(1);
+void ClsPicButton::MouseUp(std::int32_t button, float x, float y) {
+  if (button != kLeftButton || !enabled_) return;
+  // The pointer is still over the button after a click: it keeps looking hovered until it
+  // leaves, rather than flicking back to normal under the pointer.
+  SetState(Inside(x, y) ? 2 : 1);
   pressed_ = false;
 }
 
@@ -48,7 +58,7 @@ void ClsPicButton::Pointer(const PointerEvent& event) {
       MouseMove(event.x, event.y);
       break;
     case PointerEvent::Kind::kRelease:
-      MouseUp(event.button);
+      MouseUp(event.button, event.x, event.y);
       break;
   }
 }

@@ -1,8 +1,10 @@
 // Picture buttons: command buttons drawn as pictures that follow the pointer.
 //
 // A ClsPicButton is bound to a picture surface on the skin and swaps the surface's picture
-// between three states: 1 normal, 2 hover while the pointer is over it, 3 pressed while the
-// left button is held on it. The surface reports no event when the pointer leaves it, so the
+// between four states: 1 normal, 2 hover while the pointer is over it (also right after a click
+// on it), 3 pressed while the left button is held on it, 4 disabled while its command cannot
+// run. A disabled button ignores the pointer. The surface reports no event when the pointer
+// leaves it, so the
 // main window runs TrackButtonHover on a 10 ms timer and returns every button the pointer is
 // not over to normal. The button objects carry out no command: the main window's own click
 // handlers of the same surfaces do.
@@ -52,28 +54,36 @@ class ClsPicButton {
  public:
   // Binds the button to `surface` with its normal, hover and pressed pictures, and subscribes it
   // to the surface's pointer events. Does not change what the surface shows: it starts with its
-  // normal picture.
+  // normal picture. Without a disabled picture, a disabled button shows the normal one.
   void SetPictures(PicSurface* surface, std::int32_t normal, std::int32_t hover,
-                   std::int32_t pressed);
-  // 1 normal, 2 hover, 3 pressed; other numbers are ignored.
+                   std::int32_t pressed, std::int32_t disabled = -1);
+  // 1 normal, 2 hover, 3 pressed, 4 disabled; other numbers are ignored.
   void SetState(std::int32_t state);
   // The pointer is not over the button: back to normal, and a press held since is forgotten.
+  // A disabled button stays as it is.
   void MouseExit();
+  // Disabling shows the disabled picture and forgets a press; enabling shows the normal one.
+  void SetEnabled(bool enabled);
 
   // The surface's pointer events; x and y are pixels on the surface.
   void MouseDown(std::int32_t button, float x, float y);
   void MouseMove(float x, float y);
-  void MouseUp(std::int32_t button);
+  // A left release over the button (x and y inside it) leaves it showing hover, elsewhere normal.
+  void MouseUp(std::int32_t button, float x = -1.0f, float y = -1.0f);
   // The same, as one event.
   void Pointer(const PointerEvent& event);
 
   PicSurface* surface() const { return surface_; }
   bool pressed() const { return pressed_; }
+  bool enabled() const { return enabled_; }
 
  private:
+  bool Inside(float x, float y) const;
+
   PicSurface* surface_ = nullptr;
-  std::array<std::int32_t, 3> pictures_{};
+  std::array<std::int32_t, 4> pictures_{};
   bool pressed_ = false;
+  bool enabled_ = true;
 };
 
 // A surface that stores its pictures itself: it keeps which one shows and the button bound to it,

@@ -36,6 +36,7 @@ void ProgramLogic::SetArchivePath(std::u16string path) {
   archive_path_ = std::move(path);
   archive_caption_ = ShortenPath(archive_path_);
   view_.SetFileCaption(archive_caption_);
+  view_.SetFileTip(archive_caption_ == archive_path_ ? std::u16string() : archive_path_);
 }
 
 ProgramLogic::Choice ProgramLogic::ChooseFolder(std::u16string_view title) {
@@ -48,6 +49,7 @@ ProgramLogic::Choice ProgramLogic::ChooseFolder(std::u16string_view title) {
     folder_path_ = browser.SelectedPath();
     folder_caption_ = ShortenPath(folder_path_);
     view_.SetDirCaption(folder_caption_);
+    view_.SetDirTip(folder_caption_ == folder_path_ ? std::u16string() : folder_path_);
     return Choice::kChosen;
   } catch (const BrowseError& error) {
     Show(ErrorText(error.number(), error.description()), ProgramTitle(program_));

@@ -90,7 +90,7 @@ convert -size ${W}x${H} xc:white "$tmp/body.png" "$tmp/mask.png" -composite "$tm
 bmp "$tmp/skin.png" skin.bmp
 
 # ---------------------------------------------------------------------------------------
-# Buttons: 102 x 27, index 0 normal, 1 hover, 2 pressed
+# Buttons: 102 x 27, index 0 normal, 1 hover, 2 pressed, 3 disabled
 # ---------------------------------------------------------------------------------------
 
 # button NAME TEXT STATE TOP BOTTOM BORDER TEXTCOLOUR SHIFT
@@ -114,6 +114,8 @@ buttons() {
   button "$name" "$text" 0 '#5b6470' '#323840' '#1d2126' 'rgb(245,247,250)' 0
   button "$name" "$text" 1 '#6d9be0' '#3b68b0' '#1f3a66' 'rgb(254,254,254)' 0
   button "$name" "$text" 2 '#262b31' '#3a4048' '#111417' 'rgb(200,206,214)' 1
+  # Disabled: flat and close to the screen, the text faint.
+  button "$name" "$text" 3 '#2c3036' '#24282d' '#1a1d21' 'rgb(104,110,118)' 0
 }
 
 buttons select_file 'Select File'
@@ -122,7 +124,29 @@ buttons extract 'Extract Files'
 buttons pack 'Pack Files'
 
 # ---------------------------------------------------------------------------------------
-# Close picture: 24 x 23, white cross on a red square
+# Close pictures: 24 x 23, a white cross on a red square; index as for the buttons
+# ---------------------------------------------------------------------------------------
+
+# close STATE TOP BOTTOM BORDER CROSS SHIFT
+close() {
+  local state=$1 top=$2 bottom=$3 border=$4 cross=$5 shift=$6
+  convert -size 24x23 gradient:"$top-$bottom" "$tmp/red.png"
+  convert -size 24x23 xc:"$SCREEN" \
+    -fill "$border" -draw 'roundrectangle 1,0 22,22 5,5' \
+    -tile "$tmp/red.png" -draw 'roundrectangle 2,1 21,21 4,4' +tile \
+    -fill none -stroke 'rgba(255,255,255,0.3)' -strokewidth 1 -draw 'line 6,1.5 17,1.5' \
+    -stroke "$cross" -strokewidth 3 \
+    -draw "line $((7 + shift)),$((6 + shift)).5 $((16 + shift)),$((15 + shift)).5" \
+    -draw "line $((16 + shift)),$((6 + shift)).5 $((7 + shift)),$((15 + shift)).5" \
+    "$tmp/close.png"
+  bmp "$tmp/close.png" "close_${state}.bmp"
+}
+
+close 0 '#f0564a' '#b3201a' '#6e100c' white 0
+close 1 '#ff7b6e' '#d63a2f' '#8a1a14' white 0
+close 2 '#9e1c16' '#c8352b' '#4e0a07' 'rgb(230,230,230)' 1
+close 3 '#5a4442' '#3e302f' '#2a1e1d' 'rgb(140,140,140)' 0
+
 # ---------------------------------------------------------------------------------------
 
 convert -size 24x23 gradient:'#f0564a-#b3201a' "$tmp/red.png"
@@ -154,6 +178,6 @@ convert -size ${W}x${H} xc:'#aeb8c4' \( skin.bmp -transparent white \) -composit
   select_file_0.bmp -geometry +318+54 -composite \
   select_dir_1.bmp -geometry +318+160 -composite \
   extract_0.bmp -geometry +180+190 -composite \
-  close.bmp -geometry +384+28 -composite \
+  close_0.bmp -geometry +384+28 -composite \
   +set date:create +set date:modify -define png:exclude-chunks=date,time \
   preview.png

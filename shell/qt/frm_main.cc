@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QListWidget>
 #include <QRegion>
 #include <QScreen>
 
@@ -82,11 +81,12 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
 
 QWidget* FrmMain::CreateControl(const shell::ControlSpec& spec) {
   const auto run = [this, command = spec.click] { controller_.Click(command); };
-  if (spec.kind == shell::ControlKind::kList) return new QListWidget(picShape_);
+  if (spec.kind == shell::ControlKind::kList) return new FileList(picShape_);
   const std::vector<std::string> files = shell::PictureFiles(spec);
   if (spec.kind == shell::ControlKind::kPictureButton) {
-    auto* surface = new PictureSurface(
-        {SkinPicture(files[0]), SkinPicture(files[1]), SkinPicture(files[2])}, picShape_);
+    auto* surface = new PictureSurface({SkinPicture(files[0]), SkinPicture(files[1]),
+                                        SkinPicture(files[2]), SkinPicture(files[3])},
+                                       picShape_);
     connect(surface, &PictureSurface::clicked, this, run);
     return surface;
   }
@@ -98,6 +98,7 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& spec) {
   }
   label->setText(QString::fromStdU16String(std::u16string(spec.text)));
   label->setAlignment(Alignment(spec.align));
+  if (spec.indent > 0) label->setIndent(spec.indent);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, Colour(spec.text_colour));
   palette.setColor(QPalette::Window, Colour(spec.background));
@@ -189,7 +190,7 @@ void FrmMain::SetControlText(shell::Role role, const std::u16string& text) {
 }
 
 void FrmMain::SetControlItems(shell::Role role, const std::vector<std::u16string>& items) {
-  FillList(static_cast<QListWidget*>(Control(role)), items);
+  static_cast<FileList*>(Control(role))->SetItems(items);
 }
 
 void FrmMain::SetBusy(bool busy) {

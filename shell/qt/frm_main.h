@@ -10,6 +10,7 @@
 #include <map>
 
 #include "shell/main_controller.h"
+#include "shell/qt/widgets.h"
 
 namespace shell::qt {
 
@@ -52,6 +53,9 @@ class FrmMain : public QWidget, public shell::MainWindowView, private shell::Nat
  private:
   // shell::MainWindowView
   void SetControlText(shell::Role role, const std::u16string& text) override;
+  void SetControlTip(shell::Role role, const std::u16string& tip) override {
+    Control(role)->setToolTip(PlainTip(QString::fromStdU16String(tip)));
+  }
   void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
   void EnableControl(shell::Role role, bool enabled) override {
     Control(role)->setEnabled(enabled);

@@ -1,7 +1,11 @@
 #include "shell/qt/widgets.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolTip>
 #include <map>
 #include <utility>
 
@@ -30,7 +34,61 @@ void FillList(QListWidget* list, const std::vector<std::u16string>& items) {
   for (const std::u16string& item : items) list->addItem(QString::fromStdU16String(item));
 }
 
-PictureSurface::PictureSurface(std::array<QPixmap, 3> pictures, QWidget* parent)
+QString PlainTip(const QString& text) {
+  if (text.isEmpty()) return {};
+  return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
+}
+
+void FileListModel::SetItems(std::vector<std::u16string> items) {
+  beginResetModel();
+  items_ = std::move(items);
+  endResetModel();
+}
+
+int FileListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(items_.size());
+}
+
+QVariant FileListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) return {};
+  return QString::fromStdU16String(items_[static_cast<std::size_t>(index.row())]);
+}
+
+FileList::FileList(QWidget* parent) : QListView(parent), model_(this) {
+  // Every row has the height of the first: the view never measures the other rows.
+  setUniformItemSizes(true);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setModel(&model_);
+}
+
+void FileList::SetItems(const std::vector<std::u16string>& items) {
+  model_.SetItems(items);
+  scrollToTop();
+  horizontalScrollBar()->setValue(0);
+}
+
+bool FileList::CutOff(const QModelIndex& index) const {
+  const QRect row = visualRect(index);
+  const int text = fontMetrics().horizontalAdvance(index.data().toString());
+  // The item's own margin on each side of the text.
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  return row.left() + text + 2 * margin > viewport()->width();
+}
+
+bool FileList::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QListView::viewportEvent(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QModelIndex index = indexAt(help->pos());
+  if (index.isValid() && CutOff(index)) {
+    QToolTip::showText(help->globalPos(), PlainTip(index.data().toString()), viewport(),
+                       visualRect(index));
+  } else {
+    QToolTip::hideText();
+  }
+  return true;
+}
+
+PictureSurface::PictureSurface(std::array<QPixmap, 4> pictures, QWidget* parent)
     : ClickLabel(parent), pictures_(std::move(pictures)) {
   // The surface has to see the pointer pass over it without a button held to show hover.
   setMouseTracking(true);

@@ -5,7 +5,9 @@
 // a drag of the window; only the bare skin does.
 #pragma once
 
+#include <QAbstractListModel>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPixmap>
 #include <QWidget>
@@ -42,15 +44,15 @@ class ClickLabel : public QLabel {
   bool double_click_ = false;
 };
 
-// A picture button's surface: a ClickLabel that shows one of its three pictures (0 normal,
-// 1 hover, 2 pressed) exactly as drawn, also when disabled, and feeds its pointer events to the
+// A picture button's surface: a ClickLabel that shows one of its four pictures (0 normal,
+// 1 hover, 2 pressed, 3 disabled) exactly as drawn, and feeds its pointer events to the
 // ClsPicButton bound to it; the button object sees a release before `clicked` runs the command.
 // A disabled surface takes no pointer events.
 class PictureSurface : public ClickLabel, public shell::StoredPicSurface {
   Q_OBJECT
 
  public:
-  PictureSurface(std::array<QPixmap, 3> pictures, QWidget* parent);
+  PictureSurface(std::array<QPixmap, 4> pictures, QWidget* parent);
 
   std::int32_t Left() const override { return x(); }
   std::int32_t Top() const override { return y(); }
@@ -64,11 +66,48 @@ class PictureSurface : public ClickLabel, public shell::StoredPicSurface {
   void Redraw() override { update(); }
 
  private:
-  std::array<QPixmap, 3> pictures_;
+  std::array<QPixmap, 4> pictures_;
 };
 
 // Replaces every item of `list` with `items`, in the given order.
 void FillList(QListWidget* list, const std::vector<std::u16string>& items);
+
+// The items of a FileList: the names as the logic gave them, turned into Qt text only for the
+// rows on screen, so a list of tens of thousands of names is replaced in one step.
+class FileListModel : public QAbstractListModel {
+  Q_OBJECT
+
+ public:
+  using QAbstractListModel::QAbstractListModel;
+  void SetItems(std::vector<std::u16string> items);
+  int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  std::vector<std::u16string> items_;
+};
+
+// lstFiles: a read-only list of names in rows of one height. A name cut off at the right shows
+// whole as a tooltip; a new list starts at its top.
+class FileList : public QListView {
+  Q_OBJECT
+
+ public:
+  explicit FileList(QWidget* parent);
+  void SetItems(const std::vector<std::u16string>& items);
+  // Whether the row's text is wider than the room the list gives it.
+  bool CutOff(const QModelIndex& index) const;
+
+ protected:
+  bool viewportEvent(QEvent* event) override;
+
+ private:
+  FileListModel model_;
+};
+
+// `text` as a tooltip that shows it as it is: Qt would take a tip that looks like markup for
+// markup, and a file may well be named "<b>.ogg". Empty for no tip.
+QString PlainTip(const QString& text);
 
 // A Qt press, move or release as the shell's pointer event; nothing for any other event.
 std::optional<shell::PointerEvent> ToPointerEvent(const QEvent* event);

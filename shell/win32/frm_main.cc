@@ -44,6 +44,7 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
                         WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                         shell::kMainWidth, shell::kMainHeight, nullptr, nullptr, instance_, this);
   for (const shell::ControlSpec& spec : controls_) CreateControl(spec);
+  WatchListTips();
   // The hover tracking runs as long as the window exists; until Load there is nothing to track.
   ::SetTimer(hwnd_, kHoverTimer, 10, nullptr);
 }
@@ -98,7 +99,10 @@ void FrmMain::CreateControl(const shell::ControlSpec& spec) {
     brushes_[static_cast<std::size_t>(spec.role)] = ::CreateSolidBrush(Colour(spec.background));
     gdi_objects_.push_back(brushes_[static_cast<std::size_t>(spec.role)]);
   }
-  CreateChild(hwnd_, id, spec.kind, Wide(spec.text).c_str(), box, FontFor(spec.font), style);
+  // Static controls draw their text from their left edge: an indented label starts further right,
+  // and the window paints the strip before it in the label's background (Paint).
+  const shell::Box text_box{box.left + spec.indent, box.top, box.width - spec.indent, box.height};
+  CreateChild(hwnd_, id, spec.kind, Wide(spec.text).c_str(), text_box, FontFor(spec.font), style);
 }
 
 shell::PicSurface* FrmMain::Surface(shell::Role role) {
@@ -173,7 +177,14 @@ void FrmMain::ShowMessage(const std::u16string& text, const std::u16string& titl
 
 void FrmMain::Paint() {
   PAINTSTRUCT paint{};
-  DrawBitmap(::BeginPaint(hwnd_, &paint), skin_, paint.rcPaint);
+  const HDC dc = ::BeginPaint(hwnd_, &paint);
+  DrawBitmap(dc, skin_, paint.rcPaint);
+  for (const shell::ControlSpec& spec : controls_) {
+    if (spec.indent <= 0) continue;
+    const RECT strip{spec.box.left, spec.box.top, spec.box.left + spec.indent,
+                     spec.box.top + spec.box.height};
+    ::FillRect(dc, &strip, brushes_[static_cast<std::size_t>(spec.role)]);
+  }
   ::EndPaint(hwnd_, &paint);
 }
 
@@ -187,6 +198,73 @@ LRESULT FrmMain::ColourStatic(HDC dc, HWND control) {
 
 void FrmMain::SetControlText(shell::Role role, const std::u16string& text) {
   ::SetWindowTextW(Control(role), Wide(text).c_str());
+}
+
+HWND FrmMain::Tips() {
+  if (tips_ == nullptr) {
+    tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                              nullptr, instance_, nullptr);
+  }
+  return tips_;
+}
+
+void FrmMain::WatchListTips() {
+  const HWND list = Control(shell::Role::kFiles);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(list);
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  ::SendMessageW(Tips(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  ::SetWindowSubclass(list, &FrmMain::ListProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK FrmMain::ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
+                                   UINT_PTR /*id*/, DWORD_PTR self) {
+  auto* window = reinterpret_cast<FrmMain*>(self);
+  if (message == WM_MOUSEMOVE) {
+    const LRESULT hit = ::SendMessageW(list, LB_ITEMFROMPOINT, 0, lparam);
+    // The high word is set when the point lies below the last item.
+    const int item = HIWORD(hit) != 0 ? -1 : static_cast<int>(LOWORD(hit));
+    if (item != window->list_tip_item_) {
+      // Another item: the tip shown belongs to the last one; the next rest asks again.
+      window->list_tip_item_ = item;
+      if (window->tips_ != nullptr) ::SendMessageW(window->tips_, TTM_POP, 0, 0);
+    }
+  } else if (message == WM_NCDESTROY) {
+    ::RemoveWindowSubclass(list, &FrmMain::ListProc, 0);
+  }
+  return ::DefSubclassProc(list, message, wparam, lparam);
+}
+
+LRESULT FrmMain::ListTip(NMTTDISPINFOW* info) {
+  const HWND list = Control(shell::Role::kFiles);
+  list_tip_.clear();
+  if (list_tip_item_ >= 0 && ListItemCutOff(list, list_tip_item_)) {
+    const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, list_tip_item_, 0);
+    list_tip_.assign(static_cast<std::size_t>(length) + 1, L'\0');
+    ::SendMessageW(list, LB_GETTEXT, list_tip_item_, reinterpret_cast<LPARAM>(list_tip_.data()));
+    list_tip_.resize(static_cast<std::size_t>(length));
+  }
+  // An empty text shows no tip.
+  info->lpszText = list_tip_.data();
+  return 0;
+}
+
+void FrmMain::SetControlTip(shell::Role role, const std::u16string& tip) {
+  Tips();
+  std::wstring text = Wide(tip);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(Control(role));
+  tool.lpszText = text.data();
+  // An empty tip removes the tool: the control then shows none.
+  ::SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (!text.empty()) ::SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void FrmMain::SetControlItems(shell::Role role, const std::vector<std::u16string>& items) {
@@ -224,6 +302,14 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         controller_.Click(controls_[index].click);
       }
       return 0;
+    }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lparam);
+      if (header->code == TTN_GETDISPINFOW &&
+          header->idFrom == reinterpret_cast<UINT_PTR>(Control(shell::Role::kFiles))) {
+        return ListTip(reinterpret_cast<NMTTDISPINFOW*>(lparam));
+      }
+      break;
     }
     case WM_CTLCOLORSTATIC:
       return ColourStatic(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));

@@ -63,6 +63,13 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
 
   // shell::MainWindowView
   void SetControlText(shell::Role role, const std::u16string& text) override;
+  void SetControlTip(shell::Role role, const std::u16string& tip) override;
+  HWND Tips();
+  // A name cut off at the right in lstFiles shows whole as a tip while the pointer rests on it.
+  void WatchListTips();
+  static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
+                                   UINT_PTR id, DWORD_PTR self);
+  LRESULT ListTip(NMTTDISPINFOW* info);
   void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
   void EnableControl(shell::Role role, bool enabled) override;
 
@@ -101,6 +108,9 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   std::vector<std::unique_ptr<PictureControl>> pictures_;
   const std::array<shell::ControlSpec, 10> controls_;  // indexed by role
   std::array<HBRUSH, 10> brushes_{};                   // each label's background
+  HWND tips_ = nullptr;     // the tooltips of the path labels and of lstFiles
+  int list_tip_item_ = -1;  // the lstFiles item under the pointer
+  std::wstring list_tip_;   // the text of the tip it shows
 };
 
 }  // namespace shell::win32

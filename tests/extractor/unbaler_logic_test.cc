@@ -430,6 +430,9 @@ TEST(UnbalerPaths, LongPathsAreShortenedOnTheLabelsAndKeptWhole) {
   EXPECT_EQ(view.dir_caption.substr(19, 3), u"...");
   EXPECT_TRUE(view.dir_caption.ends_with(u"and another one"));
   EXPECT_EQ(logic.folder_path(), U16(deep));
+  // Shortened captions show the whole path as their tip.
+  EXPECT_EQ(view.file_tip, U16(deep / "voice.pak"));
+  EXPECT_EQ(view.dir_tip, U16(deep));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Unbaler's logic in the real Qt window, driven by clicks, with fake dialogs and real folders.
 #include <QApplication>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 
 #include "extractor/unbaler_logic.h"
@@ -34,8 +34,9 @@ struct Unbaler {
   void Click(const char* name) { QTest::mouseClick(Child(name), Qt::LeftButton); }
   QStringList Items() {
     QStringList items;
-    auto* list = window.findChild<QListWidget*>(QStringLiteral("lstFiles"));
-    for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+    const QAbstractItemModel* list =
+        window.findChild<QListView*>(QStringLiteral("lstFiles"))->model();
+    for (int i = 0; i < list->rowCount(); ++i) items << list->index(i, 0).data().toString();
     return items;
   }
 

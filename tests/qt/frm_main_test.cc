@@ -1,15 +1,20 @@
 #include "shell/qt/frm_main.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "codec/text.h"
 #include "shell/browse_for_folder.h"
 #include "shell/qt/widgets.h"
 #include "tests/qt/test_classes.h"
@@ -82,9 +87,10 @@ void FrmMainTest::startUpFadesInAndShapesTheWindow() {
   QVERIFY(!mask.contains(QPoint(0, 0)));
 
   for (const auto& button : w.window.controller().buttons()) QVERIFY(!button->pressed());
-  for (const char* name : {"picSelectFile", "picSelectDir", "picExtract"}) {
+  for (const char* name : {"picSelectFile", "picSelectDir", "imgClose"}) {
     QCOMPARE(w.Surface(name)->shown(), 0);
   }
+  QCOMPARE(w.Surface("picExtract")->shown(), 3);  // nothing to extract yet: dimmed
 
   QTRY_COMPARE_WITH_TIMEOUT(w.window.controller().fade().Alpha(), 235, 5000);
   QVERIFY(!timer1->isActive());
@@ -109,9 +115,16 @@ void FrmMainTest::controlsSitWhereTheDescriptionSays() {
     w.window.SetListItems({u"a.ogg", u"b.bin"});
     QCOMPARE(w.Child<QLabel>("lblFileName")->text(), QStringLiteral("C:\\Games\\<b>x</b>.pak"));
     QCOMPARE(w.Child<QLabel>("lblFileName")->textFormat(), Qt::PlainText);
-    QCOMPARE(w.Child<QListWidget>("lstFiles")->count(), 2);
+    w.window.SetFileTip(u"C:\\Games\\<b>x</b>.pak");
+    // Shown as it is, not as markup.
+    QCOMPARE(w.Child<QLabel>("lblFileName")->toolTip(),
+             QStringLiteral("<p style='white-space:pre'>C:\\Games\\&lt;b&gt;x&lt;/b&gt;.pak</p>"));
+    w.window.SetFileTip(u"");
+    QVERIFY(w.Child<QLabel>("lblFileName")->toolTip().isEmpty());
+    QCOMPARE(w.Child<QListView>("lstFiles")->model()->rowCount(), 2);
     w.window.SetListItems({u"c.ogg"});
-    QCOMPARE(w.Child<QListWidget>("lstFiles")->item(0)->text(), QStringLiteral("c.ogg"));
+    QCOMPARE(w.Child<QListView>("lstFiles")->model()->index(0, 0).data().toString(),
+             QStringLiteral("c.ogg"));
   }
 }
 
@@ -147,22 +160,35 @@ void FrmMainTest::buttonsShowHoverAndPressedPictures() {
   QTest::mouseMove(file, QPoint(11, 11));
   QCOMPARE(file->shown(), 2);  // no hover while pressed
   QTest::mouseRelease(file, Qt::LeftButton, {}, QPoint(11, 11));
-  QCOMPARE(file->shown(), 0);  // normal, not hover, after the release
+  QCOMPARE(file->shown(), 1);  // hover, while the pointer stays over it
   QVERIFY(!button->pressed());
   QCOMPARE(w.commands.Count("OnSelectFile"), 1);
 
   QTest::mousePress(file, Qt::RightButton, {}, QPoint(10, 10));
   QTest::mouseRelease(file, Qt::RightButton, {}, QPoint(10, 10));
-  QCOMPARE(file->shown(), 0);
+  QCOMPARE(file->shown(), 1);
   QCOMPARE(w.commands.Count("OnSelectFile"), 1);
+  w.pointer.x = w.pointer.y = 0;  // the pointer leaves
+  QTRY_COMPARE(file->shown(), 0);
 
-  // The disabled main command takes no pointer events and keeps its normal picture.
+  // The disabled main command takes no pointer events, keeps its dimmed picture, and a press
+  // on it does not grip the window.
   PictureSurface* extract = w.Surface("picExtract");
   w.pointer.x = 180 + 5, w.pointer.y = 190 + 5;
   QTest::mouseMove(extract, QPoint(5, 5));
-  QTest::mouseClick(extract, Qt::LeftButton, {}, QPoint(5, 5));
-  QCOMPARE(extract->shown(), 0);
+  QTest::mousePress(extract, Qt::LeftButton, {}, QPoint(5, 5));
+  QVERIFY(!w.window.controller().dragging());
+  QTest::mouseRelease(extract, Qt::LeftButton, {}, QPoint(5, 5));
+  QCOMPARE(extract->shown(), 3);
   QCOMPARE(w.commands.Count("OnMainCommand"), 0);
+
+  // The close picture has its hover and pressed pictures too.
+  PictureSurface* close = w.Surface("imgClose");
+  w.pointer.x = 384 + 5, w.pointer.y = 28 + 5;
+  QTest::mouseMove(close, QPoint(5, 5));
+  QCOMPARE(close->shown(), 1);
+  QTest::mousePress(close, Qt::LeftButton, {}, QPoint(5, 5));
+  QCOMPARE(close->shown(), 2);
 }
 
 void FrmMainTest::hoverTrackingResetsButtonsThePointerLeft() {
@@ -182,7 +208,7 @@ void FrmMainTest::hoverTrackingResetsButtonsThePointerLeft() {
   QTest::mouseMove(dir, QPoint(3, 3));
   QCOMPARE(dir->shown(), 1);
   QTest::mouseRelease(dir, Qt::LeftButton, {}, QPoint(3, 3));
-  QCOMPARE(dir->shown(), 0);
+  QCOMPARE(dir->shown(), 1);
 }
 
 void FrmMainTest::clicksReachTheCommands() {
@@ -264,6 +290,44 @@ void FrmMainTest::commandErrorsAreShownAndTheWindowCarriesOn() {
   w.commands.throw_on_select_dir = false;
   QTest::mouseClick(w.Child("lblDir"), Qt::LeftButton);
   QCOMPARE(w.commands.Count("OnSelectDir"), 2);
+}
+
+}  // namespace shell::qt
+
+namespace shell::qt {
+
+void FrmMainTest::newListStartsAtItsTopAndCutOffNamesShowWhole() {
+  Loaded w;
+  auto* list = w.Child<FileList>("lstFiles");
+  QVERIFY(list != nullptr);
+  std::vector<std::u16string> names;
+  for (int i = 0; i < 65535; ++i)
+    names.push_back(u"sound\\effect_" + pak::FromUtf8(std::to_string(i)) + u".ogg");
+  names[1] =
+      u"a\\very\\long\\folder\\name\\that\\does\\not\\fit\\the\\list\\box\\of\\the\\main\\"
+      u"window\\at\\all.ogg";
+
+  // The time from the list's arrival to its painting, printed for the record only.
+  QElapsedTimer timer;
+  timer.start();
+  w.window.SetListItems(names);
+  list->viewport()->repaint();
+  qInfo("65535 names listed and painted in %lld ms", static_cast<long long>(timer.elapsed()));
+
+  QCOMPARE(list->model()->rowCount(), 65535);
+  list->scrollToBottom();
+  QVERIFY(list->verticalScrollBar()->value() > 0);
+  w.window.SetListItems(names);
+  QCOMPARE(list->verticalScrollBar()->value(), 0);
+  QCOMPARE(list->indexAt(QPoint(2, 2)).row(), 0);
+
+  const struct {
+    int row;
+    bool cut_off;
+  } kRows[] = {{0, false}, {1, true}};
+  for (const auto& row : kRows) {
+    QCOMPARE(list->CutOff(list->model()->index(row.row, 0)), row.cut_off);
+  }
 }
 
 }  // namespace shell::qt

@@ -22,6 +22,7 @@ class FrmMainTest : public QObject {
   void clicksReachTheCommands();
   void dragOfTheSkinMovesTheWindow();
   void commandErrorsAreShownAndTheWindowCarriesOn();
+  void newListStartsAtItsTopAndCutOffNamesShowWhole();
 };
 
 class QtServicesTest : public QObject {

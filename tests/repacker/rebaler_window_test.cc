@@ -2,6 +2,7 @@
 // platform; only the file and folder dialogs and the message box are fakes.
 #include <QApplication>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -30,6 +31,14 @@ using testing_support::FakeMessageBox;
 QStringList Items(const QListWidget* list) {
   QStringList items;
   for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+  return items;
+}
+
+QStringList Items(const QListView* list) {
+  QStringList items;
+  for (int i = 0; i < list->model()->rowCount(); ++i) {
+    items << list->model()->index(i, 0).data().toString();
+  }
   return items;
 }
 
@@ -71,7 +80,7 @@ class RebalerWindowTest : public QObject {
     window.Load(&logic);
 
     QWidget* picRepack = window.findChild<QWidget*>(QStringLiteral("picRepack"));
-    auto* lstFiles = window.findChild<QListWidget*>(QStringLiteral("lstFiles"));
+    auto* lstFiles = window.findChild<QListView*>(QStringLiteral("lstFiles"));
     QVERIFY(picRepack != nullptr && lstFiles != nullptr);
     QVERIFY(!picRepack->isEnabled());
 

@@ -93,13 +93,14 @@ class MainControllerTest : public ::testing::Test {
   void Load() {
     window.surfaces = {{Role::kSelectFile, &select_file},
                        {Role::kSelectDir, &select_dir},
-                       {Role::kMainCommand, &main_command}};
+                       {Role::kMainCommand, &main_command},
+                       {Role::kClose, &close}};
     controller.Load(&commands);
   }
 
   FakeWindow window;
   FakePointer pointer;
-  FakeSurface select_file{318}, select_dir{100}, main_command{180};
+  FakeSurface select_file{318}, select_dir{100}, main_command{180}, close{384};
   RecordingCommands commands{window};
   MainController controller{Program::kRebaler, window, pointer};
 };
@@ -113,10 +114,53 @@ TEST_F(MainControllerTest, LoadCentresShapesShowsThenFadesInAndEndsWithTheComman
   EXPECT_EQ(window.top, (1080 - kMainHeight) / 2 + 1);  // 421.5 pixels rounds up
   EXPECT_TRUE(window.fade_timer);
   EXPECT_EQ(controller.fade().Alpha(), 0);
-  ASSERT_EQ(controller.buttons().size(), 3u);
+  ASSERT_EQ(controller.buttons().size(), 4u);
   EXPECT_EQ(controller.buttons()[0]->surface(), &select_file);
   EXPECT_EQ(controller.buttons()[1]->surface(), &select_dir);
   EXPECT_EQ(controller.buttons()[2]->surface(), &main_command);
+  EXPECT_EQ(controller.buttons()[3]->surface(), &close);
+}
+
+TEST_F(MainControllerTest, TheClosePictureFollowsThePointerLikeTheButtons) {
+  Load();
+  ClsPicButton& button = *controller.buttons()[3];
+  const struct {
+    PointerEvent event;
+    std::int32_t shown;
+  } kSteps[] = {
+      {{PointerEvent::Kind::kMove, 0, 3, 3}, 1},
+      {{PointerEvent::Kind::kPress, kLeftButton, 3, 3}, 2},
+      {{PointerEvent::Kind::kRelease, kLeftButton, 3, 3}, 1},
+  };
+  for (const auto& step : kSteps) {
+    button.Pointer(step.event);
+    EXPECT_EQ(close.shown, step.shown);
+  }
+}
+
+TEST_F(MainControllerTest, APressThroughADisabledButtonDoesNotDragTheWindow) {
+  Load();
+  controller.MainCommandEnabled(false);
+  EXPECT_EQ(main_command.shown, 3);  // the dimmed picture
+  window.left = 300;
+  window.top = 200;
+  const struct {
+    float x, y;
+    bool drags;
+  } kPresses[] = {
+      {200, 170, true},   // the bare skin
+      {200, 200, false},  // on the main command
+      {181, 191, false},  // on each button's box, however the front end delivered it
+      {330, 60, false},  {390, 30, false}, {100, 10, true},
+  };
+  for (const auto& press : kPresses) {
+    SCOPED_TRACE(press.x);
+    controller.SkinPress(press.x, press.y);
+    EXPECT_EQ(controller.dragging(), press.drags);
+    controller.SkinRelease();
+  }
+  controller.MainCommandEnabled(true);
+  EXPECT_EQ(main_command.shown, 0);
 }
 
 TEST_F(MainControllerTest, FadeInStopsAt235AndCloseFadesOutToUnloadOnce) {
@@ -187,8 +231,10 @@ TEST_F(MainControllerTest, HoverTrackingWaitsForStartUpThenResetsButtonsThePoint
   EXPECT_EQ(select_file.shown, 1);
   EXPECT_EQ(main_command.shown, 0);
   main_command.shown = 1;
-  controller.MainCommandEnabled(false);  // a disabled command shows its normal picture at once
-  EXPECT_EQ(main_command.shown, 0);
+  controller.MainCommandEnabled(false);  // a disabled command shows its dimmed picture at once
+  EXPECT_EQ(main_command.shown, 3);
+  controller.HoverTick();  // and keeps it while the pointer is away
+  EXPECT_EQ(main_command.shown, 3);
 }
 
 TEST_F(MainControllerTest, ClicksRunTheirCommandsAndErrorsAreShownWithTheProgramsTitle) {
@@ -237,6 +283,9 @@ class RecordingView : public MainWindowView {
   void SetControlText(Role role, const std::u16string& text) override {
     calls.push_back(Name(role) + ":text " + std::string(text.begin(), text.end()));
   }
+  void SetControlTip(Role role, const std::u16string& tip) override {
+    calls.push_back(Name(role) + ":tip " + std::string(tip.begin(), tip.end()));
+  }
   void SetControlItems(Role role, const std::vector<std::u16string>& items) override {
     calls.push_back(Name(role) + ":items " + std::to_string(items.size()));
   }
@@ -255,6 +304,8 @@ TEST_F(MainControllerTest, TheMainViewReachesTheControlOfEachRole) {
   } kCases[] = {
       {[](MainView& v) { v.SetFileCaption(u"a.pak"); }, name(Role::kFileName) + ":text a.pak"},
       {[](MainView& v) { v.SetDirCaption(u"C:\\out"); }, name(Role::kDir) + ":text C:\\out"},
+      {[](MainView& v) { v.SetFileTip(u"C:\\a.pak"); }, name(Role::kFileName) + ":tip C:\\a.pak"},
+      {[](MainView& v) { v.SetDirTip(u""); }, name(Role::kDir) + ":tip "},
       {[](MainView& v) {
          v.SetListItems({u"x", u"y"});
        },
@@ -269,13 +320,13 @@ TEST_F(MainControllerTest, TheMainViewReachesTheControlOfEachRole) {
   }
 }
 
-TEST_F(MainControllerTest, DisablingTheMainCommandThroughTheViewDropsItsHoverPicture) {
+TEST_F(MainControllerTest, DisablingTheMainCommandThroughTheViewDimsItsPicture) {
   Load();
   RecordingView view(controller);
   main_command.shown = 1;
-  view.SetMainCommandEnabled(true);
-  EXPECT_EQ(main_command.shown, 1);
   view.SetMainCommandEnabled(false);
+  EXPECT_EQ(main_command.shown, 3);
+  view.SetMainCommandEnabled(true);
   EXPECT_EQ(main_command.shown, 0);
 }
 

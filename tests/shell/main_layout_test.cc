@@ -97,7 +97,7 @@ TEST(MainLayout, ClicksReachTheirCommands) {
   }
 }
 
-TEST(MainLayout, PictureFilesNameOneForAPictureAndThreeForAButton) {
+TEST(MainLayout, PictureFilesNameOneForAPictureAndFourForAButton) {
   const auto spec = [](ControlKind kind, Picture picture) {
     ControlSpec made{};
     made.kind = kind;
@@ -110,8 +110,8 @@ TEST(MainLayout, PictureFilesNameOneForAPictureAndThreeForAButton) {
   } kCases[] = {
       {spec(ControlKind::kPicture, Picture::kClose), {"close"}},
       {spec(ControlKind::kPictureButton, Picture::kSelectDir),
-       {"select_dir_0", "select_dir_1", "select_dir_2"}},
-      {spec(ControlKind::kPictureButton, Picture::kPack), {"pack_0", "pack_1", "pack_2"}},
+       {"select_dir_0", "select_dir_1", "select_dir_2", "select_dir_3"}},
+      {spec(ControlKind::kPictureButton, Picture::kPack), {"pack_0", "pack_1", "pack_2", "pack_3"}},
       {spec(ControlKind::kLabel, Picture::kNone), {}},
       {spec(ControlKind::kList, Picture::kNone), {}},
   };

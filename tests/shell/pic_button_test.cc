@@ -55,7 +55,7 @@ TEST_F(PicButtonTest, PointerEventsReachTheirHandlers) {
       {{Kind::kMove, 0, 5, 5}, 11, false},
       {{Kind::kPress, kLeftButton, 5, 5}, 12, true},
       {{Kind::kRelease, kRightButton, 5, 5}, 12, true},
-      {{Kind::kRelease, kLeftButton, 5, 5}, 10, false},
+      {{Kind::kRelease, kLeftButton, 5, 5}, 11, false},  // still over it: hover
   };
   for (std::size_t i = 0; i < std::size(kSteps); ++i) {
     SCOPED_TRACE(i);
@@ -90,6 +90,56 @@ TEST_F(PicButtonTest, PressAndReleaseWithoutMovingEndsNormal) {
   EXPECT_EQ(surface.Last(), 11);
 }
 
+TEST_F(PicButtonTest, AClickLeavesHoverWhileThePointerStaysOver) {
+  const struct {
+    float x, y;  // where the left button is released
+    int shown;
+  } kReleases[] = {
+      {5, 5, 11},   {0, 0, 11},  {101.5f, 26.5f, 11},  // over it: hover until the pointer leaves
+      {102, 5, 10}, {5, 27, 10}, {-1, 5, 10},          // released elsewhere: normal
+  };
+  for (const auto& r : kReleases) {
+    SCOPED_TRACE(r.x + r.y);
+    button.Pointer({PointerEvent::Kind::kPress, kLeftButton, 5, 5});
+    button.Pointer({PointerEvent::Kind::kRelease, kLeftButton, r.x, r.y});
+    EXPECT_EQ(surface.Last(), r.shown);
+    EXPECT_FALSE(button.pressed());
+  }
+  button.Pointer({PointerEvent::Kind::kPress, kLeftButton, 5, 5});
+  button.Pointer({PointerEvent::Kind::kRelease, kLeftButton, 5, 5});
+  button.MouseExit();  // the hover tracking saw the pointer leave
+  EXPECT_EQ(surface.Last(), 10);
+}
+
+TEST_F(PicButtonTest, ADisabledButtonShowsItsPictureAndIgnoresThePointer) {
+  button.SetPictures(&surface, 10, 11, 12, 13);
+  button.MouseDown(kLeftButton, 5, 5);
+  button.SetEnabled(false);  // a press held is forgotten
+  EXPECT_EQ(surface.Last(), 13);
+  EXPECT_FALSE(button.pressed());
+  EXPECT_FALSE(button.enabled());
+  surface.shown.clear();
+  using Kind = PointerEvent::Kind;
+  for (const PointerEvent& event :
+       {PointerEvent{Kind::kMove, 0, 5, 5}, PointerEvent{Kind::kPress, kLeftButton, 5, 5},
+        PointerEvent{Kind::kRelease, kLeftButton, 5, 5}}) {
+    button.Pointer(event);
+  }
+  button.MouseExit();  // the hover tracking does not bring back the normal picture
+  EXPECT_TRUE(surface.shown.empty());
+  EXPECT_FALSE(button.pressed());
+  button.SetEnabled(true);
+  EXPECT_EQ(surface.Last(), 10);
+  button.MouseMove(5, 5);
+  EXPECT_EQ(surface.Last(), 11);
+}
+
+TEST_F(PicButtonTest, WithoutADisabledPictureTheNormalOneShows) {
+  button.MouseMove(5, 5);
+  button.SetEnabled(false);
+  EXPECT_EQ(surface.Last(), 10);
+}
+
 TEST_F(PicButtonTest, OtherButtonsChangeNothing) {
   for (int b : {kRightButton, kMiddleButton}) {
     button.MouseDown(b, 5, 5);
@@ -116,7 +166,7 @@ TEST_F(PicButtonTest, UnboundButtonAndBadStatesAreIgnored) {
   unbound.MouseMove(1, 1);
   unbound.MouseExit();
   button.SetState(0);
-  button.SetState(4);
+  button.SetState(5);
   EXPECT_TRUE(surface.shown.empty());
 }
 

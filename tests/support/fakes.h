@@ -24,7 +24,7 @@ inline constexpr std::intptr_t kFakeWindow = 4242;
 
 class FakeView : public shell::MainView {
  public:
-  std::u16string file_caption, dir_caption;
+  std::u16string file_caption, dir_caption, file_tip, dir_tip;
   std::vector<std::u16string> items;
   int list_fills = 0;
   std::optional<bool> enabled;  // unset until the logic first decides
@@ -34,6 +34,8 @@ class FakeView : public shell::MainView {
 
   void SetFileCaption(const std::u16string& caption) override { file_caption = caption; }
   void SetDirCaption(const std::u16string& caption) override { dir_caption = caption; }
+  void SetFileTip(const std::u16string& tip) override { file_tip = tip; }
+  void SetDirTip(const std::u16string& tip) override { dir_tip = tip; }
   void SetListItems(const std::vector<std::u16string>& new_items) override {
     items = new_items;
     ++list_fills;

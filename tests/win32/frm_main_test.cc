@@ -11,6 +11,7 @@
 #include "shell/browse_for_folder.h"
 #include "shell/error_text.h"
 #include "shell/win32/picture_control.h"
+#include "shell/win32/win32_text.h"
 #include "shell/window_region.h"
 #include "tests/support/fakes.h"
 #include "tests/win32/dialog_driver.h"
@@ -46,7 +47,7 @@ TEST(FrmMainWin32, BothProgramsPlaceTheirControlsWhereTheDescriptionSays) {
       const HWND hwnd = window.Control(spec.role);
       ASSERT_NE(hwnd, nullptr);
       const RECT box = ChildRect(hwnd);
-      EXPECT_EQ(box.left, spec.box.left);
+      EXPECT_EQ(box.left, spec.box.left + spec.indent);  // the window paints the indent
       EXPECT_EQ(box.top, spec.box.top);
       EXPECT_EQ(box.right, spec.box.left + spec.box.width);
       EXPECT_EQ(box.bottom, spec.box.top + spec.box.height);
@@ -125,9 +126,11 @@ TEST(FrmMainWin32, LoadShapesCentresAndStartsTheFadeTransparent) {
 
   EXPECT_EQ(commands.calls, (std::vector<std::string>{"OnLoaded"}));
   EXPECT_FALSE(::IsWindowEnabled(window.Control(shell::Role::kMainCommand)));
-  for (const auto& button : window.controller().buttons()) {
-    EXPECT_FALSE(button->pressed());
-    EXPECT_EQ(static_cast<PictureControl*>(button->surface())->shown(), 0);
+  // Every button shows its normal picture but the main command, dimmed: nothing to do yet.
+  const auto& buttons = window.controller().buttons();
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    EXPECT_FALSE(buttons[i]->pressed());
+    EXPECT_EQ(static_cast<PictureControl*>(buttons[i]->surface())->shown(), i == 2 ? 3 : 0);
   }
 }
 
@@ -233,7 +236,7 @@ TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   ::SendMessageW(select_file, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, 5));
   EXPECT_EQ(surface->shown(), 2);  // no hover while pressed
   ::SendMessageW(select_file, WM_LBUTTONUP, 0, MAKELPARAM(6, 5));
-  EXPECT_EQ(surface->shown(), 0);
+  EXPECT_EQ(surface->shown(), 1);  // hover while the pointer stays over it
   EXPECT_EQ(commands.calls, (std::vector<std::string>{"OnLoaded", "OnSelectFile"}));
 
   // Released away from the button: no click. The right button changes nothing.
@@ -247,7 +250,11 @@ TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   const HWND select_dir = window.Control(shell::Role::kSelectDir);
   ::SendMessageW(select_dir, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   ::SendMessageW(select_dir, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  const auto* main_surface =
+      static_cast<PictureControl*>(window.controller().buttons()[2]->surface());
+  EXPECT_EQ(main_surface->shown(), 3);  // dimmed until there is something to do
   window.SetMainCommandEnabled(true);
+  EXPECT_EQ(main_surface->shown(), 0);
   const HWND main = window.Control(shell::Role::kMainCommand);
   EXPECT_TRUE(::IsWindowEnabled(main));
   ::SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -286,6 +293,47 @@ TEST(FrmMainWin32, PathLabelsRunTheirButtonsCommandsAndTheViewShowsWhatItIsTold)
             (std::vector<std::wstring>{L"b.ogg", L"A.ogg", L"c\u0436.ogg"}));
   window.SetListItems({});
   EXPECT_TRUE(ListItems(window.Control(shell::Role::kFiles)).empty());
+
+  // A tip for each path label that has one, none for one whose tip is empty.
+  window.SetFileTip(u"C:\\a\\long\\path\\sound.pak");
+  window.SetDirTip(u"D:\\out");
+  window.SetDirTip(u"");
+  HWND tips = nullptr;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM found) {
+        wchar_t name[64] = {};
+        ::GetClassNameW(hwnd, name, 64);
+        if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tips));
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);  // and one of lstFiles
+
+  // Only a name wider than the list is cut off, and only that one shows a tip.
+  window.SetListItems({u"a.ogg",
+                       u"a\\very\\long\\folder\\name\\that\\does\\not\\fit\\the\\list\\box\\"
+                       u"of\\the\\main\\window\\at\\all.ogg"});
+  const struct {
+    int item;
+    bool cut_off;
+  } kItems[] = {{0, false}, {1, true}, {2, false}};
+  for (const auto& item : kItems) {
+    EXPECT_EQ(shell::win32::ListItemCutOff(window.Control(shell::Role::kFiles), item.item),
+              item.cut_off)
+        << item.item;
+  }
+
+  // A new list shows from its first item, wherever the last one was scrolled to.
+  const HWND list = window.Control(shell::Role::kFiles);
+  const std::vector<std::u16string> many(500, u"x.ogg");
+  window.SetListItems(many);
+  ::SendMessageW(list, LB_SETTOPINDEX, 400, 0);
+  EXPECT_GT(::SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
+  window.SetListItems(many);
+  EXPECT_EQ(::SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
 }
 
 TEST(FrmMainWin32, AnErrorEscapingACommandIsShownAndTheWindowCarriesOn) {
