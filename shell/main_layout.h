@@ -89,6 +89,8 @@ struct ControlSpec {
 
 inline constexpr std::int32_t kMainWidth = 442;
 inline constexpr std::int32_t kMainHeight = 237;
+// The status line, between lstFiles and the main command, in pixels on the skin.
+inline constexpr Box kStatusBox{66, 156, 319, 16};
 // The skin's screen area, behind the title.
 inline constexpr Rgb kScreenColour{12, 13, 13};
 

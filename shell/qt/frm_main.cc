@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QRegion>
 #include <QScreen>
+#include <QShortcut>
 
 #include "shell/qt/qt_services.h"
 #include "shell/qt/widgets.h"
@@ -70,6 +71,17 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
     control->setFont(ControlFont(spec.font));
     controls_[spec.role] = control;
   }
+
+  status_ = new QLabel(picShape_);
+  status_->setObjectName(QStringLiteral("lblStatus"));
+  status_->setGeometry(shell::kStatusBox.left, shell::kStatusBox.top, shell::kStatusBox.width,
+                       shell::kStatusBox.height);
+  status_->setFont(ControlFont(shell::Font{}));
+  status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  status_->setTextFormat(Qt::PlainText);
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, [this] { controller_.Escape(); });
 
   fade_timer_.setObjectName(QStringLiteral("fadeTimer"));
   fade_timer_.setInterval(10);
@@ -198,6 +210,13 @@ void FrmMain::SetBusy(bool busy) {
   } else {
     QApplication::restoreOverrideCursor();
   }
+}
+
+void FrmMain::SetStatus(const std::u16string& text) {
+  // A long path is cut in the middle to fit; the whole line stays in the tooltip.
+  const QString whole = QString::fromStdU16String(text);
+  status_->setText(status_->fontMetrics().elidedText(whole, Qt::ElideMiddle, status_->width()));
+  status_->setToolTip(whole);
 }
 
 std::intptr_t FrmMain::WindowHandle() const { return static_cast<std::intptr_t>(winId()); }
