@@ -102,11 +102,13 @@ void ProgramLogic::RunWork(std::u16string verb, Job job, Finished finished) {
     const bool stopped = stop_->load() && status->kind() == pak::Status::Kind::kCancelled;
     state_ = stopped ? WorkState::kIdle : status->ok() ? WorkState::kDone : WorkState::kFailed;
     view_.SetBusy(false);
-    SetStatus(u"");
     UpdateMainCommand();
     // Before the end is told: a box it shows comes after the commands are back.
     view_.SetWorking(false);
+    const std::u16string progress_shown = status_;
     finished(*status, done->load());
+    // An end that says nothing (a failure has its box) leaves no progress behind.
+    if (status_ == progress_shown) SetStatus(u"");
   };
   runner_->Start(std::move(run), std::move(progress), std::move(end));
 }
