@@ -66,6 +66,7 @@ void UnbalerLogic::LoadArchive(std::u16string listed_path) {
                                                           std::size_t) mutable {
         if (status.ok()) {
           List(*loaded->archive, loaded->stamp);
+          loaded->archive.reset();  // nothing of the file stays open once it is listed
         } else {
           ReportLoadFailure(status);
           SetArchivePath(std::move(listed_path));
@@ -140,6 +141,7 @@ void UnbalerLogic::ExtractAll(const pak::Progress& progress) {
       [this, outcome](const pak::Status& status, std::size_t done) {
         if (outcome->changed) {
           List(*outcome->changed, outcome->stamp);
+          outcome->changed.reset();
           Show(kArchiveChanged, kTitle);
         } else if (status.ok()) {
           SetStatus(shell::CountText(done, u"file", u"files") + u" extracted into " +

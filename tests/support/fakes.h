@@ -69,13 +69,15 @@ class StepRunner : public shell::WorkRunner {
   bool pending() const { return static_cast<bool>(job_); }
   // Runs the job; `between` hears of each entry on the "worker" before the window does.
   void Finish(const pak::Progress& between = {}) {
-    Job job = std::move(job_);
-    job_ = nullptr;
+    Job job = std::exchange(job_, nullptr);
     job([&](std::size_t done, std::size_t total) {
       if (between) between(done, total);
       progress_(done, total);
     });
-    finished_();
+    // Like a worker's end, what the job held is let go once it has run.
+    const std::function<void()> finished = std::exchange(finished_, nullptr);
+    progress_ = nullptr;
+    finished();
   }
   int started = 0;
 
