@@ -79,6 +79,12 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
   status_->setFont(ControlFont(shell::Font{}));
   status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   status_->setTextFormat(Qt::PlainText);
+  status_->setAutoFillBackground(true);
+  QPalette status_palette = status_->palette();
+  status_palette.setColor(QPalette::Window, Qt::white);
+  status_palette.setColor(QPalette::WindowText, Qt::black);
+  status_->setPalette(status_palette);
+  status_->hide();
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setContext(Qt::WindowShortcut);
   connect(escape, &QShortcut::activated, this, [this] { controller_.Escape(); });
@@ -217,6 +223,8 @@ void FrmMain::SetStatus(const std::u16string& text) {
   const QString whole = QString::fromStdU16String(text);
   status_->setText(status_->fontMetrics().elidedText(whole, Qt::ElideMiddle, status_->width()));
   status_->setToolTip(whole);
+  status_->setVisible(!text.empty());
+  status_->raise();
 }
 
 std::intptr_t FrmMain::WindowHandle() const { return static_cast<std::intptr_t>(winId()); }

@@ -52,6 +52,7 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
   gdi_objects_.push_back(status_brush_);
   CreateChild(hwnd_, kStatusId, shell::ControlKind::kLabel, L"", shell::kStatusBox,
               FontFor(shell::Font{}), SS_LEFT | SS_CENTERIMAGE | SS_PATHELLIPSIS);
+  ::ShowWindow(::GetDlgItem(hwnd_, kStatusId), SW_HIDE);
 }
 
 FrmMain::~FrmMain() {
@@ -197,7 +198,11 @@ LRESULT FrmMain::ColourStatic(HDC dc, HWND control) {
 }
 
 void FrmMain::SetStatus(const std::u16string& text) {
-  ::SetWindowTextW(::GetDlgItem(hwnd_, kStatusId), Wide(text).c_str());
+  const HWND status = ::GetDlgItem(hwnd_, kStatusId);
+  ::SetWindowTextW(status, Wide(text).c_str());
+  // Over the list's bottom row: above it while shown, hidden when there is nothing to say.
+  ::SetWindowPos(status, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::ShowWindow(status, text.empty() ? SW_HIDE : SW_SHOWNA);
 }
 
 void FrmMain::SetControlText(shell::Role role, const std::u16string& text) {
