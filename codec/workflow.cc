@@ -278,7 +278,8 @@ Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path
 }
 
 Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
-                  const CodePage& code_page, NameRules rules, const Progress& progress) {
+                  const CodePage& code_page, NameRules rules, const Progress& progress,
+                  const StopFlag* stop) {
   PAK_RETURN_IF_ERROR(CheckExtractNames(archive, rules));
   PAK_RETURN_IF_ERROR(CheckExtractTargets(fs, archive, folder));
   // The list is staged first: a folder that cannot be written fails here, before any file in it
@@ -296,7 +297,13 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
   };
   EntryWriter writer(fs, archive, folder);
   Status status;
-  for (std::size_t i = 0; i < archive.size() && status.ok(); ++i) status = writer.Write(i, done);
+  for (std::size_t i = 0; i < archive.size() && status.ok(); ++i) {
+    if (stop != nullptr && stop->load()) {
+      status = Status::Cancelled("The extraction was stopped");
+      break;
+    }
+    status = writer.Write(i, done);
+  }
   const Status flushed = writer.Flush(done);
   if (status.ok()) status = flushed;
   // The list names the entries written, up to the first that was not.
@@ -437,14 +444,15 @@ Status CheckPackTarget(FileSystem& fs, const Path& folder, std::span<const std::
 }
 
 Status PackFolder(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
-                  const Path& archive_path, const Progress& progress, bool verify) {
+                  const Path& archive_path, const Progress& progress, bool verify,
+                  const StopFlag* stop) {
   // Refuse bad names before anything is created.
   PAK_RETURN_IF_ERROR(CheckPackNames(names));
   PAK_RETURN_IF_ERROR(CheckPackTarget(fs, folder, names, archive_path));
   StagedFile target(fs, archive_path, StagedFile::Flush::kAlways, /*named=*/verify);
   PAK_RETURN_IF_ERROR(target.Open());
   FileSink sink(target.file());
-  PAK_RETURN_IF_ERROR(WritePak(fs, folder, names, sink, progress));
+  PAK_RETURN_IF_ERROR(WritePak(fs, folder, names, sink, progress, stop));
   if (verify) {
     PAK_RETURN_IF_ERROR(target.CloseForReading());
     Status checked = VerifyPackedArchive(fs, target.written(), folder, names);

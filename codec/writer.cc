@@ -77,7 +77,7 @@ Status CheckPackNames(std::span<const std::u16string> names) {
 }
 
 Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
-                ByteSink& sink, const Progress& progress) {
+                ByteSink& sink, const Progress& progress, const StopFlag* stop) {
   PAK_RETURN_IF_ERROR(CheckPackNames(names));
   const std::uint64_t base = sink.size();
 
@@ -108,6 +108,7 @@ Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16stri
   std::deque<Result<std::unique_ptr<InputFile>>> ahead;
   std::size_t next = 0;
   for (std::size_t i = 0; i < names.size(); ++i) {
+    if (stop != nullptr && stop->load()) return Status::Cancelled("The packing was stopped");
     for (; next < names.size() && next < i + kOpenAhead; ++next) {
       auto opened = fs.OpenForRead(JoinPath(folder, names[next]));
       if (opened.ok()) (*opened)->Prefetch();

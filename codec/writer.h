@@ -12,6 +12,7 @@
 // 2 GiB while writing.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -25,6 +26,9 @@ namespace pak {
 
 // Called after each entry: (entries done, entries in all).
 using Progress = std::function<void(std::size_t, std::size_t)>;
+// Set, from any thread, to ask a running extraction or pack to stop before its next entry; the
+// call then ends with a kCancelled status.
+using StopFlag = std::atomic<bool>;
 
 // Where the writer puts the archive's bytes.
 class ByteSink {
@@ -41,7 +45,7 @@ Status CheckPackNames(std::span<const std::u16string> names);
 
 // Writes the archive of the listed files of `folder`, in list order.
 Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
-                ByteSink& sink, const Progress& progress = {});
+                ByteSink& sink, const Progress& progress = {}, const StopFlag* stop = nullptr);
 
 // The whole archive in memory.
 Result<std::vector<std::uint8_t>> BuildPak(FileSystem& fs, const Path& folder,

@@ -1,6 +1,7 @@
 #include "extractor/unbaler_logic.h"
 
 #include <algorithm>
+#include <memory>
 #include <string_view>
 #include <utility>
 
@@ -31,6 +32,8 @@ UnbalerLogic::UnbalerLogic(shell::MainView& view, shell::FileDialog& file_dialog
                    code_page) {}
 
 void UnbalerLogic::OnSelectFile() {
+  if (Working()) return;
+  SetStatus(u"");
   // The archive path is the listed archive's, or empty when none is listed.
   std::u16string listed_path = archive_path();
   if (ChooseArchive(shell::FileDialogRequest::Kind::kOpen,
@@ -39,28 +42,37 @@ void UnbalerLogic::OnSelectFile() {
   }
   // The label shows the chosen file while it is read; a rejected file gives it back to the
   // archive that is still listed, which is what the extract command would write.
-  if (!LoadArchive()) SetArchivePath(std::move(listed_path));
-  UpdateExtractButton();
+  LoadArchive(std::move(listed_path));
 }
 
-bool UnbalerLogic::LoadArchive() {
-  pak::Status failure;
-  {
-    shell::BusyCursor busy(view_);
-    const pak::Path path(archive_path());
-    // Taken before the file is opened: a change while it is read shows at the next check.
-    std::optional<pak::FileStamp> stamp = fs_.Stamp(path);
-    pak::Result<pak::PakArchive> opened = pak::OpenPakFile(fs_, path);
-    if (opened.ok()) {
-      List(*opened, stamp);
-    } else {
-      failure = opened.status();
-    }
-  }
-  // The box comes after the busy cursor is gone: the user has to read it.
-  if (failure.ok()) return true;
-  ReportLoadFailure(failure);
-  return false;
+void UnbalerLogic::LoadArchive(std::u16string listed_path) {
+  struct Loaded {
+    std::optional<pak::FileStamp> stamp;
+    std::optional<pak::PakArchive> archive;
+  };
+  auto loaded = std::make_shared<Loaded>();
+  pak::FileSystem& fs = fs_;
+  RunWork(
+      u"Reading",
+      [&fs, loaded, path = pak::Path(archive_path())](const pak::Progress&, const pak::StopFlag&) {
+        // Taken before the file is opened: a change while it is read shows at the next check.
+        loaded->stamp = fs.Stamp(path);
+        pak::Result<pak::PakArchive> opened = pak::OpenPakFile(fs, path);
+        if (!opened.ok()) return opened.status();
+        loaded->archive = std::move(opened).value();
+        return pak::Status::Ok();
+      },
+      [this, loaded, listed_path = std::move(listed_path)](const pak::Status& status,
+                                                           std::size_t) mutable {
+        if (status.ok()) {
+          List(*loaded->archive, loaded->stamp);
+          loaded->archive.reset();  // nothing of the file stays open once it is listed
+        } else {
+          ReportLoadFailure(status);
+          SetArchivePath(std::move(listed_path));
+        }
+        UpdateExtractButton();
+      });
 }
 
 void UnbalerLogic::List(const pak::PakArchive& archive, std::optional<pak::FileStamp> stamp) {
@@ -84,44 +96,65 @@ void UnbalerLogic::ReportLoadFailure(const pak::Status& status) {
 }
 
 void UnbalerLogic::OnSelectDir() {
+  if (Working()) return;
+  SetStatus(u"");
   ChooseFolder(kBrowseTitle);
   UpdateExtractButton();
 }
 
 void UnbalerLogic::ExtractAll(const pak::Progress& progress) {
-  // The command is disabled without both paths; a stray call does nothing.
-  if (archive_path().empty() || folder_path().empty()) return;
+  // The command is disabled without both paths or while work runs; a stray call does nothing.
+  if (Working() || archive_path().empty() || folder_path().empty()) return;
+  SetStatus(u"");
   if (!listed_.has_value()) {
     Show(kNoArchiveLoaded, kTitle);
     return;
   }
-  pak::Status status;
-  bool changed = false;
-  {
-    shell::BusyCursor busy(view_);
-    const pak::Path path(archive_path());
-    // The file is opened between two looks at its stamp: when both match the stamp it was
-    // listed with, the file opened is the one listed, unchanged.
-    const std::optional<pak::FileStamp> before = fs_.Stamp(path);
-    pak::Result<pak::PakArchive> opened = pak::OpenPakFile(fs_, path);
-    const std::optional<pak::FileStamp> after = fs_.Stamp(path);
-    if (!opened.ok()) {
-      status = opened.status();
-    } else if (before != listed_->stamp || after != listed_->stamp) {
-      List(*opened, before);
-      changed = true;
-    } else {
-      status = pak::ExtractAll(fs_, *opened, pak::Path(folder_path()), code_page_,
-                               pak::HostNameRules(), progress);
-    }
-  }
-  if (changed) {
-    Show(kArchiveChanged, kTitle);
-  } else if (status.kind() == pak::Status::Kind::kInvalidArchive) {
-    ReportLoadFailure(status);
-  } else if (!status.ok()) {
-    Report(status);
-  }
+  struct Outcome {
+    std::optional<pak::PakArchive> changed;  // the archive read again, when it changed
+    std::optional<pak::FileStamp> stamp;
+  };
+  auto outcome = std::make_shared<Outcome>();
+  pak::FileSystem& fs = fs_;
+  RunWork(
+      u"Extracting",
+      [&fs, outcome, listed = listed_->stamp, path = pak::Path(archive_path()),
+       folder = pak::Path(folder_path()), &code_page = code_page_,
+       progress](const pak::Progress& post, const pak::StopFlag& stop) {
+        // The file is opened between two looks at its stamp: when both match the stamp it was
+        // listed with, the file opened is the one listed, unchanged.
+        const std::optional<pak::FileStamp> before = fs.Stamp(path);
+        pak::Result<pak::PakArchive> opened = pak::OpenPakFile(fs, path);
+        const std::optional<pak::FileStamp> after = fs.Stamp(path);
+        if (!opened.ok()) return opened.status();
+        if (before != listed || after != listed) {
+          outcome->changed = std::move(opened).value();
+          outcome->stamp = before;
+          return pak::Status::Ok();
+        }
+        const auto each = [&](std::size_t done, std::size_t total) {
+          post(done, total);
+          if (progress) progress(done, total);
+        };
+        return pak::ExtractAll(fs, *opened, folder, code_page, pak::HostNameRules(), each, &stop);
+      },
+      [this, outcome](const pak::Status& status, std::size_t done) {
+        if (outcome->changed) {
+          List(*outcome->changed, outcome->stamp);
+          outcome->changed.reset();
+          Show(kArchiveChanged, kTitle);
+        } else if (status.ok()) {
+          SetStatus(shell::CountText(done, u"file", u"files") + u" extracted into " +
+                    folder_path());
+        } else if (status.kind() == pak::Status::Kind::kCancelled) {
+          SetStatus(u"Extraction stopped: " + shell::CountText(done, u"file", u"files") +
+                    u" extracted into " + folder_path());
+        } else if (status.kind() == pak::Status::Kind::kInvalidArchive) {
+          ReportLoadFailure(status);
+        } else {
+          Report(status);
+        }
+      });
 }
 
 }  // namespace extractor

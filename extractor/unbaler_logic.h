@@ -75,8 +75,9 @@ class UnbalerLogic : public shell::ProgramLogic {
     std::size_t entries = 0;
   };
 
-  // Reads the directory of the archive path; on success it is listed, and true returned.
-  bool LoadArchive();
+  // Reads the directory of the archive path; on success it is listed, else the failure is
+  // reported and the archive path goes back to `listed_path`.
+  void LoadArchive(std::u16string listed_path);
   // Lists an archive just read from a file with the stamp `stamp`.
   void List(const pak::PakArchive& archive, std::optional<pak::FileStamp> stamp);
   // Reports a load that failed: "Invalid file" with the file's name and the fault below it, an

@@ -1,5 +1,6 @@
 #include "repacker/rebaler_logic.h"
 
+#include <optional>
 #include <utility>
 
 namespace repacker {
@@ -14,6 +15,8 @@ RebalerLogic::RebalerLogic(shell::MainView& view, shell::FileDialog& file_dialog
       dialog_factory_(std::move(dialog_factory)) {}
 
 void RebalerLogic::OnSelectFile() {
+  if (Working()) return;
+  SetStatus(u"");
   // Only a place to write to: the file is neither opened nor read here.
   if (ChooseArchive(shell::FileDialogRequest::Kind::kSave,
                     {.overwrite_prompt = true, .hide_read_only = true, .path_must_exist = true}) ==
@@ -23,6 +26,8 @@ void RebalerLogic::OnSelectFile() {
 }
 
 void RebalerLogic::OnSelectDir() {
+  if (Working()) return;
+  SetStatus(u"");
   if (ChooseFolder(kFolderDialogTitle) == Choice::kFailed) return;
   // Also after a cancel: files added or removed meanwhile are picked up.
   ScanFolder();
@@ -48,7 +53,8 @@ bool RebalerLogic::ScanFolder() {
 
 void RebalerLogic::RepackAll(const pak::Progress& progress) {
   // The command is disabled without both paths; a stray call does nothing.
-  if (archive_path().empty() || folder_path().empty()) return;
+  if (Working() || archive_path().empty() || folder_path().empty()) return;
+  SetStatus(u"");
 
   // The folder as it is now, not as it was when it was chosen: a file added meanwhile is packed
   // (and confirmed like any other), a file deleted meanwhile is not looked for.
@@ -60,13 +66,31 @@ void RebalerLogic::RepackAll(const pak::Progress& progress) {
     return;
   }
 
-  pak::Status status;
-  {
-    shell::BusyCursor busy(view_);
-    status = pak::PackFolder(fs_, pak::Path(folder_path()), scan_.files, pak::Path(archive_path()),
-                             progress);
-  }
-  if (!status.ok()) Report(status);
+  pak::FileSystem& fs = fs_;
+  RunWork(
+      u"Packing",
+      [&fs, folder = pak::Path(folder_path()), files = scan_.files,
+       archive = pak::Path(archive_path()),
+       progress](const pak::Progress& post, const pak::StopFlag& stop) {
+        const auto each = [&](std::size_t done, std::size_t total) {
+          post(done, total);
+          if (progress) progress(done, total);
+        };
+        return pak::PackFolder(fs, folder, files, archive, each, false, &stop);
+      },
+      [this](const pak::Status& status, std::size_t done) {
+        if (status.ok()) {
+          const std::optional<pak::FileStamp> stamp = fs_.Stamp(pak::Path(archive_path()));
+          std::u16string text =
+              shell::CountText(done, u"file", u"files") + u" packed into " + archive_path();
+          if (stamp) text += u" (" + shell::SizeText(stamp->size) + u")";
+          SetStatus(std::move(text));
+        } else if (status.kind() == pak::Status::Kind::kCancelled) {
+          SetStatus(u"Packing stopped: " + archive_path() + u" was left as it was");
+        } else {
+          Report(status);
+        }
+      });
 }
 
 }  // namespace repacker

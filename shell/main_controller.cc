@@ -114,6 +114,11 @@ void MainController::Click(Command command) {
     case Command::kNone:
       return;
     case Command::kClose:
+      if (commands_ != nullptr && commands_->Working()) {
+        close_pending_ = true;
+        commands_->OnCancel();
+        return;
+      }
       fade_.Close();
       window_.SetFadeTimer(true);
       return;
@@ -126,12 +131,22 @@ void MainController::Click(Command command) {
   }
 }
 
+void MainController::Escape() {
+  if (commands_ != nullptr) commands_->OnCancel();
+}
+
+void MainController::Working(bool working) {
+  if (working || !close_pending_) return;
+  close_pending_ = false;
+  Click(Command::kClose);
+}
+
 void MainController::MainCommandEnabled(bool enabled) {
   if (buttons_.size() >= 3) buttons_[2]->SetEnabled(enabled);
 }
 
 void MainController::Run(void (MainCommands::*command)()) {
-  if (commands_ == nullptr) return;
+  if (commands_ == nullptr || commands_->Working()) return;
   std::u16string text;
   try {
     (commands_->*command)();

@@ -73,8 +73,13 @@ class MainController {
   void SkinRelease() { drag_.Release(); }
   // Any of the three as one event; true when the window moved.
   bool SkinPointer(const PointerEvent& event);
-  // A click on a control; Command::kClose starts the fade-out.
+  // A click on a control; Command::kClose starts the fade-out, after stopping running work.
+  // Other commands are refused while work runs.
   void Click(Command command);
+  // Escape: stops running work before its next entry.
+  void Escape();
+  // Work started or ended; a close asked for during the work goes on once it has ended.
+  void Working(bool working);
   // A disabled command shows its disabled picture and ignores the pointer until enabled.
   void MainCommandEnabled(bool enabled);
 
@@ -99,6 +104,7 @@ class MainController {
   WindowDrag drag_;
   TwipPoint place_;  // the window's left and top in twips
   std::vector<std::unique_ptr<ClsPicButton>> buttons_;
+  bool close_pending_ = false;
 };
 
 // The main window's MainView for every front end, written over three primitives that reach one
@@ -118,6 +124,14 @@ class MainWindowView : public MainView {
   void SetMainCommandEnabled(bool enabled) final {
     EnableControl(Role::kMainCommand, enabled);
     controller().MainCommandEnabled(enabled);
+  }
+  // The two path buttons and their labels are off while work runs (the main command is turned
+  // off and on by the logic).
+  void SetWorking(bool working) final {
+    for (Role role : {Role::kSelectFile, Role::kSelectDir, Role::kFileName, Role::kDir}) {
+      EnableControl(role, !working);
+    }
+    controller().Working(working);
   }
 
   virtual MainController& controller() = 0;

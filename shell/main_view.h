@@ -35,6 +35,12 @@ class MainView {
 
   // The window's native handle: the folder browser's owner.
   virtual std::intptr_t WindowHandle() const = 0;
+
+  // While work runs, the three commands and the label clicks are off; the window learns when
+  // the work has ended (a close asked for meanwhile can go on).
+  virtual void SetWorking(bool /*working*/) {}
+  // The status line: the progress of running work, then what the last work did; empty: none.
+  virtual void SetStatus(const std::u16string& /*text*/) {}
 };
 
 // Keeps the busy cursor on for one scope, also when the scope is left early
@@ -61,6 +67,10 @@ class MainCommands {
   virtual void OnSelectFile() = 0;   // picSelectFile, lblFileName
   virtual void OnSelectDir() = 0;    // picSelectDir, lblDir
   virtual void OnMainCommand() = 0;  // picExtract / picRepack
+  // Escape: asks running work to stop before its next entry.
+  virtual void OnCancel() {}
+  // Whether work runs (commands are refused meanwhile).
+  virtual bool Working() const { return false; }
 };
 
 }  // namespace shell

@@ -1,5 +1,8 @@
 #include "shell/program_logic.h"
 
+#include <exception>
+#include <string>
+#include <system_error>
 #include <utility>
 
 #include "shell/error_text.h"
@@ -64,6 +67,79 @@ void ProgramLogic::Report(const pak::Status& status) {
   } else {
     Show(message, ProgramTitle(program_));
   }
+}
+
+void ProgramLogic::RunWork(std::u16string verb, Job job, Finished finished) {
+  if (Working()) return;
+  state_ = WorkState::kRunning;
+  stop_ = std::make_shared<pak::StopFlag>(false);
+  auto done = std::make_shared<std::atomic<std::size_t>>(0);
+  view_.SetWorking(true);
+  view_.SetMainCommandEnabled(false);
+  view_.SetBusy(true);
+  SetStatus(verb + u"\u2026");
+  // The job owns what it shares with the worker: the logic may be gone before the worker is.
+  auto status = std::make_shared<pak::Status>();
+  auto run = [job = std::move(job), stop = stop_, done, status](const pak::Progress& post) {
+    // Nothing may escape a worker thread: an error thrown by the job ends it as a failure.
+    try {
+      *status = job(
+          [&](std::size_t count, std::size_t total) {
+            done->store(count);
+            if (post) post(count, total);
+          },
+          *stop);
+    } catch (const std::system_error& e) {
+      *status = pak::Status::IoError(e.what(), e.code().value());
+    } catch (const std::exception& e) {
+      *status = pak::Status::IoError(e.what(), 0);
+    }
+  };
+  auto progress = [this, verb](std::size_t count, std::size_t total) {
+    if (!Working()) return;
+    SetStatus(verb + u" " + pak::FromUtf8(std::to_string(count)) + u" of " +
+              pak::FromUtf8(std::to_string(total)));
+  };
+  auto end = [this, status, done, finished = std::move(finished)] {
+    const bool stopped = stop_->load() && status->kind() == pak::Status::Kind::kCancelled;
+    state_ = stopped ? WorkState::kIdle : status->ok() ? WorkState::kDone : WorkState::kFailed;
+    view_.SetBusy(false);
+    UpdateMainCommand();
+    // Before the end is told: a box it shows comes after the commands are back.
+    view_.SetWorking(false);
+    const std::u16string progress_shown = status_;
+    finished(*status, done->load());
+    // An end that says nothing (a failure has its box) leaves no progress behind.
+    if (status_ == progress_shown) SetStatus(u"");
+  };
+  runner_->Start(std::move(run), std::move(progress), std::move(end));
+}
+
+void ProgramLogic::OnCancel() {
+  if (state_ != WorkState::kRunning) return;
+  state_ = WorkState::kCancelling;
+  stop_->store(true);
+  SetStatus(u"Stopping\u2026");
+}
+
+void ProgramLogic::SetStatus(std::u16string text) {
+  status_ = std::move(text);
+  view_.SetStatus(status_);
+}
+
+std::u16string CountText(std::size_t count, std::u16string_view one, std::u16string_view many) {
+  return pak::FromUtf8(std::to_string(count)) + u" " + std::u16string(count == 1 ? one : many);
+}
+
+std::u16string SizeText(std::uint64_t bytes) {
+  constexpr std::uint64_t kKb = 1024;
+  constexpr std::uint64_t kMb = kKb * 1024;
+  const auto rounded = [&](std::uint64_t unit) {
+    return pak::FromUtf8(std::to_string((bytes + unit / 2) / unit));
+  };
+  if (bytes >= kMb) return rounded(kMb) + u" MB";
+  if (bytes >= kKb) return rounded(kKb) + u" KB";
+  return CountText(bytes, u"byte", u"bytes");
 }
 
 void ProgramLogic::Show(std::u16string_view text, std::u16string_view title) {

@@ -8,6 +8,10 @@
 // the program's name, and the state stays as the step left it.
 #pragma once
 
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -18,6 +22,7 @@
 #include "shell/main_layout.h"
 #include "shell/main_view.h"
 #include "shell/services.h"
+#include "shell/work.h"
 
 namespace shell {
 
@@ -38,8 +43,30 @@ class ProgramLogic : public MainCommands {
   const std::u16string& folder_path() const { return folder_path_; }
   const std::u16string& folder_caption() const { return folder_caption_; }
 
+  // Where work runs; by default on the caller's thread. `runner` must outlive the logic.
+  void SetRunner(WorkRunner& runner) { runner_ = &runner; }
+  WorkState work_state() const { return state_; }
+  bool Working() const override {
+    return state_ == WorkState::kRunning || state_ == WorkState::kCancelling;
+  }
+  // Asks running work to stop before its next entry; nothing when none runs.
+  void OnCancel() override;
+  const std::u16string& status_text() const { return status_; }
+
  protected:
   enum class Choice { kChosen, kKept, kFailed };
+
+  // A job: runs on the worker, reports each entry through `progress` and ends early, with a
+  // kCancelled status, once `stop` is set.
+  using Job = std::function<pak::Status(const pak::Progress& progress, const pak::StopFlag& stop)>;
+  // What ended: the job's status and the number of entries it reported done.
+  using Finished = std::function<void(const pak::Status& status, std::size_t done)>;
+  // Runs `job` on the runner. Meanwhile the commands are off, the busy cursor is on and the
+  // status line reads `verb` with the entries done ("Extracting 123 of 812"). At the end, on the
+  // window's thread, the state becomes kDone, kFailed or (after a stop) kIdle, the commands come
+  // back, and `finished` says what happened.
+  void RunWork(std::u16string verb, Job job, Finished finished);
+  void SetStatus(std::u16string text);
 
   // Shows the file dialog with an empty name box, PAK archives as its one filter and, when saving,
   // ".pak" added to a name typed without an extension. A chosen path becomes the archive path and
@@ -69,6 +96,16 @@ class ProgramLogic : public MainCommands {
   std::u16string archive_caption_;
   std::u16string folder_path_;
   std::u16string folder_caption_;
+  InlineRunner inline_runner_;
+  WorkRunner* runner_ = &inline_runner_;
+  WorkState state_ = WorkState::kIdle;
+  std::shared_ptr<pak::StopFlag> stop_;
+  std::u16string status_;
 };
+
+// "1 file" / "812 files".
+std::u16string CountText(std::size_t count, std::u16string_view one, std::u16string_view many);
+// A size for the status line: "913 MB", "12 KB", "80 bytes" (binary units, rounded).
+std::u16string SizeText(std::uint64_t bytes);
 
 }  // namespace shell

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QRegion>
 #include <QScreen>
+#include <QShortcut>
 
 #include "shell/qt/qt_services.h"
 #include "shell/qt/widgets.h"
@@ -69,6 +70,23 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
     control->setFont(ControlFont(spec.font));
     controls_[spec.role] = control;
   }
+
+  status_ = new QLabel(picShape_);
+  status_->setObjectName(QStringLiteral("lblStatus"));
+  status_->setGeometry(shell::kStatusBox.left, shell::kStatusBox.top, shell::kStatusBox.width,
+                       shell::kStatusBox.height);
+  status_->setFont(ControlFont(shell::Font{}));
+  status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  status_->setTextFormat(Qt::PlainText);
+  status_->setAutoFillBackground(true);
+  QPalette status_palette = status_->palette();
+  status_palette.setColor(QPalette::Window, Qt::white);
+  status_palette.setColor(QPalette::WindowText, Qt::black);
+  status_->setPalette(status_palette);
+  status_->hide();
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, [this] { controller_.Escape(); });
 
   fade_timer_.setObjectName(QStringLiteral("fadeTimer"));
   fade_timer_.setInterval(10);
@@ -199,6 +217,15 @@ void FrmMain::SetBusy(bool busy) {
   } else {
     QApplication::restoreOverrideCursor();
   }
+}
+
+void FrmMain::SetStatus(const std::u16string& text) {
+  // A long path is cut in the middle to fit; the whole line stays in the tooltip.
+  const QString whole = QString::fromStdU16String(text);
+  status_->setText(status_->fontMetrics().elidedText(whole, Qt::ElideMiddle, status_->width()));
+  status_->setToolTip(whole);
+  status_->setVisible(!text.empty());
+  status_->raise();
 }
 
 std::intptr_t FrmMain::WindowHandle() const { return static_cast<std::intptr_t>(winId()); }

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "shell/main_controller.h"
+#include "shell/qt/qt_work.h"
 #include "shell/qt/widgets.h"
 
 namespace shell::qt {
@@ -33,8 +34,12 @@ class FrmMain : public QWidget, public shell::MainWindowView, private shell::Nat
   // Start-up (see MainController::Load). `commands` must outlive the window.
   void Load(shell::MainCommands* commands) { controller_.Load(commands); }
 
+  // Where the program's work runs: off the window's thread.
+  shell::WorkRunner& runner() { return runner_; }
+
   // shell::MainView
   void SetBusy(bool busy) override;
+  void SetStatus(const std::u16string& text) override;
   std::intptr_t WindowHandle() const override;
 
   shell::MainController& controller() override { return controller_; }
@@ -88,6 +93,9 @@ class FrmMain : public QWidget, public shell::MainWindowView, private shell::Nat
   std::map<shell::Role, QWidget*> controls_;
   QTimer fade_timer_;
   QTimer hover_timer_;
+  QLabel* status_ = nullptr;  // the status line
+  // Last: its destructor waits for a job still running, which posts to this window.
+  QtWorkRunner runner_{this};
 };
 
 }  // namespace shell::qt

@@ -18,6 +18,7 @@ int RunProgram(int argc, char* argv[], shell::Program program, MakeExtra... make
   QtServices services(&window);
   Logic logic(window, services.file_dialog, services.message_box, services.folder_dialog,
               make_extra()...);
+  logic.SetRunner(window.runner());
   window.Load(&logic);
   return app.exec();
 }

@@ -47,6 +47,13 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
   WatchListTips();
   // The hover tracking runs as long as the window exists; until Load there is nothing to track.
   ::SetTimer(hwnd_, kHoverTimer, 10, nullptr);
+  runner_ = std::make_unique<Win32WorkRunner>(hwnd_);
+  // The status line: one line, a long path cut in the middle.
+  status_brush_ = ::CreateSolidBrush(RGB(255, 255, 255));
+  gdi_objects_.push_back(status_brush_);
+  CreateChild(hwnd_, kStatusId, shell::ControlKind::kLabel, L"", shell::kStatusBox,
+              FontFor(shell::Font{}), SS_LEFT | SS_CENTERIMAGE | SS_PATHELLIPSIS);
+  ::ShowWindow(::GetDlgItem(hwnd_, kStatusId), SW_HIDE);
 }
 
 FrmMain::~FrmMain() {
@@ -189,11 +196,24 @@ void FrmMain::Paint() {
 }
 
 LRESULT FrmMain::ColourStatic(HDC dc, HWND control) {
+  if (::GetDlgCtrlID(control) == kStatusId) {
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkColor(dc, RGB(255, 255, 255));
+    return reinterpret_cast<LRESULT>(status_brush_);
+  }
   const auto index = static_cast<std::size_t>(::GetDlgCtrlID(control) - ControlId({}));
   if (index >= controls_.size() || brushes_[index] == nullptr) return 0;
   ::SetTextColor(dc, Colour(controls_[index].text_colour));
   ::SetBkColor(dc, Colour(controls_[index].background));
   return reinterpret_cast<LRESULT>(brushes_[index]);
+}
+
+void FrmMain::SetStatus(const std::u16string& text) {
+  const HWND status = ::GetDlgItem(hwnd_, kStatusId);
+  ::SetWindowTextW(status, Wide(text).c_str());
+  // Over the list's bottom row: above it while shown, hidden when there is nothing to say.
+  ::SetWindowPos(status, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::ShowWindow(status, text.empty() ? SW_HIDE : SW_SHOWNA);
 }
 
 void FrmMain::SetControlText(shell::Role role, const std::u16string& text) {
@@ -311,6 +331,15 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     }
+    case kWorkMessage:
+      RunPostedWork(lparam);
+      return 0;
+    case WM_KEYDOWN:
+      if (wparam == VK_ESCAPE) {
+        controller_.Escape();
+        return 0;
+      }
+      break;
     case WM_CTLCOLORSTATIC:
       return ColourStatic(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_SETCURSOR:

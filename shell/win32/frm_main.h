@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/main_controller.h"
+#include "shell/win32/win32_work.h"
 #include "shell/win32/windows_api.h"
 
 namespace shell::win32 {
@@ -18,6 +19,8 @@ constexpr int ControlId(shell::Role role) { return 1001 + static_cast<int>(role)
 
 inline constexpr UINT_PTR kFadeTimer = 1;
 inline constexpr UINT_PTR kHoverTimer = 2;
+// The status line's control id, after those of the roles.
+inline constexpr int kStatusId = 1100;
 
 // The pointer as Windows reports it (GetCursorPos, ScreenToClient).
 class Win32Pointer : public shell::Pointer {
@@ -44,8 +47,12 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   // Called once the fade-out has ended and the window is gone.
   void SetOnUnloaded(std::function<void()> on_unloaded) { on_unloaded_ = std::move(on_unloaded); }
 
+  // Where the program's work runs: off the window's thread.
+  shell::WorkRunner& runner() { return *runner_; }
+
   // shell::MainView
   void SetBusy(bool busy) override;
+  void SetStatus(const std::u16string& text) override;
   std::intptr_t WindowHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
 
   HWND hwnd() const { return hwnd_; }
@@ -100,6 +107,8 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   shell::MainController controller_;
   std::function<void()> on_unloaded_;
   bool busy_ = false;
+  std::unique_ptr<Win32WorkRunner> runner_;
+  HBRUSH status_brush_ = nullptr;
 
   // The GDI objects the window and its controls are drawn with; all owned here.
   HBITMAP skin_ = nullptr;

@@ -14,6 +14,11 @@ void InitProgram() {
 int RunMessageLoop() {
   MSG message{};
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // Escape reaches the main window whichever of its controls has the focus.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && message.hwnd != nullptr) {
+      const HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
+      if (root != nullptr) message.hwnd = root;
+    }
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }

@@ -259,6 +259,52 @@ TEST_F(PackReplace, ReplacesAReadOnlyTargetAndMatchesTheInMemoryBuild) {
   EXPECT_EQ(ReadFile(target_), *built);
 }
 
+TEST_F(PackReplace, AStopBeforeAnyFileOrBetweenFilesLeavesTheOldArchive) {
+  for (std::size_t stop_after : {0u, 1u}) {
+    pak::StopFlag stop(stop_after == 0);
+    const auto progress = [&](std::size_t done, std::size_t) {
+      if (done == stop_after) stop = true;
+    };
+    const pak::Status status =
+        pak::PackFolder(Fs(), dir_.path(), names_, target_, progress, false, &stop);
+    EXPECT_EQ(status.kind(), pak::Status::Kind::kCancelled) << stop_after;
+    ExpectOldArchiveWholeAndNoLeftovers();
+  }
+}
+
+TEST(Extract, AStopBetweenEntriesLeavesWholeEntriesAndAListOfThem) {
+  struct Case {
+    std::size_t stop_after;
+    std::vector<std::string> files;
+    std::string list;
+  };
+  const Case cases[] = {
+      {0, {}, ""},
+      {1, {"FilesList.txt", "a.ogg"}, "a.ogg\r\n"},
+      {2, {"FilesList.txt", "a.ogg", "b.bin"}, "a.ogg\r\nb.bin\r\n"},
+  };
+  const auto archive =
+      Parse(MakeArchive({{u"a.ogg", {1, 2}}, {u"b.bin", Bytes(5000, 3)}, {u"c", {4}}}));
+  for (const Case& c : cases) {
+    TempDir dir;
+    pak::StopFlag stop(c.stop_after == 0);
+    const auto progress = [&](std::size_t done, std::size_t) {
+      if (done == c.stop_after) stop = true;
+    };
+    const pak::Status status =
+        pak::ExtractAll(Fs(), archive, dir.path(), Cp(), pak::HostNameRules(), progress, &stop);
+    EXPECT_EQ(status.kind(), pak::Status::Kind::kCancelled) << c.stop_after;
+    EXPECT_EQ(ListDir(dir.path()), c.files) << c.stop_after;
+    if (c.stop_after > 0) {
+      EXPECT_EQ(ReadFile(dir / "a.ogg"), (Bytes{1, 2}));
+      EXPECT_EQ(ReadText(dir / "FilesList.txt"), c.list);
+    }
+    if (c.stop_after > 1) {
+      EXPECT_EQ(ReadFile(dir / "b.bin"), Bytes(5000, 3));
+    }
+  }
+}
+
 // What reaches the disk, in which order. A file that takes another's place is written, flushed,
 // closed, moved over the old name, and then the folder is flushed; a file made where nothing
 // stood is neither flushed nor moved.

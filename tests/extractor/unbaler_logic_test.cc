@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
@@ -105,7 +106,9 @@ TEST_F(UnbalerTest, AcceptedArchiveIsListedSortedButExtractedInArchiveOrder) {
   EXPECT_EQ(ListDir(out.path()), (Files{"A.ogg", "B.bin", "FilesList.txt", "a2", "c.txt"}));
   // Extraction changes nothing on the window and leaves the table for another run.
   EXPECT_EQ(view.list_fills, fills);
-  EXPECT_EQ(view.enable_calls, enables);
+  // The command is off while the work runs and back on after it.
+  EXPECT_EQ(view.enable_calls, enables + 2);
+  EXPECT_EQ(view.enabled, true);
   EXPECT_EQ(view.busy_calls, 4);  // on and off for the load, on and off for the extraction
   EXPECT_FALSE(view.busy);
   EXPECT_EQ(logic.entry_count(), 4u);
@@ -395,7 +398,7 @@ TEST(UnbalerFaults, BrowseErrorIsShownAndTheButtonStillRecomputed) {
   EXPECT_EQ(view.enable_calls, 2);
 }
 
-TEST(UnbalerFaults, BusyCursorIsClearedWhenALoadThrows) {
+TEST(UnbalerFaults, ALoadThatThrowsFailsWithABoxAndClearsTheBusyCursor) {
   ThrowingFileSystem fs;
   FakeView view;
   FakeFileDialog dialog;
@@ -403,9 +406,14 @@ TEST(UnbalerFaults, BusyCursorIsClearedWhenALoadThrows) {
   FakeFolderBackend folders;
   UnbalerLogic logic(view, dialog, box, folders, fs);
   dialog.answers.push_back(u"/any.pak");
-  EXPECT_THROW(logic.OnSelectFile(), std::runtime_error);
+  // The load may run on a worker thread, which nothing may escape: the error becomes a failure.
+  EXPECT_NO_THROW(logic.OnSelectFile());
   EXPECT_FALSE(view.busy);
   EXPECT_EQ(view.busy_calls, 2);
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(logic.work_state(), shell::WorkState::kFailed);
+  EXPECT_FALSE(logic.has_archive());
+  EXPECT_TRUE(logic.archive_path().empty());
 }
 
 TEST(UnbalerPaths, LongPathsAreShortenedOnTheLabelsAndKeptWhole) {
@@ -436,3 +444,95 @@ TEST(UnbalerPaths, LongPathsAreShortenedOnTheLabelsAndKeptWhole) {
 }
 
 }  // namespace
+
+// The work runs step by step: what the window shows while it runs, after it ends, after a stop.
+class UnbalerWorkTest : public UnbalerTest {
+ protected:
+  UnbalerWorkTest() { logic.SetRunner(runner); }
+  // Lists a three-entry archive (the load run to its end) and chooses the output folder.
+  void Prepare() {
+    ChooseArchive("a.pak", MakeArchive({{u"a", {1}}, {u"b", {2}}, {u"c", {3}}}));
+    runner.Finish();
+    ChooseFolder(out.path());
+  }
+  testing_support::StepRunner runner;
+};
+
+TEST_F(UnbalerWorkTest, WhileWorkRunsCommandsAreOffAndRefused) {
+  ChooseArchive("a.pak", MakeArchive({{u"a", {1}}}));
+  // The load has started but not ended: nothing listed yet, everything off.
+  EXPECT_EQ(logic.work_state(), shell::WorkState::kRunning);
+  EXPECT_TRUE(view.working);
+  EXPECT_TRUE(view.busy);
+  EXPECT_EQ(view.status(), u"Reading\u2026");
+  EXPECT_FALSE(logic.has_archive());
+  logic.OnSelectFile();  // refused: no second dialog, no second job
+  logic.OnSelectDir();
+  EXPECT_EQ(dialog.requests.size(), 1u);
+  EXPECT_TRUE(folders.requests.empty());
+  EXPECT_EQ(runner.started, 1);
+
+  runner.Finish();
+  EXPECT_EQ(logic.work_state(), shell::WorkState::kDone);
+  EXPECT_FALSE(view.working);
+  EXPECT_FALSE(view.busy);
+  EXPECT_EQ(logic.entry_count(), 1u);
+}
+
+TEST_F(UnbalerWorkTest, ProgressThenAStatusLineThatTheNextActionClears) {
+  Prepare();
+  logic.OnMainCommand();
+  EXPECT_EQ(view.enabled, false);
+  runner.Finish();
+  const std::u16string done = u"3 files extracted into " + U16(out.path());
+  EXPECT_EQ(view.statuses.end()[-2], u"Extracting 3 of 3");
+  EXPECT_EQ(view.status(), done);
+  EXPECT_EQ(logic.status_text(), done);
+  EXPECT_EQ(logic.work_state(), shell::WorkState::kDone);
+  EXPECT_EQ(view.enabled, true);
+  EXPECT_TRUE(box.shown.empty());  // no box on success
+  EXPECT_EQ(std::count(view.statuses.begin(), view.statuses.end(), u"Extracting 1 of 3"), 1);
+
+  folders.Cancel();
+  logic.OnSelectDir();
+  EXPECT_EQ(view.status(), u"");
+}
+
+TEST_F(UnbalerWorkTest, AStopEndsTheExtractionBetweenEntries) {
+  // Escape after `after` entries on the worker: those stay whole, the rest are never written.
+  const struct {
+    std::size_t after;
+    Files files;
+    std::u16string status;
+  } kCases[] = {
+      {1, {"FilesList.txt", "a"}, u"Extraction stopped: 1 file extracted into "},
+      {2, {"FilesList.txt", "a", "b"}, u"Extraction stopped: 2 files extracted into "},
+  };
+  Prepare();
+  for (const auto& c : kCases) {
+    TempDir into;
+    ChooseFolder(into.path());
+    logic.OnMainCommand();
+    runner.Finish([&](std::size_t done, std::size_t) {
+      if (done == c.after) logic.OnCancel();
+    });
+    EXPECT_EQ(logic.work_state(), shell::WorkState::kIdle) << c.after;
+    EXPECT_EQ(ListDir(into.path()), c.files) << c.after;
+    EXPECT_EQ(view.status(), c.status + U16(into.path())) << c.after;
+    EXPECT_TRUE(box.shown.empty());
+    EXPECT_EQ(view.enabled, true);
+  }
+  logic.OnCancel();  // nothing runs: nothing happens
+  EXPECT_EQ(logic.work_state(), shell::WorkState::kIdle);
+}
+
+TEST_F(UnbalerWorkTest, AFailedExtractionKeepsItsBox) {
+  Prepare();
+  std::filesystem::remove(work / "a.pak");
+  logic.OnMainCommand();
+  runner.Finish();
+  EXPECT_EQ(logic.work_state(), shell::WorkState::kFailed);
+  EXPECT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(view.status(), u"");
+  EXPECT_FALSE(view.working);
+}

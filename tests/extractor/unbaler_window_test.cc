@@ -3,6 +3,9 @@
 #include <QLabel>
 #include <QListView>
 #include <QTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "extractor/unbaler_logic.h"
 #include "shell/path_display.h"
@@ -106,6 +109,43 @@ class UnbalerWindowTest : public QObject {
     QCOMPARE(w.Text("lblFileName"), Q(work / "good.pak"));
     QCOMPARE(w.Items(), QStringList{"keep"});
     QCOMPARE(w.box.shown.size(), std::size_t{1});
+  }
+
+  // On the window's own worker: while an extraction is held after its first entry, the window
+  // takes its progress, keeps the commands off, and Escape stops the work after that entry.
+  void theWindowAnswersWhileTheWorkerRunsAndEscapeStopsIt() {
+    TempDir work, out;
+    WriteFile(work / "a.pak", MakeArchive({{u"a", {1}}, {u"b", {2}}, {u"c", {3}}}));
+    Unbaler w;
+    w.logic.SetRunner(w.window.runner());
+    w.dialog.answers.push_back((work / "a.pak").u16string());
+    w.Click("picSelectFile");
+    QTRY_COMPARE(w.Items(), (QStringList{"a", "b", "c"}));
+    w.folders.Choose(out.path().u16string());
+    w.Click("picSelectDir");
+    QVERIFY(w.Child("picExtract")->isEnabled());
+
+    std::atomic<bool> release{false};
+    w.logic.ExtractAll([&](std::size_t, std::size_t) {
+      while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    QTRY_COMPARE(w.Child("lblStatus")->toolTip(), QStringLiteral("Extracting 1 of 3"));
+    for (const char* name :
+         {"picSelectFile", "picSelectDir", "lblFileName", "lblDir", "picExtract"}) {
+      QVERIFY2(!w.Child(name)->isEnabled(), name);
+    }
+    w.window.activateWindow();
+    QTest::keyClick(&w.window, Qt::Key_Escape);
+    QCOMPARE(w.logic.work_state(), shell::WorkState::kCancelling);
+    release = true;
+    QTRY_COMPARE(w.logic.work_state(), shell::WorkState::kIdle);
+    QCOMPARE(w.Child("lblStatus")->toolTip(),
+             QStringLiteral("Extraction stopped: 1 file extracted into ") + Q(out.path()));
+    QCOMPARE(ReadText(out / "FilesList.txt"), std::string("a\r\n"));
+    QVERIFY(!std::filesystem::exists(out / "b"));
+    QVERIFY(w.Child("picSelectFile")->isEnabled());
+    QVERIFY(w.Child("picExtract")->isEnabled());
+    QVERIFY(w.box.shown.empty());
   }
 };
 

@@ -445,5 +445,45 @@ TEST_F(RebalerTest, RepackCommandNeedsBothPaths) {
   EXPECT_FALSE(fs::exists(archive()));
 }
 
+// ---- Work on a worker: the state, the status line and a stop ----
+
+TEST_F(RebalerTest, PackingSaysWhatItDidOrThatItStoppedAndKeptTheOldArchive) {
+  const Bytes old_archive = MakeArchive({{u"old.wav", Data("OLD")}});
+  const struct {
+    bool stop;  // Escape after the first file
+    shell::WorkState state;
+    std::u16string status;
+    bool replaced;
+  } kCases[] = {
+      {false, shell::WorkState::kDone, u"2 files packed into " + U16(archive()) + u" (89 bytes)",
+       true},
+      {true, shell::WorkState::kIdle,
+       u"Packing stopped: " + U16(archive()) + u" was left as it was", false},
+  };
+  testing_support::StepRunner runner;
+  logic.SetRunner(runner);
+  Put(u"a.ogg", "A");
+  Put(u"b.ogg", std::string(30, 'B'));
+  ChooseBoth();
+  for (const auto& c : kCases) {
+    WriteFile(archive(), old_archive);
+    logic.OnMainCommand();
+    EXPECT_EQ(logic.work_state(), shell::WorkState::kRunning);
+    EXPECT_TRUE(view.working);
+    logic.OnSelectDir();  // refused while the pack runs
+    EXPECT_EQ(backend.requests.size(), 1u);
+    runner.Finish([&](std::size_t done, std::size_t) {
+      if (c.stop && done == 1) logic.OnCancel();
+    });
+    EXPECT_EQ(logic.work_state(), c.state);
+    EXPECT_EQ(view.status(), c.status);
+    EXPECT_FALSE(view.working);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(ReadFile(archive()) != old_archive, c.replaced);
+    EXPECT_EQ(testing_support::ListDir(temp.path()),
+              (std::vector<std::string>{"files", "out.pak"}));
+  }
+}
+
 }  // namespace
 }  // namespace repacker

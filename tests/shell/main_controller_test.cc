@@ -77,7 +77,10 @@ class RecordingCommands : public MainCommands {
   void OnSelectFile() override { Record("OnSelectFile"); }
   void OnSelectDir() override { Record("OnSelectDir"); }
   void OnMainCommand() override { Record("OnMainCommand"); }
+  void OnCancel() override { Record("OnCancel"); }
+  bool Working() const override { return working; }
   std::function<void()> fail;  // run by the next command
+  bool working = false;
 
  private:
   void Record(const char* name) {
@@ -161,6 +164,31 @@ TEST_F(MainControllerTest, APressThroughADisabledButtonDoesNotDragTheWindow) {
   }
   controller.MainCommandEnabled(true);
   EXPECT_EQ(main_command.shown, 0);
+}
+
+TEST_F(MainControllerTest, WhileWorkRunsOnlyEscapeAndCloseAreHeardAndCloseWaitsForTheEnd) {
+  Load();
+  for (int tick = 0; tick < 47; ++tick) controller.FadeTick();  // faded in: the timer is off
+  commands.working = true;
+  window.calls.clear();
+  for (Command command : {Command::kSelectFile, Command::kSelectDir, Command::kMainCommand}) {
+    controller.Click(command);
+  }
+  EXPECT_TRUE(window.calls.empty());
+  controller.Escape();
+  controller.Click(Command::kClose);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"OnCancel", "OnCancel"}));
+  EXPECT_FALSE(window.fade_timer);
+  // The work has stopped: the close goes on, once.
+  commands.working = false;
+  controller.Working(false);
+  EXPECT_TRUE(window.fade_timer);
+  for (int tick = 0; tick < 47; ++tick) controller.FadeTick();
+  EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "Unload"), 1);
+  controller.Working(true);
+  controller.Working(false);
+  controller.Click(Command::kMainCommand);
+  EXPECT_EQ(window.calls.back(), "OnMainCommand");
 }
 
 TEST_F(MainControllerTest, FadeInStopsAt235AndCloseFadesOutToUnloadOnce) {

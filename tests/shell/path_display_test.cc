@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "shell/program_logic.h"
+
 namespace shell {
 namespace {
 
@@ -58,3 +60,20 @@ TEST(ShortenPath, CutsNeverSplitASurrogatePair) {
 
 }  // namespace
 }  // namespace shell
+
+TEST(StatusText, CountsAndSizesReadNaturally) {
+  const struct {
+    std::uint64_t bytes;
+    std::u16string size;
+  } kSizes[] = {
+      {0, u"0 bytes"},        {1, u"1 byte"},
+      {1023, u"1023 bytes"},  {1024, u"1 KB"},
+      {1535, u"1 KB"},        {1536, u"2 KB"},
+      {1048575, u"1024 KB"},  {1048576, u"1 MB"},
+      {957349888, u"913 MB"}, {4294967296ull, u"4096 MB"},
+  };
+  for (const auto& c : kSizes) EXPECT_EQ(shell::SizeText(c.bytes), c.size) << c.bytes;
+  EXPECT_EQ(shell::CountText(1, u"file", u"files"), u"1 file");
+  EXPECT_EQ(shell::CountText(812, u"file", u"files"), u"812 files");
+  EXPECT_EQ(shell::CountText(0, u"file", u"files"), u"0 files");
+}

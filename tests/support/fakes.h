@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -16,6 +17,7 @@
 #include "shell/main_view.h"
 #include "shell/pic_button.h"
 #include "shell/services.h"
+#include "shell/work.h"
 
 namespace testing_support {
 
@@ -31,6 +33,8 @@ class FakeView : public shell::MainView {
   int enable_calls = 0;
   bool busy = false;
   int busy_calls = 0;
+  bool working = false;
+  std::vector<std::u16string> statuses;  // every status line shown, in order
 
   void SetFileCaption(const std::u16string& caption) override { file_caption = caption; }
   void SetDirCaption(const std::u16string& caption) override { dir_caption = caption; }
@@ -49,6 +53,40 @@ class FakeView : public shell::MainView {
     ++busy_calls;
   }
   std::intptr_t WindowHandle() const override { return kFakeWindow; }
+  void SetWorking(bool on) override { working = on; }
+  void SetStatus(const std::u16string& text) override { statuses.push_back(text); }
+  std::u16string status() const { return statuses.empty() ? u"" : statuses.back(); }
+};
+
+// A runner that keeps the job until the test runs it: Finish() runs what is left of it and its
+// end, as a worker and the window's event loop would.
+class StepRunner : public shell::WorkRunner {
+ public:
+  void Start(Job job, pak::Progress progress, std::function<void()> finished) override {
+    job_ = std::move(job);
+    progress_ = std::move(progress);
+    finished_ = std::move(finished);
+    ++started;
+  }
+  bool pending() const { return static_cast<bool>(job_); }
+  // Runs the job; `between` hears of each entry on the "worker" before the window does.
+  void Finish(const pak::Progress& between = {}) {
+    Job job = std::exchange(job_, nullptr);
+    job([&](std::size_t done, std::size_t total) {
+      if (between) between(done, total);
+      progress_(done, total);
+    });
+    // Like a worker's end, what the job held is let go once it has run.
+    const std::function<void()> finished = std::exchange(finished_, nullptr);
+    progress_ = nullptr;
+    finished();
+  }
+  int started = 0;
+
+ private:
+  Job job_;
+  pak::Progress progress_;
+  std::function<void()> finished_;
 };
 
 class FakeFileDialog : public shell::FileDialog {

@@ -148,6 +148,23 @@ choose_file() {  # DIALOG_TITLE_REGEX PATH
 choose_desktop_folder() {
   local dialog
   dialog="$(wait_window '^Browse for Folder$' 20)" || fail "no folder dialog"
+  choose_desktop_folder_in "$dialog"
+}
+
+# Clicks the picture at (X, Y) until the folder dialog opens: the commands are off while the
+# window still reads the archive chosen before.
+click_for_folder_dialog() {  # X Y
+  local dialog=""
+  for _ in {1..10}; do
+    click_at "$program_wid" "$1" "$2"
+    dialog="$(wait_window '^Browse for Folder$' 2)" && break
+  done
+  [[ -n $dialog ]] || fail "no folder dialog"
+  choose_desktop_folder_in "$dialog"
+}
+
+choose_desktop_folder_in() {  # DIALOG
+  local dialog=$1
   # It opens on the desktop folder, which is $HOME here.
   wait_until 20 focus_on "$dialog" || fail "the folder dialog did not take the keyboard"
   xdotool key Return
@@ -182,8 +199,7 @@ eval "$(xdotool getwindowgeometry --shell "$program_wid")"
 step "Unbaler: dragging the skin moved the window from x $before_x to $X"
 click_at "$program_wid" 369 67  # picSelectFile, upper row
 choose_file '^Open$' "$work/sample.pak"
-click_at "$program_wid" 369 173  # picSelectDir, lower row
-choose_desktop_folder
+click_for_folder_dialog 369 173  # picSelectDir, lower row
 click_at "$program_wid" 231 203  # picExtract
 extracted() {
   local name
