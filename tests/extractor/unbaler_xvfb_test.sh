@@ -67,7 +67,16 @@ answer_dialog() {
 click_at $((318 + 51)) $((54 + 13))  # picSelectFile
 answer_dialog "$(basename "$archive")"
 
-click_at $((318 + 51)) $((160 + 13))  # picSelectDir
+# The commands are off while the archive is read: clicks until the folder dialog opens.
+click_until_dialog() {  # x, y inside the main window
+  local try
+  for try in $(seq 1 40); do
+    click_at "$1" "$2"
+    wait_until 1 dialog_open && return 0
+  done
+  return 1
+}
+click_until_dialog $((318 + 51)) $((160 + 13)) || fail "no dialog opened for the folder" # picSelectDir
 answer_dialog "$(basename "$folder")"
 
 click_at $((180 + 51)) $((190 + 13))  # picExtract
