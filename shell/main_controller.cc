@@ -69,9 +69,9 @@ void MainController::HoverTick() {
 void MainController::SkinPress(float x, float y) {
   // An enabled button takes its own presses, so one that reaches the skin over a button came
   // through a disabled one; a press on a dimmed button is not a grip on the window.
-  for (const ControlSpec& spec : MainWindowControls(program_)) {
-    const Box& box = spec.box;
-    if (spec.kind == ControlKind::kPictureButton && x >= static_cast<float>(box.left) &&
+  for (const ControlSpec& desc : MainWindowControls(program_)) {
+    const Box& box = desc.box;
+    if (desc.kind == ControlKind::kPictureButton && x >= static_cast<float>(box.left) &&
         y >= static_cast<float>(box.top) && x < static_cast<float>(box.left + box.width) &&
         y < static_cast<float>(box.top + box.height)) {
       return;

@@ -139,10 +139,10 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
   }};
 }
 
-std::vector<std::string> PictureFiles(const ControlSpec& spec) {
-  const std::string name(PictureName(spec.picture));
-  if (spec.kind == ControlKind::kPicture) return {name};
-  if (spec.kind != ControlKind::kPictureButton) return {};
+std::vector<std::string> PictureFiles(const ControlSpec& desc) {
+  const std::string name(PictureName(desc.picture));
+  if (desc.kind == ControlKind::kPicture) return {name};
+  if (desc.kind != ControlKind::kPictureButton) return {};
   return {name + "_0", name + "_1", name + "_2", name + "_3"};
 }
 

@@ -106,7 +106,7 @@ constexpr std::u16string_view ProgramTitle(Program program) {
 // The pictures a control shows, as picture names in skin/ without ".bmp": one for a picture,
 // the normal, hover, pressed and disabled ones ("_0" to "_3") for a picture button, none
 // otherwise.
-std::vector<std::string> PictureFiles(const ControlSpec& spec);
+std::vector<std::string> PictureFiles(const ControlSpec& desc);
 
 // The controls on the skin, in creation and tab order.
 std::array<ControlSpec, 10> MainWindowControls(Program program);

@@ -38,17 +38,17 @@ void FitFont(QWidget* dialog, const std::vector<std::pair<QWidget*, QString>>& c
   dialog->setFont(font);
 }
 
-QWidget* MakeControl(QWidget* parent, const DiffControl& spec) {
-  switch (spec.kind) {
+QWidget* MakeControl(QWidget* parent, const DiffControl& desc) {
+  switch (desc.kind) {
     case shell::ControlKind::kList:
       return new QListWidget(parent);  // unsorted: the names stay in the order given
     case shell::ControlKind::kButton: {
-      auto* button = new QPushButton(Text(spec.text), parent);
+      auto* button = new QPushButton(Text(desc.text), parent);
       button->setAutoDefault(false);
       return button;
     }
     default: {
-      auto* label = new QLabel(Text(spec.text), parent);
+      auto* label = new QLabel(Text(desc.text), parent);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       return label;
@@ -71,15 +71,15 @@ FrmFilesMismatch::FrmFilesMismatch(QWidget* parent)
   // Created in tab order, so the focus chain follows it.
   std::vector<std::pair<QWidget*, QString>> captions;
   for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
-    const DiffControl& spec = kDiffControls[i];
-    QWidget* control = MakeControl(this, spec);
-    control->setObjectName(QLatin1String(spec.name.data(), spec.name.size()));
+    const DiffControl& desc = kDiffControls[i];
+    QWidget* control = MakeControl(this, desc);
+    control->setObjectName(QLatin1String(desc.name.data(), desc.name.size()));
     const shell::Box& box = layout.boxes[i];
     control->setGeometry(box.left, box.top, box.width, box.height);
-    if (!spec.text.empty()) captions.emplace_back(control, Text(spec.text));
+    if (!desc.text.empty()) captions.emplace_back(control, Text(desc.text));
     if (i == kDiffAdded) lstAdded_ = static_cast<QListWidget*>(control);
     if (i == kDiffDeleted) lstDeleted_ = static_cast<QListWidget*>(control);
-    if (spec.kind == shell::ControlKind::kButton) {
+    if (desc.kind == shell::ControlKind::kButton) {
       connect(static_cast<QPushButton*>(control), &QPushButton::clicked, this, [this, i] {
         if (Click(i)) done(answer() == DiffAnswer::kContinue ? Accepted : Rejected);
       });

@@ -20,11 +20,11 @@ QPixmap SkinPicture(const std::string& name) {
 
 // The face the controls were laid out with. Where the system lacks it, faces of the same widths
 // come first, so "PAK file:" and "Directory:" still fit their labels; then any sans serif.
-QFont ControlFont(const shell::Font& spec) {
+QFont ControlFont(const shell::Font& desc) {
   const QString family = QString::fromStdU16String(std::u16string(shell::kFontFace));
   QFont::insertSubstitutions(family, {QStringLiteral("Microsoft Sans Serif"),
                                       QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-  QFont font(family, spec.points, spec.bold ? QFont::Bold : QFont::Normal);
+  QFont font(family, desc.points, desc.bold ? QFont::Bold : QFont::Normal);
   font.setStyleHint(QFont::SansSerif);
   return font;
 }
@@ -63,12 +63,12 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
   picShape_->setPixmap(QPixmap::fromImage(skin_));
   picShape_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   picShape_->installEventFilter(this);
-  for (const shell::ControlSpec& spec : shell::MainWindowControls(program)) {
-    QWidget* control = CreateControl(spec);
-    control->setObjectName(QLatin1String(spec.name.data(), spec.name.size()));
-    control->setGeometry(spec.box.left, spec.box.top, spec.box.width, spec.box.height);
-    control->setFont(ControlFont(spec.font));
-    controls_[spec.role] = control;
+  for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
+    QWidget* control = CreateControl(desc);
+    control->setObjectName(QLatin1String(desc.name.data(), desc.name.size()));
+    control->setGeometry(desc.box.left, desc.box.top, desc.box.width, desc.box.height);
+    control->setFont(ControlFont(desc.font));
+    controls_[desc.role] = control;
   }
 
   status_ = new QLabel(picShape_);
@@ -97,11 +97,11 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
   hover_timer_.start();
 }
 
-QWidget* FrmMain::CreateControl(const shell::ControlSpec& spec) {
-  const auto run = [this, command = spec.click] { controller_.Click(command); };
-  if (spec.kind == shell::ControlKind::kList) return new FileList(picShape_);
-  const std::vector<std::string> files = shell::PictureFiles(spec);
-  if (spec.kind == shell::ControlKind::kPictureButton) {
+QWidget* FrmMain::CreateControl(const shell::ControlSpec& desc) {
+  const auto run = [this, command = desc.click] { controller_.Click(command); };
+  if (desc.kind == shell::ControlKind::kList) return new FileList(picShape_);
+  const std::vector<std::string> files = shell::PictureFiles(desc);
+  if (desc.kind == shell::ControlKind::kPictureButton) {
     auto* surface = new PictureSurface({SkinPicture(files[0]), SkinPicture(files[1]),
                                         SkinPicture(files[2]), SkinPicture(files[3])},
                                        picShape_);
@@ -110,16 +110,16 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& spec) {
   }
   auto* label = new ClickLabel(picShape_);
   connect(label, &ClickLabel::clicked, this, run);
-  if (spec.kind == shell::ControlKind::kPicture) {
+  if (desc.kind == shell::ControlKind::kPicture) {
     label->setPixmap(SkinPicture(files[0]));
     return label;
   }
-  label->setText(QString::fromStdU16String(std::u16string(spec.text)));
-  label->setAlignment(Alignment(spec.align));
-  if (spec.indent > 0) label->setIndent(spec.indent);
+  label->setText(QString::fromStdU16String(std::u16string(desc.text)));
+  label->setAlignment(Alignment(desc.align));
+  if (desc.indent > 0) label->setIndent(desc.indent);
   QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, Colour(spec.text_colour));
-  palette.setColor(QPalette::Window, Colour(spec.background));
+  palette.setColor(QPalette::WindowText, Colour(desc.text_colour));
+  palette.setColor(QPalette::Window, Colour(desc.background));
   label->setPalette(palette);
   label->setAutoFillBackground(true);
   return label;

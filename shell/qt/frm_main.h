@@ -80,7 +80,7 @@ class FrmMain : public QWidget, public shell::MainWindowView, private shell::Nat
   std::intptr_t Handle() const override { return WindowHandle(); }
   shell::PicSurface* Surface(shell::Role role) override;
 
-  QWidget* CreateControl(const shell::ControlSpec& spec);
+  QWidget* CreateControl(const shell::ControlSpec& desc);
   void SkinPointer(const shell::PointerEvent& pointer);
   void RepeatDragMove();
 

@@ -43,7 +43,7 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
       ::CreateWindowExW(WS_EX_APPWINDOW, kClassName, Wide(controller_.title()).c_str(),
                         WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                         shell::kMainWidth, shell::kMainHeight, nullptr, nullptr, instance_, this);
-  for (const shell::ControlSpec& spec : controls_) CreateControl(spec);
+  for (const shell::ControlSpec& desc : controls_) CreateControl(desc);
   WatchListTips();
   // The hover tracking runs as long as the window exists; until Load there is nothing to track.
   ::SetTimer(hwnd_, kHoverTimer, 10, nullptr);
@@ -73,8 +73,8 @@ HBITMAP FrmMain::LoadPicture(const std::wstring& name) {
 }
 
 HFONT FrmMain::FontFor(const shell::Font& font) {
-  for (const auto& [spec, made] : fonts_) {
-    if (spec == font) return made;
+  for (const auto& [desc, made] : fonts_) {
+    if (desc == font) return made;
   }
   // A height in pixels: the layout is in pixels, so the text keeps its size on the skin whatever
   // the system's DPI.
@@ -87,29 +87,29 @@ HFONT FrmMain::FontFor(const shell::Font& font) {
   return made;
 }
 
-void FrmMain::CreateControl(const shell::ControlSpec& spec) {
-  const int id = ControlId(spec.role);
-  const shell::Box& box = spec.box;
-  if (const std::vector<std::string> files = shell::PictureFiles(spec); !files.empty()) {
+void FrmMain::CreateControl(const shell::ControlSpec& desc) {
+  const int id = ControlId(desc.role);
+  const shell::Box& box = desc.box;
+  if (const std::vector<std::string> files = shell::PictureFiles(desc); !files.empty()) {
     std::vector<HBITMAP> shown;
     for (const std::string& file : files) shown.push_back(LoadPicture(ResourceName(file)));
     pictures_.push_back(std::make_unique<PictureControl>(hwnd_, id, box.left, box.top, shown));
-    pictures_.back()->SetOnClick([this, command = spec.click] { controller_.Click(command); });
+    pictures_.back()->SetOnClick([this, command = desc.click] { controller_.Click(command); });
     return;
   }
   DWORD style = 0;
-  if (spec.kind == shell::ControlKind::kLabel) {
+  if (desc.kind == shell::ControlKind::kLabel) {
     // SS_NOTIFY: a label takes its own clicks, so a press on it never drags the window.
     // SS_CENTERIMAGE: one line, centred from top to bottom.
-    style = SS_NOTIFY | (spec.align == shell::Align::kCentre ? SS_CENTER : SS_LEFT) |
-            (spec.align != shell::Align::kLeftTop ? SS_CENTERIMAGE : 0);
-    brushes_[static_cast<std::size_t>(spec.role)] = ::CreateSolidBrush(Colour(spec.background));
-    gdi_objects_.push_back(brushes_[static_cast<std::size_t>(spec.role)]);
+    style = SS_NOTIFY | (desc.align == shell::Align::kCentre ? SS_CENTER : SS_LEFT) |
+            (desc.align != shell::Align::kLeftTop ? SS_CENTERIMAGE : 0);
+    brushes_[static_cast<std::size_t>(desc.role)] = ::CreateSolidBrush(Colour(desc.background));
+    gdi_objects_.push_back(brushes_[static_cast<std::size_t>(desc.role)]);
   }
   // Static controls draw their text from their left edge: an indented label starts further right,
   // and the window paints the strip before it in the label's background (Paint).
-  const shell::Box text_box{box.left + spec.indent, box.top, box.width - spec.indent, box.height};
-  CreateChild(hwnd_, id, spec.kind, Wide(spec.text).c_str(), text_box, FontFor(spec.font), style);
+  const shell::Box text_box{box.left + desc.indent, box.top, box.width - desc.indent, box.height};
+  CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box, FontFor(desc.font), style);
 }
 
 shell::PicSurface* FrmMain::Surface(shell::Role role) {
@@ -186,11 +186,11 @@ void FrmMain::Paint() {
   PAINTSTRUCT paint{};
   const HDC dc = ::BeginPaint(hwnd_, &paint);
   DrawBitmap(dc, skin_, paint.rcPaint);
-  for (const shell::ControlSpec& spec : controls_) {
-    if (spec.indent <= 0) continue;
-    const RECT strip{spec.box.left, spec.box.top, spec.box.left + spec.indent,
-                     spec.box.top + spec.box.height};
-    ::FillRect(dc, &strip, brushes_[static_cast<std::size_t>(spec.role)]);
+  for (const shell::ControlSpec& desc : controls_) {
+    if (desc.indent <= 0) continue;
+    const RECT strip{desc.box.left, desc.box.top, desc.box.left + desc.indent,
+                     desc.box.top + desc.box.height};
+    ::FillRect(dc, &strip, brushes_[static_cast<std::size_t>(desc.role)]);
   }
   ::EndPaint(hwnd_, &paint);
 }

@@ -95,7 +95,7 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   std::intptr_t Handle() const override { return WindowHandle(); }
   shell::PicSurface* Surface(shell::Role role) override;
 
-  void CreateControl(const shell::ControlSpec& spec);
+  void CreateControl(const shell::ControlSpec& desc);
   HBITMAP LoadPicture(const std::wstring& name);
   HFONT FontFor(const shell::Font& font);
   void Paint();

@@ -101,14 +101,14 @@ void FrmMainTest::controlsSitWhereTheDescriptionSays() {
   for (shell::Program program : {shell::Program::kUnbaler, shell::Program::kRebaler}) {
     Loaded w(program);
     // Every control of the description, by its name, where the description puts it.
-    for (const shell::ControlSpec& spec : shell::MainWindowControls(program)) {
-      QWidget* control = w.Child(std::string(spec.name).c_str());
-      QVERIFY2(control != nullptr, spec.name.data());
-      QCOMPARE(control, w.window.Control(spec.role));
+    for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
+      QWidget* control = w.Child(std::string(desc.name).c_str());
+      QVERIFY2(control != nullptr, desc.name.data());
+      QCOMPARE(control, w.window.Control(desc.role));
       QCOMPARE(control->geometry(),
-               QRect(spec.box.left, spec.box.top, spec.box.width, spec.box.height));
-      if (auto* label = qobject_cast<QLabel*>(control); label && !spec.text.empty()) {
-        QCOMPARE(label->text(), QString::fromStdU16String(std::u16string(spec.text)));
+               QRect(desc.box.left, desc.box.top, desc.box.width, desc.box.height));
+      if (auto* label = qobject_cast<QLabel*>(control); label && !desc.text.empty()) {
+        QCOMPARE(label->text(), QString::fromStdU16String(std::u16string(desc.text)));
       }
     }
     w.window.SetFileCaption(u"C:\\Games\\<b>x</b>.pak");

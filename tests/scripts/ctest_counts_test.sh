@@ -38,7 +38,7 @@ while IFS='|' read -r name cases status expected; do
     none) rm -f "$file" ;;
     garbage) printf '<testsuite><testcase' >"$file" ;;
     empty) report </dev/null >"$file" ;;
-    *) for spec in $cases; do IFS=: read -r n s m <<<"$spec"; testcase "$n" "$s" "$m"; done |
+    *) for desc in $cases; do IFS=: read -r n s m <<<"$desc"; testcase "$n" "$s" "$m"; done |
          report >"$file" ;;
   esac
   check "$name" "$file" "$status" "$expected"

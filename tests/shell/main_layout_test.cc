@@ -16,8 +16,8 @@ using testing_support::Inside;
 using testing_support::Overlap;
 
 const ControlSpec& Find(const std::array<ControlSpec, 10>& controls, Role role) {
-  for (const ControlSpec& spec : controls) {
-    if (spec.role == role) return spec;
+  for (const ControlSpec& desc : controls) {
+    if (desc.role == role) return desc;
   }
   ADD_FAILURE() << "no control for role " << static_cast<int>(role);
   return controls[0];
@@ -98,24 +98,24 @@ TEST(MainLayout, ClicksReachTheirCommands) {
 }
 
 TEST(MainLayout, PictureFilesNameOneForAPictureAndFourForAButton) {
-  const auto spec = [](ControlKind kind, Picture picture) {
+  const auto desc = [](ControlKind kind, Picture picture) {
     ControlSpec made{};
     made.kind = kind;
     made.picture = picture;
     return made;
   };
   const struct {
-    ControlSpec spec;
+    ControlSpec desc;
     std::vector<std::string> files;
   } kCases[] = {
-      {spec(ControlKind::kPicture, Picture::kClose), {"close"}},
-      {spec(ControlKind::kPictureButton, Picture::kSelectDir),
+      {desc(ControlKind::kPicture, Picture::kClose), {"close"}},
+      {desc(ControlKind::kPictureButton, Picture::kSelectDir),
        {"select_dir_0", "select_dir_1", "select_dir_2", "select_dir_3"}},
-      {spec(ControlKind::kPictureButton, Picture::kPack), {"pack_0", "pack_1", "pack_2", "pack_3"}},
-      {spec(ControlKind::kLabel, Picture::kNone), {}},
-      {spec(ControlKind::kList, Picture::kNone), {}},
+      {desc(ControlKind::kPictureButton, Picture::kPack), {"pack_0", "pack_1", "pack_2", "pack_3"}},
+      {desc(ControlKind::kLabel, Picture::kNone), {}},
+      {desc(ControlKind::kList, Picture::kNone), {}},
   };
-  for (const auto& c : kCases) EXPECT_EQ(PictureFiles(c.spec), c.files);
+  for (const auto& c : kCases) EXPECT_EQ(PictureFiles(c.desc), c.files);
 }
 
 }  // namespace

@@ -104,20 +104,20 @@ TEST(FrmFilesMismatchWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
   EXPECT_TRUE(deleted.empty());
   ASSERT_EQ(seen.size(), repacker::kDiffControls.size());
   for (std::size_t i = 0; i < seen.size(); ++i) {
-    const repacker::DiffControl& spec = repacker::kDiffControls[i];
-    SCOPED_TRACE(std::string(spec.name));
-    EXPECT_EQ(seen[i].text, std::wstring(spec.text.begin(), spec.text.end()));
-    EXPECT_EQ(seen[i].box.left, Pixels(spec.twips.left));
-    EXPECT_EQ(seen[i].box.top, Pixels(spec.twips.top));
-    EXPECT_EQ(seen[i].box.bottom - seen[i].box.top, Pixels(spec.twips.height));
+    const repacker::DiffControl& desc = repacker::kDiffControls[i];
+    SCOPED_TRACE(std::string(desc.name));
+    EXPECT_EQ(seen[i].text, std::wstring(desc.text.begin(), desc.text.end()));
+    EXPECT_EQ(seen[i].box.left, Pixels(desc.twips.left));
+    EXPECT_EQ(seen[i].box.top, Pixels(desc.twips.top));
+    EXPECT_EQ(seen[i].box.bottom - seen[i].box.top, Pixels(desc.twips.height));
     const int width = seen[i].box.right - seen[i].box.left;
-    if (spec.kind == shell::ControlKind::kLabel) {
+    if (desc.kind == shell::ControlKind::kLabel) {
       // As laid out, or wider where the system's font needs it for the one line.
-      EXPECT_GE(width, std::max(Pixels(spec.twips.width), seen[i].needs));
+      EXPECT_GE(width, std::max(Pixels(desc.twips.width), seen[i].needs));
     } else {
-      EXPECT_EQ(width, Pixels(spec.twips.width));
+      EXPECT_EQ(width, Pixels(desc.twips.width));
     }
-    if (spec.kind == shell::ControlKind::kButton) {
+    if (desc.kind == shell::ControlKind::kButton) {
       EXPECT_EQ(seen[i].style & BS_TYPEMASK, BS_PUSHBUTTON);  // neither is the default
     }
   }

@@ -42,17 +42,17 @@ TEST(FrmMainWin32, BothProgramsPlaceTheirControlsWhereTheDescriptionSays) {
     EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
     EXPECT_EQ(WindowText(window.hwnd()),
               std::wstring(program == Program::kUnbaler ? L"Unbaler" : L"Rebaler"));
-    for (const shell::ControlSpec& spec : shell::MainWindowControls(program)) {
-      SCOPED_TRACE(std::string(spec.name));
-      const HWND hwnd = window.Control(spec.role);
+    for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
+      SCOPED_TRACE(std::string(desc.name));
+      const HWND hwnd = window.Control(desc.role);
       ASSERT_NE(hwnd, nullptr);
       const RECT box = ChildRect(hwnd);
-      EXPECT_EQ(box.left, spec.box.left + spec.indent);  // the window paints the indent
-      EXPECT_EQ(box.top, spec.box.top);
-      EXPECT_EQ(box.right, spec.box.left + spec.box.width);
-      EXPECT_EQ(box.bottom, spec.box.top + spec.box.height);
-      if (spec.kind == shell::ControlKind::kLabel) {
-        EXPECT_EQ(WindowText(hwnd), std::wstring(spec.text.begin(), spec.text.end()));
+      EXPECT_EQ(box.left, desc.box.left + desc.indent);  // the window paints the indent
+      EXPECT_EQ(box.top, desc.box.top);
+      EXPECT_EQ(box.right, desc.box.left + desc.box.width);
+      EXPECT_EQ(box.bottom, desc.box.top + desc.box.height);
+      if (desc.kind == shell::ControlKind::kLabel) {
+        EXPECT_EQ(WindowText(hwnd), std::wstring(desc.text.begin(), desc.text.end()));
       }
     }
   }
