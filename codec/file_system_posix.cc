@@ -514,30 +514,19 @@ class PosixFileSystem final : public FileSystem {
   }
 
   Result<std::vector<std::u16string>> NamesOfFile(const Path& folder, const FileId& id) override {
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return Errno("list the files of", folder, errno);
-    const int dir_fd = ::dirfd(dir);
     std::vector<std::u16string> found;
-    Status status;
-    for (;;) {
-      errno = 0;
-      const dirent* entry = ::readdir(dir);
-      if (entry == nullptr) {
-        if (errno != 0) status = Errno("list the files of", folder, errno);
-        break;
-      }
-      const char* name = entry->d_name;
-      if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
-      if (entry->d_type == DT_DIR) continue;
+    PAK_RETURN_IF_ERROR(ForEachName(folder, [&](int dir_fd, const dirent& entry) {
+      const char* name = entry.d_name;
+      if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) return Status::Ok();
+      if (entry.d_type == DT_DIR) return Status::Ok();
       struct stat st {};
-      if (::fstatat(dir_fd, name, &st, 0) != 0) continue;
-      if (static_cast<std::uint64_t>(st.st_dev) == id.device &&
+      if (::fstatat(dir_fd, name, &st, 0) == 0 &&
+          static_cast<std::uint64_t>(st.st_dev) == id.device &&
           static_cast<std::uint64_t>(st.st_ino) == id.file) {
         found.push_back(FromUtf8(name));
       }
-    }
-    ::closedir(dir);
-    if (!status.ok()) return status;
+      return Status::Ok();
+    }));
     return found;
   }
 
@@ -548,9 +537,35 @@ class PosixFileSystem final : public FileSystem {
   }
 
   Result<std::vector<std::u16string>> ListFiles(const Path& folder) override {
+    std::vector<std::u16string> names;
+    PAK_RETURN_IF_ERROR(ForEachName(folder, [&](int dir_fd, const dirent& entry) {
+      const char* name = entry.d_name;
+      if (name[0] == '.') return Status::Ok();  // hidden, and "." and ".."
+      bool regular = entry.d_type == DT_REG;
+      if (entry.d_type == DT_UNKNOWN || entry.d_type == DT_LNK) {
+        struct stat st {};
+        regular = ::fstatat(dir_fd, name, &st, 0) == 0 && S_ISREG(st.st_mode);
+      }
+      if (!regular) return Status::Ok();
+      bool valid = true;
+      std::u16string wide = FromUtf8(name, &valid);
+      if (!valid) {
+        return Status::Refused("The file name " + DisplayPath(folder / name) +
+                               " is not valid UTF-8; rename the file first");
+      }
+      names.push_back(std::move(wide));
+      return Status::Ok();
+    }));
+    return names;
+  }
+
+ private:
+  // Calls `visit` with the folder's descriptor and each entry of `folder`, "." and ".." included,
+  // until it returns a failure, which is returned.
+  template <typename Visit>
+  static Status ForEachName(const Path& folder, Visit visit) {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) return Errno("list the files of", folder, errno);
-    std::vector<std::u16string> names;
     const int dir_fd = ::dirfd(dir);
     Status status;
     for (;;) {
@@ -560,26 +575,11 @@ class PosixFileSystem final : public FileSystem {
         if (errno != 0) status = Errno("list the files of", folder, errno);
         break;
       }
-      const char* name = entry->d_name;
-      if (name[0] == '.') continue;  // hidden, and "." and ".."
-      bool regular = entry->d_type == DT_REG;
-      if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-        struct stat st {};
-        regular = ::fstatat(dir_fd, name, &st, 0) == 0 && S_ISREG(st.st_mode);
-      }
-      if (!regular) continue;
-      bool valid = true;
-      std::u16string wide = FromUtf8(name, &valid);
-      if (!valid) {
-        status = Status::Refused("The file name " + DisplayPath(folder / name) +
-                                 " is not valid UTF-8; rename the file first");
-        break;
-      }
-      names.push_back(std::move(wide));
+      status = visit(dir_fd, *entry);
+      if (!status.ok()) break;
     }
     ::closedir(dir);
-    if (!status.ok()) return status;
-    return names;
+    return status;
   }
 };
 
