@@ -13,13 +13,7 @@
 
 namespace {
 
-using testing_support::Bytes;
-using testing_support::ListDir;
-using testing_support::MakeArchive;
-using testing_support::ReadFile;
-using testing_support::ReadText;
-using testing_support::TempDir;
-using testing_support::WriteFile;
+using namespace testing_support;
 
 using baler_process::Baler;
 using baler_process::Q;

@@ -9,13 +9,7 @@
 
 namespace {
 
-using testing_support::Bytes;
-using testing_support::FaultyFileSystem;
-using testing_support::ListDir;
-using testing_support::MakeArchive;
-using testing_support::ReadFile;
-using testing_support::TempDir;
-using testing_support::WriteFile;
+using namespace testing_support;
 using Names = std::vector<std::u16string>;
 using Indices = std::vector<std::size_t>;
 
