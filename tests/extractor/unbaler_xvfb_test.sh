@@ -60,7 +60,14 @@ answer_dialog() {
   dialog=$(xdotool search --onlyvisible --pid "$app_pid" | grep -vx "$main" | tail -n1)
   wait_until 20 focus_on "$dialog" || fail "the dialog for $1 did not take the keyboard"
   xdotool type --delay 5 "$1"
-  xdotool key Return
+  # Under load the name box's completer can still be open when Return arrives; that Return only
+  # takes the completion. Return again, to the dialog only, while it stays open.
+  local try
+  for try in $(seq 1 10); do
+    xdotool key Return
+    wait_until 2 dialog_closed && return 0
+    focus_on "$dialog" || break
+  done
   wait_until 20 dialog_closed || fail "the dialog did not close for: $1"
 }
 
