@@ -102,6 +102,8 @@ if [[ -f $package ]]; then
       # file name | first bytes (printf format) | type the file must (or, with !, must not) get
       while IFS='|' read -r name bytes want; do
         [[ -z $name ]] && continue
+        # Another game's archive is told apart by the system's type for it.
+        [[ $name == other-game.pak && ! -f $system ]] && continue
         if [[ $bytes == sample ]]; then
           cp "$root/examples/sample.pak" "$work/$name"
         else
