@@ -3,14 +3,17 @@
 # what is missing.
 #   scripts/setup.sh core     the Linux build: compilers, Qt 6, test libraries
 #   scripts/setup.sh all      core + the real-window tests, the fuzzer and the
-#                             Windows cross build (MinGW-w64, Wine), the format check
+#                             Windows cross build (MinGW-w64, Wine), the format check, the
+#                             install and sample checks, and what draws the artwork and the sample
 # The sanitizer and fuzzer runtime comes in the version of the clang that is installed.
 set -euo pipefail
 
 core=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
       nlohmann-json3-dev qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
 extra=(clang clang-format libxml2-utils xvfb xauth xdotool x11-utils imagemagick time
-       strace mingw-w64 wine wine64 googletest)
+       strace mingw-w64 wine wine64 googletest
+       sox libsox-fmt-base file desktop-file-utils shared-mime-info libglib2.0-bin groff-base
+       man-db)
 
 want=("${core[@]}")
 [ "${1:-core}" = all ] && want+=("${extra[@]}")

@@ -148,15 +148,57 @@ close 2 '#9e1c16' '#c8352b' '#4e0a07' 'rgb(230,230,230)' 1
 close 3 '#5a4442' '#3e302f' '#2a1e1d' 'rgb(140,140,140)' 0
 
 # ---------------------------------------------------------------------------------------
+# Program icons: icons/NAME-SIZE.png in the desktop's usual sizes and icons/NAME.ico for the
+# Windows programs (baler, a console program, has only the .ico). A small version of the shell
+# with a crate on its screen and an arrow: out of the crate for Unbaler, into it for Rebaler,
+# both ways for baler.
+# ---------------------------------------------------------------------------------------
 
-convert -size 24x23 gradient:'#f0564a-#b3201a' "$tmp/red.png"
-convert -size 24x23 xc:"$SCREEN" \
-  -fill '#6e100c' -draw 'roundrectangle 1,0 22,22 5,5' \
-  -tile "$tmp/red.png" -draw 'roundrectangle 2,1 21,21 4,4' +tile \
-  -fill none -stroke 'rgba(255,255,255,0.3)' -strokewidth 1 -draw 'line 6,1.5 17,1.5' \
-  -stroke white -strokewidth 3 -draw 'line 7,6.5 16,15.5' -draw 'line 16,6.5 7,15.5' \
-  "$tmp/close.png"
-bmp "$tmp/close.png" close.bmp
+ICON_SIZES=(16 32 48 64 128 256)
+mkdir -p icons
+
+# Drawn once at 256 x 256 and scaled down; the tile and the crate are the same in every icon.
+convert -size 256x256 gradient:'#59647a-#1c2230' \
+  \( -size 256x256 gradient:'#9a9a9a-#6a6a6a' -rotate 90 \) \
+  -compose Overlay -composite "$tmp/icon_metal.png"
+convert -size 256x256 gradient:'#d9a760-#8a5a26' "$tmp/icon_wood.png"
+convert -size 256x256 xc:none \
+  -fill '#0e1015' -draw 'roundrectangle 6,6 249,249 48,48' \
+  -tile "$tmp/icon_metal.png" -draw 'roundrectangle 10,10 245,245 44,44' +tile \
+  -fill none -stroke 'rgba(215,225,245,0.45)' -strokewidth 3 \
+  -draw 'roundrectangle 13.5,13.5 241.5,241.5 41,41' -stroke none \
+  -fill '#06070a' -draw 'roundrectangle 28,28 227,227 26,26' \
+  -fill "$SCREEN" -stroke '#2a2f37' -strokewidth 2 -draw 'roundrectangle 32,32 223,223 22,22' \
+  -stroke '#3a2408' -strokewidth 4 \
+  -tile "$tmp/icon_wood.png" -draw 'polygon 52,122 204,122 196,142 60,142' \
+  -draw 'rectangle 60,142 196,208' +tile \
+  -draw 'line 60,176 196,176' -draw 'line 96,142 96,208' -draw 'line 160,142 160,208' \
+  "$tmp/icon_tile.png"
+
+# icon NAME KINDS FILL ARROW...: the tile with each ARROW (a polygon's points) filled in FILL,
+# written as the PNG sizes when KINDS names png, and as the .ico when it names ico.
+icon() {
+  local name=$1 kinds=$2 fill=$3 arrow size
+  shift 3
+  local args=("$tmp/icon_tile.png" -fill "$fill" -stroke '#0b0d12' -strokewidth 6)
+  for arrow in "$@"; do args+=(-draw "polygon $arrow"); done
+  convert "${args[@]}" "$tmp/icon_$name.png"
+  for size in "${ICON_SIZES[@]}"; do
+    convert "$tmp/icon_$name.png" -resize "${size}x${size}" \
+      +set date:create +set date:modify -define png:exclude-chunks=date,time \
+      "$tmp/$name-$size.png"
+    if [[ $kinds == *png* ]]; then cp "$tmp/$name-$size.png" icons/; fi
+  done
+  if [[ $kinds == *ico* ]]; then
+    convert "$tmp/$name-16.png" "$tmp/$name-32.png" "$tmp/$name-48.png" "$tmp/$name-256.png" \
+      "icons/$name.ico"
+  fi
+}
+
+icon unbaler 'png ico' '#49c16a' '128,40 178,98 148,98 148,160 108,160 108,98 78,98'
+icon rebaler 'png ico' '#6d9be0' '128,164 178,106 148,106 148,44 108,44 108,106 78,106'
+icon baler ico '#e0c36d' '92,40 128,84 106,84 106,150 78,150 78,84 56,84' \
+  '164,156 200,112 178,112 178,46 150,46 150,112 128,112'
 
 # ---------------------------------------------------------------------------------------
 # Preview: the extractor's window as it looks on a plain desktop

@@ -10,3 +10,11 @@ function(baler_version_resource target name product description)
   configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/version.rc.in ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})
 endfunction()
+
+# baler_icon_resource(<target> <ico>): compiles the icon file into a Windows executable as its
+# only icon, APP_ICON: Explorer shows it for the file, and the main window loads it by that name.
+function(baler_icon_resource target ico)
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_icon.rc)
+  file(CONFIGURE OUTPUT ${rc} CONTENT "APP_ICON ICON \"${ico}\"\n")
+  target_sources(${target} PRIVATE ${rc})
+endfunction()

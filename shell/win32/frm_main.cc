@@ -35,8 +35,10 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
       controller_(program, *this, pointer_),
       controls_(shell::MainWindowControls(program)) {
   skin_ = LoadPicture(ResourceName(shell::PictureName(shell::Picture::kSkin)));
+  // The program's own icon; a test program without one gets the system's.
+  HICON icon = ::LoadIconW(instance_, L"APP_ICON");
   RegisterWindowClass(instance_, kClassName, &ObjectWindowProc<FrmMain>,
-                      ::LoadIconW(nullptr, IDI_APPLICATION));
+                      icon != nullptr ? icon : ::LoadIconW(nullptr, IDI_APPLICATION));
   // No frame and no caption bar. The system menu and the minimize box give the task-bar button
   // its usual menu and minimizing; neither draws anything on the window.
   hwnd_ =
