@@ -2,11 +2,18 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QRegion>
 #include <QScreen>
+#include <QMimeData>
 #include <QShortcut>
+#include <QUrl>
+#include <cstdio>
 
+#include "codec/text.h"
+#include "shell/qt/program.h"
 #include "shell/qt/qt_services.h"
 #include "shell/qt/widgets.h"
 #include "shell/window_region.h"
@@ -37,7 +44,32 @@ Qt::Alignment Alignment(shell::Align align) {
   return kAlignments[static_cast<int>(align)];
 }
 
+// The local paths a drag carries; none when it carries anything else (text, a web address).
+std::vector<std::u16string> DraggedPaths(const QMimeData* data) {
+  std::vector<std::u16string> paths;
+  if (data == nullptr || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) return {};
+    paths.push_back(QDir::toNativeSeparators(url.toLocalFile()).toStdU16String());
+  }
+  return paths;
+}
+
 }  // namespace
+
+shell::StartArguments ReadStartArguments(shell::Program program) {
+  std::vector<std::u16string> arguments;
+  const QStringList given = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < given.size(); ++i) arguments.push_back(given[i].toStdU16String());
+  return shell::ParseStartArguments(
+      program, arguments, QDir::toNativeSeparators(QDir::currentPath()).toStdU16String());
+}
+
+int PrintUsage(const shell::StartArguments& start) {
+  const bool help = start.action == shell::StartArguments::Action::kHelp;
+  std::fputs(pak::ToUtf8(start.message).c_str(), help ? stdout : stderr);
+  return help ? 0 : shell::kMisuseExitCode;
+}
 
 QPoint QtPointer::Position(std::intptr_t hwnd) {
   const QPoint screen = QCursor::pos();
@@ -54,6 +86,7 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromStdU16String(controller_.title()));
   setFixedSize(shell::kMainWidth, shell::kMainHeight);
+  setAcceptDrops(true);
   platform_reports_window_moves_ = QGuiApplication::platformName() == QLatin1String("windows");
 
   skin_ = QImage(QStringLiteral(":/skin/skin.bmp"));
@@ -185,6 +218,27 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (!pointer) return QWidget::eventFilter(watched, event);
   SkinPointer(*pointer);
   return true;
+}
+
+void FrmMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (controller_.AcceptsDrop(DraggedPaths(event->mimeData()))) event->acceptProposedAction();
+}
+
+void FrmMain::dragMoveEvent(QDragMoveEvent* event) {
+  // Work may have started or ended since the drag came in.
+  if (controller_.AcceptsDrop(DraggedPaths(event->mimeData()))) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void FrmMain::dropEvent(QDropEvent* event) {
+  const std::vector<std::u16string> paths = DraggedPaths(event->mimeData());
+  if (!controller_.AcceptsDrop(paths)) return;
+  event->acceptProposedAction();
+  // Once the drop has ended: a box the choice may show must not hold the file manager's drag.
+  QTimer::singleShot(0, this, [this, paths] { controller_.Drop(paths); });
 }
 
 void FrmMain::SkinPointer(const shell::PointerEvent& pointer) {
