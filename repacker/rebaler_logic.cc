@@ -43,7 +43,7 @@ void RebalerLogic::FolderChosen(std::u16string path) {
   UpdateRepackButton();
 }
 
-bool RebalerLogic::CheckArchiveArgument(std::u16string& path) {
+std::u16string RebalerLogic::CheckArchiveArgument(std::u16string& path) {
   // As the save dialog does: ".pak" goes after a name typed without an extension, and the
   // archive's folder must exist.
   pak::Path native = pak::PathFromUtf16(path);
@@ -52,13 +52,12 @@ bool RebalerLogic::CheckArchiveArgument(std::u16string& path) {
     path += shell::kPakExtension;
     native = pak::PathFromUtf16(path);
   }
-  if (!ProgramLogic::CheckArchiveArgument(path)) return false;
-  const pak::Path folder = native.parent_path();
-  if (!fs_.IsDirectory(folder)) {
-    RefusePath(shell::kNoSuchFolder, folder.u16string());
-    return false;
+  if (std::u16string refusal = ProgramLogic::CheckArchiveArgument(path); !refusal.empty()) {
+    return refusal;
   }
-  return true;
+  const pak::Path folder = native.parent_path();
+  if (!fs_.IsDirectory(folder)) return shell::RefusalText(shell::kNoSuchFolder, folder.u16string());
+  return {};
 }
 
 bool RebalerLogic::ScanFolder() {

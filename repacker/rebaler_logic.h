@@ -56,7 +56,7 @@ class RebalerLogic : public shell::ProgramLogic {
  protected:
   void ArchiveChosen(std::u16string path) override;
   void FolderChosen(std::u16string path) override;  // lists the folder's files
-  bool CheckArchiveArgument(std::u16string& path) override;
+  std::u16string CheckArchiveArgument(std::u16string& path) override;
 
  private:
   FilesMismatchDialogFactory dialog_factory_;

@@ -74,22 +74,29 @@ void ProgramLogic::OpenStartPaths(const std::vector<std::u16string>& paths) {
   const bool archive_first = program_ == Program::kUnbaler;
   if (!paths.empty()) (archive_first ? archive : folder) = paths[0];
   if (paths.size() > 1) (archive_first ? folder : archive) = paths[1];
+  // The paths taken are shown first, then the boxes that name those refused.
+  std::vector<std::u16string> refusals;
   if (folder && !fs_.IsDirectory(pak::PathFromUtf16(*folder))) {
-    RefusePath(kNoSuchFolder, *folder);
+    refusals.push_back(RefusalText(kNoSuchFolder, *folder));
     folder.reset();
   }
-  if (archive && !CheckArchiveArgument(*archive)) archive.reset();
+  if (archive) {
+    if (std::u16string refusal = CheckArchiveArgument(*archive); !refusal.empty()) {
+      refusals.push_back(std::move(refusal));
+      archive.reset();
+    }
+  }
   ChoosePaths(std::move(archive), std::move(folder));
+  for (const std::u16string& refusal : refusals) Show(refusal, ProgramTitle(program_));
 }
 
-bool ProgramLogic::CheckArchiveArgument(std::u16string& path) {
-  if (!fs_.IsDirectory(pak::PathFromUtf16(path))) return true;
-  RefusePath(kNotAFile, path);
-  return false;
+std::u16string ProgramLogic::CheckArchiveArgument(std::u16string& path) {
+  if (fs_.IsDirectory(pak::PathFromUtf16(path))) return RefusalText(kNotAFile, path);
+  return {};
 }
 
-void ProgramLogic::RefusePath(std::u16string_view head, std::u16string_view path) {
-  Show(std::u16string(head) + u"\n\n" + std::u16string(path), ProgramTitle(program_));
+std::u16string RefusalText(std::u16string_view head, std::u16string_view path) {
+  return std::u16string(head) + u"\n\n" + std::u16string(path);
 }
 
 bool ProgramLogic::AcceptsDrop(const std::vector<std::u16string>& paths) {

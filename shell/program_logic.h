@@ -49,6 +49,8 @@ bool HasPakExtension(std::u16string_view path);
 // The heads of the boxes that refuse a path given on the command line, followed by the path.
 inline constexpr char16_t kNoSuchFolder[] = u"No such folder";
 inline constexpr char16_t kNotAFile[] = u"Not a file";
+// The box that refuses a path: `head`, a blank line and the path.
+std::u16string RefusalText(std::u16string_view head, std::u16string_view path);
 
 class ProgramLogic : public MainCommands {
  public:
@@ -114,11 +116,9 @@ class ProgramLogic : public MainCommands {
   virtual void ArchiveChosen(std::u16string path) = 0;
   virtual void FolderChosen(std::u16string path) = 0;
   // Checks an archive path given on the command line as the program's file dialog would have;
-  // may complete it. False, after a box that says why, refuses it. By default a folder is no
-  // archive.
-  virtual bool CheckArchiveArgument(std::u16string& path);
-  // A refused path: `head`, a blank line and the path, titled with the program's name.
-  void RefusePath(std::u16string_view head, std::u16string_view path);
+  // may complete it. Returns the text of the box that refuses it (RefusalText), or nothing when
+  // it is taken. By default a folder is no archive.
+  virtual std::u16string CheckArchiveArgument(std::u16string& path);
   // Shows the folder browser over the window, starting at the current folder. A chosen folder
   // goes to FolderChosen; an empty path is no folder and keeps the earlier one, like a cancel. A
   // browser error is shown here and gives kFailed.

@@ -553,6 +553,29 @@ TEST_F(RebalerTest, StartPathsAreCheckedAsTheDialogsWould) {
   EXPECT_FALSE(fs::exists(archive()));  // choosing writes nothing
 }
 
+// The box that refuses one start path comes over a window that already shows the other.
+TEST_F(RebalerTest, ARefusedStartPathIsNamedAfterTheOtherIsShown) {
+  struct SeeingBox : shell::MessageBox {
+    explicit SeeingBox(const FakeView& seen) : view(seen) {}
+    void Show(const std::u16string& text, const std::u16string&) override {
+      shown.push_back({text, view.dir_caption, view.items});
+    }
+    struct Seen {
+      std::u16string text, dir_caption;
+      Names items;
+    };
+    const FakeView& view;
+    std::vector<Seen> shown;
+  } box(view);
+  Put(u"a.ogg", "A");
+  RebalerLogic fresh(view, file_dialog, box, backend, [] { return nullptr; });
+  fresh.OpenStartPaths({U16(folder()), U16(temp / "gone" / "x.pak")});
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(box.shown[0].text, u"No such folder\n\n" + U16(temp / "gone"));
+  EXPECT_EQ(box.shown[0].dir_caption, U16(folder()));
+  EXPECT_EQ(box.shown[0].items, Names{u"a.ogg"});
+}
+
 TEST_F(RebalerTest, DropsChooseTheFolderOrAPakFileAndRefuseTheRest) {
   Put(u"a.ogg", "A");
   WriteFile(temp / "OLD.PAK", std::string("whatever is there"));
