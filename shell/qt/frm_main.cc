@@ -6,14 +6,11 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QRegion>
-#include <QScreen>
 #include <QMimeData>
+#include <QScreen>
 #include <QShortcut>
 #include <QUrl>
-#include <cstdio>
 
-#include "codec/text.h"
-#include "shell/qt/program.h"
 #include "shell/qt/qt_services.h"
 #include "shell/qt/widgets.h"
 #include "shell/window_region.h"
@@ -56,20 +53,6 @@ std::vector<std::u16string> DraggedPaths(const QMimeData* data) {
 }
 
 }  // namespace
-
-shell::StartArguments ReadStartArguments(shell::Program program) {
-  std::vector<std::u16string> arguments;
-  const QStringList given = QCoreApplication::arguments();
-  for (qsizetype i = 1; i < given.size(); ++i) arguments.push_back(given[i].toStdU16String());
-  return shell::ParseStartArguments(
-      program, arguments, QDir::toNativeSeparators(QDir::currentPath()).toStdU16String());
-}
-
-int PrintUsage(const shell::StartArguments& start) {
-  const bool help = start.action == shell::StartArguments::Action::kHelp;
-  std::fputs(pak::ToUtf8(start.message).c_str(), help ? stdout : stderr);
-  return help ? 0 : shell::kMisuseExitCode;
-}
 
 QPoint QtPointer::Position(std::intptr_t hwnd) {
   const QPoint screen = QCursor::pos();

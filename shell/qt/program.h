@@ -10,6 +10,9 @@
 
 namespace shell::qt {
 
+// Whether the command line asks for --help, which is answered before the application connects to
+// a display (there may be none).
+bool AsksForHelp(int argc, char* argv[], shell::Program program);
 // The application's command line (StartArguments), read after Qt has taken its own options.
 shell::StartArguments ReadStartArguments(shell::Program program);
 // Prints the usage text of a command line that starts no window: on the standard output for
@@ -20,6 +23,9 @@ int PrintUsage(const shell::StartArguments& start);
 // `make_extra` returns; returns the application's exit code.
 template <typename Logic, typename... MakeExtra>
 int RunProgram(int argc, char* argv[], shell::Program program, MakeExtra... make_extra) {
+  if (AsksForHelp(argc, argv, program)) {
+    return PrintUsage({shell::StartArguments::Action::kHelp, {}, shell::UsageText(program)});
+  }
   QApplication app(argc, argv);
   const shell::StartArguments start = ReadStartArguments(program);
   if (start.action != shell::StartArguments::Action::kStart) return PrintUsage(start);
