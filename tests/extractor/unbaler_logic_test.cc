@@ -571,9 +571,9 @@ TEST_F(UnbalerTest, StartPathsAreCheckedAsTheDialogsWould) {
     fresh.OnLoaded();
     fresh.OpenStartPaths(c.paths);
     EXPECT_EQ(fresh.archive_path(), c.archive);
-    EXPECT_EQ(fresh_view.file_caption, c.archive);
+    EXPECT_EQ(fresh_view.file_caption, shell::ShortenPath(c.archive));
     EXPECT_EQ(fresh.folder_path(), c.folder);
-    EXPECT_EQ(fresh_view.dir_caption, c.folder);
+    EXPECT_EQ(fresh_view.dir_caption, shell::ShortenPath(c.folder));
     EXPECT_EQ(fresh_view.items, c.archive.empty() ? Names{} : Names{u"keep.ogg"});
     EXPECT_EQ(fresh_view.enabled, !c.archive.empty() && !c.folder.empty());
     ASSERT_EQ(fresh_box.shown.size(), c.box.empty() ? 0u : 1u);
