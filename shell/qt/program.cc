@@ -1,6 +1,7 @@
 #include "shell/qt/program.h"
 
 #include <QDir>
+#include <QUrl>
 #include <cstdio>
 
 #include "codec/text.h"
@@ -18,7 +19,13 @@ bool AsksForHelp(int argc, char* argv[], shell::Program program) {
 shell::StartArguments ReadStartArguments(shell::Program program) {
   std::vector<std::u16string> arguments;
   const QStringList given = QCoreApplication::arguments();
-  for (qsizetype i = 1; i < given.size(); ++i) arguments.push_back(given[i].toStdU16String());
+  for (qsizetype i = 1; i < given.size(); ++i) {
+    // A desktop entry may pass a file as a URL ("file:///home/u/a%20b.pak").
+    const QString& word = given[i];
+    const QString path =
+        word.startsWith(QLatin1String("file://")) ? QUrl(word).toLocalFile() : word;
+    arguments.push_back(QDir::toNativeSeparators(path).toStdU16String());
+  }
   return shell::ParseStartArguments(program, arguments,
                                     QDir::toNativeSeparators(QDir::currentPath()).toStdU16String());
 }

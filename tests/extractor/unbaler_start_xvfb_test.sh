@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Unbaler started as a file manager's "Open with" starts it, on a private X server: with an
-# archive and a folder on its command line, relative to where it starts, it comes up with both
-# chosen, so the extract command alone extracts. Also --help and a wrong command line, which
+# archive and a folder on its command line (a path relative to where it starts, a file URL), it
+# comes up with both chosen, so the extract command alone extracts. Also --help and a wrong command line, which
 # start no window.
 #
 # Usage: unbaler_start_xvfb_test.sh UNBALER BALER [SCREENSHOT]
@@ -39,7 +39,9 @@ printf 'plain data' >"$work/source/data.bin"
 "$baler" pack "$work/source" "$work/test.pak" >/dev/null
 folder="$work/out folder"
 
-(cd "$work" && QT_QPA_PLATFORM=xcb exec "$unbaler" test.pak "out folder") >"$work/unbaler.log" 2>&1 &
+# The archive relative to where it starts, the folder as a desktop entry's URL may give it.
+(cd "$work" && QT_QPA_PLATFORM=xcb exec "$unbaler" test.pak "file://${work// /%20}/out%20folder") \
+  >"$work/unbaler.log" 2>&1 &
 app_pid=$!
 
 find_main() { xdotool search --onlyvisible --name '^Unbaler$' | head -n1 | grep .; }
