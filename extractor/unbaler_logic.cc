@@ -34,15 +34,23 @@ UnbalerLogic::UnbalerLogic(shell::MainView& view, shell::FileDialog& file_dialog
 void UnbalerLogic::OnSelectFile() {
   if (Working()) return;
   SetStatus(u"");
+  // Cancelled: nothing changes.
+  ChooseArchive(shell::FileDialogRequest::Kind::kOpen,
+                {.hide_read_only = true, .file_must_exist = true});
+}
+
+void UnbalerLogic::ArchiveChosen(std::u16string path) {
   // The archive path is the listed archive's, or empty when none is listed.
   std::u16string listed_path = archive_path();
-  if (ChooseArchive(shell::FileDialogRequest::Kind::kOpen,
-                    {.hide_read_only = true, .file_must_exist = true}) != Choice::kChosen) {
-    return;  // cancelled: nothing changes
-  }
   // The label shows the chosen file while it is read; a rejected file gives it back to the
   // archive that is still listed, which is what the extract command would write.
+  SetArchivePath(std::move(path));
   LoadArchive(std::move(listed_path));
+}
+
+void UnbalerLogic::FolderChosen(std::u16string path) {
+  SetFolderPath(std::move(path));
+  UpdateExtractButton();
 }
 
 void UnbalerLogic::LoadArchive(std::u16string listed_path) {

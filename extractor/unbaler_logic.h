@@ -67,6 +67,10 @@ class UnbalerLogic : public shell::ProgramLogic {
   // The names lstFiles shows.
   const std::vector<std::u16string>& list_items() const { return list_items_; }
 
+ protected:
+  void ArchiveChosen(std::u16string path) override;  // reads it, then lists it
+  void FolderChosen(std::u16string path) override;
+
  private:
   // What is known of the archive listed: its file's stamp when the directory was read (none
   // where the file system cannot tell) and its number of entries.

@@ -17,21 +17,47 @@ RebalerLogic::RebalerLogic(shell::MainView& view, shell::FileDialog& file_dialog
 void RebalerLogic::OnSelectFile() {
   if (Working()) return;
   SetStatus(u"");
-  // Only a place to write to: the file is neither opened nor read here.
-  if (ChooseArchive(shell::FileDialogRequest::Kind::kSave,
-                    {.overwrite_prompt = true, .hide_read_only = true, .path_must_exist = true}) ==
-      Choice::kChosen) {
-    UpdateRepackButton();
-  }
+  ChooseArchive(shell::FileDialogRequest::Kind::kSave,
+                {.overwrite_prompt = true, .hide_read_only = true, .path_must_exist = true});
 }
 
 void RebalerLogic::OnSelectDir() {
   if (Working()) return;
   SetStatus(u"");
-  if (ChooseFolder(kFolderDialogTitle) == Choice::kFailed) return;
-  // Also after a cancel: files added or removed meanwhile are picked up.
+  const Choice choice = ChooseFolder(kFolderDialogTitle);
+  if (choice != Choice::kKept) return;
+  // After a cancel too: files added or removed meanwhile are picked up.
   ScanFolder();
   UpdateRepackButton();
+}
+
+void RebalerLogic::ArchiveChosen(std::u16string path) {
+  // Only a place to write to: the file is neither opened nor read here.
+  SetArchivePath(std::move(path));
+  UpdateRepackButton();
+}
+
+void RebalerLogic::FolderChosen(std::u16string path) {
+  SetFolderPath(std::move(path));
+  ScanFolder();
+  UpdateRepackButton();
+}
+
+std::u16string RebalerLogic::CheckArchiveArgument(std::u16string& path) {
+  // As the save dialog does: ".pak" goes after a name typed without an extension, and the
+  // archive's folder must exist.
+  pak::Path native = pak::PathFromUtf16(path);
+  if (!native.has_extension()) {
+    path += u".";
+    path += shell::kPakExtension;
+    native = pak::PathFromUtf16(path);
+  }
+  if (std::u16string refusal = ProgramLogic::CheckArchiveArgument(path); !refusal.empty()) {
+    return refusal;
+  }
+  const pak::Path folder = native.parent_path();
+  if (!fs_.IsDirectory(folder)) return shell::RefusalText(shell::kNoSuchFolder, folder.u16string());
+  return {};
 }
 
 bool RebalerLogic::ScanFolder() {

@@ -53,6 +53,11 @@ class RebalerLogic : public shell::ProgramLogic {
   bool FilesListFound() const { return scan_.files_list_found; }
   const std::vector<std::u16string>& RecordedNames() const { return scan_.recorded_names; }
 
+ protected:
+  void ArchiveChosen(std::u16string path) override;
+  void FolderChosen(std::u16string path) override;  // lists the folder's files
+  std::u16string CheckArchiveArgument(std::u16string& path) override;
+
  private:
   FilesMismatchDialogFactory dialog_factory_;
   pak::FolderScan scan_;  // lstFiles, the recorded names and whether the list was found

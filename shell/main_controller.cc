@@ -147,9 +147,22 @@ void MainController::MainCommandEnabled(bool enabled) {
 
 void MainController::Run(void (MainCommands::*command)()) {
   if (commands_ == nullptr || commands_->Working()) return;
+  Guarded([&] { (commands_->*command)(); });
+}
+
+bool MainController::AcceptsDrop(const std::vector<std::u16string>& paths) {
+  return commands_ != nullptr && !commands_->Working() && commands_->AcceptsDrop(paths);
+}
+
+void MainController::Drop(const std::vector<std::u16string>& paths) {
+  if (commands_ == nullptr || commands_->Working()) return;
+  Guarded([&] { commands_->OnDrop(paths); });
+}
+
+void MainController::Guarded(const std::function<void()>& body) {
   std::u16string text;
   try {
-    (commands_->*command)();
+    body();
     return;
   } catch (const BrowseError& e) {
     text = ErrorText(e.number(), e.description());

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -78,6 +79,10 @@ class MainController {
   void Click(Command command);
   // Escape: stops running work before its next entry.
   void Escape();
+  // Files or folders dragged over the window and dropped on it (see MainCommands). Refused while
+  // work runs, like the commands.
+  bool AcceptsDrop(const std::vector<std::u16string>& paths);
+  void Drop(const std::vector<std::u16string>& paths);
   // Work started or ended; a close asked for during the work goes on once it has ended.
   void Working(bool working);
   // A disabled command shows its disabled picture and ignores the pointer until enabled.
@@ -95,6 +100,8 @@ class MainController {
 
  private:
   void Run(void (MainCommands::*command)());
+  // Runs `body`; an error escaping it is shown in a message box and the window carries on.
+  void Guarded(const std::function<void()>& body);
 
   const Program program_;
   NativeWindow& window_;

@@ -71,6 +71,12 @@ class MainCommands {
   virtual void OnCancel() {}
   // Whether work runs (commands are refused meanwhile).
   virtual bool Working() const { return false; }
+  // Files or folders dragged over the window: whether dropping them would choose something. The
+  // pointer shows a refusal otherwise.
+  virtual bool AcceptsDrop(const std::vector<std::u16string>& /*paths*/) { return false; }
+  // Files or folders dropped on the window. A drop the program does not take changes nothing and
+  // says nothing.
+  virtual void OnDrop(const std::vector<std::u16string>& /*paths*/) {}
 };
 
 }  // namespace shell

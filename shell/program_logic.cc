@@ -22,7 +22,9 @@ ProgramLogic::ProgramLogic(Program program, MainView& view, FileDialog& file_dia
       folder_backend_(folder_backend) {}
 
 void ProgramLogic::UpdateMainCommand() {
-  view_.SetMainCommandEnabled(!archive_path_.empty() && !folder_path_.empty());
+  // A choice made while work runs (a folder given with an archive being read) leaves the
+  // command off; the work's end decides again.
+  view_.SetMainCommandEnabled(!Working() && !archive_path_.empty() && !folder_path_.empty());
 }
 
 ProgramLogic::Choice ProgramLogic::ChooseArchive(FileDialogRequest::Kind kind,
@@ -31,7 +33,7 @@ ProgramLogic::Choice ProgramLogic::ChooseArchive(FileDialogRequest::Kind kind,
   std::u16string chosen =
       file_dialog_.Show({kind, options, kPakFilter, save ? kPakExtension : u""});
   if (chosen.empty()) return Choice::kKept;
-  SetArchivePath(std::move(chosen));
+  ArchiveChosen(std::move(chosen));
   return Choice::kChosen;
 }
 
@@ -42,6 +44,13 @@ void ProgramLogic::SetArchivePath(std::u16string path) {
   view_.SetFileTip(archive_caption_ == archive_path_ ? std::u16string() : archive_path_);
 }
 
+void ProgramLogic::SetFolderPath(std::u16string path) {
+  folder_path_ = std::move(path);
+  folder_caption_ = ShortenPath(folder_path_);
+  view_.SetDirCaption(folder_caption_);
+  view_.SetDirTip(folder_caption_ == folder_path_ ? std::u16string() : folder_path_);
+}
+
 ProgramLogic::Choice ProgramLogic::ChooseFolder(std::u16string_view title) {
   try {
     CBrowseForFolder browser(folder_backend_);
@@ -49,15 +58,92 @@ ProgramLogic::Choice ProgramLogic::ChooseFolder(std::u16string_view title) {
                  static_cast<std::int32_t>(FolderDialogFlag::kReturnOnlyFileSystemFolders));
     // An empty path is no folder: working there would use whatever the working folder is.
     if (!browser.Browse() || browser.SelectedPath().empty()) return Choice::kKept;
-    folder_path_ = browser.SelectedPath();
-    folder_caption_ = ShortenPath(folder_path_);
-    view_.SetDirCaption(folder_caption_);
-    view_.SetDirTip(folder_caption_ == folder_path_ ? std::u16string() : folder_path_);
+    FolderChosen(browser.SelectedPath());
     return Choice::kChosen;
   } catch (const BrowseError& error) {
     Show(ErrorText(error.number(), error.description()), ProgramTitle(program_));
     return Choice::kFailed;
   }
+}
+
+void ProgramLogic::OpenStartPaths(const std::vector<std::u16string>& paths) {
+  std::optional<std::u16string> archive;
+  std::optional<std::u16string> folder;
+  // Each program takes first what its window chooses first: Unbaler the archive, Rebaler the
+  // folder.
+  const bool archive_first = program_ == Program::kUnbaler;
+  if (!paths.empty()) (archive_first ? archive : folder) = paths[0];
+  if (paths.size() > 1) (archive_first ? folder : archive) = paths[1];
+  // The paths taken are shown first, then the boxes that name those refused.
+  std::vector<std::u16string> refusals;
+  if (folder && !fs_.IsDirectory(pak::PathFromUtf16(*folder))) {
+    refusals.push_back(RefusalText(kNoSuchFolder, *folder));
+    folder.reset();
+  }
+  if (archive) {
+    if (std::u16string refusal = CheckArchiveArgument(*archive); !refusal.empty()) {
+      refusals.push_back(std::move(refusal));
+      archive.reset();
+    }
+  }
+  ChoosePaths(std::move(archive), std::move(folder));
+  for (const std::u16string& refusal : refusals) Show(refusal, ProgramTitle(program_));
+}
+
+std::u16string ProgramLogic::CheckArchiveArgument(std::u16string& path) {
+  if (fs_.IsDirectory(pak::PathFromUtf16(path))) return RefusalText(kNotAFile, path);
+  return {};
+}
+
+std::u16string RefusalText(std::u16string_view head, std::u16string_view path) {
+  return std::u16string(head) + u"\n\n" + std::u16string(path);
+}
+
+bool ProgramLogic::AcceptsDrop(const std::vector<std::u16string>& paths) {
+  return !Working() && ChooseFromDrop(program_, paths, fs_).accepted();
+}
+
+void ProgramLogic::OnDrop(const std::vector<std::u16string>& paths) {
+  if (Working()) return;
+  DropChoice choice = ChooseFromDrop(program_, paths, fs_);
+  if (!choice.accepted()) return;
+  SetStatus(u"");
+  ChoosePaths(std::move(choice.archive), std::move(choice.folder));
+}
+
+void ProgramLogic::ChoosePaths(std::optional<std::u16string> archive,
+                               std::optional<std::u16string> folder) {
+  if (folder) FolderChosen(std::move(*folder));
+  if (archive) ArchiveChosen(std::move(*archive));
+}
+
+bool HasPakExtension(std::u16string_view path) {
+  constexpr std::u16string_view kDotPak = u".pak";
+  if (path.size() < kDotPak.size()) return false;
+  const std::u16string_view end = path.substr(path.size() - kDotPak.size());
+  for (std::size_t i = 0; i < kDotPak.size(); ++i) {
+    const char16_t c = end[i];
+    if ((c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c) != kDotPak[i]) return false;
+  }
+  return true;
+}
+
+DropChoice ChooseFromDrop(Program program, const std::vector<std::u16string>& paths,
+                          pak::FileSystem& fs) {
+  DropChoice choice;
+  for (const std::u16string& path : paths) {
+    if (path.empty()) return {};
+    const pak::Path native = pak::PathFromUtf16(path);
+    std::optional<std::u16string>* slot = nullptr;
+    if (fs.IsDirectory(native)) {
+      slot = &choice.folder;
+    } else if (fs.IsFile(native) && (program == Program::kUnbaler || HasPakExtension(path))) {
+      slot = &choice.archive;
+    }
+    if (slot == nullptr || slot->has_value()) return {};
+    *slot = path;
+  }
+  return choice;
 }
 
 void ProgramLogic::Report(const pak::Status& status) {

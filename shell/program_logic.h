@@ -12,8 +12,10 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "codec/file_system.h"
 #include "codec/status.h"
@@ -25,6 +27,30 @@
 #include "shell/work.h"
 
 namespace shell {
+
+// What a drop chooses: at most one archive and one folder. Nothing when the drop is refused.
+struct DropChoice {
+  std::optional<std::u16string> archive;
+  std::optional<std::u16string> folder;
+  bool accepted() const { return archive.has_value() || folder.has_value(); }
+};
+
+// Sorts dropped paths by what `program` makes of them: a folder is the folder to extract into or
+// to pack; a file is Unbaler's archive to read, or Rebaler's archive to write when its name ends
+// in ".pak" (in any case). One folder and one file may come together. A drop with anything else
+// (two of a kind, a file Rebaler would not write, a path that is neither file nor folder) is
+// refused whole: a drop either does what it shows or nothing.
+DropChoice ChooseFromDrop(Program program, const std::vector<std::u16string>& paths,
+                          pak::FileSystem& fs);
+
+// Whether the last name of `path` ends in ".pak", in any case.
+bool HasPakExtension(std::u16string_view path);
+
+// The heads of the boxes that refuse a path given on the command line, followed by the path.
+inline constexpr char16_t kNoSuchFolder[] = u"No such folder";
+inline constexpr char16_t kNotAFile[] = u"Not a file";
+// The box that refuses a path: `head`, a blank line and the path.
+std::u16string RefusalText(std::u16string_view head, std::u16string_view path);
 
 class ProgramLogic : public MainCommands {
  public:
@@ -53,6 +79,14 @@ class ProgramLogic : public MainCommands {
   void OnCancel() override;
   const std::u16string& status_text() const { return status_; }
 
+  // The paths of the command line, in the program's order (StartArguments), chosen once start-up
+  // has ended as if they had come from the dialogs. A folder must exist, as the folder browser
+  // demands; an archive must not be a folder. A path refused is named in a box and not chosen.
+  void OpenStartPaths(const std::vector<std::u16string>& paths);
+  // A drop (ChooseFromDrop) chooses its paths as the dialogs would; refused while work runs.
+  bool AcceptsDrop(const std::vector<std::u16string>& paths) override;
+  void OnDrop(const std::vector<std::u16string>& paths) override;
+
  protected:
   enum class Choice { kChosen, kKept, kFailed };
 
@@ -69,14 +103,25 @@ class ProgramLogic : public MainCommands {
   void SetStatus(std::u16string text);
 
   // Shows the file dialog with an empty name box, PAK archives as its one filter and, when saving,
-  // ".pak" added to a name typed without an extension. A chosen path becomes the archive path and
-  // is shown in lblFileName; a cancel keeps the earlier choice.
+  // ".pak" added to a name typed without an extension. A chosen path goes to ArchiveChosen; a
+  // cancel keeps the earlier choice.
   Choice ChooseArchive(FileDialogRequest::Kind kind, FileDialogOptions options);
   // Makes `path` the archive path and shows it in lblFileName (empty text for none).
   void SetArchivePath(std::u16string path);
+  // Makes `path` the folder path and shows it in lblDir.
+  void SetFolderPath(std::u16string path);
+
+  // A path the user chose, in a dialog, on the command line or by a drop: what the program does
+  // with it. Unbaler reads the archive; Rebaler lists the folder.
+  virtual void ArchiveChosen(std::u16string path) = 0;
+  virtual void FolderChosen(std::u16string path) = 0;
+  // Checks an archive path given on the command line as the program's file dialog would have;
+  // may complete it. Returns the text of the box that refuses it (RefusalText), or nothing when
+  // it is taken. By default a folder is no archive.
+  virtual std::u16string CheckArchiveArgument(std::u16string& path);
   // Shows the folder browser over the window, starting at the current folder. A chosen folder
-  // becomes the folder path and is shown in lblDir; an empty path is no folder and keeps the
-  // earlier one, like a cancel. A browser error is shown here and gives kFailed.
+  // goes to FolderChosen; an empty path is no folder and keeps the earlier one, like a cancel. A
+  // browser error is shown here and gives kFailed.
   Choice ChooseFolder(std::u16string_view title);
   // A failed step: an I/O error in the error box with its number, anything else (a rejected
   // file, a refused name) as its message says it.
@@ -89,6 +134,10 @@ class ProgramLogic : public MainCommands {
   const pak::CodePage& code_page_;
 
  private:
+  // Chooses the folder first: an archive chosen first may start a read that a later folder
+  // choice must not disturb.
+  void ChoosePaths(std::optional<std::u16string> archive, std::optional<std::u16string> folder);
+
   FileDialog& file_dialog_;
   MessageBox& message_box_;
   FolderDialogBackend& folder_backend_;

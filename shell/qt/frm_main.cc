@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QRegion>
+#include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
+#include <QUrl>
 
 #include "shell/qt/qt_services.h"
 #include "shell/qt/widgets.h"
@@ -37,6 +41,17 @@ Qt::Alignment Alignment(shell::Align align) {
   return kAlignments[static_cast<int>(align)];
 }
 
+// The local paths a drag carries; none when it carries anything else (text, a web address).
+std::vector<std::u16string> DraggedPaths(const QMimeData* data) {
+  std::vector<std::u16string> paths;
+  if (data == nullptr || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) return {};
+    paths.push_back(QDir::toNativeSeparators(url.toLocalFile()).toStdU16String());
+  }
+  return paths;
+}
+
 }  // namespace
 
 QPoint QtPointer::Position(std::intptr_t hwnd) {
@@ -54,6 +69,7 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromStdU16String(controller_.title()));
   setFixedSize(shell::kMainWidth, shell::kMainHeight);
+  setAcceptDrops(true);
   platform_reports_window_moves_ = QGuiApplication::platformName() == QLatin1String("windows");
 
   skin_ = QImage(QStringLiteral(":/skin/skin.bmp"));
@@ -185,6 +201,27 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (!pointer) return QWidget::eventFilter(watched, event);
   SkinPointer(*pointer);
   return true;
+}
+
+void FrmMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (controller_.AcceptsDrop(DraggedPaths(event->mimeData()))) event->acceptProposedAction();
+}
+
+void FrmMain::dragMoveEvent(QDragMoveEvent* event) {
+  // Work may have started or ended since the drag came in.
+  if (controller_.AcceptsDrop(DraggedPaths(event->mimeData()))) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void FrmMain::dropEvent(QDropEvent* event) {
+  const std::vector<std::u16string> paths = DraggedPaths(event->mimeData());
+  if (!controller_.AcceptsDrop(paths)) return;
+  event->acceptProposedAction();
+  // Once the drop has ended: a box the choice may show must not hold the file manager's drag.
+  QTimer::singleShot(0, this, [this, paths] { controller_.Drop(paths); });
 }
 
 void FrmMain::SkinPointer(const shell::PointerEvent& pointer) {

@@ -54,6 +54,11 @@ class FrmMain : public QWidget, public shell::MainWindowView, private shell::Nat
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Files and folders dragged from a file manager: the pointer shows whether the program takes
+  // them (MainController::AcceptsDrop), and a drop hands them over.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // shell::MainWindowView

@@ -56,6 +56,8 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
   CreateChild(hwnd_, kStatusId, shell::ControlKind::kLabel, L"", shell::kStatusBox,
               FontFor(shell::Font{}), SS_LEFT | SS_CENTERIMAGE | SS_PATHELLIPSIS);
   ::ShowWindow(::GetDlgItem(hwnd_, kStatusId), SW_HIDE);
+  // Files and folders dropped anywhere on the window; the program decides what it takes.
+  ::DragAcceptFiles(hwnd_, TRUE);
 }
 
 FrmMain::~FrmMain() {
@@ -307,6 +309,19 @@ void FrmMain::OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM 
   FollowPointer(hwnd_, event, wparam);
 }
 
+void FrmMain::OnDropFiles(HDROP drop) {
+  std::vector<std::u16string> paths;
+  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+    paths.push_back(FromWide(path));
+  }
+  ::DragFinish(drop);
+  // The shell shows no refusal during the drag; one the program does not take changes nothing.
+  if (controller_.AcceptsDrop(paths)) controller_.Drop(paths);
+}
+
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CAPTURECHANGED:
@@ -335,6 +350,9 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case kWorkMessage:
       RunPostedWork(lparam);
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wparam));
       return 0;
     case WM_KEYDOWN:
       if (wparam == VK_ESCAPE) {

@@ -67,6 +67,8 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM lparam);
+  // Files and folders dropped from the shell (WM_DROPFILES); the drop is let go here.
+  void OnDropFiles(HDROP drop);
 
   // shell::MainWindowView
   void SetControlText(shell::Role role, const std::u16string& text) override;

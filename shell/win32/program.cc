@@ -1,5 +1,10 @@
 #include "shell/win32/program.h"
 
+#include <string>
+#include <vector>
+
+#include "shell/win32/win32_services.h"
+#include "shell/win32/win32_text.h"
 #include "shell/win32/windows_api.h"
 
 namespace shell::win32 {
@@ -9,6 +14,23 @@ void InitProgram() {
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES;
   ::InitCommonControlsEx(&controls);
+}
+
+shell::StartArguments ReadStartArguments(shell::Program program) {
+  std::vector<std::u16string> arguments;
+  int count = 0;
+  if (LPWSTR* words = ::CommandLineToArgvW(::GetCommandLineW(), &count); words != nullptr) {
+    for (int i = 1; i < count; ++i) arguments.push_back(FromWide(words[i]));
+    ::LocalFree(words);
+  }
+  std::wstring folder(::GetCurrentDirectoryW(0, nullptr), L'\0');
+  folder.resize(::GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+  return shell::ParseStartArguments(program, arguments, FromWide(folder));
+}
+
+int ShowUsage(shell::Program program, const shell::StartArguments& start) {
+  Win32MessageBox(nullptr).Show(start.message, std::u16string(shell::ProgramTitle(program)));
+  return start.action == shell::StartArguments::Action::kHelp ? 0 : shell::kMisuseExitCode;
 }
 
 int RunMessageLoop() {

@@ -3,6 +3,7 @@
 // the main window has unloaded.
 #pragma once
 
+#include "shell/start_arguments.h"
 #include "shell/win32/frm_main.h"
 #include "shell/win32/win32_services.h"
 
@@ -10,6 +11,12 @@ namespace shell::win32 {
 
 // Loads the common controls (version 6, as the manifest asks).
 void InitProgram();
+
+// The process's command line (StartArguments), from CommandLineToArgvW.
+shell::StartArguments ReadStartArguments(shell::Program program);
+// Shows the usage text of a command line that starts no window in a message box (a window
+// program has no console to print it on). Returns the exit code.
+int ShowUsage(shell::Program program, const shell::StartArguments& start);
 
 // Dispatches messages until the main window's unload posts the quit message; returns its code.
 int RunMessageLoop();
@@ -19,6 +26,8 @@ int RunMessageLoop();
 template <typename Logic, typename... MakeExtra>
 int RunProgram(HINSTANCE instance, shell::Program program, MakeExtra... make_extra) {
   InitProgram();
+  const shell::StartArguments start = ReadStartArguments(program);
+  if (start.action != shell::StartArguments::Action::kStart) return ShowUsage(program, start);
   FrmMain window(program, instance);
   Win32Services services(window.hwnd());
   Logic logic(window, services.file_dialog, services.message_box, services.folder_dialog,
@@ -26,6 +35,7 @@ int RunProgram(HINSTANCE instance, shell::Program program, MakeExtra... make_ext
   logic.SetRunner(window.runner());
   window.SetOnUnloaded([] { ::PostQuitMessage(0); });
   window.Load(&logic);
+  logic.OpenStartPaths(start.paths);
   return RunMessageLoop();
 }
 

@@ -536,3 +536,101 @@ TEST_F(UnbalerWorkTest, AFailedExtractionKeepsItsBox) {
   EXPECT_EQ(view.status(), u"");
   EXPECT_FALSE(view.working);
 }
+
+// ---- Paths given on the command line or dropped on the window ----
+
+// Each start path goes through the checks its dialog would have made, and a refused one is named
+// in a box while the other is still chosen.
+TEST_F(UnbalerTest, StartPathsAreCheckedAsTheDialogsWould) {
+  WriteFile(work / "good.pak", MakeArchive({{u"keep.wav", {9, 8}}}));
+  WriteFile(work / "bad.pak", std::string("not an archive"));
+  const std::u16string good = U16(work / "good.pak"), bad = U16(work / "bad.pak"),
+                       gone = U16(work / "gone.pak"), folder = U16(out.path());
+  struct Case {
+    const char* what;
+    Names paths;
+    std::u16string archive, folder;  // chosen afterwards
+    std::u16string box;              // the start of the one box shown; empty: none
+  };
+  const Case cases[] = {
+      {"archive and folder", {good, folder}, good, folder, u""},
+      {"archive only", {good}, good, u"", u""},
+      {"nothing", {}, u"", u"", u""},
+      {"not an archive", {bad, folder}, u"", folder, u"Invalid file\n\n" + bad + u"\n"},
+      {"no such file", {gone, folder}, u"", folder, u"Error "},
+      {"a folder as the archive", {folder, folder}, u"", folder, u"Not a file\n\n" + folder},
+      {"no such folder", {good, gone}, good, u"", u"No such folder\n\n" + gone},
+      {"a file as the folder", {good, good}, good, u"", u"No such folder\n\n" + good},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeView fresh_view;
+    FakeMessageBox fresh_box;
+    UnbalerLogic fresh(fresh_view, dialog, fresh_box, folders, pak::DefaultFileSystem(),
+                       pak::Windows1252());
+    fresh.OnLoaded();
+    fresh.OpenStartPaths(c.paths);
+    EXPECT_EQ(fresh.archive_path(), c.archive);
+    EXPECT_EQ(fresh_view.file_caption, shell::ShortenPath(c.archive));
+    EXPECT_EQ(fresh.folder_path(), c.folder);
+    EXPECT_EQ(fresh_view.dir_caption, shell::ShortenPath(c.folder));
+    EXPECT_EQ(fresh_view.items, c.archive.empty() ? Names{} : Names{u"keep.ogg"});
+    EXPECT_EQ(fresh_view.enabled, !c.archive.empty() && !c.folder.empty());
+    ASSERT_EQ(fresh_box.shown.size(), c.box.empty() ? 0u : 1u);
+    if (!c.box.empty()) {
+      EXPECT_TRUE(fresh_box.shown[0].text.starts_with(c.box))
+          << pak::ToUtf8(fresh_box.shown[0].text);
+      EXPECT_EQ(fresh_box.shown[0].title, u"Unbaler");
+    }
+    EXPECT_TRUE(dialog.requests.empty());  // no dialog is shown for a path given
+    EXPECT_TRUE(folders.requests.empty());
+  }
+}
+
+// A folder chosen while the archive given with it is read must not turn the extract command on
+// before the archive is listed.
+TEST_F(UnbalerWorkTest, StartPathsKeepTheCommandOffUntilTheArchiveIsListed) {
+  WriteFile(work / "a.pak", MakeArchive({{u"a", {1}}}));
+  logic.OpenStartPaths({U16(work / "a.pak"), U16(out.path())});
+  EXPECT_EQ(logic.work_state(), shell::WorkState::kRunning);
+  EXPECT_EQ(logic.folder_path(), U16(out.path()));
+  EXPECT_EQ(view.enabled, false);
+  runner.Finish();
+  EXPECT_EQ(view.enabled, true);
+  EXPECT_EQ(view.items, Names{u"a"});
+}
+
+TEST_F(UnbalerWorkTest, DropsChooseAsTheDialogsDoAndNothingWhileWorkRuns) {
+  WriteFile(work / "a.pak", MakeArchive({{u"a", {1}}}));
+  WriteFile(work / "b.pak", MakeArchive({{u"b", {2}}}));
+  const Names archive{U16(work / "a.pak")};
+  ASSERT_TRUE(logic.AcceptsDrop(archive));
+  logic.OnDrop(archive);
+  EXPECT_EQ(runner.started, 1);  // read as the file dialog's choice is
+  // While it is read, nothing more is taken.
+  EXPECT_FALSE(logic.AcceptsDrop({U16(out.path())}));
+  logic.OnDrop({U16(out.path())});
+  EXPECT_EQ(logic.folder_path(), u"");
+  runner.Finish();
+  EXPECT_EQ(view.items, Names{u"a"});
+
+  // A drop refused changes nothing, says nothing and clears no status line.
+  const std::size_t statuses = view.statuses.size();
+  const Names two_archives{U16(work / "a.pak"), U16(work / "b.pak")};
+  EXPECT_FALSE(logic.AcceptsDrop(two_archives));
+  logic.OnDrop(two_archives);
+  EXPECT_EQ(runner.started, 1);
+  EXPECT_EQ(view.statuses.size(), statuses);
+
+  // A folder and a file together choose both.
+  logic.OnDrop({U16(out.path()), U16(work / "b.pak")});
+  EXPECT_EQ(logic.folder_path(), U16(out.path()));
+  EXPECT_EQ(view.enabled, false);
+  runner.Finish();
+  EXPECT_EQ(logic.archive_path(), U16(work / "b.pak"));
+  EXPECT_EQ(view.items, Names{u"b"});
+  EXPECT_EQ(view.enabled, true);
+  EXPECT_TRUE(box.shown.empty());
+  EXPECT_TRUE(dialog.requests.empty());
+  EXPECT_TRUE(folders.requests.empty());
+}

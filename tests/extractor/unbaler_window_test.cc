@@ -1,8 +1,11 @@
 // Unbaler's logic in the real Qt window, driven by clicks, with fake dialogs and real folders.
 #include <QApplication>
+#include <QDropEvent>
 #include <QLabel>
 #include <QListView>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -52,6 +55,21 @@ struct Unbaler {
 };
 
 QString Q(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
+
+// Drags `urls` over the middle of `window`, as a file manager does; returns whether the window
+// took the drag, and drops them there when it did.
+bool DragAndDrop(QWidget* window, const QList<QUrl>& urls) {
+  QMimeData data;
+  data.setUrls(urls);
+  const QPointF at(window->width() / 2.0, window->height() / 2.0);
+  QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(window, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(window, &drop);
+  return drop.isAccepted();
+}
+QUrl File(const std::filesystem::path& path) { return QUrl::fromLocalFile(Q(path)); }
 
 }  // namespace
 
@@ -109,6 +127,43 @@ class UnbalerWindowTest : public QObject {
     QCOMPARE(w.Text("lblFileName"), Q(work / "good.pak"));
     QCOMPARE(w.Items(), QStringList{"keep"});
     QCOMPARE(w.box.shown.size(), std::size_t{1});
+  }
+
+  // A file dropped on the window is read as the archive, a folder becomes the destination;
+  // what the program does not take is refused while dragged, and the pointer shows it.
+  void droppedFilesAndFoldersAreChosenAndTheRestRefused() {
+    TempDir work, out;
+    WriteFile(work / "a.pak", MakeArchive({{u"a", {1}}}));
+    WriteFile(work / "b.pak", MakeArchive({{u"b", {2}}}));
+    Unbaler w;
+    w.logic.SetRunner(w.window.runner());
+    QVERIFY(w.window.acceptDrops());
+
+    QVERIFY(!DragAndDrop(&w.window, {QUrl("https://example.com/a.pak")}));  // not a local file
+    QVERIFY(!DragAndDrop(&w.window, {File(work / "a.pak"), File(work / "b.pak")}));
+    QVERIFY(!DragAndDrop(&w.window, {File(work / "gone.pak")}));
+    QVERIFY(!DragAndDrop(&w.window, {}));
+
+    QVERIFY(DragAndDrop(&w.window, {File(work / "a.pak")}));
+    QTRY_COMPARE(w.Items(), QStringList{"a"});
+    QCOMPARE(w.Text("lblFileName"), Q(work / "a.pak"));
+    QVERIFY(DragAndDrop(&w.window, {File(out.path()), File(work / "b.pak")}));
+    QTRY_COMPARE(w.Items(), QStringList{"b"});
+    QCOMPARE(w.Text("lblFileName"), Q(work / "b.pak"));
+    QCOMPARE(w.Text("lblDir"), Q(out.path()));
+    QVERIFY(w.Child("picExtract")->isEnabled());
+    QVERIFY(w.box.shown.empty());
+    QVERIFY(w.dialog.requests.empty());
+
+    // While work runs a drag is refused.
+    std::atomic<bool> release{false};
+    w.logic.ExtractAll([&](std::size_t, std::size_t) {
+      while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    QVERIFY(!DragAndDrop(&w.window, {File(work / "a.pak")}));
+    release = true;
+    QTRY_COMPARE(w.logic.work_state(), shell::WorkState::kDone);
+    QCOMPARE(w.Items(), QStringList{"b"});
   }
 
   // On the window's own worker: while an extraction is held after its first entry, the window

@@ -487,3 +487,120 @@ TEST_F(RebalerTest, PackingSaysWhatItDidOrThatItStoppedAndKeptTheOldArchive) {
 
 }  // namespace
 }  // namespace repacker
+
+namespace repacker {
+namespace {
+
+// ---- Paths given on the command line or dropped on the window ----
+
+TEST_F(RebalerTest, StartPathsAreCheckedAsTheDialogsWould) {
+  Put(u"a.ogg", "A");
+  fs::create_directory(temp / "taken.pak");
+  const std::u16string files = U16(folder()), out = U16(archive()), gone = U16(temp / "gone");
+  struct Case {
+    const char* what;
+    Names paths;
+    std::u16string folder, archive;  // chosen afterwards
+    std::u16string box;              // the one box shown; empty: none
+  };
+  const Case cases[] = {
+      {"folder and archive", {files, out}, files, out, u""},
+      {"folder only", {files}, files, u"", u""},
+      {"a name without extension gets .pak", {files, U16(temp / "out")}, files, out, u""},
+      {"another extension stays",
+       {files, U16(temp / "out.dat")},
+       files,
+       U16(temp / "out.dat"),
+       u""},
+      {"no such folder", {gone, out}, u"", out, u"No such folder\n\n" + gone},
+      {"a file as the folder",
+       {U16(folder() / "a.ogg")},
+       u"",
+       u"",
+       u"No such folder\n\n" + U16(folder() / "a.ogg")},
+      {"the archive's folder is missing",
+       {files, U16(temp / "gone" / "x.pak")},
+       files,
+       u"",
+       u"No such folder\n\n" + gone},
+      {"a folder as the archive",
+       {files, U16(temp / "taken.pak")},
+       files,
+       u"",
+       u"Not a file\n\n" + U16(temp / "taken.pak")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeView fresh_view;
+    FakeMessageBox fresh_box;
+    RebalerLogic fresh(fresh_view, file_dialog, fresh_box, backend, [] { return nullptr; });
+    fresh.OnLoaded();
+    fresh.OpenStartPaths(c.paths);
+    EXPECT_EQ(fresh.folder_path(), c.folder);
+    EXPECT_EQ(fresh_view.dir_caption, shell::ShortenPath(c.folder));
+    EXPECT_EQ(fresh.archive_path(), c.archive);
+    EXPECT_EQ(fresh_view.file_caption, shell::ShortenPath(c.archive));
+    EXPECT_EQ(fresh_view.items, c.folder.empty() ? Names{} : Names{u"a.ogg"});
+    EXPECT_EQ(fresh_view.enabled, !c.folder.empty() && !c.archive.empty());
+    ASSERT_EQ(fresh_box.shown.size(), c.box.empty() ? 0u : 1u);
+    if (!c.box.empty()) {
+      EXPECT_EQ(fresh_box.shown[0].text, c.box);
+      EXPECT_EQ(fresh_box.shown[0].title, u"Rebaler");
+    }
+    EXPECT_TRUE(file_dialog.requests.empty());
+    EXPECT_TRUE(backend.requests.empty());
+  }
+  EXPECT_FALSE(fs::exists(archive()));  // choosing writes nothing
+}
+
+// The box that refuses one start path comes over a window that already shows the other.
+TEST_F(RebalerTest, ARefusedStartPathIsNamedAfterTheOtherIsShown) {
+  struct SeeingBox : shell::MessageBox {
+    explicit SeeingBox(const FakeView& seen) : view(seen) {}
+    void Show(const std::u16string& text, const std::u16string&) override {
+      shown.push_back({text, view.dir_caption, view.items});
+    }
+    struct Seen {
+      std::u16string text, dir_caption;
+      Names items;
+    };
+    const FakeView& view;
+    std::vector<Seen> shown;
+  } box(view);
+  Put(u"a.ogg", "A");
+  RebalerLogic fresh(view, file_dialog, box, backend, [] { return nullptr; });
+  fresh.OpenStartPaths({U16(folder()), U16(temp / "gone" / "x.pak")});
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(box.shown[0].text, u"No such folder\n\n" + U16(temp / "gone"));
+  EXPECT_EQ(box.shown[0].dir_caption, shell::ShortenPath(U16(folder())));
+  EXPECT_EQ(box.shown[0].items, Names{u"a.ogg"});
+}
+
+TEST_F(RebalerTest, DropsChooseTheFolderOrAPakFileAndRefuseTheRest) {
+  Put(u"a.ogg", "A");
+  WriteFile(temp / "OLD.PAK", std::string("whatever is there"));
+  WriteFile(temp / "notes.txt", std::string("x"));
+  logic.OnLoaded();
+
+  logic.OnDrop({U16(temp / "notes.txt")});  // not an archive to write: refused quietly
+  EXPECT_EQ(logic.archive_path(), u"");
+  EXPECT_FALSE(logic.AcceptsDrop({U16(folder()), U16(temp / "notes.txt")}));
+  logic.OnDrop({U16(folder()), U16(temp / "notes.txt")});
+  EXPECT_EQ(logic.folder_path(), u"");
+  EXPECT_EQ(view.list_fills, 0);
+
+  logic.OnDrop({U16(folder())});
+  EXPECT_EQ(logic.folder_path(), U16(folder()));
+  EXPECT_EQ(view.items, Names{u"a.ogg"});  // listed as the folder browser's choice is
+  EXPECT_EQ(view.enabled, false);
+  logic.OnDrop({U16(temp / "OLD.PAK")});
+  EXPECT_EQ(logic.archive_path(), U16(temp / "OLD.PAK"));
+  EXPECT_EQ(view.enabled, true);
+  EXPECT_EQ(ReadText(temp / "OLD.PAK"), "whatever is there");  // only chosen, not written
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(file_dialog.requests.empty());
+  EXPECT_TRUE(backend.requests.empty());
+}
+
+}  // namespace
+}  // namespace repacker

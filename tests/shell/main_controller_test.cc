@@ -12,6 +12,7 @@
 #include <system_error>
 #include <vector>
 
+#include "codec/text.h"
 #include "shell/browse_for_folder.h"
 #include "tests/support/fakes.h"
 
@@ -356,6 +357,49 @@ TEST_F(MainControllerTest, DisablingTheMainCommandThroughTheViewDimsItsPicture) 
   EXPECT_EQ(main_command.shown, 3);
   view.SetMainCommandEnabled(true);
   EXPECT_EQ(main_command.shown, 0);
+}
+
+}  // namespace
+}  // namespace shell
+
+namespace shell {
+namespace {
+
+// Drops reach the program only while no work runs, and an error escaping one is shown as a
+// command's is.
+TEST_F(MainControllerTest, DropsAreRefusedWhileWorkRunsAndTheirErrorsAreShown) {
+  using Paths = std::vector<std::u16string>;
+  struct DropCommands : RecordingCommands {
+    using RecordingCommands::RecordingCommands;
+    bool AcceptsDrop(const Paths& paths) override {
+      asked.push_back(paths);
+      return true;
+    }
+    void OnDrop(const Paths& paths) override {
+      dropped.push_back(paths);
+      if (fail) std::exchange(fail, nullptr)();
+    }
+    std::vector<Paths> asked, dropped;
+  } drops(window);
+  controller.Load(&drops);
+  const Paths paths{u"a.pak", u"folder"};
+
+  drops.working = true;
+  EXPECT_FALSE(controller.AcceptsDrop(paths));
+  controller.Drop(paths);
+  EXPECT_TRUE(drops.asked.empty());
+  EXPECT_TRUE(drops.dropped.empty());
+
+  drops.working = false;
+  EXPECT_TRUE(controller.AcceptsDrop(paths));
+  drops.fail = [] { throw std::system_error(5, std::generic_category(), "read a.pak"); };
+  controller.Drop(paths);
+  EXPECT_EQ(drops.dropped, std::vector<Paths>{paths});
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_TRUE(window.messages[0].starts_with(u"Rebaler|Error 5\n\n"))
+      << pak::ToUtf8(window.messages[0]);
+  controller.Drop(paths);  // the window carries on
+  EXPECT_EQ(drops.dropped.size(), 2u);
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 # dialogs: both windows start 442 x 237 and shaped (the desktop shows through the key-coloured
 # columns), Unbaler extracts a sample archive chosen in the open dialog into a folder chosen in
 # the folder dialog, Rebaler packs the edited folder after the difference dialog, a cancelled
-# repack writes nothing, and the close picture ends each program.
+# repack writes nothing, the close picture ends each program, and Unbaler started with an archive
+# and a folder on its command line extracts with one click.
 #
 #   tests/win32/window_test.sh BIN_DIR SHOTS_DIR
 #
@@ -255,6 +256,28 @@ wait_gone '^Repack Canceled$' 20 || fail "the message box did not close"
 cmp -s "$work/before.pak" "$work/repacked.pak" || fail "a cancelled repack changed the archive"
 step "Rebaler: a cancelled repack left the archive alone"
 close_program Rebaler
+
+# ---- Unbaler started with an archive and a folder, as "Open with" starts it ----
+mkdir -p "$work/given out"
+program_name=unbaler.exe
+program_log="$work/unbaler-open-with.log"
+"$wine" "$bin/unbaler.exe" "$(win_path "$work/sample.pak")" "$(win_path "$work/given out")" \
+  >"$program_log" 2>&1 &
+program_pid=$!
+pids+=("$program_pid")
+program_wid="$(wait_window '^Unbaler$' 30)" || fail "Unbaler did not open with a command line"
+given_extracted() { cmp -s "$work/source/sound.ogg" "$work/given out/sound.ogg"; }
+# No dialog: the extract command is on once the archive given has been read.
+for _ in {1..20}; do
+  click_at "$program_wid" 231 203  # picExtract
+  wait_until 1 given_extracted && break
+done
+given_extracted || fail "Unbaler started with a command line did not extract: $(ls -l "$work/given out")"
+settled_screenshot "$work/root.png"
+eval "$(xdotool getwindowgeometry --shell "$program_wid")"
+convert "$work/root.png" -crop "462x257+$((X - 10))+$((Y - 10))" +repage "$shots/unbaler-open-with.png"
+step "Unbaler: started with an archive and a folder, extracted with one click"
+close_program Unbaler
 
 find "$desktop" -maxdepth 1 -type f -delete
 step "all passed"

@@ -1,0 +1,39 @@
+#include "shell/qt/program.h"
+
+#include <QDir>
+#include <QUrl>
+#include <cstdio>
+
+#include "codec/text.h"
+
+namespace shell::qt {
+
+bool AsksForHelp(int argc, char* argv[], shell::Program program) {
+  std::vector<std::u16string> arguments;
+  for (int i = 1; i < argc; ++i)
+    arguments.push_back(QString::fromLocal8Bit(argv[i]).toStdU16String());
+  return shell::ParseStartArguments(program, arguments, u"").action ==
+         shell::StartArguments::Action::kHelp;
+}
+
+shell::StartArguments ReadStartArguments(shell::Program program) {
+  std::vector<std::u16string> arguments;
+  const QStringList given = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < given.size(); ++i) {
+    // A desktop entry may pass a file as a URL ("file:///home/u/a%20b.pak").
+    const QString& word = given[i];
+    const QString path =
+        word.startsWith(QLatin1String("file://")) ? QUrl(word).toLocalFile() : word;
+    arguments.push_back(QDir::toNativeSeparators(path).toStdU16String());
+  }
+  return shell::ParseStartArguments(program, arguments,
+                                    QDir::toNativeSeparators(QDir::currentPath()).toStdU16String());
+}
+
+int PrintUsage(const shell::StartArguments& start) {
+  const bool help = start.action == shell::StartArguments::Action::kHelp;
+  std::fputs(pak::ToUtf8(start.message).c_str(), help ? stdout : stderr);
+  return help ? 0 : shell::kMisuseExitCode;
+}
+
+}  // namespace shell::qt

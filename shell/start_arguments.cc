@@ -1,0 +1,66 @@
+#include "shell/start_arguments.h"
+
+#include <filesystem>
+
+#include "codec/file_system.h"
+
+namespace shell {
+namespace {
+
+constexpr std::size_t kMaxPaths = 2;
+
+// `path` joined to `folder` when relative, without "." and ".." steps. Nothing on the disk is
+// looked at: a path that leads nowhere stays as given, for the logic to refuse by name.
+std::u16string Whole(std::u16string_view path, std::u16string_view folder) {
+  pak::Path whole = pak::PathFromUtf16(path);
+  if (!whole.is_absolute()) whole = pak::PathFromUtf16(folder) / whole;
+  whole = whole.lexically_normal();
+  // "dir/" normalises to "dir/" with an empty last step; the labels show the folder's name.
+  if (!whole.has_filename() && whole.has_relative_path()) whole = whole.parent_path();
+  return whole.u16string();
+}
+
+}  // namespace
+
+std::u16string UsageText(Program program) {
+  if (program == Program::kUnbaler) {
+    return u"Usage: unbaler [ARCHIVE [FOLDER]]\n"
+           u"Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.\n";
+  }
+  return u"Usage: rebaler [FOLDER [ARCHIVE]]\n"
+         u"Starts with FOLDER chosen to pack and ARCHIVE as the PAK file to write.\n";
+}
+
+StartArguments ParseStartArguments(Program program, std::span<const std::u16string> arguments,
+                                   std::u16string_view current_folder) {
+  StartArguments start;
+  const auto misuse = [&](std::u16string what) {
+    start.action = StartArguments::Action::kMisuse;
+    start.paths.clear();
+    start.message = std::move(what) + u"\n" + UsageText(program);
+    return start;
+  };
+  bool options = true;
+  for (const std::u16string& argument : arguments) {
+    if (options && argument == u"--") {
+      options = false;
+      continue;
+    }
+    if (options && (argument == u"--help" || argument == u"-h")) {
+      start.action = StartArguments::Action::kHelp;
+      start.paths.clear();
+      start.message = UsageText(program);
+      return start;
+    }
+    // A lone "-" is no option; it is refused below as a path, like any name that leads nowhere.
+    if (options && argument.size() > 1 && argument.front() == u'-') {
+      return misuse(u"Unknown option: " + argument);
+    }
+    if (argument.empty()) return misuse(u"An empty path was given.");
+    if (start.paths.size() == kMaxPaths) return misuse(u"Too many paths were given.");
+    start.paths.push_back(Whole(argument, current_folder));
+  }
+  return start;
+}
+
+}  // namespace shell

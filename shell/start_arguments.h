@@ -1,0 +1,45 @@
+// What a program's command line asks for: `unbaler [ARCHIVE [FOLDER]]`, `rebaler [FOLDER
+// [ARCHIVE]]`. A file manager's "Open with" and a double click on an archive start the programs
+// this way; the paths given are then chosen as if the user had chosen them in the dialogs
+// (ProgramLogic::OpenStartPaths).
+//
+// Only the text is looked at here; whether a path exists is the logic's to check. Each front end
+// hands over the arguments as UTF-16, without the program's own path, and shows the usage text
+// where the user can see it.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/main_layout.h"
+
+namespace shell {
+
+struct StartArguments {
+  enum class Action {
+    kStart,   // open the window with `paths`
+    kHelp,    // --help: the usage text, and end successfully without a window
+    kMisuse,  // an unknown option or too many paths: the usage text, and end with a failure
+  };
+  Action action = Action::kStart;
+  // In the program's order (see above), at most two, each made whole against the folder the
+  // program was started in.
+  std::vector<std::u16string> paths;
+  // The usage text for kHelp and kMisuse; for kMisuse it begins with what was wrong.
+  std::u16string message;
+};
+
+// The exit code of a program started with an unusable command line.
+inline constexpr int kMisuseExitCode = 2;
+
+// `arguments` are the command line's words after the program's path; `current_folder` is where
+// relative paths lead from. "--" ends the options, so that a file named "-x" can be given.
+StartArguments ParseStartArguments(Program program, std::span<const std::u16string> arguments,
+                                   std::u16string_view current_folder);
+
+// "Usage: unbaler [ARCHIVE [FOLDER]]" and a line on what the two mean.
+std::u16string UsageText(Program program);
+
+}  // namespace shell

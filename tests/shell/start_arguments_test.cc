@@ -1,0 +1,154 @@
+// The command line of both programs, and what a drop on their window chooses.
+#include "shell/start_arguments.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "codec/text.h"
+#include "shell/program_logic.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using shell::Program;
+using Action = shell::StartArguments::Action;
+using Words = std::vector<std::u16string>;
+
+#ifdef _WIN32
+constexpr char16_t kHere[] = u"C:\\home\\u";
+constexpr char16_t kSep = u'\\';
+#else
+constexpr char16_t kHere[] = u"/home/u";
+constexpr char16_t kSep = u'/';
+#endif
+
+// `path` with '/' as the system writes it, so one table serves both systems.
+std::u16string Native(std::u16string path) {
+  for (char16_t& c : path) {
+    if (c == u'/') c = kSep;
+  }
+  return path;
+}
+std::u16string Here(std::u16string_view rest) {
+  return std::u16string(kHere) + Native(u"/" + std::u16string(rest));
+}
+
+TEST(StartArguments, PathsAreMadeWholeAndOptionsEndWithTwoDashes) {
+  struct Case {
+    const char* what;
+    Words words;
+    Words paths;  // expected, for kStart
+  };
+  const Case cases[] = {
+      {"no arguments", {}, {}},
+      {"relative archive", {u"a.pak"}, {Here(u"a.pak")}},
+      {"dot steps go", {u"./x/../a.pak", u"out/"}, {Here(u"a.pak"), Here(u"out")}},
+      {"absolute stays", {std::u16string(kHere) + Native(u"/b/c.pak")}, {Here(u"b/c.pak")}},
+      {"after --, a dash is a name", {u"--", u"-x.pak"}, {Here(u"-x.pak")}},
+      {"a lone dash is a name", {u"-"}, {Here(u"-")}},
+      {"non-ASCII names pass whole",
+       {u"\u00e9t\u00e9.pak", u"\u4e2d"},
+       {Here(u"\u00e9t\u00e9.pak"), Here(u"\u4e2d")}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const shell::StartArguments start =
+        shell::ParseStartArguments(Program::kUnbaler, c.words, kHere);
+    EXPECT_EQ(start.action, Action::kStart);
+    EXPECT_EQ(start.paths, c.paths);
+    EXPECT_EQ(start.message, u"");
+  }
+}
+
+TEST(StartArguments, HelpAndMisuseStartNoWindowAndSayWhy) {
+  struct Case {
+    Program program;
+    Words words;
+    Action action;
+    std::u16string first_line;
+  };
+  const Case cases[] = {
+      {Program::kUnbaler, {u"--help"}, Action::kHelp, u"Usage: unbaler [ARCHIVE [FOLDER]]"},
+      {Program::kRebaler, {u"a", u"-h"}, Action::kHelp, u"Usage: rebaler [FOLDER [ARCHIVE]]"},
+      {Program::kUnbaler, {u"-v"}, Action::kMisuse, u"Unknown option: -v"},
+      {Program::kRebaler, {u"a", u"--force"}, Action::kMisuse, u"Unknown option: --force"},
+      {Program::kUnbaler, {u"a", u"b", u"c"}, Action::kMisuse, u"Too many paths were given."},
+      {Program::kUnbaler, {u"a", u""}, Action::kMisuse, u"An empty path was given."},
+      // After "--" an option is a name like any other; three names are still too many.
+      {Program::kUnbaler,
+       {u"--", u"--help", u"b", u"c"},
+       Action::kMisuse,
+       u"Too many paths were given."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(pak::ToUtf8(c.first_line));
+    const shell::StartArguments start = shell::ParseStartArguments(c.program, c.words, kHere);
+    EXPECT_EQ(start.action, c.action);
+    EXPECT_TRUE(start.paths.empty());
+    EXPECT_EQ(start.message.substr(0, start.message.find(u'\n')), c.first_line);
+    // Misuse names the fault, then shows how it is used.
+    EXPECT_TRUE(start.message.ends_with(shell::UsageText(c.program)));
+  }
+}
+
+// What each program makes of a drop, on real files and folders.
+TEST(DropRules, OneFolderAndOneFileOfTheRightKindOrNothing) {
+  testing_support::TempDir dir;
+  const auto at = [&](const char* name) { return (dir.path() / name).u16string(); };
+  std::filesystem::create_directory(dir.path() / "folder");
+  std::filesystem::create_directory(dir.path() / "folder2");
+  std::filesystem::create_directory(dir.path() / "dir.pak");
+  for (const char* file : {"a.pak", "B.PAK", "notes.txt", "pak", "x.pak.bak"}) {
+    testing_support::WriteFile(dir.path() / file, std::string("x"));
+  }
+  enum Kind { kRefused, kArchive, kFolder, kBoth };
+  struct Case {
+    Words dropped;
+    Kind unbaler;
+    Kind rebaler;
+  };
+  const Case cases[] = {
+      {{at("a.pak")}, kArchive, kArchive},
+      {{at("B.PAK")}, kArchive, kArchive},      // any case
+      {{at("notes.txt")}, kArchive, kRefused},  // Unbaler reads it and says what it is
+      {{at("pak")}, kArchive, kRefused},
+      {{at("x.pak.bak")}, kArchive, kRefused},
+      {{at("folder")}, kFolder, kFolder},
+      {{at("dir.pak")}, kFolder, kFolder},  // a folder is a folder, whatever its name
+      {{at("folder"), at("a.pak")}, kBoth, kBoth},
+      {{at("a.pak"), at("folder")}, kBoth, kBoth},
+      {{at("folder"), at("notes.txt")}, kBoth, kRefused},  // nothing half-done
+      {{at("a.pak"), at("B.PAK")}, kRefused, kRefused},    // which one?
+      {{at("folder"), at("folder2")}, kRefused, kRefused},
+      {{at("folder"), at("a.pak"), at("B.PAK")}, kRefused, kRefused},
+      {{at("gone.pak")}, kRefused, kRefused},
+      {{at("folder"), at("gone")}, kRefused, kRefused},
+      {{u""}, kRefused, kRefused},
+      {{}, kRefused, kRefused},
+  };
+  for (const Case& c : cases) {
+    for (const Program program : {Program::kUnbaler, Program::kRebaler}) {
+      const Kind want = program == Program::kUnbaler ? c.unbaler : c.rebaler;
+      SCOPED_TRACE((program == Program::kUnbaler ? "Unbaler: " : "Rebaler: ") +
+                   (c.dropped.empty() ? std::string() : pak::ToUtf8(c.dropped[0])) + " +" +
+                   std::to_string(c.dropped.size()));
+      const shell::DropChoice choice =
+          shell::ChooseFromDrop(program, c.dropped, pak::DefaultFileSystem());
+      EXPECT_EQ(choice.accepted(), want != kRefused);
+      const bool archive = want == kArchive || want == kBoth;
+      const bool folder = want == kFolder || want == kBoth;
+      ASSERT_EQ(choice.archive.has_value(), archive);
+      ASSERT_EQ(choice.folder.has_value(), folder);
+      if (want == kRefused) continue;
+      // Each path goes where its kind says, as it was given.
+      for (const std::u16string& path : c.dropped) {
+        const bool is_folder = std::filesystem::is_directory(path);
+        EXPECT_EQ(is_folder ? *choice.folder : *choice.archive, path);
+      }
+    }
+  }
+}
+
+}  // namespace
