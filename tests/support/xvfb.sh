@@ -112,7 +112,9 @@ settled_screenshot() {
 #   and removes the folder, and defines `fail MESSAGE`, which prints MESSAGE,
 #   the visible windows, how the program ended and everything it wrote
 #   ($work/NAME.log), saves the screen to FAILURE_SHOT when one is given, and
-#   exits 1.
+#   exits 1. A test still running after WINDOW_TEST_BUDGET seconds (default 150)
+#   fails that way too, so that it reports before the test runner's own timeout
+#   (set above the budget) kills it without a word.
 window_test_setup() {
   test_program=$1
   failure_shot=${2:-}
@@ -120,10 +122,17 @@ window_test_setup() {
   xvfb_pid=""
   app_pid=""
   trap window_test_cleanup EXIT
+  window_test_budget=${WINDOW_TEST_BUDGET:-150}
+  trap 'fail "the test was still running after $window_test_budget s"' USR1
+  # Its output goes nowhere: an open pipe would keep the runner waiting for it.
+  (sleep "$window_test_budget" && kill -USR1 $$) >/dev/null 2>&1 &
+  watchdog_pid=$!
 }
 
 window_test_cleanup() {
   local pid
+  pkill -P "$watchdog_pid" 2>/dev/null || true
+  kill "$watchdog_pid" 2>/dev/null || true
   for pid in $app_pid $xvfb_pid; do
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
