@@ -145,11 +145,28 @@ void MainController::MainCommandEnabled(bool enabled) {
   if (buttons_.size() >= 3) buttons_[2]->SetEnabled(enabled);
 }
 
+std::vector<ListMenuItem> MainController::ListMenu() {
+  if (commands_ == nullptr) return {};
+  return commands_->ListMenu();
+}
+
+void MainController::RunListCommand(ListCommand command) {
+  Guarded([&] { commands_->OnListCommand(command); });
+}
+
+void MainController::OpenListItem(std::size_t index) {
+  Guarded([&] { commands_->OnOpenItem(index); });
+}
+
 void MainController::Run(void (MainCommands::*command)()) {
+  Guarded([&] { (commands_->*command)(); });
+}
+
+void MainController::Guarded(const std::function<void()>& command) {
   if (commands_ == nullptr || commands_->Working()) return;
   std::u16string text;
   try {
-    (commands_->*command)();
+    command();
     return;
   } catch (const BrowseError& e) {
     text = ErrorText(e.number(), e.description());

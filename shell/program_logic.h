@@ -53,6 +53,10 @@ class ProgramLogic : public MainCommands {
   void OnCancel() override;
   const std::u16string& status_text() const { return status_; }
 
+  // How files are opened with their programs (an entry, a listed file); `launcher` must outlive
+  // the logic. Without one, nothing can be opened.
+  void SetLauncher(Launcher& launcher) { launcher_ = &launcher; }
+
  protected:
   enum class Choice { kChosen, kKept, kFailed };
 
@@ -82,6 +86,9 @@ class ProgramLogic : public MainCommands {
   // file, a refused name) as its message says it.
   void Report(const pak::Status& status);
   void Show(std::u16string_view text, std::u16string_view title);
+  // Opens `file` with the system's program for its kind; says so in a message box when none
+  // took it.
+  void Launch(const pak::Path& file);
 
   const Program program_;
   MainView& view_;
@@ -92,6 +99,7 @@ class ProgramLogic : public MainCommands {
   FileDialog& file_dialog_;
   MessageBox& message_box_;
   FolderDialogBackend& folder_backend_;
+  Launcher* launcher_ = nullptr;
   std::u16string archive_path_;
   std::u16string archive_caption_;
   std::u16string folder_path_;
