@@ -9,6 +9,7 @@
 // After <windows.h>, which these need.
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <windowsx.h>
 
