@@ -99,8 +99,8 @@ void FrmMain::CreateControl(const shell::ControlSpec& desc) {
     return;
   }
   DWORD style = 0;
-  // Several items can be selected (Shift, Ctrl); a double click is reported.
-  if (desc.kind == shell::ControlKind::kList) style = LBS_NOTIFY | LBS_EXTENDEDSEL;
+  // Several items can be selected (Shift, Ctrl).
+  if (desc.kind == shell::ControlKind::kList) style = LBS_EXTENDEDSEL;
   if (desc.kind == shell::ControlKind::kLabel) {
     // SS_NOTIFY: a label takes its own clicks, so a press on it never drags the window.
     // SS_CENTERIMAGE: one line, centred from top to bottom.
@@ -256,6 +256,10 @@ LRESULT CALLBACK FrmMain::ListProc(HWND list, UINT message, WPARAM wparam, LPARA
       window->list_tip_item_ = item;
       if (window->tips_ != nullptr) ::SendMessageW(window->tips_, TTM_POP, 0, 0);
     }
+  } else if (message == WM_LBUTTONDBLCLK) {
+    const LRESULT result = ::DefSubclassProc(list, message, wparam, lparam);
+    window->OpenListItemAt(lparam);
+    return result;
   } else if (message == WM_KEYDOWN && wparam == VK_RETURN) {
     window->OpenCurrentListItem();
     return 0;
@@ -315,12 +319,8 @@ std::vector<std::size_t> FrmMain::SelectedControlItems(shell::Role role) const {
   return selected;
 }
 
-void FrmMain::OpenClickedListItem() {
-  const HWND list = Control(shell::Role::kFiles);
-  const DWORD at = ::GetMessagePos();
-  POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-  ::ScreenToClient(list, &point);
-  const LRESULT hit = ::SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+void FrmMain::OpenListItemAt(LPARAM point) {
+  const LRESULT hit = ::SendMessageW(Control(shell::Role::kFiles), LB_ITEMFROMPOINT, 0, point);
   // The high word is set when the point lies below the last item.
   if (HIWORD(hit) == 0) controller_.OpenListItem(LOWORD(hit));
 }
@@ -386,10 +386,6 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (wparam == kHoverTimer) controller_.HoverTick();
       return 0;
     case WM_COMMAND: {
-      if (LOWORD(wparam) == ControlId(shell::Role::kFiles)) {
-        if (HIWORD(wparam) == LBN_DBLCLK) OpenClickedListItem();
-        return 0;
-      }
       const auto index = static_cast<std::size_t>(LOWORD(wparam) - ControlId({}));
       if (HIWORD(wparam) == STN_CLICKED && index < controls_.size()) {
         controller_.Click(controls_[index].click);

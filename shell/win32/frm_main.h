@@ -79,8 +79,8 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   LRESULT ListTip(NMTTDISPINFOW* info);
   void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
   std::vector<std::size_t> SelectedControlItems(shell::Role role) const override;
-  // A double click on an item of lstFiles, at the pointer: opens it.
-  void OpenClickedListItem();
+  // A double click on lstFiles at `point` (its client coordinates): opens the item there.
+  void OpenListItemAt(LPARAM point);
   // Enter on lstFiles: opens the item with the focus mark.
   void OpenCurrentListItem();
   // Shows lstFiles' context menu, at `place` (screen) or, for -1 (the keyboard), under the item

@@ -203,12 +203,21 @@ class RecordingCommands : public shell::MainCommands {
     }
   }
   void OnMainCommand() override { calls.push_back("OnMainCommand"); }
+  std::vector<shell::ListMenuItem> ListMenu() override { return menu; }
+  void OnListCommand(shell::ListCommand command) override {
+    calls.push_back(command == shell::ListCommand::kExtractAll ? "OnListCommand all"
+                                                               : "OnListCommand selected");
+  }
+  void OnOpenItem(std::size_t index) override {
+    calls.push_back("OnOpenItem " + std::to_string(index));
+  }
   int Count(const std::string& call) const {
     return static_cast<int>(std::count(calls.begin(), calls.end(), call));
   }
 
   std::vector<std::string> calls;
   bool throw_on_select_dir = false;
+  std::vector<shell::ListMenuItem> menu;  // the list's context menu; none by default
 
  private:
   shell::MainView& view_;
