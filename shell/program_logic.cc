@@ -144,7 +144,8 @@ std::u16string SizeText(std::uint64_t bytes) {
 
 void ProgramLogic::Launch(const pak::Path& file) {
   if (launcher_ != nullptr && launcher_->Open(file)) return;
-  Show(u"Could not open " + pak::FromUtf8(pak::DisplayPath(file)) +
+  // The name alone: a copy's folder means nothing to the user.
+  Show(u"Could not open " + pak::FromUtf8(pak::DisplayPath(file.filename())) +
            u"\n\nThe system has no program set to open files of this kind.",
        ProgramTitle(program_));
 }

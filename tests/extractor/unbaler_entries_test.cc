@@ -250,7 +250,7 @@ TEST_F(EntriesTest, AnEntryThatCannotBeOpenedSaysWhy) {
     std::u16string message;  // part of the one box shown; empty: none
   };
   const Case cases[] = {
-      {"no program for it", Sample(), 1, false, 1, u"Could not open "},
+      {"no program for it", Sample(), 1, false, 1, u"Could not open B.bin\n"},
       {"an unsafe name in the archive", MakeArchive({{u"fine", {1}}, {u"../escape", {2}}}), 1, true,
        0, u"entry 2"},
       {"an item past the list", Sample(), 5, true, 0, u""},

@@ -498,7 +498,7 @@ TEST_F(RebalerTest, ADoubleClickOpensTheFoldersOwnFile) {
   };
   const Case cases[] = {
       {"a listed file", 1, false, true, {"b.ogg"}, u""},
-      {"no program for it", 0, false, false, {"a.ogg"}, u"Could not open "},
+      {"no program for it", 0, false, false, {"a.ogg"}, u"Could not open a.ogg\n"},
       {"deleted since the scan", 1, true, true, {}, u"no longer in the folder"},
       {"an item past the list", 2, false, true, {}, u""},
   };

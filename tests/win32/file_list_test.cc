@@ -3,11 +3,14 @@
 // by keyboard, with fake commands.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "shell/win32/frm_main.h"
+#include "shell/win32/win32_services.h"
 #include "tests/support/fakes.h"
 
 namespace {
@@ -162,6 +165,18 @@ TEST(FileListWin32, TheContextMenuShowsTheProgramsItemsAndRunsTheOneChosen) {
   MenuDriver driver({VK_ESCAPE});
   ::SendMessageW(w.window.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w.List()), -1);
   EXPECT_EQ(driver.menus, 0);
+}
+
+TEST(Win32Launcher, AFileThatNoProgramOpensIsAFailure) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / "baler-launcher-test";
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path file = folder / "entry.baler-no-such-kind";
+  std::ofstream(file) << "data";
+  shell::win32::Win32Launcher launcher(nullptr);
+  EXPECT_FALSE(launcher.Open(file));
+  EXPECT_FALSE(launcher.Open(folder / "missing.txt"));
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
