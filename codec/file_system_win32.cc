@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <mutex>
 #include <cstdio>
+#include <mutex>
 #include <random>
 #include <string>
 #include <vector>
