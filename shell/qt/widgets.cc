@@ -82,7 +82,8 @@ void FileList::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void FileList::keyPressEvent(QKeyEvent* event) {
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  if (enter && event->modifiers() == Qt::NoModifier) {
+  // The keypad's Enter comes with the keypad modifier.
+  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
     if (currentIndex().isValid()) emit openRequested(currentIndex().row());
     event->accept();
     return;

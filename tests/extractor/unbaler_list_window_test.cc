@@ -203,11 +203,14 @@ class UnbalerListWindowTest : public QObject {
     QTest::keyClick(w.List(), Qt::Key_Return);
     QTRY_COMPARE(w.launcher.opened.size(), std::size_t{2});
     QCOMPARE(w.launcher.opened[1].file.filename().string(), std::string("a.png"));
+    QTest::keyClick(w.List(), Qt::Key_Enter, Qt::KeypadModifier);  // the keypad's
+    QTRY_COMPARE(w.launcher.opened.size(), std::size_t{3});
+    QTest::keyClick(w.List(), Qt::Key_Return, Qt::ControlModifier);  // not Enter alone
 
     // A double click below the last row opens nothing.
     QTest::mouseDClick(w.List()->viewport(), Qt::LeftButton, {},
                        QPoint(10, w.List()->viewport()->height() - 3));
-    QCOMPARE(w.launcher.opened.size(), std::size_t{2});
+    QCOMPARE(w.launcher.opened.size(), std::size_t{3});
 
     // No program for it: a box says so.
     w.launcher.opens = false;

@@ -2,8 +2,10 @@
 # Drives the real Windows programs under Wine on an X server, with xdotool, through their real
 # dialogs: both windows start 442 x 237 and shaped (the desktop shows through the key-coloured
 # columns), Unbaler extracts a sample archive chosen in the open dialog into a folder chosen in
-# the folder dialog, Rebaler packs the edited folder after the difference dialog, a cancelled
-# repack writes nothing, and the close picture ends each program.
+# the folder dialog, selects two entries with Ctrl and extracts them alone from the list's context
+# menu (which Shift+F10 opens too), and says so when no program opens a double-clicked entry;
+# Rebaler packs the edited folder after the difference dialog, a cancelled repack writes nothing,
+# and the close picture ends each program.
 #
 #   tests/win32/window_test.sh BIN_DIR SHOTS_DIR
 #
@@ -235,6 +237,13 @@ picked_two() {
 }
 wait_until 20 picked_two || fail "Extract Selected Files wrote: $(ls -A "$desktop")"
 step "Unbaler: Ctrl+click selected two entries; the context menu extracted those alone"
+# Shift+F10 with the list in focus opens the menu as well; Escape closes it.
+menu_closed() { (($(unbaler_windows) == windows_before)); }
+xdotool key shift+F10
+wait_until 10 menu_open || fail "no context menu after Shift+F10 on the list"
+xdotool key Escape
+wait_until 10 menu_closed || fail "the context menu did not close"
+step "Unbaler: Shift+F10 on the list opened the context menu"
 # No program opens a .bin here: a double click on it says so.
 xdotool mousemove --sync $((X + 120)) $((Y + $(row_y 1))) click --repeat 2 --delay 60 1
 no_program_box() { xdotool search --onlyvisible --name '^Unbaler$' | grep -vqx "$program_wid"; }
