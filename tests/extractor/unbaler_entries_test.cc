@@ -286,6 +286,24 @@ TEST_F(EntriesTest, AnArchiveChangedSinceItWasListedIsListedAgainAndNothingOpene
   EXPECT_EQ(box.shown[0].text, extractor::kArchiveChanged);
 }
 
+TEST_F(EntriesTest, ExtractingTheSelectionShowsProgressAndEscapeStopsIt) {
+  StepRunner runner;
+  logic.SetRunner(runner);
+  List(Sample());
+  runner.Finish();
+  ChooseFolder(out.path());
+  view.selected = {0, 1, 2};
+  logic.OnListCommand(ListCommand::kExtractSelected);
+  std::vector<std::u16string> seen;
+  runner.Finish([&](std::size_t done, std::size_t) {
+    seen.push_back(view.status());
+    if (done == 1) logic.OnCancel();
+  });
+  EXPECT_EQ(seen, std::vector<std::u16string>{u"Extracting\u2026"});
+  EXPECT_EQ(view.status(), u"Extraction stopped: 1 file extracted into " + U16(out.path()));
+  EXPECT_EQ(ListDir(out.path()), Files{"B.bin"});  // the first in the archive's order
+}
+
 TEST_F(EntriesTest, EscapeWhileAnEntryIsCopiedOpensNothing) {
   StepRunner runner;
   logic.SetRunner(runner);
