@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "codec/status.h"
@@ -151,5 +152,10 @@ class FileSystem {
 };
 
 FileSystem& DefaultFileSystem();
+
+// Creates a new folder inside `parent` that only the present user can enter (mode 0700 where
+// the system has modes), named `prefix`, the process's id and a random part, and returns its
+// path. A name that exists already, whoever made it, is never taken over: another is tried.
+Result<Path> CreatePrivateFolder(const Path& parent, std::string_view prefix);
 
 }  // namespace pak

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <random>
 #include <vector>
 
 #include "codec/file_system.h"
@@ -588,6 +589,20 @@ class PosixFileSystem final : public FileSystem {
 FileSystem& DefaultFileSystem() {
   static PosixFileSystem fs;
   return fs;
+}
+
+Result<Path> CreatePrivateFolder(const Path& parent, std::string_view prefix) {
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, "-%ld-%08x", static_cast<long>(::getpid()),
+                  static_cast<unsigned>(random()));
+    const Path folder = parent / (std::string(prefix) + suffix);
+    // mkdir neither follows nor replaces what is there: a name taken by anyone fails here.
+    if (::mkdir(folder.c_str(), 0700) == 0) return folder;
+    if (errno != EEXIST) return Errno("create folder", folder, errno);
+  }
+  return Status::IoError("Cannot create a private folder in " + DisplayPath(parent), EEXIST);
 }
 
 }  // namespace pak

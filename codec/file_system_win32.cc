@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <mutex>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -429,6 +431,23 @@ class Win32FileSystem final : public FileSystem {
 FileSystem& DefaultFileSystem() {
   static Win32FileSystem fs;
   return fs;
+}
+
+Result<Path> CreatePrivateFolder(const Path& parent, std::string_view prefix) {
+  // The user's own temporary folder is closed to other users; a folder made in it inherits that.
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, "-%lu-%08x",
+                  static_cast<unsigned long>(::GetCurrentProcessId()),
+                  static_cast<unsigned>(random()));
+    const Path folder = parent / PathFromUtf8(std::string(prefix) + suffix);
+    if (::CreateDirectoryW(folder.c_str(), nullptr)) return folder;
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_ALREADY_EXISTS) return WinError("create folder", folder, error);
+  }
+  return Status::IoError("Cannot create a private folder in " + DisplayPath(parent),
+                         ERROR_ALREADY_EXISTS);
 }
 
 }  // namespace pak

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <unordered_set>
 
@@ -326,7 +327,13 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
 
 Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& folder,
                        std::span<const std::size_t> indices, NameRules rules,
-                       const Progress& progress) {
+                       const Progress& progress, const StopFlag* stop) {
+  for (std::size_t index : indices) {
+    if (index >= archive.size()) {
+      return Status::Refused("No entry " + std::to_string(index + 1) + " in an archive of " +
+                             std::to_string(archive.size()) + " entries. Nothing was extracted");
+    }
+  }
   PAK_RETURN_IF_ERROR(CheckExtractNames(archive, rules));
   PAK_RETURN_IF_ERROR(CheckExtractTargets(fs, archive, folder));
   std::size_t count = 0;
@@ -336,6 +343,10 @@ Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& fo
   EntryWriter writer(fs, archive, folder);
   Status status;
   for (std::size_t k = 0; k < indices.size() && status.ok(); ++k) {
+    if (stop != nullptr && stop->load()) {
+      status = Status::Cancelled("The extraction was stopped");
+      break;
+    }
     status = writer.Write(indices[k], done);
   }
   const Status flushed = writer.Flush(done);

@@ -47,10 +47,10 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
 
 // Writes only the entries at `indices` (in the given order) into `folder`, and
 // no FilesList.txt, since the folder does not hold the whole archive. The
-// names are checked and files are replaced as in ExtractAll.
+// names are checked, files are replaced and a `stop` ends it as in ExtractAll.
 Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& folder,
                        std::span<const std::size_t> indices, NameRules rules = HostNameRules(),
-                       const Progress& progress = {});
+                       const Progress& progress = {}, const StopFlag* stop = nullptr);
 
 // ---- Folder scan and comparison ----
 

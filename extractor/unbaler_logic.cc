@@ -12,14 +12,14 @@ namespace extractor {
 namespace {
 
 // lstFiles sorts its items for the eye only; the table, FilesList.txt and the extraction keep
-// the archive's order.
-std::vector<std::u16string> DisplayOrder(const pak::PakArchive& archive) {
-  std::vector<std::u16string> names;
-  names.reserve(archive.size());
-  for (const pak::PakEntry& entry : archive.entries()) names.push_back(entry.name);
-  std::stable_sort(names.begin(), names.end(),
-                   [](const auto& a, const auto& b) { return pak::LessIgnoreCase(a, b); });
-  return names;
+// the archive's order. The entry each item shows, in the list's order.
+std::vector<std::size_t> DisplayOrder(const pak::PakArchive& archive) {
+  std::vector<std::size_t> order(archive.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return pak::LessIgnoreCase(archive[a].name, archive[b].name);
+  });
+  return order;
 }
 
 }  // namespace
@@ -85,7 +85,10 @@ void UnbalerLogic::LoadArchive(std::u16string listed_path) {
 
 void UnbalerLogic::List(const pak::PakArchive& archive, std::optional<pak::FileStamp> stamp) {
   listed_ = Listed{stamp, archive.size()};
-  list_items_ = DisplayOrder(archive);
+  order_ = DisplayOrder(archive);
+  list_items_.clear();
+  list_items_.reserve(order_.size());
+  for (std::size_t entry : order_) list_items_.push_back(archive[entry].name);
   view_.SetListItems(list_items_);
 }
 
@@ -118,6 +121,86 @@ void UnbalerLogic::ExtractAll(const pak::Progress& progress) {
     Show(kNoArchiveLoaded, kTitle);
     return;
   }
+  Extract(u"Extracting", pak::Path(folder_path()), std::nullopt, progress,
+          [this](const pak::Status& status, std::size_t done) { ShowExtracted(status, done); });
+}
+
+void UnbalerLogic::ExtractSelected(const pak::Progress& progress) {
+  if (Working() || !listed_.has_value() || archive_path().empty() || folder_path().empty()) {
+    return;
+  }
+  std::vector<std::size_t> chosen = SelectedEntries();
+  if (chosen.empty()) return;
+  SetStatus(u"");
+  Extract(u"Extracting", pak::Path(folder_path()), std::move(chosen), progress,
+          [this](const pak::Status& status, std::size_t done) { ShowExtracted(status, done); });
+}
+
+std::vector<std::size_t> UnbalerLogic::SelectedEntries() const {
+  std::vector<std::size_t> entries;
+  for (std::size_t item : view_.SelectedItems()) {
+    if (item < order_.size()) entries.push_back(order_[item]);
+  }
+  // Archive order, as a full extraction writes them: of two entries of one name the later wins.
+  std::sort(entries.begin(), entries.end());
+  entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
+  return entries;
+}
+
+std::vector<shell::ListMenuItem> UnbalerLogic::ListMenu() {
+  const bool can = !Working() && listed_.has_value();
+  return {{shell::ListCommand::kExtractSelected, kExtractSelectedText,
+           can && !SelectedEntries().empty()},
+          {shell::ListCommand::kExtractAll, kExtractAllText, can}};
+}
+
+void UnbalerLogic::OnListCommand(shell::ListCommand command) {
+  if (Working() || !listed_.has_value()) return;
+  // The selection is taken before the folder browser could change anything.
+  if (command == shell::ListCommand::kExtractSelected && SelectedEntries().empty()) return;
+  SetStatus(u"");
+  if (!HaveFolder()) return;
+  if (command == shell::ListCommand::kExtractSelected) {
+    ExtractSelected();
+  } else {
+    ExtractAll();
+  }
+}
+
+bool UnbalerLogic::HaveFolder() {
+  if (!folder_path().empty()) return true;
+  const Choice choice = ChooseFolder(kBrowseTitle);
+  UpdateExtractButton();
+  return choice == Choice::kChosen;
+}
+
+void UnbalerLogic::OnOpenItem(std::size_t index) {
+  if (Working() || !listed_.has_value() || index >= order_.size()) return;
+  SetStatus(u"");
+  pak::Result<pak::Path> folder = opened_.NewSubfolder();
+  if (!folder.ok()) {
+    Report(folder.status());
+    return;
+  }
+  const pak::Path file = pak::JoinPath(*folder, list_items_[index]);
+  Extract(u"Opening", *folder, std::vector<std::size_t>{order_[index]}, {},
+          [this, file](const pak::Status& status, std::size_t) {
+            if (status.ok()) Launch(file);
+          });
+}
+
+void UnbalerLogic::ShowExtracted(const pak::Status& status, std::size_t done) {
+  const std::u16string files = shell::CountText(done, u"file", u"files");
+  if (status.ok()) {
+    SetStatus(files + u" extracted into " + folder_path());
+  } else {
+    SetStatus(u"Extraction stopped: " + files + u" extracted into " + folder_path());
+  }
+}
+
+void UnbalerLogic::Extract(std::u16string verb, pak::Path folder,
+                           std::optional<std::vector<std::size_t>> chosen,
+                           const pak::Progress& progress, Extracted extracted) {
   struct Outcome {
     std::optional<pak::PakArchive> changed;  // the archive read again, when it changed
     std::optional<pak::FileStamp> stamp;
@@ -125,9 +208,9 @@ void UnbalerLogic::ExtractAll(const pak::Progress& progress) {
   auto outcome = std::make_shared<Outcome>();
   pak::FileSystem& fs = fs_;
   RunWork(
-      u"Extracting",
+      std::move(verb),
       [&fs, outcome, listed = listed_->stamp, path = pak::Path(archive_path()),
-       folder = pak::Path(folder_path()), &code_page = code_page_,
+       folder = std::move(folder), chosen = std::move(chosen), &code_page = code_page_,
        progress](const pak::Progress& post, const pak::StopFlag& stop) {
         // The file is opened between two looks at its stamp: when both match the stamp it was
         // listed with, the file opened is the one listed, unchanged.
@@ -144,19 +227,20 @@ void UnbalerLogic::ExtractAll(const pak::Progress& progress) {
           post(done, total);
           if (progress) progress(done, total);
         };
+        if (chosen) {
+          return pak::ExtractSelected(fs, *opened, folder, *chosen, pak::HostNameRules(), each,
+                                      &stop);
+        }
         return pak::ExtractAll(fs, *opened, folder, code_page, pak::HostNameRules(), each, &stop);
       },
-      [this, outcome](const pak::Status& status, std::size_t done) {
+      [this, outcome, extracted = std::move(extracted)](const pak::Status& status,
+                                                        std::size_t done) {
         if (outcome->changed) {
           List(*outcome->changed, outcome->stamp);
           outcome->changed.reset();
           Show(kArchiveChanged, kTitle);
-        } else if (status.ok()) {
-          SetStatus(shell::CountText(done, u"file", u"files") + u" extracted into " +
-                    folder_path());
-        } else if (status.kind() == pak::Status::Kind::kCancelled) {
-          SetStatus(u"Extraction stopped: " + shell::CountText(done, u"file", u"files") +
-                    u" extracted into " + folder_path());
+        } else if (status.ok() || status.kind() == pak::Status::Kind::kCancelled) {
+          extracted(status, done);
         } else if (status.kind() == pak::Status::Kind::kInvalidArchive) {
           ReportLoadFailure(status);
         } else {

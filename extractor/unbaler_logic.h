@@ -12,12 +12,18 @@
 // and nothing is extracted, so the folder never gets a mix of two archives, nor entries the
 // window did not show.
 //
+// Several entries can be selected in the list; its context menu extracts those alone (without
+// FilesList.txt, since the folder then does not hold the whole archive) or all of them. A double
+// click on an entry copies it into a private temporary folder and opens it with the system's
+// program for its kind; the folder goes when the logic does.
+//
 // Nothing here ends the program. A file that is not an archive, a name that cannot be written
 // safely and an I/O failure each end in a message box titled "Unbaler"; the window keeps the state
 // the step left it in. After a rejected file the archive label names the archive still listed.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +31,7 @@
 #include "codec/reader.h"
 #include "codec/writer.h"
 #include "shell/program_logic.h"
+#include "shell/temp_folder.h"
 
 namespace extractor {
 
@@ -41,6 +48,10 @@ inline constexpr char16_t kNotAnArchive[] =
 inline constexpr char16_t kArchiveChanged[] =
     u"The PAK file changed after it was listed, so nothing was extracted.\n"
     u"It has been read again: check the list and extract again.";
+
+// lstFiles' context menu.
+inline constexpr char16_t kExtractSelectedText[] = u"Extract Selected Files\u2026";
+inline constexpr char16_t kExtractAllText[] = u"Extract All Files";
 
 class UnbalerLogic : public shell::ProgramLogic {
  public:
@@ -60,6 +71,24 @@ class UnbalerLogic : public shell::ProgramLogic {
   // Writes FilesList.txt and every entry of the listed archive into the chosen folder, reading
   // the entries from its file; `progress` hears of each entry written.
   void ExtractAll(const pak::Progress& progress = {});
+
+  // The menu: extracting the selected entries (off while none is) and extracting all (off
+  // while no archive is listed); both off while work runs.
+  std::vector<shell::ListMenuItem> ListMenu() override;
+  // Either asks for the folder first when none is chosen yet.
+  void OnListCommand(shell::ListCommand command) override;
+  // Copies the entry of the list item `index` into a folder of its own in the private
+  // temporary folder and opens it there with the system's program for its kind.
+  void OnOpenItem(std::size_t index) override;
+
+  // Writes the entries selected in lstFiles into the chosen folder, without FilesList.txt,
+  // reading them from the archive's file as ExtractAll does.
+  void ExtractSelected(const pak::Progress& progress = {});
+  // The entries (their places in the archive) behind the items selected in lstFiles, in
+  // archive order.
+  std::vector<std::size_t> SelectedEntries() const;
+  // Where opened entries are copied to.
+  const shell::TempFolder& temp_folder() const { return opened_; }
 
   // Whether an archive is listed, and how many entries it has.
   bool has_archive() const { return listed_.has_value(); }
@@ -88,8 +117,24 @@ class UnbalerLogic : public shell::ProgramLogic {
   // I/O error with its number.
   void ReportLoadFailure(const pak::Status& status);
 
+  // What ends an extraction that ran: its status and the number of files written.
+  using Extracted = std::function<void(const pak::Status& status, std::size_t done)>;
+  // Extracts the entries at `chosen` of the listed archive (every entry and FilesList.txt when
+  // none are given) into `folder`, off the window's thread. A file that is no longer the one
+  // listed is listed again and nothing is written; a refused name or an I/O error is reported;
+  // `extracted` hears of the rest: a success or a stop.
+  void Extract(std::u16string verb, pak::Path folder,
+               std::optional<std::vector<std::size_t>> chosen, const pak::Progress& progress,
+               Extracted extracted);
+  // The status line after extracting into the chosen folder.
+  void ShowExtracted(const pak::Status& status, std::size_t done);
+  // True when a folder is chosen, after asking for one when none was.
+  bool HaveFolder();
+
   std::optional<Listed> listed_;
   std::vector<std::u16string> list_items_;
+  std::vector<std::size_t> order_;  // the entry each item of lstFiles shows
+  shell::TempFolder opened_{"unbaler"};
 };
 
 }  // namespace extractor

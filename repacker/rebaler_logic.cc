@@ -77,6 +77,18 @@ bool RebalerLogic::ScanFolder() {
   return failure.ok();
 }
 
+void RebalerLogic::OnOpenItem(std::size_t index) {
+  if (Working() || index >= scan_.files.size()) return;
+  const pak::Path file = pak::JoinPath(pak::Path(folder_path()), scan_.files[index]);
+  // The list shows the folder as it was scanned; the file may have gone since.
+  if (!fs_.IsFile(file)) {
+    Show(pak::FromUtf8(pak::DisplayPath(file)) + u"\n\nThe file is no longer in the folder.",
+         kTitle);
+    return;
+  }
+  Launch(file);
+}
+
 void RebalerLogic::RepackAll(const pak::Progress& progress) {
   // The command is disabled without both paths; a stray call does nothing.
   if (Working() || archive_path().empty() || folder_path().empty()) return;

@@ -13,6 +13,7 @@
 // number and description (shell::ErrorText) with the same title.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,9 @@ class RebalerLogic : public shell::ProgramLogic {
   // Rescans the folder, compares it with its FilesList.txt, lets the user confirm a difference,
   // then packs the listed files into the archive path; `progress` hears of each file packed.
   void RepackAll(const pak::Progress& progress = {});
+
+  // Opens the folder's file of the list item `index` with the system's program for its kind.
+  void OnOpenItem(std::size_t index) override;
 
   // lstFiles: the files to pack, in packing order.
   const std::vector<std::u16string>& Files() const { return scan_.files; }

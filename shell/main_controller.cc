@@ -145,6 +145,21 @@ void MainController::MainCommandEnabled(bool enabled) {
   if (buttons_.size() >= 3) buttons_[2]->SetEnabled(enabled);
 }
 
+std::vector<ListMenuItem> MainController::ListMenu() {
+  if (commands_ == nullptr) return {};
+  return commands_->ListMenu();
+}
+
+void MainController::RunListCommand(ListCommand command) {
+  if (commands_ == nullptr || commands_->Working()) return;
+  Guarded([&] { commands_->OnListCommand(command); });
+}
+
+void MainController::OpenListItem(std::size_t index) {
+  if (commands_ == nullptr || commands_->Working()) return;
+  Guarded([&] { commands_->OnOpenItem(index); });
+}
+
 void MainController::Run(void (MainCommands::*command)()) {
   if (commands_ == nullptr || commands_->Working()) return;
   Guarded([&] { (commands_->*command)(); });

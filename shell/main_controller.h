@@ -88,6 +88,13 @@ class MainController {
   // A disabled command shows its disabled picture and ignores the pointer until enabled.
   void MainCommandEnabled(bool enabled);
 
+  // lstFiles' context menu as the program has it now; empty when there is none to show.
+  std::vector<ListMenuItem> ListMenu();
+  // A command chosen from that menu; refused while work runs, like the other commands.
+  void RunListCommand(ListCommand command);
+  // A double click or Enter on the item at `index` of lstFiles; refused while work runs.
+  void OpenListItem(std::size_t index);
+
   // The pointer the hover tracking reads; for tests. Not owned.
   void SetPointer(Pointer& pointer) { pointer_ = &pointer; }
 
@@ -127,6 +134,9 @@ class MainWindowView : public MainView {
   void SetListItems(const std::vector<std::u16string>& items) final {
     SetControlItems(Role::kFiles, items);
   }
+  std::vector<std::size_t> SelectedItems() const final {
+    return SelectedControlItems(Role::kFiles);
+  }
   // The controller learns of it too: a disabled command gets no pointer events to leave hover.
   void SetMainCommandEnabled(bool enabled) final {
     EnableControl(Role::kMainCommand, enabled);
@@ -148,6 +158,8 @@ class MainWindowView : public MainView {
   // The text shown while the pointer rests on the control; none when empty.
   virtual void SetControlTip(Role role, const std::u16string& tip) = 0;
   virtual void SetControlItems(Role role, const std::vector<std::u16string>& items) = 0;
+  // The positions of the selected items of a list, ascending.
+  virtual std::vector<std::size_t> SelectedControlItems(Role role) const = 0;
   virtual void EnableControl(Role role, bool enabled) = 0;
 };
 

@@ -6,11 +6,24 @@
 // the path labels keep in their Tag); the view only shows what it is told.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace shell {
+
+// The commands of lstFiles' context menu.
+enum class ListCommand { kExtractSelected, kExtractAll };
+
+// One item of that menu: each front end shows the items in its own native menu.
+struct ListMenuItem {
+  ListCommand command;
+  std::u16string_view text;
+  bool enabled = true;
+  friend bool operator==(const ListMenuItem&, const ListMenuItem&) = default;
+};
 
 class MainView {
  public:
@@ -26,6 +39,8 @@ class MainView {
 
   // Replaces every item of lstFiles, in the given order.
   virtual void SetListItems(const std::vector<std::u16string>& items) = 0;
+  // The positions of the items of lstFiles that the user has selected, in ascending order.
+  virtual std::vector<std::size_t> SelectedItems() const { return {}; }
 
   // Enables or disables the main command (picExtract / picRepack).
   virtual void SetMainCommandEnabled(bool enabled) = 0;
@@ -77,6 +92,13 @@ class MainCommands {
   // Files or folders dropped on the window. A drop the program does not take changes nothing and
   // says nothing.
   virtual void OnDrop(const std::vector<std::u16string>& /*paths*/) {}
+
+  // lstFiles' context menu as it stands now, in order; empty when the list has none.
+  virtual std::vector<ListMenuItem> ListMenu() { return {}; }
+  // A command chosen from that menu.
+  virtual void OnListCommand(ListCommand /*command*/) {}
+  // A double click on the item at `index` of lstFiles, or Enter with it current: opens it.
+  virtual void OnOpenItem(std::size_t /*index*/) {}
 };
 
 }  // namespace shell

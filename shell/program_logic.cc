@@ -228,6 +228,14 @@ std::u16string SizeText(std::uint64_t bytes) {
   return CountText(bytes, u"byte", u"bytes");
 }
 
+void ProgramLogic::Launch(const pak::Path& file) {
+  if (launcher_ != nullptr && launcher_->Open(file)) return;
+  // The name alone: a copy's folder means nothing to the user.
+  Show(u"Could not open " + pak::FromUtf8(pak::DisplayPath(file.filename())) +
+           u"\n\nThe system has no program set to open files of this kind.",
+       ProgramTitle(program_));
+}
+
 void ProgramLogic::Show(std::u16string_view text, std::u16string_view title) {
   message_box_.Show(std::u16string(text), std::u16string(title));
 }

@@ -86,6 +86,9 @@ class ProgramLogic : public MainCommands {
   // A drop (ChooseFromDrop) chooses its paths as the dialogs would; refused while work runs.
   bool AcceptsDrop(const std::vector<std::u16string>& paths) override;
   void OnDrop(const std::vector<std::u16string>& paths) override;
+  // How files are opened with their programs (an entry, a listed file); `launcher` must outlive
+  // the logic. Without one, nothing can be opened.
+  void SetLauncher(Launcher& launcher) { launcher_ = &launcher; }
 
  protected:
   enum class Choice { kChosen, kKept, kFailed };
@@ -127,6 +130,9 @@ class ProgramLogic : public MainCommands {
   // file, a refused name) as its message says it.
   void Report(const pak::Status& status);
   void Show(std::u16string_view text, std::u16string_view title);
+  // Opens `file` with the system's program for its kind; says so in a message box when none
+  // took it.
+  void Launch(const pak::Path& file);
 
   const Program program_;
   MainView& view_;
@@ -141,6 +147,7 @@ class ProgramLogic : public MainCommands {
   FileDialog& file_dialog_;
   MessageBox& message_box_;
   FolderDialogBackend& folder_backend_;
+  Launcher* launcher_ = nullptr;
   std::u16string archive_path_;
   std::u16string archive_caption_;
   std::u16string folder_path_;

@@ -1,10 +1,11 @@
-// Modal services that the program logic calls: the standard file dialog and the
-// message box. Each front end implements them with its toolkit; tests put fakes
-// in their place. The folder browser is CBrowseForFolder (browse_for_folder.h),
-// whose platform half is a FolderDialogBackend.
+// Services that the program logic calls: the standard file dialog, the message box and the
+// system's way of opening a file with its program. Each front end implements them with its
+// toolkit; tests put fakes in their place. The folder browser is CBrowseForFolder
+// (browse_for_folder.h), whose platform half is a FolderDialogBackend.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace shell {
@@ -46,6 +47,15 @@ class MessageBox {
   virtual ~MessageBox() = default;
   // A modal box with an OK button and no icon.
   virtual void Show(const std::u16string& text, const std::u16string& title) = 0;
+};
+
+// Opens a file with the program the system keeps for its kind (a player for a sound, a viewer
+// for a picture), as a double click in the file manager would, and returns at once.
+class Launcher {
+ public:
+  virtual ~Launcher() = default;
+  // False when the system could not hand the file to a program (none is set for its kind).
+  virtual bool Open(const std::filesystem::path& file) = 0;
 };
 
 }  // namespace shell

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QRegion>
 #include <QMimeData>
 #include <QScreen>
@@ -115,7 +116,7 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
 
 QWidget* FrmMain::CreateControl(const shell::ControlSpec& desc) {
   const auto run = [this, command = desc.click] { controller_.Click(command); };
-  if (desc.kind == shell::ControlKind::kList) return new FileList(picShape_);
+  if (desc.kind == shell::ControlKind::kList) return CreateList();
   const std::vector<std::string> files = shell::PictureFiles(desc);
   if (desc.kind == shell::ControlKind::kPictureButton) {
     auto* surface = new PictureSurface({SkinPicture(files[0]), SkinPicture(files[1]),
@@ -139,6 +140,29 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& desc) {
   label->setPalette(palette);
   label->setAutoFillBackground(true);
   return label;
+}
+
+QWidget* FrmMain::CreateList() {
+  auto* list = new FileList(picShape_);
+  connect(list, &FileList::openRequested, this,
+          [this](int row) { controller_.OpenListItem(static_cast<std::size_t>(row)); });
+  connect(list, &FileList::menuRequested, this, &FrmMain::ShowListMenu);
+  return list;
+}
+
+void FrmMain::ShowListMenu(const QPoint& global) {
+  const std::vector<shell::ListMenuItem> items = controller_.ListMenu();
+  if (items.empty()) return;
+  QMenu menu(this);
+  menu.setObjectName(QStringLiteral("mnuFiles"));
+  for (const shell::ListMenuItem& item : items) {
+    QAction* action = menu.addAction(QString::fromStdU16String(std::u16string(item.text)));
+    action->setEnabled(item.enabled);
+    action->setData(static_cast<int>(item.command));
+  }
+  if (const QAction* chosen = menu.exec(global)) {
+    controller_.RunListCommand(static_cast<shell::ListCommand>(chosen->data().toInt()));
+  }
 }
 
 shell::PicSurface* FrmMain::Surface(shell::Role role) {
@@ -246,6 +270,10 @@ void FrmMain::SetControlText(shell::Role role, const std::u16string& text) {
 
 void FrmMain::SetControlItems(shell::Role role, const std::vector<std::u16string>& items) {
   static_cast<FileList*>(Control(role))->SetItems(items);
+}
+
+std::vector<std::size_t> FrmMain::SelectedControlItems(shell::Role role) const {
+  return static_cast<const FileList*>(Control(role))->SelectedRows();
 }
 
 void FrmMain::SetBusy(bool busy) {

@@ -67,6 +67,7 @@ class FrmMain : public QWidget, public shell::MainWindowView, private shell::Nat
     Control(role)->setToolTip(PlainTip(QString::fromStdU16String(tip)));
   }
   void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
+  std::vector<std::size_t> SelectedControlItems(shell::Role role) const override;
   void EnableControl(shell::Role role, bool enabled) override {
     Control(role)->setEnabled(enabled);
   }
@@ -86,6 +87,10 @@ class FrmMain : public QWidget, public shell::MainWindowView, private shell::Nat
   shell::PicSurface* Surface(shell::Role role) override;
 
   QWidget* CreateControl(const shell::ControlSpec& desc);
+  // lstFiles: opening an item and its context menu go to the controller.
+  QWidget* CreateList();
+  // Shows the list's context menu at `global` and runs the command chosen from it.
+  void ShowListMenu(const QPoint& global);
   void SkinPointer(const shell::PointerEvent& pointer);
   void RepeatDragMove();
 

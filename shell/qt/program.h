@@ -34,6 +34,7 @@ int RunProgram(int argc, char* argv[], shell::Program program, MakeExtra... make
   Logic logic(window, services.file_dialog, services.message_box, services.folder_dialog,
               make_extra()...);
   logic.SetRunner(window.runner());
+  logic.SetLauncher(services.launcher);
   window.Load(&logic);
   logic.OpenStartPaths(start.paths);
   return app.exec();

@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
+#include <QUrl>
 
 namespace shell::qt {
 namespace {
@@ -121,6 +124,15 @@ shell::BrowseResult QtFolderDialog::Show(const shell::BrowseRequest& request) {
 
 std::string QtFolderDialog::ProgramName() const {
   return shell::ProgramNameOf(QCoreApplication::applicationFilePath().toStdU16String());
+}
+
+bool QtLauncher::Open(const std::filesystem::path& file) {
+#ifdef Q_OS_WIN
+  const QString path = QString::fromStdWString(file.wstring());
+#else
+  const QString path = QFile::decodeName(QByteArray::fromStdString(file.string()));
+#endif
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 }  // namespace shell::qt

@@ -51,12 +51,19 @@ class QtFolderDialog : public shell::FolderDialogBackend {
   std::string ProgramName() const override;
 };
 
-// The three together, as the program logic takes them.
+// Opens a file through the desktop's own association (xdg-open on Linux).
+class QtLauncher : public shell::Launcher {
+ public:
+  bool Open(const std::filesystem::path& file) override;
+};
+
+// The services together, as the program logic takes them.
 struct QtServices {
   explicit QtServices(QWidget* window) : file_dialog(window), message_box(window) {}
   QtFileDialog file_dialog;
   QtMessageBox message_box;
   QtFolderDialog folder_dialog;
+  QtLauncher launcher;
 };
 
 }  // namespace shell::qt

@@ -1,11 +1,14 @@
 #include "shell/qt/widgets.h"
 
+#include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolTip>
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -58,7 +61,52 @@ FileList::FileList(QWidget* parent) : QListView(parent), model_(this) {
   // Every row has the height of the first: the view never measures the other rows.
   setUniformItemSizes(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
   setModel(&model_);
+}
+
+std::vector<std::size_t> FileList::SelectedRows() const {
+  std::vector<std::size_t> rows;
+  for (const QModelIndex& index : selectionModel()->selectedRows()) {
+    rows.push_back(static_cast<std::size_t>(index.row()));
+  }
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void FileList::mouseDoubleClickEvent(QMouseEvent* event) {
+  QListView::mouseDoubleClickEvent(event);
+  const QModelIndex index = indexAt(event->position().toPoint());
+  if (event->button() == Qt::LeftButton && index.isValid()) emit openRequested(index.row());
+}
+
+void FileList::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  // The keypad's Enter comes with the keypad modifier.
+  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (currentIndex().isValid()) emit openRequested(currentIndex().row());
+    event->accept();
+    return;
+  }
+  if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+    emit menuRequested(KeyboardMenuPlace());
+    event->accept();
+    return;
+  }
+  QListView::keyPressEvent(event);
+}
+
+void FileList::contextMenuEvent(QContextMenuEvent* event) {
+  emit menuRequested(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                 : KeyboardMenuPlace());
+  event->accept();
+}
+
+QPoint FileList::KeyboardMenuPlace() const {
+  const QRect row = visualRect(currentIndex());
+  const QPoint place =
+      row.isValid() && viewport()->rect().intersects(row) ? row.bottomLeft() : QPoint(0, 0);
+  return viewport()->mapToGlobal(place);
 }
 
 void FileList::SetItems(const std::vector<std::u16string>& items) {

@@ -88,7 +88,9 @@ class FileListModel : public QAbstractListModel {
 };
 
 // lstFiles: a read-only list of names in rows of one height. A name cut off at the right shows
-// whole as a tooltip; a new list starts at its top.
+// whole as a tooltip; a new list starts at its top. Several rows can be selected (Shift, Ctrl);
+// a double click or Enter asks for a row to be opened, a right click, the menu key or Shift+F10
+// for the context menu.
 class FileList : public QListView {
   Q_OBJECT
 
@@ -97,9 +99,23 @@ class FileList : public QListView {
   void SetItems(const std::vector<std::u16string>& items);
   // Whether the row's text is wider than the room the list gives it.
   bool CutOff(const QModelIndex& index) const;
+  // The selected rows, ascending.
+  std::vector<std::size_t> SelectedRows() const;
+
+ signals:
+  void openRequested(int row);
+  // `global`: where the menu opens, on the screen.
+  void menuRequested(const QPoint& global);
 
  protected:
   bool viewportEvent(QEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  // Below the current row when it is in sight, else at the list's top left.
+  QPoint KeyboardMenuPlace() const;
 
  private:
   FileListModel model_;

@@ -1,5 +1,6 @@
 #include "shell/win32/frm_main.h"
 
+#include <algorithm>
 #include <string>
 
 #include "shell/win32/picture_control.h"
@@ -102,6 +103,8 @@ void FrmMain::CreateControl(const shell::ControlSpec& desc) {
     return;
   }
   DWORD style = 0;
+  // Several items can be selected (Shift, Ctrl).
+  if (desc.kind == shell::ControlKind::kList) style = LBS_EXTENDEDSEL;
   if (desc.kind == shell::ControlKind::kLabel) {
     // SS_NOTIFY: a label takes its own clicks, so a press on it never drags the window.
     // SS_CENTERIMAGE: one line, centred from top to bottom.
@@ -257,6 +260,18 @@ LRESULT CALLBACK FrmMain::ListProc(HWND list, UINT message, WPARAM wparam, LPARA
       window->list_tip_item_ = item;
       if (window->tips_ != nullptr) ::SendMessageW(window->tips_, TTM_POP, 0, 0);
     }
+  } else if (message == WM_LBUTTONDBLCLK) {
+    const LRESULT result = ::DefSubclassProc(list, message, wparam, lparam);
+    window->OpenListItemAt(lparam);
+    return result;
+  } else if (message == WM_KEYDOWN && wparam == VK_RETURN) {
+    window->OpenCurrentListItem();
+    return 0;
+  } else if (message == WM_GETDLGCODE && lparam != 0 &&
+             reinterpret_cast<const MSG*>(lparam)->message == WM_KEYDOWN &&
+             reinterpret_cast<const MSG*>(lparam)->wParam == VK_RETURN) {
+    // Enter opens the item, also where a dialog manager would take it for a default button.
+    return ::DefSubclassProc(list, message, wparam, lparam) | DLGC_WANTMESSAGE;
   } else if (message == WM_NCDESTROY) {
     ::RemoveWindowSubclass(list, &FrmMain::ListProc, 0);
   }
@@ -293,6 +308,60 @@ void FrmMain::SetControlTip(shell::Role role, const std::u16string& tip) {
 
 void FrmMain::SetControlItems(shell::Role role, const std::vector<std::u16string>& items) {
   FillListBox(Control(role), items);
+}
+
+std::vector<std::size_t> FrmMain::SelectedControlItems(shell::Role role) const {
+  const HWND list = Control(role);
+  const LRESULT count = ::SendMessageW(list, LB_GETSELCOUNT, 0, 0);
+  if (count <= 0) return {};
+  std::vector<int> rows(static_cast<std::size_t>(count));
+  const LRESULT got =
+      ::SendMessageW(list, LB_GETSELITEMS, rows.size(), reinterpret_cast<LPARAM>(rows.data()));
+  std::vector<std::size_t> selected;
+  for (LRESULT i = 0; i < got; ++i) selected.push_back(static_cast<std::size_t>(rows[i]));
+  std::sort(selected.begin(), selected.end());
+  return selected;
+}
+
+void FrmMain::OpenListItemAt(LPARAM point) {
+  const LRESULT hit = ::SendMessageW(Control(shell::Role::kFiles), LB_ITEMFROMPOINT, 0, point);
+  // The high word is set when the point lies below the last item.
+  if (HIWORD(hit) == 0) controller_.OpenListItem(LOWORD(hit));
+}
+
+void FrmMain::OpenCurrentListItem() {
+  const HWND list = Control(shell::Role::kFiles);
+  const LRESULT caret = ::SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+  if (caret >= 0 && caret < ::SendMessageW(list, LB_GETCOUNT, 0, 0)) {
+    controller_.OpenListItem(static_cast<std::size_t>(caret));
+  }
+}
+
+void FrmMain::ShowListMenu(LPARAM place) {
+  const std::vector<shell::ListMenuItem> items = controller_.ListMenu();
+  if (items.empty()) return;
+  POINT at{GET_X_LPARAM(place), GET_Y_LPARAM(place)};
+  if (place == -1) {
+    const HWND list = Control(shell::Role::kFiles);
+    const LRESULT caret = ::SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+    RECT row{}, client{};
+    ::GetClientRect(list, &client);
+    const bool shown =
+        caret >= 0 &&
+        ::SendMessageW(list, LB_GETITEMRECT, caret, reinterpret_cast<LPARAM>(&row)) != LB_ERR &&
+        row.bottom > client.top && row.bottom <= client.bottom;
+    at = shown ? POINT{row.left, row.bottom} : POINT{0, 0};
+    ::ClientToScreen(list, &at);
+  }
+  const HMENU menu = ::CreatePopupMenu();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    ::AppendMenuW(menu, MF_STRING | (items[i].enabled ? MF_ENABLED : MF_GRAYED), i + 1,
+                  Wide(items[i].text).c_str());
+  }
+  const int chosen = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
+                                      at.y, 0, hwnd_, nullptr);
+  ::DestroyMenu(menu);
+  if (chosen > 0) controller_.RunListCommand(items[static_cast<std::size_t>(chosen) - 1].command);
 }
 
 void FrmMain::EnableControl(shell::Role role, bool enabled) {
@@ -348,6 +417,13 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     }
+    case WM_CONTEXTMENU:
+      // A right click on lstFiles, or the menu key or Shift+F10 while it has the focus.
+      if (reinterpret_cast<HWND>(wparam) == Control(shell::Role::kFiles)) {
+        ShowListMenu(lparam);
+        return 0;
+      }
+      break;
     case kWorkMessage:
       RunPostedWork(lparam);
       return 0;

@@ -80,6 +80,14 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
                                    UINT_PTR id, DWORD_PTR self);
   LRESULT ListTip(NMTTDISPINFOW* info);
   void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
+  std::vector<std::size_t> SelectedControlItems(shell::Role role) const override;
+  // A double click on lstFiles at `point` (its client coordinates): opens the item there.
+  void OpenListItemAt(LPARAM point);
+  // Enter on lstFiles: opens the item with the focus mark.
+  void OpenCurrentListItem();
+  // Shows lstFiles' context menu, at `place` (screen) or, for -1 (the keyboard), under the item
+  // with the focus mark, and runs the command chosen from it.
+  void ShowListMenu(LPARAM place);
   void EnableControl(shell::Role role, bool enabled) override;
 
   // shell::NativeWindow

@@ -33,6 +33,7 @@ int RunProgram(HINSTANCE instance, shell::Program program, MakeExtra... make_ext
   Logic logic(window, services.file_dialog, services.message_box, services.folder_dialog,
               make_extra(window.hwnd())...);
   logic.SetRunner(window.runner());
+  logic.SetLauncher(services.launcher);
   window.SetOnUnloaded([] { ::PostQuitMessage(0); });
   window.Load(&logic);
   logic.OpenStartPaths(start.paths);

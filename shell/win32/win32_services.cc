@@ -148,4 +148,14 @@ int CALLBACK BrowseCallbackProc(HWND hwnd, UINT message, LPARAM param, LPARAM da
   return 0;
 }
 
+bool Win32Launcher::Open(const std::filesystem::path& file) {
+  // The handler of a file's kind may be a shell extension, which needs COM on this thread.
+  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  const auto result = reinterpret_cast<INT_PTR>(
+      ::ShellExecuteW(owner_, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (SUCCEEDED(com)) ::CoUninitialize();
+  // Above 32 is success; the rest are error codes (no program associated, file not found, ...).
+  return result > 32;
+}
+
 }  // namespace shell::win32

@@ -59,16 +59,30 @@ class Win32FolderDialog : public shell::FolderDialogBackend {
 // selected folder's path as the status text whenever the selection changes. Always returns 0.
 int CALLBACK BrowseCallbackProc(HWND hwnd, UINT message, LPARAM param, LPARAM data);
 
-// The three together, as the program logic takes them.
+// Opens a file with the program Windows associates with it (ShellExecuteW "open").
+class Win32Launcher : public shell::Launcher {
+ public:
+  explicit Win32Launcher(HWND owner) : owner_(owner) {}
+  void SetOwner(HWND owner) { owner_ = owner; }
+  bool Open(const std::filesystem::path& file) override;
+
+ private:
+  HWND owner_;
+};
+
+// The services together, as the program logic takes them.
 struct Win32Services {
-  explicit Win32Services(HWND owner = nullptr) : file_dialog(owner), message_box(owner) {}
+  explicit Win32Services(HWND owner = nullptr)
+      : file_dialog(owner), message_box(owner), launcher(owner) {}
   void SetOwner(HWND owner) {
     file_dialog.SetOwner(owner);
     message_box.SetOwner(owner);
+    launcher.SetOwner(owner);
   }
   Win32FileDialog file_dialog;
   Win32MessageBox message_box;
   Win32FolderDialog folder_dialog;
+  Win32Launcher launcher;
 };
 
 }  // namespace shell::win32

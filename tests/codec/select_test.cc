@@ -159,4 +159,52 @@ TEST(ExtractSelected, AFailedWriteLeavesNoHalfFileAndTheOldOneWhole) {
   }
 }
 
+TEST(ExtractSelected, AStopOrAnIndexPastTheArchiveLeavesOnlyWholeEntries) {
+  const auto archive = Parse(MakeArchive({{u"a", {1}}, {u"b", {2}}, {u"c", {3}}}));
+  struct Case {
+    const char* what;
+    Indices chosen;
+    std::size_t stop_after;  // entries written before the stop; none past the number chosen
+    pak::Status::Kind kind;
+    std::vector<std::string> files;
+  };
+  const Case cases[] = {
+      {"stopped before the first", {0, 2}, 0, pak::Status::Kind::kCancelled, {}},
+      {"stopped after one", {2, 0}, 1, pak::Status::Kind::kCancelled, {"c"}},
+      {"not stopped", {2, 0}, 9, pak::Status::Kind::kOk, {"a", "c"}},
+      {"an index past the end", {0, 3}, 9, pak::Status::Kind::kRefused, {}},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    pak::StopFlag stop(c.stop_after == 0);
+    const auto progress = [&](std::size_t done, std::size_t) {
+      if (done == c.stop_after) stop = true;
+    };
+    const pak::Status status =
+        pak::ExtractSelected(pak::DefaultFileSystem(), archive, dir.path(), c.chosen,
+                             pak::HostNameRules(), progress, &stop);
+    EXPECT_EQ(status.kind(), c.kind) << c.what << ": " << status.message();
+    EXPECT_EQ(ListDir(dir.path()), c.files) << c.what;
+  }
+}
+
+TEST(PrivateFolder, OnlyItsUserCanEnterItAndEachIsNew) {
+  TempDir parent;
+  auto first = pak::CreatePrivateFolder(parent.path(), "unbaler");
+  auto second = pak::CreatePrivateFolder(parent.path(), "unbaler");
+  ASSERT_TRUE(first.ok()) << first.status().message();
+  ASSERT_TRUE(second.ok()) << second.status().message();
+  EXPECT_NE(*first, *second);
+  EXPECT_EQ(first->parent_path(), parent.path());
+  EXPECT_TRUE(first->filename().string().starts_with("unbaler-"));
+  EXPECT_TRUE(std::filesystem::is_directory(*first));
+  EXPECT_TRUE(std::filesystem::is_empty(*first));
+#ifndef _WIN32
+  const auto perms = std::filesystem::status(*first).permissions();
+  EXPECT_EQ(perms & std::filesystem::perms::all, std::filesystem::perms::owner_all);
+#endif
+  // A parent that is not there: a failure, not a folder somewhere else.
+  EXPECT_FALSE(pak::CreatePrivateFolder(parent.path() / "missing", "unbaler").ok());
+}
+
 }  // namespace

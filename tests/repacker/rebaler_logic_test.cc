@@ -485,6 +485,50 @@ TEST_F(RebalerTest, PackingSaysWhatItDidOrThatItStoppedAndKeptTheOldArchive) {
   }
 }
 
+// ---- Opening a listed file ----
+
+TEST_F(RebalerTest, ADoubleClickOpensTheFoldersOwnFile) {
+  struct Case {
+    const char* what;
+    std::size_t item;
+    bool gone;  // deleted after the scan
+    bool opens;
+    std::vector<std::string> launched;  // file names handed to the launcher
+    std::u16string message;             // part of the one box shown; empty: none
+  };
+  const Case cases[] = {
+      {"a listed file", 1, false, true, {"b.ogg"}, u""},
+      {"no program for it", 0, false, false, {"a.ogg"}, u"Could not open a.ogg\n"},
+      {"deleted since the scan", 1, true, true, {}, u"no longer in the folder"},
+      {"an item past the list", 2, false, true, {}, u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Put(u"a.ogg", "A");
+    Put(u"b.ogg", "B");
+    FakeLauncher launcher;
+    launcher.opens = c.opens;
+    logic.SetLauncher(launcher);
+    ChooseBoth();
+    messages.shown.clear();
+    if (c.gone) fs::remove(folder() / "b.ogg");
+    logic.OnOpenItem(c.item);
+    std::vector<std::string> launched;
+    for (const auto& opened : launcher.opened) {
+      launched.push_back(opened.file.filename().string());
+      EXPECT_EQ(opened.file.parent_path(), folder());
+    }
+    EXPECT_EQ(launched, c.launched);
+    if (c.message.empty()) {
+      EXPECT_TRUE(messages.shown.empty());
+    } else {
+      ASSERT_EQ(messages.shown.size(), 1u);
+      EXPECT_NE(messages.shown[0].text.find(c.message), std::u16string::npos);
+      EXPECT_EQ(messages.shown[0].title, u"Rebaler");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace repacker
 

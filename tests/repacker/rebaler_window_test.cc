@@ -115,6 +115,34 @@ class RebalerWindowTest : public QObject {
             MakeArchive({{u"a.wav", {'A'}}, {u"new.wav", {'N'}}}));
     QCOMPARE(QApplication::overrideCursor(), nullptr);  // the busy cursor is off again
   }
+
+  void aDoubleClickOpensTheFoldersFileAndTheListHasNoMenu() {
+    TempDir temp;
+    fs::create_directory(temp / "files");
+    WriteFile(temp / "files" / "a.ogg", std::string("A"));
+    WriteFile(temp / "files" / "b.png", std::string("B"));
+    shell::qt::FrmMain window(shell::Program::kRebaler);
+    FakeFileDialog file_dialog;
+    FakeMessageBox messages;
+    FakeFolderBackend backend;
+    testing_support::FakeLauncher launcher;
+    backend.answer = (temp / "files").u16string();
+    backend.window = 0;  // the real window's handle
+    RebalerLogic logic(window, file_dialog, messages, backend, QtFilesMismatchDialogFactory());
+    logic.SetLauncher(launcher);
+    window.Load(&logic);
+    QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("picSelectDir")), Qt::LeftButton);
+
+    auto* list = window.findChild<QListView*>(QStringLiteral("lstFiles"));
+    const QPoint row = list->visualRect(list->model()->index(1, 0)).center();
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+    QCOMPARE(launcher.opened.size(), std::size_t{1});
+    QVERIFY(launcher.opened[0].file == temp / "files" / "b.png");
+    QVERIFY(messages.shown.empty());
+
+    // Rebaler has no context menu for its list.
+    QVERIFY(window.controller().ListMenu().empty());
+  }
 };
 
 }  // namespace repacker::qt

@@ -80,6 +80,16 @@ class RecordingCommands : public MainCommands {
   void OnMainCommand() override { Record("OnMainCommand"); }
   void OnCancel() override { Record("OnCancel"); }
   bool Working() const override { return working; }
+  std::vector<ListMenuItem> ListMenu() override {
+    return {{ListCommand::kExtractAll, u"All", !working}};
+  }
+  void OnListCommand(ListCommand command) override {
+    Record(command == ListCommand::kExtractAll ? "OnListCommand all" : "OnListCommand selected");
+  }
+  void OnOpenItem(std::size_t index) override {
+    window_.calls.push_back("OnOpenItem " + std::to_string(index));
+    if (fail) std::exchange(fail, nullptr)();
+  }
   std::function<void()> fail;  // run by the next command
   bool working = false;
 
@@ -318,6 +328,10 @@ class RecordingView : public MainWindowView {
   void SetControlItems(Role role, const std::vector<std::u16string>& items) override {
     calls.push_back(Name(role) + ":items " + std::to_string(items.size()));
   }
+  // Tells which control it was asked of.
+  std::vector<std::size_t> SelectedControlItems(Role role) const override {
+    return {static_cast<std::size_t>(role)};
+  }
   void EnableControl(Role role, bool enabled) override {
     calls.push_back(Name(role) + (enabled ? ":on" : ":off"));
   }
@@ -347,6 +361,38 @@ TEST_F(MainControllerTest, TheMainViewReachesTheControlOfEachRole) {
     c.call(view);
     EXPECT_EQ(view.calls, std::vector<std::string>{c.expected}) << c.expected;
   }
+}
+
+TEST_F(MainControllerTest, TheSelectionIsAskedOfTheFileList) {
+  RecordingView view(controller);
+  EXPECT_EQ(view.SelectedItems(), std::vector<std::size_t>{static_cast<std::size_t>(Role::kFiles)});
+}
+
+TEST_F(MainControllerTest, TheListsMenuAndOpeningAnItemRunOnlyWhileNoWorkRuns) {
+  EXPECT_TRUE(controller.ListMenu().empty());  // before start-up there is no program to ask
+  Load();
+  ASSERT_EQ(controller.ListMenu().size(), 1u);
+  EXPECT_TRUE(controller.ListMenu()[0].enabled);
+  window.calls.clear();
+  controller.RunListCommand(ListCommand::kExtractAll);
+  controller.OpenListItem(7);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"OnListCommand all", "OnOpenItem 7"}));
+
+  commands.working = true;
+  window.calls.clear();
+  EXPECT_FALSE(controller.ListMenu()[0].enabled);
+  controller.RunListCommand(ListCommand::kExtractSelected);
+  controller.OpenListItem(0);
+  EXPECT_TRUE(window.calls.empty());
+
+  // An error escaping the command is shown, and the window carries on.
+  commands.working = false;
+  commands.fail = [] { throw std::runtime_error("boom"); };
+  controller.OpenListItem(1);
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_NE(window.messages[0].find(u"boom"), std::u16string::npos);
+  controller.OpenListItem(2);
+  EXPECT_EQ(window.calls.back(), "OnOpenItem 2");
 }
 
 TEST_F(MainControllerTest, DisablingTheMainCommandThroughTheViewDimsItsPicture) {

@@ -1,13 +1,16 @@
 // Stand-ins for the window and the modal services that the programs' logic calls: a view that
 // records what it was told, a file dialog and a folder chooser that give answers and record what
-// they were asked, and a message box that records what it showed. Shared by the logic tests and
-// the widget tests of both programs.
+// they were asked, a message box that records what it showed, and a launcher that records what
+// it opened. Shared by the logic tests and the widget tests of both programs.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -35,6 +38,7 @@ class FakeView : public shell::MainView {
   int busy_calls = 0;
   bool working = false;
   std::vector<std::u16string> statuses;  // every status line shown, in order
+  std::vector<std::size_t> selected;     // the items the user has selected
 
   void SetFileCaption(const std::u16string& caption) override { file_caption = caption; }
   void SetDirCaption(const std::u16string& caption) override { dir_caption = caption; }
@@ -52,6 +56,7 @@ class FakeView : public shell::MainView {
     busy = on;
     ++busy_calls;
   }
+  std::vector<std::size_t> SelectedItems() const override { return selected; }
   std::intptr_t WindowHandle() const override { return kFakeWindow; }
   void SetWorking(bool on) override { working = on; }
   void SetStatus(const std::u16string& text) override { statuses.push_back(text); }
@@ -149,6 +154,27 @@ class FakeFolderBackend : public shell::FolderDialogBackend {
   std::string ProgramName() const override { return program_name; }
 };
 
+// A launcher that records the files it was asked to open, with what each held at that moment,
+// and answers `opens`.
+class FakeLauncher : public shell::Launcher {
+ public:
+  struct Opened {
+    std::filesystem::path file;
+    std::optional<std::string> bytes;  // none when there was no file to read
+  };
+  bool opens = true;
+  std::vector<Opened> opened;
+
+  bool Open(const std::filesystem::path& file) override {
+    std::optional<std::string> bytes;
+    if (std::ifstream in(file, std::ios::binary); in) {
+      bytes.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    opened.push_back({file, std::move(bytes)});
+    return opens;
+  }
+};
+
 // A pointer the test places, in the window's client coordinates; it starts away from every
 // control.
 class FakePointer : public shell::Pointer {
@@ -177,12 +203,21 @@ class RecordingCommands : public shell::MainCommands {
     }
   }
   void OnMainCommand() override { calls.push_back("OnMainCommand"); }
+  std::vector<shell::ListMenuItem> ListMenu() override { return menu; }
+  void OnListCommand(shell::ListCommand command) override {
+    calls.push_back(command == shell::ListCommand::kExtractAll ? "OnListCommand all"
+                                                               : "OnListCommand selected");
+  }
+  void OnOpenItem(std::size_t index) override {
+    calls.push_back("OnOpenItem " + std::to_string(index));
+  }
   int Count(const std::string& call) const {
     return static_cast<int>(std::count(calls.begin(), calls.end(), call));
   }
 
   std::vector<std::string> calls;
   bool throw_on_select_dir = false;
+  std::vector<shell::ListMenuItem> menu;  // the list's context menu; none by default
 
  private:
   shell::MainView& view_;

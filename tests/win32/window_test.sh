@@ -2,9 +2,11 @@
 # Drives the real Windows programs under Wine on an X server, with xdotool, through their real
 # dialogs: both windows start 442 x 237 and shaped (the desktop shows through the key-coloured
 # columns), Unbaler extracts a sample archive chosen in the open dialog into a folder chosen in
-# the folder dialog, Rebaler packs the edited folder after the difference dialog, a cancelled
-# repack writes nothing, the close picture ends each program, and Unbaler started with an archive
-# and a folder on its command line extracts with one click.
+# the folder dialog, selects two entries with Ctrl and extracts them alone from the list's context
+# menu (which Shift+F10 opens too), and says so when no program opens a double-clicked entry;
+# Rebaler packs the edited folder after the difference dialog, a cancelled repack writes nothing,
+# the close picture ends each program, and Unbaler started with an archive and a folder on its
+# command line extracts with one click.
 #
 #   tests/win32/window_test.sh BIN_DIR SHOTS_DIR
 #
@@ -212,6 +214,49 @@ settled_screenshot "$work/root.png"
 eval "$(xdotool getwindowgeometry --shell "$program_wid")"
 convert "$work/root.png" -crop "462x257+$((X - 10))+$((Y - 10))" +repage "$shots/unbaler-extracted.png"
 step "Unbaler: extracted the archive through the real dialogs"
+
+# ---- Unbaler's list: Ctrl selection, the context menu, opening an entry ----
+# Rows of lstFiles (a.ogg, b.bin, sound.ogg), in the window's client area.
+row_y() { echo $((84 + 2 + 13 * $1 + 6)); }
+unbaler_windows() { xdotool search --onlyvisible --classname '^unbaler.exe$' 2>/dev/null | wc -l; }
+find "$desktop" -maxdepth 1 -type f -delete
+click_at "$program_wid" 120 "$(row_y 0)"
+xdotool keydown ctrl
+click_at "$program_wid" 120 "$(row_y 2)"
+xdotool keyup ctrl
+windows_before=$(unbaler_windows)
+menu_open() { (($(unbaler_windows) > windows_before)); }
+eval "$(xdotool getwindowgeometry --shell "$program_wid")"
+xdotool mousemove --sync $((X + 120)) $((Y + $(row_y 2))) click 3
+wait_until 10 menu_open || fail "no context menu after a right click on the list"
+settled_screenshot "$work/root.png"
+convert "$work/root.png" -crop "462x257+$((X - 10))+$((Y - 10))" +repage "$shots/unbaler-list-menu.png"
+xdotool key Down Return  # "Extract Selected Files…", into the folder chosen before
+picked_two() {
+  [[ "$(ls -A "$desktop" | tr '\n' ' ')" == "a.ogg sound.ogg " ]] &&
+    cmp -s "$work/source/sound.ogg" "$desktop/sound.ogg"
+}
+wait_until 20 picked_two || fail "Extract Selected Files wrote: $(ls -A "$desktop")"
+step "Unbaler: Ctrl+click selected two entries; the context menu extracted those alone"
+# Shift+F10 with the list in focus opens the menu as well; Escape closes it.
+menu_closed() { (($(unbaler_windows) == windows_before)); }
+xdotool key shift+F10
+wait_until 10 menu_open || fail "no context menu after Shift+F10 on the list"
+xdotool key Escape
+wait_until 10 menu_closed || fail "the context menu did not close"
+step "Unbaler: Shift+F10 on the list opened the context menu"
+# No program opens a .bin here: a double click on it says so.
+xdotool mousemove --sync $((X + 120)) $((Y + $(row_y 1))) click --repeat 2 --delay 60 1
+no_program_box() { xdotool search --onlyvisible --name '^Unbaler$' | grep -vqx "$program_wid"; }
+wait_until 20 no_program_box || fail "no message after a double click on b.bin"
+settled_screenshot "$shots/unbaler-open-failed.png"
+xdotool key Return
+wait_until 20 bash -c "! xdotool search --onlyvisible --name '^Unbaler\$' | grep -vqx $program_wid" ||
+  fail "the message box did not close"
+step "Unbaler: a double click on an entry without a program for it shows a message"
+# The whole archive again, as Rebaler's part below expects the folder.
+click_at "$program_wid" 231 203  # picExtract
+wait_until 20 extracted || fail "Unbaler did not extract the archive again"
 close_program Unbaler
 
 # ---- Rebaler: save dialog, folder dialog, difference dialog, repack ----

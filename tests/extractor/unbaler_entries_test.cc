@@ -1,0 +1,321 @@
+// Unbaler's work on chosen entries: extracting those selected in the list from its context menu,
+// and opening one entry with the system's program, with fake services on real folders.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "extractor/unbaler_logic.h"
+#include "tests/support/fakes.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using extractor::UnbalerLogic;
+using namespace testing_support;  // the shared test helpers and fakes
+using Files = std::vector<std::string>;
+using Rows = std::vector<std::size_t>;
+using shell::ListCommand;
+namespace fs = std::filesystem;
+
+std::u16string U16(const fs::path& path) { return path.u16string(); }
+
+// In the archive: B.bin, A.wav, c.txt, x, x. The list shows A.ogg, B.bin, c.txt, x, x.
+Bytes Sample() {
+  return MakeArchive(
+      {{u"B.bin", {2}}, {u"A.wav", {1, 1}}, {u"c.txt", {3}}, {u"x", {4}}, {u"x", {5}}});
+}
+
+class EntriesTest : public ::testing::Test {
+ protected:
+  EntriesTest() : logic(view, dialog, box, folders, pak::DefaultFileSystem(), pak::Windows1252()) {
+    logic.SetLauncher(launcher);
+    logic.OnLoaded();
+  }
+  void List(const Bytes& archive) {
+    WriteFile(work / "a.pak", archive);
+    dialog.answers.push_back(U16(work / "a.pak"));
+    logic.OnSelectFile();
+  }
+  void ChooseFolder(const fs::path& folder) {
+    folders.Choose(U16(folder));
+    logic.OnSelectDir();
+  }
+  // Whether each item of the menu is on, in order.
+  std::vector<bool> MenuStates() {
+    std::vector<bool> states;
+    for (const shell::ListMenuItem& item : logic.ListMenu()) states.push_back(item.enabled);
+    return states;
+  }
+
+  TempDir work, out;
+  FakeView view;
+  FakeFileDialog dialog;
+  FakeMessageBox box;
+  FakeFolderBackend folders;
+  FakeLauncher launcher;
+  UnbalerLogic logic;
+};
+
+TEST_F(EntriesTest, TheSelectionDecidesWhatIsWrittenAndOnlyAllWritesTheList) {
+  struct Case {
+    const char* what;
+    Rows selected;
+    ListCommand command;
+    bool selected_enabled;  // "Extract Selected Files…" in the menu
+    Files written;
+    std::u16string status;  // before the folder
+  };
+  const Case cases[] = {
+      {"nothing selected", {}, ListCommand::kExtractSelected, false, {}, u""},
+      {"one", {0}, ListCommand::kExtractSelected, true, {"A.ogg"}, u"1 file extracted into "},
+      {"several",
+       {2, 0},
+       ListCommand::kExtractSelected,
+       true,
+       {"A.ogg", "c.txt"},
+       u"2 files extracted into "},
+      {"every item",
+       {0, 1, 2, 3, 4},
+       ListCommand::kExtractSelected,
+       true,
+       {"A.ogg", "B.bin", "c.txt", "x"},
+       u"5 files extracted into "},
+      {"an item past the list",
+       {1, 9},
+       ListCommand::kExtractSelected,
+       true,
+       {"B.bin"},
+       u"1 file extracted into "},
+      {"all, whatever is selected",
+       {1},
+       ListCommand::kExtractAll,
+       true,
+       {"A.ogg", "B.bin", "FilesList.txt", "c.txt", "x"},
+       u"5 files extracted into "},
+  };
+  List(Sample());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir folder;
+    ChooseFolder(folder.path());
+    view.selected = c.selected;
+    view.statuses.clear();
+    EXPECT_EQ(MenuStates(), (std::vector<bool>{c.selected_enabled, true}));
+    logic.OnListCommand(c.command);
+    EXPECT_TRUE(box.shown.empty());
+    EXPECT_EQ(ListDir(folder.path()), c.written);
+    EXPECT_EQ(view.status(), c.status.empty() ? u"" : c.status + U16(folder.path()));
+  }
+}
+
+TEST_F(EntriesTest, OfTwoSelectedEntriesOfOneNameTheLaterInTheArchiveWins) {
+  List(Sample());
+  ChooseFolder(out.path());
+  for (const Rows& rows : {Rows{3, 4}, Rows{4, 3}}) {
+    view.selected = rows;
+    logic.OnListCommand(ListCommand::kExtractSelected);
+    EXPECT_EQ(ReadFile(out / "x"), (Bytes{5}));
+  }
+}
+
+TEST_F(EntriesTest, TheMenuNamesItsCommandsAndIsOffWithoutAnArchiveOrWhileWorkRuns) {
+  const auto texts = [&] {
+    std::vector<std::u16string> shown;
+    for (const shell::ListMenuItem& item : logic.ListMenu()) shown.emplace_back(item.text);
+    return shown;
+  };
+  EXPECT_EQ(texts(),
+            (std::vector<std::u16string>{u"Extract Selected Files\u2026", u"Extract All Files"}));
+  view.selected = {0};  // a stale selection does not count without an archive
+  EXPECT_EQ(MenuStates(), (std::vector<bool>{false, false}));
+
+  StepRunner runner;
+  logic.SetRunner(runner);
+  List(Sample());
+  EXPECT_EQ(MenuStates(), (std::vector<bool>{false, false}));  // still reading
+  runner.Finish();
+  EXPECT_EQ(MenuStates(), (std::vector<bool>{true, true}));
+  ChooseFolder(out.path());
+  logic.OnListCommand(ListCommand::kExtractSelected);
+  EXPECT_EQ(MenuStates(), (std::vector<bool>{false, false}));  // extracting
+  logic.OnListCommand(ListCommand::kExtractAll);               // refused meanwhile
+  EXPECT_EQ(runner.started, 2);
+  runner.Finish();
+  EXPECT_EQ(ListDir(out.path()), Files{"A.ogg"});
+}
+
+TEST_F(EntriesTest, WithoutAFolderTheMenuAsksForOneAsSelectDirDoes) {
+  List(Sample());
+  view.selected = {1};
+  for (ListCommand command : {ListCommand::kExtractSelected, ListCommand::kExtractAll}) {
+    folders.Cancel();
+    logic.OnListCommand(command);
+    EXPECT_EQ(logic.folder_path(), u"");
+    EXPECT_EQ(view.enabled, false);
+  }
+  ASSERT_EQ(folders.requests.size(), 2u);
+  EXPECT_EQ(folders.requests[0].title, extractor::kBrowseTitle);
+
+  folders.Choose(U16(out.path()));
+  logic.OnListCommand(ListCommand::kExtractSelected);
+  EXPECT_EQ(ListDir(out.path()), Files{"B.bin"});
+  // The folder is the chosen folder from now on, as if Select Dir had chosen it.
+  EXPECT_EQ(logic.folder_path(), U16(out.path()));
+  EXPECT_EQ(view.dir_caption, U16(out.path()));
+  EXPECT_EQ(view.enabled, true);
+  logic.OnListCommand(ListCommand::kExtractAll);
+  EXPECT_EQ(folders.requests.size(), 3u);  // not asked again
+  EXPECT_TRUE(fs::exists(out / "FilesList.txt"));
+}
+
+TEST_F(EntriesTest, NothingSelectedAsksNothingAndWritesNothing) {
+  List(Sample());
+  logic.OnListCommand(ListCommand::kExtractSelected);
+  EXPECT_TRUE(folders.requests.empty());
+  EXPECT_TRUE(box.shown.empty());
+}
+
+TEST_F(EntriesTest, SelectedEntriesKeepTheSafetyRulesOfAFullExtraction) {
+  List(MakeArchive({{u"fine", {1}}, {u"../escape", {2}}}));
+  ChooseFolder(out.path());
+  view.selected = {1};  // "fine" alone
+  logic.OnListCommand(ListCommand::kExtractSelected);
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_NE(box.shown[0].text.find(u"entry 2"), std::u16string::npos)
+      << pak::ToUtf8(box.shown[0].text);
+  EXPECT_TRUE(ListDir(out.path()).empty());
+}
+
+TEST_F(EntriesTest, OpeningCopiesTheEntryIntoAPrivateFolderAndHandsItToTheLauncher) {
+  List(Sample());
+  EXPECT_FALSE(logic.temp_folder().path().has_value());  // nothing made before it is needed
+  logic.OnOpenItem(0);                                   // A.ogg, no destination folder needed
+  logic.OnOpenItem(0);  // again: a copy of its own, the first left as it is
+  logic.OnOpenItem(4);  // the second "x"
+  ASSERT_TRUE(box.shown.empty()) << pak::ToUtf8(box.shown[0].text);
+  ASSERT_EQ(launcher.opened.size(), 3u);
+  const std::optional<fs::path>& temp = logic.temp_folder().path();
+  ASSERT_TRUE(temp.has_value());
+  const fs::path system_temp = fs::temp_directory_path();  // "C:\\...\\Temp\\" on Windows
+  EXPECT_EQ(temp->parent_path(),
+            system_temp.has_filename() ? system_temp : system_temp.parent_path());
+#ifndef _WIN32
+  EXPECT_EQ(fs::status(*temp).permissions() & fs::perms::all, fs::perms::owner_all);
+#endif
+  const struct {
+    std::string name;
+    std::string bytes;
+  } kExpected[] = {{"A.ogg", "\1\1"}, {"A.ogg", "\1\1"}, {"x", "\5"}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    const FakeLauncher::Opened& call = launcher.opened[i];
+    EXPECT_EQ(call.file.filename().string(), kExpected[i].name);
+    EXPECT_EQ(call.file.parent_path().parent_path(), *temp);
+    EXPECT_EQ(call.bytes, kExpected[i].bytes);
+    EXPECT_TRUE(fs::exists(call.file));
+  }
+  EXPECT_NE(launcher.opened[0].file, launcher.opened[1].file);
+  // Nothing written anywhere else: no FilesList.txt beside the copies.
+  EXPECT_EQ(ListDir(launcher.opened[0].file.parent_path()), Files{"A.ogg"});
+}
+
+TEST_F(EntriesTest, TheTemporaryFilesGoWithTheProgram) {
+  WriteFile(work / "a.pak", Sample());
+  fs::path temp;
+  {
+    FakeView other_view;
+    UnbalerLogic other(other_view, dialog, box, folders, pak::DefaultFileSystem(),
+                       pak::Windows1252());
+    other.SetLauncher(launcher);
+    dialog.answers.push_back(U16(work / "a.pak"));
+    other.OnSelectFile();
+    other.OnOpenItem(1);
+    ASSERT_EQ(launcher.opened.size(), 1u);
+    temp = *other.temp_folder().path();
+    EXPECT_TRUE(fs::exists(launcher.opened[0].file));
+  }
+  EXPECT_FALSE(fs::exists(temp));
+}
+
+TEST_F(EntriesTest, AnEntryThatCannotBeOpenedSaysWhy) {
+  struct Case {
+    const char* what;
+    Bytes archive;
+    std::size_t item;
+    bool launcher_opens;
+    std::size_t launched;    // calls of the launcher
+    std::u16string message;  // part of the one box shown; empty: none
+  };
+  const Case cases[] = {
+      {"no program for it", Sample(), 1, false, 1, u"Could not open B.bin\n"},
+      {"an unsafe name in the archive", MakeArchive({{u"fine", {1}}, {u"../escape", {2}}}), 1, true,
+       0, u"entry 2"},
+      {"an item past the list", Sample(), 5, true, 0, u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    box.shown.clear();
+    launcher.opened.clear();
+    launcher.opens = c.launcher_opens;
+    List(c.archive);
+    logic.OnOpenItem(c.item);
+    EXPECT_EQ(launcher.opened.size(), c.launched);
+    if (c.message.empty()) {
+      EXPECT_TRUE(box.shown.empty());
+    } else {
+      ASSERT_EQ(box.shown.size(), 1u);
+      EXPECT_NE(box.shown[0].text.find(c.message), std::u16string::npos)
+          << pak::ToUtf8(box.shown[0].text);
+      EXPECT_EQ(box.shown[0].title, u"Unbaler");
+    }
+  }
+}
+
+TEST_F(EntriesTest, AnArchiveChangedSinceItWasListedIsListedAgainAndNothingOpened) {
+  List(MakeArchive({{u"a", {1}}}));
+  const auto listed_time = fs::last_write_time(work / "a.pak");
+  WriteFile(work / "a.pak", MakeArchive({{u"b", {2}}, {u"c", {3}}}));
+  fs::last_write_time(work / "a.pak", listed_time + std::chrono::seconds(5));
+  logic.OnOpenItem(0);
+  EXPECT_TRUE(launcher.opened.empty());
+  EXPECT_EQ(view.items, (std::vector<std::u16string>{u"b", u"c"}));
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(box.shown[0].text, extractor::kArchiveChanged);
+}
+
+TEST_F(EntriesTest, ExtractingTheSelectionShowsProgressAndEscapeStopsIt) {
+  StepRunner runner;
+  logic.SetRunner(runner);
+  List(Sample());
+  runner.Finish();
+  ChooseFolder(out.path());
+  view.selected = {0, 1, 2};
+  logic.OnListCommand(ListCommand::kExtractSelected);
+  std::vector<std::u16string> seen;
+  runner.Finish([&](std::size_t done, std::size_t) {
+    seen.push_back(view.status());
+    if (done == 1) logic.OnCancel();
+  });
+  EXPECT_EQ(seen, std::vector<std::u16string>{u"Extracting\u2026"});
+  EXPECT_EQ(view.status(), u"Extraction stopped: 1 file extracted into " + U16(out.path()));
+  EXPECT_EQ(ListDir(out.path()), Files{"B.bin"});  // the first in the archive's order
+}
+
+TEST_F(EntriesTest, EscapeWhileAnEntryIsCopiedOpensNothing) {
+  StepRunner runner;
+  logic.SetRunner(runner);
+  List(Sample());
+  runner.Finish();
+  logic.OnOpenItem(0);
+  EXPECT_EQ(view.status(), u"Opening\u2026");
+  logic.OnCancel();
+  runner.Finish();
+  EXPECT_TRUE(launcher.opened.empty());
+  EXPECT_TRUE(box.shown.empty());
+  EXPECT_EQ(view.status(), u"");
+}
+
+}  // namespace
