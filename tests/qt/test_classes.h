@@ -25,6 +25,16 @@ class FrmMainTest : public QObject {
   void newListStartsAtItsTopAndCutOffNamesShowWhole();
 };
 
+class FrmMainKeyboardTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void tabWalksEachProgramsButtonsAndTheList();
+  void enterAndSpaceRunTheFocusedCommandAndEscapeStopsWork();
+  void theFocusedButtonShowsTheMarkAndLosesTheFocusWhenTurnedOff();
+  void aCloseByTheWindowSystemFadesOut();
+};
+
 class QtServicesTest : public QObject {
   Q_OBJECT
 
