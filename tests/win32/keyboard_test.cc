@@ -1,0 +1,149 @@
+// frmMain on Win32 from the keyboard, through the program's own message loop: Tab over each
+// program's buttons and list, Enter and Space on the focused button, the focus leaving a control
+// turned off, Escape during work, and Alt+F4.
+#include "shell/keyboard.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/win32/frm_main.h"
+#include "shell/win32/program.h"
+#include "tests/support/fakes.h"
+
+namespace {
+
+using shell::Program;
+using shell::Role;
+using shell::win32::FrmMain;
+
+class WorkingCommands : public testing_support::RecordingCommands {
+ public:
+  using RecordingCommands::RecordingCommands;
+  void OnCancel() override { calls.push_back("OnCancel"); }
+  bool Working() const override { return working; }
+  bool working = false;
+};
+
+// A loaded window with its main command on, the pointer away from every button.
+struct Keyed {
+  explicit Keyed(Program program) : window(program), commands(window) {
+    window.SetPointer(&pointer);
+    window.Load(&commands);
+    ::KillTimer(window.hwnd(), shell::win32::kHoverTimer);
+    window.SetMainCommandEnabled(true);
+    ::SetFocus(window.hwnd());
+    commands.calls.clear();
+  }
+  // A key as the system delivers it: posted to the focused window and dispatched by the loop.
+  void Press(UINT message, WPARAM key, LPARAM flags = 0) {
+    const HWND focus = ::GetFocus();
+    ::PostMessageW(focus != nullptr ? focus : window.hwnd(), message, key, flags);
+    ::PostQuitMessage(0);
+    shell::win32::RunMessageLoop();
+  }
+  int Focused() const { return ::GetDlgCtrlID(::GetFocus()); }
+
+  FrmMain window;
+  WorkingCommands commands;
+  testing_support::FakePointer pointer;
+};
+
+void HoldShift(bool held) {
+  BYTE keys[256]{};
+  ::GetKeyboardState(keys);
+  keys[VK_SHIFT] = held ? 0x80 : 0;
+  ::SetKeyboardState(keys);
+}
+
+int Id(Role role) { return shell::win32::ControlId(role); }
+
+TEST(FrmMainWin32Keyboard, TabWalksEachProgramsButtonsAndTheList) {
+  const struct {
+    Program program;
+    bool main_on;
+    bool shift;
+    std::vector<Role> walk;
+  } kCases[] = {
+      {Program::kUnbaler,
+       true,
+       false,
+       {Role::kSelectFile, Role::kSelectDir, Role::kMainCommand, Role::kFiles, Role::kSelectFile}},
+      {Program::kRebaler,
+       true,
+       false,
+       {Role::kSelectDir, Role::kSelectFile, Role::kMainCommand, Role::kFiles, Role::kSelectDir}},
+      {Program::kRebaler,
+       true,
+       true,
+       {Role::kFiles, Role::kMainCommand, Role::kSelectFile, Role::kSelectDir, Role::kFiles}},
+      {Program::kUnbaler, false, false, {Role::kSelectFile, Role::kSelectDir, Role::kFiles}},
+  };
+  for (const auto& c : kCases) {
+    Keyed w(c.program);
+    w.window.SetMainCommandEnabled(c.main_on);
+    EXPECT_EQ(::GetFocus(), w.window.hwnd());
+    HoldShift(c.shift);
+    for (Role expected : c.walk) {
+      w.Press(WM_KEYDOWN, VK_TAB);
+      EXPECT_EQ(w.Focused(), Id(expected)) << static_cast<int>(expected);
+    }
+    HoldShift(false);
+  }
+}
+
+TEST(FrmMainWin32Keyboard, EnterAndSpaceRunTheFocusedButtonOnceAndTheFocusLeavesWhatIsTurnedOff) {
+  Keyed w(Program::kUnbaler);
+  const LPARAM kHeld = 1 << 30;  // the key was already down: a repeat
+  const struct {
+    WPARAM key;
+    LPARAM flags;
+    bool working;
+    std::vector<std::string> calls;
+  } kSteps[] = {
+      {VK_RETURN, 0, false, {}},  // the window itself has the focus
+      {VK_TAB, 0, false, {}},
+      {VK_RETURN, 0, false, {"OnSelectFile"}},
+      {VK_RETURN, kHeld, false, {}},
+      {VK_TAB, 0, false, {}},
+      {VK_SPACE, 0, false, {"OnSelectDir"}},
+      {VK_TAB, 0, false, {}},
+      {VK_SPACE, 0, false, {"OnMainCommand"}},
+      {VK_RETURN, 0, true, {}},  // refused while work runs
+      {VK_ESCAPE, 0, true, {"OnCancel"}},
+      {VK_TAB, 0, false, {}},     // the list
+      {VK_RETURN, 0, false, {}},  // the list's own
+      {VK_ESCAPE, 0, true, {"OnCancel"}},
+  };
+  for (const auto& step : kSteps) {
+    w.commands.working = step.working;
+    w.Press(WM_KEYDOWN, step.key, step.flags);
+    EXPECT_EQ(w.commands.calls, step.calls) << step.key;
+    w.commands.calls.clear();
+  }
+  EXPECT_EQ(w.Focused(), Id(Role::kFiles));
+
+  // Work starts with the focus on a path button: it goes on past the buttons turned off.
+  w.Press(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(w.Focused(), Id(Role::kSelectFile));
+  w.window.SetWorking(true);
+  EXPECT_EQ(w.Focused(), Id(Role::kMainCommand));
+  w.window.SetMainCommandEnabled(false);
+  EXPECT_EQ(w.Focused(), Id(Role::kFiles));
+  w.Press(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(w.Focused(), Id(Role::kFiles));
+}
+
+TEST(FrmMainWin32Keyboard, AltF4FromAControlFadesOut) {
+  Keyed w(Program::kRebaler);
+  w.Press(WM_KEYDOWN, VK_TAB);
+  ASSERT_EQ(w.Focused(), Id(Role::kSelectDir));
+  for (int tick = 0; tick < 20; ++tick) w.window.controller().FadeTick();
+  const LPARAM kAltDown = 1 << 29;
+  w.Press(WM_SYSKEYDOWN, VK_F4, kAltDown);
+  EXPECT_EQ(w.window.controller().fade().FadeStep(), -5);
+  EXPECT_TRUE(::IsWindow(w.window.hwnd()));
+}
+
+}  // namespace
