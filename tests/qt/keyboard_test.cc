@@ -158,8 +158,16 @@ void FrmMainKeyboardTest::aCloseByTheWindowSystemFadesOut() {
   Keyed w(shell::Program::kUnbaler);
   QSignalSpy unloaded(&w.window, &FrmMain::unloaded);
   QTRY_VERIFY_WITH_TIMEOUT(w.window.controller().fade().Alpha() >= 50, 5000);
-  // What Alt+F4 or the task bar's close sends.
+  // What Alt+F4 or the task bar's close sends. While work runs, it is stopped first and the
+  // window stays until it has ended.
+  w.commands.working = true;
+  w.commands.calls.clear();
   QVERIFY(!w.window.close());
+  QVERIFY(w.window.isVisible());
+  QCOMPARE(w.commands.calls, std::vector<std::string>{"OnCancel"});
+  QCOMPARE(w.window.controller().fade().FadeStep(), 5);
+  w.commands.working = false;
+  w.window.SetWorking(false);
   QVERIFY(w.window.isVisible());
   QCOMPARE(w.window.controller().fade().FadeStep(), -5);
   QTRY_COMPARE_WITH_TIMEOUT(unloaded.count(), 1, 5000);
