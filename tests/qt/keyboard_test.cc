@@ -1,8 +1,7 @@
-// frmMain on Qt from the keyboard: Tab over each program's buttons and list, Enter and Space on
-// the focused button, the focus mark, Escape from any control, and a close by the window system.
+// frmMain on Qt from the keyboard: Tab over the buttons and the list, Enter and Space on the
+// focused button, the focus mark, Escape from any control, and a close by the window system.
 #include "shell/keyboard.h"
 
-#include <QCloseEvent>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTest>
@@ -50,61 +49,35 @@ struct Keyed {
 
 }  // namespace
 
-void FrmMainKeyboardTest::tabWalksEachProgramsButtonsAndTheList() {
-  const struct {
-    shell::Program program;
-    bool main_on;
-    Qt::KeyboardModifiers modifiers;
-    std::vector<const char*> walk;
-  } kCases[] = {
-      {shell::Program::kUnbaler,
-       true,
-       {},
-       {"picSelectFile", "picSelectDir", "picExtract", "lstFiles", "picSelectFile"}},
-      // Backwards, passing over the command that is off.
-      {shell::Program::kRebaler,
-       false,
-       Qt::ShiftModifier,
-       {"lstFiles", "picSelectFile", "picSelectDir", "lstFiles"}},
-  };
-  for (const auto& c : kCases) {
-    Keyed w(c.program);
-    QVERIFY(QTest::qWaitForWindowActive(&w.window));
-    w.window.SetMainCommandEnabled(c.main_on);
-    // Nothing shows the mark before the first Tab: the window itself holds the focus.
-    QCOMPARE(w.Focused(), QStringLiteral("frmMain"));
-    for (const char* expected : c.walk) {
-      w.Press(Qt::Key_Tab, c.modifiers);
-      QCOMPARE(w.Focused(), QLatin1String(expected));
-    }
-  }
-}
-
-void FrmMainKeyboardTest::enterAndSpaceRunTheFocusedCommandAndEscapeStopsWork() {
-  Keyed w(shell::Program::kRebaler);
+void FrmMainKeyboardTest::tabMovesTheFocusAndEnterOrSpaceRunTheFocusedButton() {
+  Keyed w(shell::Program::kRebaler);  // the folder row is on top
   QVERIFY(QTest::qWaitForWindowActive(&w.window));
   w.commands.calls.clear();
   const struct {
     Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
     bool working;
     const char* focused;  // after the key
     std::vector<std::string> calls;
   } kSteps[] = {
-      {Qt::Key_Return, false, "frmMain", {}},  // no control has the focus yet
-      {Qt::Key_Tab, false, "picSelectDir", {}},
-      {Qt::Key_Return, false, "picSelectDir", {"OnSelectDir"}},
-      {Qt::Key_Tab, false, "picSelectFile", {}},
-      {Qt::Key_Tab, false, "picRepack", {}},
-      {Qt::Key_Space, false, "picRepack", {"OnMainCommand"}},
-      {Qt::Key_Space, true, "picRepack", {}},  // refused while work runs
-      {Qt::Key_Escape, true, "picRepack", {"OnCancel"}},
-      {Qt::Key_Tab, false, "lstFiles", {}},
-      {Qt::Key_Return, false, "lstFiles", {}},  // the list's own
-      {Qt::Key_Escape, true, "lstFiles", {"OnCancel"}},
+      {Qt::Key_Return, {}, false, "frmMain", {}},  // nothing shows the mark before the first Tab
+      {Qt::Key_Tab, {}, false, "picSelectDir", {}},
+      {Qt::Key_Return, {}, false, "picSelectDir", {"OnSelectDir"}},
+      {Qt::Key_Tab, {}, false, "picSelectFile", {}},
+      {Qt::Key_Tab, {}, false, "picRepack", {}},
+      {Qt::Key_Space, {}, false, "picRepack", {"OnMainCommand"}},
+      {Qt::Key_Space, {}, true, "picRepack", {}},  // refused while work runs
+      {Qt::Key_Escape, {}, true, "picRepack", {"OnCancel"}},
+      {Qt::Key_Tab, {}, false, "lstFiles", {}},
+      {Qt::Key_Return, {}, false, "lstFiles", {}},  // the list's own
+      {Qt::Key_Escape, {}, true, "lstFiles", {"OnCancel"}},
+      {Qt::Key_Tab, {}, false, "picSelectDir", {}},
+      {Qt::Key_Tab, Qt::ShiftModifier, false, "lstFiles", {}},
+      {Qt::Key_Tab, Qt::ShiftModifier, false, "picRepack", {}},
   };
   for (const auto& step : kSteps) {
     w.commands.working = step.working;
-    w.Press(step.key);
+    w.Press(step.key, step.modifiers);
     QCOMPARE(w.Focused(), QLatin1String(step.focused));
     QCOMPARE(w.commands.calls, step.calls);
     w.commands.calls.clear();

@@ -29,8 +29,7 @@ class FrmMainKeyboardTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void tabWalksEachProgramsButtonsAndTheList();
-  void enterAndSpaceRunTheFocusedCommandAndEscapeStopsWork();
+  void tabMovesTheFocusAndEnterOrSpaceRunTheFocusedButton();
   void theFocusedButtonShowsTheMarkAndLosesTheFocusWhenTurnedOff();
   void aCloseByTheWindowSystemFadesOut();
 };
