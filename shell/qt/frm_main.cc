@@ -72,12 +72,12 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
     control->setFont(ControlFont(desc.font));
     controls_[desc.role] = control;
   }
-  // The buttons take the focus from Tab only, the list from a click too; the window itself holds
-  // it until the first Tab, so no button shows the mark before the keyboard is used.
+  // The buttons take the focus from Tab only, the list from a click too; a click elsewhere leaves
+  // the focus where it is. The window itself holds the focus until the first Tab, so no button
+  // shows the mark before the keyboard is used.
   for (shell::Role role : shell::FocusOrder(program)) {
     if (role != shell::Role::kFiles) Control(role)->setFocusPolicy(Qt::TabFocus);
   }
-  setFocusPolicy(Qt::StrongFocus);
   setFocus();
 
   status_ = new QLabel(picShape_);

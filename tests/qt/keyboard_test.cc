@@ -97,6 +97,11 @@ void FrmMainKeyboardTest::theFocusedButtonShowsTheMarkAndLosesTheFocusWhenTurned
       shell::FocusMarkPixels(extract->width(), extract->height());
   QVERIFY(!dots.empty());
   for (const shell::Pixel& dot : dots) QCOMPARE(marked.pixelColor(dot.x, dot.y), mark);
+  // A click on another button or a label runs it and leaves the focus where it is.
+  QTest::mouseClick(w.window.Control(shell::Role::kSelectDir), Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseClick(w.window.Control(shell::Role::kDir), Qt::LeftButton, {}, QPoint(5, 5));
+  QCOMPARE(w.commands.Count("OnSelectDir"), 2);
+  QCOMPARE(w.Focused(), QStringLiteral("picExtract"));
   // Turned off while focused (work starts), the button hands the focus on and drops the mark.
   w.window.SetMainCommandEnabled(false);
   QCOMPARE(w.Focused(), QStringLiteral("lstFiles"));
