@@ -135,6 +135,26 @@ void MainController::Escape() {
   if (commands_ != nullptr) commands_->OnCancel();
 }
 
+KeyOutcome MainController::KeyPress(Key key, std::optional<Role> focused,
+                                    const TakesFocus& takes_focus) {
+  switch (key) {
+    case Key::kTab:
+    case Key::kBackTab:
+      return {true, NextFocus(program_, focused, key == Key::kBackTab, takes_focus)};
+    case Key::kEnter:
+    case Key::kSpace: {
+      const Command command = KeyCommand(program_, focused);
+      if (command == Command::kNone) return {};
+      Click(command);
+      return {true, {}};
+    }
+    case Key::kEscape:
+      Escape();
+      return {true, {}};
+  }
+  return {};
+}
+
 void MainController::Working(bool working) {
   if (working || !close_pending_) return;
   close_pending_ = false;

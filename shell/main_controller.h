@@ -13,12 +13,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "shell/drag.h"
 #include "shell/fade.h"
+#include "shell/keyboard.h"
 #include "shell/main_layout.h"
 #include "shell/main_view.h"
 #include "shell/pic_button.h"
@@ -83,6 +85,11 @@ class MainController {
   // work runs, like the commands.
   bool AcceptsDrop(const std::vector<std::u16string>& paths);
   void Drop(const std::vector<std::u16string>& paths);
+  // A key pressed while `focused` has the keyboard focus (none: no control of FocusOrder, such
+  // as the window itself). Tab and Shift+Tab move the focus over the controls that take it;
+  // Enter and Space run the focused button's command as a click does (refused while work runs);
+  // Escape stops running work. Enter and Space on the list are not used: the list keeps them.
+  KeyOutcome KeyPress(Key key, std::optional<Role> focused, const TakesFocus& takes_focus);
   // Work started or ended; a close asked for during the work goes on once it has ended.
   void Working(bool working);
   // A disabled command shows its disabled picture and ignores the pointer until enabled.

@@ -1,9 +1,9 @@
 // The main window of both programs, described once for every front end.
 //
-// A front end creates one native control per ControlSpec, in the order given (which is also the
-// tab order), at its box on the skin, with its text, font, colours and picture, and sends a click
-// on it to the MainController as its Command. The two programs share the window; they
-// differ only in their title, in the picture of the main command, and in the order of the two
+// A front end creates one native control per ControlSpec, in the order given, at its box on the
+// skin, with its text, font, colours and picture, and sends a click on it to the MainController
+// as its Command; Tab follows FocusOrder (shell/keyboard.h). The two programs share the window;
+// they differ only in their title, in the picture of the main command, and in the order of the two
 // path rows: Unbaler chooses its archive first and has that row on top, Rebaler starts from the
 // folder. Everything here is in pixels on the skin, which fills the client area from its origin.
 #pragma once
@@ -108,7 +108,7 @@ constexpr std::u16string_view ProgramTitle(Program program) {
 // otherwise.
 std::vector<std::string> PictureFiles(const ControlSpec& desc);
 
-// The controls on the skin, in creation and tab order.
+// The controls on the skin, in creation order.
 std::array<ControlSpec, 10> MainWindowControls(Program program);
 
 }  // namespace shell

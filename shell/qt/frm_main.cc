@@ -1,11 +1,13 @@
 #include "shell/qt/frm_main.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QRegion>
 #include <QMimeData>
 #include <QScreen>
@@ -87,6 +89,13 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
     control->setFont(ControlFont(desc.font));
     controls_[desc.role] = control;
   }
+  // The buttons take the focus from Tab only, the list from a click too; a click elsewhere leaves
+  // the focus where it is. The window itself holds the focus until the first Tab, so no button
+  // shows the mark before the keyboard is used.
+  for (shell::Role role : shell::FocusOrder(program)) {
+    if (role != shell::Role::kFiles) Control(role)->setFocusPolicy(Qt::TabFocus);
+  }
+  setFocus();
 
   status_ = new QLabel(picShape_);
   status_->setObjectName(QStringLiteral("lblStatus"));
@@ -123,6 +132,7 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& desc) {
                                         SkinPicture(files[2]), SkinPicture(files[3])},
                                        picShape_);
     connect(surface, &PictureSurface::clicked, this, run);
+    surface->installEventFilter(this);
     return surface;
   }
   auto* label = new ClickLabel(picShape_);
@@ -210,6 +220,7 @@ void FrmMain::SetFadeTimer(bool running) {
 
 void FrmMain::Unload() {
   hover_timer_.stop();
+  unloading_ = true;
   close();
   emit unloaded();
 }
@@ -219,6 +230,13 @@ void FrmMain::ShowMessage(const std::u16string& text, const std::u16string& titl
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    // Enter and Space on a picture button; a held key runs its command once.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (key->isAutoRepeat() || (!enter && key->key() != Qt::Key_Space)) return false;
+    return KeyPress(enter ? shell::Key::kEnter : shell::Key::kSpace);
+  }
   if (watched != picShape_) return QWidget::eventFilter(watched, event);
   if (event->type() == QEvent::MouseButtonDblClick) return true;  // its press came before it
   const std::optional<shell::PointerEvent> pointer = ToPointerEvent(event);
@@ -246,6 +264,31 @@ void FrmMain::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // Once the drop has ended: a box the choice may show must not hold the file manager's drag.
   QTimer::singleShot(0, this, [this, paths] { controller_.Drop(paths); });
+}
+
+std::optional<shell::Role> FrmMain::FocusedRole() const {
+  for (shell::Role role : shell::FocusOrder(controller_.program())) {
+    if (Control(role) == focusWidget()) return role;
+  }
+  return std::nullopt;
+}
+
+bool FrmMain::KeyPress(shell::Key key) {
+  const shell::KeyOutcome outcome = controller_.KeyPress(
+      key, FocusedRole(), [this](shell::Role role) { return Control(role)->isEnabled(); });
+  if (outcome.focus) Control(*outcome.focus)->setFocus(Qt::TabFocusReason);
+  return outcome.used;
+}
+
+bool FrmMain::focusNextPrevChild(bool next) {
+  KeyPress(next ? shell::Key::kTab : shell::Key::kBackTab);
+  return true;
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+  if (unloading_) return QWidget::closeEvent(event);
+  event->ignore();
+  controller_.Click(shell::Command::kClose);
 }
 
 void FrmMain::SkinPointer(const shell::PointerEvent& pointer) {

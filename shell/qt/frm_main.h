@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <map>
+#include <optional>
 
 #include "shell/main_controller.h"
 #include "shell/qt/qt_work.h"
@@ -59,6 +60,11 @@ class FrmMain : public QWidget, public shell::MainWindowView, private shell::Nat
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // Tab and Shift+Tab, from whichever control: the controller picks the next control.
+  bool focusNextPrevChild(bool next) override;
+  // Closing by the window system (Alt+F4, the task bar) fades out as the close picture does; the
+  // window closes for good once the fade has ended.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // shell::MainWindowView
@@ -91,6 +97,9 @@ class FrmMain : public QWidget, public shell::MainWindowView, private shell::Nat
   QWidget* CreateList();
   // Shows the list's context menu at `global` and runs the command chosen from it.
   void ShowListMenu(const QPoint& global);
+  // The keyboard: the control of the focus order that has the focus, and a key for the controller.
+  std::optional<shell::Role> FocusedRole() const;
+  bool KeyPress(shell::Key key);
   void SkinPointer(const shell::PointerEvent& pointer);
   void RepeatDragMove();
 
@@ -104,6 +113,7 @@ class FrmMain : public QWidget, public shell::MainWindowView, private shell::Nat
   QTimer fade_timer_;
   QTimer hover_timer_;
   QLabel* status_ = nullptr;  // the status line
+  bool unloading_ = false;    // the fade-out has ended: the window may close
   // Last: its destructor waits for a job still running, which posts to this window.
   QtWorkRunner runner_{this};
 };

@@ -12,6 +12,8 @@
 #include <map>
 #include <utility>
 
+#include "shell/keyboard.h"
+
 namespace shell::qt {
 
 std::optional<shell::PointerEvent> ToPointerEvent(const QEvent* event) {
@@ -146,6 +148,12 @@ PictureSurface::PictureSurface(std::array<QPixmap, 4> pictures, QWidget* parent)
 void PictureSurface::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.drawPixmap(0, 0, pictures_[static_cast<std::size_t>(shown())]);
+  if (!hasFocus()) return;
+  const shell::Rgb colour = shell::kFocusMark.colour;
+  painter.setPen(QColor(colour.red, colour.green, colour.blue));
+  for (const shell::Pixel& dot : shell::FocusMarkPixels(width(), height())) {
+    painter.drawPoint(dot.x, dot.y);
+  }
 }
 
 void PictureSurface::Pointer(QMouseEvent* event) {

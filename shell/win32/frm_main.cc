@@ -1,6 +1,7 @@
 #include "shell/win32/frm_main.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "shell/win32/picture_control.h"
@@ -365,7 +366,44 @@ void FrmMain::ShowListMenu(LPARAM place) {
 }
 
 void FrmMain::EnableControl(shell::Role role, bool enabled) {
+  const bool focused = !enabled && ::GetFocus() == Control(role);
   ::EnableWindow(Control(role), enabled);
+  // A control turned off loses the focus: it goes on to the control Tab would give it to.
+  if (focused) RunKey(shell::Key::kTab, role);
+}
+
+std::optional<shell::Role> FrmMain::FocusedRole() const {
+  const HWND focus = ::GetFocus();
+  for (shell::Role role : shell::FocusOrder(controller_.program())) {
+    if (focus != nullptr && Control(role) == focus) return role;
+  }
+  return std::nullopt;
+}
+
+bool FrmMain::RunKey(shell::Key key, std::optional<shell::Role> from) {
+  const shell::KeyOutcome outcome = controller_.KeyPress(
+      key, from, [this](shell::Role role) { return ::IsWindowEnabled(Control(role)) != 0; });
+  if (outcome.focus) ::SetFocus(Control(*outcome.focus));
+  return outcome.used;
+}
+
+bool FrmMain::OnKey(WPARAM key, LPARAM flags) {
+  static constexpr struct {
+    WPARAM virtual_key;
+    shell::Key key;
+  } kKeys[] = {{VK_TAB, shell::Key::kTab},
+               {VK_RETURN, shell::Key::kEnter},
+               {VK_SPACE, shell::Key::kSpace},
+               {VK_ESCAPE, shell::Key::kEscape}};
+  const auto known = std::find_if(std::begin(kKeys), std::end(kKeys),
+                                  [key](const auto& k) { return k.virtual_key == key; });
+  if (known == std::end(kKeys)) return false;
+  shell::Key pressed = known->key;
+  if (pressed == shell::Key::kTab && ::GetKeyState(VK_SHIFT) < 0) pressed = shell::Key::kBackTab;
+  // A held Enter or Space runs its command once (bit 30: the key was already down).
+  const bool repeat = (flags & (1 << 30)) != 0;
+  if (repeat && (pressed == shell::Key::kEnter || pressed == shell::Key::kSpace)) return true;
+  return RunKey(pressed, FocusedRole());
 }
 
 void FrmMain::SetBusy(bool busy) {
@@ -431,8 +469,15 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnDropFiles(reinterpret_cast<HDROP>(wparam));
       return 0;
     case WM_KEYDOWN:
-      if (wparam == VK_ESCAPE) {
-        controller_.Escape();
+      if (OnKey(wparam, lparam)) return 0;
+      break;
+    case WM_ACTIVATE:
+      // Back from a dialog or another program, the focus returns to the control that had it.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        focus_before_ = FocusedRole();
+      } else if (focus_before_ && HIWORD(wparam) == 0 &&
+                 ::IsWindowEnabled(Control(*focus_before_))) {
+        ::SetFocus(Control(*focus_before_));
         return 0;
       }
       break;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "shell/main_controller.h"
@@ -69,6 +70,11 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   void OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM lparam);
   // Files and folders dropped from the shell (WM_DROPFILES); the drop is let go here.
   void OnDropFiles(HDROP drop);
+  // The keyboard: a key pressed in the window or handed on by a control; true when used.
+  bool OnKey(WPARAM key, LPARAM flags);
+  std::optional<shell::Role> FocusedRole() const;
+  // Hands `key`, pressed with `from` focused, to the controller and moves the focus as it says.
+  bool RunKey(shell::Key key, std::optional<shell::Role> from);
 
   // shell::MainWindowView
   void SetControlText(shell::Role role, const std::u16string& text) override;
@@ -127,6 +133,8 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   std::vector<std::unique_ptr<PictureControl>> pictures_;
   const std::array<shell::ControlSpec, 10> controls_;  // indexed by role
   std::array<HBRUSH, 10> brushes_{};                   // each label's background
+  // The control of the focus order that had the focus when the window was last deactivated.
+  std::optional<shell::Role> focus_before_;
   HWND tips_ = nullptr;     // the tooltips of the path labels and of lstFiles
   int list_tip_item_ = -1;  // the lstFiles item under the pointer
   std::wstring list_tip_;   // the text of the tip it shows

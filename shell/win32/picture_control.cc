@@ -1,5 +1,7 @@
 #include "shell/win32/picture_control.h"
 
+#include "shell/keyboard.h"
+
 namespace shell::win32 {
 namespace {
 
@@ -53,6 +55,13 @@ LRESULT PictureControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
     case WM_CAPTURECHANGED:
       left_pressed_ = false;
       return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      Redraw();  // the focus mark
+      return 0;
+    case WM_KEYDOWN:
+      // The window decides what a key does on a button.
+      return ::SendMessageW(::GetParent(hwnd_), message, wparam, lparam);
     case WM_NCDESTROY:
       hwnd_ = nullptr;
       break;
@@ -67,6 +76,12 @@ void PictureControl::Paint() {
   const HDC dc = ::BeginPaint(hwnd_, &paint);
   if (!pictures_.empty() && pictures_[static_cast<std::size_t>(shown())] != nullptr) {
     DrawBitmap(dc, pictures_[static_cast<std::size_t>(shown())], RECT{0, 0, width_, height_});
+  }
+  if (::GetFocus() == hwnd_) {
+    const shell::Rgb colour = shell::kFocusMark.colour;
+    for (const shell::Pixel& dot : shell::FocusMarkPixels(width_, height_)) {
+      ::SetPixelV(dc, dot.x, dot.y, RGB(colour.red, colour.green, colour.blue));
+    }
   }
   ::EndPaint(hwnd_, &paint);
 }

@@ -4,7 +4,8 @@
 //
 // It is the Win32 half of shell::PicSurface. Showing a picture only switches which of the stored
 // bitmaps is drawn; no pixels are copied. A disabled surface gets no pointer events (Windows
-// sends them to the skin instead).
+// sends them to the skin instead). While it has the keyboard focus it shows the focus mark
+// over its picture, and hands its keys to the main window.
 #pragma once
 
 #include <cstdint>

@@ -36,8 +36,9 @@ int ShowUsage(shell::Program program, const shell::StartArguments& start) {
 int RunMessageLoop() {
   MSG message{};
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // Escape reaches the main window whichever of its controls has the focus.
-    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && message.hwnd != nullptr) {
+    // Escape and Tab reach the main window whichever of its controls has the focus.
+    if (message.message == WM_KEYDOWN &&
+        (message.wParam == VK_ESCAPE || message.wParam == VK_TAB) && message.hwnd != nullptr) {
       const HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
       if (root != nullptr) message.hwnd = root;
     }

@@ -12,6 +12,10 @@ int main(int argc, char* argv[]) {
     failures += QTest::qExec(&test, argc, argv);
   }
   {
+    shell::qt::FrmMainKeyboardTest test;
+    failures += QTest::qExec(&test, argc, argv);
+  }
+  {
     shell::qt::QtServicesTest test;
     failures += QTest::qExec(&test, argc, argv);
   }

@@ -25,6 +25,15 @@ class FrmMainTest : public QObject {
   void newListStartsAtItsTopAndCutOffNamesShowWhole();
 };
 
+class FrmMainKeyboardTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void tabMovesTheFocusAndEnterOrSpaceRunTheFocusedButton();
+  void theFocusedButtonShowsTheMarkAndLosesTheFocusWhenTurnedOff();
+  void aCloseByTheWindowSystemFadesOut();
+};
+
 class QtServicesTest : public QObject {
   Q_OBJECT
 

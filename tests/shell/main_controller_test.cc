@@ -202,6 +202,41 @@ TEST_F(MainControllerTest, WhileWorkRunsOnlyEscapeAndCloseAreHeardAndCloseWaitsF
   EXPECT_EQ(window.calls.back(), "OnMainCommand");
 }
 
+TEST_F(MainControllerTest, KeysMoveTheFocusAndRunTheFocusedButtonLikeAClick) {
+  Load();  // Rebaler: the folder row is on top
+  const auto all = [](Role) { return true; };
+  const struct {
+    Key key;
+    std::optional<Role> focused;
+    bool working;
+    bool used;
+    std::optional<Role> focus;
+    std::vector<std::string> calls;
+  } kCases[] = {
+      {Key::kTab, std::nullopt, false, true, Role::kSelectDir, {}},
+      {Key::kEnter, Role::kSelectDir, false, true, std::nullopt, {"OnSelectDir"}},
+      {Key::kSpace, Role::kSelectFile, false, true, std::nullopt, {"OnSelectFile"}},
+      {Key::kEnter, Role::kMainCommand, false, true, std::nullopt, {"OnMainCommand"}},
+      // Refused while work runs, as a click is; the key is still the window's.
+      {Key::kSpace, Role::kMainCommand, true, true, std::nullopt, {}},
+      // The list keeps Enter and Space; the window itself has nothing to run.
+      {Key::kEnter, Role::kFiles, false, false, std::nullopt, {}},
+      {Key::kSpace, Role::kFiles, false, false, std::nullopt, {}},
+      {Key::kSpace, Role::kClose, false, false, std::nullopt, {}},
+      // Escape stops the work from any control.
+      {Key::kEscape, Role::kFiles, true, true, std::nullopt, {"OnCancel"}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(static_cast<int>(c.key));
+    window.calls.clear();
+    commands.working = c.working;
+    const KeyOutcome outcome = controller.KeyPress(c.key, c.focused, all);
+    EXPECT_EQ(outcome.used, c.used);
+    EXPECT_EQ(outcome.focus, c.focus);
+    EXPECT_EQ(window.calls, c.calls);
+  }
+}
+
 TEST_F(MainControllerTest, FadeInStopsAt235AndCloseFadesOutToUnloadOnce) {
   Load();
   for (int tick = 0; tick < 47; ++tick) controller.FadeTick();
