@@ -157,12 +157,13 @@ int main(int argc, char** argv) {
     window.update();
   });
 
+  const auto* fade = window.findChild<QTimer*>(QStringLiteral("fadeTimer"));
   // The steps, each taken on a timer tick once the one before has ended.
   enum class Step { kFadeIn, kArchive, kFolder, kWork, kDone } step = Step::kFadeIn;
   QObject::connect(&repaint, &QTimer::timeout, [&] {
     switch (step) {
       case Step::kFadeIn:
-        if (window.windowOpacity() < 1.0) return;
+        if (fade == nullptr || fade->isActive()) return;
         gaps.Begin();
         // Unbaler reads the archive's directory now; Rebaler only takes the path.
         window.controller().Click(shell::Command::kSelectFile);
