@@ -93,6 +93,10 @@ answer_dialog "$(basename "$folder")"
 
 # The status lines the program has shown so far, one a line.
 statuses() { sed -n 's/^status: //p' "$work/unbaler.log"; }
+last_status() { statuses | tail -n1; }
+# Whether the program has shown a status line that matches the pattern $1 whole. (A grep -q at
+# the end of a pipe would end the pipe early, which pipefail takes for a failure.)
+shown() { grep -qx "status: $1" "$work/unbaler.log"; }
 # Whether the window shows the picture $3 with its top left corner at $1, $2; the screen is
 # left in $work/screen.png.
 shows_picture() {
@@ -108,18 +112,18 @@ click_at $((180 + 51)) $((190 + 13))  # picExtract
 xdotool mousemove --sync $((left + 384 + 12)) $((top + 28 + 11))
 wait_until 30 shows_picture 384 28 "$skin/close_1.bmp" ||
   fail "the close picture did not show its hover picture"
-statuses | grep -q ' extracted into ' &&
+shown ".* extracted into .*" &&
   fail "the extraction ended before the window was seen to answer: make the archive bigger"
 [[ -n $screenshot ]] && cp "$work/screen.png" "${screenshot%.png}_progress.png"
-progressing() { statuses | grep -qx "Extracting [0-9]* of $entries"; }
+progressing() { shown "Extracting [0-9]* of $entries"; }
 wait_until 30 progressing || fail "no progress was shown: $(statuses | tail -n3)"
 xdotool mousemove --sync 0 0
 
 done_line="$entries files extracted into $folder"
-ended() { statuses | tail -n1 | grep -qvx 'Extracting.*'; }
-wait_until 60 ended || fail "the extraction did not end: $(statuses | tail -n1)"
-[[ $(statuses | tail -n1) == "$done_line" ]] ||
-  fail "the status line says '$(statuses | tail -n1)', not '$done_line'"
+ended() { [[ $(last_status) != Extracting* ]]; }
+wait_until 60 ended || fail "the extraction did not end: $(last_status)"
+[[ $(last_status) == "$done_line" ]] ||
+  fail "the status line says '$(last_status)', not '$done_line'"
 [[ $(cat "$folder/theme.ogg") == 'OggS-bytes' && $(cat "$folder/data.bin") == 'plain data' ]] ||
   fail "the named entries were not extracted: $(ls -A "$folder" | head)"
 diff -r --brief --exclude=FilesList.txt "$work/source" "$folder" ||

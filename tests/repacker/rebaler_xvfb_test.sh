@@ -138,18 +138,22 @@ shows_hover() {  # leaves the screen in $work/screen.png
 }
 # The status lines the program has shown so far, one a line.
 statuses() { sed -n 's/^status: //p' "$work/rebaler.log"; }
+last_status() { statuses | tail -n1; }
+# Whether the program has shown a status line that matches the pattern $1 whole. (A grep -q at
+# the end of a pipe would end the pipe early, which pipefail takes for a failure.)
+shown() { grep -qx "status: $1" "$work/rebaler.log"; }
 wait_until 30 shows_hover || fail "the close picture did not show its hover picture"
-statuses | grep -q ' packed into ' &&
+shown ".* packed into .*" &&
   fail "the pack ended before the window was seen to answer: make the folder bigger"
 cp "$work/screen.png" "$shots/rebaler_xvfb_progress.png"
-progressing() { statuses | grep -qx 'Packing [0-9]* of [0-9]*'; }
+progressing() { shown 'Packing [0-9]* of [0-9]*'; }
 wait_until 30 progressing || fail "no progress was shown: $(statuses | tail -n3)"
 xdotool mousemove --sync 0 0
 
-ended() { statuses | tail -n1 | grep -qvx 'Packing.*'; }
-wait_until 60 ended || fail "the pack did not end: $(statuses | tail -n1)"
+ended() { [[ $(last_status) != Packing* ]]; }
+wait_until 60 ended || fail "the pack did not end: $(last_status)"
 listing=$("$baler" list "$archive") || fail "no archive was written: $(ls -A "$work")"
-done_line=$(statuses | tail -n1)
+done_line=$(last_status)
 grep -qx "$(wc -l <<<"$listing") files packed into $archive ([0-9]* MB)" <<<"$done_line" ||
   fail "the status line says '$done_line'"
 settled_screenshot "$shots/rebaler_xvfb_done.png"
