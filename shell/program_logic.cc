@@ -1,5 +1,7 @@
 #include "shell/program_logic.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <system_error>
@@ -211,6 +213,9 @@ void ProgramLogic::OnCancel() {
 void ProgramLogic::SetStatus(std::u16string text) {
   status_ = std::move(text);
   view_.SetStatus(status_);
+  // Scripts that drive the window from outside read the status line here, one line per change.
+  static const bool echo = std::getenv("BALER_ECHO_STATUS") != nullptr;
+  if (echo) std::fprintf(stderr, "status: %s\n", pak::ToUtf8(status_).c_str());
 }
 
 std::u16string CountText(std::size_t count, std::u16string_view one, std::u16string_view many) {

@@ -4,16 +4,23 @@
 # deleted is packed after "Continue with Packing", the archive on disk is checked with baler,
 # and the window is closed with its close picture.
 #
+# The folder is big enough for the pack to take a while: meanwhile the window must show the
+# progress, and the close picture must show its hover picture under the pointer; afterwards the
+# status line must say what was done. The program writes its status lines to its standard error
+# (BALER_ECHO_STATUS), which is how the test reads them.
+#
 # Usage: rebaler_xvfb_test.sh REBALER BALER [SHOT_DIR]
-# Screenshots of the main window and of the difference dialog go to SHOT_DIR (default: the
-# current folder). On failure it prints how the program ended, everything it wrote and the
+# Screenshots of the main window, of the difference dialog, of the window while packing and
+# after it go to SHOT_DIR (default: the current folder). Exits 77 (skipped) when Xvfb, xdotool or
+# ImageMagick is missing. On failure it prints how the program ended, everything it wrote and the
 # visible windows.
 set -euo pipefail
 
 rebaler=$(realpath "$1")
 baler=$(realpath "$2")
 shots=$(realpath "${3:-.}")
-for tool in Xvfb xdotool; do
+skin=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../skin")
+for tool in Xvfb xdotool import convert compare; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -88,6 +95,9 @@ start_xvfb "$work" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 mkdir -p "$work/src" "$work/files"
 for name in intro menu_click victory; do printf 'OggS %s\n' "$name" >"$work/src/$name.ogg"; done
 printf 'title=Sample\n' >"$work/src/game.ini"
+# Filler for the pack to last some seconds (holes on disk here; not once extracted).
+(cd "$work/src" && seq -f 'fill_%05g.bin' 1 20000 | xargs truncate -s 16K)
+truncate -s 300M "$work/src/large.bin"
 "$baler" pack "$work/src" "$work/original.pak" >/dev/null
 "$baler" extract "$work/original.pak" "$work/files" >/dev/null
 printf 'OggS added\n' >"$work/files/added.ogg"
@@ -98,7 +108,7 @@ archive="$work/repacked.pak"
 # names. An absolute path typed into Qt's dialog makes it select each folder on the way in its
 # list while the typing goes on; under load one can stay selected, and the selection, not the
 # typed name, is what the dialog takes.
-(cd "$work" && QT_QPA_PLATFORM=xcb exec "$rebaler") >"$work/rebaler.log" 2>&1 &
+(cd "$work" && BALER_ECHO_STATUS=1 QT_QPA_PLATFORM=xcb exec "$rebaler") >"$work/rebaler.log" 2>&1 &
 app_pid=$!
 main=$(wait_window 20 '^Rebaler$') || fail "the main window did not appear"
 
@@ -124,12 +134,41 @@ settled_screenshot "$shots/rebaler_xvfb_diff.png"
 click_in "$diff" $((131 + 60)) $((242 + 12))
 wait_until 20 window_gone '^Files List Diff$' || fail "the difference dialog did not close"
 
-# The archive is written aside and renamed into place, so one that lists is whole.
-wait_until 20 "$baler" list "$archive" || fail "no archive was written: $(ls -AR "$work")"
-listing=$("$baler" list "$archive")
-grep -qx 'added.ogg' <<<"$listing" || fail "added.ogg is missing from the archive: $listing"
+# Straight onto the close picture: the window follows the pointer while the pack runs, so the
+# hover picture shows before the status line says that the work has ended.
+eval "$(xdotool getwindowgeometry --shell "$main")"  # sets X, Y
+xdotool mousemove --sync $((X + 384 + 12)) $((Y + 28 + 11))
+hover=$skin/close_1.bmp
+shows_hover() {  # leaves the screen in $work/screen.png
+  import -window root "$work/screen.png" &&
+    convert "$work/screen.png" -crop "$(identify -format '%wx%h' "$hover")+$((X + 384))+$((Y + 28))" \
+      +repage "$work/crop.png" &&
+    [[ $(compare -metric AE "$work/crop.png" "$hover" null: 2>&1) == 0 ]]
+}
+# The status lines the program has shown so far, one a line.
+statuses() { sed -n 's/^status: //p' "$work/rebaler.log"; }
+last_status() { statuses | tail -n1; }
+# Whether the program has shown a status line that matches the pattern $1 whole. (A grep -q at
+# the end of a pipe would end the pipe early, which pipefail takes for a failure.)
+shown() { grep -qx "status: $1" "$work/rebaler.log"; }
+wait_until 30 shows_hover || fail "the close picture did not show its hover picture"
+shown ".* packed into .*" &&
+  fail "the pack ended before the window was seen to answer: make the folder bigger"
+cp "$work/screen.png" "$shots/rebaler_xvfb_progress.png"
+progressing() { shown 'Packing [0-9]* of [0-9]*'; }
+wait_until 30 progressing || fail "no progress was shown: $(statuses | tail -n3)"
+xdotool mousemove --sync 0 0
+
+ended() { [[ $(last_status) != Packing* ]]; }
+wait_until 60 ended || fail "the pack did not end: $(last_status)"
+listing=$("$baler" list "$archive") || fail "no archive was written: $(ls -A "$work")"
+done_line=$(last_status)
+grep -qx "$(wc -l <<<"$listing") files packed into $archive ([0-9]* MB)" <<<"$done_line" ||
+  fail "the status line says '$done_line'"
+settled_screenshot "$shots/rebaler_xvfb_done.png"
+grep -qx 'added.ogg' <<<"$listing" || fail "added.ogg is missing from the archive"
 grep -qx 'menu_click.ogg' <<<"$listing" && fail "the deleted menu_click.ogg is still packed"
-grep -qx 'intro.ogg' <<<"$listing" || fail "intro.ogg is missing from the archive: $listing"
+grep -qx 'intro.ogg' <<<"$listing" || fail "intro.ogg is missing from the archive"
 
 # The close picture fades the window out and ends the program.
 click_in "$main" $((384 + 12)) $((28 + 11))

@@ -1,0 +1,200 @@
+// How long the real Qt main window goes without painting while its program works: opens the
+// program's window on the current display, chooses the two paths as the dialogs would, gives the
+// main command, asks the window to repaint every 16 ms and, once the work has ended, prints the
+// longest stretch without a paint and without a tick of that timer, from the click to the end.
+//
+//     paint_gap unbaler ARCHIVE FOLDER
+//     paint_gap rebaler FOLDER ARCHIVE
+//
+// Choosing the archive (Unbaler reads its directory then) is measured the same way. The
+// difference dialog, should the folder call for one, answers "continue" without showing. Run it
+// under Xvfb (QT_QPA_PLATFORM=xcb); the peak resident memory of the whole process is printed too.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "codec/text.h"
+#include "extractor/unbaler_logic.h"
+#include "repacker/rebaler_logic.h"
+#include "shell/qt/frm_main.h"
+
+namespace {
+
+class OneAnswer : public shell::FileDialog {
+ public:
+  explicit OneAnswer(std::u16string path) : path_(std::move(path)) {}
+  std::u16string Show(const shell::FileDialogRequest&) override { return path_; }
+
+ private:
+  std::u16string path_;
+};
+
+class OneFolder : public shell::FolderDialogBackend {
+ public:
+  explicit OneFolder(std::u16string path) : path_(std::move(path)) {}
+  bool IsWindow(std::intptr_t) override { return true; }
+  shell::BrowseResult Show(const shell::BrowseRequest&) override {
+    return {shell::BrowseResult::Outcome::kChosen, path_};
+  }
+  std::string ProgramName() const override { return "paint_gap"; }
+
+ private:
+  std::u16string path_;
+};
+
+class PrintedBox : public shell::MessageBox {
+ public:
+  void Show(const std::u16string& text, const std::u16string& title) override {
+    std::fprintf(stderr, "box: %s: %s\n", pak::ToUtf8(title).c_str(), pak::ToUtf8(text).c_str());
+    ++shown;
+  }
+  int shown = 0;
+};
+
+class GoOn : public repacker::FilesMismatchDialog {
+ public:
+  repacker::DiffAnswer ShowDiff(const std::vector<std::u16string>& added,
+                                const std::vector<std::u16string>& deleted) override {
+    std::fprintf(stderr, "difference dialog: %zu added, %zu deleted; continuing\n", added.size(),
+                 deleted.size());
+    return repacker::DiffAnswer::kContinue;
+  }
+};
+
+// Longest stretches between paints of the window and between ticks of the repaint timer.
+class Gaps : public QObject {
+ public:
+  void Begin() {
+    clock_.start();
+    last_paint_ = last_tick_ = 0;
+    longest_paint_ = longest_tick_ = 0;
+    paint_at_ = 0;
+    paints_ = 0;
+  }
+  void Tick() {
+    const qint64 now = clock_.nsecsElapsed();
+    longest_tick_ = std::max(longest_tick_, now - last_tick_);
+    last_tick_ = now;
+  }
+  // Ends the stretch at now and prints it.
+  void Print(const char* what) const {
+    const qint64 now = clock_.nsecsElapsed();
+    const auto ms = [](qint64 ns) { return static_cast<double>(ns) / 1e6; };
+    std::printf(
+        "%s: %.0f ms, %d paints, longest without a paint %.1f ms (ending at %.0f ms), longest "
+        "without a timer tick %.1f ms\n",
+        what, ms(now), paints_, ms(std::max(longest_paint_, now - last_paint_)), ms(paint_at_),
+        ms(std::max(longest_tick_, now - last_tick_)));
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && clock_.isValid()) {
+      const qint64 now = clock_.nsecsElapsed();
+      if (now - last_paint_ > longest_paint_) {
+        longest_paint_ = now - last_paint_;
+        paint_at_ = now;
+      }
+      last_paint_ = now;
+      ++paints_;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QElapsedTimer clock_;
+  qint64 last_paint_ = 0, last_tick_ = 0, longest_paint_ = 0, longest_tick_ = 0, paint_at_ = 0;
+  int paints_ = 0;
+};
+
+double PeakMegabytes() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string program = argc == 4 ? argv[1] : "";
+  if (program != "unbaler" && program != "rebaler") {
+    std::fprintf(stderr,
+                 "usage: paint_gap unbaler ARCHIVE FOLDER\n"
+                 "       paint_gap rebaler FOLDER ARCHIVE\n");
+    return 2;
+  }
+  const bool unbaler = program == "unbaler";
+  QApplication app(argc, argv);
+  shell::qt::FrmMain window(unbaler ? shell::Program::kUnbaler : shell::Program::kRebaler);
+  OneAnswer file(pak::PathFromUtf8(argv[unbaler ? 2 : 3]).u16string());
+  OneFolder folder(pak::PathFromUtf8(argv[unbaler ? 3 : 2]).u16string());
+  PrintedBox box;
+  std::unique_ptr<shell::ProgramLogic> logic;
+  if (unbaler) {
+    logic = std::make_unique<extractor::UnbalerLogic>(window, file, box, folder);
+  } else {
+    logic = std::make_unique<repacker::RebalerLogic>(window, file, box, folder,
+                                                     [] { return std::make_unique<GoOn>(); });
+  }
+  logic->SetRunner(window.runner());
+  window.Load(logic.get());
+
+  Gaps gaps;
+  window.installEventFilter(&gaps);
+  QTimer repaint;
+  repaint.setInterval(16);
+  QObject::connect(&repaint, &QTimer::timeout, [&] {
+    gaps.Tick();
+    window.update();
+  });
+
+  const auto* fade = window.findChild<QTimer*>(QStringLiteral("fadeTimer"));
+  // The steps, each taken on a timer tick once the one before has ended.
+  enum class Step { kFadeIn, kArchive, kFolder, kWork, kDone } step = Step::kFadeIn;
+  QObject::connect(&repaint, &QTimer::timeout, [&] {
+    switch (step) {
+      case Step::kFadeIn:
+        if (fade == nullptr || fade->isActive()) return;
+        gaps.Begin();
+        // Unbaler reads the archive's directory now; Rebaler only takes the path.
+        window.controller().Click(shell::Command::kSelectFile);
+        step = Step::kArchive;
+        return;
+      case Step::kArchive:
+        if (logic->Working()) return;
+        gaps.Print("choose the archive");
+        gaps.Begin();
+        window.controller().Click(shell::Command::kSelectDir);  // Rebaler scans the folder
+        step = Step::kFolder;
+        return;
+      case Step::kFolder:
+        if (logic->Working()) return;
+        gaps.Print("choose the folder");
+        gaps.Begin();
+        window.controller().Click(shell::Command::kMainCommand);
+        step = Step::kWork;
+        return;
+      case Step::kWork:
+        if (logic->Working()) return;
+        gaps.Print(unbaler ? "extract" : "pack");
+        std::printf("status line: %s\n", pak::ToUtf8(logic->status_text()).c_str());
+        std::printf("peak resident memory: %.1f MB\n", PeakMegabytes());
+        step = Step::kDone;
+        QApplication::exit(box.shown == 0 ? 0 : 1);
+        return;
+      case Step::kDone:
+        return;
+    }
+  });
+  repaint.start();
+  return QApplication::exec();
+}
