@@ -61,14 +61,12 @@ answer_dialog() {
   wait_until 20 popup_open || fail "no dialog opened for: $1"
   local dialog
   dialog=$(xdotool search --onlyvisible --pid "$app_pid" | grep -vx "$main" | tail -n1)
-  wait_until 20 focus_on "$dialog" || fail "the dialog for $1 did not take the keyboard"
-  xdotool type --delay 5 "$1"
-  xdotool key Return
+  answer_qt_dialog "$dialog" "$1" "$2" || fail "the dialog did not take or did not close for: $1"
   wait_until 20 popup_closed || fail "the dialog did not close for: $1"
 }
 
 click_at $((318 + 51)) $((54 + 13)) # picSelectFile
-answer_dialog test.pak
+answer_dialog test.pak Return
 
 # The first row of lstFiles, once the archive has been read; the Shift+Down adds the second.
 row0_x=$((66 + 30))
@@ -95,7 +93,7 @@ xdotool key Down Return # the first item: "Extract Selected Files…"
 # No folder was chosen: the folder browser asks for one, once the menu has gone.
 browser_open() { xdotool search --onlyvisible --name '^Browse for Folder'; }
 wait_until 20 browser_open || fail "no folder browser after the menu"
-answer_dialog picked
+answer_dialog picked alt+c
 picked_two() {
   [[ $(ls -A "$work/picked" | tr '\n' ' ') == "a.txt b.png " &&
     $(cat "$work/picked/b.png") == 'PNG-bytes' ]]

@@ -62,29 +62,18 @@ click_at() {  # x, y inside the main window
 visible_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
 dialog_open() { [[ $(visible_windows) -gt 1 ]]; }
 dialog_closed() { [[ $(visible_windows) -eq 1 ]]; }
-# Gives the dialog the keyboard (there is no window manager to do it) until the server says it
-# has it: keys typed after that reach the dialog after its focus event, in order.
-focus_on() { xdotool windowfocus --sync "$1" && [[ $(xdotool getwindowfocus) == "$1" ]]; }
-# Types a name into the dialog that has just opened over the main window and confirms it.
+# Types a name into the dialog that has just opened over the main window and confirms it with
+# the key $2.
 answer_dialog() {
   wait_until 20 dialog_open || fail "no dialog opened for: $1"
   local dialog
   dialog=$(xdotool search --onlyvisible --pid "$app_pid" | grep -vx "$main" | tail -n1)
-  wait_until 20 focus_on "$dialog" || fail "the dialog for $1 did not take the keyboard"
-  xdotool type --delay 5 "$1"
-  # Under load the name box's completer can still be open when Return arrives; that Return only
-  # takes the completion. Return again, to the dialog only, while it stays open.
-  local try
-  for try in $(seq 1 10); do
-    xdotool key Return
-    wait_until 2 dialog_closed && return 0
-    focus_on "$dialog" || break
-  done
+  answer_qt_dialog "$dialog" "$1" "$2" || fail "the dialog did not take or did not close for: $1"
   wait_until 20 dialog_closed || fail "the dialog did not close for: $1"
 }
 
 click_at $((318 + 51)) $((54 + 13))  # picSelectFile
-answer_dialog "$(basename "$archive")"
+answer_dialog "$(basename "$archive")" Return
 
 # The commands are off while the archive is read: clicks until the folder dialog opens.
 click_until_dialog() {  # x, y inside the main window
@@ -96,7 +85,7 @@ click_until_dialog() {  # x, y inside the main window
   return 1
 }
 click_until_dialog $((318 + 51)) $((160 + 13)) || fail "no dialog opened for the folder" # picSelectDir
-answer_dialog "$(basename "$folder")"
+answer_dialog "$(basename "$folder")" alt+c
 
 # The status lines the program has shown so far, one a line.
 statuses() { sed -n 's/^status: //p' "$work/unbaler.log"; }

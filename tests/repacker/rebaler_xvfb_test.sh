@@ -69,24 +69,10 @@ click_in() {
   xdotool mousemove --sync "$x" "$y" click 1
 }
 
-# Gives the window the keyboard (there is no window manager to do it) until the server says it
-# has it: keys typed after that reach the dialog after its focus event, in order.
-focus_on() { xdotool windowfocus --sync "$1" && [[ $(xdotool getwindowfocus) == "$1" ]]; }
 
-hidden() { ! xdotool search --onlyvisible --name '' | grep -qx "$1"; }
-
-# Types a line into the dialog $1. Under load the name box's completer can still be open when
-# Return arrives; that Return only takes the completion. Return again, to the dialog only, while
-# it stays open.
+# Types a line into the dialog $1 and confirms it with the key $3.
 type_line() {
-  wait_until 10 focus_on "$1" || fail "the dialog $1 did not take the keyboard"
-  xdotool type --delay 2 "$2"
-  local try
-  for try in $(seq 1 10); do
-    xdotool key Return
-    wait_until 2 hidden "$1" && return 0
-    focus_on "$1" || return 0
-  done
+  answer_qt_dialog "$1" "$2" "$3" || fail "the dialog $1 did not take or did not close for: $2"
 }
 
 start_xvfb "$work" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
@@ -115,14 +101,14 @@ main=$(wait_window 20 '^Rebaler$') || fail "the main window did not appear"
 # The folder row is on top: Select Dir, then the folder dialog.
 click_in "$main" $((318 + 51)) $((54 + 13))
 dialog=$(wait_window 20 'Browse for Folder') || fail "the folder dialog did not appear"
-type_line "$dialog" files
+type_line "$dialog" files alt+c
 wait_until 20 window_gone 'Browse for Folder' || fail "the folder dialog did not close"
 dismiss_strays || fail "a window of the folder dialog stayed open"
 
 # Select File, then Qt's save dialog.
 click_in "$main" $((318 + 51)) $((160 + 13))
 dialog=$(wait_window 20 '^Save As$') || fail "the save dialog did not appear"
-type_line "$dialog" "$(basename "$archive")"
+type_line "$dialog" "$(basename "$archive")" Return
 wait_until 20 window_gone '^Save As$' || fail "the save dialog did not close"
 dismiss_strays || fail "a window of the save dialog stayed open"
 settled_screenshot "$shots/rebaler_xvfb_main.png"

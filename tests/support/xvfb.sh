@@ -150,3 +150,27 @@ fail() {
   app_pid=""
   exit 1
 }
+
+# answer_qt_dialog DIALOG TEXT KEY
+#   Gives the dialog window DIALOG the keyboard (there is no window manager to do it), types TEXT
+#   into its name box and presses KEY (Return, or the accept button's Alt key) until DIALOG is no
+#   longer shown. Under load the name box's completer can still be open when the first key comes;
+#   the popup takes that key. In a folder dialog a Return taken that way opens the typed folder
+#   instead of choosing it, which is why those dialogs are answered with Alt+C ("&Choose"), which
+#   chooses the folder typed or, once inside it, the folder shown. Returns 1 when DIALOG never
+#   took the keyboard or stays shown.
+answer_qt_dialog() {
+  local dialog=$1 text=$2 key=$3 try
+  dialog_hidden() { ! xdotool search --onlyvisible --name '' | grep -qx "$dialog"; }
+  dialog_focused() {
+    xdotool windowfocus --sync "$dialog" && [[ $(xdotool getwindowfocus) == "$dialog" ]]
+  }
+  wait_until 20 dialog_focused || return 1
+  xdotool type --delay 5 "$text"
+  for try in $(seq 1 10); do
+    xdotool key "$key"
+    wait_until 2 dialog_hidden && return 0
+    dialog_focused || break
+  done
+  wait_until 10 dialog_hidden
+}
