@@ -6,10 +6,10 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QKeyEvent>
-#include <QRegion>
+#include <QMenu>
 #include <QMimeData>
+#include <QRegion>
 #include <QScreen>
 #include <QShortcut>
 #include <QUrl>
