@@ -43,16 +43,7 @@ chmod +x "$work/bin/xdg-open"
   >"$work/unbaler.log" 2>&1 &
 app_pid=$!
 
-find_main() { xdotool search --onlyvisible --name '^Unbaler$' | head -n1 | grep .; }
-app_ended() { ! kill -0 "$app_pid"; }
-shown_or_ended() { find_main || app_ended; }
-wait_until 20 shown_or_ended && main=$(find_main) || fail "the Unbaler window did not appear"
-eval "$(xdotool getwindowgeometry --shell "$main")"
-left=$X
-top=$Y
-
-move_to() { xdotool mousemove --sync $((left + $1)) $((top + $2)); }
-click_at() { move_to "$1" "$2" && xdotool click 1; }
+wait_main_window Unbaler
 visible_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
 popup_open() { [[ $(visible_windows) -gt 1 ]]; }
 popup_closed() { [[ $(visible_windows) -eq 1 ]]; }

@@ -44,16 +44,7 @@ folder="$work/out folder"
   >"$work/unbaler.log" 2>&1 &
 app_pid=$!
 
-find_main() { xdotool search --onlyvisible --name '^Unbaler$' | head -n1 | grep .; }
-app_ended() { ! kill -0 "$app_pid"; }
-shown_or_ended() { find_main || app_ended; }
-wait_until 20 shown_or_ended && main=$(find_main) || fail "the Unbaler window did not appear"
-eval "$(xdotool getwindowgeometry --shell "$main")"
-left=$X
-top=$Y
-click_at() {  # x, y inside the main window
-  xdotool mousemove --sync $((left + $1)) $((top + $2)) click 1
-}
+wait_main_window Unbaler
 # Only the main window: no box said that a path was refused.
 [[ $(xdotool search --onlyvisible --pid "$app_pid" | wc -l) -eq 1 ]] || fail "a box opened"
 [[ -z $screenshot ]] || settled_screenshot "$screenshot"

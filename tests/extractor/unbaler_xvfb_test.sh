@@ -48,17 +48,7 @@ entries=$((fillers + 3))
 (cd "$work" && BALER_ECHO_STATUS=1 QT_QPA_PLATFORM=xcb exec "$unbaler") >"$work/unbaler.log" 2>&1 &
 app_pid=$!
 
-find_main() { xdotool search --onlyvisible --name '^Unbaler$' | head -n1 | grep .; }
-app_ended() { ! kill -0 "$app_pid"; }
-shown_or_ended() { find_main || app_ended; }
-wait_until 20 shown_or_ended && main=$(find_main) || fail "the Unbaler window did not appear"
-eval "$(xdotool getwindowgeometry --shell "$main")"
-left=$X
-top=$Y
-
-click_at() {  # x, y inside the main window
-  xdotool mousemove --sync $((left + $1)) $((top + $2)) click 1
-}
+wait_main_window Unbaler
 visible_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
 dialog_open() { [[ $(visible_windows) -gt 1 ]]; }
 dialog_closed() { [[ $(visible_windows) -eq 1 ]]; }

@@ -174,3 +174,22 @@ answer_qt_dialog() {
   done
   wait_until 10 dialog_hidden
 }
+
+# wait_main_window TITLE
+#   Waits up to 20 s for the program under test ($app_pid) to show its main window, titled
+#   exactly TITLE, and fails when it does not or the program ends first. Sets main (the window),
+#   left and top (its place on the screen).
+wait_main_window() {
+  local title=$1
+  find_main() { xdotool search --onlyvisible --name "^$title\$" | head -n1 | grep .; }
+  app_ended() { ! kill -0 "$app_pid"; }
+  shown_or_ended() { find_main || app_ended; }
+  wait_until 20 shown_or_ended && main=$(find_main) || fail "the $title window did not appear"
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  left=$X
+  top=$Y
+}
+
+# move_to X Y, click_at X Y: the pointer to (X, Y) inside the main window; a click there.
+move_to() { xdotool mousemove --sync $((left + $1)) $((top + $2)); }
+click_at() { move_to "$1" "$2" && xdotool click 1; }
