@@ -48,16 +48,9 @@ visible_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | 
 popup_open() { [[ $(visible_windows) -gt 1 ]]; }
 popup_closed() { [[ $(visible_windows) -eq 1 ]]; }
 focus_on() { xdotool windowfocus --sync "$1" && [[ $(xdotool getwindowfocus) == "$1" ]]; }
-answer_dialog() {
-  wait_until 20 popup_open || fail "no dialog opened for: $1"
-  local dialog
-  dialog=$(xdotool search --onlyvisible --pid "$app_pid" | grep -vx "$main" | tail -n1)
-  answer_qt_dialog "$dialog" "$1" "$2" || fail "the dialog did not take or did not close for: $1"
-  wait_until 20 popup_closed || fail "the dialog did not close for: $1"
-}
 
 click_at $((318 + 51)) $((54 + 13)) # picSelectFile
-answer_dialog test.pak Return
+answer_next_dialog test.pak Return
 
 # The first row of lstFiles, once the archive has been read; the Shift+Down adds the second.
 row0_x=$((66 + 30))
@@ -84,7 +77,7 @@ xdotool key Down Return # the first item: "Extract Selected Files…"
 # No folder was chosen: the folder browser asks for one, once the menu has gone.
 browser_open() { xdotool search --onlyvisible --name '^Browse for Folder'; }
 wait_until 20 browser_open || fail "no folder browser after the menu"
-answer_dialog picked alt+c
+answer_next_dialog picked alt+c
 picked_two() {
   [[ $(ls -A "$work/picked" | tr '\n' ' ') == "a.txt b.png " &&
     $(cat "$work/picked/b.png") == 'PNG-bytes' ]]
@@ -107,11 +100,6 @@ opened=$(cat "$work/opened.txt")
 [[ $opened == "$work"/tmp/unbaler-*/1/a.txt ]] || fail "the copy is not private: $opened"
 [[ $(stat -c %a "${opened%/1/a.txt}") == 700 ]] || fail "the private folder is open to others"
 
-click_at $((384 + 12)) $((28 + 11)) # imgClose
-wait_until 10 app_ended || fail "Unbaler did not end after the close click"
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-[[ $status -eq 0 ]] || fail "Unbaler exited with $status"
+close_main_window Unbaler
 ! compgen -G "$work/tmp/unbaler-*" >/dev/null || fail "the copies stayed: $(ls -AR "$work/tmp")"
 echo "PASS"

@@ -65,10 +65,5 @@ extract_until_done() {
 extract_until_done || fail "extract did not write the archive into the folder: $(ls -AR "$work")"
 [[ $(xdotool search --onlyvisible --pid "$app_pid" | wc -l) -eq 1 ]] || fail "a box opened"
 
-click_at $((384 + 12)) $((28 + 11))  # imgClose
-wait_until 10 app_ended || fail "Unbaler did not end after the close click"
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-[[ $status -eq 0 ]] || fail "Unbaler exited with $status"
+close_main_window Unbaler
 echo "PASS"

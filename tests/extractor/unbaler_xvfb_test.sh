@@ -52,18 +52,9 @@ wait_main_window Unbaler
 visible_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
 dialog_open() { [[ $(visible_windows) -gt 1 ]]; }
 dialog_closed() { [[ $(visible_windows) -eq 1 ]]; }
-# Types a name into the dialog that has just opened over the main window and confirms it with
-# the key $2.
-answer_dialog() {
-  wait_until 20 dialog_open || fail "no dialog opened for: $1"
-  local dialog
-  dialog=$(xdotool search --onlyvisible --pid "$app_pid" | grep -vx "$main" | tail -n1)
-  answer_qt_dialog "$dialog" "$1" "$2" || fail "the dialog did not take or did not close for: $1"
-  wait_until 20 dialog_closed || fail "the dialog did not close for: $1"
-}
 
 click_at $((318 + 51)) $((54 + 13))  # picSelectFile
-answer_dialog "$(basename "$archive")" Return
+answer_next_dialog "$(basename "$archive")" Return
 
 # The commands are off while the archive is read: clicks until the folder dialog opens.
 click_until_dialog() {  # x, y inside the main window
@@ -75,7 +66,7 @@ click_until_dialog() {  # x, y inside the main window
   return 1
 }
 click_until_dialog $((318 + 51)) $((160 + 13)) || fail "no dialog opened for the folder" # picSelectDir
-answer_dialog "$(basename "$folder")" alt+c
+answer_next_dialog "$(basename "$folder")" alt+c
 
 # The status lines the program has shown so far, one a line.
 statuses() { sed -n 's/^status: //p' "$work/unbaler.log"; }
@@ -119,10 +110,5 @@ diff -r --brief --exclude=FilesList.txt "$work/source" "$folder" ||
 echo "Unbaler's peak resident memory: $(grep VmHWM "/proc/$app_pid/status" | tr -s ' \t' ' ')"
 [[ -z $screenshot ]] || settled_screenshot "$screenshot"
 
-click_at $((384 + 12)) $((28 + 11))  # imgClose: fades out, then the program ends
-wait_until 10 app_ended || fail "Unbaler did not end after the close click"
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-[[ $status -eq 0 ]] || fail "Unbaler exited with $status"
+close_main_window Unbaler
 echo "PASS"

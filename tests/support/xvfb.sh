@@ -193,3 +193,28 @@ wait_main_window() {
 # move_to X Y, click_at X Y: the pointer to (X, Y) inside the main window; a click there.
 move_to() { xdotool mousemove --sync $((left + $1)) $((top + $2)); }
 click_at() { move_to "$1" "$2" && xdotool click 1; }
+
+# answer_next_dialog TEXT KEY
+#   Waits for a dialog of the program under test to open over its main window ($main), answers it
+#   with answer_qt_dialog, and waits until the main window is the program's only one again.
+answer_next_dialog() {
+  local dialog
+  app_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
+  beside_main() { [[ $(app_windows) -gt 1 ]]; }
+  main_alone() { [[ $(app_windows) -eq 1 ]]; }
+  wait_until 20 beside_main || fail "no dialog opened for: $1"
+  dialog=$(xdotool search --onlyvisible --pid "$app_pid" | grep -vx "$main" | tail -n1)
+  answer_qt_dialog "$dialog" "$1" "$2" || fail "the dialog did not take or did not close for: $1"
+  wait_until 20 main_alone || fail "the dialog did not close for: $1"
+}
+
+# close_main_window NAME
+#   Clicks the close picture (imgClose) of the program NAME: it must fade out and end with 0.
+close_main_window() {
+  click_at $((384 + 12)) $((28 + 11))
+  wait_until 10 app_ended || fail "$1 did not end after the close click"
+  local status=0
+  wait "$app_pid" || status=$?
+  app_pid=""
+  [[ $status -eq 0 ]] || fail "$1 exited with $status"
+}
