@@ -15,15 +15,6 @@
 namespace shell::qt {
 namespace {
 
-// Commands that record what ran and can be told that work runs.
-class WorkingCommands : public testing_support::RecordingCommands {
- public:
-  using RecordingCommands::RecordingCommands;
-  void OnCancel() override { calls.push_back("OnCancel"); }
-  bool Working() const override { return working; }
-  bool working = false;
-};
-
 // A loaded, active window with its main command on and the pointer away from every button.
 struct Keyed {
   explicit Keyed(shell::Program program) : window(program), commands(window) {
@@ -43,7 +34,7 @@ struct Keyed {
   }
 
   FrmMain window;
-  WorkingCommands commands;
+  testing_support::RecordingCommands commands;
   testing_support::FakePointer pointer;
 };
 

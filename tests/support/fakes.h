@@ -203,6 +203,8 @@ class RecordingCommands : public shell::MainCommands {
     }
   }
   void OnMainCommand() override { calls.push_back("OnMainCommand"); }
+  void OnCancel() override { calls.push_back("OnCancel"); }
+  bool Working() const override { return working; }
   std::vector<shell::ListMenuItem> ListMenu() override { return menu; }
   void OnListCommand(shell::ListCommand command) override {
     calls.push_back(command == shell::ListCommand::kExtractAll ? "OnListCommand all"
@@ -217,6 +219,7 @@ class RecordingCommands : public shell::MainCommands {
 
   std::vector<std::string> calls;
   bool throw_on_select_dir = false;
+  bool working = false;  // what Working() answers
   std::vector<shell::ListMenuItem> menu;  // the list's context menu; none by default
 
  private:

@@ -18,14 +18,6 @@ using shell::Program;
 using shell::Role;
 using shell::win32::FrmMain;
 
-class WorkingCommands : public testing_support::RecordingCommands {
- public:
-  using RecordingCommands::RecordingCommands;
-  void OnCancel() override { calls.push_back("OnCancel"); }
-  bool Working() const override { return working; }
-  bool working = false;
-};
-
 // A loaded window with its main command on, the pointer away from every button.
 struct Keyed {
   explicit Keyed(Program program) : window(program), commands(window) {
@@ -46,7 +38,7 @@ struct Keyed {
   int Focused() const { return ::GetDlgCtrlID(::GetFocus()); }
 
   FrmMain window;
-  WorkingCommands commands;
+  testing_support::RecordingCommands commands;
   testing_support::FakePointer pointer;
 };
 
