@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/scripted_answers.h"
 #include "codec/text.h"
 #include "extractor/unbaler_logic.h"
 #include "repacker/rebaler_logic.h"
@@ -29,36 +30,9 @@
 
 namespace {
 
-class OneAnswer : public shell::FileDialog {
- public:
-  explicit OneAnswer(std::u16string path) : path_(std::move(path)) {}
-  std::u16string Show(const shell::FileDialogRequest&) override { return path_; }
-
- private:
-  std::u16string path_;
-};
-
-class OneFolder : public shell::FolderDialogBackend {
- public:
-  explicit OneFolder(std::u16string path) : path_(std::move(path)) {}
-  bool IsWindow(std::intptr_t) override { return true; }
-  shell::BrowseResult Show(const shell::BrowseRequest&) override {
-    return {shell::BrowseResult::Outcome::kChosen, path_};
-  }
-  std::string ProgramName() const override { return "paint_gap"; }
-
- private:
-  std::u16string path_;
-};
-
-class PrintedBox : public shell::MessageBox {
- public:
-  void Show(const std::u16string& text, const std::u16string& title) override {
-    std::fprintf(stderr, "box: %s: %s\n", pak::ToUtf8(title).c_str(), pak::ToUtf8(text).c_str());
-    ++shown;
-  }
-  int shown = 0;
-};
+using bench_support::OneAnswer;
+using bench_support::OneFolder;
+using bench_support::PrintedBox;
 
 class GoOn : public repacker::FilesMismatchDialog {
  public:
@@ -136,7 +110,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   shell::qt::FrmMain window(unbaler ? shell::Program::kUnbaler : shell::Program::kRebaler);
   OneAnswer file(pak::PathFromUtf8(argv[unbaler ? 2 : 3]).u16string());
-  OneFolder folder(pak::PathFromUtf8(argv[unbaler ? 3 : 2]).u16string());
+  OneFolder folder(pak::PathFromUtf8(argv[unbaler ? 3 : 2]).u16string(), "paint_gap");
   PrintedBox box;
   std::unique_ptr<shell::ProgramLogic> logic;
   if (unbaler) {

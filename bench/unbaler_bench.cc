@@ -8,11 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "bench/scripted_answers.h"
 #include "codec/file_system.h"
 #include "codec/text.h"
 #include "extractor/unbaler_logic.h"
 
 namespace {
+
+using bench_support::OneAnswer;
+using bench_support::OneFolder;
+using bench_support::PrintedBox;
 
 class QuietView : public shell::MainView {
  public:
@@ -26,37 +31,6 @@ class QuietView : public shell::MainView {
   std::intptr_t WindowHandle() const override { return 1; }
   std::size_t count = 0;
   bool enabled = false;
-};
-
-class OneAnswer : public shell::FileDialog {
- public:
-  explicit OneAnswer(std::u16string path) : path_(std::move(path)) {}
-  std::u16string Show(const shell::FileDialogRequest&) override { return path_; }
-
- private:
-  std::u16string path_;
-};
-
-class PrintedBox : public shell::MessageBox {
- public:
-  void Show(const std::u16string& text, const std::u16string& title) override {
-    std::fprintf(stderr, "%s: %s\n", pak::ToUtf8(title).c_str(), pak::ToUtf8(text).c_str());
-    ++shown;
-  }
-  int shown = 0;
-};
-
-class OneFolder : public shell::FolderDialogBackend {
- public:
-  explicit OneFolder(std::u16string path) : path_(std::move(path)) {}
-  bool IsWindow(std::intptr_t) override { return true; }
-  shell::BrowseResult Show(const shell::BrowseRequest&) override {
-    return {shell::BrowseResult::Outcome::kChosen, path_};
-  }
-  std::string ProgramName() const override { return "unbaler_bench"; }
-
- private:
-  std::u16string path_;
 };
 
 double Seconds(std::chrono::steady_clock::time_point since) {
@@ -73,7 +47,7 @@ int main(int argc, char** argv) {
   QuietView view;
   OneAnswer files(pak::PathFromUtf8(argv[1]).u16string());
   PrintedBox box;
-  OneFolder folders(pak::PathFromUtf8(argv[2]).u16string());
+  OneFolder folders(pak::PathFromUtf8(argv[2]).u16string(), "unbaler_bench");
   extractor::UnbalerLogic logic(view, files, box, folders);
   logic.OnLoaded();
 
