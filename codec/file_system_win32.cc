@@ -364,26 +364,12 @@ class Win32FileSystem final : public FileSystem {
   }
 
   Result<std::vector<std::u16string>> NamesOfFile(const Path& folder, const FileId& id) override {
-    std::wstring pattern = WinPath(folder);
-    if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
-    pattern += L'*';
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
-    std::vector<std::u16string> names;
-    if (search == INVALID_HANDLE_VALUE) {
-      const DWORD error = ::GetLastError();
-      if (error == ERROR_FILE_NOT_FOUND && IsDirectory(folder)) return names;
-      return WinError("list the files of", folder, error);
-    }
-    do {
-      const bool folder_entry = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-                                (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
-      if (folder_entry) continue;
-      std::u16string name = FromWide(found.cFileName);
-      if (Identify(JoinPath(folder, name)) == id) names.push_back(std::move(name));
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    return names;
+    return NamesIn(folder, [&](DWORD attributes, const std::u16string& name) {
+      // A folder is never the file; a link to one may lead to it.
+      const bool folder_entry = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                                (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+      return !folder_entry && Identify(JoinPath(folder, name)) == id;
+    });
   }
 
   bool IsDirectory(const Path& path) override {
@@ -392,6 +378,17 @@ class Win32FileSystem final : public FileSystem {
   }
 
   Result<std::vector<std::u16string>> ListFiles(const Path& folder) override {
+    constexpr DWORD kLeftOut =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    return NamesIn(folder, [](DWORD attributes, const std::u16string&) {
+      return (attributes & kLeftOut) == 0;
+    });
+  }
+
+ private:
+  // The names of the entries of `folder` that `take` accepts, given their attributes and name.
+  template <typename Take>
+  Result<std::vector<std::u16string>> NamesIn(const Path& folder, Take take) {
     std::wstring pattern = WinPath(folder);
     if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
@@ -404,12 +401,10 @@ class Win32FileSystem final : public FileSystem {
       if (error == ERROR_FILE_NOT_FOUND && IsDirectory(folder)) return names;
       return WinError("list the files of", folder, error);
     }
-    constexpr DWORD kLeftOut =
-        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     Status status;
     do {
-      if ((found.dwFileAttributes & kLeftOut) != 0) continue;
-      names.push_back(FromWide(found.cFileName));
+      std::u16string name = FromWide(found.cFileName);
+      if (take(found.dwFileAttributes, name)) names.push_back(std::move(name));
     } while (::FindNextFileW(search, &found));
     const DWORD error = ::GetLastError();
     if (error != ERROR_NO_MORE_FILES) status = WinError("list the files of", folder, error);
@@ -418,7 +413,6 @@ class Win32FileSystem final : public FileSystem {
     return names;
   }
 
- private:
   static HANDLE Open(const std::wstring& name, DWORD disposition, DWORD attributes,
                      DWORD share = FILE_SHARE_READ) {
     return ::CreateFileW(name.c_str(), GENERIC_WRITE, share, nullptr, disposition,
