@@ -69,15 +69,21 @@ void RebalerLogic::Scan(Scanned scanned) {
     view_.SetListItems(scan_.files);
     return;
   }
-  auto read = std::make_shared<pak::FolderScan>();
+  struct Read {
+    pak::FolderScan scan;
+    pak::NameDifference diff;
+  };
+  auto read = std::make_shared<Read>();
+  const bool compare = static_cast<bool>(scanned);
   pak::FileSystem& fs = fs_;
   RunWork(
       u"Reading",
-      [&fs, read, folder = pak::Path(folder_path()), &code_page = code_page_](
+      [&fs, read, folder = pak::Path(folder_path()), &code_page = code_page_, compare](
           const pak::Progress&, const pak::StopFlag& stop) {
         auto scan = pak::ScanFolder(fs, folder, code_page, &stop);
         if (!scan.ok()) return scan.status();
-        *read = std::move(scan).value();
+        read->scan = std::move(scan).value();
+        if (compare) read->diff = pak::CompareNames(read->scan);
         return pak::Status::Ok();
       },
       [this, read, scanned = std::move(scanned)](const pak::Status& status, std::size_t) {
@@ -85,13 +91,13 @@ void RebalerLogic::Scan(Scanned scanned) {
         // A repack stopped before its pack leaves the window as it was.
         if (scanned && stopped) return;
         // A half-read folder is never shown: the list stays empty.
-        scan_ = status.ok() && !stopped ? std::move(*read) : pak::FolderScan();
+        scan_ = status.ok() && !stopped ? std::move(read->scan) : pak::FolderScan();
         view_.SetListItems(scan_.files);
         if (!status.ok() && !stopped) {
           Report(status);
           return;
         }
-        if (scanned) scanned();
+        if (scanned) scanned(read->diff);
       });
 }
 
@@ -114,8 +120,7 @@ void RebalerLogic::RepackAll(const pak::Progress& progress) {
 
   // The folder as it is now, not as it was when it was chosen: a file added meanwhile is packed
   // (and confirmed like any other), a file deleted meanwhile is not looked for.
-  Scan([this, progress] {
-    const pak::NameDifference diff = pak::CompareNames(scan_);
+  Scan([this, progress](const pak::NameDifference& diff) {
     if (diff.needs_confirmation &&
         dialog_factory_()->ShowDiff(diff.added, diff.deleted) == DiffAnswer::kCancel) {
       Show(kCanceledText, kCanceledTitle);

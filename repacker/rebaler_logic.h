@@ -70,11 +70,13 @@ class RebalerLogic : public shell::ProgramLogic {
   std::u16string CheckArchiveArgument(std::u16string& path) override;
 
  private:
-  // What follows a scan that read the whole folder, on the window's thread.
-  using Scanned = std::function<void()>;
+  // What follows a scan that read the whole folder, on the window's thread, with the difference
+  // between the files and FilesList.txt.
+  using Scanned = std::function<void(const pak::NameDifference& diff)>;
   // Scans the folder path as work. Without `scanned` (choosing a folder) the list shows what was
-  // read, or nothing after a failure or a stop. With it (a repack) a stop changes nothing, and a
-  // complete scan is listed before `scanned` runs.
+  // read, or nothing after a failure or a stop. With it (a repack) the files are compared with
+  // FilesList.txt on the worker too, a stop changes nothing, and a complete scan is listed
+  // before `scanned` runs.
   void Scan(Scanned scanned);
   // Packs the files of the last scan into the archive path, as work.
   void Pack(const pak::Progress& progress);
