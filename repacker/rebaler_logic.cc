@@ -91,8 +91,12 @@ void RebalerLogic::Scan(Scanned scanned) {
         // A repack stopped before its pack leaves the window as it was.
         if (scanned && stopped) return;
         // A half-read folder is never shown: the list stays empty.
-        scan_ = status.ok() && !stopped ? std::move(read->scan) : pak::FolderScan();
-        view_.SetListItems(scan_.files);
+        pak::FolderScan scan = status.ok() && !stopped ? std::move(read->scan) : pak::FolderScan();
+        // A repack of a folder that has not changed keeps the list as it is (and where it was
+        // scrolled to): filling a long one again would hold up the window for nothing.
+        const bool refill = !scanned || scan.files != scan_.files;
+        scan_ = std::move(scan);
+        if (refill) view_.SetListItems(scan_.files);
         if (!status.ok() && !stopped) {
           Report(status);
           return;

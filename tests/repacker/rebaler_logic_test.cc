@@ -703,6 +703,34 @@ TEST_F(RebalerWorkTest, EscapeDuringThePacksScanPacksNothingQuietly) {
   }
 }
 
+// The rescan of a repack fills the list again only when the folder changed; choosing the folder
+// always fills it.
+TEST_F(RebalerTest, ARepackRefillsTheListOnlyWhenTheFolderChanged) {
+  const struct {
+    const char* what;
+    std::vector<std::u16string> add;
+    bool choose_again;
+    int fills;
+  } kCases[] = {
+      {"unchanged", {}, false, 0},
+      {"a file added", {u"c.ogg"}, false, 1},
+      {"chosen again", {}, true, 1},
+  };
+  Put(u"a.ogg", "A");
+  Put(u"b.ogg", "B");
+  ChooseBoth();
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    for (const auto& name : c.add) Put(name, "new");
+    const int fills = view.list_fills;
+    if (c.choose_again) logic.OnSelectDir();
+    logic.OnMainCommand();
+    EXPECT_EQ(view.list_fills - fills, c.fills);
+    EXPECT_EQ(view.items, logic.Files());
+    EXPECT_TRUE(messages.shown.empty());
+  }
+}
+
 // ---- Opening a listed file ----
 
 TEST_F(RebalerTest, ADoubleClickOpensTheFoldersOwnFile) {
