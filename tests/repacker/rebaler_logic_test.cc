@@ -505,34 +505,12 @@ class ListingFileSystem : public FaultyFileSystem {
   std::function<void()> during_listing;
 };
 
-// A runner that keeps the job until the test runs it, and lets the test act after the job has
-// returned but before its end reaches the window.
-class HeldRunner : public shell::WorkRunner {
- public:
-  void Start(Job job, pak::Progress progress, std::function<void()> finished) override {
-    job_ = std::move(job);
-    progress_ = std::move(progress);
-    finished_ = std::move(finished);
-  }
-  bool pending() const { return static_cast<bool>(job_); }
-  void Finish(const std::function<void()>& before_end = {}) {
-    std::exchange(job_, nullptr)(progress_);
-    if (before_end) before_end();
-    std::exchange(finished_, nullptr)();
-  }
-
- private:
-  Job job_;
-  pak::Progress progress_;
-  std::function<void()> finished_;
-};
-
 class RebalerWorkTest : public RebalerTest {
  protected:
   RebalerWorkTest() { worked.SetRunner(runner); }
 
   ListingFileSystem disk;
-  HeldRunner runner;
+  StepRunner runner;
   RebalerLogic worked{view,
                       file_dialog,
                       messages,
@@ -685,7 +663,7 @@ TEST_F(RebalerWorkTest, EscapeDuringThePacksScanPacksNothingQuietly) {
     ASSERT_TRUE(runner.pending());
     if (c.before_it_runs) worked.OnCancel();
     if (c.while_listing) disk.during_listing = [this] { worked.OnCancel(); };
-    runner.Finish([&] {
+    runner.Finish({}, [&] {
       if (c.after_it_returned) worked.OnCancel();
     });
     disk.during_listing = nullptr;
