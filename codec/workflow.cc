@@ -358,9 +358,14 @@ Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& fo
   return status;
 }
 
-Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage& code_page) {
+Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage& code_page,
+                              const StopFlag* stop) {
+  const auto stopped = [stop] { return stop != nullptr && stop->load(); };
+  const auto cancelled = [] { return Status::Cancelled("The folder scan was stopped"); };
+  if (stopped()) return cancelled();
   auto names = fs.ListFiles(folder);
   if (!names.ok()) return names.status();
+  if (stopped()) return cancelled();
   FolderScan scan;
   for (auto& name : *names) {
     if (EqualsIgnoreCase(name, kFilesListName)) {
@@ -380,6 +385,8 @@ Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage
     std::unordered_set<std::u16string> listed;
     for (const auto& name : scan.files) listed.insert(FoldCase(name));
     for (const auto& name : scan.recorded_names) {
+      // One look at the disk per recorded name: a long list is worth stopping in.
+      if (stopped()) return cancelled();
       if (name.empty() || EntryNameFault(name, HostNameRules()) != nullptr ||
           EqualsIgnoreCase(name, kFamilyBinName) || listed.contains(FoldCase(name))) {
         continue;
@@ -390,6 +397,7 @@ Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage
       }
     }
   }
+  if (stopped()) return cancelled();
   // The order of LessIgnoreCase (folded text, then the exact text), with each
   // name folded once rather than on every comparison.
   const FoldedNames folded(scan.files);

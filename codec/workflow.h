@@ -65,7 +65,10 @@ struct FolderScan {
   std::vector<std::u16string> recorded_names;
 };
 
-Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage& code_page);
+// Lists `folder` and reads its FilesList.txt. A `stop` that is set ends the scan early with a
+// kCancelled status and no scan: a folder is never half listed.
+Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage& code_page,
+                              const StopFlag* stop = nullptr);
 
 struct NameDifference {
   std::vector<std::u16string> added;    // files the list does not record

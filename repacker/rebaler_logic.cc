@@ -1,5 +1,6 @@
 #include "repacker/rebaler_logic.h"
 
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -60,21 +61,48 @@ std::u16string RebalerLogic::CheckArchiveArgument(std::u16string& path) {
   return {};
 }
 
-bool RebalerLogic::ScanFolder() {
-  scan_ = pak::FolderScan();
-  pak::Status failure;
-  if (!folder_path().empty()) {
-    shell::BusyCursor busy(view_);
-    auto scan = pak::ScanFolder(fs_, pak::Path(folder_path()), code_page_);
-    if (scan.ok()) {
-      scan_ = std::move(scan).value();
-    } else {
-      failure = scan.status();  // a half-read folder is never shown: the list stays empty
-    }
+void RebalerLogic::ScanFolder() { Scan(nullptr); }
+
+void RebalerLogic::Scan(Scanned scanned) {
+  if (folder_path().empty()) {
+    scan_ = pak::FolderScan();
+    view_.SetListItems(scan_.files);
+    return;
   }
-  view_.SetListItems(scan_.files);
-  if (!failure.ok()) Report(failure);
-  return failure.ok();
+  struct Read {
+    pak::FolderScan scan;
+    pak::NameDifference diff;
+  };
+  auto read = std::make_shared<Read>();
+  const bool compare = static_cast<bool>(scanned);
+  pak::FileSystem& fs = fs_;
+  RunWork(
+      u"Reading",
+      [&fs, read, folder = pak::Path(folder_path()), &code_page = code_page_, compare](
+          const pak::Progress&, const pak::StopFlag& stop) {
+        auto scan = pak::ScanFolder(fs, folder, code_page, &stop);
+        if (!scan.ok()) return scan.status();
+        read->scan = std::move(scan).value();
+        if (compare) read->diff = pak::CompareNames(read->scan);
+        return pak::Status::Ok();
+      },
+      [this, read, scanned = std::move(scanned)](const pak::Status& status, std::size_t) {
+        const bool stopped = status.kind() == pak::Status::Kind::kCancelled || StopAsked();
+        // A repack stopped before its pack leaves the window as it was.
+        if (scanned && stopped) return;
+        // A half-read folder is never shown: the list stays empty.
+        pak::FolderScan scan = status.ok() && !stopped ? std::move(read->scan) : pak::FolderScan();
+        // A repack of a folder that has not changed keeps the list as it is (and where it was
+        // scrolled to): filling a long one again would hold up the window for nothing.
+        const bool refill = !scanned || scan.files != scan_.files;
+        scan_ = std::move(scan);
+        if (refill) view_.SetListItems(scan_.files);
+        if (!status.ok() && !stopped) {
+          Report(status);
+          return;
+        }
+        if (scanned) scanned(read->diff);
+      });
 }
 
 void RebalerLogic::OnOpenItem(std::size_t index) {
@@ -96,14 +124,17 @@ void RebalerLogic::RepackAll(const pak::Progress& progress) {
 
   // The folder as it is now, not as it was when it was chosen: a file added meanwhile is packed
   // (and confirmed like any other), a file deleted meanwhile is not looked for.
-  if (!ScanFolder()) return;
-  const pak::NameDifference diff = pak::CompareNames(scan_);
-  if (diff.needs_confirmation &&
-      dialog_factory_()->ShowDiff(diff.added, diff.deleted) == DiffAnswer::kCancel) {
-    Show(kCanceledText, kCanceledTitle);
-    return;
-  }
+  Scan([this, progress](const pak::NameDifference& diff) {
+    if (diff.needs_confirmation &&
+        dialog_factory_()->ShowDiff(diff.added, diff.deleted) == DiffAnswer::kCancel) {
+      Show(kCanceledText, kCanceledTitle);
+      return;
+    }
+    Pack(progress);
+  });
+}
 
+void RebalerLogic::Pack(const pak::Progress& progress) {
   pak::FileSystem& fs = fs_;
   RunWork(
       u"Packing",

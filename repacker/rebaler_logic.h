@@ -1,6 +1,10 @@
 // Rebaler's main-window logic: choosing the archive to write, choosing the folder of files to
 // pack, and packing that folder, as it is when the command is given, into the archive.
 //
+// The folder is read off the window's thread, as the pack is: when it is chosen (the list fills
+// once the scan ends) and again when the repack starts. The difference dialog comes between
+// that scan and the pack, on the window's thread; a stop during the scan packs nothing.
+//
 // The logic owns the window's state (both full paths, the last folder scan) and drives the
 // window through shell::MainView; the window calls it through shell::MainCommands. Dialogs,
 // message boxes and the disk are services handed in, so tests can use fakes and real temporary
@@ -14,6 +18,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,13 +45,15 @@ class RebalerLogic : public shell::ProgramLogic {
   void OnSelectDir() override;                    // chooses the folder, then rescans it
   void OnMainCommand() override { RepackAll(); }  // repack
 
-  // Rebuilds the file list and the recorded names from the folder path. A folder that cannot be
-  // read is reported and leaves the list empty; the result says whether the scan succeeded.
-  bool ScanFolder();
+  // Rebuilds the file list and the recorded names from the folder path, off the window's
+  // thread; the list is filled when the scan ends. A folder that cannot be read is reported and
+  // leaves the list empty, and so does a scan that was stopped.
+  void ScanFolder();
   // Enables the repack command exactly when both paths are known.
   void UpdateRepackButton() { UpdateMainCommand(); }
   // Rescans the folder, compares it with its FilesList.txt, lets the user confirm a difference,
   // then packs the listed files into the archive path; `progress` hears of each file packed.
+  // A stop during the scan ends the repack quietly, before anything is written.
   void RepackAll(const pak::Progress& progress = {});
 
   // Opens the folder's file of the list item `index` with the system's program for its kind.
@@ -63,6 +70,17 @@ class RebalerLogic : public shell::ProgramLogic {
   std::u16string CheckArchiveArgument(std::u16string& path) override;
 
  private:
+  // What follows a scan that read the whole folder, on the window's thread, with the difference
+  // between the files and FilesList.txt.
+  using Scanned = std::function<void(const pak::NameDifference& diff)>;
+  // Scans the folder path as work. Without `scanned` (choosing a folder) the list shows what was
+  // read, or nothing after a failure or a stop. With it (a repack) the files are compared with
+  // FilesList.txt on the worker too, a stop changes nothing, and a complete scan is listed
+  // before `scanned` runs.
+  void Scan(Scanned scanned);
+  // Packs the files of the last scan into the archive path, as work.
+  void Pack(const pak::Progress& progress);
+
   FilesMismatchDialogFactory dialog_factory_;
   pak::FolderScan scan_;  // lstFiles, the recorded names and whether the list was found
 };

@@ -103,6 +103,8 @@ class ProgramLogic : public MainCommands {
   // window's thread, the state becomes kDone, kFailed or (after a stop) kIdle, the commands come
   // back, and `finished` says what happened.
   void RunWork(std::u16string verb, Job job, Finished finished);
+  // Whether the user asked the last work to stop, even when it ended before it could.
+  bool StopAsked() const { return stop_ && stop_->load(); }
   void SetStatus(std::u16string text);
 
   // Shows the file dialog with an empty name box, PAK archives as its one filter and, when saving,

@@ -206,6 +206,56 @@ TEST(ScanAndCompare, ScanOrderIsIndependentOfTheFileSystem) {
   EXPECT_EQ(Scan(dir).files, (Names{u"a", u"B", u"b", u"C"}));
 }
 
+// A file system that sets a stop flag when the scan reaches one of its steps.
+class StoppingFileSystem : public FaultyFileSystem {
+ public:
+  enum class At { kNever, kListing, kLookingUpRecordedFiles };
+  StoppingFileSystem(At at, pak::StopFlag& stop) : at_(at), stop_(stop) {}
+  pak::Result<std::vector<std::u16string>> ListFiles(const pak::Path& folder) override {
+    if (at_ == At::kListing) stop_ = true;
+    return FaultyFileSystem::ListFiles(folder);
+  }
+  bool IsFile(const pak::Path& path) override {
+    if (at_ == At::kLookingUpRecordedFiles) stop_ = true;
+    return FaultyFileSystem::IsFile(path);
+  }
+
+ private:
+  At at_;
+  pak::StopFlag& stop_;
+};
+
+TEST(ScanAndCompare, AStopEndsTheScanWithoutAList) {
+  using At = StoppingFileSystem::At;
+  TempDir dir;
+  WriteFile(dir / "a.ogg", std::string("1"));
+  WriteFile(dir / ".hidden.ogg", std::string("h"));  // recorded, so looked up by name
+  WriteFile(dir / "FilesList.txt", std::string("a.ogg\r\n.hidden.ogg\r\n"));
+  const struct {
+    const char* what;
+    bool set_before;
+    At at;
+    bool stopped;
+  } kCases[] = {
+      {"never", false, At::kNever, false},
+      {"before the scan", true, At::kNever, true},
+      {"while listing", false, At::kListing, true},
+      {"while looking up recorded files", false, At::kLookingUpRecordedFiles, true},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    pak::StopFlag stop(c.set_before);
+    StoppingFileSystem fs(c.at, stop);
+    auto scan = pak::ScanFolder(fs, dir.path(), Cp(), &stop);
+    if (c.stopped) {
+      EXPECT_EQ(scan.status().kind(), pak::Status::Kind::kCancelled);
+    } else {
+      ASSERT_TRUE(scan.ok()) << scan.status().message();
+      EXPECT_EQ(scan->files, (Names{u".hidden.ogg", u"a.ogg"}));
+    }
+  }
+}
+
 class PackReplace : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "codec/text.h"
@@ -465,9 +467,12 @@ TEST_F(RebalerTest, PackingSaysWhatItDidOrThatItStoppedAndKeptTheOldArchive) {
   Put(u"a.ogg", "A");
   Put(u"b.ogg", std::string(30, 'B'));
   ChooseBoth();
+  runner.Finish();  // the folder's scan
   for (const auto& c : kCases) {
     WriteFile(archive(), old_archive);
     logic.OnMainCommand();
+    runner.Finish();  // the rescan; the pack follows
+    ASSERT_TRUE(runner.pending());
     EXPECT_EQ(logic.work_state(), shell::WorkState::kRunning);
     EXPECT_TRUE(view.working);
     logic.OnSelectDir();  // refused while the pack runs
@@ -482,6 +487,225 @@ TEST_F(RebalerTest, PackingSaysWhatItDidOrThatItStoppedAndKeptTheOldArchive) {
     EXPECT_EQ(ReadFile(archive()) != old_archive, c.replaced);
     EXPECT_EQ(testing_support::ListDir(temp.path()),
               (std::vector<std::string>{"files", "out.pak"}));
+  }
+}
+
+// ---- The folder is read on the worker ----
+
+// A file system that records each listing of a folder and can act in the middle of one, as the
+// user could while the worker reads.
+class ListingFileSystem : public FaultyFileSystem {
+ public:
+  pak::Result<std::vector<std::u16string>> ListFiles(const pak::Path& folder) override {
+    ++listings;
+    if (during_listing) during_listing();
+    return FaultyFileSystem::ListFiles(folder);
+  }
+  int listings = 0;
+  std::function<void()> during_listing;
+};
+
+class RebalerWorkTest : public RebalerTest {
+ protected:
+  RebalerWorkTest() { worked.SetRunner(runner); }
+
+  ListingFileSystem disk;
+  StepRunner runner;
+  RebalerLogic worked{view,
+                      file_dialog,
+                      messages,
+                      backend,
+                      [this] {
+                        ++dialogs_made;
+                        return std::make_unique<FakeDialog>(&dialog_uses, dialog_answer);
+                      },
+                      disk,
+                      pak::Windows1252()};
+};
+
+TEST_F(RebalerWorkTest, EveryWayOfChoosingTheFolderReadsItOnTheWorker) {
+  const struct {
+    const char* what;
+    std::function<void(RebalerLogic&)> choose;
+  } kCases[] = {
+      {"Select Dir", [](RebalerLogic& l) { l.OnSelectDir(); }},
+      {"a cancelled Select Dir",
+       [this](RebalerLogic& l) {
+         backend.Cancel();
+         l.OnSelectDir();
+       }},
+      {"a drop",
+       [this](RebalerLogic& l) {
+         l.OnDrop({U16(folder()), U16(archive())});
+       }},
+      {"the command line",
+       [this](RebalerLogic& l) {
+         l.OpenStartPaths({U16(folder()), U16(archive())});
+       }},
+  };
+  Put(u"a.ogg", "A");
+  WriteFile(archive(), std::string("an old archive"));
+  worked.OnLoaded();
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    Put(u"b.ogg", "B");  // not yet listed by an earlier case
+    const Names before = view.items;
+    const int listings = disk.listings;
+    c.choose(worked);
+    ASSERT_TRUE(runner.pending());
+    EXPECT_EQ(disk.listings, listings);  // not on the window's thread
+    EXPECT_EQ(view.items, before);
+    EXPECT_EQ(view.status(), u"Reading\u2026");
+    EXPECT_TRUE(view.working);
+    EXPECT_EQ(view.enabled, false);
+
+    runner.Finish();
+    EXPECT_EQ(disk.listings, listings + 1);
+    EXPECT_EQ(view.items, (Names{u"a.ogg", u"b.ogg"}));
+    EXPECT_EQ(worked.Files(), view.items);
+    EXPECT_EQ(view.status(), u"");
+    EXPECT_FALSE(view.working);
+    EXPECT_EQ(view.enabled, !worked.archive_path().empty());
+    EXPECT_TRUE(messages.shown.empty());
+    fs::remove(folder() / "b.ogg");
+  }
+}
+
+TEST_F(RebalerWorkTest, AScanThatFailsOrIsStoppedListsNothingAndOnlyAFailureHasABox) {
+  const struct {
+    const char* what;
+    bool remove_folder;
+    bool escape;
+    std::size_t boxes;
+  } kCases[] = {
+      {"the folder is gone", true, false, 1},
+      {"Escape while it reads", false, true, 0},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    fs::create_directories(folder());
+    Put(u"a.ogg", "A");
+    messages.shown.clear();
+    worked.OnSelectDir();
+    runner.Finish();
+    ASSERT_EQ(view.items, Names{u"a.ogg"});
+
+    if (c.remove_folder) fs::remove_all(folder());
+    if (c.escape) disk.during_listing = [this] { worked.OnCancel(); };
+    worked.OnSelectDir();
+    runner.Finish();
+    disk.during_listing = nullptr;
+    EXPECT_TRUE(view.items.empty());
+    EXPECT_TRUE(worked.Files().empty());
+    ASSERT_EQ(messages.shown.size(), c.boxes);
+    if (c.boxes != 0) {
+      EXPECT_TRUE(IsErrorBox(messages.shown[0].text));
+    }
+    EXPECT_EQ(view.status(), u"");
+    EXPECT_FALSE(view.working);
+    EXPECT_FALSE(view.busy);
+  }
+}
+
+TEST_F(RebalerWorkTest, PackRescansOnTheWorkerThenAsksThenPacks) {
+  Put(u"a.ogg", "A");
+  Put(u"FilesList.txt", "a.ogg\r\n");
+  worked.OnSelectFile();
+  worked.OnSelectDir();
+  runner.Finish();
+  Put(u"new.ogg", "NEW");
+  const int listings = disk.listings;
+
+  worked.OnMainCommand();
+  ASSERT_TRUE(runner.pending());
+  EXPECT_EQ(disk.listings, listings);
+  EXPECT_EQ(view.status(), u"Reading\u2026");
+  EXPECT_EQ(view.items, Names{u"a.ogg"});
+  EXPECT_EQ(dialogs_made, 0);
+
+  // The scan ends: the list shows it, and the dialog comes before anything is packed.
+  dialog_answer = DiffAnswer::kContinue;
+  runner.Finish();
+  EXPECT_EQ(disk.listings, listings + 1);
+  ASSERT_EQ(dialog_uses.size(), 1u);
+  EXPECT_EQ(dialog_uses[0].added, Names{u"new.ogg"});
+  EXPECT_EQ(view.items, (Names{u"a.ogg", u"new.ogg"}));
+  EXPECT_FALSE(fs::exists(archive()));
+  ASSERT_TRUE(runner.pending());
+  EXPECT_EQ(view.status(), u"Packing\u2026");
+
+  runner.Finish();
+  EXPECT_EQ(ReadFile(archive()), MakeArchive({{u"a.wav", Data("A")}, {u"new.wav", Data("NEW")}}));
+  EXPECT_TRUE(view.status().starts_with(u"2 files packed into "));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(RebalerWorkTest, EscapeDuringThePacksScanPacksNothingQuietly) {
+  const Bytes old_archive = MakeArchive({{u"old.wav", Data("OLD")}});
+  const struct {
+    const char* what;
+    bool before_it_runs, while_listing, after_it_returned;
+  } kCases[] = {
+      {"before the worker starts", true, false, false},
+      {"while the folder is listed", false, true, false},
+      {"after the scan, before its end is seen", false, false, true},
+  };
+  Put(u"a.ogg", "A");
+  Put(u"FilesList.txt", "a.ogg\r\ngone.ogg\r\n");  // a difference the dialog would ask about
+  worked.OnSelectFile();
+  worked.OnSelectDir();
+  runner.Finish();
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    WriteFile(archive(), old_archive);
+    Put(u"new.ogg", "NEW");
+    worked.OnMainCommand();
+    ASSERT_TRUE(runner.pending());
+    if (c.before_it_runs) worked.OnCancel();
+    if (c.while_listing) disk.during_listing = [this] { worked.OnCancel(); };
+    runner.Finish({}, [&] {
+      if (c.after_it_returned) worked.OnCancel();
+    });
+    disk.during_listing = nullptr;
+    fs::remove(folder() / "new.ogg");
+
+    EXPECT_FALSE(runner.pending());  // no pack follows
+    EXPECT_FALSE(worked.Working());
+    EXPECT_EQ(dialogs_made, 0);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(view.status(), u"");
+    EXPECT_EQ(view.items, Names{u"a.ogg"});  // as it was
+    EXPECT_EQ(view.enabled, true);
+    EXPECT_EQ(ReadFile(archive()), old_archive);
+    EXPECT_EQ(ListDir(temp.path()), (std::vector<std::string>{"files", "out.pak"}));
+  }
+}
+
+// The rescan of a repack fills the list again only when the folder changed; choosing the folder
+// always fills it.
+TEST_F(RebalerTest, ARepackRefillsTheListOnlyWhenTheFolderChanged) {
+  const struct {
+    const char* what;
+    std::vector<std::u16string> add;
+    bool choose_again;
+    int fills;
+  } kCases[] = {
+      {"unchanged", {}, false, 0},
+      {"a file added", {u"c.ogg"}, false, 1},
+      {"chosen again", {}, true, 1},
+  };
+  Put(u"a.ogg", "A");
+  Put(u"b.ogg", "B");
+  ChooseBoth();
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    for (const auto& name : c.add) Put(name, "new");
+    const int fills = view.list_fills;
+    if (c.choose_again) logic.OnSelectDir();
+    logic.OnMainCommand();
+    EXPECT_EQ(view.list_fills - fills, c.fills);
+    EXPECT_EQ(view.items, logic.Files());
+    EXPECT_TRUE(messages.shown.empty());
   }
 }
 

@@ -75,6 +75,13 @@ type_line() {
   answer_qt_dialog "$1" "$2" "$3" || fail "the dialog $1 did not take or did not close for: $2"
 }
 
+# The status lines the program has shown so far, one a line.
+statuses() { sed -n 's/^status: //p' "$work/rebaler.log"; }
+last_status() { statuses | tail -n1; }
+# Whether the program has shown a status line that matches the pattern $1 whole. (A grep -q at
+# the end of a pipe would end the pipe early, which pipefail takes for a failure.)
+shown() { grep -qx "status: $1" "$work/rebaler.log"; }
+
 start_xvfb "$work" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 
 # An archive, extracted as Unbaler would; then one file added and one deleted.
@@ -104,6 +111,9 @@ dialog=$(wait_window 20 'Browse for Folder') || fail "the folder dialog did not 
 type_line "$dialog" files alt+c
 wait_until 20 window_gone 'Browse for Folder' || fail "the folder dialog did not close"
 dismiss_strays || fail "a window of the folder dialog stayed open"
+# The folder is read off the window's thread; its commands come back when the list is filled.
+listed() { shown 'Reading.*' && [[ $(last_status) != Reading* ]]; }
+wait_until 20 listed || fail "the folder was not listed: $(statuses | tail -n3)"
 
 # Select File, then Qt's save dialog.
 click_in "$main" $((318 + 51)) $((160 + 13))
@@ -131,12 +141,6 @@ shows_hover() {  # leaves the screen in $work/screen.png
       +repage "$work/crop.png" &&
     [[ $(compare -metric AE "$work/crop.png" "$hover" null: 2>&1) == 0 ]]
 }
-# The status lines the program has shown so far, one a line.
-statuses() { sed -n 's/^status: //p' "$work/rebaler.log"; }
-last_status() { statuses | tail -n1; }
-# Whether the program has shown a status line that matches the pattern $1 whole. (A grep -q at
-# the end of a pipe would end the pipe early, which pipefail takes for a failure.)
-shown() { grep -qx "status: $1" "$work/rebaler.log"; }
 wait_until 30 shows_hover || fail "the close picture did not show its hover picture"
 shown ".* packed into .*" &&
   fail "the pack ended before the window was seen to answer: make the folder bigger"

@@ -74,8 +74,9 @@ class StepRunner : public shell::WorkRunner {
     ++started;
   }
   bool pending() const { return static_cast<bool>(job_); }
-  // Runs the job; `between` hears of each entry on the "worker" before the window does.
-  void Finish(const pak::Progress& between = {}) {
+  // Runs the job; `between` hears of each entry on the "worker" before the window does, and
+  // `before_end` runs once the job has returned, before its end reaches the window.
+  void Finish(const pak::Progress& between = {}, const std::function<void()>& before_end = {}) {
     Job job = std::exchange(job_, nullptr);
     job([&](std::size_t done, std::size_t total) {
       if (between) between(done, total);
@@ -84,6 +85,7 @@ class StepRunner : public shell::WorkRunner {
     // Like a worker's end, what the job held is let go once it has run.
     const std::function<void()> finished = std::exchange(finished_, nullptr);
     progress_ = nullptr;
+    if (before_end) before_end();
     finished();
   }
   int started = 0;

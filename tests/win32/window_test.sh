@@ -166,6 +166,18 @@ click_for_folder_dialog() {  # X Y
   choose_desktop_folder_in "$dialog"
 }
 
+# Clicks the picture at (X, Y) until a window titled TITLE_REGEX opens, and prints its id: the
+# commands are off while the window still reads the folder chosen before, or ends a pack.
+click_for_window() {  # X Y TITLE_REGEX
+  local window=""
+  for _ in {1..10}; do
+    click_at "$program_wid" "$1" "$2"
+    window="$(wait_window "$3" 2)" && break
+  done
+  [[ -n $window ]] || return 1
+  echo "$window"
+}
+
 choose_desktop_folder_in() {  # DIALOG
   local dialog=$1
   # It opens on the desktop folder, which is $HOME here.
@@ -267,8 +279,7 @@ click_at "$program_wid" 369 173  # picSelectFile, lower row
 choose_file '^Save As$' "$work/repacked.pak"
 click_at "$program_wid" 369 67  # picSelectDir, upper row
 choose_desktop_folder
-click_at "$program_wid" 231 203  # picRepack
-diff_dialog="$(wait_window '^Files List Diff$' 20)" || fail "no difference dialog"
+diff_dialog="$(click_for_window 231 203 '^Files List Diff$')" || fail "no difference dialog"
 settled_screenshot "$shots/files-list-diff.png"
 # Tab order: lstAdded (focused), lstDeleted, cmdOK.
 wait_until 20 focus_on "$diff_dialog" || fail "the difference dialog did not take the keyboard"
@@ -289,8 +300,8 @@ step "Rebaler: packed the folder after the difference dialog"
 
 # A cancelled repack writes nothing.
 cp "$work/repacked.pak" "$work/before.pak"
-click_at "$program_wid" 231 203
-diff_dialog="$(wait_window '^Files List Diff$' 20)" || fail "no difference dialog the second time"
+diff_dialog="$(click_for_window 231 203 '^Files List Diff$')" ||
+  fail "no difference dialog the second time"
 wait_until 20 focus_on "$diff_dialog" || fail "the difference dialog did not take the keyboard"
 xdotool key Tab Tab Tab space  # Command1, "Cancel the Packing"
 canceled="$(wait_window '^Repack Canceled$' 20)" || fail "no Repack Canceled message"
