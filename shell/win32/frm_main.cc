@@ -343,6 +343,9 @@ LRESULT CALLBACK FrmMain::ListProc(HWND list, UINT message, WPARAM wparam, LPARA
       *std::copy(text.begin(), text.end(), out) = L'\0';
     }
     return static_cast<LRESULT>(text.size());
+  } else if (message == WM_CHAR && wparam > L' ') {
+    window->GoToNameStartingWith(static_cast<wchar_t>(wparam));
+    return 0;
   } else if (message == WM_LBUTTONDBLCLK) {
     const LRESULT result = ::DefSubclassProc(list, message, wparam, lparam);
     window->OpenListItemAt(lparam);
@@ -359,6 +362,28 @@ LRESULT CALLBACK FrmMain::ListProc(HWND list, UINT message, WPARAM wparam, LPARA
     ::RemoveWindowSubclass(list, &FrmMain::ListProc, 0);
   }
   return ::DefSubclassProc(list, message, wparam, lparam);
+}
+
+void FrmMain::GoToNameStartingWith(wchar_t letter) {
+  const auto lower = [](wchar_t c) {
+    return static_cast<wchar_t>(reinterpret_cast<std::uintptr_t>(
+        ::CharLowerW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(c)))));
+  };
+  const HWND list = Control(shell::Role::kFiles);
+  const std::size_t count = list_items_.size();
+  // From the item after the focus mark, round to the top; from the top when there is no mark.
+  const LRESULT caret = ::SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+  const std::size_t from = caret < 0 ? count : static_cast<std::size_t>(caret);
+  for (std::size_t step = 1; step <= count; ++step) {
+    const std::size_t item = (from + step) % count;
+    const std::u16string& name = list_items_[item];
+    if (name.empty() || lower(static_cast<wchar_t>(name[0])) != lower(letter)) continue;
+    ::SendMessageW(list, LB_SETSEL, FALSE, -1);
+    ::SendMessageW(list, LB_SETSEL, TRUE, static_cast<LPARAM>(item));
+    ::SendMessageW(list, LB_SETANCHORINDEX, item, 0);
+    ::SendMessageW(list, LB_SETCARETINDEX, item, FALSE);
+    return;
+  }
 }
 
 LRESULT FrmMain::ListTip(NMTTDISPINFOW* info) {

@@ -85,6 +85,9 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
                                    UINT_PTR id, DWORD_PTR self);
   LRESULT ListTip(NMTTDISPINFOW* info);
+  // A letter typed on lstFiles: selects the next name starting with it, as a list that keeps its
+  // strings does.
+  void GoToNameStartingWith(wchar_t letter);
   void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
   std::vector<std::size_t> SelectedControlItems(shell::Role role) const override;
   // A double click on lstFiles at `point` (its client coordinates): opens the item there.

@@ -168,6 +168,30 @@ TEST(FileListWin32, TheContextMenuShowsTheProgramsItemsAndRunsTheOneChosen) {
   EXPECT_EQ(driver.menus, 0);
 }
 
+// A letter typed on the list goes to the next name starting with it, in either case, round to the
+// top, and selects that name alone.
+TEST(FileListWin32, TypingALetterSelectsTheNextNameStartingWithIt) {
+  Loaded w;
+  w.window.SetListItems({u"apple", u"Banana", u"avocado", u"cherry", u"b.ogg"});
+  const struct {
+    wchar_t letter;
+    Rows selected;
+  } kSteps[] = {
+      {L'b', {1}}, {L'B', {4}}, {L'b', {1}},  // round to the top
+      {L'a', {2}}, {L'a', {0}}, {L'z', {0}},  // no such name: nothing changes
+      {L'c', {3}},
+  };
+  for (const auto& step : kSteps) {
+    ::SendMessageW(w.List(), WM_CHAR, step.letter, 0);
+    EXPECT_EQ(w.window.SelectedItems(), step.selected) << static_cast<char>(step.letter);
+    EXPECT_EQ(::SendMessageW(w.List(), LB_GETCARETINDEX, 0, 0),
+              static_cast<LRESULT>(w.window.SelectedItems()[0]));
+  }
+  // Ctrl or Shift with a click still add to the selection from there.
+  w.Click(w.Item(4), MK_CONTROL);
+  EXPECT_EQ(w.window.SelectedItems(), (Rows{3, 4}));
+}
+
 // The list keeps no strings of its own: what it shows, its tips and what it answers come from the
 // names the window was given.
 TEST(FileListWin32, TheRowsShowTheNamesGivenWithTheSelectionHighlighted) {
