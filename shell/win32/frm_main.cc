@@ -47,8 +47,6 @@ shell::Box StatusBoxOver(HWND list) {
           client.bottom - top};
 }
 
-// Pixels between the left edge of the status line and its text.
-constexpr LONG kStatusPadding = 3;
 
 }  // namespace
 
@@ -279,7 +277,7 @@ void FrmMain::DrawStatus(const DRAWITEMSTRUCT& item) const {
   text.resize(static_cast<std::size_t>(
       ::GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
   RECT room = item.rcItem;
-  room.left += kStatusPadding;
+  room.left += shell::kStatusIndent;
   const HGDIOBJ old = ::SelectObject(
       item.hDC, reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   ::SetTextColor(item.hDC, RGB(0, 0, 0));
