@@ -149,10 +149,11 @@ class MainWindowView : public MainView {
     EnableControl(Role::kMainCommand, enabled);
     controller().MainCommandEnabled(enabled);
   }
-  // The two path buttons and their labels are off while work runs (the main command is turned
-  // off and on by the logic).
+  // The two path buttons are off while work runs (the main command is turned off and on by the
+  // logic). The path labels stay as they are, their text readable: the controller refuses their
+  // clicks meanwhile.
   void SetWorking(bool working) final {
-    for (Role role : {Role::kSelectFile, Role::kSelectDir, Role::kFileName, Role::kDir}) {
+    for (Role role : {Role::kSelectFile, Role::kSelectDir}) {
       EnableControl(role, !working);
     }
     controller().Working(working);

@@ -94,6 +94,8 @@ inline constexpr std::int32_t kMainHeight = 237;
 // The status line, over the bottom row of lstFiles (clear of its scroll bar), in pixels on the
 // skin; shown only while it has something to say.
 inline constexpr Box kStatusBox{67, 137, 300, 15};
+// Pixels between the left edge of the status line and its text.
+inline constexpr std::int32_t kStatusIndent = 3;
 // The skin's screen area, behind the title.
 inline constexpr Rgb kScreenColour{12, 13, 13};
 

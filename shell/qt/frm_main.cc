@@ -104,6 +104,7 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
   status_->setFont(ControlFont(shell::Font{}));
   status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   status_->setTextFormat(Qt::PlainText);
+  status_->setIndent(shell::kStatusIndent);
   status_->setAutoFillBackground(true);
   QPalette status_palette = status_->palette();
   status_palette.setColor(QPalette::Window, Qt::white);
@@ -330,7 +331,8 @@ void FrmMain::SetBusy(bool busy) {
 void FrmMain::SetStatus(const std::u16string& text) {
   // A long path is cut in the middle to fit; the whole line stays in the tooltip.
   const QString whole = QString::fromStdU16String(text);
-  status_->setText(status_->fontMetrics().elidedText(whole, Qt::ElideMiddle, status_->width()));
+  status_->setText(status_->fontMetrics().elidedText(whole, Qt::ElideMiddle,
+                                                     status_->width() - status_->indent()));
   status_->setToolTip(whole);
   status_->setVisible(!text.empty());
   status_->raise();

@@ -23,6 +23,31 @@ std::wstring ResourceName(std::string_view picture) {
 
 COLORREF Colour(shell::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
+// The height of a line of text in `font` on `control`: a list's row.
+LONG TextHeight(HWND control, HFONT font) {
+  const HDC dc = ::GetDC(control);
+  const HGDIOBJ old = ::SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(control, dc);
+  return metrics.tmHeight;
+}
+
+// Where the status line goes: over the bottom row of `list` and what shows of the row below it,
+// so that no sliver of another row shows above it; inside the list's border and clear of its
+// scroll bar.
+shell::Box StatusBoxOver(HWND list) {
+  RECT client{};
+  ::GetClientRect(list, &client);
+  ::MapWindowPoints(list, ::GetParent(list), reinterpret_cast<POINT*>(&client), 2);
+  const LONG row = std::max<LONG>(1, ::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  const LONG top = client.top + std::max<LONG>(0, (client.bottom - client.top) / row - 1) * row;
+  return {client.left, top, client.right - client.left - ::GetSystemMetrics(SM_CXVSCROLL),
+          client.bottom - top};
+}
+
+
 }  // namespace
 
 POINT Win32Pointer::Position(std::intptr_t hwnd) {
@@ -52,11 +77,12 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
   // The hover tracking runs as long as the window exists; until Load there is nothing to track.
   ::SetTimer(hwnd_, kHoverTimer, 10, nullptr);
   runner_ = std::make_unique<Win32WorkRunner>(hwnd_);
-  // The status line: one line, a long path cut in the middle.
+  // The status line: one line, a long path cut in the middle (DrawStatus).
   status_brush_ = ::CreateSolidBrush(RGB(255, 255, 255));
   gdi_objects_.push_back(status_brush_);
-  CreateChild(hwnd_, kStatusId, shell::ControlKind::kLabel, L"", shell::kStatusBox,
-              FontFor(shell::Font{}), SS_LEFT | SS_CENTERIMAGE | SS_PATHELLIPSIS);
+  CreateChild(hwnd_, kStatusId, shell::ControlKind::kLabel, L"",
+              StatusBoxOver(Control(shell::Role::kFiles)), FontFor(shell::Font{}),
+              SS_OWNERDRAW | WS_CLIPSIBLINGS);
   ::ShowWindow(::GetDlgItem(hwnd_, kStatusId), SW_HIDE);
   // Files and folders dropped anywhere on the window; the program decides what it takes.
   ::DragAcceptFiles(hwnd_, TRUE);
@@ -104,8 +130,12 @@ void FrmMain::CreateControl(const shell::ControlSpec& desc) {
     return;
   }
   DWORD style = 0;
-  // Several items can be selected (Shift, Ctrl).
-  if (desc.kind == shell::ControlKind::kList) style = LBS_EXTENDEDSEL;
+  if (desc.kind == shell::ControlKind::kList) {
+    // Several items can be selected (Shift, Ctrl). The list holds only the number of its items;
+    // the window keeps their names and draws the rows in sight (DrawListItem), so that a new
+    // list of any length is one message. It never paints over the status line.
+    style = LBS_EXTENDEDSEL | LBS_NODATA | LBS_OWNERDRAWFIXED | WS_CLIPSIBLINGS;
+  }
   if (desc.kind == shell::ControlKind::kLabel) {
     // SS_NOTIFY: a label takes its own clicks, so a press on it never drags the window.
     // SS_CENTERIMAGE: one line, centred from top to bottom.
@@ -117,7 +147,12 @@ void FrmMain::CreateControl(const shell::ControlSpec& desc) {
   // Static controls draw their text from their left edge: an indented label starts further right,
   // and the window paints the strip before it in the label's background (Paint).
   const shell::Box text_box{box.left + desc.indent, box.top, box.width - desc.indent, box.height};
-  CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box, FontFor(desc.font), style);
+  const HWND control = CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box,
+                                   FontFor(desc.font), style);
+  // The rows of a list are as high as a line of its font, as those of a list with strings are.
+  if (desc.kind == shell::ControlKind::kList) {
+    ::SendMessageW(control, LB_SETITEMHEIGHT, 0, TextHeight(control, FontFor(desc.font)));
+  }
 }
 
 shell::PicSurface* FrmMain::Surface(shell::Role role) {
@@ -204,16 +239,52 @@ void FrmMain::Paint() {
 }
 
 LRESULT FrmMain::ColourStatic(HDC dc, HWND control) {
-  if (::GetDlgCtrlID(control) == kStatusId) {
-    ::SetTextColor(dc, RGB(0, 0, 0));
-    ::SetBkColor(dc, RGB(255, 255, 255));
-    return reinterpret_cast<LRESULT>(status_brush_);
-  }
   const auto index = static_cast<std::size_t>(::GetDlgCtrlID(control) - ControlId({}));
   if (index >= controls_.size() || brushes_[index] == nullptr) return 0;
   ::SetTextColor(dc, Colour(controls_[index].text_colour));
   ::SetBkColor(dc, Colour(controls_[index].background));
   return reinterpret_cast<LRESULT>(brushes_[index]);
+}
+
+void FrmMain::DrawListItem(const DRAWITEMSTRUCT& item) const {
+  RECT row = item.rcItem;
+  const HDC dc = item.hDC;
+  // Only the focus mark changes: drawing it again takes it away.
+  if (item.itemAction == ODA_FOCUS) {
+    ::DrawFocusRect(dc, &row);
+    return;
+  }
+  if (item.itemID >= list_items_.size()) return;
+  // The colours and the text's place of a list that keeps its own strings.
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  ::SetBkColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  ::SetTextColor(dc, ::GetSysColor(selected   ? COLOR_HIGHLIGHTTEXT
+                                   : disabled ? COLOR_GRAYTEXT
+                                              : COLOR_WINDOWTEXT));
+  const HGDIOBJ old =
+      ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  const std::wstring text = Wide(list_items_[item.itemID]);
+  ::ExtTextOutW(dc, row.left + kListTextLeft, row.top, ETO_OPAQUE | ETO_CLIPPED, &row, text.c_str(),
+                static_cast<UINT>(text.size()), nullptr);
+  ::SelectObject(dc, old);
+  if ((item.itemState & ODS_FOCUS) != 0) ::DrawFocusRect(dc, &row);
+}
+
+void FrmMain::DrawStatus(const DRAWITEMSTRUCT& item) const {
+  ::FillRect(item.hDC, &item.rcItem, status_brush_);
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
+  RECT room = item.rcItem;
+  room.left += shell::kStatusIndent;
+  const HGDIOBJ old = ::SelectObject(
+      item.hDC, reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  ::SetTextColor(item.hDC, RGB(0, 0, 0));
+  ::SetBkMode(item.hDC, TRANSPARENT);
+  ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &room,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+  ::SelectObject(item.hDC, old);
 }
 
 void FrmMain::SetStatus(const std::u16string& text) {
@@ -261,6 +332,18 @@ LRESULT CALLBACK FrmMain::ListProc(HWND list, UINT message, WPARAM wparam, LPARA
       window->list_tip_item_ = item;
       if (window->tips_ != nullptr) ::SendMessageW(window->tips_, TTM_POP, 0, 0);
     }
+  } else if (message == LB_GETTEXTLEN || message == LB_GETTEXT) {
+    // The list keeps no strings; it answers with the window's, as a list with strings would.
+    if (wparam >= window->list_items_.size()) return LB_ERR;
+    const std::u16string& text = window->list_items_[wparam];
+    if (message == LB_GETTEXT) {
+      auto* out = reinterpret_cast<wchar_t*>(lparam);
+      *std::copy(text.begin(), text.end(), out) = L'\0';
+    }
+    return static_cast<LRESULT>(text.size());
+  } else if (message == WM_CHAR && wparam > L' ') {
+    window->GoToNameStartingWith(static_cast<wchar_t>(wparam));
+    return 0;
   } else if (message == WM_LBUTTONDBLCLK) {
     const LRESULT result = ::DefSubclassProc(list, message, wparam, lparam);
     window->OpenListItemAt(lparam);
@@ -279,14 +362,33 @@ LRESULT CALLBACK FrmMain::ListProc(HWND list, UINT message, WPARAM wparam, LPARA
   return ::DefSubclassProc(list, message, wparam, lparam);
 }
 
+void FrmMain::GoToNameStartingWith(wchar_t letter) {
+  const auto lower = [](wchar_t c) {
+    return static_cast<wchar_t>(reinterpret_cast<std::uintptr_t>(
+        ::CharLowerW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(c)))));
+  };
+  const HWND list = Control(shell::Role::kFiles);
+  const std::size_t count = list_items_.size();
+  // From the item after the focus mark, round to the top; from the top when there is no mark.
+  const LRESULT caret = ::SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+  const std::size_t from = caret < 0 ? count : static_cast<std::size_t>(caret);
+  for (std::size_t step = 1; step <= count; ++step) {
+    const std::size_t item = (from + step) % count;
+    const std::u16string& name = list_items_[item];
+    if (name.empty() || lower(static_cast<wchar_t>(name[0])) != lower(letter)) continue;
+    ::SendMessageW(list, LB_SETSEL, FALSE, -1);
+    ::SendMessageW(list, LB_SETSEL, TRUE, static_cast<LPARAM>(item));
+    ::SendMessageW(list, LB_SETANCHORINDEX, item, 0);
+    ::SendMessageW(list, LB_SETCARETINDEX, item, FALSE);
+    return;
+  }
+}
+
 LRESULT FrmMain::ListTip(NMTTDISPINFOW* info) {
   const HWND list = Control(shell::Role::kFiles);
   list_tip_.clear();
   if (list_tip_item_ >= 0 && ListItemCutOff(list, list_tip_item_)) {
-    const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, list_tip_item_, 0);
-    list_tip_.assign(static_cast<std::size_t>(length) + 1, L'\0');
-    ::SendMessageW(list, LB_GETTEXT, list_tip_item_, reinterpret_cast<LPARAM>(list_tip_.data()));
-    list_tip_.resize(static_cast<std::size_t>(length));
+    list_tip_ = Wide(list_items_[static_cast<std::size_t>(list_tip_item_)]);
   }
   // An empty text shows no tip.
   info->lpszText = list_tip_.data();
@@ -308,7 +410,15 @@ void FrmMain::SetControlTip(shell::Role role, const std::u16string& tip) {
 }
 
 void FrmMain::SetControlItems(shell::Role role, const std::vector<std::u16string>& items) {
-  FillListBox(Control(role), items);
+  // lstFiles is the window's one list. A new list shows from its top, nothing selected.
+  const HWND list = Control(role);
+  list_items_ = items;
+  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  ::SendMessageW(list, LB_SETCOUNT, items.size(), 0);
+  ::SendMessageW(list, LB_SETTOPINDEX, 0, 0);
+  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(list, nullptr, TRUE);
 }
 
 std::vector<std::size_t> FrmMain::SelectedControlItems(shell::Role role) const {
@@ -481,6 +591,12 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      if (item->CtlID == static_cast<UINT>(ControlId(shell::Role::kFiles))) DrawListItem(*item);
+      if (item->CtlID == static_cast<UINT>(kStatusId)) DrawStatus(*item);
+      return TRUE;
+    }
     case WM_CTLCOLORSTATIC:
       return ColourStatic(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_SETCURSOR:

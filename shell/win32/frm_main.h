@@ -85,6 +85,9 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
                                    UINT_PTR id, DWORD_PTR self);
   LRESULT ListTip(NMTTDISPINFOW* info);
+  // A letter typed on lstFiles: selects the next name starting with it, as a list that keeps its
+  // strings does.
+  void GoToNameStartingWith(wchar_t letter);
   void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
   std::vector<std::size_t> SelectedControlItems(shell::Role role) const override;
   // A double click on lstFiles at `point` (its client coordinates): opens the item there.
@@ -116,6 +119,10 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   HFONT FontFor(const shell::Font& font);
   void Paint();
   LRESULT ColourStatic(HDC dc, HWND control);
+  // Draws a row of lstFiles, or its focus mark.
+  void DrawListItem(const DRAWITEMSTRUCT& item) const;
+  // Draws the status line: white, its text a few pixels in from the left.
+  void DrawStatus(const DRAWITEMSTRUCT& item) const;
 
   const HINSTANCE instance_;
   HWND hwnd_ = nullptr;
@@ -135,9 +142,10 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   std::array<HBRUSH, 10> brushes_{};                   // each label's background
   // The control of the focus order that had the focus when the window was last deactivated.
   std::optional<shell::Role> focus_before_;
-  HWND tips_ = nullptr;     // the tooltips of the path labels and of lstFiles
-  int list_tip_item_ = -1;  // the lstFiles item under the pointer
-  std::wstring list_tip_;   // the text of the tip it shows
+  HWND tips_ = nullptr;                     // the tooltips of the path labels and of lstFiles
+  std::vector<std::u16string> list_items_;  // what lstFiles shows, in its order
+  int list_tip_item_ = -1;                  // the lstFiles item under the pointer
+  std::wstring list_tip_;                   // the text of the tip it shows
 };
 
 }  // namespace shell::win32

@@ -35,6 +35,9 @@ inline void FillListBox(HWND list, const std::vector<std::u16string>& items) {
   ::InvalidateRect(list, nullptr, TRUE);
 }
 
+// Where a list's rows start their text: a couple of pixels in from the left.
+inline constexpr LONG kListTextLeft = 2;
+
 // Whether item `index` of the list box `list` is wider than the room the list gives it, so that
 // its end is cut off at the right.
 inline bool ListItemCutOff(HWND list, int index) {
@@ -52,9 +55,7 @@ inline bool ListItemCutOff(HWND list, int index) {
   ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
   ::SelectObject(dc, old);
   ::ReleaseDC(list, dc);
-  // The list box draws its text a couple of pixels in from the left.
-  constexpr LONG kTextLeft = 2;
-  return kTextLeft + size.cx > client.right;
+  return kListTextLeft + size.cx > client.right;
 }
 
 }  // namespace shell::win32

@@ -38,7 +38,8 @@ inline void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC
 
 // Creates the child control `id` of `parent`: a control of `kind` at `box` (pixels), showing
 // `text` in `font`. A list scrolls and a button is a push button, both reached with Tab; a label
-// shows an "&" as it is. `style` adds to a label's or a button's own styles.
+// shows an "&" as it is. `style` adds to the control's own styles; a list keeps its strings
+// unless `style` has LBS_NODATA.
 inline HWND CreateChild(HWND parent, int id, shell::ControlKind kind, const wchar_t* text,
                         const shell::Box& box, HFONT font, DWORD style = 0) {
   DWORD ex_style = 0;
@@ -47,7 +48,8 @@ inline HWND CreateChild(HWND parent, int id, shell::ControlKind kind, const wcha
   if (kind == shell::ControlKind::kList) {
     type = L"LISTBOX";
     ex_style = WS_EX_CLIENTEDGE;
-    style |= WS_VSCROLL | WS_TABSTOP | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+    style |= WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT;
+    if ((style & LBS_NODATA) == 0) style |= LBS_HASSTRINGS;
   } else if (kind == shell::ControlKind::kButton) {
     type = L"BUTTON";
     style |= WS_TABSTOP | BS_PUSHBUTTON;

@@ -398,6 +398,29 @@ TEST_F(MainControllerTest, TheMainViewReachesTheControlOfEachRole) {
   }
 }
 
+// While work runs the path buttons are off; the path labels keep their look (a disabled label
+// draws grey on Win32), and their clicks, like the buttons', are refused by the controller.
+TEST_F(MainControllerTest, WorkTurnsOffThePathButtonsButNotThePathLabels) {
+  Load();
+  const auto name = [](Role role) { return std::to_string(static_cast<int>(role)); };
+  for (const bool working : {true, false}) {
+    RecordingView view(controller);
+    view.SetWorking(working);
+    const std::string state = working ? ":off" : ":on";
+    EXPECT_EQ(view.calls, (std::vector<std::string>{name(Role::kSelectFile) + state,
+                                                    name(Role::kSelectDir) + state}));
+  }
+  commands.working = true;
+  window.calls.clear();
+  for (const ControlSpec& control : MainWindowControls(Program::kUnbaler)) {
+    if (control.role == Role::kFileName || control.role == Role::kDir) {
+      EXPECT_NE(control.click, Command::kNone);
+      controller.Click(control.click);
+    }
+  }
+  EXPECT_TRUE(window.calls.empty());
+}
+
 TEST_F(MainControllerTest, TheSelectionIsAskedOfTheFileList) {
   RecordingView view(controller);
   EXPECT_EQ(view.SelectedItems(), std::vector<std::size_t>{static_cast<std::size_t>(Role::kFiles)});

@@ -12,6 +12,7 @@
 #include "shell/win32/frm_main.h"
 #include "shell/win32/win32_services.h"
 #include "tests/support/fakes.h"
+#include "tests/win32/dialog_driver.h"
 
 namespace {
 
@@ -165,6 +166,132 @@ TEST(FileListWin32, TheContextMenuShowsTheProgramsItemsAndRunsTheOneChosen) {
   MenuDriver driver({VK_ESCAPE});
   ::SendMessageW(w.window.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w.List()), -1);
   EXPECT_EQ(driver.menus, 0);
+}
+
+// A letter typed on the list goes to the next name starting with it, in either case, round to the
+// top, and selects that name alone.
+TEST(FileListWin32, TypingALetterSelectsTheNextNameStartingWithIt) {
+  Loaded w;
+  w.window.SetListItems({u"apple", u"Banana", u"avocado", u"cherry", u"b.ogg"});
+  const struct {
+    wchar_t letter;
+    Rows selected;
+  } kSteps[] = {
+      {L'b', {1}}, {L'B', {4}}, {L'b', {1}},  // round to the top
+      {L'a', {2}}, {L'a', {0}}, {L'z', {0}},  // no such name: nothing changes
+      {L'c', {3}},
+  };
+  for (const auto& step : kSteps) {
+    ::SendMessageW(w.List(), WM_CHAR, step.letter, 0);
+    EXPECT_EQ(w.window.SelectedItems(), step.selected) << static_cast<char>(step.letter);
+    EXPECT_EQ(::SendMessageW(w.List(), LB_GETCARETINDEX, 0, 0),
+              static_cast<LRESULT>(w.window.SelectedItems()[0]));
+  }
+  // Ctrl or Shift with a click still add to the selection from there.
+  w.Click(w.Item(4), MK_CONTROL);
+  EXPECT_EQ(w.window.SelectedItems(), (Rows{3, 4}));
+}
+
+// The list keeps no strings of its own: what it shows, its tips and what it answers come from the
+// names the window was given.
+TEST(FileListWin32, TheRowsShowTheNamesGivenWithTheSelectionHighlighted) {
+  Loaded w;
+  const std::u16string long_name =
+      u"a\\very\\long\\folder\\name\\that\\does\\not\\fit\\the\\list\\box\\of\\the\\"
+      u"main\\window\\at\\all.ogg";
+  w.window.SetListItems({u"short.ogg", long_name, u"c"});
+  EXPECT_EQ(win32_testing::ListItems(w.List()),
+            (std::vector<std::wstring>{L"short.ogg",
+                                       std::wstring(long_name.begin(), long_name.end()), L"c"}));
+  w.Click(w.Item(1));
+
+  // The rows as the list paints them: a row is filled to its right end, in the highlight where
+  // selected, and its name is drawn from the left.
+  RECT client{};
+  ::GetClientRect(w.List(), &client);
+  const HDC screen = ::GetDC(nullptr);
+  const HDC dc = ::CreateCompatibleDC(screen);
+  const HBITMAP picture = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+  ::ReleaseDC(nullptr, screen);
+  const HGDIOBJ old = ::SelectObject(dc, picture);
+  ::SendMessageW(w.List(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+  const struct {
+    int item;
+    COLORREF background;
+  } kRows[] = {{0, ::GetSysColor(COLOR_WINDOW)},
+               {1, ::GetSysColor(COLOR_HIGHLIGHT)},
+               {2, ::GetSysColor(COLOR_WINDOW)}};
+  for (const auto& row : kRows) {
+    RECT box{};
+    ::SendMessageW(w.List(), LB_GETITEMRECT, row.item, reinterpret_cast<LPARAM>(&box));
+    const int middle = (box.top + box.bottom) / 2;
+    EXPECT_EQ(::GetPixel(dc, box.right - 3, middle), row.background) << row.item;
+    bool text = false;
+    for (int x = box.left; x < box.left + 12; ++x) {
+      for (int y = box.top; y < box.bottom; ++y)
+        text = text || ::GetPixel(dc, x, y) != row.background;
+    }
+    EXPECT_TRUE(text) << row.item;
+  }
+  ::SelectObject(dc, old);
+  ::DeleteObject(picture);
+  ::DeleteDC(dc);
+
+  // Only the name cut off at the right shows whole as a tip while the pointer rests on it.
+  HWND tips = nullptr;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM found) {
+        wchar_t name[64] = {};
+        ::GetClassNameW(hwnd, name, 64);
+        if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tips));
+  const struct {
+    int item;
+    std::wstring tip;
+  } kTips[] = {{0, L""}, {1, std::wstring(long_name.begin(), long_name.end())}, {2, L""}};
+  for (const auto& item : kTips) {
+    ::SendMessageW(w.List(), WM_MOUSEMOVE, 0, w.Item(item.item));
+    NMTTDISPINFOW info{};
+    info.hdr = {tips, reinterpret_cast<UINT_PTR>(w.List()), TTN_GETDISPINFOW};
+    ::SendMessageW(w.window.hwnd(), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(info.lpszText, nullptr);
+    EXPECT_EQ(std::wstring(info.lpszText), item.tip) << item.item;
+  }
+}
+
+// The status line lies over the list's bottom row inside its border: no part of another row shows
+// above it, the list's border shows all round, and the list never paints over it.
+TEST(FileListWin32, TheStatusLineCoversTheListsBottomRowInsideItsBorder) {
+  Loaded w;
+  std::vector<std::u16string> many(40, u"name.ogg");
+  w.window.SetListItems(many);
+  w.window.SetStatus(u"3 files extracted into C:\\out");
+  const HWND status = ::GetDlgItem(w.window.hwnd(), shell::win32::kStatusId);
+  ASSERT_TRUE(::IsWindowVisible(status));
+  RECT client{}, line{};
+  ::GetClientRect(w.List(), &client);
+  ::MapWindowPoints(w.List(), w.window.hwnd(), reinterpret_cast<POINT*>(&client), 2);
+  ::GetWindowRect(status, &line);
+  ::MapWindowPoints(nullptr, w.window.hwnd(), reinterpret_cast<POINT*>(&line), 2);
+  const LONG row = static_cast<LONG>(::SendMessageW(w.List(), LB_GETITEMHEIGHT, 0, 0));
+  EXPECT_EQ(line.left, client.left);
+  EXPECT_LE(line.right, client.right);  // clear of the scroll bar
+  EXPECT_EQ(line.bottom, client.bottom);
+  EXPECT_EQ((line.top - client.top) % row, 0) << line.top << " " << row;
+  EXPECT_GE(line.bottom - line.top, row);
+  EXPECT_LT(line.bottom - line.top, 2 * row);
+  EXPECT_NE(::GetWindowLongW(w.List(), GWL_STYLE) & WS_CLIPSIBLINGS, 0);
+  EXPECT_EQ(::GetWindow(status, GW_HWNDPREV), nullptr);  // on top of its siblings
+  std::wstring text(64, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(status, text.data(), 64)));
+  EXPECT_EQ(text, L"3 files extracted into C:\\out");
+  w.window.SetStatus(u"");
+  EXPECT_FALSE(::IsWindowVisible(status));
 }
 
 TEST(Win32Launcher, AFileThatNoProgramOpensIsAFailure) {
