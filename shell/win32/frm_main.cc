@@ -47,7 +47,6 @@ shell::Box StatusBoxOver(HWND list) {
           client.bottom - top};
 }
 
-
 }  // namespace
 
 POINT Win32Pointer::Position(std::intptr_t hwnd) {

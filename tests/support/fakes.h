@@ -221,7 +221,7 @@ class RecordingCommands : public shell::MainCommands {
 
   std::vector<std::string> calls;
   bool throw_on_select_dir = false;
-  bool working = false;  // what Working() answers
+  bool working = false;                   // what Working() answers
   std::vector<shell::ListMenuItem> menu;  // the list's context menu; none by default
 
  private:
