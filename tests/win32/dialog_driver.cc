@@ -1,5 +1,7 @@
 #include "tests/win32/dialog_driver.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 namespace win32_testing {
@@ -65,6 +67,21 @@ RECT ChildRect(HWND control) {
   ::GetWindowRect(control, &box);
   ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&box), 2);
   return box;
+}
+
+HWND ThreadTips() {
+  HWND tips = nullptr;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM found) {
+        wchar_t name[64] = {};
+        ::GetClassNameW(hwnd, name, 64);
+        if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tips));
+  return tips;
 }
 
 std::vector<std::wstring> ListItems(HWND list) {

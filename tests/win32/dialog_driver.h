@@ -42,6 +42,9 @@ std::wstring WindowText(HWND hwnd);
 RECT ChildRect(HWND control);
 // The items of a list box, in order.
 std::vector<std::wstring> ListItems(HWND list);
+
+// The tooltip window this thread made (the main window's one); null when there is none.
+HWND ThreadTips();
 // Pumps this thread's messages for about `milliseconds`.
 void Pump(int milliseconds);
 

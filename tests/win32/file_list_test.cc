@@ -239,17 +239,7 @@ TEST(FileListWin32, TheRowsShowTheNamesGivenWithTheSelectionHighlighted) {
   ::DeleteDC(dc);
 
   // Only the name cut off at the right shows whole as a tip while the pointer rests on it.
-  HWND tips = nullptr;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM found) {
-        wchar_t name[64] = {};
-        ::GetClassNameW(hwnd, name, 64);
-        if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&tips));
+  const HWND tips = win32_testing::ThreadTips();
   const struct {
     int item;
     std::wstring tip;

@@ -298,17 +298,7 @@ TEST(FrmMainWin32, PathLabelsRunTheirButtonsCommandsAndTheViewShowsWhatItIsTold)
   window.SetFileTip(u"C:\\a\\long\\path\\sound.pak");
   window.SetDirTip(u"D:\\out");
   window.SetDirTip(u"");
-  HWND tips = nullptr;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM found) {
-        wchar_t name[64] = {};
-        ::GetClassNameW(hwnd, name, 64);
-        if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&tips));
+  const HWND tips = win32_testing::ThreadTips();
   ASSERT_NE(tips, nullptr);
   EXPECT_EQ(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);  // and one of lstFiles
 
