@@ -24,8 +24,6 @@
 
 #include "bench/scripted_answers.h"
 #include "codec/text.h"
-#include "extractor/unbaler_logic.h"
-#include "repacker/rebaler_logic.h"
 #include "shell/qt/frm_main.h"
 
 namespace {
@@ -33,16 +31,6 @@ namespace {
 using bench_support::OneAnswer;
 using bench_support::OneFolder;
 using bench_support::PrintedBox;
-
-class GoOn : public repacker::FilesMismatchDialog {
- public:
-  repacker::DiffAnswer ShowDiff(const std::vector<std::u16string>& added,
-                                const std::vector<std::u16string>& deleted) override {
-    std::fprintf(stderr, "difference dialog: %zu added, %zu deleted; continuing\n", added.size(),
-                 deleted.size());
-    return repacker::DiffAnswer::kContinue;
-  }
-};
 
 // Longest stretches between paints of the window and between ticks of the repaint timer.
 class Gaps : public QObject {
@@ -108,17 +96,13 @@ int main(int argc, char** argv) {
   }
   const bool unbaler = program == "unbaler";
   QApplication app(argc, argv);
-  shell::qt::FrmMain window(unbaler ? shell::Program::kUnbaler : shell::Program::kRebaler);
+  const shell::Program which = unbaler ? shell::Program::kUnbaler : shell::Program::kRebaler;
+  shell::qt::FrmMain window(which);
   OneAnswer file(pak::PathFromUtf8(argv[unbaler ? 2 : 3]).u16string());
   OneFolder folder(pak::PathFromUtf8(argv[unbaler ? 3 : 2]).u16string(), "paint_gap");
   PrintedBox box;
-  std::unique_ptr<shell::ProgramLogic> logic;
-  if (unbaler) {
-    logic = std::make_unique<extractor::UnbalerLogic>(window, file, box, folder);
-  } else {
-    logic = std::make_unique<repacker::RebalerLogic>(window, file, box, folder,
-                                                     [] { return std::make_unique<GoOn>(); });
-  }
+  const std::unique_ptr<shell::ProgramLogic> logic =
+      bench_support::MakeLogic(which, window, file, box, folder);
   logic->SetRunner(window.runner());
   window.Load(logic.get());
 

@@ -1,13 +1,17 @@
-// Dialogs that answer without showing, for the tools in bench/ that drive a program's logic: the
-// file dialog and the folder browser each give one path, whatever they are asked, and a message
-// box prints its text on stderr and counts it (a tool that saw one failed).
+// Dialogs that answer without showing, for the tools that drive a program's logic (bench/, and the
+// Windows window probe): the file dialog and the folder browser each give one path, whatever they
+// are asked, a message box prints its text on stderr and counts it (a tool that saw one failed),
+// and Rebaler's difference dialog goes on with the packing.
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "codec/text.h"
+#include "extractor/unbaler_logic.h"
+#include "repacker/rebaler_logic.h"
 #include "shell/browse_for_folder.h"
 #include "shell/services.h"
 
@@ -45,5 +49,28 @@ class PrintedBox : public shell::MessageBox {
   }
   int shown = 0;
 };
+
+// Says on stderr what it was shown, and answers "continue".
+class GoOn : public repacker::FilesMismatchDialog {
+ public:
+  repacker::DiffAnswer ShowDiff(const std::vector<std::u16string>& added,
+                                const std::vector<std::u16string>& deleted) override {
+    std::fprintf(stderr, "difference dialog: %zu added, %zu deleted; continuing\n", added.size(),
+                 deleted.size());
+    return repacker::DiffAnswer::kContinue;
+  }
+};
+
+// The logic of `program` over `view` and the given dialogs; Rebaler's difference dialog is GoOn.
+inline std::unique_ptr<shell::ProgramLogic> MakeLogic(shell::Program program, shell::MainView& view,
+                                                      shell::FileDialog& file,
+                                                      shell::MessageBox& box,
+                                                      shell::FolderDialogBackend& folder) {
+  if (program == shell::Program::kUnbaler) {
+    return std::make_unique<extractor::UnbalerLogic>(view, file, box, folder);
+  }
+  return std::make_unique<repacker::RebalerLogic>(view, file, box, folder,
+                                                  [] { return std::make_unique<GoOn>(); });
+}
 
 }  // namespace bench_support

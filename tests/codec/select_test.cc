@@ -176,13 +176,10 @@ TEST(ExtractSelected, AStopOrAnIndexPastTheArchiveLeavesOnlyWholeEntries) {
   };
   for (const Case& c : cases) {
     TempDir dir;
-    pak::StopFlag stop(c.stop_after == 0);
-    const auto progress = [&](std::size_t done, std::size_t) {
-      if (done == c.stop_after) stop = true;
-    };
+    StopAfter stop(c.stop_after);
     const pak::Status status =
         pak::ExtractSelected(pak::DefaultFileSystem(), archive, dir.path(), c.chosen,
-                             pak::HostNameRules(), progress, &stop);
+                             pak::HostNameRules(), stop.progress, &stop.flag);
     EXPECT_EQ(status.kind(), c.kind) << c.what << ": " << status.message();
     EXPECT_EQ(ListDir(dir.path()), c.files) << c.what;
   }

@@ -304,12 +304,9 @@ TEST_F(PackReplace, ReplacesAReadOnlyTargetAndMatchesTheInMemoryBuild) {
 
 TEST_F(PackReplace, AStopBeforeAnyFileOrBetweenFilesLeavesTheOldArchive) {
   for (std::size_t stop_after : {0u, 1u}) {
-    pak::StopFlag stop(stop_after == 0);
-    const auto progress = [&](std::size_t done, std::size_t) {
-      if (done == stop_after) stop = true;
-    };
+    StopAfter stop(stop_after);
     const pak::Status status =
-        pak::PackFolder(Fs(), dir_.path(), names_, target_, progress, false, &stop);
+        pak::PackFolder(Fs(), dir_.path(), names_, target_, stop.progress, false, &stop.flag);
     EXPECT_EQ(status.kind(), pak::Status::Kind::kCancelled) << stop_after;
     ExpectOldArchiveWholeAndNoLeftovers();
   }
@@ -330,12 +327,9 @@ TEST(Extract, AStopBetweenEntriesLeavesWholeEntriesAndAListOfThem) {
       Parse(MakeArchive({{u"a.ogg", {1, 2}}, {u"b.bin", Bytes(5000, 3)}, {u"c", {4}}}));
   for (const Case& c : cases) {
     TempDir dir;
-    pak::StopFlag stop(c.stop_after == 0);
-    const auto progress = [&](std::size_t done, std::size_t) {
-      if (done == c.stop_after) stop = true;
-    };
-    const pak::Status status =
-        pak::ExtractAll(Fs(), archive, dir.path(), Cp(), pak::HostNameRules(), progress, &stop);
+    StopAfter stop(c.stop_after);
+    const pak::Status status = pak::ExtractAll(Fs(), archive, dir.path(), Cp(),
+                                               pak::HostNameRules(), stop.progress, &stop.flag);
     EXPECT_EQ(status.kind(), pak::Status::Kind::kCancelled) << c.stop_after;
     EXPECT_EQ(ListDir(dir.path()), c.files) << c.stop_after;
     if (c.stop_after > 0) {

@@ -13,11 +13,8 @@ unbaler=$(realpath "$1")
 baler=$(realpath "$2")
 screenshot=${3:-}
 
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
 source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+need_tools Xvfb xdotool
 
 window_test_setup unbaler "${screenshot:+${screenshot%.png}_failure.png}"
 

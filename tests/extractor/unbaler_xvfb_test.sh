@@ -18,11 +18,8 @@ baler=$(realpath "$2")
 screenshot=${3:-}
 
 skin=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../skin")
-for tool in Xvfb xdotool import convert compare; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
 source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+need_tools Xvfb xdotool import convert compare
 
 window_test_setup unbaler "${screenshot:+${screenshot%.png}_failure.png}"
 

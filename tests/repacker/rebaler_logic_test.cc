@@ -73,6 +73,11 @@ class RebalerTest : public ::testing::Test {
     logic.OnSelectFile();
     logic.OnSelectDir();
   }
+  // Then the main command: the pack, after the difference dialog where one is made.
+  void ChooseBothAndPack() {
+    ChooseBoth();
+    logic.OnMainCommand();
+  }
   const Shown* LastMessage() const {
     return messages.shown.empty() ? nullptr : &messages.shown.back();
   }
@@ -121,8 +126,7 @@ TEST_F(RebalerTest, NoDialogWithoutFilesListOrWhenNamesMatchIgnoringCase) {
   // No FilesList.txt: everything counts as added, but nothing needs confirming.
   Put(u"zeta.ogg", "Z");
   Put(u"Alpha.bin", "A");
-  ChooseBoth();
-  logic.OnMainCommand();
+  ChooseBothAndPack();
   EXPECT_EQ(dialogs_made, 0);
   EXPECT_EQ(ReadFile(archive()),
             MakeArchive({{u"Alpha.bin", Data("A")}, {u"zeta.wav", Data("Z")}}));
@@ -170,8 +174,7 @@ TEST_F(RebalerTest, CancelledDialogWritesNothing) {
   Put(u"a.ogg", "A");
   Put(u"FilesList.txt", "b.ogg\r\n");
   dialog_answer = DiffAnswer::kCancel;
-  ChooseBoth();
-  logic.OnMainCommand();
+  ChooseBothAndPack();
 
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, u"The repack was canceled by your request");
@@ -284,8 +287,7 @@ TEST_F(RebalerTest, FolderGoneBeforeRepackKeepsOldArchive) {
 TEST_F(RebalerTest, NamesTheArchiveCannotStoreAreRefusedByName) {
   Put(u"caf\u00e9.ogg", "Latin-1 is fine");
   Put(u"\u20AC.ogg", "the euro sign is not");
-  ChooseBoth();
-  logic.OnMainCommand();
+  ChooseBothAndPack();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].title, u"Rebaler");
   EXPECT_NE(messages.shown[0].text.find(u"\u20AC.ogg"), std::u16string::npos);
@@ -305,8 +307,7 @@ TEST_F(RebalerTest, ExistingReadOnlyArchiveIsReplaced) {
   WriteFile(archive(), MakeArchive({{u"old.wav", Data("OLD")}}));
   testing_support::MakeReadOnly(archive());
   Put(u"a.ogg", "A");
-  ChooseBoth();
-  logic.OnMainCommand();
+  ChooseBothAndPack();
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(ReadFile(archive()), MakeArchive({{u"a.wav", Data("A")}}));
 }
@@ -314,8 +315,7 @@ TEST_F(RebalerTest, ExistingReadOnlyArchiveIsReplaced) {
 TEST_F(RebalerTest, EachRepackGetsAFreshDialog) {
   Put(u"a.ogg", "A");
   Put(u"FilesList.txt", "a.ogg\r\nlost.ogg\r\n");
-  ChooseBoth();
-  logic.OnMainCommand();
+  ChooseBothAndPack();
   Put(u"extra.ogg", "E");
   logic.OnSelectDir();
   logic.OnMainCommand();

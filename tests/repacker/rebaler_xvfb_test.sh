@@ -20,11 +20,8 @@ rebaler=$(realpath "$1")
 baler=$(realpath "$2")
 shots=$(realpath "${3:-.}")
 skin=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../skin")
-for tool in Xvfb xdotool import convert compare; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
 source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+need_tools Xvfb xdotool import convert compare
 
 window_test_setup rebaler "$shots/rebaler_xvfb_failure.png"
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "codec/file_system.h"
+#include "codec/writer.h"
 
 namespace testing_support {
 
@@ -36,6 +37,19 @@ std::string ReadText(const std::filesystem::path& path);
 // Names of everything directly inside a folder, sorted, hidden ones included.
 std::vector<std::string> ListDir(const std::filesystem::path& folder);
 void MakeReadOnly(const std::filesystem::path& path);
+
+// A stop asked for once `entries` entries are done (before the first, for 0): pass `flag` and
+// `progress` to the work under test.
+struct StopAfter {
+  explicit StopAfter(std::size_t count) : flag(count == 0), entries(count) {}
+  StopAfter(const StopAfter&) = delete;
+  StopAfter& operator=(const StopAfter&) = delete;
+  pak::StopFlag flag;
+  const std::size_t entries;
+  const pak::Progress progress = [this](std::size_t done, std::size_t) {
+    if (done == entries) flag = true;
+  };
+};
 
 // An archive in memory, laid out by hand (not by the writer under test).
 struct RawEntry {

@@ -106,6 +106,15 @@ settled_screenshot() {
   import -window root "$file" 2>/dev/null || true
 }
 
+# need_tools TOOL...
+#   Ends the test as skipped (exit 77) when one of the tools is not installed.
+need_tools() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+}
+
 # window_test_setup NAME [FAILURE_SHOT]
 #   The frame of a real-window test of the program NAME: makes the work folder
 #   $work, sets an EXIT trap that ends the program ($app_pid) and the server

@@ -26,6 +26,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/scripted_answers.h"
 #include "extractor/unbaler_logic.h"
 #include "repacker/rebaler_logic.h"
 #include "shell/win32/frm_main.h"
@@ -45,14 +46,6 @@ std::wstring WindowTextOf(HWND hwnd) {
       static_cast<std::size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
   return text;
 }
-
-class GoOn : public repacker::FilesMismatchDialog {
- public:
-  repacker::DiffAnswer ShowDiff(const std::vector<std::u16string>&,
-                                const std::vector<std::u16string>&) override {
-    return repacker::DiffAnswer::kContinue;
-  }
-};
 
 // The window's messages, with the stretches between its paints and between the timer's ticks.
 class Loop {
@@ -139,20 +132,16 @@ int main() {
   const bool unbaler = program == L"unbaler";
   const Hold hold(argc == 5 ? argv[4] : L"");
 
-  shell::win32::FrmMain window(unbaler ? shell::Program::kUnbaler : shell::Program::kRebaler);
+  const shell::Program which = unbaler ? shell::Program::kUnbaler : shell::Program::kRebaler;
+  shell::win32::FrmMain window(which);
   testing_support::FakeFileDialog file;
   file.answer = U16(argv[unbaler ? 2 : 3]);
   testing_support::FakeFolderBackend folder;
   folder.window = 0;
   folder.answer = U16(argv[unbaler ? 3 : 2]);
   testing_support::FakeMessageBox box;
-  std::unique_ptr<shell::ProgramLogic> logic;
-  if (unbaler) {
-    logic = std::make_unique<extractor::UnbalerLogic>(window, file, box, folder);
-  } else {
-    logic = std::make_unique<repacker::RebalerLogic>(window, file, box, folder,
-                                                     [] { return std::make_unique<GoOn>(); });
-  }
+  const std::unique_ptr<shell::ProgramLogic> logic =
+      bench_support::MakeLogic(which, window, file, box, folder);
   window.Load(logic.get());
   logic->SetRunner(window.runner());
 
