@@ -52,6 +52,7 @@ void FrmFilesMismatch::RunModal(const std::vector<std::u16string>& added,
                             &FrmFilesMismatch::DialogProc, reinterpret_cast<LPARAM>(this));
   added_ = nullptr;
   deleted_ = nullptr;
+  for (auto& list : lists_) list.reset();
 }
 
 INT_PTR CALLBACK FrmFilesMismatch::DialogProc(HWND hwnd, UINT message, WPARAM wparam,
@@ -79,6 +80,12 @@ void FrmFilesMismatch::Layout() {
   std::array<HWND, kDiffControls.size()> controls{};
   for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
     const DiffControl& control = kDiffControls[i];
+    if (control.kind == shell::ControlKind::kList) {
+      lists_[i] = std::make_unique<shell::win32::FileListBox>(
+          hwnd_, DiffControlId(i), shell::Box{}, font_, shell::win32::FileListBox::Options{});
+      controls[i] = lists_[i]->hwnd();
+      continue;
+    }
     controls[i] = shell::win32::CreateChild(
         hwnd_, DiffControlId(i), control.kind, shell::win32::Wide(control.text).c_str(), {}, font_,
         control.kind == shell::ControlKind::kLabel ? SS_LEFTNOWORDWRAP : 0);
@@ -104,15 +111,18 @@ void FrmFilesMismatch::Layout() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM /*lparam*/) {
+INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG: {
       Layout();
-      shell::win32::FillListBox(::GetDlgItem(hwnd_, DiffControlId(kDiffAdded)), *added_);
-      shell::win32::FillListBox(::GetDlgItem(hwnd_, DiffControlId(kDiffDeleted)), *deleted_);
-      ::SetFocus(::GetDlgItem(hwnd_, DiffControlId(kDiffAdded)));
+      // Each list holds its names and draws only the rows in sight: a long list costs no more.
+      lists_[kDiffAdded]->SetItems(*added_);
+      lists_[kDiffDeleted]->SetItems(*deleted_);
+      ::SetFocus(lists_[kDiffAdded]->hwnd());
       return FALSE;  // the focus is set
     }
+    case WM_DRAWITEM:
+      return shell::win32::FileListBox::Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
     case WM_COMMAND:
       // IDOK (Enter outside a button) and IDCANCEL (Esc) are not answers: neither button is the
       // dialog's default or cancel button.
