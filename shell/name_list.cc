@@ -8,11 +8,11 @@ std::optional<std::size_t> NextItemStartingWith(const std::vector<std::u16string
                                                 std::optional<std::size_t> caret, char16_t letter,
                                                 const FoldCase& fold) {
   const std::size_t count = names.size();
-  // Without a caret the search starts from "one before the top".
-  const std::size_t from = caret.value_or(count);
+  // The item after the caret first, the caret's own last; without a caret, the top first.
+  const std::size_t first = caret ? *caret + 1 : 0;
   const char16_t wanted = fold(letter);
-  for (std::size_t step = 1; step <= count; ++step) {
-    const std::size_t item = (from + step) % count;
+  for (std::size_t step = 0; step < count; ++step) {
+    const std::size_t item = (first + step) % count;
     const std::u16string& name = names[item];
     if (!name.empty() && fold(name[0]) == wanted) return item;
   }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cwchar>
 #include <string_view>
 
 #include "shell/win32/win32_text.h"
@@ -19,20 +18,6 @@ struct EmptyTemplate {
   WORD window_class;
   wchar_t title[kDiffTitle.size() + 1];
 };
-
-// The width a label needs for its text on one line, with room for one more character: a static
-// control does not always draw its text exactly as wide as the text measures.
-int TextWidth(HWND control, HFONT font, const wchar_t* text) {
-  const HDC dc = ::GetDC(control);
-  const HGDIOBJ old = ::SelectObject(dc, font);
-  SIZE size{};
-  ::GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &size);
-  TEXTMETRICW metrics{};
-  ::GetTextMetricsW(dc, &metrics);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(control, dc);
-  return size.cx + metrics.tmAveCharWidth;
-}
 
 }  // namespace
 
@@ -90,8 +75,12 @@ void FrmFilesMismatch::Layout() {
         hwnd_, DiffControlId(i), control.kind, shell::win32::Wide(control.text).c_str(), {}, font_,
         control.kind == shell::ControlKind::kLabel ? SS_LEFTNOWORDWRAP : 0);
   }
+  // A label needs its text's width on one line, and room for one more character: a static
+  // control does not always draw its text exactly as wide as the text measures.
   const DiffLayout layout = LayOutDiff(dpi, [&](std::size_t i) {
-    return TextWidth(controls[i], font_, shell::win32::Wide(kDiffControls[i].text).c_str());
+    const shell::win32::TextSize size =
+        shell::win32::MeasureText(controls[i], shell::win32::Wide(kDiffControls[i].text), font_);
+    return size.width + size.average_char_width;
   });
   for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
     const shell::Box& box = layout.boxes[i];

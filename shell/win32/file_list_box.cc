@@ -13,17 +13,6 @@ namespace {
 // The property that leads from a list's window to its FileListBox.
 constexpr wchar_t kSelfProperty[] = L"BalerFileListBox";
 
-// The height of a line of text in `font` on `control`: a row.
-LONG TextHeight(HWND control, HFONT font) {
-  const HDC dc = ::GetDC(control);
-  const HGDIOBJ old = ::SelectObject(dc, font);
-  TEXTMETRICW metrics{};
-  ::GetTextMetricsW(dc, &metrics);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(control, dc);
-  return metrics.tmHeight;
-}
-
 // The item at `point` (client coordinates); none below the last item.
 std::optional<std::size_t> ItemAt(HWND list, LPARAM point) {
   const LRESULT hit = ::SendMessageW(list, LB_ITEMFROMPOINT, 0, point);
@@ -39,11 +28,6 @@ std::optional<std::size_t> Caret(HWND list) {
   return static_cast<std::size_t>(caret);
 }
 
-bool IsEnter(LPARAM message) {
-  const auto* msg = reinterpret_cast<const MSG*>(message);
-  return msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN;
-}
-
 }  // namespace
 
 FileListBox::FileListBox(HWND parent, int id, const shell::Box& box, HFONT font, Options options)
@@ -54,19 +38,11 @@ FileListBox::FileListBox(HWND parent, int id, const shell::Box& box, HFONT font,
       (options_.several ? LBS_EXTENDEDSEL : 0) | LBS_NODATA | LBS_OWNERDRAWFIXED | WS_CLIPSIBLINGS;
   hwnd_ = CreateChild(parent, id, shell::ControlKind::kList, L"", box, font, style);
   // The rows are as high as a line of the font, as those of a list with strings are.
-  ::SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, TextHeight(hwnd_, font));
+  ::SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, MeasureText(hwnd_, L"", font).line_height);
   ::SetWindowSubclass(hwnd_, &FileListBox::Proc, 0, reinterpret_cast<DWORD_PTR>(this));
   ::SetPropW(hwnd_, kSelfProperty, this);
-  if (options_.tips != nullptr) {
-    // The tip asks the list itself for its text (TTN_GETDISPINFOW).
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    ::SendMessageW(options_.tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  // The tip asks the list itself for its text (TTN_GETDISPINFOW).
+  if (options_.tips != nullptr) SetTip(options_.tips, hwnd_, hwnd_, LPSTR_TEXTCALLBACKW);
 }
 
 FileListBox::~FileListBox() {
@@ -88,8 +64,7 @@ void FileListBox::SetItems(std::vector<std::u16string> items) {
 std::vector<std::size_t> FileListBox::Selected() const {
   if (!options_.several) {
     const LRESULT item = ::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
-    if (item < 0) return {};
-    return {static_cast<std::size_t>(item)};
+    return item < 0 ? std::vector<std::size_t>{} : std::vector{static_cast<std::size_t>(item)};
   }
   const LRESULT count = ::SendMessageW(hwnd_, LB_GETSELCOUNT, 0, 0);
   if (count <= 0) return {};
@@ -211,7 +186,9 @@ LRESULT FileListBox::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case WM_GETDLGCODE:
       // Enter opens the item, also where a dialog manager would take it for a default button.
-      if (options_.open && IsEnter(lparam)) {
+      if (const auto* key = reinterpret_cast<const MSG*>(lparam); options_.open && key != nullptr &&
+                                                                  key->message == WM_KEYDOWN &&
+                                                                  key->wParam == VK_RETURN) {
         return ::DefSubclassProc(hwnd_, message, wparam, lparam) | DLGC_WANTMESSAGE;
       }
       break;
@@ -261,22 +238,13 @@ LRESULT FileListBox::Tip(NMTTDISPINFOW* info) {
 
 bool ListItemCutOff(HWND list, int index) {
   const auto* self = static_cast<const FileListBox*>(::GetPropW(list, kSelfProperty));
-  if (self == nullptr) return false;
-  const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR) return false;
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  ::SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
+  if (self == nullptr || index < 0 || static_cast<std::size_t>(index) >= self->items_.size()) {
+    return false;
+  }
   RECT client{};
   ::GetClientRect(list, &client);
-  const HDC dc = ::GetDC(list);
-  const HGDIOBJ old =
-      ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(list, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(list, dc);
-  return self->options_.text_left + size.cx > client.right;
+  const std::wstring text = Wide(self->items_[static_cast<std::size_t>(index)]);
+  return self->options_.text_left + MeasureText(list, text).width > client.right;
 }
 
 }  // namespace shell::win32

@@ -37,7 +37,6 @@ class FileListBox {
   FileListBox& operator=(const FileListBox&) = delete;
 
   HWND hwnd() const { return hwnd_; }
-  const std::vector<std::u16string>& items() const { return items_; }
   // Shows `items` in their order, from the top, nothing selected.
   void SetItems(std::vector<std::u16string> items);
   // The selected items, in ascending order.

@@ -36,6 +36,37 @@ shell::Box StatusBoxOver(HWND list) {
       ::GetSystemMetrics(SM_CXVSCROLL));
 }
 
+// Draws the status line: white, its text a few pixels in from the left, a long path cut in the
+// middle.
+void DrawStatus(const DRAWITEMSTRUCT& item) {
+  ::FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
+  RECT room = item.rcItem;
+  room.left += shell::kStatusIndent;
+  const HGDIOBJ old = ::SelectObject(
+      item.hDC, reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  ::SetTextColor(item.hDC, RGB(0, 0, 0));
+  ::SetBkMode(item.hDC, TRANSPARENT);
+  ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &room,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+  ::SelectObject(item.hDC, old);
+}
+
+// The paths of the files and folders dropped from the shell; the drop is let go.
+std::vector<std::u16string> DroppedPaths(HDROP drop) {
+  std::vector<std::u16string> paths;
+  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+    paths.push_back(FromWide(path));
+  }
+  ::DragFinish(drop);
+  return paths;
+}
+
 }  // namespace
 
 POINT Win32Pointer::Position(std::intptr_t hwnd) {
@@ -60,13 +91,14 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
       ::CreateWindowExW(WS_EX_APPWINDOW, kClassName, Wide(controller_.title()).c_str(),
                         WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                         shell::kMainWidth, shell::kMainHeight, nullptr, nullptr, instance_, this);
+  tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                            nullptr, instance_, nullptr);
   for (const shell::ControlSpec& desc : controls_) CreateControl(desc);
   // The hover tracking runs as long as the window exists; until Load there is nothing to track.
   ::SetTimer(hwnd_, kHoverTimer, 10, nullptr);
   runner_ = std::make_unique<Win32WorkRunner>(hwnd_);
-  // The status line: one line, a long path cut in the middle (DrawStatus).
-  status_brush_ = ::CreateSolidBrush(RGB(255, 255, 255));
-  gdi_objects_.push_back(status_brush_);
+  // The status line: one line, drawn by DrawStatus.
   CreateChild(hwnd_, kStatusId, shell::ControlKind::kLabel, L"",
               StatusBoxOver(Control(shell::Role::kFiles)), FontFor(shell::Font{}),
               SS_OWNERDRAW | WS_CLIPSIBLINGS);
@@ -120,7 +152,7 @@ void FrmMain::CreateControl(const shell::ControlSpec& desc) {
     // Several items can be selected (Shift, Ctrl); a name cut off shows whole as a tip.
     FileListBox::Options options;
     options.several = true;
-    options.tips = Tips();
+    options.tips = tips_;
     options.open = [this](std::size_t item) { controller_.OpenListItem(item); };
     options.text_left = 2;
     files_ = std::make_unique<FileListBox>(hwnd_, id, box, FontFor(desc.font), std::move(options));
@@ -232,22 +264,6 @@ LRESULT FrmMain::ColourStatic(HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(brushes_[index]);
 }
 
-void FrmMain::DrawStatus(const DRAWITEMSTRUCT& item) const {
-  ::FillRect(item.hDC, &item.rcItem, status_brush_);
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      ::GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
-  RECT room = item.rcItem;
-  room.left += shell::kStatusIndent;
-  const HGDIOBJ old = ::SelectObject(
-      item.hDC, reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-  ::SetTextColor(item.hDC, RGB(0, 0, 0));
-  ::SetBkMode(item.hDC, TRANSPARENT);
-  ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &room,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
-  ::SelectObject(item.hDC, old);
-}
-
 void FrmMain::SetStatus(const std::u16string& text) {
   const HWND status = ::GetDlgItem(hwnd_, kStatusId);
   ::SetWindowTextW(status, Wide(text).c_str());
@@ -260,27 +276,9 @@ void FrmMain::SetControlText(shell::Role role, const std::u16string& text) {
   ::SetWindowTextW(Control(role), Wide(text).c_str());
 }
 
-HWND FrmMain::Tips() {
-  if (tips_ == nullptr) {
-    tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                              nullptr, instance_, nullptr);
-  }
-  return tips_;
-}
-
 void FrmMain::SetControlTip(shell::Role role, const std::u16string& tip) {
-  Tips();
   std::wstring text = Wide(tip);
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = hwnd_;
-  tool.uId = reinterpret_cast<UINT_PTR>(Control(role));
-  tool.lpszText = text.data();
-  // An empty tip removes the tool: the control then shows none.
-  ::SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  if (!text.empty()) ::SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SetTip(tips_, hwnd_, Control(role), text.data());
 }
 
 void FrmMain::SetControlItems(shell::Role /*role*/, const std::vector<std::u16string>& items) {
@@ -359,19 +357,6 @@ void FrmMain::OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM 
   FollowPointer(hwnd_, event, wparam);
 }
 
-void FrmMain::OnDropFiles(HDROP drop) {
-  std::vector<std::u16string> paths;
-  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-    path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
-    paths.push_back(FromWide(path));
-  }
-  ::DragFinish(drop);
-  // The shell shows no refusal during the drag; one the program does not take changes nothing.
-  if (controller_.AcceptsDrop(paths)) controller_.Drop(paths);
-}
-
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CAPTURECHANGED:
@@ -400,9 +385,13 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case kWorkMessage:
       RunPostedWork(lparam);
       return 0;
-    case WM_DROPFILES:
-      OnDropFiles(reinterpret_cast<HDROP>(wparam));
+    case WM_DROPFILES: {
+      // The shell shows no refusal during the drag; one the program does not take changes
+      // nothing.
+      const std::vector<std::u16string> paths = DroppedPaths(reinterpret_cast<HDROP>(wparam));
+      if (controller_.AcceptsDrop(paths)) controller_.Drop(paths);
       return 0;
+    }
     case WM_KEYDOWN:
       if (OnKey(wparam, lparam)) return 0;
       break;

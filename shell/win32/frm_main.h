@@ -69,8 +69,6 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM lparam);
-  // Files and folders dropped from the shell (WM_DROPFILES); the drop is let go here.
-  void OnDropFiles(HDROP drop);
   // The keyboard: a key pressed in the window or handed on by a control; true when used.
   bool OnKey(WPARAM key, LPARAM flags);
   std::optional<shell::Role> FocusedRole() const;
@@ -80,7 +78,6 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   // shell::MainWindowView
   void SetControlText(shell::Role role, const std::u16string& text) override;
   void SetControlTip(shell::Role role, const std::u16string& tip) override;
-  HWND Tips();
   void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
   std::vector<std::size_t> SelectedControlItems(shell::Role role) const override;
   // Shows lstFiles' context menu, at `place` (screen) or, for -1 (the keyboard), under the item
@@ -108,8 +105,6 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   HFONT FontFor(const shell::Font& font);
   void Paint();
   LRESULT ColourStatic(HDC dc, HWND control);
-  // Draws the status line: white, its text a few pixels in from the left.
-  void DrawStatus(const DRAWITEMSTRUCT& item) const;
 
   const HINSTANCE instance_;
   HWND hwnd_ = nullptr;
@@ -118,7 +113,6 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   std::function<void()> on_unloaded_;
   bool busy_ = false;
   std::unique_ptr<Win32WorkRunner> runner_;
-  HBRUSH status_brush_ = nullptr;
 
   // The GDI objects the window and its controls are drawn with; all owned here.
   HBITMAP skin_ = nullptr;

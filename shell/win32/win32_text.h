@@ -18,4 +18,22 @@ inline std::u16string FromWide(std::wstring_view text) {
   return std::u16string(text.begin(), text.end());
 }
 
+// How `text` measures in `font` (the control's own when null) on `control`, with the font's line
+// height and average character width.
+struct TextSize {
+  LONG width, line_height, average_char_width;
+};
+inline TextSize MeasureText(HWND control, std::wstring_view text, HFONT font = nullptr) {
+  if (font == nullptr) font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+  const HDC dc = ::GetDC(control);
+  const HGDIOBJ old = ::SelectObject(dc, font);
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(control, dc);
+  return {size.cx, metrics.tmHeight, metrics.tmAveCharWidth};
+}
+
 }  // namespace shell::win32
