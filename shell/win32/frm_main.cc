@@ -150,12 +150,12 @@ void FrmMain::CreateControl(const shell::ControlSpec& desc) {
   }
   if (desc.kind == shell::ControlKind::kList) {
     // Several items can be selected (Shift, Ctrl); a name cut off shows whole as a tip.
-    FileListBox::Options options;
-    options.several = true;
-    options.tips = tips_;
-    options.open = [this](std::size_t item) { controller_.OpenListItem(item); };
-    options.text_left = 2;
-    files_ = std::make_unique<FileListBox>(hwnd_, id, box, FontFor(desc.font), std::move(options));
+    files_ = std::make_unique<FileListBox>(
+        hwnd_, id, box, FontFor(desc.font),
+        FileListBox::Options{.several = true,
+                             .tips = tips_,
+                             .open = [this](std::size_t item) { controller_.OpenListItem(item); },
+                             .text_left = 2});
     return;
   }
   DWORD style = 0;
