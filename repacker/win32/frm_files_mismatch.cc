@@ -26,7 +26,6 @@ void FrmFilesMismatch::RunModal(const std::vector<std::u16string>& added,
   // The dialog template must be DWORD aligned.
   alignas(4) EmptyTemplate dialog{};
   dialog.header.style = kDialogStyle;
-  dialog.header.cdit = 0;
   std::copy(kDiffTitle.begin(), kDiffTitle.end(), dialog.title);
 
   added_ = &added;
