@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cwchar>
 #include <string_view>
 
 #include "shell/win32/win32_text.h"
@@ -20,20 +19,6 @@ struct EmptyTemplate {
   wchar_t title[kDiffTitle.size() + 1];
 };
 
-// The width a label needs for its text on one line, with room for one more character: a static
-// control does not always draw its text exactly as wide as the text measures.
-int TextWidth(HWND control, HFONT font, const wchar_t* text) {
-  const HDC dc = ::GetDC(control);
-  const HGDIOBJ old = ::SelectObject(dc, font);
-  SIZE size{};
-  ::GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &size);
-  TEXTMETRICW metrics{};
-  ::GetTextMetricsW(dc, &metrics);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(control, dc);
-  return size.cx + metrics.tmAveCharWidth;
-}
-
 }  // namespace
 
 void FrmFilesMismatch::RunModal(const std::vector<std::u16string>& added,
@@ -41,7 +26,6 @@ void FrmFilesMismatch::RunModal(const std::vector<std::u16string>& added,
   // The dialog template must be DWORD aligned.
   alignas(4) EmptyTemplate dialog{};
   dialog.header.style = kDialogStyle;
-  dialog.header.cdit = 0;
   std::copy(kDiffTitle.begin(), kDiffTitle.end(), dialog.title);
 
   added_ = &added;
@@ -52,6 +36,7 @@ void FrmFilesMismatch::RunModal(const std::vector<std::u16string>& added,
                             &FrmFilesMismatch::DialogProc, reinterpret_cast<LPARAM>(this));
   added_ = nullptr;
   deleted_ = nullptr;
+  for (auto& list : lists_) list.reset();
 }
 
 INT_PTR CALLBACK FrmFilesMismatch::DialogProc(HWND hwnd, UINT message, WPARAM wparam,
@@ -79,12 +64,22 @@ void FrmFilesMismatch::Layout() {
   std::array<HWND, kDiffControls.size()> controls{};
   for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
     const DiffControl& control = kDiffControls[i];
+    if (control.kind == shell::ControlKind::kList) {
+      lists_[i] = std::make_unique<shell::win32::FileListBox>(
+          hwnd_, DiffControlId(i), shell::Box{}, font_, shell::win32::FileListBox::Options{});
+      controls[i] = lists_[i]->hwnd();
+      continue;
+    }
     controls[i] = shell::win32::CreateChild(
         hwnd_, DiffControlId(i), control.kind, shell::win32::Wide(control.text).c_str(), {}, font_,
         control.kind == shell::ControlKind::kLabel ? SS_LEFTNOWORDWRAP : 0);
   }
+  // A label needs its text's width on one line, and room for one more character: a static
+  // control does not always draw its text exactly as wide as the text measures.
   const DiffLayout layout = LayOutDiff(dpi, [&](std::size_t i) {
-    return TextWidth(controls[i], font_, shell::win32::Wide(kDiffControls[i].text).c_str());
+    const shell::win32::TextSize size =
+        shell::win32::MeasureText(controls[i], shell::win32::Wide(kDiffControls[i].text), font_);
+    return size.width + size.average_char_width;
   });
   for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
     const shell::Box& box = layout.boxes[i];
@@ -104,15 +99,18 @@ void FrmFilesMismatch::Layout() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM /*lparam*/) {
+INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG: {
       Layout();
-      shell::win32::FillListBox(::GetDlgItem(hwnd_, DiffControlId(kDiffAdded)), *added_);
-      shell::win32::FillListBox(::GetDlgItem(hwnd_, DiffControlId(kDiffDeleted)), *deleted_);
-      ::SetFocus(::GetDlgItem(hwnd_, DiffControlId(kDiffAdded)));
+      // Each list holds its names and draws only the rows in sight: a long list costs no more.
+      lists_[kDiffAdded]->SetItems(*added_);
+      lists_[kDiffDeleted]->SetItems(*deleted_);
+      ::SetFocus(lists_[kDiffAdded]->hwnd());
       return FALSE;  // the focus is set
     }
+    case WM_DRAWITEM:
+      return shell::win32::FileListBox::Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
     case WM_COMMAND:
       // IDOK (Enter outside a button) and IDCANCEL (Esc) are not answers: neither button is the
       // dialog's default or cancel button.

@@ -5,11 +5,14 @@
 // nothing; closing the window cancels.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "repacker/files_mismatch_dialog.h"
+#include "shell/win32/file_list_box.h"
 #include "shell/win32/windows_api.h"
 
 namespace repacker::win32 {
@@ -34,6 +37,8 @@ class FrmFilesMismatch : public repacker::ModalDiffDialog {
   HFONT font_ = nullptr;
   const std::vector<std::u16string>* added_ = nullptr;
   const std::vector<std::u16string>* deleted_ = nullptr;
+  // The two lists, at their controls' indexes; only while the dialog is shown.
+  std::array<std::unique_ptr<shell::win32::FileListBox>, kDiffControls.size()> lists_;
 };
 
 // The factory the repack logic takes: a new dialog owned by `owner` for each repack.

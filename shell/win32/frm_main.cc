@@ -4,6 +4,8 @@
 #include <iterator>
 #include <string>
 
+#include "shell/name_list.h"
+#include "shell/win32/file_list_box.h"
 #include "shell/win32/picture_control.h"
 #include "shell/win32/win32_services.h"
 #include "shell/win32/win32_text.h"
@@ -23,28 +25,46 @@ std::wstring ResourceName(std::string_view picture) {
 
 COLORREF Colour(shell::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
-// The height of a line of text in `font` on `control`: a list's row.
-LONG TextHeight(HWND control, HFONT font) {
-  const HDC dc = ::GetDC(control);
-  const HGDIOBJ old = ::SelectObject(dc, font);
-  TEXTMETRICW metrics{};
-  ::GetTextMetricsW(dc, &metrics);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(control, dc);
-  return metrics.tmHeight;
-}
-
-// Where the status line goes: over the bottom row of `list` and what shows of the row below it,
-// so that no sliver of another row shows above it; inside the list's border and clear of its
-// scroll bar.
+// Where the status line goes over `list` (see shell::StatusBoxOver), in its parent's coordinates.
 shell::Box StatusBoxOver(HWND list) {
   RECT client{};
   ::GetClientRect(list, &client);
   ::MapWindowPoints(list, ::GetParent(list), reinterpret_cast<POINT*>(&client), 2);
-  const LONG row = std::max<LONG>(1, ::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-  const LONG top = client.top + std::max<LONG>(0, (client.bottom - client.top) / row - 1) * row;
-  return {client.left, top, client.right - client.left - ::GetSystemMetrics(SM_CXVSCROLL),
-          client.bottom - top};
+  const auto row = static_cast<std::int32_t>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  return shell::StatusBoxOver(
+      {client.left, client.top, client.right - client.left, client.bottom - client.top}, row,
+      ::GetSystemMetrics(SM_CXVSCROLL));
+}
+
+// Draws the status line: white, its text a few pixels in from the left, a long path cut in the
+// middle.
+void DrawStatus(const DRAWITEMSTRUCT& item) {
+  ::FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
+  RECT room = item.rcItem;
+  room.left += shell::kStatusIndent;
+  const HGDIOBJ old = ::SelectObject(
+      item.hDC, reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  ::SetTextColor(item.hDC, RGB(0, 0, 0));
+  ::SetBkMode(item.hDC, TRANSPARENT);
+  ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &room,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+  ::SelectObject(item.hDC, old);
+}
+
+// The paths of the files and folders dropped from the shell; the drop is let go.
+std::vector<std::u16string> DroppedPaths(HDROP drop) {
+  std::vector<std::u16string> paths;
+  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+    paths.push_back(FromWide(path));
+  }
+  ::DragFinish(drop);
+  return paths;
 }
 
 }  // namespace
@@ -71,14 +91,14 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
       ::CreateWindowExW(WS_EX_APPWINDOW, kClassName, Wide(controller_.title()).c_str(),
                         WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                         shell::kMainWidth, shell::kMainHeight, nullptr, nullptr, instance_, this);
+  tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                            nullptr, instance_, nullptr);
   for (const shell::ControlSpec& desc : controls_) CreateControl(desc);
-  WatchListTips();
   // The hover tracking runs as long as the window exists; until Load there is nothing to track.
   ::SetTimer(hwnd_, kHoverTimer, 10, nullptr);
   runner_ = std::make_unique<Win32WorkRunner>(hwnd_);
-  // The status line: one line, a long path cut in the middle (DrawStatus).
-  status_brush_ = ::CreateSolidBrush(RGB(255, 255, 255));
-  gdi_objects_.push_back(status_brush_);
+  // The status line: one line, drawn by DrawStatus.
   CreateChild(hwnd_, kStatusId, shell::ControlKind::kLabel, L"",
               StatusBoxOver(Control(shell::Role::kFiles)), FontFor(shell::Font{}),
               SS_OWNERDRAW | WS_CLIPSIBLINGS);
@@ -128,13 +148,17 @@ void FrmMain::CreateControl(const shell::ControlSpec& desc) {
     pictures_.back()->SetOnClick([this, command = desc.click] { controller_.Click(command); });
     return;
   }
-  DWORD style = 0;
   if (desc.kind == shell::ControlKind::kList) {
-    // Several items can be selected (Shift, Ctrl). The list holds only the number of its items;
-    // the window keeps their names and draws the rows in sight (DrawListItem), so that a new
-    // list of any length is one message. It never paints over the status line.
-    style = LBS_EXTENDEDSEL | LBS_NODATA | LBS_OWNERDRAWFIXED | WS_CLIPSIBLINGS;
+    // Several items can be selected (Shift, Ctrl); a name cut off shows whole as a tip.
+    files_ = std::make_unique<FileListBox>(
+        hwnd_, id, box, FontFor(desc.font),
+        FileListBox::Options{.several = true,
+                             .tips = tips_,
+                             .open = [this](std::size_t item) { controller_.OpenListItem(item); },
+                             .text_left = 2});
+    return;
   }
+  DWORD style = 0;
   if (desc.kind == shell::ControlKind::kLabel) {
     // SS_NOTIFY: a label takes its own clicks, so a press on it never drags the window.
     // SS_CENTERIMAGE: one line, centred from top to bottom.
@@ -146,12 +170,7 @@ void FrmMain::CreateControl(const shell::ControlSpec& desc) {
   // Static controls draw their text from their left edge: an indented label starts further right,
   // and the window paints the strip before it in the label's background (Paint).
   const shell::Box text_box{box.left + desc.indent, box.top, box.width - desc.indent, box.height};
-  const HWND control = CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box,
-                                   FontFor(desc.font), style);
-  // The rows of a list are as high as a line of its font, as those of a list with strings are.
-  if (desc.kind == shell::ControlKind::kList) {
-    ::SendMessageW(control, LB_SETITEMHEIGHT, 0, TextHeight(control, FontFor(desc.font)));
-  }
+  CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box, FontFor(desc.font), style);
 }
 
 shell::PicSurface* FrmMain::Surface(shell::Role role) {
@@ -245,47 +264,6 @@ LRESULT FrmMain::ColourStatic(HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(brushes_[index]);
 }
 
-void FrmMain::DrawListItem(const DRAWITEMSTRUCT& item) const {
-  RECT row = item.rcItem;
-  const HDC dc = item.hDC;
-  // Only the focus mark changes: drawing it again takes it away.
-  if (item.itemAction == ODA_FOCUS) {
-    ::DrawFocusRect(dc, &row);
-    return;
-  }
-  if (item.itemID >= list_items_.size()) return;
-  // The colours and the text's place of a list that keeps its own strings.
-  const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
-  ::SetBkColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  ::SetTextColor(dc, ::GetSysColor(selected   ? COLOR_HIGHLIGHTTEXT
-                                   : disabled ? COLOR_GRAYTEXT
-                                              : COLOR_WINDOWTEXT));
-  const HGDIOBJ old =
-      ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-  const std::wstring text = Wide(list_items_[item.itemID]);
-  ::ExtTextOutW(dc, row.left + kListTextLeft, row.top, ETO_OPAQUE | ETO_CLIPPED, &row, text.c_str(),
-                static_cast<UINT>(text.size()), nullptr);
-  ::SelectObject(dc, old);
-  if ((item.itemState & ODS_FOCUS) != 0) ::DrawFocusRect(dc, &row);
-}
-
-void FrmMain::DrawStatus(const DRAWITEMSTRUCT& item) const {
-  ::FillRect(item.hDC, &item.rcItem, status_brush_);
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      ::GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
-  RECT room = item.rcItem;
-  room.left += shell::kStatusIndent;
-  const HGDIOBJ old = ::SelectObject(
-      item.hDC, reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-  ::SetTextColor(item.hDC, RGB(0, 0, 0));
-  ::SetBkMode(item.hDC, TRANSPARENT);
-  ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &room,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
-  ::SelectObject(item.hDC, old);
-}
-
 void FrmMain::SetStatus(const std::u16string& text) {
   const HWND status = ::GetDlgItem(hwnd_, kStatusId);
   ::SetWindowTextW(status, Wide(text).c_str());
@@ -298,171 +276,25 @@ void FrmMain::SetControlText(shell::Role role, const std::u16string& text) {
   ::SetWindowTextW(Control(role), Wide(text).c_str());
 }
 
-HWND FrmMain::Tips() {
-  if (tips_ == nullptr) {
-    tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                              nullptr, instance_, nullptr);
-  }
-  return tips_;
-}
-
-void FrmMain::WatchListTips() {
-  const HWND list = Control(shell::Role::kFiles);
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = hwnd_;
-  tool.uId = reinterpret_cast<UINT_PTR>(list);
-  tool.lpszText = LPSTR_TEXTCALLBACKW;
-  ::SendMessageW(Tips(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  ::SetWindowSubclass(list, &FrmMain::ListProc, 0, reinterpret_cast<DWORD_PTR>(this));
-}
-
-LRESULT CALLBACK FrmMain::ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
-                                   UINT_PTR /*id*/, DWORD_PTR self) {
-  auto* window = reinterpret_cast<FrmMain*>(self);
-  if (message == WM_MOUSEMOVE) {
-    const LRESULT hit = ::SendMessageW(list, LB_ITEMFROMPOINT, 0, lparam);
-    // The high word is set when the point lies below the last item.
-    const int item = HIWORD(hit) != 0 ? -1 : static_cast<int>(LOWORD(hit));
-    if (item != window->list_tip_item_) {
-      // Another item: the tip shown belongs to the last one; the next rest asks again.
-      window->list_tip_item_ = item;
-      if (window->tips_ != nullptr) ::SendMessageW(window->tips_, TTM_POP, 0, 0);
-    }
-  } else if (message == LB_GETTEXTLEN || message == LB_GETTEXT) {
-    // The list keeps no strings; it answers with the window's, as a list with strings would.
-    if (wparam >= window->list_items_.size()) return LB_ERR;
-    const std::u16string& text = window->list_items_[wparam];
-    if (message == LB_GETTEXT) {
-      auto* out = reinterpret_cast<wchar_t*>(lparam);
-      *std::copy(text.begin(), text.end(), out) = L'\0';
-    }
-    return static_cast<LRESULT>(text.size());
-  } else if (message == WM_CHAR && wparam > L' ') {
-    window->GoToNameStartingWith(static_cast<wchar_t>(wparam));
-    return 0;
-  } else if (message == WM_LBUTTONDBLCLK) {
-    const LRESULT result = ::DefSubclassProc(list, message, wparam, lparam);
-    window->OpenListItemAt(lparam);
-    return result;
-  } else if (message == WM_KEYDOWN && wparam == VK_RETURN) {
-    window->OpenCurrentListItem();
-    return 0;
-  } else if (message == WM_GETDLGCODE && lparam != 0 &&
-             reinterpret_cast<const MSG*>(lparam)->message == WM_KEYDOWN &&
-             reinterpret_cast<const MSG*>(lparam)->wParam == VK_RETURN) {
-    // Enter opens the item, also where a dialog manager would take it for a default button.
-    return ::DefSubclassProc(list, message, wparam, lparam) | DLGC_WANTMESSAGE;
-  } else if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(list, &FrmMain::ListProc, 0);
-  }
-  return ::DefSubclassProc(list, message, wparam, lparam);
-}
-
-void FrmMain::GoToNameStartingWith(wchar_t letter) {
-  const auto lower = [](wchar_t c) {
-    return static_cast<wchar_t>(reinterpret_cast<std::uintptr_t>(
-        ::CharLowerW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(c)))));
-  };
-  const HWND list = Control(shell::Role::kFiles);
-  const std::size_t count = list_items_.size();
-  // From the item after the focus mark, round to the top; from the top when there is no mark.
-  const LRESULT caret = ::SendMessageW(list, LB_GETCARETINDEX, 0, 0);
-  const std::size_t from = caret < 0 ? count : static_cast<std::size_t>(caret);
-  for (std::size_t step = 1; step <= count; ++step) {
-    const std::size_t item = (from + step) % count;
-    const std::u16string& name = list_items_[item];
-    if (name.empty() || lower(static_cast<wchar_t>(name[0])) != lower(letter)) continue;
-    ::SendMessageW(list, LB_SETSEL, FALSE, -1);
-    ::SendMessageW(list, LB_SETSEL, TRUE, static_cast<LPARAM>(item));
-    ::SendMessageW(list, LB_SETANCHORINDEX, item, 0);
-    ::SendMessageW(list, LB_SETCARETINDEX, item, FALSE);
-    return;
-  }
-}
-
-LRESULT FrmMain::ListTip(NMTTDISPINFOW* info) {
-  const HWND list = Control(shell::Role::kFiles);
-  list_tip_.clear();
-  if (list_tip_item_ >= 0 && ListItemCutOff(list, list_tip_item_)) {
-    list_tip_ = Wide(list_items_[static_cast<std::size_t>(list_tip_item_)]);
-  }
-  // An empty text shows no tip.
-  info->lpszText = list_tip_.data();
-  return 0;
-}
-
 void FrmMain::SetControlTip(shell::Role role, const std::u16string& tip) {
-  Tips();
   std::wstring text = Wide(tip);
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = hwnd_;
-  tool.uId = reinterpret_cast<UINT_PTR>(Control(role));
-  tool.lpszText = text.data();
-  // An empty tip removes the tool: the control then shows none.
-  ::SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  if (!text.empty()) ::SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SetTip(tips_, hwnd_, Control(role), text.data());
 }
 
-void FrmMain::SetControlItems(shell::Role role, const std::vector<std::u16string>& items) {
-  // lstFiles is the window's one list. A new list shows from its top, nothing selected.
-  const HWND list = Control(role);
-  list_items_ = items;
-  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  ::SendMessageW(list, LB_SETCOUNT, items.size(), 0);
-  ::SendMessageW(list, LB_SETTOPINDEX, 0, 0);
-  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(list, nullptr, TRUE);
+void FrmMain::SetControlItems(shell::Role /*role*/, const std::vector<std::u16string>& items) {
+  // lstFiles is the window's one list.
+  files_->SetItems(items);
 }
 
-std::vector<std::size_t> FrmMain::SelectedControlItems(shell::Role role) const {
-  const HWND list = Control(role);
-  const LRESULT count = ::SendMessageW(list, LB_GETSELCOUNT, 0, 0);
-  if (count <= 0) return {};
-  std::vector<int> rows(static_cast<std::size_t>(count));
-  const LRESULT got =
-      ::SendMessageW(list, LB_GETSELITEMS, rows.size(), reinterpret_cast<LPARAM>(rows.data()));
-  std::vector<std::size_t> selected;
-  for (LRESULT i = 0; i < got; ++i) selected.push_back(static_cast<std::size_t>(rows[i]));
-  std::sort(selected.begin(), selected.end());
-  return selected;
-}
-
-void FrmMain::OpenListItemAt(LPARAM point) {
-  const LRESULT hit = ::SendMessageW(Control(shell::Role::kFiles), LB_ITEMFROMPOINT, 0, point);
-  // The high word is set when the point lies below the last item.
-  if (HIWORD(hit) == 0) controller_.OpenListItem(LOWORD(hit));
-}
-
-void FrmMain::OpenCurrentListItem() {
-  const HWND list = Control(shell::Role::kFiles);
-  const LRESULT caret = ::SendMessageW(list, LB_GETCARETINDEX, 0, 0);
-  if (caret >= 0 && caret < ::SendMessageW(list, LB_GETCOUNT, 0, 0)) {
-    controller_.OpenListItem(static_cast<std::size_t>(caret));
-  }
+std::vector<std::size_t> FrmMain::SelectedControlItems(shell::Role /*role*/) const {
+  return files_->Selected();
 }
 
 void FrmMain::ShowListMenu(LPARAM place) {
   const std::vector<shell::ListMenuItem> items = controller_.ListMenu();
   if (items.empty()) return;
-  POINT at{GET_X_LPARAM(place), GET_Y_LPARAM(place)};
-  if (place == -1) {
-    const HWND list = Control(shell::Role::kFiles);
-    const LRESULT caret = ::SendMessageW(list, LB_GETCARETINDEX, 0, 0);
-    RECT row{}, client{};
-    ::GetClientRect(list, &client);
-    const bool shown =
-        caret >= 0 &&
-        ::SendMessageW(list, LB_GETITEMRECT, caret, reinterpret_cast<LPARAM>(&row)) != LB_ERR &&
-        row.bottom > client.top && row.bottom <= client.bottom;
-    at = shown ? POINT{row.left, row.bottom} : POINT{0, 0};
-    ::ClientToScreen(list, &at);
-  }
+  const POINT at =
+      place == -1 ? files_->KeyboardMenuPlace() : POINT{GET_X_LPARAM(place), GET_Y_LPARAM(place)};
   const HMENU menu = ::CreatePopupMenu();
   for (std::size_t i = 0; i < items.size(); ++i) {
     ::AppendMenuW(menu, MF_STRING | (items[i].enabled ? MF_ENABLED : MF_GRAYED), i + 1,
@@ -525,19 +357,6 @@ void FrmMain::OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM 
   FollowPointer(hwnd_, event, wparam);
 }
 
-void FrmMain::OnDropFiles(HDROP drop) {
-  std::vector<std::u16string> paths;
-  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-    path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
-    paths.push_back(FromWide(path));
-  }
-  ::DragFinish(drop);
-  // The shell shows no refusal during the drag; one the program does not take changes nothing.
-  if (controller_.AcceptsDrop(paths)) controller_.Drop(paths);
-}
-
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CAPTURECHANGED:
@@ -556,14 +375,6 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     }
-    case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lparam);
-      if (header->code == TTN_GETDISPINFOW &&
-          header->idFrom == reinterpret_cast<UINT_PTR>(Control(shell::Role::kFiles))) {
-        return ListTip(reinterpret_cast<NMTTDISPINFOW*>(lparam));
-      }
-      break;
-    }
     case WM_CONTEXTMENU:
       // A right click on lstFiles, or the menu key or Shift+F10 while it has the focus.
       if (reinterpret_cast<HWND>(wparam) == Control(shell::Role::kFiles)) {
@@ -574,9 +385,13 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case kWorkMessage:
       RunPostedWork(lparam);
       return 0;
-    case WM_DROPFILES:
-      OnDropFiles(reinterpret_cast<HDROP>(wparam));
+    case WM_DROPFILES: {
+      // The shell shows no refusal during the drag; one the program does not take changes
+      // nothing.
+      const std::vector<std::u16string> paths = DroppedPaths(reinterpret_cast<HDROP>(wparam));
+      if (controller_.AcceptsDrop(paths)) controller_.Drop(paths);
       return 0;
+    }
     case WM_KEYDOWN:
       if (OnKey(wparam, lparam)) return 0;
       break;
@@ -592,7 +407,7 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-      if (item->CtlID == static_cast<UINT>(ControlId(shell::Role::kFiles))) DrawListItem(*item);
+      if (FileListBox::Draw(*item)) return TRUE;
       if (item->CtlID == static_cast<UINT>(kStatusId)) DrawStatus(*item);
       return TRUE;
     }

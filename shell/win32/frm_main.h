@@ -33,6 +33,7 @@ class Win32Pointer : public shell::Pointer {
   static POINT Position(std::intptr_t hwnd);
 };
 
+class FileListBox;
 class PictureControl;
 
 class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
@@ -68,8 +69,6 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM lparam);
-  // Files and folders dropped from the shell (WM_DROPFILES); the drop is let go here.
-  void OnDropFiles(HDROP drop);
   // The keyboard: a key pressed in the window or handed on by a control; true when used.
   bool OnKey(WPARAM key, LPARAM flags);
   std::optional<shell::Role> FocusedRole() const;
@@ -79,21 +78,8 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   // shell::MainWindowView
   void SetControlText(shell::Role role, const std::u16string& text) override;
   void SetControlTip(shell::Role role, const std::u16string& tip) override;
-  HWND Tips();
-  // A name cut off at the right in lstFiles shows whole as a tip while the pointer rests on it.
-  void WatchListTips();
-  static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
-                                   UINT_PTR id, DWORD_PTR self);
-  LRESULT ListTip(NMTTDISPINFOW* info);
-  // A letter typed on lstFiles: selects the next name starting with it, as a list that keeps its
-  // strings does.
-  void GoToNameStartingWith(wchar_t letter);
   void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
   std::vector<std::size_t> SelectedControlItems(shell::Role role) const override;
-  // A double click on lstFiles at `point` (its client coordinates): opens the item there.
-  void OpenListItemAt(LPARAM point);
-  // Enter on lstFiles: opens the item with the focus mark.
-  void OpenCurrentListItem();
   // Shows lstFiles' context menu, at `place` (screen) or, for -1 (the keyboard), under the item
   // with the focus mark, and runs the command chosen from it.
   void ShowListMenu(LPARAM place);
@@ -119,10 +105,6 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   HFONT FontFor(const shell::Font& font);
   void Paint();
   LRESULT ColourStatic(HDC dc, HWND control);
-  // Draws a row of lstFiles, or its focus mark.
-  void DrawListItem(const DRAWITEMSTRUCT& item) const;
-  // Draws the status line: white, its text a few pixels in from the left.
-  void DrawStatus(const DRAWITEMSTRUCT& item) const;
 
   const HINSTANCE instance_;
   HWND hwnd_ = nullptr;
@@ -131,7 +113,6 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   std::function<void()> on_unloaded_;
   bool busy_ = false;
   std::unique_ptr<Win32WorkRunner> runner_;
-  HBRUSH status_brush_ = nullptr;
 
   // The GDI objects the window and its controls are drawn with; all owned here.
   HBITMAP skin_ = nullptr;
@@ -142,10 +123,8 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   std::array<HBRUSH, 10> brushes_{};                   // each label's background
   // The control of the focus order that had the focus when the window was last deactivated.
   std::optional<shell::Role> focus_before_;
-  HWND tips_ = nullptr;                     // the tooltips of the path labels and of lstFiles
-  std::vector<std::u16string> list_items_;  // what lstFiles shows, in its order
-  int list_tip_item_ = -1;                  // the lstFiles item under the pointer
-  std::wstring list_tip_;                   // the text of the tip it shows
+  HWND tips_ = nullptr;                 // the tooltips of the path labels and of lstFiles
+  std::unique_ptr<FileListBox> files_;  // lstFiles
 };
 
 }  // namespace shell::win32

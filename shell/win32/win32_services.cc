@@ -76,13 +76,10 @@ shell::BrowseResult Win32FolderDialog::Show(const shell::BrowseRequest& request)
   const std::string title = pak::SystemCodePage().Encode(request.title);
   BROWSEINFOA info{};
   info.hwndOwner = reinterpret_cast<HWND>(request.owner);
-  info.pidlRoot = nullptr;
   info.pszDisplayName = display_name.data();
   info.lpszTitle = title.c_str();
   info.ulFlags = FolderDialogFlags(request.flags);
   info.lpfn = BrowseCallbackProc;
-  info.lParam = 0;
-  info.iImage = 0;
 
   // The initial path travels to the callback in a block of its own; a failed allocation only
   // costs the preselection.

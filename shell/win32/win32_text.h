@@ -5,7 +5,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "shell/win32/windows_api.h"
 
@@ -19,43 +18,22 @@ inline std::u16string FromWide(std::wstring_view text) {
   return std::u16string(text.begin(), text.end());
 }
 
-// Replaces every item of the list box `list` with `items`, in the given order, drawing it once.
-// The new list shows from its first item.
-inline void FillListBox(HWND list, const std::vector<std::u16string>& items) {
-  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  std::size_t characters = 0;
-  for (const auto& item : items) characters += item.size() + 1;
-  ::SendMessageW(list, LB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
-  for (const auto& item : items) {
-    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
-  }
-  ::SendMessageW(list, LB_SETTOPINDEX, 0, 0);
-  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(list, nullptr, TRUE);
-}
-
-// Where a list's rows start their text: a couple of pixels in from the left.
-inline constexpr LONG kListTextLeft = 2;
-
-// Whether item `index` of the list box `list` is wider than the room the list gives it, so that
-// its end is cut off at the right.
-inline bool ListItemCutOff(HWND list, int index) {
-  const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR) return false;
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  ::SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  RECT client{};
-  ::GetClientRect(list, &client);
-  const HDC dc = ::GetDC(list);
-  const HGDIOBJ old =
-      ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(list, WM_GETFONT, 0, 0)));
+// How `text` measures in `font` (the control's own when null) on `control`, with the font's line
+// height and average character width.
+struct TextSize {
+  LONG width, line_height, average_char_width;
+};
+inline TextSize MeasureText(HWND control, std::wstring_view text, HFONT font = nullptr) {
+  if (font == nullptr) font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+  const HDC dc = ::GetDC(control);
+  const HGDIOBJ old = ::SelectObject(dc, font);
   SIZE size{};
-  ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  ::GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
   ::SelectObject(dc, old);
-  ::ReleaseDC(list, dc);
-  return kListTextLeft + size.cx > client.right;
+  ::ReleaseDC(control, dc);
+  return {size.cx, metrics.tmHeight, metrics.tmAveCharWidth};
 }
 
 }  // namespace shell::win32

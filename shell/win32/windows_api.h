@@ -64,6 +64,20 @@ inline HWND CreateChild(HWND parent, int id, shell::ControlKind kind, const wcha
   return control;
 }
 
+// Gives `control` the tip `text` in the tooltip window `tips`, replacing the one it had; an empty
+// text removes it. With LPSTR_TEXTCALLBACKW the tooltip asks `owner` for the text each time.
+inline void SetTip(HWND tips, HWND owner, HWND control, wchar_t* text) {
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = owner;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text;
+  ::SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (text != LPSTR_TEXTCALLBACKW && *text == L'\0') return;
+  ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 // A button or move message as the shell's pointer event; nothing for any other message.
 inline std::optional<shell::PointerEvent> ToPointerEvent(UINT message, LPARAM lparam) {
   using Kind = shell::PointerEvent::Kind;

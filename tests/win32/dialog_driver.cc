@@ -97,6 +97,29 @@ std::vector<std::wstring> ListItems(HWND list) {
   return items;
 }
 
+bool RowShowsText(HWND list, int item) {
+  RECT client{}, row{};
+  ::GetClientRect(list, &client);
+  if (::SendMessageW(list, LB_GETITEMRECT, item, reinterpret_cast<LPARAM>(&row)) == LB_ERR) {
+    return false;
+  }
+  const HDC screen = ::GetDC(nullptr);
+  const HDC dc = ::CreateCompatibleDC(screen);
+  const HBITMAP picture = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+  ::ReleaseDC(nullptr, screen);
+  const HGDIOBJ old = ::SelectObject(dc, picture);
+  ::SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  const COLORREF background = ::GetPixel(dc, row.right - 3, (row.top + row.bottom) / 2);
+  bool text = false;
+  for (int x = row.left; x < row.left + 12; ++x) {
+    for (int y = row.top; y < row.bottom; ++y) text = text || ::GetPixel(dc, x, y) != background;
+  }
+  ::SelectObject(dc, old);
+  ::DeleteObject(picture);
+  ::DeleteDC(dc);
+  return text;
+}
+
 void Pump(int milliseconds) {
   const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
   while (static_cast<LONG>(end - ::GetTickCount()) > 0) {

@@ -43,6 +43,10 @@ RECT ChildRect(HWND control);
 // The items of a list box, in order.
 std::vector<std::wstring> ListItems(HWND list);
 
+// Whether row `item` of a list box, painted as the list paints itself, shows text near its left
+// end in another colour than the row's background (taken at the row's right end).
+bool RowShowsText(HWND list, int item);
+
 // The tooltip window this thread made (the main window's one); null when there is none.
 HWND ThreadTips();
 // Pumps this thread's messages for about `milliseconds`.

@@ -248,7 +248,8 @@ TEST(FileListWin32, TheRowsShowTheNamesGivenWithTheSelectionHighlighted) {
     ::SendMessageW(w.List(), WM_MOUSEMOVE, 0, w.Item(item.item));
     NMTTDISPINFOW info{};
     info.hdr = {tips, reinterpret_cast<UINT_PTR>(w.List()), TTN_GETDISPINFOW};
-    ::SendMessageW(w.window.hwnd(), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+    // The list's tool asks the list itself for its text.
+    ::SendMessageW(w.List(), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
     ASSERT_NE(info.lpszText, nullptr);
     EXPECT_EQ(std::wstring(info.lpszText), item.tip) << item.item;
   }

@@ -72,10 +72,19 @@ TEST(FrmFilesMismatchWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
   int slack = 0;
   std::vector<int> tab_order;
   bool stays_after_enter_and_esc = false;
+  bool row_drawn = false;
+  std::vector<LRESULT> typed;
   DialogDriver driver(L"Files List Diff", [&](HWND box) {
     owner_enabled = ::IsWindowEnabled(owner);
     added = ListItems(::GetDlgItem(box, repacker::win32::DiffControlId(repacker::kDiffAdded)));
     deleted = ListItems(::GetDlgItem(box, repacker::win32::DiffControlId(repacker::kDiffDeleted)));
+    // The rows are drawn, and a typed letter selects the next name starting with it alone.
+    const HWND added_list = ::GetDlgItem(box, repacker::win32::DiffControlId(repacker::kDiffAdded));
+    row_drawn = win32_testing::RowShowsText(added_list, 0);
+    for (const wchar_t letter : {L'b', L'A', L'n'}) {
+      ::SendMessageW(added_list, WM_CHAR, letter, 0);
+      typed.push_back(::SendMessageW(added_list, LB_GETCURSEL, 0, 0));
+    }
     ::GetClientRect(box, &client);
     for (std::size_t i = 0; i < repacker::kDiffControls.size(); ++i) {
       const HWND control = ::GetDlgItem(box, repacker::win32::DiffControlId(i));
@@ -102,6 +111,8 @@ TEST(FrmFilesMismatchWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
 
   EXPECT_EQ(added, (std::vector<std::wstring>{L"new.ogg", L"B.ogg", L"a.ogg"}));
   EXPECT_TRUE(deleted.empty());
+  EXPECT_TRUE(row_drawn);
+  EXPECT_EQ(typed, (std::vector<LRESULT>{1, 2, 0}));
   ASSERT_EQ(seen.size(), repacker::kDiffControls.size());
   for (std::size_t i = 0; i < seen.size(); ++i) {
     const repacker::DiffControl& desc = repacker::kDiffControls[i];

@@ -10,6 +10,7 @@
 
 #include "shell/browse_for_folder.h"
 #include "shell/error_text.h"
+#include "shell/win32/file_list_box.h"
 #include "shell/win32/picture_control.h"
 #include "shell/win32/win32_text.h"
 #include "shell/window_region.h"

@@ -10,6 +10,13 @@
 // time until a file named "go" appears in HOLD_DIR (the probe removes it); the probe writes
 // "held" there meanwhile, so that a script can take a screenshot of the progress and of the
 // status line.
+//
+//     window_probe diff COUNT [HOLD_DIR]
+//
+// Shows Rebaler's difference dialog with COUNT added names and COUNT / 4 names without a file, and
+// times it from the call until both lists are painted and until the dialog has answered (Cancel,
+// clicked as soon as it shows). With HOLD_DIR the dialog is held, as the window above, before the
+// click.
 // First: it keeps the Windows headers' names off the project's.
 #include "shell/win32/windows_api.h"
 //
@@ -19,6 +26,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cwchar>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -29,6 +37,7 @@
 #include "bench/scripted_answers.h"
 #include "extractor/unbaler_logic.h"
 #include "repacker/rebaler_logic.h"
+#include "repacker/win32/frm_files_mismatch.h"
 #include "shell/win32/frm_main.h"
 #include "tests/support/fakes.h"
 
@@ -117,16 +126,68 @@ class Hold {
   std::wstring dir_;
 };
 
+// The difference dialog, timed from inside its modal loop.
+struct DiffProbe {
+  Clock::time_point start;
+  const Hold* hold = nullptr;
+  bool painted = false;
+  bool clicked = false;
+};
+DiffProbe g_diff;
+
+void CALLBACK DiffTick(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND dialog = ::FindWindowW(L"#32770", L"Files List Diff");
+  if (dialog == nullptr || !::IsWindowVisible(dialog) || g_diff.clicked) return;
+  if (!g_diff.painted) {
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    g_diff.painted = true;
+    std::printf("difference dialog, from the call to its lists painted: %.1f ms\n",
+                Ms(Clock::now() - g_diff.start));
+    std::fflush(stdout);
+    if (g_diff.hold->on()) g_diff.hold->Write();
+  }
+  if (g_diff.hold->on() && !g_diff.hold->Released()) return;
+  g_diff.clicked = true;
+  const int cancel = repacker::win32::DiffControlId(repacker::kDiffCancel);
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(cancel, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, cancel)));
+}
+
+int ProbeDiff(long count, const Hold& hold) {
+  std::vector<std::u16string> added, deleted;
+  for (long i = 0; i < count; ++i) {
+    const std::string name = "sound\\added_" + std::to_string(i) + ".ogg";
+    added.emplace_back(name.begin(), name.end());
+    if (i % 4 == 0) {
+      const std::string gone = "music\\gone_" + std::to_string(i) + ".ogg";
+      deleted.emplace_back(gone.begin(), gone.end());
+    }
+  }
+  repacker::win32::FrmFilesMismatch dialog(nullptr);
+  g_diff.hold = &hold;
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 5, &DiffTick);
+  g_diff.start = Clock::now();
+  const repacker::DiffAnswer answer = dialog.ShowDiff(added, deleted);
+  std::printf("difference dialog, from the call to its answer: %.1f ms (%zu and %zu names)\n",
+              Ms(Clock::now() - g_diff.start), added.size(), deleted.size());
+  ::KillTimer(nullptr, timer);
+  return g_diff.painted && answer == repacker::DiffAnswer::kCancel ? 0 : 1;
+}
+
 }  // namespace
 
 int main() {
   int argc = 0;
   wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-  const std::wstring program = argc >= 4 ? argv[1] : L"";
-  if (argc > 5 || (program != L"unbaler" && program != L"rebaler")) {
+  const std::wstring program = argc >= 3 ? argv[1] : L"";
+  if (program == L"diff" && argc <= 4) {
+    return ProbeDiff(std::wcstol(argv[2], nullptr, 10), Hold(argc == 4 ? argv[3] : L""));
+  }
+  if (argc < 4 || argc > 5 || (program != L"unbaler" && program != L"rebaler")) {
     std::fprintf(stderr,
                  "usage: window_probe unbaler ARCHIVE FOLDER [HOLD_DIR]\n"
-                 "       window_probe rebaler FOLDER ARCHIVE [HOLD_DIR]\n");
+                 "       window_probe rebaler FOLDER ARCHIVE [HOLD_DIR]\n"
+                 "       window_probe diff COUNT [HOLD_DIR]\n");
     return 2;
   }
   const bool unbaler = program == L"unbaler";
