@@ -18,4 +18,9 @@ namespace shell {
 // character shorter than 38.
 std::u16string ShortenPath(std::u16string_view path);
 
+// A tip's text as markup that shows it as it is, breaking its lines only where it does: a toolkit
+// that takes a tip looking like markup for markup would show a file named "<b>.ogg" in bold.
+// Empty for no tip.
+std::u16string TipMarkup(std::u16string_view text);
+
 }  // namespace shell
