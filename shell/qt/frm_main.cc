@@ -151,14 +151,6 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& desc) {
     connect(list, &FileList::menuRequested, this,
             [this](const QPoint& global) { ShowListMenu(this, controller_, global); });
     control = list;
-  } else if (desc.kind == shell::ControlKind::kPictureButton) {
-    auto* surface = new PictureSurface({SkinPicture(files[0]), SkinPicture(files[1]),
-                                        SkinPicture(files[2]), SkinPicture(files[3])},
-                                       picShape_);
-    connect(surface, &PictureSurface::clicked, this,
-            [this, command = desc.click] { controller_.Click(command); });
-    surface->installEventFilter(this);
-    control = surface;
   } else if (desc.role == shell::Role::kStatus) {
     // A plain label, not a ClickLabel: a press on it drags the window as one on the skin does.
     auto* label = new QLabel(picShape_);
@@ -166,14 +158,21 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& desc) {
     label->hide();
     control = label;
   } else {
-    auto* label = new ClickLabel(picShape_);
-    connect(label, &ClickLabel::clicked, this,
-            [this, command = desc.click] { controller_.Click(command); });
-    if (desc.kind == shell::ControlKind::kPicture) {
+    ClickLabel* label = nullptr;
+    if (desc.kind == shell::ControlKind::kPictureButton) {
+      label = new PictureSurface({SkinPicture(files[0]), SkinPicture(files[1]),
+                                  SkinPicture(files[2]), SkinPicture(files[3])},
+                                 picShape_);
+      label->installEventFilter(this);  // Enter and Space
+    } else if (desc.kind == shell::ControlKind::kPicture) {
+      label = new ClickLabel(picShape_);
       label->setPixmap(SkinPicture(files[0]));
     } else {
+      label = new ClickLabel(picShape_);
       DressLabel(label, desc);
     }
+    connect(label, &ClickLabel::clicked, this,
+            [this, command = desc.click] { controller_.Click(command); });
     control = label;
   }
   SetNameAndBox(control, desc.name, desc.box);
