@@ -6,14 +6,15 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QMetaObject>
 #include <QTimer>
 #include <QWidget>
 #include <map>
 
 #include "shell/main_controller.h"
 #include "shell/path_display.h"
-#include "shell/qt/qt_work.h"
 #include "shell/qt/widgets.h"
+#include "shell/work.h"
 
 namespace shell::qt {
 
@@ -113,8 +114,11 @@ class FrmMain : public QWidget,
   QTimer fade_timer_;
   QTimer hover_timer_;
   bool unloading_ = false;  // the fade-out has ended: the window may close
-  // Last: its destructor waits for a job still running, which posts to this window.
-  QtWorkRunner runner_{this};
+  // Last: its destructor waits for a job still running, which posts to this window. Calls
+  // posted to a window that is gone are dropped.
+  shell::ThreadRunner runner_{[this](std::function<void()> call) {
+    QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+  }};
 };
 
 }  // namespace shell::qt
