@@ -97,16 +97,11 @@ shell::BrowseResult QtFolderDialog::Show(const shell::BrowseRequest& request) {
   // A folder that does not exist (any more) is no error: the chooser opens where it would.
   if (!initial.isEmpty() && QFileInfo(initial).isDir()) dialog.setDirectory(initial);
 
-  shell::BrowseResult result;
-  if (ExecWithoutStrayPopups(dialog) != QDialog::Accepted) return result;
+  using Outcome = shell::BrowseResult::Outcome;
+  if (ExecWithoutStrayPopups(dialog) != QDialog::Accepted) return {Outcome::kCancelled, {}};
   const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty() || chosen.first().isEmpty()) {
-    result.outcome = shell::BrowseResult::Outcome::kNoPath;
-    return result;
-  }
-  result.outcome = shell::BrowseResult::Outcome::kChosen;
-  result.path = QDir::toNativeSeparators(chosen.first()).toStdU16String();
-  return result;
+  if (chosen.isEmpty() || chosen.first().isEmpty()) return {Outcome::kNoPath, {}};
+  return {Outcome::kChosen, QDir::toNativeSeparators(chosen.first()).toStdU16String()};
 }
 
 std::string QtFolderDialog::ProgramName() const {
