@@ -3,7 +3,8 @@
 // The path labels of the main window are too narrow for long paths, so they show ShortenPath of
 // the path while the program keeps the whole path beside it. A path of up to 40 characters is
 // shown whole; a longer one keeps its beginning and its last component, joined by "...", in 38
-// characters. Lengths are UTF-16 code units.
+// characters. Lengths are UTF-16 code units. The whole path shows in the label's tip (TipMarkup
+// for a toolkit whose tips take markup).
 #pragma once
 
 #include <string>
