@@ -142,7 +142,6 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
 
 QWidget* FrmMain::CreateControl(const shell::ControlSpec& desc) {
   QWidget* control = nullptr;
-  const std::vector<std::string> files = shell::PictureFiles(desc);
   if (desc.kind == shell::ControlKind::kList) {
     // lstFiles: opening an item and its context menu go to the controller.
     auto* list = new FileList(picShape_);
@@ -158,15 +157,14 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& desc) {
     label->hide();
     control = label;
   } else {
+    // The labels and the picture buttons send their clicks to the controller.
     ClickLabel* label = nullptr;
     if (desc.kind == shell::ControlKind::kPictureButton) {
+      const std::vector<std::string> files = shell::PictureFiles(desc);
       label = new PictureSurface({SkinPicture(files[0]), SkinPicture(files[1]),
                                   SkinPicture(files[2]), SkinPicture(files[3])},
                                  picShape_);
       label->installEventFilter(this);  // Enter and Space
-    } else if (desc.kind == shell::ControlKind::kPicture) {
-      label = new ClickLabel(picShape_);
-      label->setPixmap(SkinPicture(files[0]));
     } else {
       label = new ClickLabel(picShape_);
       DressLabel(label, desc);
