@@ -108,8 +108,7 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
 
   skin_ = QImage(QStringLiteral(":/skin/skin.bmp"));
   picShape_ = new QLabel(this);
-  picShape_->setObjectName(QStringLiteral("picShape"));
-  picShape_->setGeometry(0, 0, shell::kMainWidth, shell::kMainHeight);
+  SetNameAndBox(picShape_, "picShape", {0, 0, shell::kMainWidth, shell::kMainHeight});
   picShape_->setPixmap(QPixmap::fromImage(skin_));
   picShape_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   picShape_->installEventFilter(this);
