@@ -139,6 +139,21 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
   }};
 }
 
+ControlSpec StatusLine() {
+  return {Role::kStatus,
+          "lblStatus",
+          ControlKind::kLabel,
+          kStatusBox,
+          {},
+          Picture::kNone,
+          kControlFont,
+          kBlack,
+          kWhite,
+          Align::kLeftMiddle,
+          Command::kNone,
+          kStatusIndent};
+}
+
 std::vector<std::string> PictureFiles(const ControlSpec& desc) {
   const std::string name(PictureName(desc.picture));
   if (desc.kind == ControlKind::kPicture) return {name};

@@ -41,6 +41,7 @@ enum class Role {
   kSelectDir,    // picSelectDir
   kMainCommand,  // picExtract or picRepack
   kFiles,        // lstFiles
+  kStatus,       // lblStatus (StatusLine)
 };
 
 // The pictures a control shows. A picture button has four (normal, hover, pressed, disabled).
@@ -112,5 +113,10 @@ std::vector<std::string> PictureFiles(const ControlSpec& desc);
 
 // The controls on the skin, in creation order.
 std::array<ControlSpec, 10> MainWindowControls(Program program);
+
+// lblStatus: the status line at kStatusBox, black on white in the controls' font, its text
+// kStatusIndent pixels in. Created after MainWindowControls, so that it lies above lstFiles;
+// shown only while it has something to say. A press on it reaches the skin below.
+ControlSpec StatusLine();
 
 }  // namespace shell

@@ -1,8 +1,10 @@
 #include "shell/start_arguments.h"
 
+#include <cstdio>
 #include <filesystem>
 
 #include "codec/file_system.h"
+#include "codec/text.h"
 
 namespace shell {
 namespace {
@@ -61,6 +63,12 @@ StartArguments ParseStartArguments(Program program, std::span<const std::u16stri
     start.paths.push_back(Whole(argument, current_folder));
   }
   return start;
+}
+
+int PrintUsage(const StartArguments& start) {
+  const bool help = start.action == StartArguments::Action::kHelp;
+  std::fputs(pak::ToUtf8(start.message).c_str(), help ? stdout : stderr);
+  return help ? 0 : kMisuseExitCode;
 }
 
 }  // namespace shell

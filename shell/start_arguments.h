@@ -42,4 +42,9 @@ StartArguments ParseStartArguments(Program program, std::span<const std::u16stri
 // "Usage: unbaler [ARCHIVE [FOLDER]]" and a line on what the two mean.
 std::u16string UsageText(Program program);
 
+// For a command line that starts no window, on a system where the program has a console: prints
+// the message on the standard output for --help, on the standard error otherwise, and returns
+// the exit code.
+int PrintUsage(const StartArguments& start);
+
 }  // namespace shell

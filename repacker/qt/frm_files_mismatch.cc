@@ -41,7 +41,8 @@ void FitFont(QWidget* dialog, const std::vector<std::pair<QWidget*, QString>>& c
 QWidget* MakeControl(QWidget* parent, const DiffControl& desc) {
   switch (desc.kind) {
     case shell::ControlKind::kList:
-      return new QListWidget(parent);  // unsorted: the names stay in the order given
+      // The names stay in the order given; they are only to be read.
+      return new shell::qt::FileList(parent, shell::qt::FileList::Use::kNamesOnly);
     case shell::ControlKind::kButton: {
       auto* button = new QPushButton(Text(desc.text), parent);
       button->setAutoDefault(false);
@@ -73,12 +74,10 @@ FrmFilesMismatch::FrmFilesMismatch(QWidget* parent)
   for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
     const DiffControl& desc = kDiffControls[i];
     QWidget* control = MakeControl(this, desc);
-    control->setObjectName(QLatin1String(desc.name.data(), desc.name.size()));
-    const shell::Box& box = layout.boxes[i];
-    control->setGeometry(box.left, box.top, box.width, box.height);
+    shell::qt::SetNameAndBox(control, desc.name, layout.boxes[i]);
     if (!desc.text.empty()) captions.emplace_back(control, Text(desc.text));
-    if (i == kDiffAdded) lstAdded_ = static_cast<QListWidget*>(control);
-    if (i == kDiffDeleted) lstDeleted_ = static_cast<QListWidget*>(control);
+    if (i == kDiffAdded) lstAdded_ = static_cast<shell::qt::FileList*>(control);
+    if (i == kDiffDeleted) lstDeleted_ = static_cast<shell::qt::FileList*>(control);
     if (desc.kind == shell::ControlKind::kButton) {
       connect(static_cast<QPushButton*>(control), &QPushButton::clicked, this, [this, i] {
         if (Click(i)) done(answer() == DiffAnswer::kContinue ? Accepted : Rejected);
@@ -90,8 +89,8 @@ FrmFilesMismatch::FrmFilesMismatch(QWidget* parent)
 
 void FrmFilesMismatch::RunModal(const std::vector<std::u16string>& added,
                                 const std::vector<std::u16string>& deleted) {
-  shell::qt::FillList(lstAdded_, added);
-  shell::qt::FillList(lstDeleted_, deleted);
+  lstAdded_->SetItems(added);
+  lstDeleted_->SetItems(deleted);
   // No owner: modal for the whole application. Escape or the title bar's close button end the
   // wait with the answer still cancel.
   setWindowModality(Qt::ApplicationModal);

@@ -4,11 +4,11 @@
 #pragma once
 
 #include <QDialog>
-#include <QListWidget>
 #include <string>
 #include <vector>
 
 #include "repacker/files_mismatch_dialog.h"
+#include "shell/qt/widgets.h"
 
 namespace repacker::qt {
 
@@ -23,8 +23,8 @@ class FrmFilesMismatch : public QDialog, public repacker::ModalDiffDialog {
   void RunModal(const std::vector<std::u16string>& added,
                 const std::vector<std::u16string>& deleted) override;
 
-  QListWidget* lstAdded_ = nullptr;
-  QListWidget* lstDeleted_ = nullptr;
+  shell::qt::FileList* lstAdded_ = nullptr;
+  shell::qt::FileList* lstDeleted_ = nullptr;
 };
 
 // The factory the repack logic takes: a new dialog without an owner for each repack.

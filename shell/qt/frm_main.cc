@@ -44,6 +44,44 @@ Qt::Alignment Alignment(shell::Align align) {
   return kAlignments[static_cast<int>(align)];
 }
 
+// A label's one line of plain text, where the description puts it in its box, in its colours
+// on its filled background.
+void DressLabel(QLabel* label, const shell::ControlSpec& desc) {
+  label->setTextFormat(Qt::PlainText);
+  label->setText(QString::fromStdU16String(std::u16string(desc.text)));
+  label->setAlignment(Alignment(desc.align));
+  if (desc.indent > 0) label->setIndent(desc.indent);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, Colour(desc.text_colour));
+  palette.setColor(QPalette::Window, Colour(desc.background));
+  label->setPalette(palette);
+  label->setAutoFillBackground(true);
+}
+
+// Shows lstFiles' context menu at `global` and runs the command chosen from it.
+void ShowListMenu(QWidget* window, shell::MainController& controller, const QPoint& global) {
+  const std::vector<shell::ListMenuItem> items = controller.ListMenu();
+  if (items.empty()) return;
+  QMenu menu(window);
+  menu.setObjectName(QStringLiteral("mnuFiles"));
+  for (const shell::ListMenuItem& item : items) {
+    QAction* action = menu.addAction(QString::fromStdU16String(std::u16string(item.text)));
+    action->setEnabled(item.enabled);
+    action->setData(static_cast<int>(item.command));
+  }
+  if (const QAction* chosen = menu.exec(global)) {
+    controller.RunListCommand(static_cast<shell::ListCommand>(chosen->data().toInt()));
+  }
+}
+
+// The pointer on the screen, or in client coordinates of the Qt window `hwnd`.
+QPoint PointerPosition(std::intptr_t hwnd) {
+  const QPoint screen = QCursor::pos();
+  if (hwnd == 0) return screen;
+  const QWidget* window = QWidget::find(static_cast<WId>(hwnd));
+  return window != nullptr ? window->mapFromGlobal(screen) : screen;
+}
+
 // The local paths a drag carries; none when it carries anything else (text, a web address).
 std::vector<std::u16string> DraggedPaths(const QMimeData* data) {
   std::vector<std::u16string> paths;
@@ -57,16 +95,9 @@ std::vector<std::u16string> DraggedPaths(const QMimeData* data) {
 
 }  // namespace
 
-QPoint QtPointer::Position(std::intptr_t hwnd) {
-  const QPoint screen = QCursor::pos();
-  if (hwnd == 0) return screen;
-  const QWidget* window = QWidget::find(static_cast<WId>(hwnd));
-  return window != nullptr ? window->mapFromGlobal(screen) : screen;
-}
-
 FrmMain::FrmMain(shell::Program program, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      controller_(program, *this, pointer_),
+      controller_(program, *this, *this),
       fade_timer_(this),
       hover_timer_(this) {
   setObjectName(QStringLiteral("frmMain"));
@@ -77,17 +108,12 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
 
   skin_ = QImage(QStringLiteral(":/skin/skin.bmp"));
   picShape_ = new QLabel(this);
-  picShape_->setObjectName(QStringLiteral("picShape"));
-  picShape_->setGeometry(0, 0, shell::kMainWidth, shell::kMainHeight);
+  SetNameAndBox(picShape_, "picShape", {0, 0, shell::kMainWidth, shell::kMainHeight});
   picShape_->setPixmap(QPixmap::fromImage(skin_));
   picShape_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   picShape_->installEventFilter(this);
   for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
-    QWidget* control = CreateControl(desc);
-    control->setObjectName(QLatin1String(desc.name.data(), desc.name.size()));
-    control->setGeometry(desc.box.left, desc.box.top, desc.box.width, desc.box.height);
-    control->setFont(ControlFont(desc.font));
-    controls_[desc.role] = control;
+    controls_[desc.role] = CreateControl(desc);
   }
   // The buttons take the focus from Tab only, the list from a click too; a click elsewhere leaves
   // the focus where it is. The window itself holds the focus until the first Tab, so no button
@@ -97,20 +123,9 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
   }
   setFocus();
 
-  status_ = new QLabel(picShape_);
-  status_->setObjectName(QStringLiteral("lblStatus"));
-  status_->setGeometry(shell::kStatusBox.left, shell::kStatusBox.top, shell::kStatusBox.width,
-                       shell::kStatusBox.height);
-  status_->setFont(ControlFont(shell::Font{}));
-  status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  status_->setTextFormat(Qt::PlainText);
-  status_->setIndent(shell::kStatusIndent);
-  status_->setAutoFillBackground(true);
-  QPalette status_palette = status_->palette();
-  status_palette.setColor(QPalette::Window, Qt::white);
-  status_palette.setColor(QPalette::WindowText, Qt::black);
-  status_->setPalette(status_palette);
-  status_->hide();
+  const shell::ControlSpec status = shell::StatusLine();
+  controls_[status.role] = CreateControl(status);
+
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setContext(Qt::WindowShortcut);
   connect(escape, &QShortcut::activated, this, [this] { controller_.Escape(); });
@@ -125,59 +140,41 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
 }
 
 QWidget* FrmMain::CreateControl(const shell::ControlSpec& desc) {
-  const auto run = [this, command = desc.click] { controller_.Click(command); };
-  if (desc.kind == shell::ControlKind::kList) return CreateList();
-  const std::vector<std::string> files = shell::PictureFiles(desc);
-  if (desc.kind == shell::ControlKind::kPictureButton) {
-    auto* surface = new PictureSurface({SkinPicture(files[0]), SkinPicture(files[1]),
-                                        SkinPicture(files[2]), SkinPicture(files[3])},
-                                       picShape_);
-    connect(surface, &PictureSurface::clicked, this, run);
-    surface->installEventFilter(this);
-    return surface;
+  QWidget* control = nullptr;
+  if (desc.kind == shell::ControlKind::kList) {
+    // lstFiles: opening an item and its context menu go to the controller.
+    auto* list = new FileList(picShape_);
+    connect(list, &FileList::openRequested, this,
+            [this](int row) { controller_.OpenListItem(static_cast<std::size_t>(row)); });
+    connect(list, &FileList::menuRequested, this,
+            [this](const QPoint& global) { ShowListMenu(this, controller_, global); });
+    control = list;
+  } else if (desc.role == shell::Role::kStatus) {
+    // A plain label, not a ClickLabel: a press on it drags the window as one on the skin does.
+    auto* label = new QLabel(picShape_);
+    DressLabel(label, desc);
+    label->hide();
+    control = label;
+  } else {
+    // The labels and the picture buttons send their clicks to the controller.
+    ClickLabel* label = nullptr;
+    if (desc.kind == shell::ControlKind::kPictureButton) {
+      const std::vector<std::string> files = shell::PictureFiles(desc);
+      label = new PictureSurface({SkinPicture(files[0]), SkinPicture(files[1]),
+                                  SkinPicture(files[2]), SkinPicture(files[3])},
+                                 picShape_);
+      label->installEventFilter(this);  // Enter and Space
+    } else {
+      label = new ClickLabel(picShape_);
+      DressLabel(label, desc);
+    }
+    connect(label, &ClickLabel::clicked, this,
+            [this, command = desc.click] { controller_.Click(command); });
+    control = label;
   }
-  auto* label = new ClickLabel(picShape_);
-  connect(label, &ClickLabel::clicked, this, run);
-  if (desc.kind == shell::ControlKind::kPicture) {
-    label->setPixmap(SkinPicture(files[0]));
-    return label;
-  }
-  label->setText(QString::fromStdU16String(std::u16string(desc.text)));
-  label->setAlignment(Alignment(desc.align));
-  if (desc.indent > 0) label->setIndent(desc.indent);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, Colour(desc.text_colour));
-  palette.setColor(QPalette::Window, Colour(desc.background));
-  label->setPalette(palette);
-  label->setAutoFillBackground(true);
-  return label;
-}
-
-QWidget* FrmMain::CreateList() {
-  auto* list = new FileList(picShape_);
-  connect(list, &FileList::openRequested, this,
-          [this](int row) { controller_.OpenListItem(static_cast<std::size_t>(row)); });
-  connect(list, &FileList::menuRequested, this, &FrmMain::ShowListMenu);
-  return list;
-}
-
-void FrmMain::ShowListMenu(const QPoint& global) {
-  const std::vector<shell::ListMenuItem> items = controller_.ListMenu();
-  if (items.empty()) return;
-  QMenu menu(this);
-  menu.setObjectName(QStringLiteral("mnuFiles"));
-  for (const shell::ListMenuItem& item : items) {
-    QAction* action = menu.addAction(QString::fromStdU16String(std::u16string(item.text)));
-    action->setEnabled(item.enabled);
-    action->setData(static_cast<int>(item.command));
-  }
-  if (const QAction* chosen = menu.exec(global)) {
-    controller_.RunListCommand(static_cast<shell::ListCommand>(chosen->data().toInt()));
-  }
-}
-
-shell::PicSurface* FrmMain::Surface(shell::Role role) {
-  return dynamic_cast<PictureSurface*>(controls_.at(role));
+  SetNameAndBox(control, desc.name, desc.box);
+  control->setFont(ControlFont(desc.font));
+  return control;
 }
 
 shell::Box FrmMain::Screen() const {
@@ -246,9 +243,7 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
   return true;
 }
 
-void FrmMain::dragEnterEvent(QDragEnterEvent* event) {
-  if (controller_.AcceptsDrop(DraggedPaths(event->mimeData()))) event->acceptProposedAction();
-}
+void FrmMain::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
 
 void FrmMain::dragMoveEvent(QDragMoveEvent* event) {
   // Work may have started or ended since the drag came in.
@@ -267,16 +262,13 @@ void FrmMain::dropEvent(QDropEvent* event) {
   QTimer::singleShot(0, this, [this, paths] { controller_.Drop(paths); });
 }
 
-std::optional<shell::Role> FrmMain::FocusedRole() const {
-  for (shell::Role role : shell::FocusOrder(controller_.program())) {
-    if (Control(role) == focusWidget()) return role;
-  }
-  return std::nullopt;
-}
-
 bool FrmMain::KeyPress(shell::Key key) {
+  std::optional<shell::Role> focused;
+  for (shell::Role role : shell::FocusOrder(controller_.program())) {
+    if (Control(role) == focusWidget()) focused = role;
+  }
   const shell::KeyOutcome outcome = controller_.KeyPress(
-      key, FocusedRole(), [this](shell::Role role) { return Control(role)->isEnabled(); });
+      key, focused, [this](shell::Role role) { return Control(role)->isEnabled(); });
   if (outcome.focus) Control(*outcome.focus)->setFocus(Qt::TabFocusReason);
   return outcome.used;
 }
@@ -296,29 +288,18 @@ void FrmMain::SkinPointer(const shell::PointerEvent& pointer) {
   // Windows reports a pointer move whenever the window moves under a still pointer, and the
   // window keeps gliding after the pointer by those moves. X11 reports none, so the same move
   // is delivered here, once the event loop has had its turn.
-  if (controller_.SkinPointer(pointer) && !platform_reports_window_moves_) {
-    QTimer::singleShot(0, this, &FrmMain::RepeatDragMove);
-  }
+  if (!controller_.SkinPointer(pointer) || platform_reports_window_moves_) return;
+  QTimer::singleShot(0, this, [this] {
+    if (!controller_.dragging() || QGuiApplication::mouseButtons() == Qt::NoButton) return;
+    const QPoint at = QCursor::pos() - pos();
+    SkinPointer({shell::PointerEvent::Kind::kMove, 0, static_cast<float>(at.x()),
+                 static_cast<float>(at.y())});
+  });
 }
 
-void FrmMain::RepeatDragMove() {
-  if (!controller_.dragging() || QGuiApplication::mouseButtons() == Qt::NoButton) return;
-  const QPoint at = QCursor::pos() - pos();
-  SkinPointer({shell::PointerEvent::Kind::kMove, 0, static_cast<float>(at.x()),
-               static_cast<float>(at.y())});
-}
+std::int32_t FrmMain::MouseX(std::intptr_t hwnd) { return PointerPosition(hwnd).x(); }
 
-void FrmMain::SetControlText(shell::Role role, const std::u16string& text) {
-  static_cast<QLabel*>(Control(role))->setText(QString::fromStdU16String(text));
-}
-
-void FrmMain::SetControlItems(shell::Role role, const std::vector<std::u16string>& items) {
-  static_cast<FileList*>(Control(role))->SetItems(items);
-}
-
-std::vector<std::size_t> FrmMain::SelectedControlItems(shell::Role role) const {
-  return static_cast<const FileList*>(Control(role))->SelectedRows();
-}
+std::int32_t FrmMain::MouseY(std::intptr_t hwnd) { return PointerPosition(hwnd).y(); }
 
 void FrmMain::SetBusy(bool busy) {
   if (busy) {
@@ -330,14 +311,12 @@ void FrmMain::SetBusy(bool busy) {
 
 void FrmMain::SetStatus(const std::u16string& text) {
   // A long path is cut in the middle to fit; the whole line stays in the tooltip.
-  const QString whole = QString::fromStdU16String(text);
-  status_->setText(status_->fontMetrics().elidedText(whole, Qt::ElideMiddle,
-                                                     status_->width() - status_->indent()));
-  status_->setToolTip(whole);
-  status_->setVisible(!text.empty());
-  status_->raise();
+  auto* status = static_cast<QLabel*>(Control(shell::Role::kStatus));
+  status->setText(status->fontMetrics().elidedText(QString::fromStdU16String(text), Qt::ElideMiddle,
+                                                   status->width() - status->indent()));
+  SetControlTip(shell::Role::kStatus, text);
+  status->setVisible(!text.empty());
+  status->raise();
 }
-
-std::intptr_t FrmMain::WindowHandle() const { return static_cast<std::intptr_t>(winId()); }
 
 }  // namespace shell::qt

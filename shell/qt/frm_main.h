@@ -1,32 +1,27 @@
 // frmMain on Qt: the main window of both programs, built from shell::MainWindowControls and
-// driven by a shell::MainController. Controls carry their names as object names (picShape,
-// lblTitle, imgClose, Label1, ..., lstFiles); the timers are named after what they do.
+// shell::StatusLine and driven by a shell::MainController. Controls carry their names as object
+// names (picShape, lblTitle, imgClose, Label1, ..., lstFiles, lblStatus); the timers are named
+// after what they do.
 #pragma once
 
 #include <QImage>
 #include <QLabel>
+#include <QMetaObject>
 #include <QTimer>
 #include <QWidget>
 #include <map>
-#include <optional>
 
 #include "shell/main_controller.h"
-#include "shell/qt/qt_work.h"
+#include "shell/path_display.h"
 #include "shell/qt/widgets.h"
+#include "shell/work.h"
 
 namespace shell::qt {
 
-// The pointer as Qt sees it; a window handle gives client coordinates of that window.
-class QtPointer : public shell::Pointer {
- public:
-  std::int32_t MouseX(std::intptr_t hwnd) override { return Position(hwnd).x(); }
-  std::int32_t MouseY(std::intptr_t hwnd) override { return Position(hwnd).y(); }
-
- private:
-  static QPoint Position(std::intptr_t hwnd);
-};
-
-class FrmMain : public QWidget, public shell::MainWindowView, private shell::NativeWindow {
+class FrmMain : public QWidget,
+                public shell::MainWindowView,
+                private shell::NativeWindow,
+                private shell::Pointer {
   Q_OBJECT
 
  public:
@@ -41,7 +36,7 @@ class FrmMain : public QWidget, public shell::MainWindowView, private shell::Nat
   // shell::MainView
   void SetBusy(bool busy) override;
   void SetStatus(const std::u16string& text) override;
-  std::intptr_t WindowHandle() const override;
+  std::intptr_t WindowHandle() const override { return static_cast<std::intptr_t>(winId()); }
 
   shell::MainController& controller() override { return controller_; }
   const shell::MainController& controller() const { return controller_; }
@@ -68,12 +63,18 @@ class FrmMain : public QWidget, public shell::MainWindowView, private shell::Nat
 
  private:
   // shell::MainWindowView
-  void SetControlText(shell::Role role, const std::u16string& text) override;
-  void SetControlTip(shell::Role role, const std::u16string& tip) override {
-    Control(role)->setToolTip(PlainTip(QString::fromStdU16String(tip)));
+  void SetControlText(shell::Role role, const std::u16string& text) override {
+    static_cast<QLabel*>(Control(role))->setText(QString::fromStdU16String(text));
   }
-  void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
-  std::vector<std::size_t> SelectedControlItems(shell::Role role) const override;
+  void SetControlTip(shell::Role role, const std::u16string& tip) override {
+    Control(role)->setToolTip(QString::fromStdU16String(shell::TipMarkup(tip)));
+  }
+  void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override {
+    static_cast<FileList*>(Control(role))->SetItems(items);
+  }
+  std::vector<std::size_t> SelectedControlItems(shell::Role role) const override {
+    return static_cast<const FileList*>(Control(role))->SelectedRows();
+  }
   void EnableControl(shell::Role role, bool enabled) override {
     Control(role)->setEnabled(enabled);
   }
@@ -90,32 +91,34 @@ class FrmMain : public QWidget, public shell::MainWindowView, private shell::Nat
   void Unload() override;
   void ShowMessage(const std::u16string& text, const std::u16string& title) override;
   std::intptr_t Handle() const override { return WindowHandle(); }
-  shell::PicSurface* Surface(shell::Role role) override;
+  shell::PicSurface* Surface(shell::Role role) override {
+    return dynamic_cast<PictureSurface*>(controls_.at(role));
+  }
 
+  // shell::Pointer: the pointer as Qt sees it, in client coordinates of the window `hwnd`.
+  std::int32_t MouseX(std::intptr_t hwnd) override;
+  std::int32_t MouseY(std::intptr_t hwnd) override;
+
+  // A control of the description, or the status line, named and placed on the skin.
   QWidget* CreateControl(const shell::ControlSpec& desc);
-  // lstFiles: opening an item and its context menu go to the controller.
-  QWidget* CreateList();
-  // Shows the list's context menu at `global` and runs the command chosen from it.
-  void ShowListMenu(const QPoint& global);
-  // The keyboard: the control of the focus order that has the focus, and a key for the controller.
-  std::optional<shell::Role> FocusedRole() const;
+  // The keyboard: a key for the controller, from the control of the focus order that has it.
   bool KeyPress(shell::Key key);
   void SkinPointer(const shell::PointerEvent& pointer);
-  void RepeatDragMove();
 
-  QtPointer pointer_;
   shell::MainController controller_;
   // Whether the platform reports a pointer move when the window moves under a still pointer.
   bool platform_reports_window_moves_ = false;
   QImage skin_;
   QLabel* picShape_ = nullptr;
-  std::map<shell::Role, QWidget*> controls_;
+  std::map<shell::Role, QWidget*> controls_;  // the described controls and the status line
   QTimer fade_timer_;
   QTimer hover_timer_;
-  QLabel* status_ = nullptr;  // the status line
-  bool unloading_ = false;    // the fade-out has ended: the window may close
-  // Last: its destructor waits for a job still running, which posts to this window.
-  QtWorkRunner runner_{this};
+  bool unloading_ = false;  // the fade-out has ended: the window may close
+  // Last: its destructor waits for a job still running, which posts to this window. Calls
+  // posted to a window that is gone are dropped.
+  shell::ThreadRunner runner_{[this](std::function<void()> call) {
+    QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+  }};
 };
 
 }  // namespace shell::qt

@@ -2,9 +2,6 @@
 
 #include <QDir>
 #include <QUrl>
-#include <cstdio>
-
-#include "codec/text.h"
 
 namespace shell::qt {
 
@@ -28,12 +25,6 @@ shell::StartArguments ReadStartArguments(shell::Program program) {
   }
   return shell::ParseStartArguments(program, arguments,
                                     QDir::toNativeSeparators(QDir::currentPath()).toStdU16String());
-}
-
-int PrintUsage(const shell::StartArguments& start) {
-  const bool help = start.action == shell::StartArguments::Action::kHelp;
-  std::fputs(pak::ToUtf8(start.message).c_str(), help ? stdout : stderr);
-  return help ? 0 : shell::kMisuseExitCode;
 }
 
 }  // namespace shell::qt

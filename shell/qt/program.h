@@ -15,20 +15,17 @@ namespace shell::qt {
 bool AsksForHelp(int argc, char* argv[], shell::Program program);
 // The application's command line (StartArguments), read after Qt has taken its own options.
 shell::StartArguments ReadStartArguments(shell::Program program);
-// Prints the usage text of a command line that starts no window: on the standard output for
-// --help, on the standard error otherwise. Returns the exit code.
-int PrintUsage(const shell::StartArguments& start);
 
 // Runs `program` driven by a `Logic` made from the window, its three services and what each of
 // `make_extra` returns; returns the application's exit code.
 template <typename Logic, typename... MakeExtra>
 int RunProgram(int argc, char* argv[], shell::Program program, MakeExtra... make_extra) {
   if (AsksForHelp(argc, argv, program)) {
-    return PrintUsage({shell::StartArguments::Action::kHelp, {}, shell::UsageText(program)});
+    return shell::PrintUsage({shell::StartArguments::Action::kHelp, {}, shell::UsageText(program)});
   }
   QApplication app(argc, argv);
   const shell::StartArguments start = ReadStartArguments(program);
-  if (start.action != shell::StartArguments::Action::kStart) return PrintUsage(start);
+  if (start.action != shell::StartArguments::Action::kStart) return shell::PrintUsage(start);
   FrmMain window(program);
   QtServices services(&window);
   Logic logic(window, services.file_dialog, services.message_box, services.folder_dialog,

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "shell/file_filter.h"
+
 namespace shell::qt {
 namespace {
 
@@ -40,24 +42,6 @@ class PakFileDialog : public QFileDialog {
   bool path_must_exist_;
 };
 
-}  // namespace
-
-QString QtFileFilter(std::u16string_view filter) {
-  const QStringList parts =
-      QString::fromUtf16(filter.data(), static_cast<qsizetype>(filter.size())).split(u'|');
-  QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QString patterns = parts[i + 1];
-    patterns.replace(u';', u' ');
-    const QString shown = QStringLiteral("(") + patterns.simplified() + u')';
-    // A description that already shows its patterns, as "PAK archives (*.pak)", is kept as it is.
-    filters << (parts[i].endsWith(shown) ? parts[i] : parts[i] + u' ' + shown);
-  }
-  return filters.join(QStringLiteral(";;"));
-}
-
-namespace {
-
 // Qt's file dialog completes a typed path in a popup that can open late, when
 // the dialog is already closing, and then outlive it: the user's next click
 // would only close that popup. Close what is left once the dialog is done.
@@ -79,8 +63,11 @@ std::u16string QtFileDialog::Show(const shell::FileDialogRequest& request) {
   dialog.setFileMode(!save && request.options.file_must_exist ? QFileDialog::ExistingFile
                                                               : QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.options.overwrite_prompt);
-  const QString filter = QtFileFilter(request.filter);
-  if (!filter.isEmpty()) dialog.setNameFilter(filter);
+  QStringList filters;
+  for (const std::u16string& line : shell::FilterLines(request.filter)) {
+    filters << QString::fromStdU16String(line);
+  }
+  if (!filters.isEmpty()) dialog.setNameFilters(filters);
   if (!request.default_extension.empty()) {
     dialog.setDefaultSuffix(QString::fromStdU16String(request.default_extension));
   }
@@ -110,16 +97,11 @@ shell::BrowseResult QtFolderDialog::Show(const shell::BrowseRequest& request) {
   // A folder that does not exist (any more) is no error: the chooser opens where it would.
   if (!initial.isEmpty() && QFileInfo(initial).isDir()) dialog.setDirectory(initial);
 
-  shell::BrowseResult result;
-  if (ExecWithoutStrayPopups(dialog) != QDialog::Accepted) return result;
+  using Outcome = shell::BrowseResult::Outcome;
+  if (ExecWithoutStrayPopups(dialog) != QDialog::Accepted) return {Outcome::kCancelled, {}};
   const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty() || chosen.first().isEmpty()) {
-    result.outcome = shell::BrowseResult::Outcome::kNoPath;
-    return result;
-  }
-  result.outcome = shell::BrowseResult::Outcome::kChosen;
-  result.path = QDir::toNativeSeparators(chosen.first()).toStdU16String();
-  return result;
+  if (chosen.isEmpty() || chosen.first().isEmpty()) return {Outcome::kNoPath, {}};
+  return {Outcome::kChosen, QDir::toNativeSeparators(chosen.first()).toStdU16String()};
 }
 
 std::string QtFolderDialog::ProgramName() const {

@@ -9,17 +9,11 @@
 #include <QString>
 #include <QWidget>
 #include <string>
-#include <string_view>
 
 #include "shell/browse_for_folder.h"
 #include "shell/services.h"
 
 namespace shell::qt {
-
-// A "description|pattern|description|pattern" filter as Qt writes it, one filter a line:
-// "*.pak|*.pak" becomes "*.pak (*.pak)", and a description that already ends in its patterns,
-// as "PAK archives (*.pak)", stays as it is. Patterns separated by ";" are separated by spaces.
-QString QtFileFilter(std::u16string_view filter);
 
 class QtFileDialog : public shell::FileDialog {
  public:

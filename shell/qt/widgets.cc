@@ -1,5 +1,6 @@
 #include "shell/qt/widgets.h"
 
+#include <QAbstractListModel>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <utility>
 
 #include "shell/keyboard.h"
+#include "shell/path_display.h"
 
 namespace shell::qt {
 
@@ -34,37 +36,54 @@ std::optional<shell::PointerEvent> ToPointerEvent(const QEvent* event) {
                              static_cast<float>(mouse->position().y())};
 }
 
-void FillList(QListWidget* list, const std::vector<std::u16string>& items) {
-  list->clear();
-  for (const std::u16string& item : items) list->addItem(QString::fromStdU16String(item));
+void SetNameAndBox(QWidget* control, std::string_view name, const shell::Box& box) {
+  control->setObjectName(QLatin1String(name.data(), static_cast<qsizetype>(name.size())));
+  control->setGeometry(box.left, box.top, box.width, box.height);
 }
 
-QString PlainTip(const QString& text) {
-  if (text.isEmpty()) return {};
-  return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
+// The items of a FileList: the names as the logic gave them.
+class FileListModel : public QAbstractListModel {
+ public:
+  using QAbstractListModel::QAbstractListModel;
+
+  void SetItems(std::vector<std::u16string> items) {
+    beginResetModel();
+    items_ = std::move(items);
+    endResetModel();
+  }
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : static_cast<int>(items_.size());
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) return {};
+    return QString::fromStdU16String(items_[static_cast<std::size_t>(index.row())]);
+  }
+
+ private:
+  std::vector<std::u16string> items_;
+};
+
+namespace {
+
+// Where the keyboard opens a list's context menu: below the current row when it is in sight,
+// else at the list's top left.
+QPoint KeyboardMenuPlace(const QListView* list) {
+  const QRect row = list->visualRect(list->currentIndex());
+  const QPoint place =
+      row.isValid() && list->viewport()->rect().intersects(row) ? row.bottomLeft() : QPoint(0, 0);
+  return list->viewport()->mapToGlobal(place);
 }
 
-void FileListModel::SetItems(std::vector<std::u16string> items) {
-  beginResetModel();
-  items_ = std::move(items);
-  endResetModel();
-}
+}  // namespace
 
-int FileListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(items_.size());
-}
-
-QVariant FileListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) return {};
-  return QString::fromStdU16String(items_[static_cast<std::size_t>(index.row())]);
-}
-
-FileList::FileList(QWidget* parent) : QListView(parent), model_(this) {
+FileList::FileList(QWidget* parent, Use use)
+    : QListView(parent), use_(use), model_(new FileListModel(this)) {
   // Every row has the height of the first: the view never measures the other rows.
   setUniformItemSizes(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setSelectionMode(QAbstractItemView::ExtendedSelection);
-  setModel(&model_);
+  setSelectionMode(use == Use::kFiles ? QAbstractItemView::ExtendedSelection
+                                      : QAbstractItemView::SingleSelection);
+  setModel(model_);
 }
 
 std::vector<std::size_t> FileList::SelectedRows() const {
@@ -91,7 +110,7 @@ void FileList::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
-    emit menuRequested(KeyboardMenuPlace());
+    emit menuRequested(KeyboardMenuPlace(this));
     event->accept();
     return;
   }
@@ -100,19 +119,12 @@ void FileList::keyPressEvent(QKeyEvent* event) {
 
 void FileList::contextMenuEvent(QContextMenuEvent* event) {
   emit menuRequested(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
-                                                                 : KeyboardMenuPlace());
+                                                                 : KeyboardMenuPlace(this));
   event->accept();
 }
 
-QPoint FileList::KeyboardMenuPlace() const {
-  const QRect row = visualRect(currentIndex());
-  const QPoint place =
-      row.isValid() && viewport()->rect().intersects(row) ? row.bottomLeft() : QPoint(0, 0);
-  return viewport()->mapToGlobal(place);
-}
-
 void FileList::SetItems(const std::vector<std::u16string>& items) {
-  model_.SetItems(items);
+  model_->SetItems(items);
   scrollToTop();
   horizontalScrollBar()->setValue(0);
 }
@@ -126,12 +138,16 @@ bool FileList::CutOff(const QModelIndex& index) const {
 }
 
 bool FileList::viewportEvent(QEvent* event) {
-  if (event->type() != QEvent::ToolTip) return QListView::viewportEvent(event);
+  if (event->type() != QEvent::ToolTip || use_ != Use::kFiles) {
+    return QListView::viewportEvent(event);
+  }
   const auto* help = static_cast<QHelpEvent*>(event);
   const QModelIndex index = indexAt(help->pos());
   if (index.isValid() && CutOff(index)) {
-    QToolTip::showText(help->globalPos(), PlainTip(index.data().toString()), viewport(),
-                       visualRect(index));
+    QToolTip::showText(
+        help->globalPos(),
+        QString::fromStdU16String(shell::TipMarkup(index.data().toString().toStdU16String())),
+        viewport(), visualRect(index));
   } else {
     QToolTip::hideText();
   }

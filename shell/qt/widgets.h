@@ -1,24 +1,29 @@
 // The small Qt widgets the skinned main window is made of: picture surfaces for the command
-// buttons and labels that report clicks.
+// buttons, labels that report clicks, and the list of names that the difference dialog shows
+// too.
 //
 // Every control placed on the skin takes its own presses, so a press on a control never starts
 // a drag of the window; only the bare skin does.
 #pragma once
 
-#include <QAbstractListModel>
 #include <QLabel>
 #include <QListView>
-#include <QListWidget>
 #include <QPixmap>
 #include <QWidget>
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "shell/main_layout.h"
 #include "shell/pic_button.h"
 
 namespace shell::qt {
+
+// Names a described control (its object name, by which tools and tests find it) and places it at
+// `box`, in pixels on its parent.
+void SetNameAndBox(QWidget* control, std::string_view name, const shell::Box& box);
 
 // A label that keeps its presses to itself and reports a left click: a left release inside it
 // after a press on it. The second click of a double click is none, so a double click runs a
@@ -70,33 +75,22 @@ class PictureSurface : public ClickLabel, public shell::StoredPicSurface {
   std::array<QPixmap, 4> pictures_;
 };
 
-// Replaces every item of `list` with `items`, in the given order.
-void FillList(QListWidget* list, const std::vector<std::u16string>& items);
+class FileListModel;
 
-// The items of a FileList: the names as the logic gave them, turned into Qt text only for the
-// rows on screen, so a list of tens of thousands of names is replaced in one step.
-class FileListModel : public QAbstractListModel {
-  Q_OBJECT
-
- public:
-  using QAbstractListModel::QAbstractListModel;
-  void SetItems(std::vector<std::u16string> items);
-  int rowCount(const QModelIndex& parent = {}) const override;
-  QVariant data(const QModelIndex& index, int role) const override;
-
- private:
-  std::vector<std::u16string> items_;
-};
-
-// lstFiles: a read-only list of names in rows of one height. A name cut off at the right shows
-// whole as a tooltip; a new list starts at its top. Several rows can be selected (Shift, Ctrl);
-// a double click or Enter asks for a row to be opened, a right click, the menu key or Shift+F10
-// for the context menu.
+// lstFiles: a read-only list of names in rows of one height. The names are turned into Qt text
+// only for the rows on screen, so a list of tens of thousands of names is replaced in one step. A
+// name cut off at the right shows whole as a tooltip; a new list starts at its top. Several rows
+// can be selected (Shift, Ctrl); a double click or Enter asks for a row to be opened, a right
+// click, the menu key or Shift+F10 for the context menu.
+//
+// A list of names only to be read (kNamesOnly), as the difference dialog's, selects one row at a
+// time and shows no tooltips; it asks for opening and a menu too, but nothing is connected.
 class FileList : public QListView {
   Q_OBJECT
 
  public:
-  explicit FileList(QWidget* parent);
+  enum class Use { kFiles, kNamesOnly };
+  explicit FileList(QWidget* parent, Use use = Use::kFiles);
   void SetItems(const std::vector<std::u16string>& items);
   // Whether the row's text is wider than the room the list gives it.
   bool CutOff(const QModelIndex& index) const;
@@ -115,16 +109,9 @@ class FileList : public QListView {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  // Below the current row when it is in sight, else at the list's top left.
-  QPoint KeyboardMenuPlace() const;
-
- private:
-  FileListModel model_;
+  const Use use_;
+  FileListModel* model_;
 };
-
-// `text` as a tooltip that shows it as it is: Qt would take a tip that looks like markup for
-// markup, and a file may well be named "<b>.ogg". Empty for no tip.
-QString PlainTip(const QString& text);
 
 // A Qt press, move or release as the shell's pointer event; nothing for any other event.
 std::optional<shell::PointerEvent> ToPointerEvent(const QEvent* event);

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "extractor/unbaler_logic.h"
+#include "shell/path_display.h"
 #include "shell/qt/frm_main.h"
 #include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
@@ -155,8 +156,8 @@ class UnbalerListWindowTest : public QObject {
     QCOMPARE(seen->enabled, (QList<bool>{true, true}));
     QTRY_COMPARE(ListDir(out.path()), (std::vector<std::string>{"a", "c"}));
     QCOMPARE(w.window.findChild<QWidget*>(QStringLiteral("lblStatus"))->toolTip(),
-             QStringLiteral("2 files extracted into ") +
-                 QString::fromStdU16String(out.path().u16string()));
+             QString::fromStdU16String(
+                 shell::TipMarkup(u"2 files extracted into " + out.path().u16string())));
 
     seen.reset();
     OnMenu(&w.window, 1, &seen);

@@ -56,6 +56,11 @@ struct Unbaler {
 
 QString Q(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
 
+// What the status line's tip holds for `text`.
+QString StatusTip(const std::u16string& text) {
+  return QString::fromStdU16String(shell::TipMarkup(text));
+}
+
 // Drags `urls` over the middle of `window`, as a file manager does; returns whether the window
 // took the drag, and drops them there when it did.
 bool DragAndDrop(QWidget* window, const QList<QUrl>& urls) {
@@ -184,7 +189,7 @@ class UnbalerWindowTest : public QObject {
     w.logic.ExtractAll([&](std::size_t, std::size_t) {
       while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     });
-    QTRY_COMPARE(w.Child("lblStatus")->toolTip(), QStringLiteral("Extracting 1 of 3"));
+    QTRY_COMPARE(w.Child("lblStatus")->toolTip(), StatusTip(u"Extracting 1 of 3"));
     for (const char* name : {"picSelectFile", "picSelectDir", "picExtract"}) {
       QVERIFY2(!w.Child(name)->isEnabled(), name);
     }
@@ -203,7 +208,7 @@ class UnbalerWindowTest : public QObject {
     release = true;
     QTRY_COMPARE(w.logic.work_state(), shell::WorkState::kIdle);
     QCOMPARE(w.Child("lblStatus")->toolTip(),
-             QStringLiteral("Extraction stopped: 1 file extracted into ") + Q(out.path()));
+             StatusTip(u"Extraction stopped: 1 file extracted into " + out.path().u16string()));
     QCOMPARE(ReadText(out / "FilesList.txt"), std::string("a\r\n"));
     QVERIFY(!std::filesystem::exists(out / "b"));
     QVERIFY(w.Child("picSelectFile")->isEnabled());

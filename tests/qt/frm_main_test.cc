@@ -100,8 +100,12 @@ void FrmMainTest::startUpFadesInAndShapesTheWindow() {
 void FrmMainTest::controlsSitWhereTheDescriptionSays() {
   for (shell::Program program : {shell::Program::kUnbaler, shell::Program::kRebaler}) {
     Loaded w(program);
-    // Every control of the description, by its name, where the description puts it.
-    for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
+    // Every control of the description and the status line, by its name, where the description
+    // puts it.
+    const auto controls = shell::MainWindowControls(program);
+    std::vector<shell::ControlSpec> described(controls.begin(), controls.end());
+    described.push_back(shell::StatusLine());
+    for (const shell::ControlSpec& desc : described) {
       QWidget* control = w.Child(std::string(desc.name).c_str());
       QVERIFY2(control != nullptr, desc.name.data());
       QCOMPARE(control, w.window.Control(desc.role));
@@ -121,6 +125,18 @@ void FrmMainTest::controlsSitWhereTheDescriptionSays() {
              QStringLiteral("<p style='white-space:pre'>C:\\Games\\&lt;b&gt;x&lt;/b&gt;.pak</p>"));
     w.window.SetFileTip(u"");
     QVERIFY(w.Child<QLabel>("lblFileName")->toolTip().isEmpty());
+    // The status line is there only while it has something to say; its tip holds the whole
+    // line, as it is.
+    auto* status = w.Child<QLabel>("lblStatus");
+    QVERIFY(status->isHidden());
+    w.window.SetStatus(u"1 file extracted into /tmp/<b>x</b>");
+    QVERIFY(!status->isHidden());
+    QCOMPARE(status->textFormat(), Qt::PlainText);
+    QCOMPARE(status->toolTip(),
+             QStringLiteral(
+                 "<p style='white-space:pre'>1 file extracted into /tmp/&lt;b&gt;x&lt;/b&gt;</p>"));
+    w.window.SetStatus(u"");
+    QVERIFY(status->isHidden());
     QCOMPARE(w.Child<QListView>("lstFiles")->model()->rowCount(), 2);
     w.window.SetListItems({u"c.ogg"});
     QCOMPARE(w.Child<QListView>("lstFiles")->model()->index(0, 0).data().toString(),

@@ -37,14 +37,6 @@ struct DialogScene {
 
 }  // namespace
 
-void QtServicesTest::fileFilterTakesPairs() {
-  QCOMPARE(QtFileFilter(u"*.pak|*.pak"), QStringLiteral("*.pak (*.pak)"));
-  QCOMPARE(QtFileFilter(u"Text|*.txt;*.log|All|*.*"),
-           QStringLiteral("Text (*.txt *.log);;All (*.*)"));
-  QCOMPARE(QtFileFilter(u""), QString());
-  QCOMPARE(QtFileFilter(u"PAK archives (*.pak)|*.pak"), QStringLiteral("PAK archives (*.pak)"));
-}
-
 void QtServicesTest::openDialogTakesOnlyExistingFiles() {
   DialogScene scene("sounds.pak");
   auto& [scope, dir, existing, files] = scene;

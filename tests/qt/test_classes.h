@@ -38,7 +38,6 @@ class QtServicesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void fileFilterTakesPairs();
   void openDialogTakesOnlyExistingFiles();
   void saveDialogChecksFolderAndAsksBeforeReplacing();
   void folderDialogOpensOnTheInitialPathAndPadsTheBuffer();

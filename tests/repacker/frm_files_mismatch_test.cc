@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
@@ -18,9 +18,11 @@ namespace {
 
 using Names = std::vector<std::u16string>;
 
-QStringList Items(const QListWidget* list) {
+QStringList Items(const QListView* list) {
   QStringList items;
-  for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+  for (int i = 0; i < list->model()->rowCount(); ++i) {
+    items << list->model()->index(i, 0).data().toString();
+  }
   return items;
 }
 
@@ -39,8 +41,8 @@ Run ShowAndAnswer(FrmFilesMismatch& dialog, const Names& added, const Names& del
   QTimer::singleShot(0, &dialog, [&] {
     run.shown = dialog.isVisible();
     run.modal = QApplication::activeModalWidget() == &dialog;
-    run.added = Items(dialog.findChild<QListWidget*>(QStringLiteral("lstAdded")));
-    run.deleted = Items(dialog.findChild<QListWidget*>(QStringLiteral("lstDeleted")));
+    run.added = Items(dialog.findChild<QListView*>(QStringLiteral("lstAdded")));
+    run.deleted = Items(dialog.findChild<QListView*>(QStringLiteral("lstDeleted")));
     act(dialog);
   });
   run.result = dialog.ShowDiff(added, deleted) == DiffAnswer::kContinue ? 1 : 0;
@@ -114,6 +116,11 @@ class FrmFilesMismatchTest : public QObject {
     QVERIFY(run.modal);
     QCOMPARE(run.added, (QStringList{"zeta.OGG", "Alpha.ogg", "beta.bin"}));
     QVERIFY(run.deleted.isEmpty());
+    // Names only to be read: one row is selected at a time.
+    for (const char* name : {"lstAdded", "lstDeleted"}) {
+      QCOMPARE(dialog.findChild<QListView*>(QLatin1String(name))->selectionMode(),
+               QAbstractItemView::SingleSelection);
+    }
   }
 
   void continueCancelAndCloseAnswer_data() {
@@ -154,7 +161,7 @@ class FrmFilesMismatchTest : public QObject {
     FrmFilesMismatch dialog;
     bool still_shown = false;
     const Run run = ShowAndAnswer(dialog, {u"new.ogg"}, {}, [&](FrmFilesMismatch& d) {
-      d.findChild<QListWidget*>(QStringLiteral("lstAdded"))->setFocus();
+      d.findChild<QListView*>(QStringLiteral("lstAdded"))->setFocus();
       QTest::keyClick(&d, Qt::Key_Return);
       Button(d, "cmdOK")->setFocus();
       QTest::keyClick(&d, Qt::Key_Return);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListView>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -28,12 +27,6 @@ using testing_support::FakeFileDialog;
 using testing_support::FakeFolderBackend;
 using testing_support::FakeMessageBox;
 
-QStringList Items(const QListWidget* list) {
-  QStringList items;
-  for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
-  return items;
-}
-
 QStringList Items(const QListView* list) {
   QStringList items;
   for (int i = 0; i < list->model()->rowCount(); ++i) {
@@ -48,8 +41,8 @@ void AnswerNextDialog(const char* button, QStringList* added, QStringList* delet
   QTimer::singleShot(0, [=] {
     auto* dialog = qobject_cast<FrmFilesMismatch*>(QApplication::activeModalWidget());
     if (dialog == nullptr) return;  // the test then finds no names and fails
-    *added = Items(dialog->findChild<QListWidget*>(QStringLiteral("lstAdded")));
-    *deleted = Items(dialog->findChild<QListWidget*>(QStringLiteral("lstDeleted")));
+    *added = Items(dialog->findChild<QListView*>(QStringLiteral("lstAdded")));
+    *deleted = Items(dialog->findChild<QListView*>(QStringLiteral("lstDeleted")));
     QTest::mouseClick(dialog->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
   });
 }

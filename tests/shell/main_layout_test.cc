@@ -6,6 +6,8 @@
 
 #include <set>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "tests/support/boxes.h"
 
@@ -93,6 +95,34 @@ TEST(MainLayout, ClicksReachTheirCommands) {
     const auto controls = MainWindowControls(program);
     for (const auto& [role, command] : expected) {
       EXPECT_EQ(Find(controls, role).click, command) << Find(controls, role).name;
+    }
+  }
+}
+
+// The status line covers the bottom row of lstFiles but not its vertical scroll bar, and looks
+// like the path labels: black on white in the controls' font, its text a little in from its edge.
+TEST(MainLayout, StatusLineLiesOverTheListsBottomRowClearOfItsScrollBar) {
+  constexpr std::int32_t kScrollBarWidth = 17;  // the widest scroll bar of the toolkits
+  const ControlSpec status = StatusLine();
+  for (Program program : {Program::kUnbaler, Program::kRebaler}) {
+    const auto controls = MainWindowControls(program);
+    for (const ControlSpec& desc : controls) EXPECT_NE(desc.name, status.name);
+    // Found by its role as the controls are: the index after theirs.
+    EXPECT_EQ(static_cast<std::size_t>(status.role), controls.size());
+    const Box& list = Find(controls, Role::kFiles).box;
+    const Box& box = status.box;
+    EXPECT_GT(box.left, list.left);
+    EXPECT_GT(box.top, list.top + list.height / 2);
+    EXPECT_LT(box.top + box.height, list.top + list.height);
+    EXPECT_LE(box.left + box.width, list.left + list.width - kScrollBarWidth);
+    const ControlSpec& path = Find(controls, Role::kFileName);
+    EXPECT_EQ(status.font, path.font);
+    EXPECT_EQ(status.align, path.align);
+    EXPECT_GT(status.indent, 0);
+    for (const auto& [got, want] : {std::pair{status.text_colour, path.text_colour},
+                                    std::pair{status.background, path.background}}) {
+      EXPECT_EQ(std::tuple(got.red, got.green, got.blue),
+                std::tuple(want.red, want.green, want.blue));
     }
   }
 }

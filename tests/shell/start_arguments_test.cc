@@ -93,6 +93,32 @@ TEST(StartArguments, HelpAndMisuseStartNoWindowAndSayWhy) {
   }
 }
 
+// Help is an answer: on the standard output, and a success. Misuse is a failure, on the error
+// output. Either way the message arrives whole, in UTF-8.
+TEST(StartArguments, UsageIsPrintedWhereTheActionBelongs) {
+  struct Case {
+    Action action;
+    std::u16string message;
+    int exit_code;
+    std::string out, err;
+  };
+  const Case cases[] = {
+      {Action::kHelp, u"Usage: unbaler\n", 0, "Usage: unbaler\n", ""},
+      {Action::kMisuse, u"Unknown option: -\u00e9\nUsage: rebaler\n", shell::kMisuseExitCode, "",
+       "Unknown option: -\xc3\xa9\nUsage: rebaler\n"},
+  };
+  for (const Case& c : cases) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int exit_code = shell::PrintUsage({c.action, {}, c.message});
+    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(exit_code, c.exit_code);
+    EXPECT_EQ(out, c.out);
+    EXPECT_EQ(err, c.err);
+  }
+}
+
 // What each program makes of a drop, on real files and folders.
 TEST(DropRules, OneFolderAndOneFileOfTheRightKindOrNothing) {
   testing_support::TempDir dir;
