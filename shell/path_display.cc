@@ -32,28 +32,4 @@ std::u16string ShortenPath(std::u16string_view path) {
   return shown;
 }
 
-std::u16string TipMarkup(std::u16string_view text) {
-  if (text.empty()) return {};
-  std::u16string markup = u"<p style='white-space:pre'>";
-  for (const char16_t c : text) {
-    switch (c) {
-      case u'<':
-        markup += u"&lt;";
-        break;
-      case u'>':
-        markup += u"&gt;";
-        break;
-      case u'&':
-        markup += u"&amp;";
-        break;
-      case u'"':
-        markup += u"&quot;";
-        break;
-      default:
-        markup += c;
-    }
-  }
-  return markup + u"</p>";
-}
-
 }  // namespace shell

@@ -3,8 +3,7 @@
 // The path labels of the main window are too narrow for long paths, so they show ShortenPath of
 // the path while the program keeps the whole path beside it. A path of up to 40 characters is
 // shown whole; a longer one keeps its beginning and its last component, joined by "...", in 38
-// characters. Lengths are UTF-16 code units. The whole path shows in the label's tip (TipMarkup
-// for a toolkit whose tips take markup).
+// characters. Lengths are UTF-16 code units. The whole path shows in the label's tip.
 #pragma once
 
 #include <string>
@@ -18,10 +17,5 @@ namespace shell {
 // is "..." and the last 35 characters. A cut never splits a surrogate pair, so a result may be a
 // character shorter than 38.
 std::u16string ShortenPath(std::u16string_view path);
-
-// A tip's text as markup that shows it as it is, breaking its lines only where it does: a toolkit
-// that takes a tip looking like markup for markup would show a file named "<b>.ogg" in bold.
-// Empty for no tip.
-std::u16string TipMarkup(std::u16string_view text);
 
 }  // namespace shell

@@ -12,7 +12,6 @@
 #include <map>
 
 #include "shell/main_controller.h"
-#include "shell/path_display.h"
 #include "shell/qt/widgets.h"
 #include "shell/work.h"
 
@@ -67,7 +66,7 @@ class FrmMain : public QWidget,
     static_cast<QLabel*>(Control(role))->setText(QString::fromStdU16String(text));
   }
   void SetControlTip(shell::Role role, const std::u16string& tip) override {
-    Control(role)->setToolTip(QString::fromStdU16String(shell::TipMarkup(tip)));
+    Control(role)->setToolTip(PlainTip(QString::fromStdU16String(tip)));
   }
   void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override {
     static_cast<FileList*>(Control(role))->SetItems(items);

@@ -36,6 +36,11 @@ std::optional<shell::PointerEvent> ToPointerEvent(const QEvent* event) {
                              static_cast<float>(mouse->position().y())};
 }
 
+QString PlainTip(const QString& text) {
+  if (text.isEmpty()) return {};
+  return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
+}
+
 void SetNameAndBox(QWidget* control, std::string_view name, const shell::Box& box) {
   control->setObjectName(QLatin1String(name.data(), static_cast<qsizetype>(name.size())));
   control->setGeometry(box.left, box.top, box.width, box.height);
@@ -144,10 +149,8 @@ bool FileList::viewportEvent(QEvent* event) {
   const auto* help = static_cast<QHelpEvent*>(event);
   const QModelIndex index = indexAt(help->pos());
   if (index.isValid() && CutOff(index)) {
-    QToolTip::showText(
-        help->globalPos(),
-        QString::fromStdU16String(shell::TipMarkup(index.data().toString().toStdU16String())),
-        viewport(), visualRect(index));
+    QToolTip::showText(help->globalPos(), PlainTip(index.data().toString()), viewport(),
+                       visualRect(index));
   } else {
     QToolTip::hideText();
   }

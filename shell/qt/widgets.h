@@ -116,4 +116,8 @@ class FileList : public QListView {
 // A Qt press, move or release as the shell's pointer event; nothing for any other event.
 std::optional<shell::PointerEvent> ToPointerEvent(const QEvent* event);
 
+// `text` as a tooltip that shows it as it is: Qt would take a tip that looks like markup for
+// markup, and a file may well be named "<b>.ogg". Empty for no tip.
+QString PlainTip(const QString& text);
+
 }  // namespace shell::qt

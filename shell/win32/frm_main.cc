@@ -16,6 +16,23 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"BalerMain";
 
+// A call from the worker for the window's thread: the LPARAM of a posted kWorkMessage, which the
+// window runs once and frees. A call posted to a window that is gone is dropped.
+constexpr UINT kWorkMessage = WM_APP + 1;
+
+void PostCall(HWND window, std::function<void()> call) {
+  auto owned = std::make_unique<std::function<void()>>(std::move(call));
+  if (::PostMessageW(window, kWorkMessage, 0, reinterpret_cast<LPARAM>(owned.get()))) {
+    owned.release();  // the window frees it
+  }
+}
+
+void RunPostedCall(LPARAM call) {
+  const std::unique_ptr<std::function<void()>> owned(
+      reinterpret_cast<std::function<void()>*>(call));
+  if (owned && *owned) (*owned)();
+}
+
 // The resource holding a picture: its name in capitals.
 std::wstring ResourceName(std::string_view picture) {
   std::wstring name;
@@ -97,7 +114,8 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
   for (const shell::ControlSpec& desc : controls_) CreateControl(desc);
   // The hover tracking runs as long as the window exists; until Load there is nothing to track.
   ::SetTimer(hwnd_, kHoverTimer, 10, nullptr);
-  runner_ = std::make_unique<Win32WorkRunner>(hwnd_);
+  runner_ = std::make_unique<shell::ThreadRunner>(
+      [window = hwnd_](std::function<void()> call) { PostCall(window, std::move(call)); });
   // The status line: one line, drawn by DrawStatus.
   CreateChild(hwnd_, kStatusId, shell::ControlKind::kLabel, L"",
               StatusBoxOver(Control(shell::Role::kFiles)), FontFor(shell::Font{}),
@@ -383,7 +401,7 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case kWorkMessage:
-      RunPostedWork(lparam);
+      RunPostedCall(lparam);
       return 0;
     case WM_DROPFILES: {
       // The shell shows no refusal during the drag; one the program does not take changes

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "shell/main_controller.h"
-#include "shell/win32/win32_work.h"
 #include "shell/win32/windows_api.h"
+#include "shell/work.h"
 
 namespace shell::win32 {
 
@@ -112,7 +112,7 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   shell::MainController controller_;
   std::function<void()> on_unloaded_;
   bool busy_ = false;
-  std::unique_ptr<Win32WorkRunner> runner_;
+  std::unique_ptr<shell::ThreadRunner> runner_;
 
   // The GDI objects the window and its controls are drawn with; all owned here.
   HBITMAP skin_ = nullptr;

@@ -156,8 +156,8 @@ class UnbalerListWindowTest : public QObject {
     QCOMPARE(seen->enabled, (QList<bool>{true, true}));
     QTRY_COMPARE(ListDir(out.path()), (std::vector<std::string>{"a", "c"}));
     QCOMPARE(w.window.findChild<QWidget*>(QStringLiteral("lblStatus"))->toolTip(),
-             QString::fromStdU16String(
-                 shell::TipMarkup(u"2 files extracted into " + out.path().u16string())));
+             shell::qt::PlainTip(
+                 QString::fromStdU16String(u"2 files extracted into " + out.path().u16string())));
 
     seen.reset();
     OnMenu(&w.window, 1, &seen);

@@ -58,7 +58,7 @@ QString Q(const std::filesystem::path& path) { return QString::fromStdU16String(
 
 // What the status line's tip holds for `text`.
 QString StatusTip(const std::u16string& text) {
-  return QString::fromStdU16String(shell::TipMarkup(text));
+  return shell::qt::PlainTip(QString::fromStdU16String(text));
 }
 
 // Drags `urls` over the middle of `window`, as a file manager does; returns whether the window

@@ -346,4 +346,21 @@ void FrmMainTest::newListStartsAtItsTopAndCutOffNamesShowWhole() {
   }
 }
 
+// A tip shows its text as it is, whatever in it looks like markup; an empty text is no tip.
+void FrmMainTest::tipsShowTheirTextAsItIs() {
+  const struct {
+    QString text;
+    QString markup;
+  } kCases[] = {
+      {"", ""},
+      {"C:\\Games\\<b>x</b>.pak",
+       "<p style='white-space:pre'>C:\\Games\\&lt;b&gt;x&lt;/b&gt;.pak</p>"},
+      {"Tom & \"Jerry\".ogg", "<p style='white-space:pre'>Tom &amp; &quot;Jerry&quot;.ogg</p>"},
+      // Text that is already escaped is escaped again, so it shows as typed.
+      {"&lt;", "<p style='white-space:pre'>&amp;lt;</p>"},
+      {"  two  spaces\nnext line", "<p style='white-space:pre'>  two  spaces\nnext line</p>"},
+  };
+  for (const auto& c : kCases) QCOMPARE(PlainTip(c.text), c.markup);
+}
+
 }  // namespace shell::qt

@@ -23,6 +23,7 @@ class FrmMainTest : public QObject {
   void dragOfTheSkinMovesTheWindow();
   void commandErrorsAreShownAndTheWindowCarriesOn();
   void newListStartsAtItsTopAndCutOffNamesShowWhole();
+  void tipsShowTheirTextAsItIs();
 };
 
 class FrmMainKeyboardTest : public QObject {

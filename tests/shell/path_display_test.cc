@@ -58,24 +58,6 @@ TEST(ShortenPath, CutsNeverSplitASurrogatePair) {
             u"..." + std::u16string(34, u'z'));
 }
 
-// A tip shows its text as it is, whatever in it looks like markup; an empty text is no tip.
-TEST(TipMarkup, ShowsTheTextAsItIs) {
-  const struct {
-    std::u16string_view text;
-    std::u16string_view markup;
-  } kCases[] = {
-      {u"", u""},
-      {u"C:\\Games\\sound.pak", u"<p style='white-space:pre'>C:\\Games\\sound.pak</p>"},
-      {u"C:\\Games\\<b>x</b>.pak",
-       u"<p style='white-space:pre'>C:\\Games\\&lt;b&gt;x&lt;/b&gt;.pak</p>"},
-      {u"Tom & \"Jerry\".ogg", u"<p style='white-space:pre'>Tom &amp; &quot;Jerry&quot;.ogg</p>"},
-      // Text that is already escaped is escaped again, so it shows as typed.
-      {u"&lt;", u"<p style='white-space:pre'>&amp;lt;</p>"},
-      {u"  two  spaces\nnext line", u"<p style='white-space:pre'>  two  spaces\nnext line</p>"},
-  };
-  for (const auto& c : kCases) EXPECT_EQ(TipMarkup(c.text), c.markup);
-}
-
 }  // namespace
 }  // namespace shell
 

@@ -13,7 +13,6 @@
 
 #include "extractor/unbaler_logic.h"
 #include "shell/win32/frm_main.h"
-#include "shell/win32/win32_work.h"
 #include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
 #include "tests/win32/dialog_driver.h"
