@@ -59,6 +59,8 @@ Status FileSystem::Publish(std::unique_ptr<OutputFile> file, const Path& target)
   return Status::IoError("Cannot create " + DisplayPath(target) + ": not supported", 0);
 }
 
+Result<bool> FileSystem::PublishNew(std::unique_ptr<OutputFile>&, const Path&) { return false; }
+
 Status FileSystem::SyncFileSystem(const Path& folder) {
   return Status::IoError(
       "Cannot flush the file system of " + DisplayPath(folder) + ": not supported", 0);

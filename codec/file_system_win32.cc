@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "codec/file_system.h"
+#include "codec/names.h"
 #include "codec/text.h"
 
 namespace pak {
@@ -121,6 +122,51 @@ OVERLAPPED At(std::uint64_t offset) {
   return at;
 }
 
+// Sets the attributes of an open file; its times stay as they are (zero leaves a time alone).
+bool SetAttributesOf(HANDLE handle, DWORD attributes) {
+  FILE_BASIC_INFO basic{};
+  basic.FileAttributes = attributes;
+  return ::SetFileInformationByHandle(handle, FileBasicInfo, &basic, sizeof basic) != 0;
+}
+
+// The path in the system's own form (\??\C:\folder\name), as naming an open file takes it;
+// none for a path that does not name a file on a drive or a share.
+std::optional<std::wstring> SystemPath(const Path& path) {
+  const std::wstring text = WinPath(path);
+  if (text.starts_with(L"\\\\?\\")) return L"\\??\\" + text.substr(4);
+  std::wstring full(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n =
+        ::GetFullPathNameW(text.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0) return std::nullopt;
+    if (n < full.size()) {
+      full.resize(n);
+      break;
+    }
+    full.resize(n);
+  }
+  if (full.starts_with(L"\\\\.\\") || full.starts_with(L"\\\\?\\")) return std::nullopt;
+  if (full.starts_with(L"\\\\")) return L"\\??\\UNC\\" + full.substr(2);
+  if (full.size() < 3 || full[1] != L':' || full[2] != L'\\') return std::nullopt;
+  return L"\\??\\" + full;
+}
+
+// Gives an open file (opened with DELETE access) the name `target`, a path in the system's own
+// form, when nothing has that name: the file is moved through its handle, without opening it
+// again by its path.
+bool TakeFreeNameOf(HANDLE handle, const std::wstring& target) {
+  const std::size_t bytes = sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t);
+  std::vector<std::uint64_t> buffer((bytes + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t));
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = FALSE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+  std::copy(target.begin(), target.end(), info->FileName);
+  return ::SetFileInformationByHandle(handle, FileRenameInfo, info,
+                                      static_cast<DWORD>(buffer.size() * sizeof(std::uint64_t))) !=
+         0;
+}
+
 class Win32InputFile final : public InputFile {
  public:
   Win32InputFile(HANDLE handle, std::uint64_t size, Path path)
@@ -160,11 +206,19 @@ class Win32InputFile final : public InputFile {
   Path path_;
 };
 
+// A file being written. One from CreateUnnamed is a hidden temporary at `temporary` standing for
+// a file with no name yet: it takes its name through TakeFreeName or Publish, and is deleted
+// when it is closed without one.
 class Win32OutputFile final : public OutputFile {
  public:
-  Win32OutputFile(HANDLE handle, Path path) : handle_(handle), path_(std::move(path)) {}
+  Win32OutputFile(HANDLE handle, Path path, std::wstring temporary = {})
+      : handle_(handle), path_(std::move(path)), temporary_(std::move(temporary)) {}
   ~Win32OutputFile() override {
-    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+    if (!temporary_.empty()) {
+      Discard();
+    } else if (handle_ != INVALID_HANDLE_VALUE) {
+      ::CloseHandle(handle_);
+    }
   }
 
   Status Append(std::span<const std::uint8_t> bytes) override {
@@ -198,7 +252,52 @@ class Win32OutputFile final : public OutputFile {
     return Status::Ok();
   }
 
+  // Closes the file; a temporary without a name is deleted.
   Status Close() override {
+    if (!temporary_.empty()) {
+      Discard();
+      return Status::Ok();
+    }
+    return CloseHandleOnly();
+  }
+
+  const Path& path() const { return path_; }
+  bool unnamed() const { return !temporary_.empty(); }
+
+  // Gives an unnamed file the name `target` (in the system's form) and closes it, when nothing
+  // has that name: true. False, with the file still open, hidden and unnamed, when something has
+  // (or the name cannot be given this way). An error only when the named file fails to close.
+  Result<bool> TakeFreeName(const std::wstring& target) {
+    if (temporary_.empty() || handle_ == INVALID_HANDLE_VALUE) return false;
+    // The attribute goes first, so that the file never holds its name hidden; a new file is
+    // marked for archiving, as the system marks every file it creates.
+    if (!SetAttributesOf(handle_, FILE_ATTRIBUTE_ARCHIVE)) return false;
+    if (!TakeFreeNameOf(handle_, target)) {
+      (void)SetAttributesOf(handle_, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+      return false;
+    }
+    LeaveTemporary(temporary_);
+    temporary_.clear();
+    PAK_RETURN_IF_ERROR(CloseHandleOnly());
+    return true;
+  }
+
+  // Closes an unnamed file and leaves it at its temporary path, which is returned; the file stays
+  // among the temporaries deleted on interruption until it is moved or deleted.
+  Result<std::wstring> CloseKeepingTemporary() {
+    std::wstring temporary = std::move(temporary_);
+    temporary_.clear();
+    const Status closed = CloseHandleOnly();
+    if (!closed.ok()) {
+      ::DeleteFileW(temporary.c_str());
+      LeaveTemporary(temporary);
+      return closed;
+    }
+    return temporary;
+  }
+
+ private:
+  Status CloseHandleOnly() {
     const HANDLE handle = handle_;
     handle_ = INVALID_HANDLE_VALUE;
     if (handle != INVALID_HANDLE_VALUE && !::CloseHandle(handle)) {
@@ -207,9 +306,26 @@ class Win32OutputFile final : public OutputFile {
     return Status::Ok();
   }
 
- private:
+  // Deletes an unnamed file: through its handle where it can, so that the name goes with the
+  // last handle, by its path otherwise.
+  void Discard() {
+    bool deleted = false;
+    if (handle_ != INVALID_HANDLE_VALUE) {
+      FILE_DISPOSITION_INFO disposition{};
+      disposition.DeleteFile = TRUE;
+      deleted = ::SetFileInformationByHandle(handle_, FileDispositionInfo, &disposition,
+                                             sizeof disposition) != 0;
+      ::CloseHandle(handle_);
+      handle_ = INVALID_HANDLE_VALUE;
+    }
+    if (!deleted) ::DeleteFileW(temporary_.c_str());
+    LeaveTemporary(temporary_);
+    temporary_.clear();
+  }
+
   HANDLE handle_;
   Path path_;
+  std::wstring temporary_;
   std::uint64_t size_ = 0;
 };
 
@@ -284,28 +400,48 @@ class Win32FileSystem final : public FileSystem {
 
   Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder, std::u16string_view hint,
                                                       Path* created) override {
-    static std::atomic<unsigned> counter{0};
-    std::u16string base(hint.substr(0, 120));
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      const std::string tail = ".tmp" + std::to_string(::GetCurrentProcessId()) + "-" +
-                               std::to_string(counter.fetch_add(1));
-      std::u16string file_name = u"." + base + std::u16string(tail.begin(), tail.end());
-      Path path = folder / PathFromUtf16(file_name);
-      // A leading dot hides nothing on Windows: the attribute keeps folder scans off the file.
-      const std::wstring name = WinPath(path);
-      const HANDLE handle =
-          Open(name, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, FILE_SHARE_READ | FILE_SHARE_DELETE);
-      if (handle != INVALID_HANDLE_VALUE) {
-        EnterTemporary(name);
-        *created = path;
-        return std::unique_ptr<OutputFile>(new Win32OutputFile(handle, path));
-      }
-      const DWORD error = ::GetLastError();
-      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-        return WinError("create a file in", folder, error);
-      }
-    }
-    return WinError("create a file in", folder, ERROR_FILE_EXISTS);
+    std::wstring name;
+    auto handle = CreateHiddenTemporary(folder, hint, GENERIC_WRITE, created, &name);
+    if (!handle.ok()) return handle.status();
+    return std::unique_ptr<OutputFile>(new Win32OutputFile(*handle, *created));
+  }
+
+  // A hidden temporary beside the target stands for an unnamed file: the system has none. It is
+  // opened for renaming too, so that it takes its name through its handle.
+  Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& target) override {
+    Path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    Path path;
+    std::wstring name;
+    auto handle = CreateHiddenTemporary(folder, target.filename().u16string(),
+                                        GENERIC_WRITE | DELETE, &path, &name);
+    if (!handle.ok()) return handle.status();
+    return std::unique_ptr<OutputFile>(new Win32OutputFile(*handle, target, std::move(name)));
+  }
+
+  Result<bool> PublishNew(std::unique_ptr<OutputFile>& file, const Path& target) override {
+    auto* out = dynamic_cast<Win32OutputFile*>(file.get());
+    if (out == nullptr || !out->unnamed() || out->path() != target) return false;
+    // The system's form of a path is taken as it is, without the clean-up of the usual one
+    // (trailing dots and spaces, device names): only names that need none are named this way.
+    if (EntryNameFault(target.filename().u16string(), NameRules::kWindows) != nullptr) return false;
+    const std::optional<std::wstring> system_path = SystemPath(target);
+    if (!system_path) return false;
+    auto named = out->TakeFreeName(*system_path);
+    if (!named.ok() || *named) file.reset();
+    return named;
+  }
+
+  // What stands at the target is replaced by a move of the temporary, as Replace does.
+  Status Publish(std::unique_ptr<OutputFile> file, const Path& target) override {
+    auto* out = dynamic_cast<Win32OutputFile*>(file.get());
+    if (out == nullptr || !out->unnamed()) return FileSystem::Publish(std::move(file), target);
+    auto temporary = out->CloseKeepingTemporary();
+    if (!temporary.ok()) return temporary.status();
+    const Path from(*temporary);
+    const Status replaced = Replace(from, target);
+    if (!replaced.ok()) (void)Remove(from);
+    return replaced;
   }
 
   Status Replace(const Path& from, const Path& to) override {
@@ -411,6 +547,36 @@ class Win32FileSystem final : public FileSystem {
     ::FindClose(search);
     if (!status.ok()) return status;
     return names;
+  }
+
+  // Creates a new hidden file with a unique name made from `hint` in `folder`, entered among the
+  // temporaries deleted on interruption; its path is stored in *path, and as the API takes it in
+  // *name.
+  static Result<HANDLE> CreateHiddenTemporary(const Path& folder, std::u16string_view hint,
+                                              DWORD access, Path* path, std::wstring* name) {
+    static std::atomic<unsigned> counter{0};
+    std::u16string base(hint.substr(0, 120));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::string tail = ".tmp" + std::to_string(::GetCurrentProcessId()) + "-" +
+                               std::to_string(counter.fetch_add(1));
+      std::u16string file_name = u"." + base + std::u16string(tail.begin(), tail.end());
+      // A leading dot hides nothing on Windows: the attribute keeps folder scans off the file.
+      Path candidate = folder / PathFromUtf16(file_name);
+      std::wstring wide = WinPath(candidate);
+      const HANDLE handle = ::CreateFileW(wide.c_str(), access, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+      if (handle != INVALID_HANDLE_VALUE) {
+        EnterTemporary(wide);
+        *path = std::move(candidate);
+        *name = std::move(wide);
+        return handle;
+      }
+      const DWORD error = ::GetLastError();
+      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+        return WinError("create a file in", folder, error);
+      }
+    }
+    return WinError("create a file in", folder, ERROR_FILE_EXISTS);
   }
 
   static HANDLE Open(const std::wstring& name, DWORD disposition, DWORD attributes,
