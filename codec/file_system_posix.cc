@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
-#include <random>
 #include <vector>
 
 #include "codec/file_system.h"
+#include "codec/file_system_platform.h"
 #include "codec/text.h"
 
 #if defined(__linux__)
@@ -591,18 +591,17 @@ FileSystem& DefaultFileSystem() {
   return fs;
 }
 
-Result<Path> CreatePrivateFolder(const Path& parent, std::string_view prefix) {
-  std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, "-%ld-%08x", static_cast<long>(::getpid()),
-                  static_cast<unsigned>(random()));
-    const Path folder = parent / (std::string(prefix) + suffix);
-    // mkdir neither follows nor replaces what is there: a name taken by anyone fails here.
-    if (::mkdir(folder.c_str(), 0700) == 0) return folder;
-    if (errno != EEXIST) return Errno("create folder", folder, errno);
-  }
-  return Status::IoError("Cannot create a private folder in " + DisplayPath(parent), EEXIST);
+namespace platform {
+
+unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
+
+Status MakePrivateFolder(const Path& folder, bool* taken) {
+  // mkdir neither follows nor replaces what is there: a name taken by anyone fails here.
+  if (::mkdir(folder.c_str(), 0700) == 0) return Status::Ok();
+  *taken = errno == EEXIST;
+  return Errno("create folder", folder, errno);
 }
+
+}  // namespace platform
 
 }  // namespace pak

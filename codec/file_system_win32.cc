@@ -4,13 +4,12 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <mutex>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "codec/file_system.h"
+#include "codec/file_system_platform.h"
 #include "codec/names.h"
 #include "codec/text.h"
 
@@ -122,6 +121,23 @@ OVERLAPPED At(std::uint64_t offset) {
   return at;
 }
 
+// Reads or writes `size` bytes of a file from `offset` on, in pieces that one call can count:
+// `call(done, piece, &n, &at)` moves one piece at `at` and says how much it moved. A call that
+// fails becomes `failed(its error)`, one that moves nothing `failed(stalled)`.
+template <typename Call, typename Failed>
+Status InPieces(std::uint64_t offset, std::uint64_t size, DWORD stalled, Call call, Failed failed) {
+  std::uint64_t done = 0;
+  while (done < size) {
+    const auto piece = static_cast<DWORD>(std::min<std::uint64_t>(size - done, kMaxTransfer));
+    OVERLAPPED at = At(offset + done);
+    DWORD n = 0;
+    if (!call(done, piece, &n, &at)) return failed(::GetLastError());
+    if (n == 0) return failed(stalled);
+    done += n;
+  }
+  return Status::Ok();
+}
+
 // Sets the attributes of an open file; its times stay as they are (zero leaves a time alone).
 bool SetAttributesOf(HANDLE handle, DWORD attributes) {
   FILE_BASIC_INFO basic{};
@@ -177,21 +193,15 @@ class Win32InputFile final : public InputFile {
   std::optional<FileId> id() const override { return id_; }
 
   Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-    std::uint64_t done = 0;
-    while (done < out.size()) {
-      const auto chunk =
-          static_cast<DWORD>(std::min<std::uint64_t>(out.size() - done, kMaxTransfer));
-      OVERLAPPED at = At(offset + done);
-      DWORD n = 0;
-      if (!::ReadFile(handle_, out.data() + done, chunk, &n, &at)) {
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_HANDLE_EOF) return ShortRead();
-        return WinError("read", path_, error);
-      }
-      if (n == 0) return ShortRead();
-      done += n;
-    }
-    return Status::Ok();
+    // A read that returns nothing has met the end of the file.
+    return InPieces(
+        offset, out.size(), ERROR_HANDLE_EOF,
+        [&](std::uint64_t done, DWORD piece, DWORD* n, OVERLAPPED* at) {
+          return ::ReadFile(handle_, out.data() + done, piece, n, at);
+        },
+        [&](DWORD error) {
+          return error == ERROR_HANDLE_EOF ? ShortRead() : WinError("read", path_, error);
+        });
   }
 
  private:
@@ -228,19 +238,12 @@ class Win32OutputFile final : public OutputFile {
   }
 
   Status WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
-    std::uint64_t done = 0;
-    while (done < bytes.size()) {
-      const auto chunk =
-          static_cast<DWORD>(std::min<std::uint64_t>(bytes.size() - done, kMaxTransfer));
-      OVERLAPPED at = At(offset + done);
-      DWORD n = 0;
-      if (!::WriteFile(handle_, bytes.data() + done, chunk, &n, &at)) {
-        return LastError("write", path_);
-      }
-      if (n == 0) return WinError("write", path_, ERROR_WRITE_FAULT);
-      done += n;
-    }
-    return Status::Ok();
+    return InPieces(
+        offset, bytes.size(), ERROR_WRITE_FAULT,
+        [&](std::uint64_t done, DWORD piece, DWORD* n, OVERLAPPED* at) {
+          return ::WriteFile(handle_, bytes.data() + done, piece, n, at);
+        },
+        [&](DWORD error) { return WinError("write", path_, error); });
   }
 
   std::uint64_t size() const override { return size_; }
@@ -593,21 +596,18 @@ FileSystem& DefaultFileSystem() {
   return fs;
 }
 
-Result<Path> CreatePrivateFolder(const Path& parent, std::string_view prefix) {
-  // The user's own temporary folder is closed to other users; a folder made in it inherits that.
-  std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, "-%lu-%08x",
-                  static_cast<unsigned long>(::GetCurrentProcessId()),
-                  static_cast<unsigned>(random()));
-    const Path folder = parent / PathFromUtf8(std::string(prefix) + suffix);
-    if (::CreateDirectoryW(folder.c_str(), nullptr)) return folder;
-    const DWORD error = ::GetLastError();
-    if (error != ERROR_ALREADY_EXISTS) return WinError("create folder", folder, error);
-  }
-  return Status::IoError("Cannot create a private folder in " + DisplayPath(parent),
-                         ERROR_ALREADY_EXISTS);
+namespace platform {
+
+unsigned long ProcessId() { return ::GetCurrentProcessId(); }
+
+// The user's own temporary folder is closed to other users; a folder made in it inherits that.
+Status MakePrivateFolder(const Path& folder, bool* taken) {
+  if (::CreateDirectoryW(folder.c_str(), nullptr)) return Status::Ok();
+  const DWORD error = ::GetLastError();
+  *taken = error == ERROR_ALREADY_EXISTS;
+  return WinError("create folder", folder, error);
 }
+
+}  // namespace platform
 
 }  // namespace pak
