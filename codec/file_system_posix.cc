@@ -434,6 +434,18 @@ class PosixFileSystem final : public FileSystem {
     return out->Close();
   }
 
+  Result<bool> PublishNew(std::unique_ptr<OutputFile>& file, const Path& target) override {
+    auto* out = dynamic_cast<PosixOutputFile*>(file.get());
+    if (out == nullptr || !out->WritePending().ok()) return false;
+    const int fd = out->fd();
+    // A link fails where anything has the name, a dangling link included.
+    if (LinkUnnamed(fd, "/proc/self/fd/" + std::to_string(fd), target) != 0) return false;
+    const Status closed = out->Close();
+    file.reset();
+    if (!closed.ok()) return closed;
+    return true;
+  }
+
   Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder, std::u16string_view hint,
                                                       Path* created) override {
     static std::atomic<unsigned> counter{0};
