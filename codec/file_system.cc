@@ -62,7 +62,9 @@ Status FileSystem::Publish(std::unique_ptr<OutputFile> file, const Path& target)
   return Status::IoError("Cannot create " + DisplayPath(target) + ": not supported", 0);
 }
 
-Result<bool> FileSystem::PublishNew(std::unique_ptr<OutputFile>&, const Path&) { return false; }
+Result<FileSystem::NewName> FileSystem::PublishNew(std::unique_ptr<OutputFile>&, const Path&) {
+  return NewName::kUnknown;
+}
 
 Status FileSystem::SyncFileSystem(const Path& folder) {
   return Status::IoError(

@@ -113,11 +113,13 @@ class FileSystem {
   // Gives a file from CreateUnnamed the name `target`, replacing what is there (also a
   // read-only file, or a link, which is replaced and not followed), and closes it.
   virtual Status Publish(std::unique_ptr<OutputFile> file, const Path& target);
+  // What PublishNew did: gave the file its name, found the name taken, or could not tell.
+  enum class NewName { kGiven, kTaken, kUnknown };
   // Gives a file from CreateUnnamed the name `target`, and closes it, only when nothing has that
-  // name: true then, and `file` is released. False when something has it, or when the system
-  // cannot tell in the same step (the default): the file is then still open and unnamed, for
-  // Publish. An error means that the file took its name but did not close cleanly.
-  virtual Result<bool> PublishNew(std::unique_ptr<OutputFile>& file, const Path& target);
+  // name: kGiven then, and `file` is released. kTaken when something has the name, kUnknown when
+  // the system cannot tell in the same step (the default): the file is then still open and
+  // unnamed, for Publish. An error means that the file took its name but did not close cleanly.
+  virtual Result<NewName> PublishNew(std::unique_ptr<OutputFile>& file, const Path& target);
   // Creates a new, empty file with a unique name inside `folder`, made from
   // `hint`; its path is stored in *created. The name starts with a dot so that
   // folder scans pass over it. Until it is moved by Replace or deleted by Remove, the

@@ -434,16 +434,18 @@ class PosixFileSystem final : public FileSystem {
     return out->Close();
   }
 
-  Result<bool> PublishNew(std::unique_ptr<OutputFile>& file, const Path& target) override {
+  Result<NewName> PublishNew(std::unique_ptr<OutputFile>& file, const Path& target) override {
     auto* out = dynamic_cast<PosixOutputFile*>(file.get());
-    if (out == nullptr || !out->WritePending().ok()) return false;
+    if (out == nullptr || !out->WritePending().ok()) return NewName::kUnknown;
     const int fd = out->fd();
     // A link fails where anything has the name, a dangling link included.
-    if (LinkUnnamed(fd, "/proc/self/fd/" + std::to_string(fd), target) != 0) return false;
+    if (LinkUnnamed(fd, "/proc/self/fd/" + std::to_string(fd), target) != 0) {
+      return errno == EEXIST ? NewName::kTaken : NewName::kUnknown;
+    }
     const Status closed = out->Close();
     file.reset();
     if (!closed.ok()) return closed;
-    return true;
+    return NewName::kGiven;
   }
 
   Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder, std::u16string_view hint,

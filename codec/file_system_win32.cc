@@ -268,21 +268,24 @@ class Win32OutputFile final : public OutputFile {
   bool unnamed() const { return !temporary_.empty(); }
 
   // Gives an unnamed file the name `target` (in the system's form) and closes it, when nothing
-  // has that name: true. False, with the file still open, hidden and unnamed, when something has
-  // (or the name cannot be given this way). An error only when the named file fails to close.
-  Result<bool> TakeFreeName(const std::wstring& target) {
-    if (temporary_.empty() || handle_ == INVALID_HANDLE_VALUE) return false;
+  // has that name. Otherwise the file stays open, hidden and unnamed. An error only when the
+  // named file fails to close.
+  Result<FileSystem::NewName> TakeFreeName(const std::wstring& target) {
+    using NewName = FileSystem::NewName;
+    if (temporary_.empty() || handle_ == INVALID_HANDLE_VALUE) return NewName::kUnknown;
     // The attribute goes first, so that the file never holds its name hidden; a new file is
     // marked for archiving, as the system marks every file it creates.
-    if (!SetAttributesOf(handle_, FILE_ATTRIBUTE_ARCHIVE)) return false;
+    if (!SetAttributesOf(handle_, FILE_ATTRIBUTE_ARCHIVE)) return NewName::kUnknown;
     if (!TakeFreeNameOf(handle_, target)) {
+      const DWORD error = ::GetLastError();
       (void)SetAttributesOf(handle_, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-      return false;
+      return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? NewName::kTaken
+                                                                         : NewName::kUnknown;
     }
     LeaveTemporary(temporary_);
     temporary_.clear();
     PAK_RETURN_IF_ERROR(CloseHandleOnly());
-    return true;
+    return NewName::kGiven;
   }
 
   // Closes an unnamed file and leaves it at its temporary path, which is returned; the file stays
@@ -422,16 +425,18 @@ class Win32FileSystem final : public FileSystem {
     return std::unique_ptr<OutputFile>(new Win32OutputFile(*handle, target, std::move(name)));
   }
 
-  Result<bool> PublishNew(std::unique_ptr<OutputFile>& file, const Path& target) override {
+  Result<NewName> PublishNew(std::unique_ptr<OutputFile>& file, const Path& target) override {
     auto* out = dynamic_cast<Win32OutputFile*>(file.get());
-    if (out == nullptr || !out->unnamed() || out->path() != target) return false;
+    if (out == nullptr || !out->unnamed() || out->path() != target) return NewName::kUnknown;
     // The system's form of a path is taken as it is, without the clean-up of the usual one
     // (trailing dots and spaces, device names): only names that need none are named this way.
-    if (EntryNameFault(target.filename().u16string(), NameRules::kWindows) != nullptr) return false;
+    if (EntryNameFault(target.filename().u16string(), NameRules::kWindows) != nullptr) {
+      return NewName::kUnknown;
+    }
     const std::optional<std::wstring> system_path = SystemPath(target);
-    if (!system_path) return false;
+    if (!system_path) return NewName::kUnknown;
     auto named = out->TakeFreeName(*system_path);
-    if (!named.ok() || *named) file.reset();
+    if (!named.ok() || *named == NewName::kGiven) file.reset();
     return named;
   }
 

@@ -247,12 +247,12 @@ pak::Status FaultyFileSystem::Publish(std::unique_ptr<pak::OutputFile> file,
   }
   return Real().Publish(std::move(file), target);
 }
-pak::Result<bool> FaultyFileSystem::PublishNew(std::unique_ptr<pak::OutputFile>& file,
-                                               const pak::Path& target) {
+pak::Result<FaultyFileSystem::NewName> FaultyFileSystem::PublishNew(
+    std::unique_ptr<pak::OutputFile>& file, const pak::Path& target) {
   auto* faulty = dynamic_cast<FaultyOutput*>(file.get());
   if (faulty == nullptr) return Real().PublishNew(file, target);
   auto named = Real().PublishNew(faulty->real(), target);
-  if (!named.ok() || *named) {
+  if (!named.ok() || *named == NewName::kGiven) {
     journal.push_back("publish new " + Label(target));
     file.reset();
   }

@@ -224,9 +224,10 @@ TEST(Win32FileSystem, UnnamedFilesTakeAFreeNameAtOnceAndOtherwiseReplaceWhatIsTh
     ASSERT_TRUE((*file)->Append(Bytes{1, 2, 3}).ok());
     auto named = Fs().PublishNew(*file, target);
     ASSERT_TRUE(named.ok()) << named.status().message();
-    EXPECT_EQ(*named, c.there == There::kNothing);
-    EXPECT_EQ(*file == nullptr, *named);
-    if (!*named) {
+    using NewName = pak::FileSystem::NewName;
+    EXPECT_EQ(*named, c.there == There::kNothing ? NewName::kGiven : NewName::kTaken);
+    EXPECT_EQ(*file == nullptr, *named == NewName::kGiven);
+    if (*named != NewName::kGiven) {
       if (c.there != There::kFolder) {
         EXPECT_EQ(ReadFile(real).size(), 24u);  // untouched so far
       }
