@@ -1,7 +1,10 @@
 #include "codec/file_system.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <random>
 
+#include "codec/file_system_platform.h"
 #include "codec/text.h"
 
 namespace pak {
@@ -59,6 +62,10 @@ Status FileSystem::Publish(std::unique_ptr<OutputFile> file, const Path& target)
   return Status::IoError("Cannot create " + DisplayPath(target) + ": not supported", 0);
 }
 
+Result<FileSystem::NewName> FileSystem::PublishNew(std::unique_ptr<OutputFile>&, const Path&) {
+  return NewName::kUnknown;
+}
+
 Status FileSystem::SyncFileSystem(const Path& folder) {
   return Status::IoError(
       "Cannot flush the file system of " + DisplayPath(folder) + ": not supported", 0);
@@ -84,6 +91,23 @@ Result<std::vector<std::uint8_t>> FileSystem::ReadWholeFile(const Path& path) {
   std::vector<std::uint8_t> bytes(static_cast<size_t>((*file)->size()));
   PAK_RETURN_IF_ERROR((*file)->ReadAt(0, bytes));
   return bytes;
+}
+
+Result<Path> CreatePrivateFolder(const Path& parent, std::string_view prefix) {
+  std::random_device random;
+  Status taken_status;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, "-%lu-%08x", platform::ProcessId(),
+                  static_cast<unsigned>(random()));
+    const Path folder = parent / PathFromUtf8(std::string(prefix) + suffix);
+    bool taken = false;
+    taken_status = platform::MakePrivateFolder(folder, &taken);
+    if (taken_status.ok()) return folder;
+    if (!taken) return taken_status;
+  }
+  return Status::IoError("Cannot create a private folder in " + DisplayPath(parent),
+                         taken_status.error_number());
 }
 
 }  // namespace pak

@@ -103,14 +103,23 @@ class FileSystem {
   // (the default), and the caller writes beside the target and moves the file over it instead.
   virtual Result<std::unique_ptr<OutputFile>> CreateNew(const Path& path);
   // Creates a new, empty file in the folder of `target` that has no name yet: it gets one only
-  // through Publish, and vanishes if the process dies first. Fails as creating a file in that
-  // folder fails (a folder that cannot be written); messages name `target`. A file system that has
-  // no such files returns null (the default), and the caller uses CreateTemporary and Replace
-  // instead.
+  // through Publish or PublishNew, and vanishes if the process dies first, or is closed. Fails as
+  // creating a file in that folder fails (a folder that cannot be written); messages name
+  // `target`. A file system that has no such files returns null (the default), and the caller
+  // uses CreateTemporary and Replace instead. On Windows, which has none, a hidden temporary
+  // beside the target stands in: it is deleted when closed, and on interruption as CreateTemporary
+  // says, but a process killed outright leaves it.
   virtual Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& target);
   // Gives a file from CreateUnnamed the name `target`, replacing what is there (also a
   // read-only file, or a link, which is replaced and not followed), and closes it.
   virtual Status Publish(std::unique_ptr<OutputFile> file, const Path& target);
+  // What PublishNew did: gave the file its name, found the name taken, or could not tell.
+  enum class NewName { kGiven, kTaken, kUnknown };
+  // Gives a file from CreateUnnamed the name `target`, and closes it, only when nothing has that
+  // name: kGiven then, and `file` is released. kTaken when something has the name, kUnknown when
+  // the system cannot tell in the same step (the default): the file is then still open and
+  // unnamed, for Publish. An error means that the file took its name but did not close cleanly.
+  virtual Result<NewName> PublishNew(std::unique_ptr<OutputFile>& file, const Path& target);
   // Creates a new, empty file with a unique name inside `folder`, made from
   // `hint`; its path is stored in *created. The name starts with a dot so that
   // folder scans pass over it. Until it is moved by Replace or deleted by Remove, the

@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
-#include <random>
 #include <vector>
 
 #include "codec/file_system.h"
+#include "codec/file_system_platform.h"
 #include "codec/text.h"
 
 #if defined(__linux__)
@@ -434,6 +434,20 @@ class PosixFileSystem final : public FileSystem {
     return out->Close();
   }
 
+  Result<NewName> PublishNew(std::unique_ptr<OutputFile>& file, const Path& target) override {
+    auto* out = dynamic_cast<PosixOutputFile*>(file.get());
+    if (out == nullptr || !out->WritePending().ok()) return NewName::kUnknown;
+    const int fd = out->fd();
+    // A link fails where anything has the name, a dangling link included.
+    if (LinkUnnamed(fd, "/proc/self/fd/" + std::to_string(fd), target) != 0) {
+      return errno == EEXIST ? NewName::kTaken : NewName::kUnknown;
+    }
+    const Status closed = out->Close();
+    file.reset();
+    if (!closed.ok()) return closed;
+    return NewName::kGiven;
+  }
+
   Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder, std::u16string_view hint,
                                                       Path* created) override {
     static std::atomic<unsigned> counter{0};
@@ -591,18 +605,17 @@ FileSystem& DefaultFileSystem() {
   return fs;
 }
 
-Result<Path> CreatePrivateFolder(const Path& parent, std::string_view prefix) {
-  std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, "-%ld-%08x", static_cast<long>(::getpid()),
-                  static_cast<unsigned>(random()));
-    const Path folder = parent / (std::string(prefix) + suffix);
-    // mkdir neither follows nor replaces what is there: a name taken by anyone fails here.
-    if (::mkdir(folder.c_str(), 0700) == 0) return folder;
-    if (errno != EEXIST) return Errno("create folder", folder, errno);
-  }
-  return Status::IoError("Cannot create a private folder in " + DisplayPath(parent), EEXIST);
+namespace platform {
+
+unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
+
+Status MakePrivateFolder(const Path& folder, bool* taken) {
+  // mkdir neither follows nor replaces what is there: a name taken by anyone fails here.
+  if (::mkdir(folder.c_str(), 0700) == 0) return Status::Ok();
+  *taken = errno == EEXIST;
+  return Errno("create folder", folder, errno);
 }
+
+}  // namespace platform
 
 }  // namespace pak

@@ -4,13 +4,13 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <mutex>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "codec/file_system.h"
+#include "codec/file_system_platform.h"
+#include "codec/names.h"
 #include "codec/text.h"
 
 namespace pak {
@@ -121,6 +121,68 @@ OVERLAPPED At(std::uint64_t offset) {
   return at;
 }
 
+// Reads or writes `size` bytes of a file from `offset` on, in pieces that one call can count:
+// `call(done, piece, &n, &at)` moves one piece at `at` and says how much it moved. A call that
+// fails becomes `failed(its error)`, one that moves nothing `failed(stalled)`.
+template <typename Call, typename Failed>
+Status InPieces(std::uint64_t offset, std::uint64_t size, DWORD stalled, Call call, Failed failed) {
+  std::uint64_t done = 0;
+  while (done < size) {
+    const auto piece = static_cast<DWORD>(std::min<std::uint64_t>(size - done, kMaxTransfer));
+    OVERLAPPED at = At(offset + done);
+    DWORD n = 0;
+    if (!call(done, piece, &n, &at)) return failed(::GetLastError());
+    if (n == 0) return failed(stalled);
+    done += n;
+  }
+  return Status::Ok();
+}
+
+// Sets the attributes of an open file; its times stay as they are (zero leaves a time alone).
+bool SetAttributesOf(HANDLE handle, DWORD attributes) {
+  FILE_BASIC_INFO basic{};
+  basic.FileAttributes = attributes;
+  return ::SetFileInformationByHandle(handle, FileBasicInfo, &basic, sizeof basic) != 0;
+}
+
+// The path in the system's own form (\??\C:\folder\name), as naming an open file takes it;
+// none for a path that does not name a file on a drive or a share.
+std::optional<std::wstring> SystemPath(const Path& path) {
+  const std::wstring text = WinPath(path);
+  if (text.starts_with(L"\\\\?\\")) return L"\\??\\" + text.substr(4);
+  std::wstring full(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n =
+        ::GetFullPathNameW(text.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0) return std::nullopt;
+    if (n < full.size()) {
+      full.resize(n);
+      break;
+    }
+    full.resize(n);
+  }
+  if (full.starts_with(L"\\\\.\\") || full.starts_with(L"\\\\?\\")) return std::nullopt;
+  if (full.starts_with(L"\\\\")) return L"\\??\\UNC\\" + full.substr(2);
+  if (full.size() < 3 || full[1] != L':' || full[2] != L'\\') return std::nullopt;
+  return L"\\??\\" + full;
+}
+
+// Gives an open file (opened with DELETE access) the name `target`, a path in the system's own
+// form, when nothing has that name: the file is moved through its handle, without opening it
+// again by its path.
+bool TakeFreeNameOf(HANDLE handle, const std::wstring& target) {
+  const std::size_t bytes = sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t);
+  std::vector<std::uint64_t> buffer((bytes + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t));
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = FALSE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+  std::copy(target.begin(), target.end(), info->FileName);
+  return ::SetFileInformationByHandle(handle, FileRenameInfo, info,
+                                      static_cast<DWORD>(buffer.size() * sizeof(std::uint64_t))) !=
+         0;
+}
+
 class Win32InputFile final : public InputFile {
  public:
   Win32InputFile(HANDLE handle, std::uint64_t size, Path path)
@@ -131,21 +193,15 @@ class Win32InputFile final : public InputFile {
   std::optional<FileId> id() const override { return id_; }
 
   Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-    std::uint64_t done = 0;
-    while (done < out.size()) {
-      const auto chunk =
-          static_cast<DWORD>(std::min<std::uint64_t>(out.size() - done, kMaxTransfer));
-      OVERLAPPED at = At(offset + done);
-      DWORD n = 0;
-      if (!::ReadFile(handle_, out.data() + done, chunk, &n, &at)) {
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_HANDLE_EOF) return ShortRead();
-        return WinError("read", path_, error);
-      }
-      if (n == 0) return ShortRead();
-      done += n;
-    }
-    return Status::Ok();
+    // A read that returns nothing has met the end of the file.
+    return InPieces(
+        offset, out.size(), ERROR_HANDLE_EOF,
+        [&](std::uint64_t done, DWORD piece, DWORD* n, OVERLAPPED* at) {
+          return ::ReadFile(handle_, out.data() + done, piece, n, at);
+        },
+        [&](DWORD error) {
+          return error == ERROR_HANDLE_EOF ? ShortRead() : WinError("read", path_, error);
+        });
   }
 
  private:
@@ -160,11 +216,19 @@ class Win32InputFile final : public InputFile {
   Path path_;
 };
 
+// A file being written. One from CreateUnnamed is a hidden temporary at `temporary` standing for
+// a file with no name yet: it takes its name through TakeFreeName or Publish, and is deleted
+// when it is closed without one.
 class Win32OutputFile final : public OutputFile {
  public:
-  Win32OutputFile(HANDLE handle, Path path) : handle_(handle), path_(std::move(path)) {}
+  Win32OutputFile(HANDLE handle, Path path, std::wstring temporary = {})
+      : handle_(handle), path_(std::move(path)), temporary_(std::move(temporary)) {}
   ~Win32OutputFile() override {
-    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+    if (!temporary_.empty()) {
+      Discard();
+    } else if (handle_ != INVALID_HANDLE_VALUE) {
+      ::CloseHandle(handle_);
+    }
   }
 
   Status Append(std::span<const std::uint8_t> bytes) override {
@@ -174,19 +238,12 @@ class Win32OutputFile final : public OutputFile {
   }
 
   Status WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
-    std::uint64_t done = 0;
-    while (done < bytes.size()) {
-      const auto chunk =
-          static_cast<DWORD>(std::min<std::uint64_t>(bytes.size() - done, kMaxTransfer));
-      OVERLAPPED at = At(offset + done);
-      DWORD n = 0;
-      if (!::WriteFile(handle_, bytes.data() + done, chunk, &n, &at)) {
-        return LastError("write", path_);
-      }
-      if (n == 0) return WinError("write", path_, ERROR_WRITE_FAULT);
-      done += n;
-    }
-    return Status::Ok();
+    return InPieces(
+        offset, bytes.size(), ERROR_WRITE_FAULT,
+        [&](std::uint64_t done, DWORD piece, DWORD* n, OVERLAPPED* at) {
+          return ::WriteFile(handle_, bytes.data() + done, piece, n, at);
+        },
+        [&](DWORD error) { return WinError("write", path_, error); });
   }
 
   std::uint64_t size() const override { return size_; }
@@ -198,7 +255,55 @@ class Win32OutputFile final : public OutputFile {
     return Status::Ok();
   }
 
+  // Closes the file; a temporary without a name is deleted.
   Status Close() override {
+    if (!temporary_.empty()) {
+      Discard();
+      return Status::Ok();
+    }
+    return CloseHandleOnly();
+  }
+
+  const Path& path() const { return path_; }
+  bool unnamed() const { return !temporary_.empty(); }
+
+  // Gives an unnamed file the name `target` (in the system's form) and closes it, when nothing
+  // has that name. Otherwise the file stays open, hidden and unnamed. An error only when the
+  // named file fails to close.
+  Result<FileSystem::NewName> TakeFreeName(const std::wstring& target) {
+    using NewName = FileSystem::NewName;
+    if (temporary_.empty() || handle_ == INVALID_HANDLE_VALUE) return NewName::kUnknown;
+    // The attribute goes first, so that the file never holds its name hidden; a new file is
+    // marked for archiving, as the system marks every file it creates.
+    if (!SetAttributesOf(handle_, FILE_ATTRIBUTE_ARCHIVE)) return NewName::kUnknown;
+    if (!TakeFreeNameOf(handle_, target)) {
+      const DWORD error = ::GetLastError();
+      (void)SetAttributesOf(handle_, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+      return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? NewName::kTaken
+                                                                         : NewName::kUnknown;
+    }
+    LeaveTemporary(temporary_);
+    temporary_.clear();
+    PAK_RETURN_IF_ERROR(CloseHandleOnly());
+    return NewName::kGiven;
+  }
+
+  // Closes an unnamed file and leaves it at its temporary path, which is returned; the file stays
+  // among the temporaries deleted on interruption until it is moved or deleted.
+  Result<std::wstring> CloseKeepingTemporary() {
+    std::wstring temporary = std::move(temporary_);
+    temporary_.clear();
+    const Status closed = CloseHandleOnly();
+    if (!closed.ok()) {
+      ::DeleteFileW(temporary.c_str());
+      LeaveTemporary(temporary);
+      return closed;
+    }
+    return temporary;
+  }
+
+ private:
+  Status CloseHandleOnly() {
     const HANDLE handle = handle_;
     handle_ = INVALID_HANDLE_VALUE;
     if (handle != INVALID_HANDLE_VALUE && !::CloseHandle(handle)) {
@@ -207,9 +312,26 @@ class Win32OutputFile final : public OutputFile {
     return Status::Ok();
   }
 
- private:
+  // Deletes an unnamed file: through its handle where it can, so that the name goes with the
+  // last handle, by its path otherwise.
+  void Discard() {
+    bool deleted = false;
+    if (handle_ != INVALID_HANDLE_VALUE) {
+      FILE_DISPOSITION_INFO disposition{};
+      disposition.DeleteFile = TRUE;
+      deleted = ::SetFileInformationByHandle(handle_, FileDispositionInfo, &disposition,
+                                             sizeof disposition) != 0;
+      ::CloseHandle(handle_);
+      handle_ = INVALID_HANDLE_VALUE;
+    }
+    if (!deleted) ::DeleteFileW(temporary_.c_str());
+    LeaveTemporary(temporary_);
+    temporary_.clear();
+  }
+
   HANDLE handle_;
   Path path_;
+  std::wstring temporary_;
   std::uint64_t size_ = 0;
 };
 
@@ -284,28 +406,50 @@ class Win32FileSystem final : public FileSystem {
 
   Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder, std::u16string_view hint,
                                                       Path* created) override {
-    static std::atomic<unsigned> counter{0};
-    std::u16string base(hint.substr(0, 120));
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      const std::string tail = ".tmp" + std::to_string(::GetCurrentProcessId()) + "-" +
-                               std::to_string(counter.fetch_add(1));
-      std::u16string file_name = u"." + base + std::u16string(tail.begin(), tail.end());
-      Path path = folder / PathFromUtf16(file_name);
-      // A leading dot hides nothing on Windows: the attribute keeps folder scans off the file.
-      const std::wstring name = WinPath(path);
-      const HANDLE handle =
-          Open(name, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, FILE_SHARE_READ | FILE_SHARE_DELETE);
-      if (handle != INVALID_HANDLE_VALUE) {
-        EnterTemporary(name);
-        *created = path;
-        return std::unique_ptr<OutputFile>(new Win32OutputFile(handle, path));
-      }
-      const DWORD error = ::GetLastError();
-      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-        return WinError("create a file in", folder, error);
-      }
+    std::wstring name;
+    auto handle = CreateHiddenTemporary(folder, hint, GENERIC_WRITE, created, &name);
+    if (!handle.ok()) return handle.status();
+    return std::unique_ptr<OutputFile>(new Win32OutputFile(*handle, *created));
+  }
+
+  // A hidden temporary beside the target stands for an unnamed file: the system has none. It is
+  // opened for renaming too, so that it takes its name through its handle.
+  Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& target) override {
+    Path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    Path path;
+    std::wstring name;
+    auto handle = CreateHiddenTemporary(folder, target.filename().u16string(),
+                                        GENERIC_WRITE | DELETE, &path, &name);
+    if (!handle.ok()) return handle.status();
+    return std::unique_ptr<OutputFile>(new Win32OutputFile(*handle, target, std::move(name)));
+  }
+
+  Result<NewName> PublishNew(std::unique_ptr<OutputFile>& file, const Path& target) override {
+    auto* out = dynamic_cast<Win32OutputFile*>(file.get());
+    if (out == nullptr || !out->unnamed() || out->path() != target) return NewName::kUnknown;
+    // The system's form of a path is taken as it is, without the clean-up of the usual one
+    // (trailing dots and spaces, device names): only names that need none are named this way.
+    if (EntryNameFault(target.filename().u16string(), NameRules::kWindows) != nullptr) {
+      return NewName::kUnknown;
     }
-    return WinError("create a file in", folder, ERROR_FILE_EXISTS);
+    const std::optional<std::wstring> system_path = SystemPath(target);
+    if (!system_path) return NewName::kUnknown;
+    auto named = out->TakeFreeName(*system_path);
+    if (!named.ok() || *named == NewName::kGiven) file.reset();
+    return named;
+  }
+
+  // What stands at the target is replaced by a move of the temporary, as Replace does.
+  Status Publish(std::unique_ptr<OutputFile> file, const Path& target) override {
+    auto* out = dynamic_cast<Win32OutputFile*>(file.get());
+    if (out == nullptr || !out->unnamed()) return FileSystem::Publish(std::move(file), target);
+    auto temporary = out->CloseKeepingTemporary();
+    if (!temporary.ok()) return temporary.status();
+    const Path from(*temporary);
+    const Status replaced = Replace(from, target);
+    if (!replaced.ok()) (void)Remove(from);
+    return replaced;
   }
 
   Status Replace(const Path& from, const Path& to) override {
@@ -413,6 +557,36 @@ class Win32FileSystem final : public FileSystem {
     return names;
   }
 
+  // Creates a new hidden file with a unique name made from `hint` in `folder`, entered among the
+  // temporaries deleted on interruption; its path is stored in *path, and as the API takes it in
+  // *name.
+  static Result<HANDLE> CreateHiddenTemporary(const Path& folder, std::u16string_view hint,
+                                              DWORD access, Path* path, std::wstring* name) {
+    static std::atomic<unsigned> counter{0};
+    std::u16string base(hint.substr(0, 120));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::string tail = ".tmp" + std::to_string(::GetCurrentProcessId()) + "-" +
+                               std::to_string(counter.fetch_add(1));
+      std::u16string file_name = u"." + base + std::u16string(tail.begin(), tail.end());
+      // A leading dot hides nothing on Windows: the attribute keeps folder scans off the file.
+      Path candidate = folder / PathFromUtf16(file_name);
+      std::wstring wide = WinPath(candidate);
+      const HANDLE handle = ::CreateFileW(wide.c_str(), access, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+      if (handle != INVALID_HANDLE_VALUE) {
+        EnterTemporary(wide);
+        *path = std::move(candidate);
+        *name = std::move(wide);
+        return handle;
+      }
+      const DWORD error = ::GetLastError();
+      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+        return WinError("create a file in", folder, error);
+      }
+    }
+    return WinError("create a file in", folder, ERROR_FILE_EXISTS);
+  }
+
   static HANDLE Open(const std::wstring& name, DWORD disposition, DWORD attributes,
                      DWORD share = FILE_SHARE_READ) {
     return ::CreateFileW(name.c_str(), GENERIC_WRITE, share, nullptr, disposition,
@@ -427,21 +601,18 @@ FileSystem& DefaultFileSystem() {
   return fs;
 }
 
-Result<Path> CreatePrivateFolder(const Path& parent, std::string_view prefix) {
-  // The user's own temporary folder is closed to other users; a folder made in it inherits that.
-  std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, "-%lu-%08x",
-                  static_cast<unsigned long>(::GetCurrentProcessId()),
-                  static_cast<unsigned>(random()));
-    const Path folder = parent / PathFromUtf8(std::string(prefix) + suffix);
-    if (::CreateDirectoryW(folder.c_str(), nullptr)) return folder;
-    const DWORD error = ::GetLastError();
-    if (error != ERROR_ALREADY_EXISTS) return WinError("create folder", folder, error);
-  }
-  return Status::IoError("Cannot create a private folder in " + DisplayPath(parent),
-                         ERROR_ALREADY_EXISTS);
+namespace platform {
+
+unsigned long ProcessId() { return ::GetCurrentProcessId(); }
+
+// The user's own temporary folder is closed to other users; a folder made in it inherits that.
+Status MakePrivateFolder(const Path& folder, bool* taken) {
+  if (::CreateDirectoryW(folder.c_str(), nullptr)) return Status::Ok();
+  const DWORD error = ::GetLastError();
+  *taken = error == ERROR_ALREADY_EXISTS;
+  return WinError("create folder", folder, error);
 }
+
+}  // namespace platform
 
 }  // namespace pak

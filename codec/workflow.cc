@@ -88,6 +88,21 @@ class StagedFile {
     return replaced_ ? fs_.SyncFolder(Folder()) : Status::Ok();
   }
 
+  // Gives a file that needs a flush only when it replaces one its name at once, where the file
+  // system can tell in the same step that nothing has the name: such a file replaces nothing.
+  // False when the file is still to be committed; when the name was found taken, the file will
+  // replace one and is flushed first.
+  Result<bool> CommitIfNew() {
+    if (flush_ != Flush::kWhenReplacing || !temp_.empty() || file_ == nullptr) return false;
+    auto named = fs_.PublishNew(file_, target_);
+    if (!named.ok()) return named.status();
+    if (*named == FileSystem::NewName::kUnknown) return false;
+    durable_known_ = true;
+    durable_ = *named == FileSystem::NewName::kTaken;
+    if (!durable_) finished_ = true;
+    return !durable_;
+  }
+
   // Commit without the folder flush, for a caller that puts many files into one folder and
   // flushes it once at the end, when replaced() says that a flushed file took a name.
   Status CommitKeepingFolder() {
@@ -187,8 +202,10 @@ class EntryWriter {
                                                StagedFile::Flush::kWhenReplacing);
     PAK_RETURN_IF_ERROR(target->Open());
     PAK_RETURN_IF_ERROR(archive_.CopyEntry(index, target->file()));
-    if (!target->NeedsFlush()) {
-      PAK_RETURN_IF_ERROR(target->CommitKeepingFolder());
+    auto named = target->CommitIfNew();
+    if (!named.ok()) return named.status();
+    if (*named || !target->NeedsFlush()) {
+      if (!*named) PAK_RETURN_IF_ERROR(target->CommitKeepingFolder());
       done(index);
       return Status::Ok();
     }

@@ -381,6 +381,7 @@ TEST_F(DurableReplace, TheOrderOfWritesFlushesAndMoves) {
     bool pack;
     std::vector<std::string> existing;  // files made beforehand in the folder written to
     Journal journal;
+    bool unnamed = false;  // whether the system's unnamed files are used
   };
   const std::vector<Case> cases = {
       {"pack onto an old archive", true, {"old.pak"}, pack},
@@ -400,6 +401,22 @@ TEST_F(DurableReplace, TheOrderOfWritesFlushesAndMoves) {
         "rename ~a.bin a.bin", "create ~b.bin", "write ~b.bin", "sync ~b.bin", "close ~b.bin",
         "rename ~b.bin b.bin", "write ~FilesList.txt", "sync ~FilesList.txt",
         "close ~FilesList.txt", "rename ~FilesList.txt FilesList.txt", "sync folder"}},
+      // A new file takes a free name in the same step that proves it free; only one that
+      // replaces another waits for its flush.
+      {"extract unnamed files into an empty folder",
+       false,
+       {},
+       {"create unnamed FilesList.txt", "create unnamed a.bin", "write a.bin", "publish new a.bin",
+        "create unnamed b.bin", "write b.bin", "publish new b.bin", "write FilesList.txt",
+        "publish FilesList.txt"},
+       true},
+      {"extract unnamed files over an old list and an old file",
+       false,
+       {"FilesList.txt", "b.bin"},
+       {"create unnamed FilesList.txt", "create unnamed a.bin", "write a.bin", "publish new a.bin",
+        "create unnamed b.bin", "write b.bin", "sync b.bin", "publish b.bin", "write FilesList.txt",
+        "sync FilesList.txt", "publish FilesList.txt", "sync folder"},
+       true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -409,6 +426,7 @@ TEST_F(DurableReplace, TheOrderOfWritesFlushesAndMoves) {
     }
     for (const auto& name : c.existing) WriteFile(folder / name, std::string("old"));
     FaultyFileSystem fs;
+    fs.unnamed_files = c.unnamed;
     ASSERT_TRUE((c.pack ? Pack(fs) : Extract(fs)).ok());
     EXPECT_EQ(fs.journal, c.journal);
     EXPECT_TRUE(Hidden().empty());

@@ -137,6 +137,7 @@ class FaultyOutput final : public pak::OutputFile {
     return real_->Close();
   }
   std::unique_ptr<pak::OutputFile> TakeReal() { return std::move(real_); }
+  std::unique_ptr<pak::OutputFile>& real() { return real_; }
 
  private:
   std::unique_ptr<pak::OutputFile> real_;
@@ -245,6 +246,17 @@ pak::Status FaultyFileSystem::Publish(std::unique_ptr<pak::OutputFile> file,
     return Real().Publish(faulty->TakeReal(), target);
   }
   return Real().Publish(std::move(file), target);
+}
+pak::Result<FaultyFileSystem::NewName> FaultyFileSystem::PublishNew(
+    std::unique_ptr<pak::OutputFile>& file, const pak::Path& target) {
+  auto* faulty = dynamic_cast<FaultyOutput*>(file.get());
+  if (faulty == nullptr) return Real().PublishNew(file, target);
+  auto named = Real().PublishNew(faulty->real(), target);
+  if (!named.ok() || *named == NewName::kGiven) {
+    journal.push_back("publish new " + Label(target));
+    file.reset();
+  }
+  return named;
 }
 bool FaultyFileSystem::IsFile(const pak::Path& p) { return Real().IsFile(p); }
 std::optional<pak::FileId> FaultyFileSystem::Identify(const pak::Path& p) {

@@ -98,6 +98,8 @@ class FaultyFileSystem : public pak::FileSystem {
   pak::Result<std::vector<std::u16string>> ListFiles(const pak::Path& folder) override;
   pak::Result<std::unique_ptr<pak::OutputFile>> CreateUnnamed(const pak::Path& target) override;
   pak::Status Publish(std::unique_ptr<pak::OutputFile> file, const pak::Path& target) override;
+  pak::Result<NewName> PublishNew(std::unique_ptr<pak::OutputFile>& file,
+                                  const pak::Path& target) override;
   bool IsFile(const pak::Path& path) override;
   std::optional<pak::FileId> Identify(const pak::Path& path) override;
   pak::Result<std::vector<std::u16string>> NamesOfFile(const pak::Path& folder,

@@ -140,6 +140,145 @@ TEST(Win32FileSystem, NamesOutsideTheCodePageAndLongPathsRoundTrip) {
   }
 }
 
+// The names in a folder, hidden ones included; also past MAX_PATH.
+std::vector<std::wstring> EntriesOf(const std::filesystem::path& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileW((L"\\\\?\\" + folder.wstring() + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// An unnamed file takes a free name at once and as an ordinary file; a name that is taken is
+// left to Publish, which replaces what is there. Nothing but the target is ever left behind, and
+// the file lands where the target's path says, also when that path is relative or long.
+TEST(Win32FileSystem, UnnamedFilesTakeAFreeNameAtOnceAndOtherwiseReplaceWhatIsThere) {
+  enum class There { kNothing, kFile, kReadOnlyFile, kHiddenFile, kFolder };
+  enum class Where { kAbsolute, kRelative, kLong };
+  const struct {
+    const char* what;
+    There there;
+    Where where = Where::kAbsolute;
+  } kCases[] = {
+      {"a free name", There::kNothing},
+      {"a free name relative to the current folder", There::kNothing, Where::kRelative},
+      {"a free name past MAX_PATH", There::kNothing, Where::kLong},
+      {"an ordinary file", There::kFile},
+      {"an ordinary file, relative", There::kFile, Where::kRelative},
+      {"an ordinary file past MAX_PATH", There::kFile, Where::kLong},
+      {"a read-only file", There::kReadOnlyFile},
+      {"a hidden file", There::kHiddenFile},
+      {"a folder", There::kFolder},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    std::filesystem::path folder = dir.path();
+    // The temporary folder is removed without the prefix that long paths need: empty it first.
+    struct LongFolderRemover {
+      const std::filesystem::path& top;
+      std::filesystem::path folder;
+      ~LongFolderRemover() {
+        for (const wchar_t* name : {L"a.bin", L"b.bin"}) {
+          const std::wstring path = L"\\\\?\\" + (folder / name).wstring();
+          ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+          ::DeleteFileW(path.c_str());
+          ::RemoveDirectoryW(path.c_str());
+        }
+        for (auto path = folder; path != top && path.has_relative_path();
+             path = path.parent_path()) {
+          ::RemoveDirectoryW((L"\\\\?\\" + path.wstring()).c_str());
+        }
+      }
+    } remover{dir.path(), dir.path()};
+    if (c.where == Where::kLong) {
+      std::wstring long_folder = dir.path().wstring();
+      while (long_folder.size() < 300) {
+        long_folder += L"\\" + std::wstring(40, L'd');
+        ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + long_folder).c_str(), nullptr));
+      }
+      folder = long_folder;
+      remover.folder = folder;
+    }
+    const std::filesystem::path before = std::filesystem::current_path();
+    if (c.where == Where::kRelative) std::filesystem::current_path(dir.path());
+    const pak::Path target = c.where == Where::kRelative ? pak::Path(L"a.bin") : folder / "a.bin";
+    const std::filesystem::path real = folder / "a.bin";
+    if (c.there == There::kFolder) {
+      ASSERT_TRUE(::CreateDirectoryW(real.c_str(), nullptr));
+    } else if (c.there != There::kNothing) {
+      WriteFile(real, std::string("an older and longer file"));
+      if (c.there == There::kReadOnlyFile) AddAttributes(real, FILE_ATTRIBUTE_READONLY);
+      if (c.there == There::kHiddenFile) AddAttributes(real, FILE_ATTRIBUTE_HIDDEN);
+    }
+
+    auto file = Fs().CreateUnnamed(target);
+    ASSERT_TRUE(file.ok()) << file.status().message();
+    ASSERT_NE(*file, nullptr);
+    ASSERT_TRUE((*file)->Append(Bytes{1, 2, 3}).ok());
+    auto named = Fs().PublishNew(*file, target);
+    ASSERT_TRUE(named.ok()) << named.status().message();
+    using NewName = pak::FileSystem::NewName;
+    EXPECT_EQ(*named, c.there == There::kNothing ? NewName::kGiven : NewName::kTaken);
+    EXPECT_EQ(*file == nullptr, *named == NewName::kGiven);
+    if (*named != NewName::kGiven) {
+      if (c.there != There::kFolder) {
+        EXPECT_EQ(ReadFile(real).size(), 24u);  // untouched so far
+      }
+      const pak::Status published = Fs().Publish(std::move(*file), target);
+      EXPECT_EQ(published.ok(), c.there != There::kFolder) << published.message();
+    }
+    std::filesystem::current_path(before);
+    if (c.there != There::kFolder) {
+      EXPECT_EQ(ReadFile(real), (Bytes{1, 2, 3}));
+      EXPECT_EQ(Attributes(real) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY), 0u);
+    }
+    EXPECT_EQ(EntriesOf(folder), (std::vector<std::wstring>{L"a.bin"}));
+
+    // Closed without a name, an unnamed file leaves nothing.
+    auto dropped = Fs().CreateUnnamed(folder / "b.bin");
+    ASSERT_TRUE(dropped.ok()) << dropped.status().message();
+    ASSERT_TRUE((*dropped)->Append(Bytes{4}).ok());
+    EXPECT_TRUE((*dropped)->Close().ok());
+    dropped->reset();
+    EXPECT_EQ(EntriesOf(folder), (std::vector<std::wstring>{L"a.bin"}));
+  }
+}
+
+// Extracting over an earlier extraction replaces every file; an entry whose name a folder holds
+// fails, and no temporary is left behind.
+TEST(Win32FileSystem, ExtractionOverAnEarlierOneAndOverAFolder) {
+  TempDir dir;
+  auto archive = pak::ParsePak(MakeArchive({{u"a.bin", {1}}, {u"b.bin", {2}}, {u"c.bin", {3}}}));
+  ASSERT_TRUE(archive.ok());
+  ASSERT_TRUE(pak::ExtractAll(Fs(), *archive, dir.path(), pak::Windows1252()).ok());
+  auto again = pak::ParsePak(MakeArchive({{u"a.bin", {4}}, {u"b.bin", {5}}, {u"c.bin", {6}}}));
+  ASSERT_TRUE(again.ok());
+  ASSERT_TRUE(pak::ExtractAll(Fs(), *again, dir.path(), pak::Windows1252()).ok());
+  EXPECT_EQ(ReadFile(dir / "a.bin"), (Bytes{4}));
+  EXPECT_EQ(ReadFile(dir / "c.bin"), (Bytes{6}));
+  EXPECT_EQ(EntriesOf(dir.path()),
+            (std::vector<std::wstring>{L"FilesList.txt", L"a.bin", L"b.bin", L"c.bin"}));
+
+  TempDir other;
+  ASSERT_TRUE(::CreateDirectoryW((other / "b.bin").c_str(), nullptr));
+  const pak::Status status = pak::ExtractAll(Fs(), *archive, other.path(), pak::Windows1252());
+  EXPECT_FALSE(status.ok());
+  EXPECT_NE(status.message().find("b.bin"), std::string::npos) << status.message();
+  EXPECT_EQ(ReadFile(other / "a.bin"), (Bytes{1}));
+  EXPECT_EQ(ReadFile(other / "FilesList.txt"), (Bytes{'a', '.', 'b', 'i', 'n', '\r', '\n'}));
+  for (const auto& name : EntriesOf(other.path())) {
+    EXPECT_FALSE(name.starts_with(L".")) << name;
+    EXPECT_EQ(Attributes(other.path() / name) & FILE_ATTRIBUTE_HIDDEN, 0u) << name;
+  }
+}
+
 TEST(AnsiCodePage, IsTheSystemCodePageAndMarksWhatItLacks) {
   const pak::CodePage& page = pak::SystemCodePage();
   const std::u16string ascii = u"sound_01.ogg";

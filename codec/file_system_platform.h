@@ -1,0 +1,17 @@
+// What each platform's file system (file_system_posix.cc, file_system_win32.cc) gives the parts
+// of the file system written once for all platforms (file_system.cc). Not for other callers.
+#pragma once
+
+#include "codec/file_system.h"
+
+namespace pak::platform {
+
+// The present process's id.
+unsigned long ProcessId();
+
+// Creates the folder `folder` that only the present user can enter, neither following nor
+// replacing what has that name already. When something has it, whoever made it, the failure
+// says so through *taken.
+Status MakePrivateFolder(const Path& folder, bool* taken);
+
+}  // namespace pak::platform
