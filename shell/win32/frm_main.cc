@@ -53,18 +53,19 @@ shell::Box StatusBoxOver(HWND list) {
       ::GetSystemMetrics(SM_CXVSCROLL));
 }
 
-// Draws the status line: white, its text a few pixels in from the left, a long path cut in the
-// middle.
-void DrawStatus(const DRAWITEMSTRUCT& item) {
-  ::FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+// Draws the status line as `desc` says, a long path cut in the middle.
+void DrawStatus(const DRAWITEMSTRUCT& item, const shell::ControlSpec& desc) {
+  const HBRUSH background = ::CreateSolidBrush(Colour(desc.background));
+  ::FillRect(item.hDC, &item.rcItem, background);
+  ::DeleteObject(background);
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(
       ::GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
   RECT room = item.rcItem;
-  room.left += shell::kStatusIndent;
+  room.left += desc.indent;
   const HGDIOBJ old = ::SelectObject(
       item.hDC, reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-  ::SetTextColor(item.hDC, RGB(0, 0, 0));
+  ::SetTextColor(item.hDC, Colour(desc.text_colour));
   ::SetBkMode(item.hDC, TRANSPARENT);
   ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &room,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
@@ -116,9 +117,10 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
   ::SetTimer(hwnd_, kHoverTimer, 10, nullptr);
   runner_ = std::make_unique<shell::ThreadRunner>(
       [window = hwnd_](std::function<void()> call) { PostCall(window, std::move(call)); });
-  // The status line: one line, drawn by DrawStatus.
+  // The status line: one line, drawn by DrawStatus. Its box is worked out from the list's rows,
+  // which are as high as a line of the list's font.
   CreateChild(hwnd_, kStatusId, shell::ControlKind::kLabel, L"",
-              StatusBoxOver(Control(shell::Role::kFiles)), FontFor(shell::Font{}),
+              StatusBoxOver(Control(shell::Role::kFiles)), FontFor(status_.font),
               SS_OWNERDRAW | WS_CLIPSIBLINGS);
   ::ShowWindow(::GetDlgItem(hwnd_, kStatusId), SW_HIDE);
   // Files and folders dropped anywhere on the window; the program decides what it takes.
@@ -426,7 +428,7 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (FileListBox::Draw(*item)) return TRUE;
-      if (item->CtlID == static_cast<UINT>(kStatusId)) DrawStatus(*item);
+      if (item->CtlID == static_cast<UINT>(kStatusId)) DrawStatus(*item, status_);
       return TRUE;
     }
     case WM_CTLCOLORSTATIC:

@@ -20,8 +20,8 @@ constexpr int ControlId(shell::Role role) { return 1001 + static_cast<int>(role)
 
 inline constexpr UINT_PTR kFadeTimer = 1;
 inline constexpr UINT_PTR kHoverTimer = 2;
-// The status line's control id, after those of the roles.
-inline constexpr int kStatusId = 1100;
+// The status line's control id.
+inline constexpr int kStatusId = ControlId(shell::Role::kStatus);
 
 // The pointer as Windows reports it (GetCursorPos, ScreenToClient).
 class Win32Pointer : public shell::Pointer {
@@ -120,7 +120,8 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   std::vector<std::pair<shell::Font, HFONT>> fonts_;
   std::vector<std::unique_ptr<PictureControl>> pictures_;
   const std::array<shell::ControlSpec, 10> controls_;  // indexed by role
-  std::array<HBRUSH, 10> brushes_{};                   // each label's background
+  const shell::ControlSpec status_ = shell::StatusLine();
+  std::array<HBRUSH, 10> brushes_{};  // each label's background
   // The control of the focus order that had the focus when the window was last deactivated.
   std::optional<shell::Role> focus_before_;
   HWND tips_ = nullptr;                 // the tooltips of the path labels and of lstFiles
