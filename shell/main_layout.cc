@@ -156,7 +156,6 @@ ControlSpec StatusLine() {
 
 std::vector<std::string> PictureFiles(const ControlSpec& desc) {
   const std::string name(PictureName(desc.picture));
-  if (desc.kind == ControlKind::kPicture) return {name};
   if (desc.kind != ControlKind::kPictureButton) return {};
   return {name + "_0", name + "_1", name + "_2", name + "_3"};
 }

@@ -27,7 +27,7 @@ struct Rgb {
   std::uint8_t red, green, blue;
 };
 
-enum class ControlKind { kLabel, kPicture, kPictureButton, kList, kButton };
+enum class ControlKind { kLabel, kPictureButton, kList, kButton };
 
 // What a control is for; a front end can find a control by it.
 enum class Role {
@@ -106,9 +106,8 @@ constexpr std::u16string_view ProgramTitle(Program program) {
   return program == Program::kUnbaler ? u"Unbaler" : u"Rebaler";
 }
 
-// The pictures a control shows, as picture names in skin/ without ".bmp": one for a picture,
-// the normal, hover, pressed and disabled ones ("_0" to "_3") for a picture button, none
-// otherwise.
+// The pictures a control shows, as picture names in skin/ without ".bmp": the normal, hover,
+// pressed and disabled ones ("_0" to "_3") for a picture button, none otherwise.
 std::vector<std::string> PictureFiles(const ControlSpec& desc);
 
 // The controls on the skin, in creation order.

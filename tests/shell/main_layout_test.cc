@@ -127,7 +127,7 @@ TEST(MainLayout, StatusLineLiesOverTheListsBottomRowClearOfItsScrollBar) {
   }
 }
 
-TEST(MainLayout, PictureFilesNameOneForAPictureAndFourForAButton) {
+TEST(MainLayout, PictureFilesNameFourForAButtonAndNoneForOtherControls) {
   const auto desc = [](ControlKind kind, Picture picture) {
     ControlSpec made{};
     made.kind = kind;
@@ -138,7 +138,6 @@ TEST(MainLayout, PictureFilesNameOneForAPictureAndFourForAButton) {
     ControlSpec desc;
     std::vector<std::string> files;
   } kCases[] = {
-      {desc(ControlKind::kPicture, Picture::kClose), {"close"}},
       {desc(ControlKind::kPictureButton, Picture::kSelectDir),
        {"select_dir_0", "select_dir_1", "select_dir_2", "select_dir_3"}},
       {desc(ControlKind::kPictureButton, Picture::kPack), {"pack_0", "pack_1", "pack_2", "pack_3"}},
