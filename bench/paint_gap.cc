@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -116,42 +117,32 @@ int main(int argc, char** argv) {
   });
 
   const auto* fade = window.findChild<QTimer*>(QStringLiteral("fadeTimer"));
-  // The steps, each taken on a timer tick once the one before has ended.
-  enum class Step { kFadeIn, kArchive, kFolder, kWork, kDone } step = Step::kFadeIn;
+  // The commands clicked in turn, each on a timer tick once the fade-in or the work of the one
+  // before has ended, and what the stretch from its click to its end is called. Unbaler reads the
+  // archive's directory on the first; Rebaler scans the folder on the second.
+  const struct {
+    shell::Command command;
+    const char* measured;
+  } kSteps[] = {{shell::Command::kSelectFile, "choose the archive"},
+                {shell::Command::kSelectDir, "choose the folder"},
+                {shell::Command::kMainCommand, unbaler ? "extract" : "pack"}};
+  std::size_t step = 0;
+  bool clicked = false;
   QObject::connect(&repaint, &QTimer::timeout, [&] {
-    switch (step) {
-      case Step::kFadeIn:
-        if (fade == nullptr || fade->isActive()) return;
-        gaps.Begin();
-        // Unbaler reads the archive's directory now; Rebaler only takes the path.
-        window.controller().Click(shell::Command::kSelectFile);
-        step = Step::kArchive;
-        return;
-      case Step::kArchive:
-        if (logic->Working()) return;
-        gaps.Print("choose the archive");
-        gaps.Begin();
-        window.controller().Click(shell::Command::kSelectDir);  // Rebaler scans the folder
-        step = Step::kFolder;
-        return;
-      case Step::kFolder:
-        if (logic->Working()) return;
-        gaps.Print("choose the folder");
-        gaps.Begin();
-        window.controller().Click(shell::Command::kMainCommand);
-        step = Step::kWork;
-        return;
-      case Step::kWork:
-        if (logic->Working()) return;
-        gaps.Print(unbaler ? "extract" : "pack");
+    if (step == std::size(kSteps)) return;
+    if (clicked ? logic->Working() : fade == nullptr || fade->isActive()) return;
+    if (clicked) {
+      gaps.Print(kSteps[step].measured);
+      if (++step == std::size(kSteps)) {
         std::printf("status line: %s\n", pak::ToUtf8(logic->status_text()).c_str());
         std::printf("peak resident memory: %.1f MB\n", PeakMegabytes());
-        step = Step::kDone;
         QApplication::exit(box.shown == 0 ? 0 : 1);
         return;
-      case Step::kDone:
-        return;
+      }
     }
+    gaps.Begin();
+    window.controller().Click(kSteps[step].command);
+    clicked = true;
   });
   repaint.start();
   return QApplication::exec();
