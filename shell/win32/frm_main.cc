@@ -53,11 +53,9 @@ shell::Box StatusBoxOver(HWND list) {
       ::GetSystemMetrics(SM_CXVSCROLL));
 }
 
-// Draws the status line as `desc` says, a long path cut in the middle.
-void DrawStatus(const DRAWITEMSTRUCT& item, const shell::ControlSpec& desc) {
-  const HBRUSH background = ::CreateSolidBrush(Colour(desc.background));
+// Draws the status line as `desc` says on `background` (its colour), a long path cut in the middle.
+void DrawStatus(const DRAWITEMSTRUCT& item, const shell::ControlSpec& desc, HBRUSH background) {
   ::FillRect(item.hDC, &item.rcItem, background);
-  ::DeleteObject(background);
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(
       ::GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
@@ -119,6 +117,8 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
       [window = hwnd_](std::function<void()> call) { PostCall(window, std::move(call)); });
   // The status line: one line, drawn by DrawStatus. Its box is worked out from the list's rows,
   // which are as high as a line of the list's font.
+  status_brush_ = ::CreateSolidBrush(Colour(status_.background));
+  gdi_objects_.push_back(status_brush_);
   CreateChild(hwnd_, kStatusId, shell::ControlKind::kLabel, L"",
               StatusBoxOver(Control(shell::Role::kFiles)), FontFor(status_.font),
               SS_OWNERDRAW | WS_CLIPSIBLINGS);
@@ -428,7 +428,7 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (FileListBox::Draw(*item)) return TRUE;
-      if (item->CtlID == static_cast<UINT>(kStatusId)) DrawStatus(*item, status_);
+      if (item->CtlID == static_cast<UINT>(kStatusId)) DrawStatus(*item, status_, status_brush_);
       return TRUE;
     }
     case WM_CTLCOLORSTATIC:

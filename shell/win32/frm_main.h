@@ -121,6 +121,7 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   std::vector<std::unique_ptr<PictureControl>> pictures_;
   const std::array<shell::ControlSpec, 10> controls_;  // indexed by role
   const shell::ControlSpec status_ = shell::StatusLine();
+  HBRUSH status_brush_ = nullptr;     // the status line's background
   std::array<HBRUSH, 10> brushes_{};  // each label's background
   // The control of the focus order that had the focus when the window was last deactivated.
   std::optional<shell::Role> focus_before_;
