@@ -12,7 +12,8 @@
 #
 # Expects DISPLAY (an X server without a window manager), WINEPREFIX (booted, with
 # "Managed"="N" for the X11 driver) and HOME (the folder the prefix's Desktop points to: the
-# folder dialog opens there, and it is emptied of files here). Screenshots go to SHOTS_DIR.
+# folder dialog opens there, and everything in it is removed here, so it must be the Wine tests'
+# own home folder, .../wine-test/home). Screenshots go to SHOTS_DIR.
 # On failure it prints how the program under test ended and everything it wrote.
 set -euo pipefail
 
@@ -23,6 +24,10 @@ shots="$2"
 mkdir -p "$shots"
 wine="${WINE:-wine}"
 desktop="$HOME"
+if [[ $desktop != */wine-test/home ]]; then
+  echo "window_test: HOME is $desktop, not the Wine tests' own home folder (.../wine-test/home)" >&2
+  exit 2
+fi
 work="$(mktemp -d "${TMPDIR:-/tmp}/baler-window-test.XXXXXX")"
 pids=()
 program_name=""
@@ -193,7 +198,7 @@ printf '\x00\x01\x02binary' >"$work/source/b.bin"
 printf 'sound' >"$work/source/sound.ogg"
 "$wine" "$bin/baler.exe" pack "$(win_path "$work/source")" "$(win_path "$work/sample.pak")" \
   || fail "baler could not pack the sample"
-find "$desktop" -maxdepth 1 -type f -delete
+find "$desktop" -mindepth 1 -maxdepth 1 -exec rm -rf {} +
 
 # ---- Unbaler: drag, open dialog, folder dialog, extract ----
 start_program unbaler.exe Unbaler unbaler.png
@@ -231,7 +236,7 @@ step "Unbaler: extracted the archive through the real dialogs"
 # Rows of lstFiles (a.ogg, b.bin, sound.ogg), in the window's client area.
 row_y() { echo $((84 + 2 + 13 * $1 + 6)); }
 unbaler_windows() { xdotool search --onlyvisible --classname '^unbaler.exe$' 2>/dev/null | wc -l; }
-find "$desktop" -maxdepth 1 -type f -delete
+find "$desktop" -mindepth 1 -maxdepth 1 -exec rm -rf {} +
 click_at "$program_wid" 120 "$(row_y 0)"
 xdotool keydown ctrl
 click_at "$program_wid" 120 "$(row_y 2)"
@@ -335,5 +340,5 @@ convert "$work/root.png" -crop "462x257+$((X - 10))+$((Y - 10))" +repage "$shots
 step "Unbaler: started with an archive and a folder, extracted with one click"
 close_program Unbaler
 
-find "$desktop" -maxdepth 1 -type f -delete
+find "$desktop" -mindepth 1 -maxdepth 1 -exec rm -rf {} +
 step "all passed"
