@@ -136,7 +136,7 @@ void MainController::Escape() {
 }
 
 KeyOutcome MainController::KeyPress(Key key, std::optional<Role> focused,
-                                    const TakesFocus& takes_focus) {
+                                    const TakesFocus& takes_focus, bool repeat) {
   switch (key) {
     case Key::kTab:
     case Key::kBackTab:
@@ -145,7 +145,7 @@ KeyOutcome MainController::KeyPress(Key key, std::optional<Role> focused,
     case Key::kSpace: {
       const Command command = KeyCommand(program_, focused);
       if (command == Command::kNone) return {};
-      Click(command);
+      if (!repeat) Click(command);
       return {true, {}};
     }
     case Key::kEscape:

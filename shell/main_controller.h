@@ -82,14 +82,16 @@ class MainController {
   // Escape: stops running work before its next entry.
   void Escape();
   // Files or folders dragged over the window and dropped on it (see MainCommands). Refused while
-  // work runs, like the commands.
+  // work runs, like the commands; a drop the program does not take changes nothing.
   bool AcceptsDrop(const std::vector<std::u16string>& paths);
   void Drop(const std::vector<std::u16string>& paths);
   // A key pressed while `focused` has the keyboard focus (none: no control of FocusOrder, such
   // as the window itself). Tab and Shift+Tab move the focus over the controls that take it;
   // Enter and Space run the focused button's command as a click does (refused while work runs);
   // Escape stops running work. Enter and Space on the list are not used: the list keeps them.
-  KeyOutcome KeyPress(Key key, std::optional<Role> focused, const TakesFocus& takes_focus);
+  // A held Enter or Space runs its command once: its `repeat`s are used and run nothing.
+  KeyOutcome KeyPress(Key key, std::optional<Role> focused, const TakesFocus& takes_focus,
+                      bool repeat = false);
   // Work started or ended; a close asked for during the work goes on once it has ended.
   void Working(bool working);
   // A disabled command shows its disabled picture and ignores the pointer until enabled.

@@ -229,11 +229,11 @@ void FrmMain::ShowMessage(const std::u16string& text, const std::u16string& titl
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
-    // Enter and Space on a picture button; a held key runs its command once.
+    // Enter and Space on a picture button.
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if (key->isAutoRepeat() || (!enter && key->key() != Qt::Key_Space)) return false;
-    return KeyPress(enter ? shell::Key::kEnter : shell::Key::kSpace);
+    if (!enter && key->key() != Qt::Key_Space) return false;
+    return KeyPress(enter ? shell::Key::kEnter : shell::Key::kSpace, key->isAutoRepeat());
   }
   if (watched != picShape_) return QWidget::eventFilter(watched, event);
   if (event->type() == QEvent::MouseButtonDblClick) return true;  // its press came before it
@@ -262,13 +262,13 @@ void FrmMain::dropEvent(QDropEvent* event) {
   QTimer::singleShot(0, this, [this, paths] { controller_.Drop(paths); });
 }
 
-bool FrmMain::KeyPress(shell::Key key) {
+bool FrmMain::KeyPress(shell::Key key, bool repeat) {
   std::optional<shell::Role> focused;
   for (shell::Role role : shell::FocusOrder(controller_.program())) {
     if (Control(role) == focusWidget()) focused = role;
   }
   const shell::KeyOutcome outcome = controller_.KeyPress(
-      key, focused, [this](shell::Role role) { return Control(role)->isEnabled(); });
+      key, focused, [this](shell::Role role) { return Control(role)->isEnabled(); }, repeat);
   if (outcome.focus) Control(*outcome.focus)->setFocus(Qt::TabFocusReason);
   return outcome.used;
 }

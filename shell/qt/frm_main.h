@@ -101,7 +101,7 @@ class FrmMain : public QWidget,
   // A control of the description, or the status line, named and placed on the skin.
   QWidget* CreateControl(const shell::ControlSpec& desc);
   // The keyboard: a key for the controller, from the control of the focus order that has it.
-  bool KeyPress(shell::Key key);
+  bool KeyPress(shell::Key key, bool repeat = false);
   void SkinPointer(const shell::PointerEvent& pointer);
 
   shell::MainController controller_;

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "shell/keyboard.h"
+#include "shell/name_list.h"
 #include "shell/path_display.h"
 
 namespace shell::qt {
@@ -70,13 +71,14 @@ class FileListModel : public QAbstractListModel {
 
 namespace {
 
-// Where the keyboard opens a list's context menu: below the current row when it is in sight,
-// else at the list's top left.
+// Where the keyboard opens a list's context menu (shell::KeyboardMenuPlace), on the screen.
 QPoint KeyboardMenuPlace(const QListView* list) {
-  const QRect row = list->visualRect(list->currentIndex());
-  const QPoint place =
-      row.isValid() && list->viewport()->rect().intersects(row) ? row.bottomLeft() : QPoint(0, 0);
-  return list->viewport()->mapToGlobal(place);
+  std::optional<shell::Box> caret_row;
+  if (const QRect row = list->visualRect(list->currentIndex()); row.isValid()) {
+    caret_row = shell::Box{row.left(), row.top(), row.width(), row.height()};
+  }
+  const shell::Point place = shell::KeyboardMenuPlace(caret_row, list->viewport()->height());
+  return list->viewport()->mapToGlobal(QPoint(place.x, place.y));
 }
 
 }  // namespace

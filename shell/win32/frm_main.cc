@@ -341,9 +341,10 @@ std::optional<shell::Role> FrmMain::FocusedRole() const {
   return std::nullopt;
 }
 
-bool FrmMain::RunKey(shell::Key key, std::optional<shell::Role> from) {
+bool FrmMain::RunKey(shell::Key key, std::optional<shell::Role> from, bool repeat) {
   const shell::KeyOutcome outcome = controller_.KeyPress(
-      key, from, [this](shell::Role role) { return ::IsWindowEnabled(Control(role)) != 0; });
+      key, from, [this](shell::Role role) { return ::IsWindowEnabled(Control(role)) != 0; },
+      repeat);
   if (outcome.focus) ::SetFocus(Control(*outcome.focus));
   return outcome.used;
 }
@@ -361,10 +362,8 @@ bool FrmMain::OnKey(WPARAM key, LPARAM flags) {
   if (known == std::end(kKeys)) return false;
   shell::Key pressed = known->key;
   if (pressed == shell::Key::kTab && ::GetKeyState(VK_SHIFT) < 0) pressed = shell::Key::kBackTab;
-  // A held Enter or Space runs its command once (bit 30: the key was already down).
-  const bool repeat = (flags & (1 << 30)) != 0;
-  if (repeat && (pressed == shell::Key::kEnter || pressed == shell::Key::kSpace)) return true;
-  return RunKey(pressed, FocusedRole());
+  // Bit 30: the key was already down.
+  return RunKey(pressed, FocusedRole(), (flags & (1 << 30)) != 0);
 }
 
 void FrmMain::SetBusy(bool busy) {
@@ -405,13 +404,10 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case kWorkMessage:
       RunPostedCall(lparam);
       return 0;
-    case WM_DROPFILES: {
-      // The shell shows no refusal during the drag; one the program does not take changes
-      // nothing.
-      const std::vector<std::u16string> paths = DroppedPaths(reinterpret_cast<HDROP>(wparam));
-      if (controller_.AcceptsDrop(paths)) controller_.Drop(paths);
+    case WM_DROPFILES:
+      // The shell shows no refusal during the drag.
+      controller_.Drop(DroppedPaths(reinterpret_cast<HDROP>(wparam)));
       return 0;
-    }
     case WM_KEYDOWN:
       if (OnKey(wparam, lparam)) return 0;
       break;

@@ -73,7 +73,7 @@ class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
   bool OnKey(WPARAM key, LPARAM flags);
   std::optional<shell::Role> FocusedRole() const;
   // Hands `key`, pressed with `from` focused, to the controller and moves the focus as it says.
-  bool RunKey(shell::Key key, std::optional<shell::Role> from);
+  bool RunKey(shell::Key key, std::optional<shell::Role> from, bool repeat = false);
 
   // shell::MainWindowView
   void SetControlText(shell::Role role, const std::u16string& text) override;

@@ -3,6 +3,7 @@
 #include "shell/keyboard.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <string>
@@ -73,6 +74,11 @@ void FrmMainKeyboardTest::tabMovesTheFocusAndEnterOrSpaceRunTheFocusedButton() {
     QCOMPARE(w.commands.calls, step.calls);
     w.commands.calls.clear();
   }
+  // A held Space runs its command once: its repeats run nothing.
+  QKeyEvent held(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+  QApplication::sendEvent(QApplication::focusWidget(), &held);
+  QCOMPARE(w.Focused(), QStringLiteral("picRepack"));
+  QVERIFY(w.commands.calls.empty());
 }
 
 void FrmMainKeyboardTest::theFocusedButtonShowsTheMarkAndLosesTheFocusWhenTurnedOff() {

@@ -212,6 +212,7 @@ TEST_F(MainControllerTest, KeysMoveTheFocusAndRunTheFocusedButtonLikeAClick) {
     bool used;
     std::optional<Role> focus;
     std::vector<std::string> calls;
+    bool repeat = false;  // the key is held down
   } kCases[] = {
       {Key::kTab, std::nullopt, false, true, Role::kSelectDir, {}},
       {Key::kEnter, Role::kSelectDir, false, true, std::nullopt, {"OnSelectDir"}},
@@ -225,12 +226,16 @@ TEST_F(MainControllerTest, KeysMoveTheFocusAndRunTheFocusedButtonLikeAClick) {
       {Key::kSpace, Role::kClose, false, false, std::nullopt, {}},
       // Escape stops the work from any control.
       {Key::kEscape, Role::kFiles, true, true, std::nullopt, {"OnCancel"}},
+      // A held key runs its command once: the repeats are the window's, and run nothing.
+      {Key::kEnter, Role::kSelectDir, false, true, std::nullopt, {}, true},
+      {Key::kSpace, Role::kMainCommand, false, true, std::nullopt, {}, true},
+      {Key::kSpace, Role::kFiles, false, false, std::nullopt, {}, true},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(static_cast<int>(c.key));
     window.calls.clear();
     commands.working = c.working;
-    const KeyOutcome outcome = controller.KeyPress(c.key, c.focused, all);
+    const KeyOutcome outcome = controller.KeyPress(c.key, c.focused, all, c.repeat);
     EXPECT_EQ(outcome.used, c.used);
     EXPECT_EQ(outcome.focus, c.focus);
     EXPECT_EQ(window.calls, c.calls);
