@@ -36,8 +36,6 @@ QFont ControlFont(const shell::Font& desc) {
   return font;
 }
 
-QColor Colour(shell::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
-
 Qt::Alignment Alignment(shell::Align align) {
   const Qt::Alignment kAlignments[] = {Qt::AlignLeft | Qt::AlignTop,
                                        Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignCenter};

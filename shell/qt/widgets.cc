@@ -170,8 +170,7 @@ void PictureSurface::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.drawPixmap(0, 0, pictures_[static_cast<std::size_t>(shown())]);
   if (!hasFocus()) return;
-  const shell::Rgb colour = shell::kFocusMark.colour;
-  painter.setPen(QColor(colour.red, colour.green, colour.blue));
+  painter.setPen(Colour(shell::kFocusMark.colour));
   for (const shell::Pixel& dot : shell::FocusMarkPixels(width(), height())) {
     painter.drawPoint(dot.x, dot.y);
   }

@@ -6,6 +6,7 @@
 // a drag of the window; only the bare skin does.
 #pragma once
 
+#include <QColor>
 #include <QLabel>
 #include <QListView>
 #include <QPixmap>
@@ -24,6 +25,9 @@ namespace shell::qt {
 // Names a described control (its object name, by which tools and tests find it) and places it at
 // `box`, in pixels on its parent.
 void SetNameAndBox(QWidget* control, std::string_view name, const shell::Box& box);
+
+// A colour of the descriptions as Qt's.
+inline QColor Colour(shell::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 // A label that keeps its presses to itself and reports a left click: a left release inside it
 // after a press on it. The second click of a double click is none, so a double click runs a

@@ -40,8 +40,6 @@ std::wstring ResourceName(std::string_view picture) {
   return name;
 }
 
-COLORREF Colour(shell::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
-
 // Where the status line goes over `list` (see shell::StatusBoxOver), in its parent's coordinates.
 shell::Box StatusBoxOver(HWND list) {
   RECT client{};

@@ -78,9 +78,8 @@ void PictureControl::Paint() {
     DrawBitmap(dc, pictures_[static_cast<std::size_t>(shown())], RECT{0, 0, width_, height_});
   }
   if (::GetFocus() == hwnd_) {
-    const shell::Rgb colour = shell::kFocusMark.colour;
     for (const shell::Pixel& dot : shell::FocusMarkPixels(width_, height_)) {
-      ::SetPixelV(dc, dot.x, dot.y, RGB(colour.red, colour.green, colour.blue));
+      ::SetPixelV(dc, dot.x, dot.y, Colour(shell::kFocusMark.colour));
     }
   }
   ::EndPaint(hwnd_, &paint);

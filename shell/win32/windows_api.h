@@ -113,6 +113,9 @@ inline void FollowPointer(HWND hwnd, const shell::PointerEvent& event, WPARAM he
   }
 }
 
+// A colour of the descriptions as GDI's.
+inline COLORREF Colour(shell::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
+
 // Copies `area` of `bitmap` to the same place on `dc`.
 inline void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& area) {
   const HDC source = ::CreateCompatibleDC(dc);
