@@ -25,7 +25,7 @@
 
 #include "bench/scripted_answers.h"
 #include "codec/text.h"
-#include "shell/qt/frm_main.h"
+#include "shell/qt/main_window.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   const bool unbaler = program == "unbaler";
   QApplication app(argc, argv);
   const shell::Program which = unbaler ? shell::Program::kUnbaler : shell::Program::kRebaler;
-  shell::qt::FrmMain window(which);
+  shell::qt::MainWindow window(which);
   OneAnswer file(pak::PathFromUtf8(argv[unbaler ? 2 : 3]).u16string());
   OneFolder folder(pak::PathFromUtf8(argv[unbaler ? 3 : 2]).u16string(), "paint_gap");
   PrintedBox box;

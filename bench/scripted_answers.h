@@ -12,7 +12,7 @@
 #include "codec/text.h"
 #include "extractor/unbaler_logic.h"
 #include "repacker/rebaler_logic.h"
-#include "shell/browse_for_folder.h"
+#include "shell/folder_browser.h"
 #include "shell/services.h"
 
 namespace bench_support {
@@ -51,7 +51,7 @@ class PrintedBox : public shell::MessageBox {
 };
 
 // Says on stderr what it was shown, and answers "continue".
-class GoOn : public repacker::FilesMismatchDialog {
+class GoOn : public repacker::DifferenceDialog {
  public:
   repacker::DiffAnswer ShowDiff(const std::vector<std::u16string>& added,
                                 const std::vector<std::u16string>& deleted) override {

@@ -9,7 +9,7 @@ namespace repacker {
 RebalerLogic::RebalerLogic(shell::MainView& view, shell::FileDialog& file_dialog,
                            shell::MessageBox& message_box,
                            shell::FolderDialogBackend& folder_backend,
-                           FilesMismatchDialogFactory dialog_factory, pak::FileSystem& fs,
+                           DifferenceDialogFactory dialog_factory, pak::FileSystem& fs,
                            const pak::CodePage& code_page)
     : ProgramLogic(shell::Program::kRebaler, view, file_dialog, message_box, folder_backend, fs,
                    code_page),

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "codec/workflow.h"
-#include "repacker/files_mismatch_dialog.h"
+#include "repacker/difference_dialog.h"
 #include "shell/program_logic.h"
 
 namespace repacker {
@@ -37,7 +37,7 @@ class RebalerLogic : public shell::ProgramLogic {
  public:
   RebalerLogic(shell::MainView& view, shell::FileDialog& file_dialog,
                shell::MessageBox& message_box, shell::FolderDialogBackend& folder_backend,
-               FilesMismatchDialogFactory dialog_factory,
+               DifferenceDialogFactory dialog_factory,
                pak::FileSystem& fs = pak::DefaultFileSystem(),
                const pak::CodePage& code_page = pak::SystemCodePage());
 
@@ -81,7 +81,7 @@ class RebalerLogic : public shell::ProgramLogic {
   // Packs the files of the last scan into the archive path, as work.
   void Pack(const pak::Progress& progress);
 
-  FilesMismatchDialogFactory dialog_factory_;
+  DifferenceDialogFactory dialog_factory_;
   pak::FolderScan scan_;  // lstFiles, the recorded names and whether the list was found
 };
 

@@ -4,7 +4,6 @@
 #include <system_error>
 
 #include "codec/text.h"
-#include "shell/browse_for_folder.h"
 #include "shell/error_text.h"
 
 namespace shell {
@@ -29,12 +28,12 @@ void MainController::Load(MainCommands* commands, std::array<PicSurface*, 3> sur
   commands_ = commands;
   buttons_.clear();
   for (PicSurface* surface : surfaces) {
-    auto button = std::make_unique<ClsPicButton>();
+    auto button = std::make_unique<PictureButton>();
     button->SetPictures(surface, 0, 1, 2, 3);
     buttons_.push_back(std::move(button));
   }
   if (close != nullptr) {
-    auto button = std::make_unique<ClsPicButton>();
+    auto button = std::make_unique<PictureButton>();
     button->SetPictures(close, 0, 1, 2, 3);
     buttons_.push_back(std::move(button));
   }
@@ -199,8 +198,6 @@ void MainController::Guarded(const std::function<void()>& body) {
   try {
     body();
     return;
-  } catch (const BrowseError& e) {
-    text = ErrorText(e.number(), e.description());
   } catch (const std::system_error& e) {
     text = ErrorText(e.code().value(), pak::FromUtf8(e.what()));
   } catch (const std::exception& e) {

@@ -23,7 +23,7 @@
 #include "shell/keyboard.h"
 #include "shell/main_layout.h"
 #include "shell/main_view.h"
-#include "shell/pic_button.h"
+#include "shell/picture_button.h"
 
 namespace shell {
 
@@ -112,7 +112,7 @@ class MainController {
   const Fade& fade() const { return fade_; }
   bool dragging() const { return drag_.dragging(); }
   TwipPoint place() const { return place_; }
-  std::span<const std::unique_ptr<ClsPicButton>> buttons() const { return buttons_; }
+  std::span<const std::unique_ptr<PictureButton>> buttons() const { return buttons_; }
 
  private:
   void Run(void (MainCommands::*command)());
@@ -126,7 +126,7 @@ class MainController {
   Fade fade_;
   WindowDrag drag_;
   TwipPoint place_;  // the window's left and top in twips
-  std::vector<std::unique_ptr<ClsPicButton>> buttons_;
+  std::vector<std::unique_ptr<PictureButton>> buttons_;
   bool close_pending_ = false;
 };
 

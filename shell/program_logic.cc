@@ -54,18 +54,23 @@ void ProgramLogic::SetFolderPath(std::u16string path) {
 }
 
 ProgramLogic::Choice ProgramLogic::ChooseFolder(std::u16string_view title) {
-  try {
-    CBrowseForFolder browser(folder_backend_);
-    browser.Init(folder_path_, view_.WindowHandle(), std::u16string(title),
-                 static_cast<std::int32_t>(FolderDialogFlag::kReturnOnlyFileSystemFolders));
-    // An empty path is no folder: working there would use whatever the working folder is.
-    if (!browser.Browse() || browser.SelectedPath().empty()) return Choice::kKept;
-    FolderChosen(browser.SelectedPath());
-    return Choice::kChosen;
-  } catch (const BrowseError& error) {
-    Show(ErrorText(error.number(), error.description()), ProgramTitle(program_));
-    return Choice::kFailed;
+  const BrowseRequest request{
+      view_.WindowHandle(), std::u16string(title),
+      static_cast<std::int32_t>(FolderDialogFlag::kReturnOnlyFileSystemFolders), folder_path_};
+  const FolderChoice choice = BrowseForFolder(folder_backend_, request);
+  switch (choice.outcome) {
+    case FolderChoice::Outcome::kFailed:
+      Show(ErrorText(choice.error_number, choice.error_description), ProgramTitle(program_));
+      return Choice::kFailed;
+    case FolderChoice::Outcome::kCancelled:
+      return Choice::kKept;
+    case FolderChoice::Outcome::kChosen:
+      break;
   }
+  // An empty path is no folder: working there would use whatever the working folder is.
+  if (choice.path.empty()) return Choice::kKept;
+  FolderChosen(choice.path);
+  return Choice::kChosen;
 }
 
 void ProgramLogic::OpenStartPaths(const std::vector<std::u16string>& paths) {

@@ -20,7 +20,7 @@
 #include "codec/file_system.h"
 #include "codec/status.h"
 #include "codec/text.h"
-#include "shell/browse_for_folder.h"
+#include "shell/folder_browser.h"
 #include "shell/main_layout.h"
 #include "shell/main_view.h"
 #include "shell/services.h"

@@ -1,7 +1,7 @@
 // Services that the program logic calls: the standard file dialog, the message box and the
 // system's way of opening a file with its program. Each front end implements them with its
-// toolkit; tests put fakes in their place. The folder browser is CBrowseForFolder
-// (browse_for_folder.h), whose platform half is a FolderDialogBackend.
+// toolkit; tests put fakes in their place. The folder browser is
+// BrowseForFolder (folder_browser.h), whose platform half is a FolderDialogBackend.
 #pragma once
 
 #include <cstdint>

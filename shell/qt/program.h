@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "shell/qt/frm_main.h"
+#include "shell/qt/main_window.h"
 #include "shell/qt/qt_services.h"
 #include "shell/start_arguments.h"
 
@@ -26,7 +26,7 @@ int RunProgram(int argc, char* argv[], shell::Program program, MakeExtra... make
   QApplication app(argc, argv);
   const shell::StartArguments start = ReadStartArguments(program);
   if (start.action != shell::StartArguments::Action::kStart) return shell::PrintUsage(start);
-  FrmMain window(program);
+  MainWindow window(program);
   QtServices services(&window);
   Logic logic(window, services.file_dialog, services.message_box, services.folder_dialog,
               make_extra()...);

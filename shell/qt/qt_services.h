@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <string>
 
-#include "shell/browse_for_folder.h"
+#include "shell/folder_browser.h"
 #include "shell/services.h"
 
 namespace shell::qt {

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "shell/main_layout.h"
-#include "shell/pic_button.h"
+#include "shell/picture_button.h"
 
 namespace shell::qt {
 
@@ -55,7 +55,7 @@ class ClickLabel : public QLabel {
 
 // A picture button's surface: a ClickLabel that shows one of its four pictures (0 normal,
 // 1 hover, 2 pressed, 3 disabled) exactly as drawn, and feeds its pointer events to the
-// ClsPicButton bound to it; the button object sees a release before `clicked` runs the command.
+// PictureButton bound to it; the button object sees a release before `clicked` runs the command.
 // A disabled surface takes no pointer events. While it has the keyboard focus it shows the
 // focus mark over its picture.
 class PictureSurface : public ClickLabel, public shell::StoredPicSurface {

@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/pic_button.h"
+#include "shell/picture_button.h"
 #include "shell/win32/windows_api.h"
 
 namespace shell::win32 {

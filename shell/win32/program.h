@@ -4,7 +4,7 @@
 #pragma once
 
 #include "shell/start_arguments.h"
-#include "shell/win32/frm_main.h"
+#include "shell/win32/main_window.h"
 #include "shell/win32/win32_services.h"
 
 namespace shell::win32 {
@@ -28,7 +28,7 @@ int RunProgram(HINSTANCE instance, shell::Program program, MakeExtra... make_ext
   InitProgram();
   const shell::StartArguments start = ReadStartArguments(program);
   if (start.action != shell::StartArguments::Action::kStart) return ShowUsage(program, start);
-  FrmMain window(program, instance);
+  MainWindow window(program, instance);
   Win32Services services(window.hwnd());
   Logic logic(window, services.file_dialog, services.message_box, services.folder_dialog,
               make_extra(window.hwnd())...);

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/browse_for_folder.h"
+#include "shell/folder_browser.h"
 #include "shell/services.h"
 #include "shell/win32/windows_api.h"
 

@@ -18,7 +18,7 @@
 #include <optional>
 
 #include "shell/main_layout.h"
-#include "shell/pic_button.h"
+#include "shell/picture_button.h"
 
 namespace shell::win32 {
 

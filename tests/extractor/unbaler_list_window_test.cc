@@ -14,7 +14,7 @@
 
 #include "extractor/unbaler_logic.h"
 #include "shell/path_display.h"
-#include "shell/qt/frm_main.h"
+#include "shell/qt/main_window.h"
 #include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
 
@@ -46,7 +46,7 @@ struct Unbaler {
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, keys, Row(row));
   }
 
-  shell::qt::FrmMain window{shell::Program::kUnbaler};
+  shell::qt::MainWindow window{shell::Program::kUnbaler};
   FakePointer pointer;  // away from every button
   FakeFileDialog dialog;
   FakeMessageBox box;

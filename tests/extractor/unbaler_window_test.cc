@@ -12,7 +12,7 @@
 
 #include "extractor/unbaler_logic.h"
 #include "shell/path_display.h"
-#include "shell/qt/frm_main.h"
+#include "shell/qt/main_window.h"
 #include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
 
@@ -46,7 +46,7 @@ struct Unbaler {
     return items;
   }
 
-  shell::qt::FrmMain window{shell::Program::kUnbaler};
+  shell::qt::MainWindow window{shell::Program::kUnbaler};
   testing_support::FakePointer pointer;  // away from every button
   FakeFileDialog dialog;
   FakeMessageBox box;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/qt/frm_main.h"
+#include "shell/qt/main_window.h"
 #include "tests/qt/test_classes.h"
 #include "tests/support/fakes.h"
 
@@ -34,14 +34,14 @@ struct Keyed {
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
   }
 
-  FrmMain window;
+  MainWindow window;
   testing_support::RecordingCommands commands;
   testing_support::FakePointer pointer;
 };
 
 }  // namespace
 
-void FrmMainKeyboardTest::tabMovesTheFocusAndEnterOrSpaceRunTheFocusedButton() {
+void MainWindowKeyboardTest::tabMovesTheFocusAndEnterOrSpaceRunTheFocusedButton() {
   Keyed w(shell::Program::kRebaler);  // the folder row is on top
   QVERIFY(QTest::qWaitForWindowActive(&w.window));
   w.commands.calls.clear();
@@ -81,7 +81,7 @@ void FrmMainKeyboardTest::tabMovesTheFocusAndEnterOrSpaceRunTheFocusedButton() {
   QVERIFY(w.commands.calls.empty());
 }
 
-void FrmMainKeyboardTest::theFocusedButtonShowsTheMarkAndLosesTheFocusWhenTurnedOff() {
+void MainWindowKeyboardTest::theFocusedButtonShowsTheMarkAndLosesTheFocusWhenTurnedOff() {
   Keyed w(shell::Program::kUnbaler);
   QVERIFY(QTest::qWaitForWindowActive(&w.window));
   QWidget* extract = w.window.Control(shell::Role::kMainCommand);
@@ -111,9 +111,9 @@ void FrmMainKeyboardTest::theFocusedButtonShowsTheMarkAndLosesTheFocusWhenTurned
   QCOMPARE(w.Focused(), QStringLiteral("lstFiles"));
 }
 
-void FrmMainKeyboardTest::aCloseByTheWindowSystemFadesOut() {
+void MainWindowKeyboardTest::aCloseByTheWindowSystemFadesOut() {
   Keyed w(shell::Program::kUnbaler);
-  QSignalSpy unloaded(&w.window, &FrmMain::unloaded);
+  QSignalSpy unloaded(&w.window, &MainWindow::unloaded);
   QTRY_VERIFY_WITH_TIMEOUT(w.window.controller().fade().Alpha() >= 50, 5000);
   // What Alt+F4 or the task bar's close sends. While work runs, it is stopped first and the
   // window stays until it has ended.

@@ -8,11 +8,11 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   int failures = 0;
   {
-    shell::qt::FrmMainTest test;
+    shell::qt::MainWindowTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   {
-    shell::qt::FrmMainKeyboardTest test;
+    shell::qt::MainWindowKeyboardTest test;
     failures += QTest::qExec(&test, argc, argv);
   }
   {

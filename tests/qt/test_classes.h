@@ -10,7 +10,7 @@
 
 namespace shell::qt {
 
-class FrmMainTest : public QObject {
+class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -26,7 +26,7 @@ class FrmMainTest : public QObject {
   void tipsShowTheirTextAsItIs();
 };
 
-class FrmMainKeyboardTest : public QObject {
+class MainWindowKeyboardTest : public QObject {
   Q_OBJECT
 
  private slots:

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "repacker/files_mismatch_dialog.h"
+#include "repacker/difference_dialog.h"
 #include "tests/support/boxes.h"
 
 namespace repacker {

@@ -31,7 +31,7 @@ struct DialogUse {
   Names added, deleted;
 };
 
-class FakeDialog : public FilesMismatchDialog {
+class FakeDialog : public DifferenceDialog {
  public:
   FakeDialog(std::vector<DialogUse>* uses, DiffAnswer answer) : uses_(uses), answer_(answer) {}
   DiffAnswer ShowDiff(const Names& added, const Names& deleted) override {

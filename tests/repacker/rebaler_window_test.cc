@@ -8,10 +8,10 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "repacker/qt/frm_files_mismatch.h"
+#include "repacker/qt/difference_dialog.h"
 #include "repacker/rebaler_logic.h"
 #include "shell/path_display.h"
-#include "shell/qt/frm_main.h"
+#include "shell/qt/main_window.h"
 #include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
 
@@ -39,7 +39,7 @@ QStringList Items(const QListView* list) {
 // records the names it showed.
 void AnswerNextDialog(const char* button, QStringList* added, QStringList* deleted) {
   QTimer::singleShot(0, [=] {
-    auto* dialog = qobject_cast<FrmFilesMismatch*>(QApplication::activeModalWidget());
+    auto* dialog = qobject_cast<DifferenceDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr) return;  // the test then finds no names and fails
     *added = Items(dialog->findChild<QListView*>(QStringLiteral("lstAdded")));
     *deleted = Items(dialog->findChild<QListView*>(QStringLiteral("lstDeleted")));
@@ -62,14 +62,14 @@ class RebalerWindowTest : public QObject {
     WriteFile(folder / "new.ogg", std::string("N"));
     WriteFile(folder / "FilesList.txt", std::string("a.ogg\r\ngone.ogg\r\n"));
 
-    shell::qt::FrmMain window(shell::Program::kRebaler);
+    shell::qt::MainWindow window(shell::Program::kRebaler);
     FakeFileDialog file_dialog;
     FakeMessageBox messages;
     FakeFolderBackend backend;
     file_dialog.answer = archive.u16string();
     backend.answer = folder.u16string();
     backend.window = 0;  // the real window's handle
-    RebalerLogic logic(window, file_dialog, messages, backend, QtFilesMismatchDialogFactory());
+    RebalerLogic logic(window, file_dialog, messages, backend, QtDifferenceDialogFactory());
     window.Load(&logic);
 
     QWidget* picRepack = window.findChild<QWidget*>(QStringLiteral("picRepack"));
@@ -114,14 +114,14 @@ class RebalerWindowTest : public QObject {
     fs::create_directory(temp / "files");
     WriteFile(temp / "files" / "a.ogg", std::string("A"));
     WriteFile(temp / "files" / "b.png", std::string("B"));
-    shell::qt::FrmMain window(shell::Program::kRebaler);
+    shell::qt::MainWindow window(shell::Program::kRebaler);
     FakeFileDialog file_dialog;
     FakeMessageBox messages;
     FakeFolderBackend backend;
     testing_support::FakeLauncher launcher;
     backend.answer = (temp / "files").u16string();
     backend.window = 0;  // the real window's handle
-    RebalerLogic logic(window, file_dialog, messages, backend, QtFilesMismatchDialogFactory());
+    RebalerLogic logic(window, file_dialog, messages, backend, QtDifferenceDialogFactory());
     logic.SetLauncher(launcher);
     window.Load(&logic);
     QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("picSelectDir")), Qt::LeftButton);

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "codec/text.h"
-#include "shell/browse_for_folder.h"
+#include "shell/folder_browser.h"
 #include "tests/support/fakes.h"
 
 namespace shell {
@@ -137,7 +137,7 @@ TEST_F(MainControllerTest, LoadCentresShapesShowsThenFadesInAndEndsWithTheComman
 
 TEST_F(MainControllerTest, TheClosePictureFollowsThePointerLikeTheButtons) {
   Load();
-  ClsPicButton& button = *controller.buttons()[3];
+  PictureButton& button = *controller.buttons()[3];
   const struct {
     PointerEvent event;
     std::int32_t shown;
@@ -331,8 +331,6 @@ TEST_F(MainControllerTest, ClicksRunTheirCommandsAndErrorsAreShownWithTheProgram
     std::function<void()> fail;
     std::u16string shown;
   } cases[] = {
-      {[] { throw BrowseError(kErrNoPath, "rebaler.CBrowseForFolder", u"No path"); },
-       u"Rebaler|Error -2147204443\n\nNo path"},
       {[] { throw std::system_error(5, std::generic_category(), "disk"); },
        u"Rebaler|Error 5\n\ndisk: " + std::u16string(io_message.begin(), io_message.end())},
       {[] { throw std::runtime_error("caf\xc3\xa9"); }, u"Rebaler|Error 0\n\ncaf\u00e9"},

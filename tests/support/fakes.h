@@ -12,13 +12,14 @@
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "shell/browse_for_folder.h"
+#include "shell/folder_browser.h"
 #include "shell/main_view.h"
-#include "shell/pic_button.h"
+#include "shell/picture_button.h"
 #include "shell/services.h"
 #include "shell/work.h"
 
@@ -188,7 +189,7 @@ class FakePointer : public shell::Pointer {
 };
 
 // Program logic that records which commands ran; start-up disables the main command, as the real
-// programs do, and the folder command can be made to fail as the folder browser does.
+// programs do, and the folder command can be made to throw, as a failing library call would.
 class RecordingCommands : public shell::MainCommands {
  public:
   explicit RecordingCommands(shell::MainView& view) : view_(view) {}
@@ -200,8 +201,7 @@ class RecordingCommands : public shell::MainCommands {
   void OnSelectDir() override {
     calls.push_back("OnSelectDir");
     if (throw_on_select_dir) {
-      throw shell::BrowseError(shell::kErrInvalidOwner, "test.CBrowseForFolder",
-                               u"Invalid window handle");
+      throw std::runtime_error("Invalid window handle");
     }
   }
   void OnMainCommand() override { calls.push_back("OnMainCommand"); }

@@ -9,7 +9,7 @@
 
 #include "extractor/unbaler_logic.h"
 #include "shell/path_display.h"
-#include "shell/win32/frm_main.h"
+#include "shell/win32/main_window.h"
 #include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
 #include "tests/win32/dialog_driver.h"
@@ -56,7 +56,7 @@ TEST(DropWin32, FilesDroppedFromTheShellAreChosenAndTheRestRefused) {
   testing_support::TempDir work, out;
   testing_support::WriteFile(work / "a.pak", testing_support::MakeArchive({{u"a", {1}}}));
   testing_support::WriteFile(work / "b.pak", testing_support::MakeArchive({{u"b", {2}}}));
-  shell::win32::FrmMain window(shell::Program::kUnbaler);
+  shell::win32::MainWindow window(shell::Program::kUnbaler);
   testing_support::FakeFileDialog dialog;
   testing_support::FakeMessageBox box;
   testing_support::FakeFolderBackend folders;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/win32/frm_main.h"
+#include "shell/win32/main_window.h"
 #include "shell/win32/win32_services.h"
 #include "tests/support/fakes.h"
 #include "tests/win32/dialog_driver.h"
@@ -19,7 +19,7 @@ namespace {
 using shell::ListCommand;
 using shell::Program;
 using shell::Role;
-using shell::win32::FrmMain;
+using shell::win32::MainWindow;
 using testing_support::RecordingCommands;
 using Rows = std::vector<std::size_t>;
 
@@ -48,7 +48,7 @@ struct Loaded {
     ::SendMessageW(List(), WM_LBUTTONUP, keys, at);
   }
 
-  FrmMain window;
+  MainWindow window;
   RecordingCommands commands;
 };
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "repacker/win32/frm_files_mismatch.h"
+#include "repacker/win32/difference_dialog.h"
 #include "tests/win32/dialog_driver.h"
 
 namespace {
 
-using repacker::win32::FrmFilesMismatch;
+using repacker::win32::DifferenceDialog;
 using win32_testing::ChildRect;
 using win32_testing::DialogDriver;
 using win32_testing::ListItems;
@@ -54,10 +54,10 @@ void Click(HWND dialog, int id) {
                  reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-TEST(FrmFilesMismatchWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
+TEST(DifferenceDialogWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
   const HWND owner = ::CreateWindowW(L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
                                      nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-  FrmFilesMismatch dialog(owner);
+  DifferenceDialog dialog(owner);
   bool owner_enabled = true;
   std::vector<std::wstring> added, deleted;
   RECT client{};
@@ -143,9 +143,9 @@ TEST(FrmFilesMismatchWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
   ::DestroyWindow(owner);
 }
 
-TEST(FrmFilesMismatchWin32, CancelAndClosingReturnZeroAndEachUseStartsFresh) {
+TEST(DifferenceDialogWin32, CancelAndClosingReturnZeroAndEachUseStartsFresh) {
   {
-    FrmFilesMismatch dialog(nullptr);
+    DifferenceDialog dialog(nullptr);
     std::vector<std::wstring> added, deleted;
     DialogDriver driver(L"Files List Diff", [&](HWND box) {
       added = ListItems(::GetDlgItem(box, repacker::win32::DiffControlId(repacker::kDiffAdded)));
@@ -158,7 +158,7 @@ TEST(FrmFilesMismatchWin32, CancelAndClosingReturnZeroAndEachUseStartsFresh) {
     EXPECT_EQ(deleted, (std::vector<std::wstring>{L"gone.ogg", L"Family.Bin"}));
   }
   {
-    FrmFilesMismatch dialog(nullptr);
+    DifferenceDialog dialog(nullptr);
     std::vector<std::wstring> added;
     DialogDriver driver(L"Files List Diff", [&](HWND box) {
       added = ListItems(::GetDlgItem(box, repacker::win32::DiffControlId(repacker::kDiffAdded)));

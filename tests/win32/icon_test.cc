@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/win32/frm_main.h"
+#include "shell/win32/main_window.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ TEST(ProgramIcons, EachProgramCarriesOneIconInTheUsualSizes) {
 }
 
 TEST(ProgramIcons, TheMainWindowShowsTheProgramsIcon) {
-  shell::win32::FrmMain window(shell::Program::kUnbaler);
+  shell::win32::MainWindow window(shell::Program::kUnbaler);
   const HICON own = ::LoadIconW(::GetModuleHandleW(nullptr), L"APP_ICON");
   ASSERT_NE(own, nullptr);
   EXPECT_EQ(reinterpret_cast<HICON>(::GetClassLongPtrW(window.hwnd(), GCLP_HICON)), own);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/win32/frm_main.h"
+#include "shell/win32/main_window.h"
 #include "shell/win32/program.h"
 #include "tests/support/fakes.h"
 
@@ -16,7 +16,7 @@ namespace {
 
 using shell::Program;
 using shell::Role;
-using shell::win32::FrmMain;
+using shell::win32::MainWindow;
 
 // A loaded window with its main command on, the pointer away from every button.
 struct Keyed {
@@ -37,7 +37,7 @@ struct Keyed {
   }
   int Focused() const { return ::GetDlgCtrlID(::GetFocus()); }
 
-  FrmMain window;
+  MainWindow window;
   testing_support::RecordingCommands commands;
   testing_support::FakePointer pointer;
 };
@@ -51,7 +51,7 @@ void HoldShift(bool held) {
 
 int Id(Role role) { return shell::win32::ControlId(role); }
 
-TEST(FrmMainWin32Keyboard, TabMovesTheFocusAndEnterOrSpaceRunTheFocusedButtonOnce) {
+TEST(MainWindowWin32Keyboard, TabMovesTheFocusAndEnterOrSpaceRunTheFocusedButtonOnce) {
   Keyed w(Program::kUnbaler);
   const LPARAM kHeld = 1 << 30;  // the key was already down: a repeat
   const struct {
@@ -102,7 +102,7 @@ TEST(FrmMainWin32Keyboard, TabMovesTheFocusAndEnterOrSpaceRunTheFocusedButtonOnc
   EXPECT_EQ(w.Focused(), Id(Role::kFiles));
 }
 
-TEST(FrmMainWin32Keyboard, TheFocusComesBackFromAnotherWindowAndAltF4FadesOut) {
+TEST(MainWindowWin32Keyboard, TheFocusComesBackFromAnotherWindowAndAltF4FadesOut) {
   Keyed w(Program::kRebaler);
   w.Press(WM_KEYDOWN, VK_TAB);
   ASSERT_EQ(w.Focused(), Id(Role::kSelectDir));

@@ -37,8 +37,8 @@
 #include "bench/scripted_answers.h"
 #include "extractor/unbaler_logic.h"
 #include "repacker/rebaler_logic.h"
-#include "repacker/win32/frm_files_mismatch.h"
-#include "shell/win32/frm_main.h"
+#include "repacker/win32/difference_dialog.h"
+#include "shell/win32/main_window.h"
 #include "tests/support/fakes.h"
 
 namespace {
@@ -163,7 +163,7 @@ int ProbeDiff(long count, const Hold& hold) {
       deleted.emplace_back(gone.begin(), gone.end());
     }
   }
-  repacker::win32::FrmFilesMismatch dialog(nullptr);
+  repacker::win32::DifferenceDialog dialog(nullptr);
   g_diff.hold = &hold;
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 5, &DiffTick);
   g_diff.start = Clock::now();
@@ -194,7 +194,7 @@ int main() {
   const Hold hold(argc == 5 ? argv[4] : L"");
 
   const shell::Program which = unbaler ? shell::Program::kUnbaler : shell::Program::kRebaler;
-  shell::win32::FrmMain window(which);
+  shell::win32::MainWindow window(which);
   testing_support::FakeFileDialog file;
   file.answer = U16(argv[unbaler ? 2 : 3]);
   testing_support::FakeFolderBackend folder;

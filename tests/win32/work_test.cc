@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "extractor/unbaler_logic.h"
-#include "shell/win32/frm_main.h"
+#include "shell/win32/main_window.h"
 #include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
 #include "tests/win32/dialog_driver.h"
@@ -21,7 +21,7 @@ namespace {
 
 using shell::Program;
 using shell::Role;
-using shell::win32::FrmMain;
+using shell::win32::MainWindow;
 using testing_support::MakeArchive;
 using testing_support::ReadText;
 using testing_support::TempDir;
@@ -57,7 +57,7 @@ std::atomic<int> timer_ticks{0};
 void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++timer_ticks; }
 
 TEST(Win32Worker, TheJobRunsOffTheWindowThreadWhileTheWindowKeepsAnswering) {
-  FrmMain window(Program::kUnbaler);
+  MainWindow window(Program::kUnbaler);
   const DWORD window_thread = ::GetCurrentThreadId();
   std::atomic<DWORD> job_thread{0};
   std::atomic<int> seen{0};  // progress calls the window has had
@@ -115,7 +115,7 @@ TEST(Win32Worker, TheJobRunsOffTheWindowThreadWhileTheWindowKeepsAnswering) {
 // A window that is slow to get to its messages gets one progress call, not one per entry, and
 // always the end after it.
 TEST(Win32Worker, ProgressTheWindowHasNotCaughtUpWithIsDroppedButNeverTheEnd) {
-  FrmMain window(Program::kRebaler);
+  MainWindow window(Program::kRebaler);
   std::atomic<bool> job_returned{false};
   std::vector<std::string> heard;
   window.runner().Start(
@@ -138,7 +138,7 @@ TEST(Win32Worker, ProgressTheWindowHasNotCaughtUpWithIsDroppedButNeverTheEnd) {
 
 // A second job waits for nothing but the first one's thread, and reports as the first did.
 TEST(Win32Worker, JobsRunOneAfterAnother) {
-  FrmMain window(Program::kUnbaler);
+  MainWindow window(Program::kUnbaler);
   std::vector<int> ended;
   for (int job = 1; job <= 3; ++job) {
     window.runner().Start([](const pak::Progress& progress) { progress(1, 1); }, {},
@@ -161,7 +161,7 @@ struct Unbaler {
   }
   bool Enabled(Role role) const { return ::IsWindowEnabled(window.Control(role)) != FALSE; }
 
-  FrmMain window{Program::kUnbaler};
+  MainWindow window{Program::kUnbaler};
   testing_support::FakePointer pointer;
   testing_support::FakeFileDialog dialog;
   testing_support::FakeMessageBox box;

@@ -1,15 +1,15 @@
 // frmMain on Win32, in process: the controls of both programs, start-up (region, layered style,
 // centring), the fade, the drag, the picture buttons and their hover tracking, the label clicks,
 // and an error escaping a command.
-#include "shell/win32/frm_main.h"
+#include "shell/win32/main_window.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "shell/browse_for_folder.h"
 #include "shell/error_text.h"
+#include "shell/folder_browser.h"
 #include "shell/win32/file_list_box.h"
 #include "shell/win32/picture_control.h"
 #include "shell/win32/win32_text.h"
@@ -21,7 +21,7 @@ namespace {
 
 using shell::Program;
 using shell::Role;
-using shell::win32::FrmMain;
+using shell::win32::MainWindow;
 using shell::win32::PictureControl;
 using win32_testing::ChildRect;
 using win32_testing::DialogDriver;
@@ -31,9 +31,9 @@ using win32_testing::WindowText;
 using testing_support::FakePointer;
 using testing_support::RecordingCommands;
 
-TEST(FrmMainWin32, BothProgramsPlaceTheirControlsWhereTheDescriptionSays) {
+TEST(MainWindowWin32, BothProgramsPlaceTheirControlsWhereTheDescriptionSays) {
   for (Program program : {Program::kUnbaler, Program::kRebaler}) {
-    FrmMain window(program);
+    MainWindow window(program);
     RECT frame{};
     ::GetWindowRect(window.hwnd(), &frame);
     EXPECT_EQ(frame.right - frame.left, shell::kMainWidth);
@@ -90,8 +90,8 @@ HRGN ExpectedRegion() {
   return region;
 }
 
-TEST(FrmMainWin32, LoadShapesCentresAndStartsTheFadeTransparent) {
-  FrmMain window(Program::kUnbaler);
+TEST(MainWindowWin32, LoadShapesCentresAndStartsTheFadeTransparent) {
+  MainWindow window(Program::kUnbaler);
   RecordingCommands commands(window);
   EXPECT_EQ(::GetWindowLongA(window.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
   window.Load(&commands);
@@ -135,8 +135,8 @@ TEST(FrmMainWin32, LoadShapesCentresAndStartsTheFadeTransparent) {
   }
 }
 
-TEST(FrmMainWin32, FadesInTo235AndOutToUnloadFromWhereverItIs) {
-  FrmMain window(Program::kRebaler);
+TEST(MainWindowWin32, FadesInTo235AndOutToUnloadFromWhereverItIs) {
+  MainWindow window(Program::kRebaler);
   bool unloaded = false;
   window.SetOnUnloaded([&] { unloaded = true; });
   window.Load(nullptr);
@@ -156,8 +156,8 @@ TEST(FrmMainWin32, FadesInTo235AndOutToUnloadFromWhereverItIs) {
   EXPECT_EQ(window.hwnd(), nullptr);
 }
 
-TEST(FrmMainWin32, TheRealTimersFadeInAndTheClosePictureEndsIt) {
-  FrmMain window(Program::kUnbaler);
+TEST(MainWindowWin32, TheRealTimersFadeInAndTheClosePictureEndsIt) {
+  MainWindow window(Program::kUnbaler);
   bool unloaded = false;
   window.SetOnUnloaded([&] { unloaded = true; });
   window.Load(nullptr);
@@ -176,8 +176,8 @@ TEST(FrmMainWin32, TheRealTimersFadeInAndTheClosePictureEndsIt) {
   EXPECT_TRUE(unloaded);
 }
 
-TEST(FrmMainWin32, DraggingMovesTwoTwipsPerPixelWithAnyButton) {
-  FrmMain window(Program::kUnbaler);
+TEST(MainWindowWin32, DraggingMovesTwoTwipsPerPixelWithAnyButton) {
+  MainWindow window(Program::kUnbaler);
   window.Load(nullptr);
   const HWND hwnd = window.hwnd();
   const shell::TwipPoint start = window.controller().place();
@@ -206,8 +206,8 @@ TEST(FrmMainWin32, DraggingMovesTwoTwipsPerPixelWithAnyButton) {
   EXPECT_FALSE(window.controller().dragging());
 }
 
-TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
-  FrmMain window(Program::kUnbaler);
+TEST(MainWindowWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
+  MainWindow window(Program::kUnbaler);
   RecordingCommands commands(window);
   FakePointer pointer;
   window.SetPointer(&pointer);
@@ -272,8 +272,8 @@ TEST(FrmMainWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   ::SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(300, 5));
 }
 
-TEST(FrmMainWin32, PathLabelsRunTheirButtonsCommandsAndTheViewShowsWhatItIsTold) {
-  FrmMain window(Program::kRebaler);
+TEST(MainWindowWin32, PathLabelsRunTheirButtonsCommandsAndTheViewShowsWhatItIsTold) {
+  MainWindow window(Program::kRebaler);
   RecordingCommands commands(window);
   window.Load(&commands);
   for (Role id : {shell::Role::kFileName, shell::Role::kDir, shell::Role::kFileCaption,
@@ -327,8 +327,8 @@ TEST(FrmMainWin32, PathLabelsRunTheirButtonsCommandsAndTheViewShowsWhatItIsTold)
   EXPECT_EQ(::SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
 }
 
-TEST(FrmMainWin32, AnErrorEscapingACommandIsShownAndTheWindowCarriesOn) {
-  FrmMain window(Program::kUnbaler);
+TEST(MainWindowWin32, AnErrorEscapingACommandIsShownAndTheWindowCarriesOn) {
+  MainWindow window(Program::kUnbaler);
   RecordingCommands commands(window);
   commands.throw_on_select_dir = true;
   window.Load(&commands);
@@ -341,8 +341,7 @@ TEST(FrmMainWin32, AnErrorEscapingACommandIsShownAndTheWindowCarriesOn) {
   ::SendMessageW(dir, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   ::SendMessageW(dir, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   EXPECT_TRUE(driver.acted());
-  const std::u16string expected =
-      shell::ErrorText(shell::kErrInvalidOwner, u"Invalid window handle");
+  const std::u16string expected = shell::ErrorText(0, u"Invalid window handle");
   EXPECT_EQ(text, std::wstring(expected.begin(), expected.end()));
   EXPECT_TRUE(::IsWindow(window.hwnd()));
   EXPECT_EQ(commands.calls.back(), "OnSelectDir");

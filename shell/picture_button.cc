@@ -1,47 +1,47 @@
-#include "shell/pic_button.h"
+#include "shell/picture_button.h"
 
 namespace shell {
 
-void ClsPicButton::SetPictures(PicSurface* surface, std::int32_t normal, std::int32_t hover,
-                               std::int32_t pressed, std::int32_t disabled) {
+void PictureButton::SetPictures(PicSurface* surface, std::int32_t normal, std::int32_t hover,
+                                std::int32_t pressed, std::int32_t disabled) {
   pictures_ = {normal, hover, pressed, disabled < 0 ? normal : disabled};
   surface_ = surface;
   if (surface != nullptr) surface->Bind(this);
 }
 
-void ClsPicButton::SetState(std::int32_t state) {
+void PictureButton::SetState(std::int32_t state) {
   if (surface_ == nullptr || state < 1 || state > 4) return;
   surface_->ShowPicture(pictures_[static_cast<std::size_t>(state - 1)]);
 }
 
-void ClsPicButton::MouseExit() {
+void PictureButton::MouseExit() {
   pressed_ = false;
   if (enabled_) SetState(1);
 }
 
-void ClsPicButton::SetEnabled(bool enabled) {
+void PictureButton::SetEnabled(bool enabled) {
   enabled_ = enabled;
   pressed_ = false;
   SetState(enabled ? 1 : 4);
 }
 
-bool ClsPicButton::Inside(float x, float y) const {
+bool PictureButton::Inside(float x, float y) const {
   return surface_ != nullptr && x >= 0 && y >= 0 && x < static_cast<float>(surface_->Width()) &&
          y < static_cast<float>(surface_->Height());
 }
 
-void ClsPicButton::MouseDown(std::int32_t button, float /*x*/, float /*y*/) {
+void PictureButton::MouseDown(std::int32_t button, float /*x*/, float /*y*/) {
   if (button != kLeftButton || !enabled_) return;
   SetState(3);
   pressed_ = true;
 }
 
-void ClsPicButton::MouseMove(float x, float y) {
+void PictureButton::MouseMove(float x, float y) {
   if (pressed_ || !enabled_) return;
   if (Inside(x, y)) SetState(2);
 }
 
-void ClsPicButton::MouseUp(std::int32_t button, float x, float y) {
+void PictureButton::MouseUp(std::int32_t button, float x, float y) {
   if (button != kLeftButton || !enabled_) return;
   // The pointer is still over the button after a click: it keeps looking hovered until it
   // leaves, rather than flicking back to normal under the pointer.
@@ -49,7 +49,7 @@ void ClsPicButton::MouseUp(std::int32_t button, float x, float y) {
   pressed_ = false;
 }
 
-void ClsPicButton::Pointer(const PointerEvent& event) {
+void PictureButton::Pointer(const PointerEvent& event) {
   switch (event.kind) {
     case PointerEvent::Kind::kPress:
       MouseDown(event.button, event.x, event.y);
@@ -63,7 +63,7 @@ void ClsPicButton::Pointer(const PointerEvent& event) {
   }
 }
 
-void TrackButtonHover(std::span<const std::unique_ptr<ClsPicButton>> buttons, Pointer& pointer,
+void TrackButtonHover(std::span<const std::unique_ptr<PictureButton>> buttons, Pointer& pointer,
                       std::intptr_t hwnd) {
   for (const auto& button : buttons) {
     const PicSurface* surface = button->surface();

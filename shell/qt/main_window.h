@@ -17,14 +17,14 @@
 
 namespace shell::qt {
 
-class FrmMain : public QWidget,
-                public shell::MainWindowView,
-                private shell::NativeWindow,
-                private shell::Pointer {
+class MainWindow : public QWidget,
+                   public shell::MainWindowView,
+                   private shell::NativeWindow,
+                   private shell::Pointer {
   Q_OBJECT
 
  public:
-  explicit FrmMain(shell::Program program, QWidget* parent = nullptr);
+  explicit MainWindow(shell::Program program, QWidget* parent = nullptr);
 
   // Start-up (see MainController::Load). `commands` must outlive the window.
   void Load(shell::MainCommands* commands) { controller_.Load(commands); }

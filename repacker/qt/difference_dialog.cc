@@ -1,4 +1,4 @@
-#include "repacker/qt/frm_files_mismatch.h"
+#include "repacker/qt/difference_dialog.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -59,7 +59,7 @@ QWidget* MakeControl(QWidget* parent, const DiffControl& desc) {
 
 }  // namespace
 
-FrmFilesMismatch::FrmFilesMismatch(QWidget* parent)
+DifferenceDialog::DifferenceDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName(QStringLiteral("frmFilesMismatch"));
@@ -87,7 +87,7 @@ FrmFilesMismatch::FrmFilesMismatch(QWidget* parent)
   FitFont(this, captions);
 }
 
-void FrmFilesMismatch::RunModal(const std::vector<std::u16string>& added,
+void DifferenceDialog::RunModal(const std::vector<std::u16string>& added,
                                 const std::vector<std::u16string>& deleted) {
   lstAdded_->SetItems(added);
   lstDeleted_->SetItems(deleted);
@@ -97,8 +97,8 @@ void FrmFilesMismatch::RunModal(const std::vector<std::u16string>& added,
   exec();
 }
 
-repacker::FilesMismatchDialogFactory QtFilesMismatchDialogFactory() {
-  return [] { return std::make_unique<FrmFilesMismatch>(); };
+repacker::DifferenceDialogFactory QtDifferenceDialogFactory() {
+  return [] { return std::make_unique<DifferenceDialog>(); };
 }
 
 }  // namespace repacker::qt

@@ -1,5 +1,5 @@
 // frmFilesMismatch on the offscreen platform: its form, its focus order and the ways out of it.
-#include "repacker/qt/frm_files_mismatch.h"
+#include "repacker/qt/difference_dialog.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -35,8 +35,8 @@ struct Run {
 };
 
 // Calls ShowDiff and, once the dialog is up, records it and then lets `act` answer it.
-Run ShowAndAnswer(FrmFilesMismatch& dialog, const Names& added, const Names& deleted,
-                  const std::function<void(FrmFilesMismatch&)>& act) {
+Run ShowAndAnswer(DifferenceDialog& dialog, const Names& added, const Names& deleted,
+                  const std::function<void(DifferenceDialog&)>& act) {
   Run run;
   QTimer::singleShot(0, &dialog, [&] {
     run.shown = dialog.isVisible();
@@ -59,12 +59,12 @@ void Click(QWidget& dialog, const char* name) {
 
 }  // namespace
 
-class FrmFilesMismatchTest : public QObject {
+class DifferenceDialogTest : public QObject {
   Q_OBJECT
 
  private slots:
   void formMatchesTheLayout() {
-    FrmFilesMismatch dialog;
+    DifferenceDialog dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Files List Diff"));
     QCOMPARE(dialog.size(), QSize(508, 273));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());  // not resizable
@@ -96,7 +96,7 @@ class FrmFilesMismatchTest : public QObject {
   }
 
   void focusFollowsTheTabOrder() {
-    FrmFilesMismatch dialog;
+    DifferenceDialog dialog;
     QStringList chain;
     QWidget* widget = dialog.findChild<QWidget*>(QStringLiteral("lstAdded"));
     for (int i = 0; i < 5; ++i) {
@@ -109,9 +109,9 @@ class FrmFilesMismatchTest : public QObject {
   }
 
   void listsShowTheNamesAsHandedOver() {
-    FrmFilesMismatch dialog;
+    DifferenceDialog dialog;
     const Run run = ShowAndAnswer(dialog, {u"zeta.OGG", u"Alpha.ogg", u"beta.bin"}, {},
-                                  [](FrmFilesMismatch& d) { Click(d, "Command1"); });
+                                  [](DifferenceDialog& d) { Click(d, "Command1"); });
     QVERIFY(run.shown);
     QVERIFY(run.modal);
     QCOMPARE(run.added, (QStringList{"zeta.OGG", "Alpha.ogg", "beta.bin"}));
@@ -135,8 +135,8 @@ class FrmFilesMismatchTest : public QObject {
   void continueCancelAndCloseAnswer() {
     QFETCH(int, way);
     QFETCH(int, expected);
-    FrmFilesMismatch dialog;
-    const Run run = ShowAndAnswer(dialog, {}, {u"gone.ogg"}, [way](FrmFilesMismatch& d) {
+    DifferenceDialog dialog;
+    const Run run = ShowAndAnswer(dialog, {}, {u"gone.ogg"}, [way](DifferenceDialog& d) {
       switch (way) {
         case 0:
           Click(d, "cmdOK");
@@ -158,9 +158,9 @@ class FrmFilesMismatchTest : public QObject {
   }
 
   void returnAloneAnswersNothing() {
-    FrmFilesMismatch dialog;
+    DifferenceDialog dialog;
     bool still_shown = false;
-    const Run run = ShowAndAnswer(dialog, {u"new.ogg"}, {}, [&](FrmFilesMismatch& d) {
+    const Run run = ShowAndAnswer(dialog, {u"new.ogg"}, {}, [&](DifferenceDialog& d) {
       d.findChild<QListView*>(QStringLiteral("lstAdded"))->setFocus();
       QTest::keyClick(&d, Qt::Key_Return);
       Button(d, "cmdOK")->setFocus();
@@ -173,22 +173,22 @@ class FrmFilesMismatchTest : public QObject {
   }
 
   void eachUseStartsFresh() {
-    const FilesMismatchDialogFactory factory = QtFilesMismatchDialogFactory();
-    std::unique_ptr<FilesMismatchDialog> first = factory();
-    auto* first_form = dynamic_cast<FrmFilesMismatch*>(first.get());
+    const DifferenceDialogFactory factory = QtDifferenceDialogFactory();
+    std::unique_ptr<repacker::DifferenceDialog> first = factory();
+    auto* first_form = dynamic_cast<DifferenceDialog*>(first.get());
     QVERIFY(first_form != nullptr);
     QCOMPARE(ShowAndAnswer(*first_form, {u"a.ogg"}, {u"b.ogg"},
-                           [](FrmFilesMismatch& d) { Click(d, "cmdOK"); })
+                           [](DifferenceDialog& d) { Click(d, "cmdOK"); })
                  .result,
              1);
     first.reset();
 
-    std::unique_ptr<FilesMismatchDialog> second = factory();
-    auto* second_form = dynamic_cast<FrmFilesMismatch*>(second.get());
+    std::unique_ptr<repacker::DifferenceDialog> second = factory();
+    auto* second_form = dynamic_cast<DifferenceDialog*>(second.get());
     QVERIFY(second_form != nullptr);
     QVERIFY(second_form->answer() == DiffAnswer::kCancel);
     const Run run =
-        ShowAndAnswer(*second_form, {u"c.ogg"}, {}, [](FrmFilesMismatch& d) { d.close(); });
+        ShowAndAnswer(*second_form, {u"c.ogg"}, {}, [](DifferenceDialog& d) { d.close(); });
     QCOMPARE(run.added, QStringList{"c.ogg"});
     QVERIFY(run.deleted.isEmpty());
     QCOMPARE(run.result, 0);
@@ -197,5 +197,5 @@ class FrmFilesMismatchTest : public QObject {
 
 }  // namespace repacker::qt
 
-QTEST_MAIN(repacker::qt::FrmFilesMismatchTest)
-#include "frm_files_mismatch_test.moc"
+QTEST_MAIN(repacker::qt::DifferenceDialogTest)
+#include "difference_dialog_test.moc"

@@ -1,4 +1,4 @@
-#include "repacker/files_mismatch_dialog.h"
+#include "repacker/difference_dialog.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "shell/pic_button.h"
+#include "shell/picture_button.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ class PicButtonTest : public ::testing::Test {
  protected:
   PicButtonTest() { button.SetPictures(&surface, 10, 11, 12); }
   FakeSurface surface{318, 54};
-  ClsPicButton button;
+  PictureButton button;
 };
 
 TEST_F(PicButtonTest, SetPicturesShowsNothingUntilAnEvent) {
@@ -161,7 +161,7 @@ TEST_F(PicButtonTest, LeavingWhilePressedClearsThePress) {
 }
 
 TEST_F(PicButtonTest, UnboundButtonAndBadStatesAreIgnored) {
-  ClsPicButton unbound;
+  PictureButton unbound;
   unbound.MouseDown(kLeftButton, 1, 1);
   unbound.MouseMove(1, 1);
   unbound.MouseExit();
@@ -172,9 +172,9 @@ TEST_F(PicButtonTest, UnboundButtonAndBadStatesAreIgnored) {
 
 TEST(TrackButtonHover, ExitsEveryButtonThePointerIsNotOver) {
   FakeSurface file(318, 54), dir(318, 160), main(180, 190);
-  std::vector<std::unique_ptr<ClsPicButton>> buttons;
+  std::vector<std::unique_ptr<PictureButton>> buttons;
   for (FakeSurface* s : {&file, &dir, &main}) {
-    buttons.push_back(std::make_unique<ClsPicButton>());
+    buttons.push_back(std::make_unique<PictureButton>());
     buttons.back()->SetPictures(s, 0, 1, 2);
   }
   FakePointer pointer;
@@ -240,7 +240,7 @@ TEST(StoredPicSurface, HandsPointerEventsToTheBoundButtonOnly) {
   ThreePictures surface;
   surface.Press();  // nothing bound: dropped
   EXPECT_EQ(surface.shown(), 0);
-  ClsPicButton button;
+  PictureButton button;
   button.SetPictures(&surface, 0, 1, 2);
   surface.Press();
   EXPECT_EQ(surface.shown(), 2);  // pressed

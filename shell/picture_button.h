@@ -1,6 +1,6 @@
 // Picture buttons: command buttons drawn as pictures that follow the pointer.
 //
-// A ClsPicButton is bound to a picture surface on the skin and swaps the surface's picture
+// A PictureButton is bound to a picture surface on the skin and swaps the surface's picture
 // between four states: 1 normal, 2 hover while the pointer is over it (also right after a click
 // on it), 3 pressed while the left button is held on it, 4 disabled while its command cannot
 // run. A disabled button ignores the pointer. The surface reports no event when the pointer
@@ -32,7 +32,7 @@ struct PointerEvent {
   float y = 0.0f;
 };
 
-class ClsPicButton;
+class PictureButton;
 
 // The platform half of a button: a picture surface placed on the skin.
 class PicSurface {
@@ -47,10 +47,10 @@ class PicSurface {
   virtual std::int32_t Width() const = 0;
   virtual std::int32_t Height() const = 0;
   // From now on the surface hands its pointer events to `button`.
-  virtual void Bind(ClsPicButton* button) { (void)button; }
+  virtual void Bind(PictureButton* button) { (void)button; }
 };
 
-class ClsPicButton {
+class PictureButton {
  public:
   // Binds the button to `surface` with its normal, hover and pressed pictures, and subscribes it
   // to the surface's pointer events. Does not change what the surface shows: it starts with its
@@ -96,7 +96,7 @@ class StoredPicSurface : public PicSurface {
     shown_ = picture;
     Redraw();
   }
-  void Bind(ClsPicButton* button) final { button_ = button; }
+  void Bind(PictureButton* button) final { button_ = button; }
   std::int32_t shown() const { return shown_; }
 
  protected:
@@ -109,7 +109,7 @@ class StoredPicSurface : public PicSurface {
 
  private:
   std::int32_t shown_ = 0;
-  ClsPicButton* button_ = nullptr;
+  PictureButton* button_ = nullptr;
 };
 
 // Where the pointer is: MouseX/MouseY give its position in the client coordinates of the window
@@ -125,7 +125,7 @@ class Pointer {
 // tick, whether or not it already shows its normal picture. Buttons the pointer is over are left
 // to their own move events. Only coordinates count, so a spot of a button that another window
 // covers still counts as over it.
-void TrackButtonHover(std::span<const std::unique_ptr<ClsPicButton>> buttons, Pointer& pointer,
+void TrackButtonHover(std::span<const std::unique_ptr<PictureButton>> buttons, Pointer& pointer,
                       std::intptr_t hwnd);
 
 }  // namespace shell

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "repacker/files_mismatch_dialog.h"
+#include "repacker/difference_dialog.h"
 #include "shell/win32/file_list_box.h"
 #include "shell/win32/windows_api.h"
 
@@ -20,10 +20,10 @@ namespace repacker::win32 {
 // The child-window id of kDiffControls[index].
 constexpr int DiffControlId(std::size_t index) { return 201 + static_cast<int>(index); }
 
-class FrmFilesMismatch : public repacker::ModalDiffDialog {
+class DifferenceDialog : public repacker::ModalDiffDialog {
  public:
   // `owner` is the window that stays disabled while the dialog is shown; it may be null.
-  explicit FrmFilesMismatch(HWND owner) : owner_(owner) {}
+  explicit DifferenceDialog(HWND owner) : owner_(owner) {}
 
  private:
   void RunModal(const std::vector<std::u16string>& added,
@@ -42,6 +42,6 @@ class FrmFilesMismatch : public repacker::ModalDiffDialog {
 };
 
 // The factory the repack logic takes: a new dialog owned by `owner` for each repack.
-repacker::FilesMismatchDialogFactory Win32FilesMismatchDialogFactory(HWND owner);
+repacker::DifferenceDialogFactory Win32DifferenceDialogFactory(HWND owner);
 
 }  // namespace repacker::win32

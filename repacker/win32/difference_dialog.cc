@@ -1,4 +1,4 @@
-#include "repacker/win32/frm_files_mismatch.h"
+#include "repacker/win32/difference_dialog.h"
 
 #include <algorithm>
 #include <array>
@@ -21,7 +21,7 @@ struct EmptyTemplate {
 
 }  // namespace
 
-void FrmFilesMismatch::RunModal(const std::vector<std::u16string>& added,
+void DifferenceDialog::RunModal(const std::vector<std::u16string>& added,
                                 const std::vector<std::u16string>& deleted) {
   // The dialog template must be DWORD aligned.
   alignas(4) EmptyTemplate dialog{};
@@ -33,25 +33,25 @@ void FrmFilesMismatch::RunModal(const std::vector<std::u16string>& added,
   // A dialog that cannot be shown answers nothing: no packing.
   ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), &dialog.header,
                             owner_ != nullptr && ::IsWindow(owner_) ? owner_ : nullptr,
-                            &FrmFilesMismatch::DialogProc, reinterpret_cast<LPARAM>(this));
+                            &DifferenceDialog::DialogProc, reinterpret_cast<LPARAM>(this));
   added_ = nullptr;
   deleted_ = nullptr;
   for (auto& list : lists_) list.reset();
 }
 
-INT_PTR CALLBACK FrmFilesMismatch::DialogProc(HWND hwnd, UINT message, WPARAM wparam,
+INT_PTR CALLBACK DifferenceDialog::DialogProc(HWND hwnd, UINT message, WPARAM wparam,
                                               LPARAM lparam) {
   if (message == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<FrmFilesMismatch*>(lparam);
+    auto* self = reinterpret_cast<DifferenceDialog*>(lparam);
     self->hwnd_ = hwnd;
     ::SetWindowLongPtrW(hwnd, DWLP_USER, lparam);
   }
-  auto* self = reinterpret_cast<FrmFilesMismatch*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+  auto* self = reinterpret_cast<DifferenceDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
   if (self == nullptr) return FALSE;
   return self->HandleMessage(message, wparam, lparam);
 }
 
-void FrmFilesMismatch::Layout() {
+void DifferenceDialog::Layout() {
   const HDC screen = ::GetDC(nullptr);
   const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
   ::ReleaseDC(nullptr, screen);
@@ -99,7 +99,7 @@ void FrmFilesMismatch::Layout() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR DifferenceDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG: {
       Layout();
@@ -131,8 +131,8 @@ INT_PTR FrmFilesMismatch::HandleMessage(UINT message, WPARAM wparam, LPARAM lpar
   }
 }
 
-repacker::FilesMismatchDialogFactory Win32FilesMismatchDialogFactory(HWND owner) {
-  return [owner] { return std::make_unique<FrmFilesMismatch>(owner); };
+repacker::DifferenceDialogFactory Win32DifferenceDialogFactory(HWND owner) {
+  return [owner] { return std::make_unique<DifferenceDialog>(owner); };
 }
 
 }  // namespace repacker::win32

@@ -1,4 +1,4 @@
-#include "shell/qt/frm_main.h"
+#include "shell/qt/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -93,7 +93,7 @@ std::vector<std::u16string> DraggedPaths(const QMimeData* data) {
 
 }  // namespace
 
-FrmMain::FrmMain(shell::Program program, QWidget* parent)
+MainWindow::MainWindow(shell::Program program, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       controller_(program, *this, *this),
       fade_timer_(this),
@@ -137,7 +137,7 @@ FrmMain::FrmMain(shell::Program program, QWidget* parent)
   hover_timer_.start();
 }
 
-QWidget* FrmMain::CreateControl(const shell::ControlSpec& desc) {
+QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
   QWidget* control = nullptr;
   if (desc.kind == shell::ControlKind::kList) {
     // lstFiles: opening an item and its context menu go to the controller.
@@ -175,14 +175,14 @@ QWidget* FrmMain::CreateControl(const shell::ControlSpec& desc) {
   return control;
 }
 
-shell::Box FrmMain::Screen() const {
+shell::Box MainWindow::Screen() const {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect desktop =
       screen != nullptr ? screen->geometry() : QRect(0, 0, shell::kMainWidth, shell::kMainHeight);
   return {desktop.x(), desktop.y(), desktop.width(), desktop.height()};
 }
 
-void FrmMain::ShapeFromSkin() {
+void MainWindow::ShapeFromSkin() {
   const QImage pixels = skin_.convertToFormat(QImage::Format_RGB32);
   const std::vector<shell::RegionRun> runs =
       shell::WindowRegionRuns(reinterpret_cast<const std::uint32_t*>(pixels.constBits()),
@@ -201,12 +201,12 @@ void FrmMain::ShapeFromSkin() {
   setMask(region);
 }
 
-void FrmMain::ShowTransparent() {
+void MainWindow::ShowTransparent() {
   setWindowOpacity(0.0);
   show();
 }
 
-void FrmMain::SetFadeTimer(bool running) {
+void MainWindow::SetFadeTimer(bool running) {
   if (running) {
     fade_timer_.start();
   } else {
@@ -214,18 +214,18 @@ void FrmMain::SetFadeTimer(bool running) {
   }
 }
 
-void FrmMain::Unload() {
+void MainWindow::Unload() {
   hover_timer_.stop();
   unloading_ = true;
   close();
   emit unloaded();
 }
 
-void FrmMain::ShowMessage(const std::u16string& text, const std::u16string& title) {
+void MainWindow::ShowMessage(const std::u16string& text, const std::u16string& title) {
   QtMessageBox(this).Show(text, title);
 }
 
-bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     // Enter and Space on a picture button.
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -241,9 +241,9 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
   return true;
 }
 
-void FrmMain::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
 
-void FrmMain::dragMoveEvent(QDragMoveEvent* event) {
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
   // Work may have started or ended since the drag came in.
   if (controller_.AcceptsDrop(DraggedPaths(event->mimeData()))) {
     event->acceptProposedAction();
@@ -252,7 +252,7 @@ void FrmMain::dragMoveEvent(QDragMoveEvent* event) {
   }
 }
 
-void FrmMain::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
   const std::vector<std::u16string> paths = DraggedPaths(event->mimeData());
   if (!controller_.AcceptsDrop(paths)) return;
   event->acceptProposedAction();
@@ -260,7 +260,7 @@ void FrmMain::dropEvent(QDropEvent* event) {
   QTimer::singleShot(0, this, [this, paths] { controller_.Drop(paths); });
 }
 
-bool FrmMain::KeyPress(shell::Key key, bool repeat) {
+bool MainWindow::KeyPress(shell::Key key, bool repeat) {
   std::optional<shell::Role> focused;
   for (shell::Role role : shell::FocusOrder(controller_.program())) {
     if (Control(role) == focusWidget()) focused = role;
@@ -271,18 +271,18 @@ bool FrmMain::KeyPress(shell::Key key, bool repeat) {
   return outcome.used;
 }
 
-bool FrmMain::focusNextPrevChild(bool next) {
+bool MainWindow::focusNextPrevChild(bool next) {
   KeyPress(next ? shell::Key::kTab : shell::Key::kBackTab);
   return true;
 }
 
-void FrmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (unloading_) return QWidget::closeEvent(event);
   event->ignore();
   controller_.Click(shell::Command::kClose);
 }
 
-void FrmMain::SkinPointer(const shell::PointerEvent& pointer) {
+void MainWindow::SkinPointer(const shell::PointerEvent& pointer) {
   // Windows reports a pointer move whenever the window moves under a still pointer, and the
   // window keeps gliding after the pointer by those moves. X11 reports none, so the same move
   // is delivered here, once the event loop has had its turn.
@@ -295,11 +295,11 @@ void FrmMain::SkinPointer(const shell::PointerEvent& pointer) {
   });
 }
 
-std::int32_t FrmMain::MouseX(std::intptr_t hwnd) { return PointerPosition(hwnd).x(); }
+std::int32_t MainWindow::MouseX(std::intptr_t hwnd) { return PointerPosition(hwnd).x(); }
 
-std::int32_t FrmMain::MouseY(std::intptr_t hwnd) { return PointerPosition(hwnd).y(); }
+std::int32_t MainWindow::MouseY(std::intptr_t hwnd) { return PointerPosition(hwnd).y(); }
 
-void FrmMain::SetBusy(bool busy) {
+void MainWindow::SetBusy(bool busy) {
   if (busy) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
   } else {
@@ -307,7 +307,7 @@ void FrmMain::SetBusy(bool busy) {
   }
 }
 
-void FrmMain::SetStatus(const std::u16string& text) {
+void MainWindow::SetStatus(const std::u16string& text) {
   // A long path is cut in the middle to fit; the whole line stays in the tooltip.
   auto* status = static_cast<QLabel*>(Control(shell::Role::kStatus));
   status->setText(status->fontMetrics().elidedText(QString::fromStdU16String(text), Qt::ElideMiddle,

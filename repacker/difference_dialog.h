@@ -22,9 +22,9 @@ namespace repacker {
 
 enum class DiffAnswer { kCancel, kContinue };
 
-class FilesMismatchDialog {
+class DifferenceDialog {
  public:
-  virtual ~FilesMismatchDialog() = default;
+  virtual ~DifferenceDialog() = default;
 
   // Shows both lists exactly as given (same order, same letter case; either may be empty),
   // waits modally for the user and answers whether to continue with the packing. Closing the
@@ -35,7 +35,7 @@ class FilesMismatchDialog {
 };
 
 // Makes a new dialog for one repack.
-using FilesMismatchDialogFactory = std::function<std::unique_ptr<FilesMismatchDialog>()>;
+using DifferenceDialogFactory = std::function<std::unique_ptr<DifferenceDialog>()>;
 
 // The dialog described once for every front end: an ordinary window with a title bar and a
 // fixed frame, laid out in twips (15 to a pixel at 96 dots per inch). Neither button is the
@@ -91,7 +91,7 @@ std::optional<DiffAnswer> DiffAnswerOf(std::size_t index);
 
 // A front end's dialog: it shows the lists and waits; the answer is kept here. Whatever ends the
 // wait before a button answers, the answer is cancel.
-class ModalDiffDialog : public FilesMismatchDialog {
+class ModalDiffDialog : public DifferenceDialog {
  public:
   DiffAnswer ShowDiff(const std::vector<std::u16string>& added,
                       const std::vector<std::u16string>& deleted) final {

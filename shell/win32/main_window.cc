@@ -1,4 +1,4 @@
-#include "shell/win32/frm_main.h"
+#include "shell/win32/main_window.h"
 
 #include <algorithm>
 #include <iterator>
@@ -90,14 +90,14 @@ POINT Win32Pointer::Position(std::intptr_t hwnd) {
   return at;
 }
 
-FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
+MainWindow::MainWindow(shell::Program program, HINSTANCE instance)
     : instance_(instance),
       controller_(program, *this, pointer_),
       controls_(shell::MainWindowControls(program)) {
   skin_ = LoadPicture(ResourceName(shell::PictureName(shell::Picture::kSkin)));
   // The program's own icon; a test program without one gets the system's.
   HICON icon = ::LoadIconW(instance_, L"APP_ICON");
-  RegisterWindowClass(instance_, kClassName, &ObjectWindowProc<FrmMain>,
+  RegisterWindowClass(instance_, kClassName, &ObjectWindowProc<MainWindow>,
                       icon != nullptr ? icon : ::LoadIconW(nullptr, IDI_APPLICATION));
   // No frame and no caption bar. The system menu and the minimize box give the task-bar button
   // its usual menu and minimizing; neither draws anything on the window.
@@ -125,7 +125,7 @@ FrmMain::FrmMain(shell::Program program, HINSTANCE instance)
   ::DragAcceptFiles(hwnd_, TRUE);
 }
 
-FrmMain::~FrmMain() {
+MainWindow::~MainWindow() {
   pictures_.clear();
   if (hwnd_ != nullptr && ::IsWindow(hwnd_)) {
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -134,14 +134,14 @@ FrmMain::~FrmMain() {
   for (HGDIOBJ object : gdi_objects_) ::DeleteObject(object);
 }
 
-HBITMAP FrmMain::LoadPicture(const std::wstring& name) {
+HBITMAP MainWindow::LoadPicture(const std::wstring& name) {
   const auto picture = static_cast<HBITMAP>(
       ::LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   gdi_objects_.push_back(picture);
   return picture;
 }
 
-HFONT FrmMain::FontFor(const shell::Font& font) {
+HFONT MainWindow::FontFor(const shell::Font& font) {
   for (const auto& [desc, made] : fonts_) {
     if (desc == font) return made;
   }
@@ -156,7 +156,7 @@ HFONT FrmMain::FontFor(const shell::Font& font) {
   return made;
 }
 
-void FrmMain::CreateControl(const shell::ControlSpec& desc) {
+void MainWindow::CreateControl(const shell::ControlSpec& desc) {
   const int id = ControlId(desc.role);
   const shell::Box& box = desc.box;
   if (const std::vector<std::string> files = shell::PictureFiles(desc); !files.empty()) {
@@ -191,30 +191,30 @@ void FrmMain::CreateControl(const shell::ControlSpec& desc) {
   CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box, FontFor(desc.font), style);
 }
 
-shell::PicSurface* FrmMain::Surface(shell::Role role) {
+shell::PicSurface* MainWindow::Surface(shell::Role role) {
   for (const auto& picture : pictures_) {
     if (picture->hwnd() == Control(role)) return picture.get();
   }
   return nullptr;
 }
 
-shell::Box FrmMain::Screen() const {
+shell::Box MainWindow::Screen() const {
   return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 
-RECT FrmMain::WindowBox() const {
+RECT MainWindow::WindowBox() const {
   RECT box{};
   ::GetWindowRect(hwnd_, &box);
   return box;
 }
 
-void FrmMain::MoveTo(std::int32_t left, std::int32_t top) {
+void MainWindow::MoveTo(std::int32_t left, std::int32_t top) {
   // Windows reports a pointer move when the window moves under a still pointer, so the window
   // keeps gliding after the pointer until it has caught up.
   ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void FrmMain::ShapeFromSkin() {
+void MainWindow::ShapeFromSkin() {
   BITMAP size{};
   ::GetObjectW(skin_, sizeof size, &size);
   const HDC dc = ::CreateCompatibleDC(nullptr);
@@ -236,7 +236,7 @@ void FrmMain::ShapeFromSkin() {
   ::SetWindowRgn(hwnd_, region, TRUE);
 }
 
-void FrmMain::ShowTransparent() {
+void MainWindow::ShowTransparent() {
   const LONG style = ::GetWindowLongA(hwnd_, GWL_EXSTYLE);
   if ((style & WS_EX_LAYERED) == 0) ::SetWindowLongA(hwnd_, GWL_EXSTYLE, style | WS_EX_LAYERED);
   SetAlpha(0);
@@ -244,11 +244,11 @@ void FrmMain::ShowTransparent() {
   ::SetForegroundWindow(hwnd_);
 }
 
-void FrmMain::SetAlpha(std::int32_t alpha) {
+void MainWindow::SetAlpha(std::int32_t alpha) {
   ::SetLayeredWindowAttributes(hwnd_, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
 }
 
-void FrmMain::SetFadeTimer(bool running) {
+void MainWindow::SetFadeTimer(bool running) {
   if (running) {
     ::SetTimer(hwnd_, kFadeTimer, 10, nullptr);
   } else {
@@ -256,12 +256,12 @@ void FrmMain::SetFadeTimer(bool running) {
   }
 }
 
-void FrmMain::ShowMessage(const std::u16string& text, const std::u16string& title) {
+void MainWindow::ShowMessage(const std::u16string& text, const std::u16string& title) {
   SetBusy(false);
   Win32MessageBox(hwnd_).Show(text, title);
 }
 
-void FrmMain::Paint() {
+void MainWindow::Paint() {
   PAINTSTRUCT paint{};
   const HDC dc = ::BeginPaint(hwnd_, &paint);
   DrawBitmap(dc, skin_, paint.rcPaint);
@@ -274,7 +274,7 @@ void FrmMain::Paint() {
   ::EndPaint(hwnd_, &paint);
 }
 
-LRESULT FrmMain::ColourStatic(HDC dc, HWND control) {
+LRESULT MainWindow::ColourStatic(HDC dc, HWND control) {
   const auto index = static_cast<std::size_t>(::GetDlgCtrlID(control) - ControlId({}));
   if (index >= controls_.size() || brushes_[index] == nullptr) return 0;
   ::SetTextColor(dc, Colour(controls_[index].text_colour));
@@ -282,7 +282,7 @@ LRESULT FrmMain::ColourStatic(HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(brushes_[index]);
 }
 
-void FrmMain::SetStatus(const std::u16string& text) {
+void MainWindow::SetStatus(const std::u16string& text) {
   const HWND status = ::GetDlgItem(hwnd_, kStatusId);
   ::SetWindowTextW(status, Wide(text).c_str());
   // Over the list's bottom row: above it while shown, hidden when there is nothing to say.
@@ -290,25 +290,25 @@ void FrmMain::SetStatus(const std::u16string& text) {
   ::ShowWindow(status, text.empty() ? SW_HIDE : SW_SHOWNA);
 }
 
-void FrmMain::SetControlText(shell::Role role, const std::u16string& text) {
+void MainWindow::SetControlText(shell::Role role, const std::u16string& text) {
   ::SetWindowTextW(Control(role), Wide(text).c_str());
 }
 
-void FrmMain::SetControlTip(shell::Role role, const std::u16string& tip) {
+void MainWindow::SetControlTip(shell::Role role, const std::u16string& tip) {
   std::wstring text = Wide(tip);
   SetTip(tips_, hwnd_, Control(role), text.data());
 }
 
-void FrmMain::SetControlItems(shell::Role /*role*/, const std::vector<std::u16string>& items) {
+void MainWindow::SetControlItems(shell::Role /*role*/, const std::vector<std::u16string>& items) {
   // lstFiles is the window's one list.
   files_->SetItems(items);
 }
 
-std::vector<std::size_t> FrmMain::SelectedControlItems(shell::Role /*role*/) const {
+std::vector<std::size_t> MainWindow::SelectedControlItems(shell::Role /*role*/) const {
   return files_->Selected();
 }
 
-void FrmMain::ShowListMenu(LPARAM place) {
+void MainWindow::ShowListMenu(LPARAM place) {
   const std::vector<shell::ListMenuItem> items = controller_.ListMenu();
   if (items.empty()) return;
   const POINT at =
@@ -324,14 +324,14 @@ void FrmMain::ShowListMenu(LPARAM place) {
   if (chosen > 0) controller_.RunListCommand(items[static_cast<std::size_t>(chosen) - 1].command);
 }
 
-void FrmMain::EnableControl(shell::Role role, bool enabled) {
+void MainWindow::EnableControl(shell::Role role, bool enabled) {
   const bool focused = !enabled && ::GetFocus() == Control(role);
   ::EnableWindow(Control(role), enabled);
   // A control turned off loses the focus: it goes on to the control Tab would give it to.
   if (focused) RunKey(shell::Key::kTab, role);
 }
 
-std::optional<shell::Role> FrmMain::FocusedRole() const {
+std::optional<shell::Role> MainWindow::FocusedRole() const {
   const HWND focus = ::GetFocus();
   for (shell::Role role : shell::FocusOrder(controller_.program())) {
     if (focus != nullptr && Control(role) == focus) return role;
@@ -339,7 +339,7 @@ std::optional<shell::Role> FrmMain::FocusedRole() const {
   return std::nullopt;
 }
 
-bool FrmMain::RunKey(shell::Key key, std::optional<shell::Role> from, bool repeat) {
+bool MainWindow::RunKey(shell::Key key, std::optional<shell::Role> from, bool repeat) {
   const shell::KeyOutcome outcome = controller_.KeyPress(
       key, from, [this](shell::Role role) { return ::IsWindowEnabled(Control(role)) != 0; },
       repeat);
@@ -347,7 +347,7 @@ bool FrmMain::RunKey(shell::Key key, std::optional<shell::Role> from, bool repea
   return outcome.used;
 }
 
-bool FrmMain::OnKey(WPARAM key, LPARAM flags) {
+bool MainWindow::OnKey(WPARAM key, LPARAM flags) {
   static constexpr struct {
     WPARAM virtual_key;
     shell::Key key;
@@ -364,17 +364,17 @@ bool FrmMain::OnKey(WPARAM key, LPARAM flags) {
   return RunKey(pressed, FocusedRole(), (flags & (1 << 30)) != 0);
 }
 
-void FrmMain::SetBusy(bool busy) {
+void MainWindow::SetBusy(bool busy) {
   busy_ = busy;
   ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
-void FrmMain::OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM /*lparam*/) {
+void MainWindow::OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM /*lparam*/) {
   controller_.SkinPointer(event);
   FollowPointer(hwnd_, event, wparam);
 }
 
-LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CAPTURECHANGED:
       // Another window took the pointer (a dialog, the task switcher): the release will never

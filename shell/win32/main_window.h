@@ -36,13 +36,13 @@ class Win32Pointer : public shell::Pointer {
 class FileListBox;
 class PictureControl;
 
-class FrmMain : public shell::MainWindowView, private shell::NativeWindow {
+class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
  public:
   // Creates the window and its controls, hidden. `instance` holds the skin pictures.
-  explicit FrmMain(shell::Program program, HINSTANCE instance = ::GetModuleHandleW(nullptr));
-  ~FrmMain() override;
-  FrmMain(const FrmMain&) = delete;
-  FrmMain& operator=(const FrmMain&) = delete;
+  explicit MainWindow(shell::Program program, HINSTANCE instance = ::GetModuleHandleW(nullptr));
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
   // Start-up (see MainController::Load). `commands` must outlive the window.
   void Load(shell::MainCommands* commands) { controller_.Load(commands); }

