@@ -79,7 +79,7 @@ struct ControlSpec {
   std::string_view name;  // the control's name, as tools and tests find it
   ControlKind kind;
   Box box;
-  std::u16string_view text;
+  std::u16string_view text = {};
   Picture picture = Picture::kNone;
   Font font;
   Rgb text_colour;

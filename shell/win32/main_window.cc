@@ -237,8 +237,8 @@ void MainWindow::ShapeFromSkin() {
 }
 
 void MainWindow::ShowTransparent() {
-  const LONG style = ::GetWindowLongA(hwnd_, GWL_EXSTYLE);
-  if ((style & WS_EX_LAYERED) == 0) ::SetWindowLongA(hwnd_, GWL_EXSTYLE, style | WS_EX_LAYERED);
+  const LONG style = ::GetWindowLongW(hwnd_, GWL_EXSTYLE);
+  if ((style & WS_EX_LAYERED) == 0) ::SetWindowLongW(hwnd_, GWL_EXSTYLE, style | WS_EX_LAYERED);
   SetAlpha(0);
   ::ShowWindow(hwnd_, SW_SHOW);
   ::SetForegroundWindow(hwnd_);
