@@ -31,11 +31,10 @@ bool Invisible(char32_t c) {
     char32_t first, last;
   };
   static constexpr Range kRanges[] = {
-      {0x0000, 0x001F},   {0x007F, 0x009F},   {0x00AD, 0x00AD},   {0x034F, 0x034F},
-      {0x061C, 0x061C},   {0x115F, 0x1160},   {0x17B4, 0x17B5},   {0x180B, 0x180F},
-      {0x200B, 0x200F},   {0x2028, 0x202E},   {0x205F, 0x206F},   {0x3164, 0x3164},
-      {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},   {0xFFA0, 0xFFA0},   {0xFFF0, 0xFFFB},
-      {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
+      {0x0000, 0x001F}, {0x007F, 0x009F},   {0x00AD, 0x00AD},   {0x034F, 0x034F}, {0x061C, 0x061C},
+      {0x115F, 0x1160}, {0x17B4, 0x17B5},   {0x180B, 0x180F},   {0x200B, 0x200F}, {0x2028, 0x202E},
+      {0x205F, 0x206F}, {0x3164, 0x3164},   {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF}, {0xFFA0, 0xFFA0},
+      {0xFFF0, 0xFFFB}, {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
   };
   return std::any_of(std::begin(kRanges), std::end(kRanges),
                      [c](const Range& r) { return c >= r.first && c <= r.last; });
@@ -125,10 +124,9 @@ bool MarkAsDownloaded(const pak::Path& file) {
   return !error;
 #else
   std::error_code error;
-  std::filesystem::permissions(file,
-                               std::filesystem::perms::owner_read |
-                                   std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::replace, error);
+  std::filesystem::permissions(
+      file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+      std::filesystem::perm_options::replace, error);
   return !error;
 #endif
 }
