@@ -7,6 +7,7 @@
 
 #include "codec/text.h"
 #include "codec/workflow.h"
+#include "shell/opening.h"
 
 namespace extractor {
 namespace {
@@ -177,6 +178,8 @@ bool UnbalerLogic::HaveFolder() {
 void UnbalerLogic::OnOpenItem(std::size_t index) {
   if (Working() || !listed_.has_value() || index >= order_.size()) return;
   SetStatus(u"");
+  // Refused before anything is copied out.
+  if (!MayOpen(list_items_[index])) return;
   pak::Result<pak::Path> folder = opened_.NewSubfolder();
   if (!folder.ok()) {
     Report(folder.status());
@@ -184,8 +187,12 @@ void UnbalerLogic::OnOpenItem(std::size_t index) {
   }
   const pak::Path file = pak::JoinPath(*folder, list_items_[index]);
   Extract(u"Opening", *folder, std::vector<std::size_t>{order_[index]}, {},
-          [this, file](const pak::Status& status, std::size_t) {
-            if (status.ok()) Launch(file);
+          [this, file, name = list_items_[index]](const pak::Status& status, std::size_t) {
+            if (!status.ok()) return;
+            // A copy that cannot be marked still opens: its kind is one that only reads data,
+            // and volumes without streams (FAT, Wine) would otherwise open nothing at all.
+            shell::MarkAsDownloaded(file);
+            Launch(file, name);
           });
 }
 

@@ -107,6 +107,8 @@ void RebalerLogic::Scan(Scanned scanned) {
 
 void RebalerLogic::OnOpenItem(std::size_t index) {
   if (Working() || index >= scan_.files.size()) return;
+  // The folder may be a stranger's archive unpacked: its files open as the archive's entries do.
+  if (!MayOpen(scan_.files[index])) return;
   const pak::Path file = pak::JoinPath(pak::Path(folder_path()), scan_.files[index]);
   // The list shows the folder as it was scanned; the file may have gone since.
   if (!fs_.IsFile(file)) {
@@ -114,7 +116,7 @@ void RebalerLogic::OnOpenItem(std::size_t index) {
          kTitle);
     return;
   }
-  Launch(file);
+  Launch(file, scan_.files[index]);
 }
 
 void RebalerLogic::RepackAll(const pak::Progress& progress) {

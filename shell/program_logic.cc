@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "shell/error_text.h"
+#include "shell/opening.h"
 #include "shell/path_display.h"
 
 namespace shell {
@@ -238,7 +239,14 @@ std::u16string SizeText(std::uint64_t bytes) {
   return CountText(bytes, u"byte", u"bytes");
 }
 
-void ProgramLogic::Launch(const pak::Path& file) {
+bool ProgramLogic::MayOpen(std::u16string_view name) {
+  if (OpensAsData(name)) return true;
+  Show(NotOpenedText(name), ProgramTitle(program_));
+  return false;
+}
+
+void ProgramLogic::Launch(const pak::Path& file, std::u16string_view name) {
+  if (!MayOpen(name)) return;
   if (launcher_ != nullptr && launcher_->Open(file)) return;
   // The name alone: a copy's folder means nothing to the user.
   Show(u"Could not open " + pak::FromUtf8(pak::DisplayPath(file.filename())) +

@@ -132,9 +132,12 @@ class ProgramLogic : public MainCommands {
   // file, a refused name) as its message says it.
   void Report(const pak::Status& status);
   void Show(std::u16string_view text, std::u16string_view title);
-  // Opens `file` with the system's program for its kind; says so in a message box when none
-  // took it.
-  void Launch(const pak::Path& file);
+  // Whether a file named `name` may be handed to the system's program (OpensAsData); when not,
+  // a box names its real extension.
+  bool MayOpen(std::u16string_view name);
+  // Opens `file`, named `name` in the list, with the system's program for its kind, when it may
+  // be opened (MayOpen); says so in a message box when none took it.
+  void Launch(const pak::Path& file, std::u16string_view name);
 
   const Program program_;
   MainView& view_;

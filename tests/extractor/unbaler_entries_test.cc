@@ -4,11 +4,17 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "extractor/unbaler_logic.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 #include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
 
@@ -195,7 +201,7 @@ TEST_F(EntriesTest, OpeningCopiesTheEntryIntoAPrivateFolderAndHandsItToTheLaunch
   EXPECT_FALSE(logic.temp_folder().path().has_value());  // nothing made before it is needed
   logic.OnOpenItem(0);                                   // A.ogg, no destination folder needed
   logic.OnOpenItem(0);  // again: a copy of its own, the first left as it is
-  logic.OnOpenItem(4);  // the second "x"
+  logic.OnOpenItem(2);  // c.txt
   ASSERT_TRUE(box.shown.empty()) << pak::ToUtf8(box.shown[0].text);
   ASSERT_EQ(launcher.opened.size(), 3u);
   const std::optional<fs::path>& temp = logic.temp_folder().path();
@@ -209,7 +215,7 @@ TEST_F(EntriesTest, OpeningCopiesTheEntryIntoAPrivateFolderAndHandsItToTheLaunch
   const struct {
     std::string name;
     std::string bytes;
-  } kExpected[] = {{"A.ogg", "\1\1"}, {"A.ogg", "\1\1"}, {"x", "\5"}};
+  } kExpected[] = {{"A.ogg", "\1\1"}, {"A.ogg", "\1\1"}, {"c.txt", "\3"}};
   for (std::size_t i = 0; i < 3; ++i) {
     const FakeLauncher::Opened& call = launcher.opened[i];
     EXPECT_EQ(call.file.filename().string(), kExpected[i].name);
@@ -232,7 +238,7 @@ TEST_F(EntriesTest, TheTemporaryFilesGoWithTheProgram) {
     other.SetLauncher(launcher);
     dialog.answers.push_back(U16(work / "a.pak"));
     other.OnSelectFile();
-    other.OnOpenItem(1);
+    other.OnOpenItem(2);  // c.txt
     ASSERT_EQ(launcher.opened.size(), 1u);
     temp = *other.temp_folder().path();
     EXPECT_TRUE(fs::exists(launcher.opened[0].file));
@@ -250,9 +256,9 @@ TEST_F(EntriesTest, AnEntryThatCannotBeOpenedSaysWhy) {
     std::u16string message;  // part of the one box shown; empty: none
   };
   const Case cases[] = {
-      {"no program for it", Sample(), 1, false, 1, u"Could not open B.bin\n"},
-      {"an unsafe name in the archive", MakeArchive({{u"fine", {1}}, {u"../escape", {2}}}), 1, true,
-       0, u"entry 2"},
+      {"no program for it", Sample(), 2, false, 1, u"Could not open c.txt\n"},
+      {"an unsafe name in the archive", MakeArchive({{u"fine.txt", {1}}, {u"../escape", {2}}}), 1,
+       true, 0, u"entry 2"},
       {"an item past the list", Sample(), 5, true, 0, u""},
   };
   for (const Case& c : cases) {
@@ -274,8 +280,91 @@ TEST_F(EntriesTest, AnEntryThatCannotBeOpenedSaysWhy) {
   }
 }
 
+TEST_F(EntriesTest, OnlyDataKindsOpenAndAnyOtherKindIsRefusedBeforeAnythingIsCopied) {
+  struct Case {
+    std::u16string stored;   // the entry's name in the archive
+    std::u16string refused;  // part of the box that refuses it; empty: it opens
+  };
+  const Case cases[] = {
+      {u"Song.OGG", u""},   // case ignored
+      {u"voice.wav", u""},  // listed and copied as voice.ogg
+      {u"title.png", u""},
+      {u"photo.JPEG", u""},
+      {u"readme.txt", u""},
+      {u"game.ini", u""},
+      {u"levels.pak", u""},
+      {u"tool.exe", u"\".exe\""},
+      {u"run.BAT", u"\".BAT\""},
+      {u"script.ps1", u"\".ps1\""},
+      {u"a.lnk", u"\".lnk\""},
+      {u"start.desktop", u"\".desktop\""},
+      {u"install.sh", u"\".sh\""},
+      {u"page.html", u"\".html\""},
+      {u"sheet.csv", u"\".csv\""},
+      {u"picture.png.scr", u"\".scr\""},  // only the last extension counts
+      {u"Family.Bin", u"\".Bin\""},
+      {u"readme", u"no extension"},
+      // Shows as "holidaydmc.jpg": the override does not change what the system sees.
+      {u"holiday\u202Egpj.cmd", u"Not opened: holiday\\u{202E}gpj.cmd\n\nIts extension, \".cmd\""},
+      {u"note.t\u200Bxt", u"\".t\\u{200B}xt\""},  // no hidden character launders a kind
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(pak::ToUtf8(c.stored));
+    box.shown.clear();
+    launcher.opened.clear();
+    List(MakeArchive({{c.stored, {7}}}));
+    const std::optional<fs::path> temp = logic.temp_folder().path();
+    const std::size_t copies = temp ? ListDir(*temp).size() : 0;
+    logic.OnOpenItem(0);
+    if (c.refused.empty()) {
+      EXPECT_TRUE(box.shown.empty()) << pak::ToUtf8(box.shown[0].text);
+      ASSERT_EQ(launcher.opened.size(), 1u);
+      EXPECT_EQ(launcher.opened[0].bytes, std::optional<std::string>("\7"));
+      continue;
+    }
+    EXPECT_TRUE(launcher.opened.empty());
+    ASSERT_EQ(box.shown.size(), 1u) << pak::ToUtf8(box.shown[0].text);
+    EXPECT_NE(box.shown[0].text.find(c.refused), std::u16string::npos)
+        << pak::ToUtf8(box.shown[0].text);
+    EXPECT_NE(box.shown[0].text.find(u"Nothing was written."), std::u16string::npos);
+    EXPECT_EQ(box.shown[0].title, u"Unbaler");
+    const std::optional<fs::path>& after = logic.temp_folder().path();
+    EXPECT_EQ(after ? ListDir(*after).size() : 0, copies);  // no copy made
+  }
+}
+
+TEST_F(EntriesTest, TheCopyCarriesTheMarkOfADownload) {
+  List(Sample());
+#ifdef _WIN32
+  logic.OnOpenItem(0);
+  ASSERT_EQ(launcher.opened.size(), 1u);
+  const fs::path copy = launcher.opened[0].file;
+  fs::path stream = copy;
+  stream += L":Zone.Identifier";
+  std::ifstream in(stream, std::ios::binary);
+  if (in) {
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              "[ZoneTransfer]\r\nZoneId=3\r\n");
+  }
+  // Without streams (Wine) the copy opens unmarked, and nothing stands beside it.
+  EXPECT_EQ(ListDir(copy.parent_path()), Files{"A.ogg"});
+#else
+  // Never executable, and private, whatever the umask would have made of it.
+  for (const ::mode_t mask : {0000, 0022, 0077, 0111}) {
+    SCOPED_TRACE(mask);
+    const ::mode_t before = ::umask(mask);
+    launcher.opened.clear();
+    logic.OnOpenItem(0);
+    ::umask(before);
+    ASSERT_EQ(launcher.opened.size(), 1u);
+    EXPECT_EQ(fs::status(launcher.opened[0].file).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+  }
+#endif
+}
+
 TEST_F(EntriesTest, AnArchiveChangedSinceItWasListedIsListedAgainAndNothingOpened) {
-  List(MakeArchive({{u"a", {1}}}));
+  List(MakeArchive({{u"a.txt", {1}}}));
   const auto listed_time = fs::last_write_time(work / "a.pak");
   WriteFile(work / "a.pak", MakeArchive({{u"b", {2}}, {u"c", {3}}}));
   fs::last_write_time(work / "a.pak", listed_time + std::chrono::seconds(5));

@@ -753,6 +753,39 @@ TEST_F(RebalerTest, ADoubleClickOpensTheFoldersOwnFile) {
   }
 }
 
+TEST_F(RebalerTest, AFileOfAKindThatMightRunIsNotOpened) {
+  struct Case {
+    std::u16string name;
+    std::u16string refused;  // part of the box that refuses it; empty: it opens
+  };
+  const Case cases[] = {
+      {u"Music.OGG", u""},
+      {u"notes.txt", u""},
+      {u"patch.exe", u"\".exe\""},
+      {u"holiday\u202Egpj.cmd", u"holiday\\u{202E}gpj.cmd\n\nIts extension, \".cmd\""},
+      {u"LICENSE", u"no extension"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(pak::ToUtf8(c.name));
+    fs::remove_all(folder());
+    fs::create_directories(folder());
+    Put(c.name, "data");
+    FakeLauncher launcher;
+    logic.SetLauncher(launcher);
+    ChooseBoth();
+    messages.shown.clear();
+    logic.OnOpenItem(0);
+    EXPECT_EQ(launcher.opened.size(), c.refused.empty() ? 1u : 0u);
+    if (c.refused.empty()) {
+      EXPECT_TRUE(messages.shown.empty());
+    } else {
+      ASSERT_EQ(messages.shown.size(), 1u);
+      EXPECT_NE(messages.shown[0].text.find(c.refused), std::u16string::npos)
+          << pak::ToUtf8(messages.shown[0].text);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace repacker
 

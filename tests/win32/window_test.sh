@@ -262,7 +262,7 @@ wait_until 10 menu_open || fail "no context menu after Shift+F10 on the list"
 xdotool key Escape
 wait_until 10 menu_closed || fail "the context menu did not close"
 step "Unbaler: Shift+F10 on the list opened the context menu"
-# No program opens a .bin here: a double click on it says so.
+# A .bin is not a kind that opens from the list: a double click on it says so.
 xdotool mousemove --sync $((X + 120)) $((Y + $(row_y 1))) click --repeat 2 --delay 60 1
 no_program_box() { xdotool search --onlyvisible --name '^Unbaler$' | grep -vqx "$program_wid"; }
 wait_until 20 no_program_box || fail "no message after a double click on b.bin"
@@ -270,7 +270,7 @@ settled_screenshot "$shots/unbaler-open-failed.png"
 xdotool key Return
 wait_until 20 bash -c "! xdotool search --onlyvisible --name '^Unbaler\$' | grep -vqx $program_wid" ||
   fail "the message box did not close"
-step "Unbaler: a double click on an entry without a program for it shows a message"
+step "Unbaler: a double click on an entry of a kind that is not opened shows a message"
 # The whole archive again, as Rebaler's part below expects the folder.
 click_at "$program_wid" 231 203  # picExtract
 wait_until 20 extracted || fail "Unbaler did not extract the archive again"

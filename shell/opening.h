@@ -1,0 +1,42 @@
+// What a double click may hand to the system's program for a file's kind, and how a private copy
+// is marked before it is handed over.
+//
+// Names come from archives and folders that may be a stranger's: "holiday<U+202E>gpj.cmd" shows
+// as "holidaydmc.jpg" and, opened "with its program" on Windows, runs the script it holds. So
+// only a short list of data kinds opens, judged by the last extension alone, exactly as the
+// system will judge it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "codec/file_system.h"
+
+namespace shell {
+
+// The text after the last dot of the last name of `name` ('/' and '\' both end a name), as it
+// is: no case folding, no character left out. Empty for a name without a dot or ending in one.
+std::u16string LastExtension(std::u16string_view name);
+
+// Whether a file named `name` is a kind that the system's program only reads: a sound, a
+// picture, text or one of the game's own files. Compared ignoring ASCII case; anything not on
+// the list, a name without an extension included, is refused.
+bool OpensAsData(std::u16string_view name);
+
+// `text` with the characters that do not show, or that reorder what follows them (controls,
+// bidirectional marks and overrides, zero-width characters, fillers, tags, lone surrogates),
+// written as \u{XXXX}, so that a name reads as what it is. A backslash before a "u" is doubled,
+// so an escape in the output is always one made here.
+std::u16string EscapeInvisible(std::u16string_view text);
+
+// The box that refuses to open `name`: the name and its real extension, escaped.
+std::u16string NotOpenedText(std::u16string_view name);
+
+// Marks `file`, a private copy made from an archive, as foreign before it is handed to another
+// program. On Windows its "Zone.Identifier" stream says it came from the Internet, so the
+// system warns before running anything from it; false where the volume keeps no such streams
+// (FAT, Wine), which is left as it was. Elsewhere its mode becomes owner read and write, never
+// executable whatever the umask; false when that failed.
+bool MarkAsDownloaded(const pak::Path& file);
+
+}  // namespace shell
