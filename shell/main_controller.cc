@@ -9,7 +9,9 @@
 namespace shell {
 namespace {
 
-float Twips(std::int32_t pixels) { return static_cast<float>(pixels) * kTwipsPerPixel; }
+// The picture buttons, in the order they are kept; a role whose surface is missing has none.
+constexpr Role kButtonRoles[] = {Role::kSelectFile, Role::kSelectDir, Role::kMainCommand,
+                                 Role::kClose};
 
 }  // namespace
 
@@ -17,32 +19,21 @@ MainController::MainController(Program program, NativeWindow& window, Pointer& p
     : program_(program), window_(window), pointer_(&pointer) {}
 
 void MainController::Load(MainCommands* commands) {
-  Load(commands,
-       {window_.Surface(Role::kSelectFile), window_.Surface(Role::kSelectDir),
-        window_.Surface(Role::kMainCommand)},
-       window_.Surface(Role::kClose));
-}
-
-void MainController::Load(MainCommands* commands, std::array<PicSurface*, 3> surfaces,
-                          PicSurface* close) {
   commands_ = commands;
   buttons_.clear();
-  for (PicSurface* surface : surfaces) {
+  button_roles_.clear();
+  for (Role role : kButtonRoles) {
+    PicSurface* surface = window_.Surface(role);
+    if (surface == nullptr) continue;
     auto button = std::make_unique<PictureButton>();
-    button->SetPictures(surface, 0, 1, 2, 3);
+    button->Bind(surface);
     buttons_.push_back(std::move(button));
-  }
-  if (close != nullptr) {
-    auto button = std::make_unique<PictureButton>();
-    button->SetPictures(close, 0, 1, 2, 3);
-    buttons_.push_back(std::move(button));
+    button_roles_.push_back(role);
   }
 
   const Box screen = window_.Screen();
-  const TwipPoint centred = CentredOnScreen(Twips(screen.width), Twips(screen.height),
-                                            Twips(kMainWidth), Twips(kMainHeight));
-  place_ = {centred.left + Twips(screen.left), centred.top + Twips(screen.top)};
-  window_.MoveTo(TwipsToPixels(place_.left), TwipsToPixels(place_.top));
+  drag_.Centre(screen.left, screen.top, screen.width, screen.height, kMainWidth, kMainHeight);
+  window_.MoveTo(drag_.place().left, drag_.place().top);
 
   // The pixels come from the picture, not the screen: the window is not visible yet.
   window_.ShapeFromSkin();
@@ -76,21 +67,13 @@ void MainController::SkinPress(float x, float y) {
       return;
     }
   }
-  // Keep the twips in step with a window that was moved by other means meanwhile.
-  if (TwipsToPixels(place_.left) != window_.Left() || TwipsToPixels(place_.top) != window_.Top()) {
-    place_ = {Twips(window_.Left()), Twips(window_.Top())};
-  }
-  drag_.Press(x, y);
+  drag_.Press(x, y, {window_.Left(), window_.Top()});
 }
 
 bool MainController::SkinMove(float x, float y) {
-  const std::optional<TwipPoint> moved = drag_.Move(x, y, place_);
-  if (!moved) return false;
-  place_ = *moved;
-  const std::int32_t left = TwipsToPixels(place_.left);
-  const std::int32_t top = TwipsToPixels(place_.top);
-  if (left == window_.Left() && top == window_.Top()) return false;
-  window_.MoveTo(left, top);
+  const std::optional<PixelPoint> moved = drag_.Move(x, y);
+  if (!moved || (moved->left == window_.Left() && moved->top == window_.Top())) return false;
+  window_.MoveTo(moved->left, moved->top);
   return true;
 }
 
@@ -161,7 +144,14 @@ void MainController::Working(bool working) {
 }
 
 void MainController::MainCommandEnabled(bool enabled) {
-  if (buttons_.size() >= 3) buttons_[2]->SetEnabled(enabled);
+  if (PictureButton* main = button(Role::kMainCommand)) main->SetEnabled(enabled);
+}
+
+PictureButton* MainController::button(Role role) const {
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    if (button_roles_[i] == role) return buttons_[i].get();
+  }
+  return nullptr;
 }
 
 std::vector<ListMenuItem> MainController::ListMenu() {

@@ -4,7 +4,7 @@
 // A front end creates its native widgets from MainWindowControls, implements NativeWindow, and
 // forwards its native events here: the ticks of its two timers, presses, moves and releases on
 // the bare skin, and clicks on controls (as the Command of their ControlSpec). The controller
-// keeps the fade, the drag and the window's place in twips, and tells the native window what to
+// keeps the fade, the drag and the window's place (WindowDrag), and tells the native window what to
 // do. An error escaping a command is shown in a message box titled with the program's name and
 // the window carries on.
 #pragma once
@@ -57,13 +57,10 @@ class MainController {
  public:
   MainController(Program program, NativeWindow& window, Pointer& pointer);
 
-  // Start-up: binds the picture buttons (select-file, select-folder, main command and, when
-  // given, the close picture) to their surfaces, centres the window, shapes it, shows it
-  // transparent, starts the fade-in and ends with commands->OnLoaded(). `commands` (may be null)
-  // must outlive the controller.
-  void Load(MainCommands* commands, std::array<PicSurface*, 3> surfaces,
-            PicSurface* close = nullptr);
-  // The same with the window's own surfaces of the three.
+  // Start-up: binds the picture buttons (select-file, select-folder, main command and the close
+  // picture, each that the window has a surface for) to their surfaces, centres the window,
+  // shapes it, shows it transparent, starts the fade-in and ends with commands->OnLoaded().
+  // `commands` (may be null) must outlive the controller.
   void Load(MainCommands* commands);
 
   void FadeTick();
@@ -111,8 +108,11 @@ class MainController {
   std::u16string title() const { return std::u16string(ProgramTitle(program_)); }
   const Fade& fade() const { return fade_; }
   bool dragging() const { return drag_.dragging(); }
-  TwipPoint place() const { return place_; }
+  // The window's place in whole pixels, as the controller last put it.
+  PixelPoint place() const { return drag_.place(); }
   std::span<const std::unique_ptr<PictureButton>> buttons() const { return buttons_; }
+  // The picture button of `role`; null when the window has none.
+  PictureButton* button(Role role) const;
 
  private:
   void Run(void (MainCommands::*command)());
@@ -125,8 +125,8 @@ class MainController {
   MainCommands* commands_ = nullptr;
   Fade fade_;
   WindowDrag drag_;
-  TwipPoint place_;  // the window's left and top in twips
   std::vector<std::unique_ptr<PictureButton>> buttons_;
+  std::vector<Role> button_roles_;  // the role of each of buttons_
   bool close_pending_ = false;
 };
 

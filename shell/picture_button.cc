@@ -2,27 +2,24 @@
 
 namespace shell {
 
-void PictureButton::SetPictures(PicSurface* surface, std::int32_t normal, std::int32_t hover,
-                                std::int32_t pressed, std::int32_t disabled) {
-  pictures_ = {normal, hover, pressed, disabled < 0 ? normal : disabled};
+void PictureButton::Bind(PicSurface* surface) {
   surface_ = surface;
   if (surface != nullptr) surface->Bind(this);
 }
 
-void PictureButton::SetState(std::int32_t state) {
-  if (surface_ == nullptr || state < 1 || state > 4) return;
-  surface_->ShowPicture(pictures_[static_cast<std::size_t>(state - 1)]);
+void PictureButton::Show(ButtonLook look) {
+  if (surface_ != nullptr) surface_->ShowPicture(look);
 }
 
 void PictureButton::MouseExit() {
   pressed_ = false;
-  if (enabled_) SetState(1);
+  if (enabled_) Show(ButtonLook::kNormal);
 }
 
 void PictureButton::SetEnabled(bool enabled) {
   enabled_ = enabled;
   pressed_ = false;
-  SetState(enabled ? 1 : 4);
+  Show(enabled ? ButtonLook::kNormal : ButtonLook::kDisabled);
 }
 
 bool PictureButton::Inside(float x, float y) const {
@@ -32,20 +29,20 @@ bool PictureButton::Inside(float x, float y) const {
 
 void PictureButton::MouseDown(std::int32_t button, float /*x*/, float /*y*/) {
   if (button != kLeftButton || !enabled_) return;
-  SetState(3);
+  Show(ButtonLook::kPressed);
   pressed_ = true;
 }
 
 void PictureButton::MouseMove(float x, float y) {
   if (pressed_ || !enabled_) return;
-  if (Inside(x, y)) SetState(2);
+  if (Inside(x, y)) Show(ButtonLook::kHover);
 }
 
 void PictureButton::MouseUp(std::int32_t button, float x, float y) {
   if (button != kLeftButton || !enabled_) return;
   // The pointer is still over the button after a click: it keeps looking hovered until it
   // leaves, rather than flicking back to normal under the pointer.
-  SetState(Inside(x, y) ? 2 : 1);
+  Show(Inside(x, y) ? ButtonLook::kHover : ButtonLook::kNormal);
   pressed_ = false;
 }
 

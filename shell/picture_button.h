@@ -1,8 +1,8 @@
 // Picture buttons: command buttons drawn as pictures that follow the pointer.
 //
 // A PictureButton is bound to a picture surface on the skin and swaps the surface's picture
-// between four states: 1 normal, 2 hover while the pointer is over it (also right after a click
-// on it), 3 pressed while the left button is held on it, 4 disabled while its command cannot
+// between four looks (ButtonLook): normal, hover while the pointer is over it (also right after a
+// click on it), pressed while the left button is held on it, disabled while its command cannot
 // run. A disabled button ignores the pointer. The surface reports no event when the pointer
 // leaves it, so the
 // main window runs TrackButtonHover on a 10 ms timer and returns every button the pointer is
@@ -10,7 +10,6 @@
 // handlers of the same surfaces do.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -34,13 +33,17 @@ struct PointerEvent {
 
 class PictureButton;
 
+// How a picture button looks, and so which of its surface's four pictures shows: the pictures
+// are stored in this order.
+enum class ButtonLook : std::int32_t { kNormal, kHover, kPressed, kDisabled };
+inline constexpr std::int32_t kButtonLooks = 4;
+
 // The platform half of a button: a picture surface placed on the skin.
 class PicSurface {
  public:
   virtual ~PicSurface() = default;
-  // Shows one of the pictures the surface can show, as SetPictures named it. Hands over the
-  // stored picture; copies no pixels.
-  virtual void ShowPicture(std::int32_t picture) = 0;
+  // Shows the picture of `look`. Hands over the stored picture; copies no pixels.
+  virtual void ShowPicture(ButtonLook look) = 0;
   // Place and size in pixels, relative to the skin (and so to the window's client area).
   virtual std::int32_t Left() const = 0;
   virtual std::int32_t Top() const = 0;
@@ -52,13 +55,9 @@ class PicSurface {
 
 class PictureButton {
  public:
-  // Binds the button to `surface` with its normal, hover and pressed pictures, and subscribes it
-  // to the surface's pointer events. Does not change what the surface shows: it starts with its
-  // normal picture. Without a disabled picture, a disabled button shows the normal one.
-  void SetPictures(PicSurface* surface, std::int32_t normal, std::int32_t hover,
-                   std::int32_t pressed, std::int32_t disabled = -1);
-  // 1 normal, 2 hover, 3 pressed, 4 disabled; other numbers are ignored.
-  void SetState(std::int32_t state);
+  // Binds the button to `surface` and subscribes it to the surface's pointer events. Does not
+  // change what the surface shows: it starts with its normal picture.
+  void Bind(PicSurface* surface);
   // The pointer is not over the button: back to normal, and a press held since is forgotten.
   // A disabled button stays as it is.
   void MouseExit();
@@ -79,25 +78,25 @@ class PictureButton {
 
  private:
   bool Inside(float x, float y) const;
+  void Show(ButtonLook look);
 
   PicSurface* surface_ = nullptr;
-  std::array<std::int32_t, 4> pictures_{};
   bool pressed_ = false;
   bool enabled_ = true;
 };
 
 // A surface that stores its pictures itself: it keeps which one shows and the button bound to it,
-// and redraws only when another stored picture is to show. Numbers outside the stored pictures
-// change nothing.
+// and redraws only when another stored picture is to show. A look without a stored picture
+// changes nothing.
 class StoredPicSurface : public PicSurface {
  public:
-  void ShowPicture(std::int32_t picture) final {
-    if (picture < 0 || picture >= PictureCount() || picture == shown_) return;
-    shown_ = picture;
+  void ShowPicture(ButtonLook look) final {
+    if (static_cast<std::int32_t>(look) >= PictureCount() || look == shown_) return;
+    shown_ = look;
     Redraw();
   }
   void Bind(PictureButton* button) final { button_ = button; }
-  std::int32_t shown() const { return shown_; }
+  ButtonLook shown() const { return shown_; }
 
  protected:
   virtual std::int32_t PictureCount() const = 0;
@@ -108,7 +107,7 @@ class StoredPicSurface : public PicSurface {
   }
 
  private:
-  std::int32_t shown_ = 0;
+  ButtonLook shown_ = ButtonLook::kNormal;
   PictureButton* button_ = nullptr;
 };
 

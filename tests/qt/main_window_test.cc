@@ -88,9 +88,10 @@ void MainWindowTest::startUpFadesInAndShapesTheWindow() {
 
   for (const auto& button : w.window.controller().buttons()) QVERIFY(!button->pressed());
   for (const char* name : {"picSelectFile", "picSelectDir", "imgClose"}) {
-    QCOMPARE(w.Surface(name)->shown(), 0);
+    QCOMPARE(w.Surface(name)->shown(), ButtonLook::kNormal);
   }
-  QCOMPARE(w.Surface("picExtract")->shown(), 3);  // nothing to extract yet: dimmed
+  QCOMPARE(w.Surface("picExtract")->shown(),
+           ButtonLook::kDisabled);  // nothing to extract yet: dimmed
 
   QTRY_COMPARE_WITH_TIMEOUT(w.window.controller().fade().Alpha(), 235, 5000);
   QVERIFY(!timer1->isActive());
@@ -165,27 +166,27 @@ void MainWindowTest::closeDuringFadeInFadesOutAndUnloads() {
 void MainWindowTest::buttonsShowHoverAndPressedPictures() {
   Loaded w;
   PictureSurface* file = w.Surface("picSelectFile");
-  const auto& button = w.window.controller().buttons()[0];
+  const auto& button = w.window.controller().button(Role::kSelectFile);
   w.pointer.x = 318 + 10, w.pointer.y = 54 + 10;  // over the button for the hover tracking
 
   QTest::mouseMove(file, QPoint(10, 10));
-  QTRY_COMPARE(file->shown(), 1);
+  QTRY_COMPARE(file->shown(), ButtonLook::kHover);
   QTest::mousePress(file, Qt::LeftButton, {}, QPoint(10, 10));
-  QCOMPARE(file->shown(), 2);
+  QCOMPARE(file->shown(), ButtonLook::kPressed);
   QVERIFY(button->pressed());
   QTest::mouseMove(file, QPoint(11, 11));
-  QCOMPARE(file->shown(), 2);  // no hover while pressed
+  QCOMPARE(file->shown(), ButtonLook::kPressed);  // no hover while pressed
   QTest::mouseRelease(file, Qt::LeftButton, {}, QPoint(11, 11));
-  QCOMPARE(file->shown(), 1);  // hover, while the pointer stays over it
+  QCOMPARE(file->shown(), ButtonLook::kHover);  // hover, while the pointer stays over it
   QVERIFY(!button->pressed());
   QCOMPARE(w.commands.Count("OnSelectFile"), 1);
 
   QTest::mousePress(file, Qt::RightButton, {}, QPoint(10, 10));
   QTest::mouseRelease(file, Qt::RightButton, {}, QPoint(10, 10));
-  QCOMPARE(file->shown(), 1);
+  QCOMPARE(file->shown(), ButtonLook::kHover);
   QCOMPARE(w.commands.Count("OnSelectFile"), 1);
   w.pointer.x = w.pointer.y = 0;  // the pointer leaves
-  QTRY_COMPARE(file->shown(), 0);
+  QTRY_COMPARE(file->shown(), ButtonLook::kNormal);
 
   // The disabled main command takes no pointer events, keeps its dimmed picture, and a press
   // on it does not grip the window.
@@ -195,16 +196,16 @@ void MainWindowTest::buttonsShowHoverAndPressedPictures() {
   QTest::mousePress(extract, Qt::LeftButton, {}, QPoint(5, 5));
   QVERIFY(!w.window.controller().dragging());
   QTest::mouseRelease(extract, Qt::LeftButton, {}, QPoint(5, 5));
-  QCOMPARE(extract->shown(), 3);
+  QCOMPARE(extract->shown(), ButtonLook::kDisabled);
   QCOMPARE(w.commands.Count("OnMainCommand"), 0);
 
   // The close picture has its hover and pressed pictures too.
   PictureSurface* close = w.Surface("imgClose");
   w.pointer.x = 384 + 5, w.pointer.y = 28 + 5;
   QTest::mouseMove(close, QPoint(5, 5));
-  QCOMPARE(close->shown(), 1);
+  QCOMPARE(close->shown(), ButtonLook::kHover);
   QTest::mousePress(close, Qt::LeftButton, {}, QPoint(5, 5));
-  QCOMPARE(close->shown(), 2);
+  QCOMPARE(close->shown(), ButtonLook::kPressed);
 }
 
 void MainWindowTest::hoverTrackingResetsButtonsThePointerLeft() {
@@ -212,19 +213,19 @@ void MainWindowTest::hoverTrackingResetsButtonsThePointerLeft() {
   PictureSurface* dir = w.Surface("picSelectDir");
   w.pointer.x = 318 + 3, w.pointer.y = 160 + 3;
   QTest::mousePress(dir, Qt::LeftButton, {}, QPoint(3, 3));
-  QCOMPARE(dir->shown(), 2);
+  QCOMPARE(dir->shown(), ButtonLook::kPressed);
   QTest::qWait(50);  // ticks with the pointer over the button leave it alone
-  QCOMPARE(dir->shown(), 2);
+  QCOMPARE(dir->shown(), ButtonLook::kPressed);
 
   w.pointer.x = 318 + 102, w.pointer.y = 160;  // just right of the button
-  QTRY_COMPARE(dir->shown(), 0);
-  QVERIFY(!w.window.controller().buttons()[1]->pressed());
+  QTRY_COMPARE(dir->shown(), ButtonLook::kNormal);
+  QVERIFY(!w.window.controller().button(Role::kSelectDir)->pressed());
   // Back over it with the button still held: hover, not pressed.
   w.pointer.x = 318 + 3, w.pointer.y = 160 + 3;
   QTest::mouseMove(dir, QPoint(3, 3));
-  QCOMPARE(dir->shown(), 1);
+  QCOMPARE(dir->shown(), ButtonLook::kHover);
   QTest::mouseRelease(dir, Qt::LeftButton, {}, QPoint(3, 3));
-  QCOMPARE(dir->shown(), 1);
+  QCOMPARE(dir->shown(), ButtonLook::kHover);
 }
 
 void MainWindowTest::clicksReachTheCommands() {

@@ -68,27 +68,41 @@ TEST(Fade, CloseBeforeTheFirstTickStillEnds) {
 
 TEST(Drag, TwoTwipsPerPixelOfOffsetFromTheRoundedPressPoint) {
   WindowDrag drag;
-  EXPECT_FALSE(drag.Move(50, 50, {1000, 1000}).has_value());  // no drag yet
-  drag.Press(40.4f, 19.6f);
+  // 1024 x 768 screen, 442 x 237 window: 291, 265.5 pixels, the half kept.
+  drag.Centre(0, 0, 1024, 768, 442, 237);
+  EXPECT_EQ(drag.place(), (PixelPoint{291, 266}));
+  EXPECT_FALSE(drag.Move(50, 50).has_value());  // no drag yet
+  drag.Press(40.4f, 19.6f, drag.place());       // rounds to (40, 20)
   EXPECT_TRUE(drag.dragging());
-  EXPECT_EQ(drag.DragX(), 40);
-  EXPECT_EQ(drag.DragY(), 20);
-  // 10 right, 3 up: left grows by 20 twips, top shrinks by 6.
-  EXPECT_EQ(drag.Move(50, 17, {4365.0f, 3982.5f}), (TwipPoint{4385.0f, 3976.5f}));
-  // Fractional pointer positions keep their fraction.
-  EXPECT_EQ(drag.Move(40.5f, 20, {0, 0}), (TwipPoint{1.0f, 0}));
+  // Each move adds 2 twips per pixel of offset, fractions of a pixel adding up.
+  const struct {
+    float x, y;
+    PixelPoint place;
+  } kMoves[] = {
+      {47, 20, {292, 266}},  // 14 twips: 291.93 rounds to 292
+      {47, 20, {293, 266}},  // 28 twips: 292.87
+      {40, 16, {293, 265}},  // 8 twips up: 265.5 - 0.53 rounds to 265
+      {40.5f, 20, {293, 265}},
+  };
+  for (const auto& m : kMoves) {
+    EXPECT_EQ(drag.Move(m.x, m.y), std::optional(m.place)) << m.x << "," << m.y;
+  }
   drag.Release();
-  EXPECT_FALSE(drag.Move(50, 17, {0, 0}).has_value());
+  EXPECT_FALSE(drag.Move(50, 17).has_value());
 }
 
-TEST(Drag, CentringAndRoundingToPixels) {
-  // 1024 x 768 screen, 442 x 237 window.
-  const TwipPoint p = CentredOnScreen(15360, 11520, 6630, 3555);
-  EXPECT_EQ(p, (TwipPoint{4365.0f, 3982.5f}));
-  EXPECT_EQ(TwipsToPixels(p.left), 291);
-  EXPECT_EQ(TwipsToPixels(p.top), 266);
+TEST(Drag, AWindowMovedByOtherMeansIsDraggedFromWhereItStands) {
+  WindowDrag drag;
+  drag.Centre(100, 0, 1920, 1080, 442, 237);
+  drag.Press(10, 10, {300, 200});
+  EXPECT_EQ(drag.place(), (PixelPoint{300, 200}));
+  EXPECT_EQ(drag.Move(25, 10), std::optional(PixelPoint{302, 200}));  // 30 twips
+}
+
+TEST(Drag, TwipsRoundToPixels) {
   EXPECT_EQ(TwipsToPixels(1507.0f), 100);  // 2 twips do not move a window by a pixel
   EXPECT_EQ(TwipsToPixels(-22.0f), -1);
+  EXPECT_EQ(TwipsToPixels(3982.5f), 266);
 }
 
 }  // namespace

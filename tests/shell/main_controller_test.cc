@@ -58,12 +58,12 @@ class FakeWindow : public NativeWindow {
 class FakeSurface : public PicSurface {
  public:
   explicit FakeSurface(std::int32_t left) : left_(left) {}
-  void ShowPicture(std::int32_t picture) override { shown = picture; }
+  void ShowPicture(ButtonLook look) override { shown = look; }
   std::int32_t Left() const override { return left_; }
   std::int32_t Top() const override { return 54; }
   std::int32_t Width() const override { return 102; }
   std::int32_t Height() const override { return 27; }
-  std::int32_t shown = 0;
+  ButtonLook shown = ButtonLook::kNormal;
 
  private:
   std::int32_t left_;
@@ -129,22 +129,23 @@ TEST_F(MainControllerTest, LoadCentresShapesShowsThenFadesInAndEndsWithTheComman
   EXPECT_TRUE(window.fade_timer);
   EXPECT_EQ(controller.fade().Alpha(), 0);
   ASSERT_EQ(controller.buttons().size(), 4u);
-  EXPECT_EQ(controller.buttons()[0]->surface(), &select_file);
-  EXPECT_EQ(controller.buttons()[1]->surface(), &select_dir);
-  EXPECT_EQ(controller.buttons()[2]->surface(), &main_command);
-  EXPECT_EQ(controller.buttons()[3]->surface(), &close);
+  EXPECT_EQ(controller.button(Role::kSelectFile)->surface(), &select_file);
+  EXPECT_EQ(controller.button(Role::kSelectDir)->surface(), &select_dir);
+  EXPECT_EQ(controller.button(Role::kMainCommand)->surface(), &main_command);
+  EXPECT_EQ(controller.button(Role::kClose)->surface(), &close);
+  EXPECT_EQ(controller.button(Role::kFiles), nullptr);
 }
 
 TEST_F(MainControllerTest, TheClosePictureFollowsThePointerLikeTheButtons) {
   Load();
-  PictureButton& button = *controller.buttons()[3];
+  PictureButton& button = *controller.button(Role::kClose);
   const struct {
     PointerEvent event;
-    std::int32_t shown;
+    ButtonLook shown;
   } kSteps[] = {
-      {{PointerEvent::Kind::kMove, 0, 3, 3}, 1},
-      {{PointerEvent::Kind::kPress, kLeftButton, 3, 3}, 2},
-      {{PointerEvent::Kind::kRelease, kLeftButton, 3, 3}, 1},
+      {{PointerEvent::Kind::kMove, 0, 3, 3}, ButtonLook::kHover},
+      {{PointerEvent::Kind::kPress, kLeftButton, 3, 3}, ButtonLook::kPressed},
+      {{PointerEvent::Kind::kRelease, kLeftButton, 3, 3}, ButtonLook::kHover},
   };
   for (const auto& step : kSteps) {
     button.Pointer(step.event);
@@ -155,7 +156,7 @@ TEST_F(MainControllerTest, TheClosePictureFollowsThePointerLikeTheButtons) {
 TEST_F(MainControllerTest, APressThroughADisabledButtonDoesNotDragTheWindow) {
   Load();
   controller.MainCommandEnabled(false);
-  EXPECT_EQ(main_command.shown, 3);  // the dimmed picture
+  EXPECT_EQ(main_command.shown, ButtonLook::kDisabled);  // the dimmed picture
   window.left = 300;
   window.top = 200;
   const struct {
@@ -174,7 +175,7 @@ TEST_F(MainControllerTest, APressThroughADisabledButtonDoesNotDragTheWindow) {
     controller.SkinRelease();
   }
   controller.MainCommandEnabled(true);
-  EXPECT_EQ(main_command.shown, 0);
+  EXPECT_EQ(main_command.shown, ButtonLook::kNormal);
 }
 
 TEST_F(MainControllerTest, WhileWorkRunsOnlyEscapeAndCloseAreHeardAndCloseWaitsForTheEnd) {
@@ -269,7 +270,7 @@ TEST_F(MainControllerTest, DragMovesTwoTwipsPerPixelAndFollowsAWindowMovedElsewh
   EXPECT_TRUE(controller.SkinMove(10, 11));  // 20 twips up
   EXPECT_EQ(window.left, 301);
   EXPECT_EQ(window.top, 199);
-  EXPECT_EQ(controller.place().left, 300 * 15.0f + 6 + 16);
+  EXPECT_EQ(controller.place(), (PixelPoint{301, 199}));
   controller.SkinRelease();
   EXPECT_FALSE(controller.SkinMove(200, 200));
 }
@@ -303,17 +304,17 @@ TEST_F(MainControllerTest, HoverTrackingWaitsForStartUpThenResetsButtonsThePoint
   controller.HoverTick();
   EXPECT_EQ(window.handle_reads, 0);  // nothing to track, no window handle needed yet
   Load();
-  select_file.shown = main_command.shown = 1;
+  select_file.shown = main_command.shown = ButtonLook::kHover;
   pointer.x = 320;  // over select-file only
   pointer.y = 60;
   controller.HoverTick();
-  EXPECT_EQ(select_file.shown, 1);
-  EXPECT_EQ(main_command.shown, 0);
-  main_command.shown = 1;
+  EXPECT_EQ(select_file.shown, ButtonLook::kHover);
+  EXPECT_EQ(main_command.shown, ButtonLook::kNormal);
+  main_command.shown = ButtonLook::kHover;
   controller.MainCommandEnabled(false);  // a disabled command shows its dimmed picture at once
-  EXPECT_EQ(main_command.shown, 3);
+  EXPECT_EQ(main_command.shown, ButtonLook::kDisabled);
   controller.HoverTick();  // and keeps it while the pointer is away
-  EXPECT_EQ(main_command.shown, 3);
+  EXPECT_EQ(main_command.shown, ButtonLook::kDisabled);
 }
 
 TEST_F(MainControllerTest, ClicksRunTheirCommandsAndErrorsAreShownWithTheProgramsTitle) {
@@ -459,11 +460,11 @@ TEST_F(MainControllerTest, TheListsMenuAndOpeningAnItemRunOnlyWhileNoWorkRuns) {
 TEST_F(MainControllerTest, DisablingTheMainCommandThroughTheViewDimsItsPicture) {
   Load();
   RecordingView view(controller);
-  main_command.shown = 1;
+  main_command.shown = ButtonLook::kHover;
   view.SetMainCommandEnabled(false);
-  EXPECT_EQ(main_command.shown, 3);
+  EXPECT_EQ(main_command.shown, ButtonLook::kDisabled);
   view.SetMainCommandEnabled(true);
-  EXPECT_EQ(main_command.shown, 0);
+  EXPECT_EQ(main_command.shown, ButtonLook::kNormal);
 }
 
 }  // namespace

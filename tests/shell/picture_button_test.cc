@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace shell {
@@ -11,13 +12,15 @@ namespace {
 class FakeSurface : public PicSurface {
  public:
   FakeSurface(int left, int top) : left_(left), top_(top) {}
-  void ShowPicture(std::int32_t picture) override { shown.push_back(picture); }
+  void ShowPicture(ButtonLook look) override { shown.push_back(look); }
   std::int32_t Left() const override { return left_; }
   std::int32_t Top() const override { return top_; }
   std::int32_t Width() const override { return 102; }
   std::int32_t Height() const override { return 27; }
-  int Last() const { return shown.empty() ? -1 : shown.back(); }
-  std::vector<int> shown;
+  std::optional<ButtonLook> Last() const {
+    return shown.empty() ? std::nullopt : std::optional(shown.back());
+  }
+  std::vector<ButtonLook> shown;
 
  private:
   int left_, top_;
@@ -30,15 +33,20 @@ class FakePointer : public Pointer {
   int x = 0, y = 0;
 };
 
-// Pictures 10, 11, 12 stand for the normal, hover and pressed images.
+constexpr auto kNormal = ButtonLook::kNormal;
+constexpr auto kHover = ButtonLook::kHover;
+constexpr auto kPressed = ButtonLook::kPressed;
+constexpr auto kDisabled = ButtonLook::kDisabled;
+constexpr std::optional<ButtonLook> kNothing;
+
 class PicButtonTest : public ::testing::Test {
  protected:
-  PicButtonTest() { button.SetPictures(&surface, 10, 11, 12); }
+  PicButtonTest() { button.Bind(&surface); }
   FakeSurface surface{318, 54};
   PictureButton button;
 };
 
-TEST_F(PicButtonTest, SetPicturesShowsNothingUntilAnEvent) {
+TEST_F(PicButtonTest, BindingShowsNothingUntilAnEvent) {
   EXPECT_TRUE(surface.shown.empty());
   EXPECT_EQ(button.surface(), &surface);
   EXPECT_FALSE(button.pressed());
@@ -48,14 +56,14 @@ TEST_F(PicButtonTest, PointerEventsReachTheirHandlers) {
   using Kind = PointerEvent::Kind;
   const struct {
     PointerEvent event;
-    int shown;  // -1: nothing shown yet
+    std::optional<ButtonLook> shown;
     bool pressed;
   } kSteps[] = {
-      {{Kind::kPress, kRightButton, 5, 5}, -1, false},  // only the left button presses
-      {{Kind::kMove, 0, 5, 5}, 11, false},
-      {{Kind::kPress, kLeftButton, 5, 5}, 12, true},
-      {{Kind::kRelease, kRightButton, 5, 5}, 12, true},
-      {{Kind::kRelease, kLeftButton, 5, 5}, 11, false},  // still over it: hover
+      {{Kind::kPress, kRightButton, 5, 5}, kNothing, false},  // only the left button presses
+      {{Kind::kMove, 0, 5, 5}, kHover, false},
+      {{Kind::kPress, kLeftButton, 5, 5}, kPressed, true},
+      {{Kind::kRelease, kRightButton, 5, 5}, kPressed, true},
+      {{Kind::kRelease, kLeftButton, 5, 5}, kHover, false},  // still over it: hover
   };
   for (std::size_t i = 0; i < std::size(kSteps); ++i) {
     SCOPED_TRACE(i);
@@ -67,7 +75,7 @@ TEST_F(PicButtonTest, PointerEventsReachTheirHandlers) {
 
 TEST_F(PicButtonTest, HoverOnlyInsideAndNotWhilePressed) {
   button.MouseMove(0, 0);
-  EXPECT_EQ(surface.Last(), 11);
+  EXPECT_EQ(surface.Last(), kHover);
   surface.shown.clear();
   button.MouseMove(102, 5);  // right edge lies outside
   button.MouseMove(5, 27);
@@ -75,28 +83,34 @@ TEST_F(PicButtonTest, HoverOnlyInsideAndNotWhilePressed) {
   EXPECT_TRUE(surface.shown.empty());
 
   button.MouseDown(kLeftButton, 5, 5);
-  EXPECT_EQ(surface.Last(), 12);
+  EXPECT_EQ(surface.Last(), kPressed);
   EXPECT_TRUE(button.pressed());
   button.MouseMove(6, 6);
-  EXPECT_EQ(surface.Last(), 12);
+  EXPECT_EQ(surface.Last(), kPressed);
 }
 
 TEST_F(PicButtonTest, PressAndReleaseWithoutMovingEndsNormal) {
   button.MouseDown(kLeftButton, 5, 5);
   button.MouseUp(kLeftButton);
-  EXPECT_EQ(surface.shown, (std::vector<int>{12, 10}));
+  EXPECT_EQ(surface.shown, (std::vector<ButtonLook>{kPressed, kNormal}));
   EXPECT_FALSE(button.pressed());
   button.MouseMove(5, 5);  // the next move over it shows hover again
-  EXPECT_EQ(surface.Last(), 11);
+  EXPECT_EQ(surface.Last(), kHover);
 }
 
 TEST_F(PicButtonTest, AClickLeavesHoverWhileThePointerStaysOver) {
   const struct {
     float x, y;  // where the left button is released
-    int shown;
+    ButtonLook shown;
   } kReleases[] = {
-      {5, 5, 11},   {0, 0, 11},  {101.5f, 26.5f, 11},  // over it: hover until the pointer leaves
-      {102, 5, 10}, {5, 27, 10}, {-1, 5, 10},          // released elsewhere: normal
+      // Over it: hover until the pointer leaves.
+      {5, 5, kHover},
+      {0, 0, kHover},
+      {101.5f, 26.5f, kHover},
+      // Released elsewhere: normal.
+      {102, 5, kNormal},
+      {5, 27, kNormal},
+      {-1, 5, kNormal},
   };
   for (const auto& r : kReleases) {
     SCOPED_TRACE(r.x + r.y);
@@ -108,14 +122,13 @@ TEST_F(PicButtonTest, AClickLeavesHoverWhileThePointerStaysOver) {
   button.Pointer({PointerEvent::Kind::kPress, kLeftButton, 5, 5});
   button.Pointer({PointerEvent::Kind::kRelease, kLeftButton, 5, 5});
   button.MouseExit();  // the hover tracking saw the pointer leave
-  EXPECT_EQ(surface.Last(), 10);
+  EXPECT_EQ(surface.Last(), kNormal);
 }
 
 TEST_F(PicButtonTest, ADisabledButtonShowsItsPictureAndIgnoresThePointer) {
-  button.SetPictures(&surface, 10, 11, 12, 13);
   button.MouseDown(kLeftButton, 5, 5);
   button.SetEnabled(false);  // a press held is forgotten
-  EXPECT_EQ(surface.Last(), 13);
+  EXPECT_EQ(surface.Last(), kDisabled);
   EXPECT_FALSE(button.pressed());
   EXPECT_FALSE(button.enabled());
   surface.shown.clear();
@@ -129,15 +142,9 @@ TEST_F(PicButtonTest, ADisabledButtonShowsItsPictureAndIgnoresThePointer) {
   EXPECT_TRUE(surface.shown.empty());
   EXPECT_FALSE(button.pressed());
   button.SetEnabled(true);
-  EXPECT_EQ(surface.Last(), 10);
+  EXPECT_EQ(surface.Last(), kNormal);
   button.MouseMove(5, 5);
-  EXPECT_EQ(surface.Last(), 11);
-}
-
-TEST_F(PicButtonTest, WithoutADisabledPictureTheNormalOneShows) {
-  button.MouseMove(5, 5);
-  button.SetEnabled(false);
-  EXPECT_EQ(surface.Last(), 10);
+  EXPECT_EQ(surface.Last(), kHover);
 }
 
 TEST_F(PicButtonTest, OtherButtonsChangeNothing) {
@@ -152,21 +159,19 @@ TEST_F(PicButtonTest, OtherButtonsChangeNothing) {
 TEST_F(PicButtonTest, LeavingWhilePressedClearsThePress) {
   button.MouseDown(kLeftButton, 5, 5);
   button.MouseExit();
-  EXPECT_EQ(surface.Last(), 10);
+  EXPECT_EQ(surface.Last(), kNormal);
   EXPECT_FALSE(button.pressed());
   button.MouseMove(5, 5);  // back over it with the button still held: hover, not pressed
-  EXPECT_EQ(surface.Last(), 11);
+  EXPECT_EQ(surface.Last(), kHover);
   button.MouseUp(kLeftButton);
-  EXPECT_EQ(surface.Last(), 10);
+  EXPECT_EQ(surface.Last(), kNormal);
 }
 
-TEST_F(PicButtonTest, UnboundButtonAndBadStatesAreIgnored) {
+TEST_F(PicButtonTest, AnUnboundButtonIsIgnored) {
   PictureButton unbound;
   unbound.MouseDown(kLeftButton, 1, 1);
   unbound.MouseMove(1, 1);
   unbound.MouseExit();
-  button.SetState(0);
-  button.SetState(5);
   EXPECT_TRUE(surface.shown.empty());
 }
 
@@ -175,7 +180,7 @@ TEST(TrackButtonHover, ExitsEveryButtonThePointerIsNotOver) {
   std::vector<std::unique_ptr<PictureButton>> buttons;
   for (FakeSurface* s : {&file, &dir, &main}) {
     buttons.push_back(std::make_unique<PictureButton>());
-    buttons.back()->SetPictures(s, 0, 1, 2);
+    buttons.back()->Bind(s);
   }
   FakePointer pointer;
   const std::intptr_t hwnd = 7;
@@ -183,15 +188,15 @@ TEST(TrackButtonHover, ExitsEveryButtonThePointerIsNotOver) {
   pointer.x = 318, pointer.y = 54;  // the top-left corner of the first button is over it
   buttons[0]->MouseDown(kLeftButton, 0, 0);
   TrackButtonHover(buttons, pointer, hwnd);
-  EXPECT_EQ(file.shown, (std::vector<int>{2}));
+  EXPECT_EQ(file.shown, (std::vector<ButtonLook>{kPressed}));
   EXPECT_TRUE(buttons[0]->pressed());
-  EXPECT_EQ(dir.shown, (std::vector<int>{0}));
-  EXPECT_EQ(main.shown, (std::vector<int>{0}));
+  EXPECT_EQ(dir.shown, (std::vector<ButtonLook>{kNormal}));
+  EXPECT_EQ(main.shown, (std::vector<ButtonLook>{kNormal}));
 
   for (auto [x, y] : {std::pair{420, 54}, std::pair{318, 81}}) {  // just past the right, bottom
     pointer.x = x, pointer.y = y;
     TrackButtonHover(buttons, pointer, hwnd);
-    EXPECT_EQ(file.Last(), 0);
+    EXPECT_EQ(file.Last(), kNormal);
     EXPECT_FALSE(buttons[0]->pressed());
   }
   // Every tick resets again, even a button already normal.
@@ -220,17 +225,21 @@ class ThreePictures : public StoredPicSurface {
 
 TEST(StoredPicSurface, RedrawsOnlyForAnotherStoredPicture) {
   const struct {
-    std::vector<std::int32_t> shown;
-    std::int32_t expected;
+    std::vector<ButtonLook> shown;
+    ButtonLook expected;
     int redraws;
   } kCases[] = {
-      {{}, 0, 0},  {{0}, 0, 0},  // the normal picture shows from the start
-      {{2}, 2, 1}, {{1, 1, 1}, 1, 1}, {{1, 2, 0}, 0, 3},
-      {{3}, 0, 0}, {{-1}, 0, 0},      {{2, 3, -1}, 2, 1},  // outside the stored three
+      {{}, kNormal, 0},  // the normal picture shows from the start
+      {{kNormal}, kNormal, 0},
+      {{kPressed}, kPressed, 1},
+      {{kHover, kHover, kHover}, kHover, 1},
+      {{kHover, kPressed, kNormal}, kNormal, 3},
+      {{kDisabled}, kNormal, 0},  // not among the stored three
+      {{kPressed, kDisabled}, kPressed, 1},
   };
   for (const auto& c : kCases) {
     ThreePictures surface;
-    for (std::int32_t picture : c.shown) surface.ShowPicture(picture);
+    for (ButtonLook look : c.shown) surface.ShowPicture(look);
     EXPECT_EQ(surface.shown(), c.expected) << c.shown.size();
     EXPECT_EQ(surface.redraws, c.redraws) << c.shown.size();
   }
@@ -239,11 +248,11 @@ TEST(StoredPicSurface, RedrawsOnlyForAnotherStoredPicture) {
 TEST(StoredPicSurface, HandsPointerEventsToTheBoundButtonOnly) {
   ThreePictures surface;
   surface.Press();  // nothing bound: dropped
-  EXPECT_EQ(surface.shown(), 0);
+  EXPECT_EQ(surface.shown(), kNormal);
   PictureButton button;
-  button.SetPictures(&surface, 0, 1, 2);
+  button.Bind(&surface);
   surface.Press();
-  EXPECT_EQ(surface.shown(), 2);  // pressed
+  EXPECT_EQ(surface.shown(), kPressed);
 }
 
 }  // namespace

@@ -131,7 +131,8 @@ TEST(MainWindowWin32, LoadShapesCentresAndStartsTheFadeTransparent) {
   const auto& buttons = window.controller().buttons();
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     EXPECT_FALSE(buttons[i]->pressed());
-    EXPECT_EQ(static_cast<PictureControl*>(buttons[i]->surface())->shown(), i == 2 ? 3 : 0);
+    EXPECT_EQ(static_cast<PictureControl*>(buttons[i]->surface())->shown(),
+              i == 2 ? shell::ButtonLook::kDisabled : shell::ButtonLook::kNormal);
   }
 }
 
@@ -180,28 +181,30 @@ TEST(MainWindowWin32, DraggingMovesTwoTwipsPerPixelWithAnyButton) {
   MainWindow window(Program::kUnbaler);
   window.Load(nullptr);
   const HWND hwnd = window.hwnd();
-  const shell::TwipPoint start = window.controller().place();
+  auto frame = [&] {
+    RECT rect{};
+    ::GetWindowRect(hwnd, &rect);
+    return shell::PixelPoint{rect.left, rect.top};
+  };
+  EXPECT_EQ(frame(), window.controller().place());
 
+  // The left button drags: 150 pixels right and 30 up move the window by 300 and 60 twips, 20
+  // and 4 pixels.
+  const shell::PixelPoint start = frame();
   ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
   EXPECT_TRUE(window.controller().dragging());
-  ::SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(110, 97));
-  EXPECT_EQ(window.controller().place().left, start.left + 20);
-  EXPECT_EQ(window.controller().place().top, start.top - 6);
-  ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(110, 97));
+  ::SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 70));
+  EXPECT_EQ(frame(), (shell::PixelPoint{start.left + 20, start.top - 4}));
+  ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(250, 70));
   EXPECT_FALSE(window.controller().dragging());
   ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(300, 200));
-  EXPECT_EQ(window.controller().place().left, start.left + 20);
+  EXPECT_EQ(frame(), (shell::PixelPoint{start.left + 20, start.top - 4}));
 
   // The right button drags too; 75 pixels of offset move the window by 150 twips, 10 pixels.
-  RECT before{};
-  ::GetWindowRect(hwnd, &before);
   ::SendMessageW(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 50));
   ::SendMessageW(hwnd, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(125, 50));
-  RECT after{};
-  ::GetWindowRect(hwnd, &after);
-  EXPECT_EQ(after.left - before.left,
-            shell::TwipsToPixels(window.controller().place().left) - before.left);
-  EXPECT_EQ(window.controller().place().left, start.left + 20 + 150);
+  EXPECT_EQ(frame(), (shell::PixelPoint{start.left + 30, start.top - 4}));
+  EXPECT_EQ(frame(), window.controller().place());
   ::SendMessageW(hwnd, WM_RBUTTONUP, 0, MAKELPARAM(125, 50));
   EXPECT_FALSE(window.controller().dragging());
 }
@@ -213,49 +216,50 @@ TEST(MainWindowWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   window.SetPointer(&pointer);
   window.Load(&commands);
   ::KillTimer(window.hwnd(), shell::win32::kHoverTimer);  // the ticks below are the test's own
-  const auto button = window.controller().buttons()[0].get();
+  const auto button = window.controller().button(shell::Role::kSelectFile);
   const auto* surface = static_cast<PictureControl*>(button->surface());
   const HWND select_file = window.Control(shell::Role::kSelectFile);
   ASSERT_EQ(surface->hwnd(), select_file);
 
   ::SendMessageW(select_file, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(surface->shown(), 1);
+  EXPECT_EQ(surface->shown(), shell::ButtonLook::kHover);
   // The pointer on the button's top-left pixel keeps the hover; one pixel past its right or
   // bottom edge ends it at the next tick.
   pointer.x = 318;
   pointer.y = 54;
   window.controller().HoverTick();
-  EXPECT_EQ(surface->shown(), 1);
+  EXPECT_EQ(surface->shown(), shell::ButtonLook::kHover);
   pointer.x = 420;
   window.controller().HoverTick();
-  EXPECT_EQ(surface->shown(), 0);
+  EXPECT_EQ(surface->shown(), shell::ButtonLook::kNormal);
 
   pointer.x = 330;
   ::SendMessageW(select_file, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  EXPECT_EQ(surface->shown(), 2);
+  EXPECT_EQ(surface->shown(), shell::ButtonLook::kPressed);
   EXPECT_TRUE(button->pressed());
   ::SendMessageW(select_file, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, 5));
-  EXPECT_EQ(surface->shown(), 2);  // no hover while pressed
+  EXPECT_EQ(surface->shown(), shell::ButtonLook::kPressed);  // no hover while pressed
   ::SendMessageW(select_file, WM_LBUTTONUP, 0, MAKELPARAM(6, 5));
-  EXPECT_EQ(surface->shown(), 1);  // hover while the pointer stays over it
+  EXPECT_EQ(surface->shown(), shell::ButtonLook::kHover);  // hover while the pointer stays over it
   EXPECT_EQ(commands.calls, (std::vector<std::string>{"OnLoaded", "OnSelectFile"}));
 
   // Released away from the button: no click. The right button changes nothing.
   ::SendMessageW(select_file, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   ::SendMessageW(select_file, WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
   ::SendMessageW(select_file, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-  EXPECT_EQ(surface->shown(), 0);
+  EXPECT_EQ(surface->shown(), shell::ButtonLook::kNormal);
   ::SendMessageW(select_file, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(commands.calls.size(), 2u);
 
   const HWND select_dir = window.Control(shell::Role::kSelectDir);
   ::SendMessageW(select_dir, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   ::SendMessageW(select_dir, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  const auto* main_surface =
-      static_cast<PictureControl*>(window.controller().buttons()[2]->surface());
-  EXPECT_EQ(main_surface->shown(), 3);  // dimmed until there is something to do
+  const auto* main_surface = static_cast<PictureControl*>(
+      window.controller().button(shell::Role::kMainCommand)->surface());
+  EXPECT_EQ(main_surface->shown(),
+            shell::ButtonLook::kDisabled);  // dimmed until there is something to do
   window.SetMainCommandEnabled(true);
-  EXPECT_EQ(main_surface->shown(), 0);
+  EXPECT_EQ(main_surface->shown(), shell::ButtonLook::kNormal);
   const HWND main = window.Control(shell::Role::kMainCommand);
   EXPECT_TRUE(::IsWindowEnabled(main));
   ::SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -267,8 +271,11 @@ TEST(MainWindowWin32, PictureButtonsFollowThePointerAndClicksRunTheCommands) {
   ::SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   pointer.x = 10;
   window.controller().HoverTick();
-  EXPECT_FALSE(window.controller().buttons()[2]->pressed());
-  EXPECT_EQ(static_cast<PictureControl*>(window.controller().buttons()[2]->surface())->shown(), 0);
+  EXPECT_FALSE(window.controller().button(shell::Role::kMainCommand)->pressed());
+  EXPECT_EQ(
+      static_cast<PictureControl*>(window.controller().button(shell::Role::kMainCommand)->surface())
+          ->shown(),
+      shell::ButtonLook::kNormal);
   ::SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(300, 5));
 }
 
