@@ -68,7 +68,10 @@ int Fail(const Status& status, const std::string& subject = {}) {
   if (message == pak::kInvalidFile) {
     message += " (too short, or no archive signature)";
   }
-  std::cerr << "baler: " << Safe(subject.empty() ? "" : subject + ": ") << Safe(message) << "\n";
+  // The codec escapes the entry names in its messages already (DescribeEntry); what else they
+  // hold is made safe here without escaping those names a second time.
+  std::cerr << "baler: " << Safe(subject.empty() ? "" : subject + ": ")
+            << pak::EscapeRawControls(message) << "\n";
   if (status.kind() == Status::Kind::kCancelled) return kExitCancelled;
   return kExitFailed;
 }

@@ -13,7 +13,7 @@ namespace {
 Status Fault(std::size_t index, std::size_t count, const std::u16string* name,
              const std::string& what) {
   std::string who = "entry " + std::to_string(index + 1) + " of " + std::to_string(count);
-  if (name != nullptr) who += " (\"" + ToUtf8(*name) + "\")";
+  if (name != nullptr) who += " (\"" + EscapeControls(ToUtf8(*name)) + "\")";
   return Status::InvalidArchive(std::string(kInvalidFile) + ": " + who + ": " + what);
 }
 

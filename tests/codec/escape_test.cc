@@ -28,8 +28,25 @@ TEST(EscapeControls, ControlCharactersAndBrokenBytesBecomeVisibleEscapes) {
       {"C:\\Games\\a.pak", "C:\\Games\\a.pak"},  // path backslashes stay
       {"literal\\x1b", "literal\\\\x1b"},        // cannot pass for an escape
       {"", ""},
+      // Characters that hide themselves or turn the text around.
+      {"evil\u202Egpj.exe", "evil\\u{202E}gpj.exe"},
+      {"soft\u00ADhyphen", "soft\\u{00AD}hyphen"},
+      {"zero\u200Bwidth\uFEFF", "zero\\u{200B}width\\u{FEFF}"},
+      {"\u2066isolate\u2069", "\\u{2066}isolate\\u{2069}"},
+      {"line\u2028para\u2029", "line\\u{2028}para\\u{2029}"},
+      {"tag\U000E0041", "tag\\u{E0041}"},
+      {"dash\u2010ok", "dash\u2010ok"},
+      {"literal\\u{202E}", "literal\\\\u{202E}"},  // cannot pass for an escape
+      {"C:\\users\\a.pak", "C:\\users\\a.pak"},    // only "\u{" is doubled
   };
   for (const auto& c : cases) EXPECT_EQ(pak::EscapeControls(c.in), c.out) << c.out;
+}
+
+TEST(EscapeControls, TextEscapedInPartsKeepsItsEscapes) {
+  // A message naming an entry escaped already: raw characters are escaped, backslashes kept.
+  EXPECT_EQ(pak::EscapeRawControls("entry 1 (\"a\\x1bb\") in C:\\x\x1b\u202E"),
+            "entry 1 (\"a\\x1bb\") in C:\\x\\x1b\\u{202E}");
+  EXPECT_EQ(pak::DisplayName(u"a\u202Eb\x1b"), u"a\\u{202E}b\\x1b");
 }
 
 TEST(EscapeControls, OutputNeverHoldsAControlByte) {

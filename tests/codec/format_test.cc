@@ -285,6 +285,40 @@ TEST(Names, UnsafeEntryNamesAreRefused) {
       {u"CONIN", true, true},
       {u"CONOUT$x", true, true},
       {u"x.CONIN$", true, true},
+      // Characters that hide themselves or turn the text around are refused above Latin-1; the
+      // soft hyphen is Latin-1, which archives carry. Their neighbours are ordinary.
+      {u"evil\u202Egpj.exe", false, false},
+      {u"a\u202Ab", false, false},
+      {u"a\u2066b\u2069", false, false},
+      {u"zero\u200Bwidth", false, false},
+      {u"mark\u200F", false, false},
+      {u"\uFEFFbom", false, false},
+      {u"line\u2028break", false, false},
+      {u"para\u2029", false, false},
+      {u"word\u2060joiner", false, false},
+      {u"a\u206Ab", false, false},
+      {u"a\uFFF9b", false, false},
+      {u"arabic\u061Cmark", false, false},
+      {u"mongolian\u180E", false, false},
+      {u"tag\U000E0041", false, false},
+      {u"soft\u00ADhyphen", true, true},
+      {u"a\u2010b", true, true},
+      {u"a\u2065b", true, true},
+      {u"a\u2070b", true, true},
+      {u"a\u2027b", true, true},
+      // Names in the form of a Windows short alias; those that do not fit 8.3 are long names.
+      {u"MYLONG~1.TXT", true, false},
+      {u"mylong~1.txt", true, false},
+      {u"PROGRA~1", true, false},
+      {u"~", true, false},
+      {u"~$a.ogg", true, false},
+      {u"ABCDEF~1.OG", true, false},
+      {u"LONGNAME~1.TXT", true, true},
+      {u"ABC~1.OGGS", true, true},
+      {u"A~1.B.C", true, true},
+      {u"ABC.T~T", true, true},
+      {u".~1", true, true},
+      {u"ABCDEFGH.TXT", true, true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(pak::CheckEntryName(c.name, 0, NameRules::kPosix).ok(), c.posix_ok)
@@ -294,6 +328,10 @@ TEST(Names, UnsafeEntryNamesAreRefused) {
   }
   EXPECT_NE(pak::CheckEntryName(u"..", 4, NameRules::kPosix).message().find("entry 5 (\"..\")"),
             std::string::npos);
+  // The message shows a hidden character escaped, never as itself.
+  const std::string hidden = pak::CheckEntryName(u"a\u202Eb", 0, NameRules::kPosix).message();
+  EXPECT_NE(hidden.find("entry 1 (\"a\\u{202E}b\")"), std::string::npos) << hidden;
+  EXPECT_EQ(hidden.find("\u202E"), std::string::npos);
 }
 
 }  // namespace
