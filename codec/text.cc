@@ -38,6 +38,8 @@ class Windows1252CodePage final : public CodePage {
     return out;
   }
 
+  std::size_t MaxBytesPerUnit() const override { return 1; }
+
  private:
   static unsigned char EncodeOne(char16_t c) {
     if (c < 0x80 || c >= 0xA0) {

@@ -52,6 +52,8 @@ class CodePage {
   // Encodes UTF-16 text; characters the code page lacks become `?`.
   virtual std::string Encode(std::u16string_view text) const = 0;
   virtual std::u16string Decode(std::string_view bytes) const = 0;
+  // The most bytes Encode gives for one UTF-16 code unit.
+  virtual std::size_t MaxBytesPerUnit() const = 0;
 };
 
 // Windows-1252, the code page used for FilesList.txt on every system that has

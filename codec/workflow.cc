@@ -387,9 +387,19 @@ Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage
   for (auto& name : *names) {
     if (EqualsIgnoreCase(name, kFilesListName)) {
       scan.files_list_found = true;
-      auto bytes = fs.ReadWholeFile(JoinPath(folder, name));
-      if (!bytes.ok()) return bytes.status();
-      const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+      const Path list = JoinPath(folder, name);
+      auto file = fs.OpenForRead(list);
+      if (!file.ok()) return file.status();
+      const std::uint64_t limit = MaxFilesListSize(code_page);
+      if ((*file)->size() > limit) {
+        return Status::Refused(DisplayPath(list) + " holds " + std::to_string((*file)->size()) +
+                               " bytes, more than a list of files can (" + std::to_string(limit) +
+                               "); it was not read and nothing was written");
+      }
+      std::vector<std::uint8_t> bytes(static_cast<std::size_t>((*file)->size()));
+      PAK_RETURN_IF_ERROR((*file)->ReadAt(0, bytes));
+      file->reset();
+      const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
       scan.recorded_names = RecordedNames(text, code_page);
     } else if (!EqualsIgnoreCase(name, kFamilyBinName)) {
       scan.files.push_back(std::move(name));

@@ -95,6 +95,20 @@ TEST(Reader, RejectsStructuralFaultsNamingTheEntry) {
       {"data past the end", patched(first_size, {4, 1, 0, 0}), "past the end"},
       {"offset past the end", patched(second_offset, {0xFF, 0, 0, 0}), "entry 2 of 2 (\"b\")"},
   };
+  // A name whose end lies past what its 16-bit length field can count is not looked for further.
+  Bytes endless = {0x31, 0x6B, 0x61, 0x70, 1, 0, 0xFF, 0xFF};
+  endless.resize(endless.size() + 2 * 0xFFFF + 64, 0x41);
+  endless.insert(endless.end(), {0, 0, 's', 'f', 'f', 'o', 0, 0, 0, 0, 0, 0, 0, 0});
+  cases.push_back({"name past its length field", endless, "no end within the 65534 characters"});
+  // Entries that share bytes may not add up to more than the data after the directory.
+  Bytes shared = MakeArchive({{u"a", {1, 2, 3, 4}}, {u"b", {5}}, {u"c", {6}}});
+  const size_t record = 2 + 2 + 2 + 4 + 4 + 4;           // a one-letter name's record
+  for (size_t end : {6 + 2 * record, 6 + 3 * record}) {  // b and c: a's four bytes
+    std::copy_n(shared.begin() + 6 + record - 8, 4, shared.begin() + static_cast<long>(end - 8));
+    shared[end - 4] = 4;
+  }
+  cases.push_back({"shared data beyond the archive", shared,
+                   "entries hold 12 bytes of data in all, more than the 6 bytes"});
   // Name bytes 'a' 'A' 00 00: the first zero pair ends the name after three bytes.
   Bytes odd = MakeArchive({{u"ab", {1}}});
   odd[8 + 1] = 0x41;
@@ -134,6 +148,43 @@ TEST(Reader, OpenedArchiveMatchesLoadedOneEvenWithALargeDirectory) {
     EXPECT_EQ((*opened)[i].name, (*loaded)[i].name);
     EXPECT_EQ((*opened)[i].offset, (*loaded)[i].offset);
     EXPECT_EQ((*opened)[i].size, (*loaded)[i].size);
+  }
+}
+
+TEST(Reader, NamesUpToTheLengthFieldsLimitReadTheSameOpenedOrLoaded) {
+  // The longest name the field counts; three of them make a directory larger than the first
+  // read of an opened file.
+  const std::u16string longest(0xFFFE, u'n');
+  const Bytes bytes = MakeArchive({{longest, {}}, {u"x", {1, 2}}, {u"y", {3}}});
+  std::vector<testing_support::RawEntry> three;
+  for (char16_t c : {u'a', u'b', u'c'}) three.push_back({longest.substr(1) + c, {9}});
+  TempDir dir;
+  WriteFile(dir / "one.pak", bytes);
+  WriteFile(dir / "three.pak", MakeArchive(three));
+  for (const char* file : {"one.pak", "three.pak"}) {
+    auto loaded = pak::LoadPakFile(pak::DefaultFileSystem(), dir / file);
+    auto opened = pak::OpenPakFile(pak::DefaultFileSystem(), dir / file);
+    ASSERT_TRUE(loaded.ok()) << Message(loaded);
+    ASSERT_TRUE(opened.ok()) << Message(opened);
+    ASSERT_EQ(opened->size(), loaded->size());
+    for (size_t i = 0; i < loaded->size(); ++i) {
+      EXPECT_EQ((*opened)[i].name, (*loaded)[i].name) << file << " " << i;
+      EXPECT_EQ((*opened)[i].offset, (*loaded)[i].offset) << file << " " << i;
+    }
+  }
+  auto one = pak::LoadPakFile(pak::DefaultFileSystem(), dir / "one.pak");
+  ASSERT_TRUE(one.ok());
+  EXPECT_EQ((*one)[0].name, longest);
+
+  // A name without end in a large file is refused from the first read, opened or loaded.
+  Bytes endless = {0x31, 0x6B, 0x61, 0x70, 1, 0};
+  endless.resize(3u << 20, 0x41);
+  WriteFile(dir / "endless.pak", endless);
+  for (auto read : {pak::LoadPakFile, pak::OpenPakFile}) {
+    auto archive = read(pak::DefaultFileSystem(), dir / "endless.pak");
+    ASSERT_FALSE(archive.ok());
+    EXPECT_NE(Message(archive).find("no end within the 65534"), std::string::npos)
+        << Message(archive);
   }
 }
 
