@@ -468,17 +468,24 @@ NameDifference CompareNames(const FolderScan& scan) {
 
 Status CheckPackTarget(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
                        const Path& archive_path) {
-  const std::optional<FileId> target = fs.Identify(archive_path);
-  if (!target) return Status::Ok();  // a new file cannot be one of the inputs
   auto refuse = [&](const std::string& what) {
     return Status::Refused("The archive to write, " + DisplayPath(archive_path) + ", is " + what +
                            "; choose another file. Nothing was written");
   };
+  // The list's name in the folder, in any letter case, is refused whether or not a file has it
+  // yet: the folder would otherwise end up with two lists.
   Path parent = archive_path.parent_path();
   if (parent.empty()) parent = ".";
-  if (fs.Identify(JoinPath(folder, kFilesListName)) == target ||
-      (EqualsIgnoreCase(archive_path.filename().u16string(), kFilesListName) &&
-       fs.Identify(parent) == fs.Identify(folder))) {
+  const bool named_as_list = EqualsIgnoreCase(archive_path.filename().u16string(), kFilesListName);
+  if (named_as_list) {
+    const std::optional<FileId> parent_id = fs.Identify(parent);
+    if (parent_id && parent_id == fs.Identify(folder)) {
+      return refuse("the folder's " + ToUtf8(kFilesListName));
+    }
+  }
+  const std::optional<FileId> target = fs.Identify(archive_path);
+  if (!target) return Status::Ok();  // a new file cannot be one of the inputs
+  if (fs.Identify(JoinPath(folder, kFilesListName)) == target) {
     return refuse("the folder's " + ToUtf8(kFilesListName));
   }
   for (const auto& name : names) {
