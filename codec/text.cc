@@ -307,6 +307,24 @@ bool IsHiddenCharacter(char32_t cp) {
   return false;
 }
 
+std::u16string_view CutAtCharacter(std::u16string_view text, std::size_t units) {
+  if (text.size() <= units) return text;
+  const char16_t next = text[units];
+  const bool inside_pair = units > 0 && next >= 0xDC00 && next <= 0xDFFF &&
+                           text[units - 1] >= 0xD800 && text[units - 1] <= 0xDBFF;
+  return text.substr(0, inside_pair ? units - 1 : units);
+}
+
+std::string_view CutAtCharacter(std::string_view utf8, std::size_t bytes) {
+  if (utf8.size() <= bytes) return utf8;
+  // Back over continuation bytes to the start of the character that the cut would split.
+  std::size_t end = bytes;
+  while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80 && bytes - end < 3) {
+    --end;
+  }
+  return utf8.substr(0, (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80 ? bytes : end);
+}
+
 std::string EscapeControls(std::string_view utf8) { return Escape(utf8, true); }
 
 std::string EscapeRawControls(std::string_view utf8) { return Escape(utf8, false); }

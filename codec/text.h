@@ -45,6 +45,11 @@ std::string EscapeRawControls(std::string_view utf8);
 // A name as a list shows it: EscapeControls applied to the UTF-16 name.
 std::u16string DisplayName(std::u16string_view name);
 
+// The longest beginning of `text` of at most `units` code units (bytes) that ends between two
+// characters, never inside a surrogate pair (a UTF-8 sequence).
+std::u16string_view CutAtCharacter(std::u16string_view text, std::size_t units);
+std::string_view CutAtCharacter(std::string_view utf8, std::size_t bytes);
+
 // A single-byte code page: how FilesList.txt turns names into bytes and back.
 class CodePage {
  public:

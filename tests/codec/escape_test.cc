@@ -58,4 +58,33 @@ TEST(EscapeControls, OutputNeverHoldsAControlByte) {
   EXPECT_EQ(out.find("\xC2\x80"), std::string::npos);
 }
 
+TEST(CutAtCharacter, NeverSplitsACharacter) {
+  struct Case {
+    std::u16string text;
+    std::size_t units;
+    std::u16string cut;
+  };
+  const Case cases[] = {
+      {u"abc", 5, u"abc"},
+      {u"abc", 2, u"ab"},
+      {u"ab\U0001F3B5", 3, u"ab"},  // would keep half the pair
+      {u"ab\U0001F3B5", 4, u"ab\U0001F3B5"},
+      {u"ab\U0001F3B5c", 2, u"ab"},
+      {u"\U0001F3B5", 1, u""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(pak::CutAtCharacter(std::u16string_view(c.text), c.units), c.cut) << c.units;
+    // The same cut in UTF-8, in bytes: never inside a sequence.
+    const std::string utf8 = pak::ToUtf8(c.text);
+    for (std::size_t bytes = 0; bytes <= utf8.size() + 1; ++bytes) {
+      const std::string_view cut = pak::CutAtCharacter(std::string_view(utf8), bytes);
+      EXPECT_LE(cut.size(), bytes);
+      EXPECT_GE(cut.size() + 3, std::min(bytes, utf8.size()));
+      bool valid = false;
+      pak::FromUtf8(cut, &valid);
+      EXPECT_TRUE(valid) << bytes;
+    }
+  }
+}
+
 }  // namespace
