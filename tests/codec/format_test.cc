@@ -236,6 +236,12 @@ TEST(Writer, RefusesNamesItCouldNotStoreOrReadBack) {
   EXPECT_TRUE(pak::CheckPackNames(ok_long).ok());
   std::vector<std::u16string> wide = {u"caf\u00e9.ogg", u"\u0100.ogg"};
   EXPECT_NE(pak::CheckPackNames(wide).message().find("U+0100"), std::string::npos);
+  // What extraction refuses on any system, a Windows short name's form included.
+  std::vector<std::u16string> alias = {u"voice.ogg", u"MYLONG~1.OGG"};
+  EXPECT_NE(pak::CheckPackNames(alias).message().find("MYLONG~1.OGG\" has the form of a Windows "
+                                                      "short name"),
+            std::string::npos)
+      << pak::CheckPackNames(alias).message();
   std::vector<std::u16string> many(65536, u"a");
   EXPECT_NE(pak::CheckPackNames(many).message().find("65536"), std::string::npos);
 }
