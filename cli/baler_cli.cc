@@ -8,8 +8,10 @@
 #endif
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -68,7 +70,10 @@ int Fail(const Status& status, const std::string& subject = {}) {
   if (message == pak::kInvalidFile) {
     message += " (too short, or no archive signature)";
   }
-  std::cerr << "baler: " << Safe(subject.empty() ? "" : subject + ": ") << Safe(message) << "\n";
+  // The codec escapes the entry names in its messages already (DescribeEntry); what else they
+  // hold is made safe here without escaping those names a second time.
+  std::cerr << "baler: " << Safe(subject.empty() ? "" : subject + ": ")
+            << pak::EscapeRawControls(message) << "\n";
   if (status.kind() == Status::Kind::kCancelled) return kExitCancelled;
   return kExitFailed;
 }
@@ -276,6 +281,19 @@ int Pack(const std::string& folder, const std::string& archive_path, bool yes, b
   return kExitOk;
 }
 
+// What a command printed must have reached its output: a full disk or a closed pipe is a
+// failure, not a success with the output lost.
+int CheckOutput(int code) {
+  std::cout.flush();
+  errno = 0;
+  const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0 || !std::cout.good();
+  if (!failed) return code;
+  const int error = errno;
+  std::cerr << "baler: the output could not be written"
+            << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << "\n";
+  return kExitFailed;
+}
+
 pak::EntrySelection Selection(const std::vector<std::string>& names,
                               const std::vector<std::string>& includes,
                               const std::vector<std::string>& excludes) {
@@ -416,20 +434,22 @@ int Run(int argc, char** argv) {
     const int code = app.exit(e, out, err);
     std::cout << out.str();
     std::cerr << SafeLines(err.str());
-    return code == 0 ? kExitOk : kExitUsage;
+    return CheckOutput(code == 0 ? kExitOk : kExitUsage);
   }
 
   try {
     const pak::EntrySelection selection = Selection(entries, includes, excludes);
-    if (*list) return List(archive, long_form, json, selection);
-    if (*extract) return Extract(archive, folder, selection, quiet);
-    if (*pack) return Pack(folder, archive, yes, verify, quiet);
+    if (*list) return CheckOutput(List(archive, long_form, json, selection));
+    if (*extract) return CheckOutput(Extract(archive, folder, selection, quiet));
+    if (*pack) return CheckOutput(Pack(folder, archive, yes, verify, quiet));
     if (*diff) {
-      if (!against.empty()) return CompareContent(against, folder, json, quiet, false);
-      return Diff(folder, json);
+      if (!against.empty()) {
+        return CheckOutput(CompareContent(against, folder, json, quiet, false));
+      }
+      return CheckOutput(Diff(folder, json));
     }
-    if (*verify_command) return CompareContent(archive, folder, json, quiet, true);
-    if (*check) return Check(archive);
+    if (*verify_command) return CheckOutput(CompareContent(archive, folder, json, quiet, true));
+    if (*check) return CheckOutput(Check(archive));
   } catch (const std::exception& e) {
     // The codec reports through Status; this is the last line of defence
     // (out of memory, a path the system cannot convert).

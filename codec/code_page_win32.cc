@@ -56,6 +56,13 @@ class SystemAnsiCodePage final : public CodePage {
     }
     return out;
   }
+
+  std::size_t MaxBytesPerUnit() const override {
+    // UTF-8 takes up to three bytes for a code unit (four for a surrogate pair).
+    if (::GetACP() == CP_UTF8) return 3;
+    CPINFO info{};
+    return ::GetCPInfo(CP_ACP, &info) != 0 ? info.MaxCharSize : 2;
+  }
 };
 
 }  // namespace

@@ -407,8 +407,7 @@ class PosixFileSystem final : public FileSystem {
       Path folder = target.parent_path();
       if (folder.empty()) folder = ".";
       static std::atomic<unsigned> counter{0};
-      std::string base = target.filename().native();
-      if (base.size() > 120) base.resize(120);
+      const std::string base(CutAtCharacter(target.filename().native(), 120));
       Path temp;
       int slot = -1;
       for (int attempt = 0;; ++attempt) {
@@ -451,8 +450,8 @@ class PosixFileSystem final : public FileSystem {
   Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder, std::u16string_view hint,
                                                       Path* created) override {
     static std::atomic<unsigned> counter{0};
-    std::string base = ToUtf8(hint);
-    if (base.size() > 120) base.resize(120);
+    const std::string whole = ToUtf8(hint);
+    const std::string base(CutAtCharacter(whole, 120));
     for (int attempt = 0; attempt < 100; ++attempt) {
       const std::string name = "." + base + ".tmp" + std::to_string(::getpid()) + "-" +
                                std::to_string(counter.fetch_add(1));

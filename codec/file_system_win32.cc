@@ -460,6 +460,13 @@ class Win32FileSystem final : public FileSystem {
     // MoveFileExW refuses to replace a read-only file.
     const DWORD old = ClearAttributes(
         target, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    if (!HasLongName(target)) {
+      Restore(target, old);
+      Restore(source, source_attributes);
+      return Status::Refused("The name " + DisplayPath(to) +
+                             " is the short name of another file, which it would replace; "
+                             "nothing was replaced");
+    }
     // A link or junction at the target is replaced itself, never followed.
     // With MOVEFILE_WRITE_THROUGH the call returns only when the move is on the disk, which is
     // what a folder flush does elsewhere.
@@ -563,7 +570,8 @@ class Win32FileSystem final : public FileSystem {
   static Result<HANDLE> CreateHiddenTemporary(const Path& folder, std::u16string_view hint,
                                               DWORD access, Path* path, std::wstring* name) {
     static std::atomic<unsigned> counter{0};
-    std::u16string base(hint.substr(0, 120));
+    // Cut between characters: half a surrogate pair makes a name the system refuses.
+    const std::u16string base(CutAtCharacter(hint, 120));
     for (int attempt = 0; attempt < 100; ++attempt) {
       const std::string tail = ".tmp" + std::to_string(::GetCurrentProcessId()) + "-" +
                                std::to_string(counter.fetch_add(1));
@@ -585,6 +593,34 @@ class Win32FileSystem final : public FileSystem {
       }
     }
     return WinError("create a file in", folder, ERROR_FILE_EXISTS);
+  }
+
+  // Whether what stands at `name` (a path in the API's form) has the name asked for, ignoring
+  // case, as its own: false when the name is a short (8.3) alias that opens a file with another
+  // long name. True when nothing stands there.
+  static bool HasLongName(const std::wstring& name) {
+    const HANDLE handle = ::CreateFileW(
+        name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return true;
+    std::wstring final_path(MAX_PATH, L'\0');
+    DWORD size = ::GetFinalPathNameByHandleW(handle, final_path.data(),
+                                             static_cast<DWORD>(final_path.size()), 0);
+    if (size >= final_path.size()) {
+      final_path.resize(size);
+      size = ::GetFinalPathNameByHandleW(handle, final_path.data(),
+                                         static_cast<DWORD>(final_path.size()), 0);
+    }
+    ::CloseHandle(handle);
+    if (size == 0 || size >= final_path.size()) return true;  // no name to compare
+    final_path.resize(size);
+    const auto last = [](const std::wstring& path) {
+      const std::size_t slash = path.find_last_of(L"\\/");
+      return slash == std::wstring::npos ? path : path.substr(slash + 1);
+    };
+    const std::wstring asked = last(name), found = last(final_path);
+    return ::CompareStringOrdinal(asked.c_str(), static_cast<int>(asked.size()), found.c_str(),
+                                  static_cast<int>(found.size()), TRUE) == CSTR_EQUAL;
   }
 
   static HANDLE Open(const std::wstring& name, DWORD disposition, DWORD attributes,

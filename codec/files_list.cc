@@ -1,9 +1,19 @@
 #include "codec/files_list.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_set>
 
+#include "codec/names.h"
+#include "codec/pak_format.h"
+
 namespace pak {
+
+std::uint64_t MaxFilesListSize(const CodePage& code_page) {
+  const std::uint64_t longest_name =
+      std::max({kMaxNameUnits, kMaxWindowsNameUnits, kMaxPosixNameBytes});  // in code units
+  return std::uint64_t{kMaxEntries} * (longest_name * code_page.MaxBytesPerUnit() + 2);
+}
 
 std::string FilesListLine(std::u16string_view name, const CodePage& code_page) {
   std::string line = code_page.Encode(name);

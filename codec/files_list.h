@@ -4,6 +4,7 @@
 // deleted since.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,11 @@
 #include "codec/text.h"
 
 namespace pak {
+
+// The largest FilesList.txt there can be in `code_page`: one line per entry of the largest
+// archive, each the longest name extraction writes on any system (255 code units) in the code
+// page's widest form, and its CR LF. A larger file is no list, and is refused before it is read.
+std::uint64_t MaxFilesListSize(const CodePage& code_page);
 
 // One line: the name in the code page, then CR LF.
 std::string FilesListLine(std::u16string_view name, const CodePage& code_page);

@@ -40,6 +40,21 @@ bool IsReservedDeviceName(std::u16string_view name) {
   return false;
 }
 
+// Whether the name has the form of the short (8.3) alias Windows gives a long name, such as
+// "MYLONG~1.TXT": it fits 8.3 (a base of 1 to 8 characters, at most one dot, an extension of at
+// most 3) and its base holds a "~". Opening such a name may open another file, the one whose
+// alias it is.
+bool IsShortNameAlias(std::u16string_view name) {
+  const std::size_t dot = name.find(u'.');
+  const std::u16string_view base = name.substr(0, dot);
+  if (base.empty() || base.size() > 8 || base.find(u'~') == std::u16string_view::npos) {
+    return false;
+  }
+  if (dot == std::u16string_view::npos) return true;
+  const std::u16string_view extension = name.substr(dot + 1);
+  return extension.size() <= 3 && extension.find(u'.') == std::u16string_view::npos;
+}
+
 }  // namespace
 
 std::u16string ArchiveToDiskName(std::u16string_view stored_name) {
@@ -59,7 +74,7 @@ NameRules HostNameRules() {
 }
 
 std::string DescribeEntry(size_t index, std::u16string_view name) {
-  return "entry " + std::to_string(index + 1) + " (\"" + ToUtf8(name) + "\")";
+  return "entry " + std::to_string(index + 1) + " (\"" + EscapeControls(ToUtf8(name)) + "\")";
 }
 
 const char* EntryNameFault(std::u16string_view name, NameRules rules) {
@@ -76,6 +91,14 @@ const char* EntryNameFault(std::u16string_view name, NameRules rules) {
     if (low || (high && !(i + 1 < name.size() && name[i + 1] >= 0xDC00 && name[i + 1] <= 0xDFFF))) {
       return "holds a broken UTF-16 character";
     }
+    // A character that hides itself, or turns the text around it, would let the name pass for
+    // another when shown. The soft hyphen is Latin-1, which archives carry: it stays, shown
+    // escaped.
+    const char32_t code_point =
+        high ? 0x10000 + ((char32_t{c} - 0xD800) << 10) + (name[i + 1] - 0xDC00) : c;
+    if (code_point > 0xFF && IsHiddenCharacter(code_point)) {
+      return "holds an invisible or text-direction character";
+    }
     if (high) ++i;
   }
   if (EqualsIgnoreCase(name, kFilesListName)) return "would overwrite the list of files";
@@ -87,6 +110,10 @@ const char* EntryNameFault(std::u16string_view name, NameRules rules) {
     }
     if (name.back() == u'.' || name.back() == u' ') return "ends in a dot or a space";
     if (IsReservedDeviceName(name)) return "is a reserved device name";
+    if (IsShortNameAlias(name)) {
+      return "has the form of a Windows short name (such as NAME~1.TXT), which may open another "
+             "file";
+    }
     if (name.size() > kMaxWindowsNameUnits) {
       return "is longer than the 255 UTF-16 characters Windows allows in a file name";
     }

@@ -34,16 +34,18 @@ inline constexpr std::size_t kMaxWindowsNameUnits = 255;
 
 // Why a name cannot be written as a file directly inside the extraction folder
 // and nowhere else, or null when it can: empty, "." or "..", a "/", "\", ":"
-// or control character, the list file's own name, longer than the system
+// or control character, an invisible or text-direction character above U+00FF
+// (IsHiddenCharacter), the list file's own name, longer than the system
 // allows; under Windows rules also a reserved device name (CON, NUL, CONIN$,
 // COM1, COM with a superscript digit, ...),
-// a trailing dot or space and any of <>"|?*.
+// a trailing dot or space, any of <>"|?*, and a name in the form of a short (8.3) alias
+// ("MYLONG~1.TXT": it fits 8.3 and its base holds a "~").
 const char* EntryNameFault(std::u16string_view name, NameRules rules);
 
 // EntryNameFault as a refusal whose message names the entry by its number and name.
 Status CheckEntryName(std::u16string_view name, size_t index, NameRules rules);
 
-// How an entry is named in messages: entry 3 ("name").
+// How an entry is named in messages: entry 3 ("name"), the name escaped as EscapeControls does.
 std::string DescribeEntry(size_t index, std::u16string_view name);
 
 }  // namespace pak

@@ -22,6 +22,12 @@ inline constexpr std::size_t kRecordOverhead = 16;
 // The header plus the first record's name-length field.
 inline constexpr std::size_t kMinArchiveSize = 8;
 inline constexpr std::size_t kMaxNameUnits = 254;
+// The name-length field is 16 bits: a record's name and its terminator fill at most this many
+// code units, whatever the writer's own limit, so the reader never looks further for a name's end.
+inline constexpr std::size_t kMaxNameFieldUnits = 0xFFFF;
+// The most bytes one record can take: length field, the longest name and its terminator, tag,
+// offset and size.
+inline constexpr std::size_t kMaxRecordSize = 2 * kMaxNameFieldUnits + kRecordOverhead - 2;
 inline constexpr std::size_t kMaxEntries = 65535;
 // Offsets and sizes are signed 32-bit values in the programs.
 inline constexpr std::uint64_t kMaxArchiveSize = 0x7FFFFFFF;

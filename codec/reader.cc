@@ -13,7 +13,7 @@ namespace {
 Status Fault(std::size_t index, std::size_t count, const std::u16string* name,
              const std::string& what) {
   std::string who = "entry " + std::to_string(index + 1) + " of " + std::to_string(count);
-  if (name != nullptr) who += " (\"" + ToUtf8(*name) + "\")";
+  if (name != nullptr) who += " (\"" + EscapeControls(ToUtf8(*name)) + "\")";
   return Status::InvalidArchive(std::string(kInvalidFile) + ": " + who + ": " + what);
 }
 
@@ -41,9 +41,17 @@ Status ParseDirectory(std::span<const std::uint8_t> prefix, std::uint64_t archiv
 
   std::size_t p = kMinArchiveSize;  // where the current record's name starts
   for (std::size_t i = 0; i < count; ++i) {
-    // The name ends at the first pair of zero bytes from the record's start.
+    // The name ends at the first pair of zero bytes from the record's start, within the units
+    // that the name-length field can count: a name is never looked for to the end of the file.
+    const std::size_t limit = p + 2 * kMaxNameFieldUnits;
+    const std::size_t stop = std::min(end, limit);
     std::size_t k = p - 2;
-    while (k + 1 < end && !(prefix[k] == 0 && prefix[k + 1] == 0)) ++k;
+    while (k + 1 < stop && !(prefix[k] == 0 && prefix[k + 1] == 0)) ++k;
+    if (k + 1 >= stop && stop == limit) {
+      return Fault(i, count, nullptr,
+                   "its name has no end within the " + std::to_string(kMaxNameFieldUnits - 1) +
+                       " characters its length field can count");
+    }
     if (k + 1 >= end) {
       if (!whole) {
         *need_more = true;
@@ -91,6 +99,18 @@ Status ParseDirectory(std::span<const std::uint8_t> prefix, std::uint64_t archiv
     entries->push_back(std::move(entry));
     p = e + kRecordOverhead;
   }
+  // Entries may share bytes, but all of them together never hold more than the data after the
+  // directory: otherwise a small archive would extract to many times its size.
+  const std::uint64_t directory_end = p - 2;
+  const std::uint64_t data_bytes = archive_size > directory_end ? archive_size - directory_end : 0;
+  std::uint64_t total = 0;
+  for (const PakEntry& entry : *entries) total += static_cast<std::uint64_t>(entry.size);
+  if (total > data_bytes) {
+    return Status::InvalidArchive(std::string(kInvalidFile) + ": its entries hold " +
+                                  std::to_string(total) + " bytes of data in all, more than the " +
+                                  std::to_string(data_bytes) +
+                                  " bytes after its directory (entries share their bytes)");
+  }
   return Status::Ok();
 }
 
@@ -135,17 +155,23 @@ Result<PakArchive> OpenPakFile(FileSystem& fs, const Path& path) {
   std::shared_ptr<InputFile> file = std::move(opened).value();
   const std::uint64_t size = file->size();
 
-  // Read a growing prefix until the whole directory is inside it.
+  // Read a growing prefix until the whole directory is inside it. It doubles, reading only the
+  // bytes it adds, and never grows past the most that the recorded number of records can take
+  // (the reader looks no further for a name's end than the length field can count), so a
+  // directory costs at most twice its own size in memory, however large the file.
   PakArchive archive;
   std::vector<std::uint8_t> prefix;
   std::uint64_t want = std::min<std::uint64_t>(size, 256 * 1024);
   for (;;) {
+    const std::size_t have = prefix.size();
     prefix.resize(static_cast<std::size_t>(want));
-    PAK_RETURN_IF_ERROR(file->ReadAt(0, prefix));
+    PAK_RETURN_IF_ERROR(file->ReadAt(have, std::span<std::uint8_t>(prefix).subspan(have)));
     bool need_more = false;
     PAK_RETURN_IF_ERROR(ParseDirectory(prefix, size, &archive.entries_, &need_more));
     if (!need_more) break;
-    want = std::min<std::uint64_t>(size, want * 4);
+    const std::uint64_t records = prefix.size() >= kHeaderSize ? LoadU16(&prefix[4]) : 1;
+    const std::uint64_t most = kHeaderSize + records * kMaxRecordSize;
+    want = std::min({size, want * 2, std::max(most, want + 1)});
   }
   archive.source_id_ = file->id();
   archive.file_ = std::move(file);

@@ -1,6 +1,7 @@
 #include "codec/text.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace pak {
 namespace {
@@ -36,6 +37,8 @@ class Windows1252CodePage final : public CodePage {
     }
     return out;
   }
+
+  std::size_t MaxBytesPerUnit() const override { return 1; }
 
  private:
   static unsigned char EncodeOne(char16_t c) {
@@ -235,9 +238,23 @@ void AppendHexEscape(std::string& out, unsigned value) {
   out.push_back(kDigits[value & 0xF]);
 }
 
-}  // namespace
+void AppendCodePointEscape(std::string& out, char32_t code_point) {
+  char text[16];
+  std::snprintf(text, sizeof text, "\\u{%04X}", static_cast<unsigned>(code_point));
+  out += text;
+}
 
-std::string EscapeControls(std::string_view utf8) {
+char32_t DecodeUtf8(std::string_view sequence) {
+  const auto b0 = static_cast<unsigned char>(sequence[0]);
+  if (sequence.size() == 1) return b0;
+  char32_t cp = b0 & (0x7F >> sequence.size());
+  for (std::size_t i = 1; i < sequence.size(); ++i) {
+    cp = (cp << 6) | (static_cast<unsigned char>(sequence[i]) & 0x3F);
+  }
+  return cp;
+}
+
+std::string Escape(std::string_view utf8, bool double_backslashes) {
   std::string out;
   out.reserve(utf8.size());
   std::size_t i = 0;
@@ -253,15 +270,67 @@ std::string EscapeControls(std::string_view utf8) {
     } else if (b == 0xC2 && static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
       AppendHexEscape(out, static_cast<unsigned char>(utf8[i + 1]));  // C1: U+0080..U+009F
       i += 2;
-    } else if (b == '\\' && i + 1 < utf8.size() && utf8[i + 1] == 'x') {
+    } else if (double_backslashes && b == '\\' &&
+               (utf8.substr(i + 1).starts_with('x') || utf8.substr(i + 1).starts_with("u{"))) {
       out += "\\\\";
       ++i;
+    } else if (const char32_t cp = DecodeUtf8(utf8.substr(i, length)); IsHiddenCharacter(cp)) {
+      AppendCodePointEscape(out, cp);
+      i += length;
     } else {
       out.append(utf8.substr(i, length));
       i += length;
     }
   }
   return out;
+}
+
+}  // namespace
+
+bool IsHiddenCharacter(char32_t cp) {
+  // Unicode's format characters (category Cf), and the two separators of category Zl and Zp.
+  struct Range {
+    char32_t first, last;
+  };
+  static constexpr Range kHidden[] = {
+      {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},
+      {0x070F, 0x070F},   {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x180E, 0x180E},
+      {0x200B, 0x200F},   {0x2028, 0x202E},   {0x2060, 0x2064},   {0x2066, 0x206F},
+      {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD}, {0x110CD, 0x110CD},
+      {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+      {0xE0020, 0xE007F},
+  };
+  for (const Range& range : kHidden) {
+    if (cp < range.first) return false;
+    if (cp <= range.last) return true;
+  }
+  return false;
+}
+
+std::u16string_view CutAtCharacter(std::u16string_view text, std::size_t units) {
+  if (text.size() <= units) return text;
+  const char16_t next = text[units];
+  const bool inside_pair = units > 0 && next >= 0xDC00 && next <= 0xDFFF &&
+                           text[units - 1] >= 0xD800 && text[units - 1] <= 0xDBFF;
+  return text.substr(0, inside_pair ? units - 1 : units);
+}
+
+std::string_view CutAtCharacter(std::string_view utf8, std::size_t bytes) {
+  if (utf8.size() <= bytes) return utf8;
+  // Back over continuation bytes to the start of the character that the cut would split.
+  std::size_t end = bytes;
+  while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80 && bytes - end < 3) {
+    --end;
+  }
+  return utf8.substr(0, (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80 ? bytes : end);
+}
+
+std::string EscapeControls(std::string_view utf8) { return Escape(utf8, true); }
+
+std::string EscapeRawControls(std::string_view utf8) { return Escape(utf8, false); }
+
+std::u16string DisplayName(std::u16string_view name) {
+  return FromUtf8(EscapeControls(ToUtf8(name)));
 }
 
 }  // namespace pak

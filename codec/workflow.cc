@@ -387,9 +387,19 @@ Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage
   for (auto& name : *names) {
     if (EqualsIgnoreCase(name, kFilesListName)) {
       scan.files_list_found = true;
-      auto bytes = fs.ReadWholeFile(JoinPath(folder, name));
-      if (!bytes.ok()) return bytes.status();
-      const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+      const Path list = JoinPath(folder, name);
+      auto file = fs.OpenForRead(list);
+      if (!file.ok()) return file.status();
+      const std::uint64_t limit = MaxFilesListSize(code_page);
+      if ((*file)->size() > limit) {
+        return Status::Refused(DisplayPath(list) + " holds " + std::to_string((*file)->size()) +
+                               " bytes, more than a list of files can (" + std::to_string(limit) +
+                               "); it was not read and nothing was written");
+      }
+      std::vector<std::uint8_t> bytes(static_cast<std::size_t>((*file)->size()));
+      PAK_RETURN_IF_ERROR((*file)->ReadAt(0, bytes));
+      file->reset();
+      const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
       scan.recorded_names = RecordedNames(text, code_page);
     } else if (!EqualsIgnoreCase(name, kFamilyBinName)) {
       scan.files.push_back(std::move(name));
@@ -458,17 +468,24 @@ NameDifference CompareNames(const FolderScan& scan) {
 
 Status CheckPackTarget(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
                        const Path& archive_path) {
-  const std::optional<FileId> target = fs.Identify(archive_path);
-  if (!target) return Status::Ok();  // a new file cannot be one of the inputs
   auto refuse = [&](const std::string& what) {
     return Status::Refused("The archive to write, " + DisplayPath(archive_path) + ", is " + what +
                            "; choose another file. Nothing was written");
   };
+  // The list's name in the folder, in any letter case, is refused whether or not a file has it
+  // yet: the folder would otherwise end up with two lists.
   Path parent = archive_path.parent_path();
   if (parent.empty()) parent = ".";
-  if (fs.Identify(JoinPath(folder, kFilesListName)) == target ||
-      (EqualsIgnoreCase(archive_path.filename().u16string(), kFilesListName) &&
-       fs.Identify(parent) == fs.Identify(folder))) {
+  const bool named_as_list = EqualsIgnoreCase(archive_path.filename().u16string(), kFilesListName);
+  if (named_as_list) {
+    const std::optional<FileId> parent_id = fs.Identify(parent);
+    if (parent_id && parent_id == fs.Identify(folder)) {
+      return refuse("the folder's " + ToUtf8(kFilesListName));
+    }
+  }
+  const std::optional<FileId> target = fs.Identify(archive_path);
+  if (!target) return Status::Ok();  // a new file cannot be one of the inputs
+  if (fs.Identify(JoinPath(folder, kFilesListName)) == target) {
     return refuse("the folder's " + ToUtf8(kFilesListName));
   }
   for (const auto& name : names) {

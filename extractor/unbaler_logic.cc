@@ -90,7 +90,12 @@ void UnbalerLogic::List(const pak::PakArchive& archive, std::optional<pak::FileS
   list_items_.clear();
   list_items_.reserve(order_.size());
   for (std::size_t entry : order_) list_items_.push_back(archive[entry].name);
-  view_.SetListItems(list_items_);
+  // The list shows each name escaped, so that none can hide what it is; list_items_ keeps the
+  // names themselves, which name the files.
+  std::vector<std::u16string> shown;
+  shown.reserve(list_items_.size());
+  for (const auto& name : list_items_) shown.push_back(pak::DisplayName(name));
+  view_.SetListItems(shown);
 }
 
 void UnbalerLogic::ReportLoadFailure(const pak::Status& status) {

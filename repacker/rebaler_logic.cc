@@ -3,6 +3,9 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
+
+#include "codec/text.h"
 
 namespace repacker {
 
@@ -127,8 +130,16 @@ void RebalerLogic::RepackAll(const pak::Progress& progress) {
   // The folder as it is now, not as it was when it was chosen: a file added meanwhile is packed
   // (and confirmed like any other), a file deleted meanwhile is not looked for.
   Scan([this, progress](const pak::NameDifference& diff) {
+    // The dialog shows the names escaped, so that none can hide what it is.
+    const auto shown = [](const std::vector<std::u16string>& names) {
+      std::vector<std::u16string> out;
+      out.reserve(names.size());
+      for (const auto& name : names) out.push_back(pak::DisplayName(name));
+      return out;
+    };
     if (diff.needs_confirmation &&
-        dialog_factory_()->ShowDiff(diff.added, diff.deleted) == DiffAnswer::kCancel) {
+        dialog_factory_()->ShowDiff(shown(diff.added), shown(diff.deleted)) ==
+            DiffAnswer::kCancel) {
       Show(kCanceledText, kCanceledTitle);
       return;
     }

@@ -19,18 +19,21 @@ struct Outcome {
 };
 
 // Runs baler with `args` (already shell-quoted where needed), no terminal; with a timeout, a
-// run that hangs ends with code 124.
+// run that hangs ends with code 124. With `output`, its standard output goes there instead (and
+// Outcome::out stays empty).
 inline Outcome Baler(const testing_support::TempDir& dir, const std::string& args,
-                     int timeout_seconds = 0) {
-  const std::string out = (dir / ".out").string(), err = (dir / ".err").string();
+                     int timeout_seconds = 0, const std::string& output = {}) {
+  const std::string out = output.empty() ? (dir / ".out").string() : output;
+  const std::string err = (dir / ".err").string();
   const std::string limit =
       timeout_seconds > 0 ? "timeout " + std::to_string(timeout_seconds) + " " : "";
   const std::string command =
       limit + "'" + BALER_PATH + "' " + args + " </dev/null >'" + out + "' 2>'" + err + "'";
   const int status = std::system(command.c_str());
-  Outcome o{WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing_support::ReadText(out),
+  Outcome o{WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+            output.empty() ? testing_support::ReadText(out) : std::string(),
             testing_support::ReadText(err)};
-  std::remove(out.c_str());
+  if (output.empty()) std::remove(out.c_str());
   std::remove(err.c_str());
   return o;
 }

@@ -219,6 +219,8 @@ TEST(Baler, RefusesToDestroyItsOwnInputs) {
   const Case cases[] = {
       {"pack onto a member", "pack --yes $D/x $D/x/member.bin"},
       {"pack onto the list", "pack --yes $D/x $D/x/FilesList.txt"},
+      {"pack as a new list in another case", "pack --yes $D/x $D/x/fileslist.TXT"},
+      {"pack as a new list through another path", "pack --yes $D/x $D/x/../x/FILESLIST.txt"},
       {"extract next to the archive, an entry named like it", "extract $D/x/member.bin $D/x"},
   };
   for (const auto& c : cases) {
@@ -236,6 +238,40 @@ TEST(Baler, RefusesToDestroyItsOwnInputs) {
     EXPECT_EQ(ReadFile(dir / "x" / "member.bin"), member) << c.what;
     EXPECT_EQ(ReadText(dir / "x" / "FilesList.txt"), "member.bin\r\n") << c.what;
     EXPECT_EQ(ListDir(dir / "x"), (std::vector<std::string>{"FilesList.txt", "member.bin"}));
+  }
+}
+
+TEST(Baler, OutputThatCannotBeWrittenIsAFailure) {
+  TempDir dir;
+  WriteFile(dir / "in.pak", MakeArchive({{u"b.WAV", {1, 2}}, {u"a.bin", {3}}}));
+  std::filesystem::create_directory(dir / "x");
+  ASSERT_EQ(Baler(dir, "extract -q " + Q(dir / "in.pak") + " " + Q(dir / "x")).code, 0);
+  std::filesystem::create_directory(dir / "y");
+  WriteFile(dir / "y" / "new.bin", std::string("n"));
+  struct Case {
+    std::string args;
+    int code;  // with the output on a full disk
+  };
+  const Case cases[] = {
+      {"list " + Q(dir / "in.pak"), 1},
+      {"list --json " + Q(dir / "in.pak"), 1},
+      {"list -l " + Q(dir / "in.pak"), 1},
+      {"check " + Q(dir / "in.pak"), 1},
+      {"diff " + Q(dir / "y"), 1},
+      {"diff --json " + Q(dir / "x"), 1},
+      {"diff " + Q(dir / "x") + " --against " + Q(dir / "in.pak"), 0},  // prints nothing
+      {"verify " + Q(dir / "in.pak") + " " + Q(dir / "x"), 1},
+      {"verify --json " + Q(dir / "in.pak") + " " + Q(dir / "x"), 1},
+      {"extract -q " + Q(dir / "in.pak") + " " + Q(dir / "x"), 0},  // prints nothing
+      {"--help", 1},
+  };
+  for (const auto& c : cases) {
+    auto o = Baler(dir, c.args, 0, "/dev/full");
+    EXPECT_EQ(o.code, c.code) << c.args << ": " << o.err;
+    if (c.code == 1) {
+      EXPECT_NE(o.err.find("baler: the output could not be written"), std::string::npos)
+          << c.args << ": " << o.err;
+    }
   }
 }
 

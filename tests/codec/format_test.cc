@@ -95,6 +95,20 @@ TEST(Reader, RejectsStructuralFaultsNamingTheEntry) {
       {"data past the end", patched(first_size, {4, 1, 0, 0}), "past the end"},
       {"offset past the end", patched(second_offset, {0xFF, 0, 0, 0}), "entry 2 of 2 (\"b\")"},
   };
+  // A name whose end lies past what its 16-bit length field can count is not looked for further.
+  Bytes endless = {0x31, 0x6B, 0x61, 0x70, 1, 0, 0xFF, 0xFF};
+  endless.resize(endless.size() + 2 * 0xFFFF + 64, 0x41);
+  endless.insert(endless.end(), {0, 0, 's', 'f', 'f', 'o', 0, 0, 0, 0, 0, 0, 0, 0});
+  cases.push_back({"name past its length field", endless, "no end within the 65534 characters"});
+  // Entries that share bytes may not add up to more than the data after the directory.
+  Bytes shared = MakeArchive({{u"a", {1, 2, 3, 4}}, {u"b", {5}}, {u"c", {6}}});
+  const size_t record = 2 + 2 + 2 + 4 + 4 + 4;           // a one-letter name's record
+  for (size_t end : {6 + 2 * record, 6 + 3 * record}) {  // b and c: a's four bytes
+    std::copy_n(shared.begin() + 6 + record - 8, 4, shared.begin() + static_cast<long>(end - 8));
+    shared[end - 4] = 4;
+  }
+  cases.push_back({"shared data beyond the archive", shared,
+                   "entries hold 12 bytes of data in all, more than the 6 bytes"});
   // Name bytes 'a' 'A' 00 00: the first zero pair ends the name after three bytes.
   Bytes odd = MakeArchive({{u"ab", {1}}});
   odd[8 + 1] = 0x41;
@@ -134,6 +148,43 @@ TEST(Reader, OpenedArchiveMatchesLoadedOneEvenWithALargeDirectory) {
     EXPECT_EQ((*opened)[i].name, (*loaded)[i].name);
     EXPECT_EQ((*opened)[i].offset, (*loaded)[i].offset);
     EXPECT_EQ((*opened)[i].size, (*loaded)[i].size);
+  }
+}
+
+TEST(Reader, NamesUpToTheLengthFieldsLimitReadTheSameOpenedOrLoaded) {
+  // The longest name the field counts; three of them make a directory larger than the first
+  // read of an opened file.
+  const std::u16string longest(0xFFFE, u'n');
+  const Bytes bytes = MakeArchive({{longest, {}}, {u"x", {1, 2}}, {u"y", {3}}});
+  std::vector<testing_support::RawEntry> three;
+  for (char16_t c : {u'a', u'b', u'c'}) three.push_back({longest.substr(1) + c, {9}});
+  TempDir dir;
+  WriteFile(dir / "one.pak", bytes);
+  WriteFile(dir / "three.pak", MakeArchive(three));
+  for (const char* file : {"one.pak", "three.pak"}) {
+    auto loaded = pak::LoadPakFile(pak::DefaultFileSystem(), dir / file);
+    auto opened = pak::OpenPakFile(pak::DefaultFileSystem(), dir / file);
+    ASSERT_TRUE(loaded.ok()) << Message(loaded);
+    ASSERT_TRUE(opened.ok()) << Message(opened);
+    ASSERT_EQ(opened->size(), loaded->size());
+    for (size_t i = 0; i < loaded->size(); ++i) {
+      EXPECT_EQ((*opened)[i].name, (*loaded)[i].name) << file << " " << i;
+      EXPECT_EQ((*opened)[i].offset, (*loaded)[i].offset) << file << " " << i;
+    }
+  }
+  auto one = pak::LoadPakFile(pak::DefaultFileSystem(), dir / "one.pak");
+  ASSERT_TRUE(one.ok());
+  EXPECT_EQ((*one)[0].name, longest);
+
+  // A name without end in a large file is refused from the first read, opened or loaded.
+  Bytes endless = {0x31, 0x6B, 0x61, 0x70, 1, 0};
+  endless.resize(3u << 20, 0x41);
+  WriteFile(dir / "endless.pak", endless);
+  for (auto read : {pak::LoadPakFile, pak::OpenPakFile}) {
+    auto archive = read(pak::DefaultFileSystem(), dir / "endless.pak");
+    ASSERT_FALSE(archive.ok());
+    EXPECT_NE(Message(archive).find("no end within the 65534"), std::string::npos)
+        << Message(archive);
   }
 }
 
@@ -185,6 +236,12 @@ TEST(Writer, RefusesNamesItCouldNotStoreOrReadBack) {
   EXPECT_TRUE(pak::CheckPackNames(ok_long).ok());
   std::vector<std::u16string> wide = {u"caf\u00e9.ogg", u"\u0100.ogg"};
   EXPECT_NE(pak::CheckPackNames(wide).message().find("U+0100"), std::string::npos);
+  // What extraction refuses on any system, a Windows short name's form included.
+  std::vector<std::u16string> alias = {u"voice.ogg", u"MYLONG~1.OGG"};
+  EXPECT_NE(pak::CheckPackNames(alias).message().find("MYLONG~1.OGG\" has the form of a Windows "
+                                                      "short name"),
+            std::string::npos)
+      << pak::CheckPackNames(alias).message();
   std::vector<std::u16string> many(65536, u"a");
   EXPECT_NE(pak::CheckPackNames(many).message().find("65536"), std::string::npos);
 }
@@ -285,6 +342,40 @@ TEST(Names, UnsafeEntryNamesAreRefused) {
       {u"CONIN", true, true},
       {u"CONOUT$x", true, true},
       {u"x.CONIN$", true, true},
+      // Characters that hide themselves or turn the text around are refused above Latin-1; the
+      // soft hyphen is Latin-1, which archives carry. Their neighbours are ordinary.
+      {u"evil\u202Egpj.exe", false, false},
+      {u"a\u202Ab", false, false},
+      {u"a\u2066b\u2069", false, false},
+      {u"zero\u200Bwidth", false, false},
+      {u"mark\u200F", false, false},
+      {u"\uFEFFbom", false, false},
+      {u"line\u2028break", false, false},
+      {u"para\u2029", false, false},
+      {u"word\u2060joiner", false, false},
+      {u"a\u206Ab", false, false},
+      {u"a\uFFF9b", false, false},
+      {u"arabic\u061Cmark", false, false},
+      {u"mongolian\u180E", false, false},
+      {u"tag\U000E0041", false, false},
+      {u"soft\u00ADhyphen", true, true},
+      {u"a\u2010b", true, true},
+      {u"a\u2065b", true, true},
+      {u"a\u2070b", true, true},
+      {u"a\u2027b", true, true},
+      // Names in the form of a Windows short alias; those that do not fit 8.3 are long names.
+      {u"MYLONG~1.TXT", true, false},
+      {u"mylong~1.txt", true, false},
+      {u"PROGRA~1", true, false},
+      {u"~", true, false},
+      {u"~$a.ogg", true, false},
+      {u"ABCDEF~1.OG", true, false},
+      {u"LONGNAME~1.TXT", true, true},
+      {u"ABC~1.OGGS", true, true},
+      {u"A~1.B.C", true, true},
+      {u"ABC.T~T", true, true},
+      {u".~1", true, true},
+      {u"ABCDEFGH.TXT", true, true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(pak::CheckEntryName(c.name, 0, NameRules::kPosix).ok(), c.posix_ok)
@@ -294,6 +385,10 @@ TEST(Names, UnsafeEntryNamesAreRefused) {
   }
   EXPECT_NE(pak::CheckEntryName(u"..", 4, NameRules::kPosix).message().find("entry 5 (\"..\")"),
             std::string::npos);
+  // The message shows a hidden character escaped, never as itself.
+  const std::string hidden = pak::CheckEntryName(u"a\u202Eb", 0, NameRules::kPosix).message();
+  EXPECT_NE(hidden.find("entry 1 (\"a\\u{202E}b\")"), std::string::npos) << hidden;
+  EXPECT_EQ(hidden.find("\u202E"), std::string::npos);
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
+#include "codec/files_list.h"
 #include "codec/reader.h"
 #include "codec/text.h"
 #include "tests/support/test_support.h"
@@ -136,6 +138,28 @@ pak::FolderScan Scan(const TempDir& dir) {
   auto scan = pak::ScanFolder(Fs(), dir.path(), Cp());
   EXPECT_TRUE(scan.ok()) << scan.status().message();
   return std::move(scan).value();
+}
+
+TEST(ScanAndCompare, AListLargerThanAnyListIsRefusedBeforeItIsRead) {
+  const std::uint64_t limit = pak::MaxFilesListSize(Cp());
+  EXPECT_EQ(limit, 65535u * (255 + 2));
+  struct Case {
+    std::uint64_t size;
+    bool read;
+  };
+  for (const Case& c : {Case{limit, true}, Case{limit + 1, false}, Case{64u << 20, false}}) {
+    TempDir dir;
+    WriteFile(dir / "a.ogg", std::string("x"));
+    WriteFile(dir / "fileslist.TXT", std::string("a.ogg\r\n"));
+    std::filesystem::resize_file(dir / "fileslist.TXT", c.size);  // sparse: zeros
+    auto scan = pak::ScanFolder(Fs(), dir.path(), Cp());
+    EXPECT_EQ(scan.ok(), c.read) << c.size;
+    if (c.read) continue;
+    EXPECT_EQ(scan.status().kind(), pak::Status::Kind::kRefused);
+    EXPECT_NE(scan.status().message().find("fileslist.TXT holds " + std::to_string(c.size)),
+              std::string::npos)
+        << scan.status().message();
+  }
 }
 
 TEST(ScanAndCompare, AddedAndDeletedIgnoringCase) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "codec/file_system.h"
+#include "codec/names.h"
 #include "codec/reader.h"
 #include "codec/text.h"
 #include "codec/workflow.h"
@@ -277,6 +278,46 @@ TEST(Win32FileSystem, ExtractionOverAnEarlierOneAndOverAFolder) {
     EXPECT_FALSE(name.starts_with(L".")) << name;
     EXPECT_EQ(Attributes(other.path() / name) & FILE_ATTRIBUTE_HIDDEN, 0u) << name;
   }
+}
+
+TEST(Win32FileSystem, AShortNameNeverReplacesTheFileItAliases) {
+  TempDir dir;
+  WriteFile(dir / "a long file name.ogg", std::string("old"));
+  wchar_t alias[MAX_PATH] = {};
+  ASSERT_NE(::GetShortPathNameW((dir / "a long file name.ogg").c_str(), alias, MAX_PATH), 0u);
+  const std::filesystem::path short_name = std::filesystem::path(alias).filename();
+  if (short_name == L"a long file name.ogg") GTEST_SKIP() << "no short names here";
+  // The alias's form is refused as an entry name, and by name a file is never moved onto it.
+  EXPECT_NE(pak::EntryNameFault(short_name.u16string(), pak::NameRules::kWindows), nullptr)
+      << short_name.string();
+  WriteFile(dir / "new.ogg", std::string("new"));
+  const pak::Status moved = Fs().Replace(dir / "new.ogg", dir.path() / short_name);
+  EXPECT_EQ(moved.kind(), pak::Status::Kind::kRefused) << moved.message();
+  EXPECT_EQ(ReadFile(dir / "a long file name.ogg"), (Bytes{'o', 'l', 'd'}));
+  // The long name itself is replaced as ever.
+  ASSERT_TRUE(Fs().Replace(dir / "new.ogg", dir / "A LONG FILE NAME.ogg").ok());
+  EXPECT_EQ(ReadFile(dir / "a long file name.ogg"), (Bytes{'n', 'e', 'w'}));
+}
+
+TEST(Win32FileSystem, AHiddenTemporaryOfALongNameKeepsItsCharactersWhole) {
+  // 119 letters and then a character outside the BMP: a cut at 120 units would split it.
+  TempDir dir;
+  std::u16string name(119, u'n');
+  name += u"\U0001F3B5\U0001F3B5.ogg";
+  const Bytes archive = MakeArchive({{name, {1, 2}}});
+  WriteFile(dir / "in.pak", archive);
+  auto opened = pak::OpenPakFile(Fs(), dir / "in.pak");
+  ASSERT_TRUE(opened.ok()) << opened.status().message();
+  std::filesystem::create_directory(dir / "x");
+  WriteFile(dir / "x" / pak::PathFromUtf16(name), std::string("old"));  // a file to replace
+  const pak::Status status = pak::ExtractAll(Fs(), *opened, dir / "x", pak::SystemCodePage());
+  ASSERT_TRUE(status.ok()) << status.message();
+  EXPECT_EQ(ReadFile(dir / "x" / pak::PathFromUtf16(name)), (Bytes{1, 2}));
+  pak::Path temp;
+  auto file = Fs().CreateTemporary(dir / "x", name, &temp);
+  ASSERT_TRUE(file.ok()) << file.status().message();
+  ASSERT_TRUE((*file)->Close().ok());
+  EXPECT_TRUE(Fs().Remove(temp).ok());
 }
 
 TEST(AnsiCodePage, IsTheSystemCodePageAndMarksWhatItLacks) {
