@@ -53,20 +53,27 @@ Status SyncDescriptor(int fd, const Path& path) {
 // A named temporary file is entered here from just before it is created until it is moved into
 // place or deleted. SIGINT, SIGTERM and SIGHUP delete what is entered and then end the process as
 // the signal would have. The handlers are installed only where the signal still has its default
-// action, so a program that handles a signal itself keeps its own handling. Only
-// async-signal-safe work happens in the handler: fixed slots, atomics and unlink.
+// action, so a program that handles a signal itself keeps its own handling.
+//
+// The entries are a list of nodes that only grows: a node is allocated when every node is in use,
+// pushed at the head in one atomic step, and never freed, only reused once its file is gone. So
+// there is no limit to how many temporaries are removed, and the handler, which may run at any
+// moment on any thread, only follows pointers, reads atomics and calls unlink: all of it
+// async-signal-safe.
 
-struct TempSlot {
+struct TempNode {
   std::atomic<int> state{0};  // 0 free, 1 being filled or emptied, 2 holds a path to delete
   char path[PATH_MAX];
+  TempNode* next = nullptr;  // set before the node is reachable, never changed after
 };
-constexpr int kTempSlots = 32;
-TempSlot g_temp_slots[kTempSlots];
+static_assert(std::atomic<int>::is_always_lock_free);
+static_assert(std::atomic<TempNode*>::is_always_lock_free);
+std::atomic<TempNode*> g_temp_nodes{nullptr};
 constexpr int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void RemoveTemporariesAndDie(int signal_number) {
-  for (auto& slot : g_temp_slots) {
-    if (slot.state.load() == 2) (void)::unlink(slot.path);
+  for (TempNode* node = g_temp_nodes.load(); node != nullptr; node = node->next) {
+    if (node->state.load() == 2) (void)::unlink(node->path);
   }
   struct sigaction action {};
   action.sa_handler = SIG_DFL;
@@ -91,38 +98,49 @@ void InstallCleanupHandlers() {
   });
 }
 
-// Enters `path`; returns the slot, or -1 when the path is too long or every slot is taken (the
-// file is then simply not removed on interruption).
-int EnterTemporary(const Path& path) {
+// A free node, claimed for the caller (its state 1): a reused one, or a new one at the head.
+TempNode* ClaimNode() {
+  for (TempNode* node = g_temp_nodes.load(); node != nullptr; node = node->next) {
+    int expected = 0;
+    if (node->state.compare_exchange_strong(expected, 1)) return node;
+  }
+  auto* node = new TempNode;
+  node->state.store(1);
+  node->path[0] = '\0';
+  TempNode* head = g_temp_nodes.load();
+  do {
+    node->next = head;
+  } while (!g_temp_nodes.compare_exchange_weak(head, node));
+  return node;
+}
+
+// Enters `path`; returns its node, or null when the path is too long to hold (the file is then
+// simply not removed on interruption).
+TempNode* EnterTemporary(const Path& path) {
   InstallCleanupHandlers();
   const std::string& text = path.native();
-  if (text.size() >= PATH_MAX) return -1;
-  for (int i = 0; i < kTempSlots; ++i) {
-    int expected = 0;
-    if (g_temp_slots[i].state.compare_exchange_strong(expected, 1)) {
-      std::memcpy(g_temp_slots[i].path, text.c_str(), text.size() + 1);
-      return i;
-    }
-  }
-  return -1;
+  if (text.size() >= PATH_MAX) return nullptr;
+  TempNode* node = ClaimNode();
+  std::memcpy(node->path, text.c_str(), text.size() + 1);
+  return node;
 }
 
-// The file at the slot's path now exists and is to be deleted on interruption.
-void ArmTemporary(int slot) {
-  if (slot >= 0) g_temp_slots[slot].state.store(2);
+// The file at the node's path now exists and is to be deleted on interruption.
+void ArmTemporary(TempNode* node) {
+  if (node != nullptr) node->state.store(2);
 }
 
-void LeaveTemporary(int slot) {
-  if (slot >= 0) g_temp_slots[slot].state.store(0);
+void LeaveTemporary(TempNode* node) {
+  if (node != nullptr) node->state.store(0);
 }
 
-// Leaves the slot that holds `path`, if any.
+// Leaves the node that holds `path`, if any.
 void LeaveTemporary(const Path& path) {
-  for (auto& slot : g_temp_slots) {
+  for (TempNode* node = g_temp_nodes.load(); node != nullptr; node = node->next) {
     int expected = 2;
-    if (slot.state.load() == 2 && path.native() == slot.path &&
-        slot.state.compare_exchange_strong(expected, 1)) {
-      slot.state.store(0);
+    if (node->state.load() == 2 && path.native() == node->path &&
+        node->state.compare_exchange_strong(expected, 1)) {
+      node->state.store(0);
       return;
     }
   }
@@ -410,26 +428,26 @@ class PosixFileSystem final : public FileSystem {
       std::string base = target.filename().native();
       if (base.size() > 120) base.resize(120);
       Path temp;
-      int slot = -1;
+      TempNode* node = nullptr;
       for (int attempt = 0;; ++attempt) {
         temp = folder / ("." + base + ".tmp" + std::to_string(::getpid()) + "-" +
                          std::to_string(counter.fetch_add(1)));
-        slot = EnterTemporary(temp);
+        node = EnterTemporary(temp);
         if (LinkUnnamed(fd, from, temp) == 0) {
           break;
         }
         const int err = errno;
-        LeaveTemporary(slot);
+        LeaveTemporary(node);
         if (err != EEXIST || attempt == 100) return Errno("create a file in", folder, err);
       }
-      ArmTemporary(slot);
+      ArmTemporary(node);
       if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         (void)::unlink(temp.c_str());
-        LeaveTemporary(slot);
+        LeaveTemporary(node);
         return Errno("replace", target, err);
       }
-      LeaveTemporary(slot);
+      LeaveTemporary(node);
     }
     return out->Close();
   }
@@ -457,15 +475,15 @@ class PosixFileSystem final : public FileSystem {
       const std::string name = "." + base + ".tmp" + std::to_string(::getpid()) + "-" +
                                std::to_string(counter.fetch_add(1));
       Path path = folder / name;
-      const int slot = EnterTemporary(path);
+      TempNode* const node = EnterTemporary(path);
       const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd >= 0) {
-        ArmTemporary(slot);
+        ArmTemporary(node);
         *created = path;
         return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, path));
       }
       const int err = errno;
-      LeaveTemporary(slot);
+      LeaveTemporary(node);
       if (err != EEXIST) return Errno("create a file in", folder, err);
     }
     return Errno("create a file in", folder, EEXIST);

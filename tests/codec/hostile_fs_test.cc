@@ -273,6 +273,32 @@ TEST(HostileInterruption, SignalsRemoveTheTemporaries) {
   }
 }
 
+TEST(HostileInterruption, EveryTemporaryIsRemovedHoweverManyAreOpen) {
+  // Named temporaries, as where unnamed files are missing; some are freed and taken again, so
+  // that reused entries are removed too.
+  for (int count : {1, 40, 300}) {
+    for (int signal_number : {SIGINT, SIGTERM}) {
+      TempDir dir;
+      WriteFile(dir / "keep.ogg", std::string("kept"));
+      const int ended = InChild([&] {
+        std::vector<std::unique_ptr<pak::OutputFile>> open;
+        for (int i = 0; i < count; ++i) {
+          pak::Path created;
+          auto file =
+              Fs().CreateTemporary(dir.path(), u"t" + pak::FromUtf8(std::to_string(i)), &created);
+          if (!file.ok()) ::_exit(2);
+          if (i % 10 == 9 && !Fs().Remove(created).ok()) ::_exit(3);
+          open.push_back(std::move(file).value());
+        }
+        ::raise(signal_number);
+        ::_exit(4);
+      });
+      EXPECT_EQ(ended, 128 + signal_number) << count;
+      EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"keep.ogg"}) << count;
+    }
+  }
+}
+
 TEST(HostileInterruption, ALeftoverTemporaryIsNeverPackedOrCounted) {
   TempDir dir;
   WriteFile(dir / "a.ogg", Bytes{1});
