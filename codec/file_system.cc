@@ -1,6 +1,7 @@
 #include "codec/file_system.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <random>
 
@@ -70,6 +71,8 @@ Status FileSystem::SyncFileSystem(const Path& folder) {
   return Status::IoError(
       "Cannot flush the file system of " + DisplayPath(folder) + ": not supported", 0);
 }
+
+std::size_t FileSystem::SpareFileHandles() { return SIZE_MAX; }
 
 bool FileSystem::IsFile(const Path& path) { return OpenForRead(path).ok(); }
 

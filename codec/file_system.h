@@ -6,6 +6,7 @@
 // platform. Paths are std::filesystem::path; file names are UTF-16.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -152,6 +153,10 @@ class FileSystem {
   // The names of the ordinary, not hidden files directly inside `folder`, in
   // the order the system returns them. Sub-folders are left out.
   virtual Result<std::vector<std::u16string>> ListFiles(const Path& folder) = 0;
+
+  // How many more files the process can hold open at once, leaving some for whatever else it
+  // opens: files that wait open for a common flush are never more. Unbounded by default.
+  virtual std::size_t SpareFileHandles();
 
   // Reads a whole file into memory.
   Result<std::vector<std::uint8_t>> ReadWholeFile(const Path& path);

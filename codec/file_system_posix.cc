@@ -1,13 +1,16 @@
 // The real file system on POSIX systems.
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -152,6 +155,25 @@ const char* KindOfFile(mode_t mode) {
   if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
   if (S_ISSOCK(mode)) return "a socket";
   return "not an ordinary file";
+}
+
+// How many descriptors the process holds open: the entries of /dev/fd (where the system lists
+// them there), less the one that reads it; otherwise every number below `limit` that is open.
+std::size_t OpenDescriptors(std::size_t limit) {
+  if (DIR* dir = ::opendir("/dev/fd")) {
+    std::size_t count = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+      if (entry->d_name[0] != '.') ++count;
+    }
+    ::closedir(dir);
+    // FreeBSD without its descriptor file system lists only the first three there.
+    if (count > 3) return count - 1;
+  }
+  std::size_t count = 0;
+  for (std::size_t fd = 0; fd < limit; ++fd) {
+    if (::fcntl(static_cast<int>(fd), F_GETFD) != -1) ++count;
+  }
+  return count;
 }
 
 class PosixInputFile final : public InputFile {
@@ -534,6 +556,20 @@ class PosixFileSystem final : public FileSystem {
     if (::unlink(path.c_str()) != 0) return Errno("delete", path, errno);
     LeaveTemporary(path);
     return Status::Ok();
+  }
+
+  std::size_t SpareFileHandles() override {
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+      return SIZE_MAX;
+    }
+    // Room for what is opened beside the files that wait: the archive, the list, a folder to
+    // flush, and what libraries or a window open meanwhile.
+    constexpr std::size_t kReserve = 16;
+    constexpr std::size_t kProbedAtMost = 1 << 16;
+    const auto soft = static_cast<std::size_t>(limit.rlim_cur);
+    const std::size_t held = OpenDescriptors(std::min(soft, kProbedAtMost));
+    return soft > held + kReserve ? soft - held - kReserve : 0;
   }
 
   bool IsDirectory(const Path& path) override {

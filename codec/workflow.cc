@@ -194,7 +194,10 @@ std::span<const std::uint8_t> AsBytes(const std::string& text) {
 class EntryWriter {
  public:
   EntryWriter(FileSystem& fs, const PakArchive& archive, const Path& folder)
-      : fs_(fs), archive_(archive), folder_(folder) {}
+      : fs_(fs),
+        archive_(archive),
+        folder_(folder),
+        batch_files_(std::min(kBatchFiles, fs.SpareFileHandles())) {}
 
   // Writes entry `index`; `done(index)` runs once the entry's file holds its name.
   Status Write(std::size_t index, const std::function<void(std::size_t)>& done) {
@@ -211,7 +214,7 @@ class EntryWriter {
     }
     waiting_bytes_ += archive_[index].size;
     waiting_.push_back({index, std::move(target)});
-    if (waiting_.size() < kBatchFiles && waiting_bytes_ < kBatchBytes) return Status::Ok();
+    if (waiting_.size() < batch_files_ && waiting_bytes_ < kBatchBytes) return Status::Ok();
     return PutWaitingInPlace(done);
   }
 
@@ -223,8 +226,9 @@ class EntryWriter {
   bool replaced() const { return replaced_; }
 
  private:
-  // At most this many files, or bytes, wait for a flush: open files are a limited resource, and
-  // bytes that wait long are written out by the system anyway.
+  // At most this many files, or bytes, wait for a flush: open files are a limited resource (fewer
+  // still where the process may hold few, 256 in all by default on some systems), and bytes that
+  // wait long are written out by the system anyway.
   static constexpr std::size_t kBatchFiles = 256;
   static constexpr std::uint64_t kBatchBytes = 64u << 20;
 
@@ -247,6 +251,7 @@ class EntryWriter {
   FileSystem& fs_;
   const PakArchive& archive_;
   const Path& folder_;
+  const std::size_t batch_files_;
   std::vector<std::pair<std::size_t, std::unique_ptr<StagedFile>>> waiting_;
   std::uint64_t waiting_bytes_ = 0;
   bool replaced_ = false;

@@ -3,11 +3,13 @@
 // cannot be written, names the system cannot hold. Each case runs in a fresh folder.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 
 #include "codec/names.h"
@@ -297,6 +299,60 @@ TEST(HostileInterruption, EveryTemporaryIsRemovedHoweverManyAreOpen) {
       EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"keep.ogg"}) << count;
     }
   }
+}
+
+// ---- Few open files allowed ----
+
+// With 64 descriptors at most (macOS allows 256 by default), extracting 400 entries over an
+// earlier extraction keeps fewer files waiting for their flush than the process may open.
+TEST(HostileLimits, ReExtractingUnderALowOpenFileLimitWritesEveryFile) {
+  std::vector<RawEntry> entries;
+  for (int i = 0; i < 400; ++i) {
+    entries.push_back({u"e" + pak::FromUtf8(std::to_string(i)) + u".bin",
+                       Bytes(static_cast<std::size_t>(100 + i), static_cast<std::uint8_t>(i))});
+  }
+  const auto archive = pak::ParsePak(MakeArchive(entries));
+  ASSERT_TRUE(archive.ok());
+  for (bool unnamed : {true, false}) {
+    TempDir dir;
+    ASSERT_TRUE(pak::ExtractAll(Fs(), *archive, dir.path(), Cp()).ok());
+    for (int i = 0; i < 400; i += 3) {
+      WriteFile(dir / ("e" + std::to_string(i) + ".bin"), std::string("old"));
+    }
+    const int ended = InChild([&] {
+      const struct rlimit limit = {64, 64};
+      if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) ::_exit(2);
+      FaultyFileSystem faulty;
+      faulty.unnamed_files = unnamed;
+      faulty.sync_file_system = true;  // the files' flushes are not what is tested here
+      const pak::Status status = pak::ExtractAll(faulty, *archive, dir.path(), Cp());
+      if (!status.ok()) {
+        std::fprintf(stderr, "%s\n", status.message().c_str());
+        ::_exit(1);
+      }
+    });
+    EXPECT_EQ(ended, 0) << unnamed;
+    for (int i = 0; i < 400; ++i) {
+      ASSERT_EQ(ReadFile(dir / ("e" + std::to_string(i) + ".bin")), entries[i].data) << i;
+    }
+    EXPECT_EQ(Hidden(dir.path()), std::vector<std::string>{});
+  }
+}
+
+// The real system's answer follows the soft limit and what the process holds open.
+TEST(HostileLimits, SpareFileHandlesCountWhatIsOpen) {
+  const int ended = InChild([] {
+    const struct rlimit limit = {64, 64};
+    if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) ::_exit(2);
+    const std::size_t before = Fs().SpareFileHandles();
+    if (before == 0 || before > 64 - 3 - 16) ::_exit(3);
+    std::vector<int> held;
+    for (int i = 0; i < 10; ++i) held.push_back(::open("/dev/null", O_RDONLY));
+    if (Fs().SpareFileHandles() != before - 10) ::_exit(4);
+    for (int i = 0; i < 100; ++i) held.push_back(::open("/dev/null", O_RDONLY));
+    if (Fs().SpareFileHandles() != 0) ::_exit(5);
+  });
+  EXPECT_EQ(ended, 0);
 }
 
 TEST(HostileInterruption, ALeftoverTemporaryIsNeverPackedOrCounted) {
