@@ -88,6 +88,16 @@ Result<std::vector<std::u16string>> FileSystem::NamesOfFile(const Path& folder, 
   return found;
 }
 
+Result<std::vector<std::u16string>> FileSystem::ListFiles(const Path& folder) {
+  auto listing = ListFolder(folder);
+  if (!listing.ok()) return listing.status();
+  std::vector<std::u16string> names = std::move(listing->files);
+  for (auto& name : listing->outside_links) names.push_back(std::move(name));
+  return names;
+}
+
+bool FileSystem::LeadsOutside(const Path&, std::u16string_view) { return false; }
+
 Result<std::vector<std::uint8_t>> FileSystem::ReadWholeFile(const Path& path) {
   auto file = OpenForRead(path);
   if (!file.ok()) return file.status();

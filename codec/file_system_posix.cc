@@ -12,8 +12,10 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "codec/file_system.h"
@@ -174,6 +176,38 @@ std::size_t OpenDescriptors(std::size_t limit) {
     if (::fcntl(static_cast<int>(fd), F_GETFD) != -1) ++count;
   }
   return count;
+}
+
+LeftOutReason SpecialReason(mode_t mode) {
+  if (S_ISFIFO(mode)) return LeftOutReason::kPipe;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return LeftOutReason::kDevice;
+  if (S_ISSOCK(mode)) return LeftOutReason::kSocket;
+  return LeftOutReason::kSpecial;
+}
+
+LeftOutReason LinkReason(mode_t mode) {
+  if (S_ISDIR(mode)) return LeftOutReason::kLinkToFolder;
+  if (S_ISFIFO(mode)) return LeftOutReason::kLinkToPipe;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return LeftOutReason::kLinkToDevice;
+  if (S_ISSOCK(mode)) return LeftOutReason::kLinkToSocket;
+  return LeftOutReason::kLinkToSpecial;
+}
+
+// The path with every link and every "." and ".." resolved; none when it cannot be.
+std::optional<std::string> Resolved(const Path& path) {
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) return std::nullopt;
+  std::string text(resolved);
+  std::free(resolved);
+  return text;
+}
+
+// Whether the resolved `path` lies inside the resolved folder `root`, in it or deeper. A path
+// that could not be resolved lies nowhere.
+bool Within(const std::optional<std::string>& path, const std::string& root) {
+  if (!path || root.empty()) return false;
+  if (root == "/") return true;
+  return path->size() > root.size() && path->starts_with(root) && (*path)[root.size()] == '/';
 }
 
 class PosixInputFile final : public InputFile {
@@ -605,27 +639,64 @@ class PosixFileSystem final : public FileSystem {
     return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
   }
 
-  Result<std::vector<std::u16string>> ListFiles(const Path& folder) override {
-    std::vector<std::u16string> names;
+  Result<FolderListing> ListFolder(const Path& folder) override {
+    FolderListing listing;
+    std::optional<std::string> root;  // the folder's own resolved path, found at the first link
     PAK_RETURN_IF_ERROR(ForEachName(folder, [&](int dir_fd, const dirent& entry) {
       const char* name = entry.d_name;
       if (name[0] == '.') return Status::Ok();  // hidden, and "." and ".."
-      bool regular = entry.d_type == DT_REG;
-      if (entry.d_type == DT_UNKNOWN || entry.d_type == DT_LNK) {
-        struct stat st {};
-        regular = ::fstatat(dir_fd, name, &st, 0) == 0 && S_ISREG(st.st_mode);
+      // The listing tells the kind of most entries; only links, and file systems that do not
+      // say, are looked at.
+      unsigned char type = entry.d_type;
+      struct stat st {};
+      if (type == DT_UNKNOWN) {
+        if (::fstatat(dir_fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+          listing.left_out.push_back({FromUtf8(name), LeftOutReason::kUnexamined});
+          return Status::Ok();
+        }
+        type = S_ISLNK(st.st_mode) ? DT_LNK : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
       }
-      if (!regular) return Status::Ok();
+      bool outside = false;
+      std::optional<LeftOutReason> reason;
+      if (type == DT_LNK) {
+        if (::fstatat(dir_fd, name, &st, 0) != 0) {
+          reason = errno == ELOOP                        ? LeftOutReason::kLinkLoop
+                   : errno == ENOENT || errno == ENOTDIR ? LeftOutReason::kDanglingLink
+                                                         : LeftOutReason::kUnexamined;
+        } else if (S_ISREG(st.st_mode)) {
+          if (!root) root = Resolved(folder).value_or(std::string());
+          outside = !Within(Resolved(folder / name), *root);
+        } else {
+          reason = LinkReason(st.st_mode);
+        }
+      } else if (type != DT_REG) {
+        // What the listing said, or what fstatat found when it said nothing.
+        const mode_t mode = entry.d_type == DT_UNKNOWN ? st.st_mode : DTTOIF(entry.d_type);
+        if (S_ISDIR(mode)) return Status::Ok();  // sub-folders are not packed
+        reason = SpecialReason(mode);
+      }
       bool valid = true;
       std::u16string wide = FromUtf8(name, &valid);
+      if (reason) {
+        listing.left_out.push_back({std::move(wide), *reason});
+        return Status::Ok();
+      }
       if (!valid) {
         return Status::Refused("The file name " + DisplayPath(folder / name) +
                                " is not valid UTF-8; rename the file first");
       }
-      names.push_back(std::move(wide));
+      (outside ? listing.outside_links : listing.files).push_back(std::move(wide));
       return Status::Ok();
     }));
-    return names;
+    return listing;
+  }
+
+  bool LeadsOutside(const Path& folder, std::u16string_view name) override {
+    const Path path = JoinPath(folder, name);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return false;
+    const std::optional<std::string> root = Resolved(folder);
+    return root && !Within(Resolved(path), *root);
   }
 
  private:

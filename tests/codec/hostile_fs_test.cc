@@ -4,7 +4,9 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -82,6 +84,132 @@ TEST(HostileLinks, ADanglingLinkCreatesNothingOutside) {
   const auto archive = pak::ParsePak(MakeArchive({{u"a.bin", {1}}}));
   ASSERT_TRUE(pak::ExtractAll(Fs(), *archive, dir / "out", Cp()).ok());
   EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"out"}));
+}
+
+// ---- Links in a folder being packed ----
+
+using Reason = pak::LeftOutReason;
+
+// A folder holding every kind of name a scan must sort: what it packs, the links out of it it
+// refuses, and what it leaves out and why. It is reached through `alias`, a link to the folder
+// itself, as well as directly: links that stay inside count as inside either way.
+class LinksInAFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const fs::path in = dir / "in";
+    fs::create_directory(in);
+    fs::create_directory(in / "sub");
+    WriteFile(dir / "secret", std::string("private key"));
+    WriteFile(in / "a.ogg", Bytes{1});
+    WriteFile(in / "sub" / "deep.ogg", Bytes{2});
+    fs::create_symlink("a.ogg", in / "same.ogg");                     // inside, relative
+    fs::create_symlink(in / "a.ogg", in / "absolute.ogg");            // inside, absolute
+    fs::create_symlink("sub/../sub/deep.ogg", in / "deep_link.ogg");  // inside, a sub-folder
+    fs::create_symlink("../secret", in / "out_relative");
+    fs::create_symlink(dir / "secret", in / "out_absolute");
+    fs::create_symlink("out_relative", in / "out_chain");   // a link to a link out
+    fs::create_symlink("../in/a.ogg", in / "back_in.ogg");  // out and in again: inside
+    ASSERT_EQ(::mkfifo((in / "fifo").c_str(), 0644), 0);
+    fs::create_symlink("fifo", in / "to_fifo");
+    fs::create_symlink("sub", in / "to_folder");
+    fs::create_symlink("/dev/null", in / "to_device");
+    fs::create_symlink("missing", in / "dangling");
+    fs::create_symlink("loop_b", in / "loop_a");
+    fs::create_symlink("loop_a", in / "loop_b");
+    // Left out without a word: hidden names, the list's own name, Family.Bin, sub-folders.
+    fs::create_symlink("../secret", in / ".hidden_out");
+    fs::create_symlink("missing", in / ".hidden_dangling");
+    fs::create_symlink("../secret", in / "Family.Bin");
+    fs::create_directory(in / "folder");
+    fs::create_directory_symlink(in, dir / "alias");
+  }
+
+  TempDir dir;
+};
+
+TEST_F(LinksInAFolder, TheScanSortsEveryName) {
+  const Names files = {u"a.ogg", u"absolute.ogg", u"back_in.ogg", u"deep_link.ogg", u"same.ogg"};
+  const Names outside = {u"out_absolute", u"out_chain", u"out_relative"};
+  const std::vector<pak::LeftOutFile> left_out = {
+      {u"dangling", Reason::kDanglingLink},  {u"fifo", Reason::kPipe},
+      {u"loop_a", Reason::kLinkLoop},        {u"loop_b", Reason::kLinkLoop},
+      {u"to_device", Reason::kLinkToDevice}, {u"to_fifo", Reason::kLinkToPipe},
+      {u"to_folder", Reason::kLinkToFolder},
+  };
+  for (const char* through : {"in", "alias"}) {
+    SCOPED_TRACE(through);
+    auto scan = pak::ScanFolder(Fs(), dir / through, Cp());
+    ASSERT_TRUE(scan.ok()) << scan.status().message();
+    EXPECT_EQ(scan->files, files);
+    EXPECT_EQ(scan->outside_links, outside);
+    EXPECT_EQ(scan->left_out, left_out);
+    // Followed, the links out are packed as before.
+    scan = pak::ScanFolder(Fs(), dir / through, Cp(), nullptr, /*follow_links=*/true);
+    ASSERT_TRUE(scan.ok());
+    Names all = files;
+    all.insert(all.begin() + 4, outside.begin(), outside.end());
+    EXPECT_EQ(scan->files, all);
+    EXPECT_TRUE(scan->outside_links.empty());
+    EXPECT_EQ(scan->left_out, left_out);
+  }
+}
+
+TEST_F(LinksInAFolder, ARefusalNamesEveryLinkOutAndAListedOneCounts) {
+  // A hidden link out that FilesList.txt records would be packed like any recorded file.
+  WriteFile(dir / "in" / "FilesList.txt", std::string("a.ogg\r\n.hidden_out\r\n"));
+  auto scan = pak::ScanFolder(Fs(), dir / "in", Cp());
+  ASSERT_TRUE(scan.ok());
+  EXPECT_EQ(scan->outside_links,
+            (Names{u".hidden_out", u"out_absolute", u"out_chain", u"out_relative"}));
+  const pak::Status refused = pak::CheckFolderLinks(*scan);
+  EXPECT_EQ(refused.kind(), Kind::kRefused);
+  for (const char* name : {"\".hidden_out\"", "\"out_absolute\"", "out_chain", "out_relative"}) {
+    EXPECT_TRUE(Has(refused, name)) << refused.message();
+  }
+  EXPECT_TRUE(Has(refused, "nothing was written")) << refused.message();
+  // A link out is there, not deleted, though it is not packed.
+  EXPECT_EQ(pak::CompareNames(*scan).deleted, Names{});
+  scan->outside_links.clear();
+  EXPECT_TRUE(pak::CheckFolderLinks(*scan).ok());
+}
+
+TEST(HostileLinks, LeftOutNotesSayWhy) {
+  const struct {
+    Reason reason;
+    const char* says;
+  } kCases[] = {
+      {Reason::kPipe, "named pipe"},
+      {Reason::kDevice, "a device"},
+      {Reason::kSocket, "a socket"},
+      {Reason::kLinkToFolder, "link to a folder"},
+      {Reason::kLinkToPipe, "link to a named pipe"},
+      {Reason::kDanglingLink, "does not exist"},
+      {Reason::kLinkLoop, "loop"},
+      {Reason::kUnexamined, "examine"},
+  };
+  for (const auto& c : kCases) {
+    const std::string note = pak::LeftOutNote({u"n\u00e4me", c.reason});
+    EXPECT_NE(note.find("\"n\u00e4me\""), std::string::npos) << note;
+    EXPECT_NE(note.find(c.says), std::string::npos) << note;
+  }
+}
+
+TEST(HostileSpecialFiles, ASocketIsLeftOutAndSaidToBe) {
+  TempDir dir;
+  WriteFile(dir / "a.ogg", Bytes{1});
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(sock, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string path = (dir / "sock").string();
+  ASSERT_LT(path.size(), sizeof address.sun_path);
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  auto scan = pak::ScanFolder(Fs(), dir.path(), Cp());
+  ::close(sock);
+  ASSERT_TRUE(scan.ok());
+  EXPECT_EQ(scan->files, Names{u"a.ogg"});
+  EXPECT_EQ(scan->left_out, (std::vector<pak::LeftOutFile>{{u"sock", Reason::kSocket}}));
 }
 
 // ---- 2. The archive being read as a target ----

@@ -212,9 +212,9 @@ class StoppingFileSystem : public FaultyFileSystem {
  public:
   enum class At { kNever, kListing, kLookingUpRecordedFiles };
   StoppingFileSystem(At at, pak::StopFlag& stop) : at_(at), stop_(stop) {}
-  pak::Result<std::vector<std::u16string>> ListFiles(const pak::Path& folder) override {
+  pak::Result<pak::FolderListing> ListFolder(const pak::Path& folder) override {
     if (at_ == At::kListing) stop_ = true;
-    return FaultyFileSystem::ListFiles(folder);
+    return FaultyFileSystem::ListFolder(folder);
   }
   bool IsFile(const pak::Path& path) override {
     if (at_ == At::kLookingUpRecordedFiles) stop_ = true;

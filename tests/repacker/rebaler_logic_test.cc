@@ -496,10 +496,10 @@ TEST_F(RebalerTest, PackingSaysWhatItDidOrThatItStoppedAndKeptTheOldArchive) {
 // user could while the worker reads.
 class ListingFileSystem : public FaultyFileSystem {
  public:
-  pak::Result<std::vector<std::u16string>> ListFiles(const pak::Path& folder) override {
+  pak::Result<pak::FolderListing> ListFolder(const pak::Path& folder) override {
     ++listings;
     if (during_listing) during_listing();
-    return FaultyFileSystem::ListFiles(folder);
+    return FaultyFileSystem::ListFolder(folder);
   }
   int listings = 0;
   std::function<void()> during_listing;

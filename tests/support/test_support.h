@@ -98,7 +98,8 @@ class FaultyFileSystem : public pak::FileSystem {
   pak::Status SyncFileSystem(const pak::Path& folder) override;
   pak::Status Remove(const pak::Path& path) override;
   bool IsDirectory(const pak::Path& path) override;
-  pak::Result<std::vector<std::u16string>> ListFiles(const pak::Path& folder) override;
+  pak::Result<pak::FolderListing> ListFolder(const pak::Path& folder) override;
+  bool LeadsOutside(const pak::Path& folder, std::u16string_view name) override;
   pak::Result<std::unique_ptr<pak::OutputFile>> CreateUnnamed(const pak::Path& target) override;
   pak::Status Publish(std::unique_ptr<pak::OutputFile> file, const pak::Path& target) override;
   pak::Result<NewName> PublishNew(std::unique_ptr<pak::OutputFile>& file,
