@@ -219,7 +219,10 @@ int CompareContent(const std::string& archive_path, const std::string& folder, b
   pak::FileSystem& fs = pak::DefaultFileSystem();
   auto archive = pak::OpenPakFile(fs, ArgPath(archive_path));
   if (!archive.ok()) return Fail(archive.status(), archive_path);
-  auto scan = pak::ScanFolder(fs, ArgPath(folder), pak::SystemCodePage());
+  // A comparison only reads: files through links out of the folder are compared as pack
+  // --follow-links would take them.
+  auto scan = pak::ScanFolder(fs, ArgPath(folder), pak::SystemCodePage(), nullptr,
+                              /*follow_links=*/true);
   if (!scan.ok()) return Fail(scan.status());
   pak::Result<pak::ContentDifference> diff = Status::Cancelled("not compared");
   {
@@ -256,10 +259,13 @@ bool Confirm() {
 }
 
 int Pack(const std::string& folder, const std::string& archive_path, bool yes, bool verify,
-         bool quiet) {
+         bool follow_links, bool quiet) {
   pak::FileSystem& fs = pak::DefaultFileSystem();
-  auto scan = pak::ScanFolder(fs, ArgPath(folder), pak::SystemCodePage());
+  auto scan = pak::ScanFolder(fs, ArgPath(folder), pak::SystemCodePage(), nullptr, follow_links);
   if (!scan.ok()) return Fail(scan.status());
+  if (Status links = pak::CheckFolderLinks(*scan); !links.ok()) {
+    return Fail(Status::Refused(links.message() + " (pass --follow-links to pack them anyway)"));
+  }
   const pak::NameDifference diff = pak::CompareNames(*scan);
   if (diff.needs_confirmation) {
     // With --yes the list is only a note; otherwise it is part of the question
@@ -278,6 +284,12 @@ int Pack(const std::string& folder, const std::string& archive_path, bool yes, b
   Status status = pak::PackFolder(fs, ArgPath(folder), scan->files, ArgPath(archive_path),
                                   progress.callback(), verify);
   if (!status.ok()) return Fail(status);
+  // Notes on what the archive lacks: --quiet, which promises no notes, silences them.
+  if (!quiet) {
+    for (const auto& file : scan->left_out) {
+      std::cerr << "baler: " << Safe(pak::LeftOutNote(file)) << "\n";
+    }
+  }
   return kExitOk;
 }
 
@@ -317,7 +329,8 @@ int Run(int argc, char** argv) {
 
   std::string archive, folder, against;
   std::vector<std::string> entries, includes, excludes;
-  bool long_form = false, yes = false, json = false, quiet = false, verify = false;
+  bool long_form = false, yes = false, json = false, quiet = false, verify = false,
+       follow_links = false;
 
   const auto add_quiet = [&](CLI::App* command) {
     command->add_flag("-q,--quiet", quiet, "No progress and no notes; errors are still shown");
@@ -370,6 +383,8 @@ int Run(int argc, char** argv) {
   pack->add_flag("--verify", verify,
                  "Read the new archive back and compare every entry with its file before it "
                  "replaces the old one");
+  pack->add_flag("--follow-links", follow_links,
+                 "Pack the files that links lead to outside DIR too (refused otherwise)");
   add_quiet(pack);
   pack->footer("Example:\n  baler pack --verify out game.pak");
 
@@ -441,7 +456,7 @@ int Run(int argc, char** argv) {
     const pak::EntrySelection selection = Selection(entries, includes, excludes);
     if (*list) return CheckOutput(List(archive, long_form, json, selection));
     if (*extract) return CheckOutput(Extract(archive, folder, selection, quiet));
-    if (*pack) return CheckOutput(Pack(folder, archive, yes, verify, quiet));
+    if (*pack) return CheckOutput(Pack(folder, archive, yes, verify, follow_links, quiet));
     if (*diff) {
       if (!against.empty()) {
         return CheckOutput(CompareContent(against, folder, json, quiet, false));

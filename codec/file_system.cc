@@ -1,6 +1,7 @@
 #include "codec/file_system.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <random>
 
@@ -71,6 +72,8 @@ Status FileSystem::SyncFileSystem(const Path& folder) {
       "Cannot flush the file system of " + DisplayPath(folder) + ": not supported", 0);
 }
 
+std::size_t FileSystem::SpareFileHandles() { return SIZE_MAX; }
+
 bool FileSystem::IsFile(const Path& path) { return OpenForRead(path).ok(); }
 
 std::optional<FileId> FileSystem::Identify(const Path&) { return std::nullopt; }
@@ -84,6 +87,16 @@ Result<std::vector<std::u16string>> FileSystem::NamesOfFile(const Path& folder, 
   }
   return found;
 }
+
+Result<std::vector<std::u16string>> FileSystem::ListFiles(const Path& folder) {
+  auto listing = ListFolder(folder);
+  if (!listing.ok()) return listing.status();
+  std::vector<std::u16string> names = std::move(listing->files);
+  for (auto& name : listing->outside_links) names.push_back(std::move(name));
+  return names;
+}
+
+bool FileSystem::LeadsOutside(const Path&, std::u16string_view) { return false; }
 
 Result<std::vector<std::uint8_t>> FileSystem::ReadWholeFile(const Path& path) {
   auto file = OpenForRead(path);

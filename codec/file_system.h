@@ -6,6 +6,7 @@
 // platform. Paths are std::filesystem::path; file names are UTF-16.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -91,6 +92,39 @@ struct FileStamp {
 // there or it cannot be examined.
 std::optional<FileStamp> StampOf(const Path& path);
 
+// Why a name in a folder is none of the files to pack.
+enum class LeftOutReason {
+  kPipe,     // a named pipe (FIFO)
+  kDevice,   // a device
+  kSocket,   // a socket
+  kSpecial,  // not an ordinary file otherwise
+  kLinkToFolder,
+  kLinkToPipe,
+  kLinkToDevice,
+  kLinkToSocket,
+  kLinkToSpecial,
+  kDanglingLink,  // what it names does not exist
+  kLinkLoop,      // it leads back to itself
+  kUnexamined,    // the system would not say what it is
+};
+
+struct LeftOutFile {
+  std::u16string name;
+  LeftOutReason reason;
+  friend bool operator==(const LeftOutFile&, const LeftOutFile&) = default;
+};
+
+// A folder's names as a pack sees them.
+struct FolderListing {
+  // Ordinary files, and links that lead to an ordinary file inside the folder (a sub-folder's
+  // included).
+  std::vector<std::u16string> files;
+  // Links that lead to an ordinary file outside the folder.
+  std::vector<std::u16string> outside_links;
+  // Special files and links that lead to no ordinary file.
+  std::vector<LeftOutFile> left_out;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -149,9 +183,20 @@ class FileSystem {
   // directly, as another hard link, or through a symbolic link. The default looks at the files
   // ListFiles returns.
   virtual Result<std::vector<std::u16string>> NamesOfFile(const Path& folder, const FileId& id);
-  // The names of the ordinary, not hidden files directly inside `folder`, in
-  // the order the system returns them. Sub-folders are left out.
-  virtual Result<std::vector<std::u16string>> ListFiles(const Path& folder) = 0;
+  // The names directly inside `folder` that are not hidden, in the order the system returns
+  // them, sorted by what they lead to. Sub-folders are left out without a word. Only links cost
+  // a look beyond the listing itself.
+  virtual Result<FolderListing> ListFolder(const Path& folder) = 0;
+  // The names of the ordinary, not hidden files directly inside `folder` (through links, also
+  // those out of the folder), in the order the system returns them.
+  Result<std::vector<std::u16string>> ListFiles(const Path& folder);
+  // Whether `name` in `folder` is a link (or a chain of them) to a file outside the folder and
+  // the folders within it. False for anything else, also where it cannot be told (the default).
+  virtual bool LeadsOutside(const Path& folder, std::u16string_view name);
+
+  // How many more files the process can hold open at once, leaving some for whatever else it
+  // opens: files that wait open for a common flush are never more. Unbounded by default.
+  virtual std::size_t SpareFileHandles();
 
   // Reads a whole file into memory.
   Result<std::vector<std::uint8_t>> ReadWholeFile(const Path& path);

@@ -1,16 +1,21 @@
 // The real file system on POSIX systems.
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "codec/file_system.h"
@@ -53,20 +58,27 @@ Status SyncDescriptor(int fd, const Path& path) {
 // A named temporary file is entered here from just before it is created until it is moved into
 // place or deleted. SIGINT, SIGTERM and SIGHUP delete what is entered and then end the process as
 // the signal would have. The handlers are installed only where the signal still has its default
-// action, so a program that handles a signal itself keeps its own handling. Only
-// async-signal-safe work happens in the handler: fixed slots, atomics and unlink.
+// action, so a program that handles a signal itself keeps its own handling.
+//
+// The entries are a list of nodes that only grows: a node is allocated when every node is in use,
+// pushed at the head in one atomic step, and never freed, only reused once its file is gone. So
+// there is no limit to how many temporaries are removed, and the handler, which may run at any
+// moment on any thread, only follows pointers, reads atomics and calls unlink: all of it
+// async-signal-safe.
 
-struct TempSlot {
+struct TempNode {
   std::atomic<int> state{0};  // 0 free, 1 being filled or emptied, 2 holds a path to delete
   char path[PATH_MAX];
+  TempNode* next = nullptr;  // set before the node is reachable, never changed after
 };
-constexpr int kTempSlots = 32;
-TempSlot g_temp_slots[kTempSlots];
+static_assert(std::atomic<int>::is_always_lock_free);
+static_assert(std::atomic<TempNode*>::is_always_lock_free);
+std::atomic<TempNode*> g_temp_nodes{nullptr};
 constexpr int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void RemoveTemporariesAndDie(int signal_number) {
-  for (auto& slot : g_temp_slots) {
-    if (slot.state.load() == 2) (void)::unlink(slot.path);
+  for (TempNode* node = g_temp_nodes.load(); node != nullptr; node = node->next) {
+    if (node->state.load() == 2) (void)::unlink(node->path);
   }
   struct sigaction action {};
   action.sa_handler = SIG_DFL;
@@ -91,38 +103,49 @@ void InstallCleanupHandlers() {
   });
 }
 
-// Enters `path`; returns the slot, or -1 when the path is too long or every slot is taken (the
-// file is then simply not removed on interruption).
-int EnterTemporary(const Path& path) {
+// A free node, claimed for the caller (its state 1): a reused one, or a new one at the head.
+TempNode* ClaimNode() {
+  for (TempNode* node = g_temp_nodes.load(); node != nullptr; node = node->next) {
+    int expected = 0;
+    if (node->state.compare_exchange_strong(expected, 1)) return node;
+  }
+  auto* node = new TempNode;
+  node->state.store(1);
+  node->path[0] = '\0';
+  TempNode* head = g_temp_nodes.load();
+  do {
+    node->next = head;
+  } while (!g_temp_nodes.compare_exchange_weak(head, node));
+  return node;
+}
+
+// Enters `path`; returns its node, or null when the path is too long to hold (the file is then
+// simply not removed on interruption).
+TempNode* EnterTemporary(const Path& path) {
   InstallCleanupHandlers();
   const std::string& text = path.native();
-  if (text.size() >= PATH_MAX) return -1;
-  for (int i = 0; i < kTempSlots; ++i) {
-    int expected = 0;
-    if (g_temp_slots[i].state.compare_exchange_strong(expected, 1)) {
-      std::memcpy(g_temp_slots[i].path, text.c_str(), text.size() + 1);
-      return i;
-    }
-  }
-  return -1;
+  if (text.size() >= PATH_MAX) return nullptr;
+  TempNode* node = ClaimNode();
+  std::memcpy(node->path, text.c_str(), text.size() + 1);
+  return node;
 }
 
-// The file at the slot's path now exists and is to be deleted on interruption.
-void ArmTemporary(int slot) {
-  if (slot >= 0) g_temp_slots[slot].state.store(2);
+// The file at the node's path now exists and is to be deleted on interruption.
+void ArmTemporary(TempNode* node) {
+  if (node != nullptr) node->state.store(2);
 }
 
-void LeaveTemporary(int slot) {
-  if (slot >= 0) g_temp_slots[slot].state.store(0);
+void LeaveTemporary(TempNode* node) {
+  if (node != nullptr) node->state.store(0);
 }
 
-// Leaves the slot that holds `path`, if any.
+// Leaves the node that holds `path`, if any.
 void LeaveTemporary(const Path& path) {
-  for (auto& slot : g_temp_slots) {
+  for (TempNode* node = g_temp_nodes.load(); node != nullptr; node = node->next) {
     int expected = 2;
-    if (slot.state.load() == 2 && path.native() == slot.path &&
-        slot.state.compare_exchange_strong(expected, 1)) {
-      slot.state.store(0);
+    if (node->state.load() == 2 && path.native() == node->path &&
+        node->state.compare_exchange_strong(expected, 1)) {
+      node->state.store(0);
       return;
     }
   }
@@ -134,6 +157,57 @@ const char* KindOfFile(mode_t mode) {
   if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
   if (S_ISSOCK(mode)) return "a socket";
   return "not an ordinary file";
+}
+
+// How many descriptors the process holds open: the entries of /dev/fd (where the system lists
+// them there), less the one that reads it; otherwise every number below `limit` that is open.
+std::size_t OpenDescriptors(std::size_t limit) {
+  if (DIR* dir = ::opendir("/dev/fd")) {
+    std::size_t count = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+      if (entry->d_name[0] != '.') ++count;
+    }
+    ::closedir(dir);
+    // FreeBSD without its descriptor file system lists only the first three there.
+    if (count > 3) return count - 1;
+  }
+  std::size_t count = 0;
+  for (std::size_t fd = 0; fd < limit; ++fd) {
+    if (::fcntl(static_cast<int>(fd), F_GETFD) != -1) ++count;
+  }
+  return count;
+}
+
+LeftOutReason SpecialReason(mode_t mode) {
+  if (S_ISFIFO(mode)) return LeftOutReason::kPipe;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return LeftOutReason::kDevice;
+  if (S_ISSOCK(mode)) return LeftOutReason::kSocket;
+  return LeftOutReason::kSpecial;
+}
+
+LeftOutReason LinkReason(mode_t mode) {
+  if (S_ISDIR(mode)) return LeftOutReason::kLinkToFolder;
+  if (S_ISFIFO(mode)) return LeftOutReason::kLinkToPipe;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return LeftOutReason::kLinkToDevice;
+  if (S_ISSOCK(mode)) return LeftOutReason::kLinkToSocket;
+  return LeftOutReason::kLinkToSpecial;
+}
+
+// The path with every link and every "." and ".." resolved; none when it cannot be.
+std::optional<std::string> Resolved(const Path& path) {
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) return std::nullopt;
+  std::string text(resolved);
+  std::free(resolved);
+  return text;
+}
+
+// Whether the resolved `path` lies inside the resolved folder `root`, in it or deeper. A path
+// that could not be resolved lies nowhere.
+bool Within(const std::optional<std::string>& path, const std::string& root) {
+  if (!path || root.empty()) return false;
+  if (root == "/") return true;
+  return path->size() > root.size() && path->starts_with(root) && (*path)[root.size()] == '/';
 }
 
 class PosixInputFile final : public InputFile {
@@ -409,26 +483,26 @@ class PosixFileSystem final : public FileSystem {
       static std::atomic<unsigned> counter{0};
       const std::string base(CutAtCharacter(target.filename().native(), 120));
       Path temp;
-      int slot = -1;
+      TempNode* node = nullptr;
       for (int attempt = 0;; ++attempt) {
         temp = folder / ("." + base + ".tmp" + std::to_string(::getpid()) + "-" +
                          std::to_string(counter.fetch_add(1)));
-        slot = EnterTemporary(temp);
+        node = EnterTemporary(temp);
         if (LinkUnnamed(fd, from, temp) == 0) {
           break;
         }
         const int err = errno;
-        LeaveTemporary(slot);
+        LeaveTemporary(node);
         if (err != EEXIST || attempt == 100) return Errno("create a file in", folder, err);
       }
-      ArmTemporary(slot);
+      ArmTemporary(node);
       if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         (void)::unlink(temp.c_str());
-        LeaveTemporary(slot);
+        LeaveTemporary(node);
         return Errno("replace", target, err);
       }
-      LeaveTemporary(slot);
+      LeaveTemporary(node);
     }
     return out->Close();
   }
@@ -456,15 +530,15 @@ class PosixFileSystem final : public FileSystem {
       const std::string name = "." + base + ".tmp" + std::to_string(::getpid()) + "-" +
                                std::to_string(counter.fetch_add(1));
       Path path = folder / name;
-      const int slot = EnterTemporary(path);
+      TempNode* const node = EnterTemporary(path);
       const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd >= 0) {
-        ArmTemporary(slot);
+        ArmTemporary(node);
         *created = path;
         return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, path));
       }
       const int err = errno;
-      LeaveTemporary(slot);
+      LeaveTemporary(node);
       if (err != EEXIST) return Errno("create a file in", folder, err);
     }
     return Errno("create a file in", folder, EEXIST);
@@ -517,6 +591,20 @@ class PosixFileSystem final : public FileSystem {
     return Status::Ok();
   }
 
+  std::size_t SpareFileHandles() override {
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+      return SIZE_MAX;
+    }
+    // Room for what is opened beside the files that wait: the archive, the list, a folder to
+    // flush, and what libraries or a window open meanwhile.
+    constexpr std::size_t kReserve = 16;
+    constexpr std::size_t kProbedAtMost = 1 << 16;
+    const auto soft = static_cast<std::size_t>(limit.rlim_cur);
+    const std::size_t held = OpenDescriptors(std::min(soft, kProbedAtMost));
+    return soft > held + kReserve ? soft - held - kReserve : 0;
+  }
+
   bool IsDirectory(const Path& path) override {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -550,27 +638,64 @@ class PosixFileSystem final : public FileSystem {
     return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
   }
 
-  Result<std::vector<std::u16string>> ListFiles(const Path& folder) override {
-    std::vector<std::u16string> names;
+  Result<FolderListing> ListFolder(const Path& folder) override {
+    FolderListing listing;
+    std::optional<std::string> root;  // the folder's own resolved path, found at the first link
     PAK_RETURN_IF_ERROR(ForEachName(folder, [&](int dir_fd, const dirent& entry) {
       const char* name = entry.d_name;
       if (name[0] == '.') return Status::Ok();  // hidden, and "." and ".."
-      bool regular = entry.d_type == DT_REG;
-      if (entry.d_type == DT_UNKNOWN || entry.d_type == DT_LNK) {
-        struct stat st {};
-        regular = ::fstatat(dir_fd, name, &st, 0) == 0 && S_ISREG(st.st_mode);
+      // The listing tells the kind of most entries; only links, and file systems that do not
+      // say, are looked at.
+      unsigned char type = entry.d_type;
+      struct stat st {};
+      if (type == DT_UNKNOWN) {
+        if (::fstatat(dir_fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+          listing.left_out.push_back({FromUtf8(name), LeftOutReason::kUnexamined});
+          return Status::Ok();
+        }
+        type = S_ISLNK(st.st_mode) ? DT_LNK : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
       }
-      if (!regular) return Status::Ok();
+      bool outside = false;
+      std::optional<LeftOutReason> reason;
+      if (type == DT_LNK) {
+        if (::fstatat(dir_fd, name, &st, 0) != 0) {
+          reason = errno == ELOOP                        ? LeftOutReason::kLinkLoop
+                   : errno == ENOENT || errno == ENOTDIR ? LeftOutReason::kDanglingLink
+                                                         : LeftOutReason::kUnexamined;
+        } else if (S_ISREG(st.st_mode)) {
+          if (!root) root = Resolved(folder).value_or(std::string());
+          outside = !Within(Resolved(folder / name), *root);
+        } else {
+          reason = LinkReason(st.st_mode);
+        }
+      } else if (type != DT_REG) {
+        // What the listing said, or what fstatat found when it said nothing.
+        const mode_t mode = entry.d_type == DT_UNKNOWN ? st.st_mode : DTTOIF(entry.d_type);
+        if (S_ISDIR(mode)) return Status::Ok();  // sub-folders are not packed
+        reason = SpecialReason(mode);
+      }
       bool valid = true;
       std::u16string wide = FromUtf8(name, &valid);
+      if (reason) {
+        listing.left_out.push_back({std::move(wide), *reason});
+        return Status::Ok();
+      }
       if (!valid) {
         return Status::Refused("The file name " + DisplayPath(folder / name) +
                                " is not valid UTF-8; rename the file first");
       }
-      names.push_back(std::move(wide));
+      (outside ? listing.outside_links : listing.files).push_back(std::move(wide));
       return Status::Ok();
     }));
-    return names;
+    return listing;
+  }
+
+  bool LeadsOutside(const Path& folder, std::u16string_view name) override {
+    const Path path = JoinPath(folder, name);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return false;
+    const std::optional<std::string> root = Resolved(folder);
+    return root && !Within(Resolved(path), *root);
   }
 
  private:

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -528,40 +529,152 @@ class Win32FileSystem final : public FileSystem {
     return attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   }
 
-  Result<std::vector<std::u16string>> ListFiles(const Path& folder) override {
-    constexpr DWORD kLeftOut =
-        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    return NamesIn(folder, [](DWORD attributes, const std::u16string&) {
-      return (attributes & kLeftOut) == 0;
-    });
+  Result<FolderListing> ListFolder(const Path& folder) override {
+    constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    FolderListing listing;
+    std::optional<std::wstring> root;  // the folder's final path, found at the first link
+    PAK_RETURN_IF_ERROR(ForEachFound(folder, [&](const WIN32_FIND_DATAW& found) {
+      const DWORD attributes = found.dwFileAttributes;
+      if ((attributes & kHidden) != 0) return;
+      std::u16string name = FromWide(found.cFileName);
+      if (name == u"." || name == u"..") return;
+      // The find data tell an ordinary file or folder without another call; a reparse point
+      // that only stands in for its data (a cloud placeholder, a deduplicated file) is one too.
+      if (!IsLink(found)) {
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) listing.files.push_back(std::move(name));
+        return;
+      }
+      // A junction or a link to a folder.
+      if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        listing.left_out.push_back({std::move(name), LeftOutReason::kLinkToFolder});
+        return;
+      }
+      if (!root) root = FinalPath(WinPath(folder)).value_or(std::wstring());
+      const Destination where = Follow(WinPath(JoinPath(folder, name)), *root);
+      if (where.reason) {
+        listing.left_out.push_back({std::move(name), *where.reason});
+      } else {
+        (where.outside ? listing.outside_links : listing.files).push_back(std::move(name));
+      }
+    }));
+    return listing;
+  }
+
+  bool LeadsOutside(const Path& folder, std::u16string_view name) override {
+    const std::wstring path = WinPath(JoinPath(folder, name));
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    ::FindClose(search);
+    if (!IsLink(found)) return false;
+    const std::optional<std::wstring> root = FinalPath(WinPath(folder));
+    return root && Follow(path, *root).outside;
   }
 
  private:
   // The names of the entries of `folder` that `take` accepts, given their attributes and name.
   template <typename Take>
   Result<std::vector<std::u16string>> NamesIn(const Path& folder, Take take) {
+    std::vector<std::u16string> names;
+    PAK_RETURN_IF_ERROR(ForEachFound(folder, [&](const WIN32_FIND_DATAW& found) {
+      std::u16string name = FromWide(found.cFileName);
+      if (take(found.dwFileAttributes, name)) names.push_back(std::move(name));
+    }));
+    return names;
+  }
+
+  // Calls `visit` with what the system found for each entry of `folder`, "." and ".." included.
+  template <typename Visit>
+  Status ForEachFound(const Path& folder, Visit visit) {
     std::wstring pattern = WinPath(folder);
     if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW found{};
     const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
-    std::vector<std::u16string> names;
     if (search == INVALID_HANDLE_VALUE) {
       const DWORD error = ::GetLastError();
       // An empty drive root has not even "." and "..".
-      if (error == ERROR_FILE_NOT_FOUND && IsDirectory(folder)) return names;
+      if (error == ERROR_FILE_NOT_FOUND && IsDirectory(folder)) return Status::Ok();
       return WinError("list the files of", folder, error);
     }
     Status status;
     do {
-      std::u16string name = FromWide(found.cFileName);
-      if (take(found.dwFileAttributes, name)) names.push_back(std::move(name));
+      visit(found);
     } while (::FindNextFileW(search, &found));
     const DWORD error = ::GetLastError();
     if (error != ERROR_NO_MORE_FILES) status = WinError("list the files of", folder, error);
     ::FindClose(search);
-    if (!status.ok()) return status;
-    return names;
+    return status;
+  }
+
+  // Whether the entry is a symbolic link or a junction: a reparse point that names another file.
+  static bool IsLink(const WIN32_FIND_DATAW& found) {
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+           IsReparseTagNameSurrogate(found.dwReserved0);
+  }
+
+  // The path of the file open at `handle`, every link resolved.
+  static std::optional<std::wstring> FinalPathOf(HANDLE handle) {
+    std::wstring text(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      const DWORD n =
+          ::GetFinalPathNameByHandleW(handle, text.data(), static_cast<DWORD>(text.size()), 0);
+      if (n == 0) return std::nullopt;
+      if (n < text.size()) {
+        text.resize(n);
+        return text;
+      }
+      text.resize(n + 1);
+    }
+    return std::nullopt;
+  }
+
+  static std::optional<std::wstring> FinalPath(const std::wstring& path) {
+    const HANDLE handle =
+        ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<std::wstring> final_path = FinalPathOf(handle);
+    ::CloseHandle(handle);
+    return final_path;
+  }
+
+  // Where a link to a file leads: outside the folder whose final path is `root`, or to no
+  // ordinary file, and why.
+  struct Destination {
+    bool outside = false;
+    std::optional<LeftOutReason> reason;
+  };
+  static Destination Follow(const std::wstring& link, const std::wstring& root) {
+    const HANDLE handle =
+        ::CreateFileW(link.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = ::GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        return {false, LeftOutReason::kDanglingLink};
+      }
+      if (error == ERROR_CANT_RESOLVE_FILENAME) return {false, LeftOutReason::kLinkLoop};
+      return {false, LeftOutReason::kUnexamined};
+    }
+    Destination where;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileType(handle) != FILE_TYPE_DISK) {
+      where.reason = LeftOutReason::kLinkToDevice;
+    } else if (::GetFileInformationByHandle(handle, &info) &&
+               (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      where.reason = LeftOutReason::kLinkToFolder;
+    } else {
+      const std::optional<std::wstring> target = FinalPathOf(handle);
+      // Paths compare ignoring case, as the system names files.
+      where.outside =
+          !target || root.empty() || target->size() <= root.size() ||
+          (*target)[root.size()] != L'\\' ||
+          ::CompareStringOrdinal(target->data(), static_cast<int>(root.size()), root.data(),
+                                 static_cast<int>(root.size()), TRUE) != CSTR_EQUAL;
+    }
+    ::CloseHandle(handle);
+    return where;
   }
 
   // Creates a new hidden file with a unique name made from `hint` in `folder`, entered among the

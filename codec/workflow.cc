@@ -194,7 +194,10 @@ std::span<const std::uint8_t> AsBytes(const std::string& text) {
 class EntryWriter {
  public:
   EntryWriter(FileSystem& fs, const PakArchive& archive, const Path& folder)
-      : fs_(fs), archive_(archive), folder_(folder) {}
+      : fs_(fs),
+        archive_(archive),
+        folder_(folder),
+        batch_files_(std::min(kBatchFiles, fs.SpareFileHandles())) {}
 
   // Writes entry `index`; `done(index)` runs once the entry's file holds its name.
   Status Write(std::size_t index, const std::function<void(std::size_t)>& done) {
@@ -211,7 +214,7 @@ class EntryWriter {
     }
     waiting_bytes_ += archive_[index].size;
     waiting_.push_back({index, std::move(target)});
-    if (waiting_.size() < kBatchFiles && waiting_bytes_ < kBatchBytes) return Status::Ok();
+    if (waiting_.size() < batch_files_ && waiting_bytes_ < kBatchBytes) return Status::Ok();
     return PutWaitingInPlace(done);
   }
 
@@ -223,8 +226,9 @@ class EntryWriter {
   bool replaced() const { return replaced_; }
 
  private:
-  // At most this many files, or bytes, wait for a flush: open files are a limited resource, and
-  // bytes that wait long are written out by the system anyway.
+  // At most this many files, or bytes, wait for a flush: open files are a limited resource (fewer
+  // still where the process may hold few, 256 in all by default on some systems), and bytes that
+  // wait long are written out by the system anyway.
   static constexpr std::size_t kBatchFiles = 256;
   static constexpr std::uint64_t kBatchBytes = 64u << 20;
 
@@ -247,6 +251,7 @@ class EntryWriter {
   FileSystem& fs_;
   const PakArchive& archive_;
   const Path& folder_;
+  const std::size_t batch_files_;
   std::vector<std::pair<std::size_t, std::unique_ptr<StagedFile>>> waiting_;
   std::uint64_t waiting_bytes_ = 0;
   bool replaced_ = false;
@@ -375,17 +380,44 @@ Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& fo
   return status;
 }
 
+namespace {
+
+// Sorts `names` in the order of LessIgnoreCase (folded text, then the exact text), with each name
+// folded once rather than on every comparison.
+void SortNames(std::vector<std::u16string>& names) {
+  const FoldedNames folded(names);
+  std::vector<std::size_t> order(names.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const int by_folded = folded[a].compare(folded[b]);
+    if (by_folded != 0) return by_folded < 0;
+    return names[a] < names[b];
+  });
+  std::vector<std::u16string> sorted;
+  sorted.reserve(order.size());
+  for (std::size_t i : order) sorted.push_back(std::move(names[i]));
+  names = std::move(sorted);
+}
+
+// Names left out without a word: the list, and the file that is never packed.
+bool IsOwnFile(std::u16string_view name) {
+  return EqualsIgnoreCase(name, kFilesListName) || EqualsIgnoreCase(name, kFamilyBinName);
+}
+
+}  // namespace
+
 Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage& code_page,
-                              const StopFlag* stop) {
+                              const StopFlag* stop, bool follow_links) {
   const auto stopped = [stop] { return stop != nullptr && stop->load(); };
   const auto cancelled = [] { return Status::Cancelled("The folder scan was stopped"); };
   if (stopped()) return cancelled();
-  auto names = fs.ListFiles(folder);
-  if (!names.ok()) return names.status();
+  auto listing = fs.ListFolder(folder);
+  if (!listing.ok()) return listing.status();
   if (stopped()) return cancelled();
   FolderScan scan;
-  for (auto& name : *names) {
+  const auto take = [&](std::u16string& name, bool outside) -> Status {
     if (EqualsIgnoreCase(name, kFilesListName)) {
+      // Only read, never packed: through a link too.
       scan.files_list_found = true;
       const Path list = JoinPath(folder, name);
       auto file = fs.OpenForRead(list);
@@ -402,8 +434,14 @@ Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage
       const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
       scan.recorded_names = RecordedNames(text, code_page);
     } else if (!EqualsIgnoreCase(name, kFamilyBinName)) {
-      scan.files.push_back(std::move(name));
+      (outside && !follow_links ? scan.outside_links : scan.files).push_back(std::move(name));
     }
+    return Status::Ok();
+  };
+  for (auto& name : listing->files) PAK_RETURN_IF_ERROR(take(name, false));
+  for (auto& name : listing->outside_links) PAK_RETURN_IF_ERROR(take(name, true));
+  for (auto& file : listing->left_out) {
+    if (!IsOwnFile(file.name)) scan.left_out.push_back(std::move(file));
   }
   // What an extraction wrote must pack back: a recorded file that the listing passed over as
   // hidden (a name starting with a dot, a hidden attribute) is a file to pack like the others.
@@ -411,6 +449,7 @@ Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage
   if (!scan.recorded_names.empty()) {
     std::unordered_set<std::u16string> listed;
     for (const auto& name : scan.files) listed.insert(FoldCase(name));
+    for (const auto& name : scan.outside_links) listed.insert(FoldCase(name));
     for (const auto& name : scan.recorded_names) {
       // One look at the disk per recorded name: a long list is worth stopping in.
       if (stopped()) return cancelled();
@@ -419,27 +458,75 @@ Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage
         continue;
       }
       if (fs.IsFile(JoinPath(folder, name))) {
-        scan.files.push_back(name);
+        const bool outside = !follow_links && fs.LeadsOutside(folder, name);
+        (outside ? scan.outside_links : scan.files).push_back(name);
         listed.insert(FoldCase(name));
       }
     }
   }
   if (stopped()) return cancelled();
-  // The order of LessIgnoreCase (folded text, then the exact text), with each
-  // name folded once rather than on every comparison.
-  const FoldedNames folded(scan.files);
-  std::vector<std::size_t> order(scan.files.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    const int by_folded = folded[a].compare(folded[b]);
-    if (by_folded != 0) return by_folded < 0;
-    return scan.files[a] < scan.files[b];
-  });
-  std::vector<std::u16string> sorted;
-  sorted.reserve(order.size());
-  for (std::size_t i : order) sorted.push_back(std::move(scan.files[i]));
-  scan.files = std::move(sorted);
+  SortNames(scan.files);
+  SortNames(scan.outside_links);
+  std::sort(scan.left_out.begin(), scan.left_out.end(),
+            [](const LeftOutFile& a, const LeftOutFile& b) { return a.name < b.name; });
   return scan;
+}
+
+Status CheckFolderLinks(const FolderScan& scan) {
+  if (scan.outside_links.empty()) return Status::Ok();
+  std::string names;
+  for (const auto& name : scan.outside_links) {
+    if (!names.empty()) names += ", ";
+    names += "\"" + ToUtf8(name) + "\"";
+  }
+  const bool one = scan.outside_links.size() == 1;
+  return Status::Refused(std::string(one ? "A link" : "Links") + " in the folder " +
+                         (one ? "leads" : "lead") + " to " + (one ? "a file" : "files") +
+                         " outside it: " + names +
+                         ". Links out of the folder are not packed; nothing was written");
+}
+
+std::string LeftOutNote(const LeftOutFile& file) {
+  const char* why = "";
+  switch (file.reason) {
+    case LeftOutReason::kPipe:
+      why = "a named pipe (FIFO)";
+      break;
+    case LeftOutReason::kDevice:
+      why = "a device";
+      break;
+    case LeftOutReason::kSocket:
+      why = "a socket";
+      break;
+    case LeftOutReason::kSpecial:
+      why = "not an ordinary file";
+      break;
+    case LeftOutReason::kLinkToFolder:
+      why = "a link to a folder";
+      break;
+    case LeftOutReason::kLinkToPipe:
+      why = "a link to a named pipe (FIFO)";
+      break;
+    case LeftOutReason::kLinkToDevice:
+      why = "a link to a device";
+      break;
+    case LeftOutReason::kLinkToSocket:
+      why = "a link to a socket";
+      break;
+    case LeftOutReason::kLinkToSpecial:
+      why = "a link to what is not an ordinary file";
+      break;
+    case LeftOutReason::kDanglingLink:
+      why = "a link to nothing: what it names does not exist";
+      break;
+    case LeftOutReason::kLinkLoop:
+      why = "a link that leads round in a loop";
+      break;
+    case LeftOutReason::kUnexamined:
+      why = "a file the system would not let us examine";
+      break;
+  }
+  return "Not packed: \"" + ToUtf8(file.name) + "\", " + why;
 }
 
 NameDifference CompareNames(const FolderScan& scan) {
@@ -449,9 +536,12 @@ NameDifference CompareNames(const FolderScan& scan) {
   std::unordered_set<std::u16string_view> recorded;
   recorded.reserve(recorded_folded.size());
   for (std::size_t i = 0; i < recorded_folded.size(); ++i) recorded.insert(recorded_folded[i]);
+  const FoldedNames links_folded(scan.outside_links);
   std::unordered_set<std::u16string_view> present;
-  present.reserve(files_folded.size());
+  present.reserve(files_folded.size() + links_folded.size());
   for (std::size_t i = 0; i < files_folded.size(); ++i) present.insert(files_folded[i]);
+  // A link out of the folder is there, though not packed: it is no recorded file deleted.
+  for (std::size_t i = 0; i < links_folded.size(); ++i) present.insert(links_folded[i]);
   for (std::size_t i = 0; i < scan.files.size(); ++i) {
     if (!recorded.contains(files_folded[i]) && !EqualsIgnoreCase(scan.files[i], kFilesListName)) {
       diff.added.push_back(scan.files[i]);

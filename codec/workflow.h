@@ -63,12 +63,27 @@ struct FolderScan {
   bool files_list_found = false;
   // The names FilesList.txt recorded, first occurrences only (ignoring case).
   std::vector<std::u16string> recorded_names;
+  // Links to files outside the folder, sorted as `files`, which they are not among: packing
+  // them would put whatever they lead to (a key, a password file) into the archive. With
+  // `follow_links` they are among `files` instead, and this is empty.
+  std::vector<std::u16string> outside_links;
+  // What the folder holds that is not packed, sorted by name: special files, and links that
+  // lead to no ordinary file. Sub-folders, hidden files, FilesList.txt and Family.Bin are not
+  // counted here.
+  std::vector<LeftOutFile> left_out;
 };
 
 // Lists `folder` and reads its FilesList.txt. A `stop` that is set ends the scan early with a
 // kCancelled status and no scan: a folder is never half listed.
 Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage& code_page,
-                              const StopFlag* stop = nullptr);
+                              const StopFlag* stop = nullptr, bool follow_links = false);
+
+// Refuses to pack a folder that holds links to files outside it, naming every one; nothing is
+// written.
+Status CheckFolderLinks(const FolderScan& scan);
+
+// One line that says a file of the folder is not packed, and why.
+std::string LeftOutNote(const LeftOutFile& file);
 
 struct NameDifference {
   std::vector<std::u16string> added;    // files the list does not record

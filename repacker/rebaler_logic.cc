@@ -64,6 +64,20 @@ std::u16string RebalerLogic::CheckArchiveArgument(std::u16string& path) {
   return {};
 }
 
+std::u16string LeftOutText(const std::vector<pak::LeftOutFile>& left_out) {
+  constexpr std::size_t kShown = 20;
+  std::u16string text;
+  for (std::size_t i = 0; i < left_out.size() && i < kShown; ++i) {
+    if (!text.empty()) text += u"\n";
+    text += pak::FromUtf8(pak::LeftOutNote(left_out[i]));
+  }
+  if (left_out.size() > kShown) {
+    text += u"\n" + shell::CountText(left_out.size() - kShown, u"more file", u"more files") +
+            u" not packed";
+  }
+  return text;
+}
+
 void RebalerLogic::ScanFolder() { Scan(nullptr); }
 
 void RebalerLogic::Scan(Scanned scanned) {
@@ -130,6 +144,11 @@ void RebalerLogic::RepackAll(const pak::Progress& progress) {
   // The folder as it is now, not as it was when it was chosen: a file added meanwhile is packed
   // (and confirmed like any other), a file deleted meanwhile is not looked for.
   Scan([this, progress](const pak::NameDifference& diff) {
+    // Links out of the folder are refused before anything else is asked.
+    if (const pak::Status links = pak::CheckFolderLinks(scan_); !links.ok()) {
+      Report(links);
+      return;
+    }
     // The dialog shows the names escaped, so that none can hide what it is.
     const auto shown = [](const std::vector<std::u16string>& names) {
       std::vector<std::u16string> out;
@@ -160,13 +179,15 @@ void RebalerLogic::Pack(const pak::Progress& progress) {
         };
         return pak::PackFolder(fs, folder, files, archive, each, false, &stop);
       },
-      [this](const pak::Status& status, std::size_t done) {
+      [this, left_out = scan_.left_out](const pak::Status& status, std::size_t done) {
         if (status.ok()) {
           const std::optional<pak::FileStamp> stamp = fs_.Stamp(pak::Path(archive_path()));
           std::u16string text =
               shell::CountText(done, u"file", u"files") + u" packed into " + archive_path();
           if (stamp) text += u" (" + shell::SizeText(stamp->size) + u")";
           SetStatus(std::move(text));
+          // What the archive lacks, once it is written.
+          if (!left_out.empty()) Show(LeftOutText(left_out), kTitle);
         } else if (status.kind() == pak::Status::Kind::kCancelled) {
           SetStatus(u"Packing stopped: " + archive_path() + u" was left as it was");
         } else {

@@ -33,6 +33,10 @@ inline constexpr char16_t kFolderDialogTitle[] = u"Browse for Folder where the o
 inline constexpr char16_t kCanceledText[] = u"The repack was canceled by your request";
 inline constexpr char16_t kCanceledTitle[] = u"Repack Canceled";
 
+// The box that names the files a pack left out of the archive, and why: one line each, the first
+// twenty, then how many more.
+std::u16string LeftOutText(const std::vector<pak::LeftOutFile>& left_out);
+
 class RebalerLogic : public shell::ProgramLogic {
  public:
   RebalerLogic(shell::MainView& view, shell::FileDialog& file_dialog,
@@ -63,6 +67,8 @@ class RebalerLogic : public shell::ProgramLogic {
   const std::vector<std::u16string>& Files() const { return scan_.files; }
   bool FilesListFound() const { return scan_.files_list_found; }
   const std::vector<std::u16string>& RecordedNames() const { return scan_.recorded_names; }
+  // What the last scan found in the folder and does not pack.
+  const std::vector<pak::LeftOutFile>& LeftOut() const { return scan_.left_out; }
 
  protected:
   void ArchiveChosen(std::u16string path) override;

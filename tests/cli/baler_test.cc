@@ -296,4 +296,48 @@ TEST(Baler, CheckAgreesWithExtractAndSpecialFilesDoNotHang) {
   }
 }
 
+TEST(Baler, PackRefusesLinksOutOfTheFolderAndNamesWhatItLeavesOut) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "x");
+  WriteFile(dir / "secret", std::string("private key"));
+  WriteFile(dir / "x" / "a.bin", Bytes{1});
+  std::filesystem::create_symlink("../secret", dir / "x" / "id_rsa");
+  std::filesystem::create_symlink(dir / "secret", dir / "x" / "copy");
+  std::filesystem::create_symlink("missing", dir / "x" / "gone");
+  ASSERT_EQ(::mkfifo((dir / "x" / "pipe").c_str(), 0644), 0);
+  const std::string pack = "pack " + Q(dir / "x") + " " + Q(dir / "out.pak");
+  const Bytes key = {'p', 'r', 'i', 'v', 'a', 't', 'e', ' ', 'k', 'e', 'y'};
+  const Bytes followed = MakeArchive({{u"a.bin", {1}}, {u"copy", key}, {u"id_rsa", key}});
+  const std::string notes =
+      "baler: Not packed: \"gone\", a link to nothing: what it names does not exist\n"
+      "baler: Not packed: \"pipe\", a named pipe (FIFO)\n";
+  const struct {
+    const char* options;
+    int code;
+    std::vector<std::string> err_says;  // each on stderr; with code 0, stderr is exactly these
+    Bytes archive;                      // empty: no archive written
+  } kCases[] = {
+      {"", 1, {"\"copy\", \"id_rsa\"", "nothing was written", "--follow-links"}, {}},
+      {" --quiet", 1, {"\"copy\", \"id_rsa\""}, {}},
+      {" --follow-links", 0, {notes}, followed},
+      {" --follow-links --quiet", 0, {""}, followed},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.options);
+    std::filesystem::remove(dir / "out.pak");
+    const auto o = Baler(dir, pack + c.options);
+    EXPECT_EQ(o.code, c.code) << o.err;
+    if (c.code == 0) {
+      EXPECT_EQ(o.err, c.err_says.front());
+    } else {
+      for (const auto& says : c.err_says) EXPECT_NE(o.err.find(says), std::string::npos) << o.err;
+    }
+    if (c.archive.empty()) {
+      EXPECT_FALSE(std::filesystem::exists(dir / "out.pak"));
+    } else {
+      EXPECT_EQ(ReadFile(dir / "out.pak"), c.archive);
+    }
+  }
+}
+
 }  // namespace

@@ -3,11 +3,15 @@
 // cannot be written, names the system cannot hold. Each case runs in a fresh folder.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 
 #include "codec/names.h"
@@ -80,6 +84,132 @@ TEST(HostileLinks, ADanglingLinkCreatesNothingOutside) {
   const auto archive = pak::ParsePak(MakeArchive({{u"a.bin", {1}}}));
   ASSERT_TRUE(pak::ExtractAll(Fs(), *archive, dir / "out", Cp()).ok());
   EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"out"}));
+}
+
+// ---- Links in a folder being packed ----
+
+using Reason = pak::LeftOutReason;
+
+// A folder holding every kind of name a scan must sort: what it packs, the links out of it it
+// refuses, and what it leaves out and why. It is reached through `alias`, a link to the folder
+// itself, as well as directly: links that stay inside count as inside either way.
+class LinksInAFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const fs::path in = dir / "in";
+    fs::create_directory(in);
+    fs::create_directory(in / "sub");
+    WriteFile(dir / "secret", std::string("private key"));
+    WriteFile(in / "a.ogg", Bytes{1});
+    WriteFile(in / "sub" / "deep.ogg", Bytes{2});
+    fs::create_symlink("a.ogg", in / "same.ogg");                     // inside, relative
+    fs::create_symlink(in / "a.ogg", in / "absolute.ogg");            // inside, absolute
+    fs::create_symlink("sub/../sub/deep.ogg", in / "deep_link.ogg");  // inside, a sub-folder
+    fs::create_symlink("../secret", in / "out_relative");
+    fs::create_symlink(dir / "secret", in / "out_absolute");
+    fs::create_symlink("out_relative", in / "out_chain");   // a link to a link out
+    fs::create_symlink("../in/a.ogg", in / "back_in.ogg");  // out and in again: inside
+    ASSERT_EQ(::mkfifo((in / "fifo").c_str(), 0644), 0);
+    fs::create_symlink("fifo", in / "to_fifo");
+    fs::create_symlink("sub", in / "to_folder");
+    fs::create_symlink("/dev/null", in / "to_device");
+    fs::create_symlink("missing", in / "dangling");
+    fs::create_symlink("loop_b", in / "loop_a");
+    fs::create_symlink("loop_a", in / "loop_b");
+    // Left out without a word: hidden names, the list's own name, Family.Bin, sub-folders.
+    fs::create_symlink("../secret", in / ".hidden_out");
+    fs::create_symlink("missing", in / ".hidden_dangling");
+    fs::create_symlink("../secret", in / "Family.Bin");
+    fs::create_directory(in / "folder");
+    fs::create_directory_symlink(in, dir / "alias");
+  }
+
+  TempDir dir;
+};
+
+TEST_F(LinksInAFolder, TheScanSortsEveryName) {
+  const Names files = {u"a.ogg", u"absolute.ogg", u"back_in.ogg", u"deep_link.ogg", u"same.ogg"};
+  const Names outside = {u"out_absolute", u"out_chain", u"out_relative"};
+  const std::vector<pak::LeftOutFile> left_out = {
+      {u"dangling", Reason::kDanglingLink},  {u"fifo", Reason::kPipe},
+      {u"loop_a", Reason::kLinkLoop},        {u"loop_b", Reason::kLinkLoop},
+      {u"to_device", Reason::kLinkToDevice}, {u"to_fifo", Reason::kLinkToPipe},
+      {u"to_folder", Reason::kLinkToFolder},
+  };
+  for (const char* through : {"in", "alias"}) {
+    SCOPED_TRACE(through);
+    auto scan = pak::ScanFolder(Fs(), dir / through, Cp());
+    ASSERT_TRUE(scan.ok()) << scan.status().message();
+    EXPECT_EQ(scan->files, files);
+    EXPECT_EQ(scan->outside_links, outside);
+    EXPECT_EQ(scan->left_out, left_out);
+    // Followed, the links out are packed as before.
+    scan = pak::ScanFolder(Fs(), dir / through, Cp(), nullptr, /*follow_links=*/true);
+    ASSERT_TRUE(scan.ok());
+    Names all = files;
+    all.insert(all.begin() + 4, outside.begin(), outside.end());
+    EXPECT_EQ(scan->files, all);
+    EXPECT_TRUE(scan->outside_links.empty());
+    EXPECT_EQ(scan->left_out, left_out);
+  }
+}
+
+TEST_F(LinksInAFolder, ARefusalNamesEveryLinkOutAndAListedOneCounts) {
+  // A hidden link out that FilesList.txt records would be packed like any recorded file.
+  WriteFile(dir / "in" / "FilesList.txt", std::string("a.ogg\r\n.hidden_out\r\n"));
+  auto scan = pak::ScanFolder(Fs(), dir / "in", Cp());
+  ASSERT_TRUE(scan.ok());
+  EXPECT_EQ(scan->outside_links,
+            (Names{u".hidden_out", u"out_absolute", u"out_chain", u"out_relative"}));
+  const pak::Status refused = pak::CheckFolderLinks(*scan);
+  EXPECT_EQ(refused.kind(), Kind::kRefused);
+  for (const char* name : {"\".hidden_out\"", "\"out_absolute\"", "out_chain", "out_relative"}) {
+    EXPECT_TRUE(Has(refused, name)) << refused.message();
+  }
+  EXPECT_TRUE(Has(refused, "nothing was written")) << refused.message();
+  // A link out is there, not deleted, though it is not packed.
+  EXPECT_EQ(pak::CompareNames(*scan).deleted, Names{});
+  scan->outside_links.clear();
+  EXPECT_TRUE(pak::CheckFolderLinks(*scan).ok());
+}
+
+TEST(HostileLinks, LeftOutNotesSayWhy) {
+  const struct {
+    Reason reason;
+    const char* says;
+  } kCases[] = {
+      {Reason::kPipe, "named pipe"},
+      {Reason::kDevice, "a device"},
+      {Reason::kSocket, "a socket"},
+      {Reason::kLinkToFolder, "link to a folder"},
+      {Reason::kLinkToPipe, "link to a named pipe"},
+      {Reason::kDanglingLink, "does not exist"},
+      {Reason::kLinkLoop, "loop"},
+      {Reason::kUnexamined, "examine"},
+  };
+  for (const auto& c : kCases) {
+    const std::string note = pak::LeftOutNote({u"n\u00e4me", c.reason});
+    EXPECT_NE(note.find("\"n\u00e4me\""), std::string::npos) << note;
+    EXPECT_NE(note.find(c.says), std::string::npos) << note;
+  }
+}
+
+TEST(HostileSpecialFiles, ASocketIsLeftOutAndSaidToBe) {
+  TempDir dir;
+  WriteFile(dir / "a.ogg", Bytes{1});
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(sock, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string path = (dir / "sock").string();
+  ASSERT_LT(path.size(), sizeof address.sun_path);
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  auto scan = pak::ScanFolder(Fs(), dir.path(), Cp());
+  ::close(sock);
+  ASSERT_TRUE(scan.ok());
+  EXPECT_EQ(scan->files, Names{u"a.ogg"});
+  EXPECT_EQ(scan->left_out, (std::vector<pak::LeftOutFile>{{u"sock", Reason::kSocket}}));
 }
 
 // ---- 2. The archive being read as a target ----
@@ -271,6 +401,86 @@ TEST(HostileInterruption, SignalsRemoveTheTemporaries) {
       EXPECT_EQ(ReadText(dir / "old.pak"), "the old archive");
     }
   }
+}
+
+TEST(HostileInterruption, EveryTemporaryIsRemovedHoweverManyAreOpen) {
+  // Named temporaries, as where unnamed files are missing; some are freed and taken again, so
+  // that reused entries are removed too.
+  for (int count : {1, 40, 300}) {
+    for (int signal_number : {SIGINT, SIGTERM}) {
+      TempDir dir;
+      WriteFile(dir / "keep.ogg", std::string("kept"));
+      const int ended = InChild([&] {
+        std::vector<std::unique_ptr<pak::OutputFile>> open;
+        for (int i = 0; i < count; ++i) {
+          pak::Path created;
+          auto file =
+              Fs().CreateTemporary(dir.path(), u"t" + pak::FromUtf8(std::to_string(i)), &created);
+          if (!file.ok()) ::_exit(2);
+          if (i % 10 == 9 && !Fs().Remove(created).ok()) ::_exit(3);
+          open.push_back(std::move(file).value());
+        }
+        ::raise(signal_number);
+        ::_exit(4);
+      });
+      EXPECT_EQ(ended, 128 + signal_number) << count;
+      EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"keep.ogg"}) << count;
+    }
+  }
+}
+
+// ---- Few open files allowed ----
+
+// With 64 descriptors at most (macOS allows 256 by default), extracting 400 entries over an
+// earlier extraction keeps fewer files waiting for their flush than the process may open.
+TEST(HostileLimits, ReExtractingUnderALowOpenFileLimitWritesEveryFile) {
+  std::vector<RawEntry> entries;
+  for (int i = 0; i < 400; ++i) {
+    entries.push_back({u"e" + pak::FromUtf8(std::to_string(i)) + u".bin",
+                       Bytes(static_cast<std::size_t>(100 + i), static_cast<std::uint8_t>(i))});
+  }
+  const auto archive = pak::ParsePak(MakeArchive(entries));
+  ASSERT_TRUE(archive.ok());
+  for (bool unnamed : {true, false}) {
+    TempDir dir;
+    ASSERT_TRUE(pak::ExtractAll(Fs(), *archive, dir.path(), Cp()).ok());
+    for (int i = 0; i < 400; i += 3) {
+      WriteFile(dir / ("e" + std::to_string(i) + ".bin"), std::string("old"));
+    }
+    const int ended = InChild([&] {
+      const struct rlimit limit = {64, 64};
+      if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) ::_exit(2);
+      FaultyFileSystem faulty;
+      faulty.unnamed_files = unnamed;
+      faulty.sync_file_system = true;  // the files' flushes are not what is tested here
+      const pak::Status status = pak::ExtractAll(faulty, *archive, dir.path(), Cp());
+      if (!status.ok()) {
+        std::fprintf(stderr, "%s\n", status.message().c_str());
+        ::_exit(1);
+      }
+    });
+    EXPECT_EQ(ended, 0) << unnamed;
+    for (int i = 0; i < 400; ++i) {
+      ASSERT_EQ(ReadFile(dir / ("e" + std::to_string(i) + ".bin")), entries[i].data) << i;
+    }
+    EXPECT_EQ(Hidden(dir.path()), std::vector<std::string>{});
+  }
+}
+
+// The real system's answer follows the soft limit and what the process holds open.
+TEST(HostileLimits, SpareFileHandlesCountWhatIsOpen) {
+  const int ended = InChild([] {
+    const struct rlimit limit = {64, 64};
+    if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) ::_exit(2);
+    const std::size_t before = Fs().SpareFileHandles();
+    if (before == 0 || before > 64 - 3 - 16) ::_exit(3);
+    std::vector<int> held;
+    for (int i = 0; i < 10; ++i) held.push_back(::open("/dev/null", O_RDONLY));
+    if (Fs().SpareFileHandles() != before - 10) ::_exit(4);
+    for (int i = 0; i < 100; ++i) held.push_back(::open("/dev/null", O_RDONLY));
+    if (Fs().SpareFileHandles() != 0) ::_exit(5);
+  });
+  EXPECT_EQ(ended, 0);
 }
 
 TEST(HostileInterruption, ALeftoverTemporaryIsNeverPackedOrCounted) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "codec/files_list.h"
 #include "codec/reader.h"
@@ -235,9 +236,9 @@ class StoppingFileSystem : public FaultyFileSystem {
  public:
   enum class At { kNever, kListing, kLookingUpRecordedFiles };
   StoppingFileSystem(At at, pak::StopFlag& stop) : at_(at), stop_(stop) {}
-  pak::Result<std::vector<std::u16string>> ListFiles(const pak::Path& folder) override {
+  pak::Result<pak::FolderListing> ListFolder(const pak::Path& folder) override {
     if (at_ == At::kListing) stop_ = true;
-    return FaultyFileSystem::ListFiles(folder);
+    return FaultyFileSystem::ListFolder(folder);
   }
   bool IsFile(const pak::Path& path) override {
     if (at_ == At::kLookingUpRecordedFiles) stop_ = true;
@@ -536,22 +537,40 @@ TEST_F(DurableReplace, ReplacingFilesAreFlushedTogether) {
 // an old extraction ends whole, its list in the archive's order even where new files took their
 // names before older ones that waited.
 TEST_F(DurableReplace, ManyReplacedFilesGoInBatches) {
-  std::vector<testing_support::RawEntry> entries;
-  std::string list;
-  for (int i = 0; i < 600; ++i) {
-    const std::string name = "f" + std::to_string(i);
-    entries.push_back({std::u16string(name.begin(), name.end()), {static_cast<std::uint8_t>(i)}});
-    list += name + "\r\n";
-    if (i % 2 == 0) WriteFile(out_ / name, std::string("old"));  // every other one replaces
+  // Every other file replaces one; fewer wait together where the process may open few files.
+  const struct {
+    std::optional<std::size_t> spare;
+    int files;
+    long syncs;
+  } kCases[] = {{std::nullopt, 600, 2},  // 256 + 44
+                {100, 600, 3},
+                {7, 60, 5},
+                {1, 60, 30},
+                {0, 60, 30}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.spare ? std::to_string(*c.spare) : "unbounded");
+    std::filesystem::remove_all(out_);
+    std::filesystem::create_directory(out_);
+    std::vector<testing_support::RawEntry> entries;
+    std::string list;
+    for (int i = 0; i < c.files; ++i) {
+      const std::string name = "f" + std::to_string(i);
+      entries.push_back({std::u16string(name.begin(), name.end()), {static_cast<std::uint8_t>(i)}});
+      list += name + "\r\n";
+      if (i % 2 == 0) WriteFile(out_ / name, std::string("old"));
+    }
+    const pak::PakArchive archive = Parse(MakeArchive(entries));
+    FaultyFileSystem fs;
+    fs.sync_file_system = true;
+    fs.spare_file_handles = c.spare;
+    ASSERT_TRUE(pak::ExtractAll(fs, archive, out_, Cp()).ok());
+    EXPECT_EQ(std::count(fs.journal.begin(), fs.journal.end(), "sync all"), c.syncs);
+    EXPECT_EQ(ReadText(out_ / "FilesList.txt"), list);
+    const int last = c.files - 2;
+    EXPECT_EQ(ReadFile(out_ / ("f" + std::to_string(last))),
+              (Bytes{static_cast<std::uint8_t>(last % 256)}));
+    EXPECT_TRUE(Hidden().empty());
   }
-  const pak::PakArchive archive = Parse(MakeArchive(entries));
-  FaultyFileSystem fs;
-  fs.sync_file_system = true;
-  ASSERT_TRUE(pak::ExtractAll(fs, archive, out_, Cp()).ok());
-  EXPECT_EQ(std::count(fs.journal.begin(), fs.journal.end(), "sync all"), 2);  // 256 + 44
-  EXPECT_EQ(ReadText(out_ / "FilesList.txt"), list);
-  EXPECT_EQ(ReadFile(out_ / "f598"), (Bytes{static_cast<std::uint8_t>(598 % 256)}));
-  EXPECT_TRUE(Hidden().empty());
 }
 
 TEST_F(DurableReplace, AFailedFolderFlushIsReportedAfterTheMove) {

@@ -1,6 +1,9 @@
 #include "repacker/rebaler_logic.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -120,6 +123,81 @@ TEST_F(RebalerTest, AddedAndDeletedFilesAreConfirmedThenPackedInListOrder) {
   EXPECT_EQ(view.items, (Names{u"a.ogg", u"B.OGG", u"new.ogg"}));
   EXPECT_EQ(view.enabled, true);
   EXPECT_FALSE(view.busy);
+}
+
+// ---- Links and special files in the folder ----
+
+#ifndef _WIN32
+TEST_F(RebalerTest, LinksOutOfTheFolderAreRefusedAndLeftOutFilesNamedAfterThePack) {
+  struct Case {
+    const char* what;
+    std::function<void(const fs::path&)> arrange;
+    bool packed;
+    std::vector<std::u16string> box_says;  // in the one box shown; none when empty
+  };
+  const std::vector<Case> cases = {
+      {"a link inside",
+       [](const fs::path& f) { fs::create_symlink("a.ogg", f / "b.ogg"); },
+       true,
+       {}},
+      {"links out",
+       [](const fs::path& f) {
+         fs::create_symlink("../secret", f / "key");
+         fs::create_symlink(f.parent_path() / "secret", f / "key2");
+       },
+       false,
+       {u"\"key\"", u"\"key2\"", u"nothing was written"}},
+      {"a dangling link and a pipe",
+       [](const fs::path& f) {
+         fs::create_symlink("missing", f / "gone");
+         ASSERT_EQ(::mkfifo((f / "pipe").c_str(), 0644), 0);
+       },
+       true,
+       {u"Not packed: \"gone\", a link to nothing", u"\nNot packed: \"pipe\", a named pipe"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(folder());
+    fs::create_directory(folder());
+    fs::remove(archive());
+    messages.shown.clear();
+    WriteFile(temp / "secret", std::string("private"));
+    Put(u"a.ogg", "A");
+    c.arrange(folder());
+    ChooseBothAndPack();
+    EXPECT_EQ(fs::exists(archive()), c.packed);
+    if (c.box_says.empty()) {
+      EXPECT_TRUE(messages.shown.empty());
+      continue;
+    }
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, kTitle);
+    for (const auto& says : c.box_says) {
+      EXPECT_NE(messages.shown[0].text.find(says), std::u16string::npos)
+          << pak::ToUtf8(messages.shown[0].text);
+    }
+  }
+}
+#endif
+
+TEST(RebalerLeftOut, TheBoxNamesTheFirstTwentyThenCountsTheRest) {
+  const struct {
+    std::size_t files;
+    std::size_t lines;
+    const char16_t* last_line;
+  } kCases[] = {{1, 1, u"Not packed: \"f0\", a socket"},
+                {20, 20, u"Not packed: \"f19\", a socket"},
+                {21, 21, u"1 more file not packed"},
+                {45, 21, u"25 more files not packed"}};
+  for (const auto& c : kCases) {
+    std::vector<pak::LeftOutFile> left_out;
+    for (std::size_t i = 0; i < c.files; ++i) {
+      left_out.push_back({u"f" + pak::FromUtf8(std::to_string(i)), pak::LeftOutReason::kSocket});
+    }
+    const std::u16string text = LeftOutText(left_out);
+    EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')) + 1, c.lines);
+    EXPECT_TRUE(text.ends_with(c.last_line)) << pak::ToUtf8(text);
+  }
 }
 
 TEST_F(RebalerTest, NoDialogWithoutFilesListOrWhenNamesMatchIgnoringCase) {
@@ -496,10 +574,10 @@ TEST_F(RebalerTest, PackingSaysWhatItDidOrThatItStoppedAndKeptTheOldArchive) {
 // user could while the worker reads.
 class ListingFileSystem : public FaultyFileSystem {
  public:
-  pak::Result<std::vector<std::u16string>> ListFiles(const pak::Path& folder) override {
+  pak::Result<pak::FolderListing> ListFolder(const pak::Path& folder) override {
     ++listings;
     if (during_listing) during_listing();
-    return FaultyFileSystem::ListFiles(folder);
+    return FaultyFileSystem::ListFolder(folder);
   }
   int listings = 0;
   std::function<void()> during_listing;

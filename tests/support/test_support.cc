@@ -226,9 +226,15 @@ pak::Status FaultyFileSystem::Remove(const pak::Path& p) {
   Record("remove", p);
   return Real().Remove(p);
 }
+std::size_t FaultyFileSystem::SpareFileHandles() {
+  return spare_file_handles ? *spare_file_handles : Real().SpareFileHandles();
+}
 bool FaultyFileSystem::IsDirectory(const pak::Path& p) { return Real().IsDirectory(p); }
-pak::Result<std::vector<std::u16string>> FaultyFileSystem::ListFiles(const pak::Path& f) {
-  return Real().ListFiles(f);
+pak::Result<pak::FolderListing> FaultyFileSystem::ListFolder(const pak::Path& f) {
+  return Real().ListFolder(f);
+}
+bool FaultyFileSystem::LeadsOutside(const pak::Path& f, std::u16string_view name) {
+  return Real().LeadsOutside(f, name);
 }
 
 pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::CreateUnnamed(

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -81,6 +82,8 @@ class FaultyFileSystem : public pak::FileSystem {
   // Whether the real system's unnamed files are used; off, every file is staged under a
   // hidden temporary name, as on systems without them.
   bool unnamed_files = false;
+  // What SpareFileHandles says; unset, the real system's answer.
+  std::optional<std::size_t> spare_file_handles;
   // Called before each write with its number: a test can end the process there.
   std::function<void(int)> before_write;
 
@@ -95,12 +98,14 @@ class FaultyFileSystem : public pak::FileSystem {
   pak::Status SyncFileSystem(const pak::Path& folder) override;
   pak::Status Remove(const pak::Path& path) override;
   bool IsDirectory(const pak::Path& path) override;
-  pak::Result<std::vector<std::u16string>> ListFiles(const pak::Path& folder) override;
+  pak::Result<pak::FolderListing> ListFolder(const pak::Path& folder) override;
+  bool LeadsOutside(const pak::Path& folder, std::u16string_view name) override;
   pak::Result<std::unique_ptr<pak::OutputFile>> CreateUnnamed(const pak::Path& target) override;
   pak::Status Publish(std::unique_ptr<pak::OutputFile> file, const pak::Path& target) override;
   pak::Result<NewName> PublishNew(std::unique_ptr<pak::OutputFile>& file,
                                   const pak::Path& target) override;
   bool IsFile(const pak::Path& path) override;
+  std::size_t SpareFileHandles() override;
   std::optional<pak::FileId> Identify(const pak::Path& path) override;
   pak::Result<std::vector<std::u16string>> NamesOfFile(const pak::Path& folder,
                                                        const pak::FileId& id) override;
