@@ -5,6 +5,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "codec/text.h"
+
 namespace shell {
 namespace {
 
@@ -26,27 +28,6 @@ constexpr std::u16string_view kDataKinds[] = {
 
 char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
 
-bool Invisible(char32_t c) {
-  struct Range {
-    char32_t first, last;
-  };
-  static constexpr Range kRanges[] = {
-      {0x0000, 0x001F}, {0x007F, 0x009F},   {0x00AD, 0x00AD},   {0x034F, 0x034F}, {0x061C, 0x061C},
-      {0x115F, 0x1160}, {0x17B4, 0x17B5},   {0x180B, 0x180F},   {0x200B, 0x200F}, {0x2028, 0x202E},
-      {0x205F, 0x206F}, {0x3164, 0x3164},   {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF}, {0xFFA0, 0xFFA0},
-      {0xFFF0, 0xFFFB}, {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
-  };
-  return std::any_of(std::begin(kRanges), std::end(kRanges),
-                     [c](const Range& r) { return c >= r.first && c <= r.last; });
-}
-
-void AppendEscape(std::u16string& out, char32_t c) {
-  static constexpr char16_t kHex[] = u"0123456789ABCDEF";
-  std::u16string digits;
-  for (; c != 0 || digits.size() < 4; c >>= 4) digits.insert(digits.begin(), kHex[c & 0xF]);
-  out += u"\\u{" + digits + u"}";
-}
-
 }  // namespace
 
 std::u16string LastExtension(std::u16string_view name) {
@@ -63,39 +44,12 @@ bool OpensAsData(std::u16string_view name) {
   return std::find(std::begin(kDataKinds), std::end(kDataKinds), extension) != std::end(kDataKinds);
 }
 
-std::u16string EscapeInvisible(std::u16string_view text) {
-  std::u16string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i];
-    char32_t c = unit;
-    const bool high = unit >= 0xD800 && unit <= 0xDBFF;
-    const bool low_next = i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
-    if (high && low_next) {
-      c = 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00);
-    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      AppendEscape(out, c);  // half of a pair: nothing a font can show
-      continue;
-    }
-    if (Invisible(c)) {
-      AppendEscape(out, c);
-    } else if (unit == u'\\' && i + 1 < text.size() && text[i + 1] == u'u') {
-      out += u"\\\\";
-    } else {
-      out.push_back(unit);
-      if (c > 0xFFFF) out.push_back(text[i + 1]);
-    }
-    if (c > 0xFFFF) ++i;
-  }
-  return out;
-}
-
 std::u16string NotOpenedText(std::u16string_view name) {
   const std::u16string extension = LastExtension(name);
   const std::u16string kind =
       extension.empty() ? u"It has no extension, so it is not"
-                        : u"Its extension, \"." + EscapeInvisible(extension) + u"\", is not";
-  return u"Not opened: " + EscapeInvisible(name) + u"\n\n" + kind +
+                        : u"Its extension, \"." + pak::DisplayName(extension) + u"\", is not";
+  return u"Not opened: " + pak::DisplayName(name) + u"\n\n" + kind +
          u" one of the sounds, pictures, text or game files opened from here: a file of another "
          u"kind could run as a program. Nothing was written.";
 }

@@ -23,12 +23,6 @@ std::u16string LastExtension(std::u16string_view name);
 // the list, a name without an extension included, is refused.
 bool OpensAsData(std::u16string_view name);
 
-// `text` with the characters that do not show, or that reorder what follows them (controls,
-// bidirectional marks and overrides, zero-width characters, fillers, tags, lone surrogates),
-// written as \u{XXXX}, so that a name reads as what it is. A backslash before a "u" is doubled,
-// so an escape in the output is always one made here.
-std::u16string EscapeInvisible(std::u16string_view text);
-
 // The box that refuses to open `name`: the name and its real extension, escaped.
 std::u16string NotOpenedText(std::u16string_view name);
 
