@@ -106,7 +106,7 @@ rm -rf "$out"
 mkdir -p "$out"
 tree=$work/linux-tree
 DESTDIR="$tree" cmake --install "$work/linux" --strip >/dev/null
-gzip -9n "$tree/usr/share/man/man1/baler.1"
+gzip -9n "$tree"/usr/share/man/man1/*.1
 
 top=baler-$version
 mkdir "$work/tarball"
@@ -122,18 +122,21 @@ mkdir -p "$deb/DEBIAN" "$deb/usr/share/doc/baler"
 cp -a "$tree/usr" "$deb/"
 sed "s/@YEAR@/$(date -d "@$SOURCE_DATE_EPOCH" +%Y)/" "$src/packaging/debian/copyright" \
   >"$deb/usr/share/doc/baler/copyright"
-# A version with a hyphen has a Debian revision; its changelog is then changelog.Debian.
+# A version with a hyphen has a Debian revision: the package's changelog is then
+# changelog.Debian, and changelog is the project's. A plain version has only the package's.
 changelog=changelog.gz
-[[ $version == *-* ]] && changelog=changelog.Debian.gz
+if [[ $version == *-* ]]; then
+  changelog=changelog.Debian.gz
+  gzip -9n <"$src/CHANGELOG.md" >"$deb/usr/share/doc/baler/changelog.gz"
+fi
 {
   echo "baler ($version) unstable; urgency=medium"
   echo
   echo "  * Release $version, built from commit $(git rev-parse --short=12 HEAD)."
-  echo "    The changes are listed in /usr/share/doc/baler/CHANGELOG.md.gz."
+  echo "    Its changes are those that CHANGELOG.md of the source lists."
   echo
   echo " -- The Baler developers <baler@example.org>  $(date -R -d "@$SOURCE_DATE_EPOCH")"
 } | gzip -9n >"$deb/usr/share/doc/baler/$changelog"
-gzip -9n <"$src/CHANGELOG.md" >"$deb/usr/share/doc/baler/CHANGELOG.md.gz"
 mkdir -p "$work/shlibs/debian"
 printf 'Source: baler\n\nPackage: baler\nArchitecture: amd64\n' >"$work/shlibs/debian/control"
 depends=$(cd "$work/shlibs" && dpkg-shlibdeps -O -e"$deb/usr/bin/baler" -e"$deb/usr/bin/unbaler" \
