@@ -82,16 +82,16 @@ configure=(-G Ninja -DCMAKE_BUILD_TYPE=Release -DBALER_WITH_TESTS=OFF -DBALER_WI
 
 # ---- Linux: the install tree, the tarball and the Debian package ----
 say "Linux build"
-cmake -S "$src" -B "$work/linux" "${configure[@]}" -DCMAKE_INSTALL_PREFIX=/usr \
-  -DCMAKE_CXX_FLAGS="$maps -D_FORTIFY_SOURCE=2 -fstack-protector-strong" \
-  -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro,-z,now" >"$work/linux.log"
+# Through CXXFLAGS and LDFLAGS, which CMake puts before the toolchain's own flags, not instead.
+CXXFLAGS="$maps -D_FORTIFY_SOURCE=2 -fstack-protector-strong" LDFLAGS="-Wl,-z,relro,-z,now" \
+  cmake -S "$src" -B "$work/linux" "${configure[@]}" -DCMAKE_INSTALL_PREFIX=/usr >"$work/linux.log"
 cmake --build "$work/linux" --parallel "$jobs" --target baler unbaler rebaler >>"$work/linux.log" ||
   { tail -n 40 "$work/linux.log"; die "the Linux build failed"; }
 
 say "Windows build"
-cmake -S "$src" -B "$work/windows" "${configure[@]}" -DBALER_WITH_QT=OFF \
-  -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64-x86_64.cmake" -DCMAKE_CXX_FLAGS="$maps" \
-  -DCMAKE_EXE_LINKER_FLAGS="-Wl,--no-insert-timestamp" >"$work/windows.log"
+CXXFLAGS="$maps" LDFLAGS="-Wl,--no-insert-timestamp" \
+  cmake -S "$src" -B "$work/windows" "${configure[@]}" -DBALER_WITH_QT=OFF \
+  -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64-x86_64.cmake" >"$work/windows.log"
 cmake --build "$work/windows" --parallel "$jobs" --target baler unbaler rebaler \
   >>"$work/windows.log" || { tail -n 40 "$work/windows.log"; die "the Windows build failed"; }
 

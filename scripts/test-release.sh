@@ -87,6 +87,13 @@ if [[ $(grep -c $'\r$' "$portable/README.txt") -ne $(wc -l <"$portable/README.tx
 fi
 mkdir "$work/linux-out"
 "$linux_baler" extract -q "$portable/sample.pak" "$work/linux-out"
+if command -v x86_64-w64-mingw32-objdump >/dev/null; then
+  for exe in baler unbaler rebaler; do
+    dlls=$(x86_64-w64-mingw32-objdump -p "$portable/$exe.exe" | sed -n 's/^\tDLL Name: //p' |
+      grep -viE '^(kernel32|user32|gdi32|shell32|ole32|oleaut32|comctl32|comdlg32|advapi32|msvcrt|ws2_32|uxtheme|shlwapi|api-ms-win-.*)\.dll$' || true)
+    [[ -z $dlls ]] || fail "$exe.exe needs DLLs that Windows does not have: $dlls"
+  done
+fi
 mkdir "$work/usb/out"
 (cd "$work/usb" && wine "$portable/baler.exe" extract -q "$top/sample.pak" out) ||
   fail "the zip's baler.exe could not extract sample.pak"
