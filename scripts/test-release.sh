@@ -181,6 +181,9 @@ if [[ ${CI:-} == true && $(id -u) -eq 0 ]]; then
     fail "a package named baler is installed already; not replacing it"
   else
     dpkg -i "$deb" >"$work/dpkg.log" 2>&1 || fail "dpkg -i: $(cat "$work/dpkg.log")"
+    # The desktop's caches are brought up to date by the triggers of the packages that own them.
+    grep -q '^Processing triggers for shared-mime-info' "$work/dpkg.log" ||
+      fail "dpkg -i ran no trigger of shared-mime-info: $(cat "$work/dpkg.log")"
     [[ $(/usr/bin/baler --version) == "baler $version" ]] || fail "installed baler --version"
     man -w baler | grep -q '^/usr/share/man/man1/baler.1.gz$' || fail "man -w baler"
     dpkg -P baler >>"$work/dpkg.log" 2>&1 || fail "dpkg -P: $(cat "$work/dpkg.log")"
