@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "baler_version.h"
 #include "codec/compare.h"
 #include "codec/reader.h"
 #include "codec/select.h"
@@ -325,7 +326,7 @@ constexpr const char* kExitCodes =
 int Run(int argc, char** argv) {
   CLI::App app{"Extract, list, check, compare and pack PAK archives.", "baler"};
   app.require_subcommand(1, 1);
-  app.set_version_flag("--version", "baler 1.0.0");
+  app.set_version_flag("--version", std::string("baler ") + kVersion);
 
   std::string archive, folder, against;
   std::vector<std::string> entries, includes, excludes;

@@ -4,7 +4,8 @@
 #   scripts/setup.sh core     the Linux build: compilers, Qt 6, test libraries
 #   scripts/setup.sh all      core + the real-window tests, the fuzzer and the
 #                             Windows cross build (MinGW-w64, Wine), the format check, the
-#                             install and sample checks, and what draws the artwork and the sample
+#                             install and sample checks, what draws the artwork and the sample,
+#                             and what builds and checks the release (NSIS, zip, dpkg-dev, lintian)
 # The sanitizer and fuzzer runtime comes in the version of the clang that is installed.
 set -euo pipefail
 
@@ -13,7 +14,7 @@ core=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-de
 extra=(clang clang-format libxml2-utils xvfb xauth xdotool x11-utils imagemagick time
        strace mingw-w64 wine wine64 googletest
        sox libsox-fmt-base file desktop-file-utils shared-mime-info libglib2.0-bin groff-base
-       man-db)
+       man-db git nsis zip unzip lintian dpkg-dev binutils-mingw-w64-x86-64)
 
 want=("${core[@]}")
 [ "${1:-core}" = all ] && want+=("${extra[@]}")

@@ -6,7 +6,10 @@
 #   4. each fuzzer for 60 seconds on its seed corpus (ParsePak, extraction into a temporary
 #      folder, pack then read back),
 #   5. the benchmarks' smoke run,
-#   6. the Windows build, its tests under Wine, when that part of the tree exists.
+#   6. the Windows build, its tests under Wine, when that part of the tree exists,
+#   7. the release (scripts/release.sh) built and checked as a user meets it: the installer and
+#      its uninstaller under Wine, the portable zip, the Debian package (installed and purged only
+#      in CI as root) (scripts/test-release.sh).
 # Every stage runs, whatever happened before it. Each test that ctest runs counts as one result,
 # each other stage (setup, a build, the format check, the fuzzer, ...) as one more; tests that
 # skip themselves (no X server, say) count as neither. It ends with one line,
@@ -102,5 +105,6 @@ if [[ -x bench/run ]]; then stage "bench: smoke run" bench/run --smoke; fi
 if [[ -f scripts/test-windows.sh ]]; then
   stage "windows: cross build and tests under Wine" bash scripts/test-windows.sh
 fi
+stage "release: built from HEAD, installed and uninstalled" bash scripts/test-release.sh
 
 finished=1

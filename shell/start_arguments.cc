@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "baler_version.h"
 #include "codec/file_system.h"
 #include "codec/text.h"
 
@@ -54,6 +55,14 @@ StartArguments ParseStartArguments(Program program, std::span<const std::u16stri
       start.message = UsageText(program);
       return start;
     }
+    if (options && argument == u"--version") {
+      start.action = StartArguments::Action::kVersion;
+      start.paths.clear();
+      const std::string_view version = baler::kVersion;
+      start.message = std::u16string(program == Program::kUnbaler ? u"unbaler " : u"rebaler ") +
+                      std::u16string(version.begin(), version.end()) + u"\n";
+      return start;
+    }
     // A lone "-" is no option; it is refused below as a path, like any name that leads nowhere.
     if (options && argument.size() > 1 && argument.front() == u'-') {
       return misuse(u"Unknown option: " + argument);
@@ -66,9 +75,10 @@ StartArguments ParseStartArguments(Program program, std::span<const std::u16stri
 }
 
 int PrintUsage(const StartArguments& start) {
-  const bool help = start.action == StartArguments::Action::kHelp;
-  std::fputs(pak::ToUtf8(start.message).c_str(), help ? stdout : stderr);
-  return help ? 0 : kMisuseExitCode;
+  const bool asked = start.action == StartArguments::Action::kHelp ||
+                     start.action == StartArguments::Action::kVersion;
+  std::fputs(pak::ToUtf8(start.message).c_str(), asked ? stdout : stderr);
+  return asked ? 0 : kMisuseExitCode;
 }
 
 }  // namespace shell

@@ -19,15 +19,17 @@ namespace shell {
 
 struct StartArguments {
   enum class Action {
-    kStart,   // open the window with `paths`
-    kHelp,    // --help: the usage text, and end successfully without a window
-    kMisuse,  // an unknown option or too many paths: the usage text, and end with a failure
+    kStart,    // open the window with `paths`
+    kHelp,     // --help: the usage text, and end successfully without a window
+    kVersion,  // --version: "unbaler VERSION", and end successfully without a window
+    kMisuse,   // an unknown option or too many paths: the usage text, and end with a failure
   };
   Action action = Action::kStart;
   // In the program's order (see above), at most two, each made whole against the folder the
   // program was started in.
   std::vector<std::u16string> paths;
-  // The usage text for kHelp and kMisuse; for kMisuse it begins with what was wrong.
+  // The usage text for kHelp and kMisuse (for kMisuse it begins with what was wrong), the
+  // program's name and version for kVersion.
   std::u16string message;
 };
 
@@ -43,8 +45,8 @@ StartArguments ParseStartArguments(Program program, std::span<const std::u16stri
 std::u16string UsageText(Program program);
 
 // For a command line that starts no window, on a system where the program has a console: prints
-// the message on the standard output for --help, on the standard error otherwise, and returns
-// the exit code.
+// the message on the standard output for --help and --version, on the standard error otherwise,
+// and returns the exit code.
 int PrintUsage(const StartArguments& start);
 
 }  // namespace shell

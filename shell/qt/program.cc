@@ -5,12 +5,11 @@
 
 namespace shell::qt {
 
-bool AsksForHelp(int argc, char* argv[], shell::Program program) {
+shell::StartArguments ReadEarlyArguments(int argc, char* argv[], shell::Program program) {
   std::vector<std::u16string> arguments;
   for (int i = 1; i < argc; ++i)
     arguments.push_back(QString::fromLocal8Bit(argv[i]).toStdU16String());
-  return shell::ParseStartArguments(program, arguments, u"").action ==
-         shell::StartArguments::Action::kHelp;
+  return shell::ParseStartArguments(program, arguments, u"");
 }
 
 shell::StartArguments ReadStartArguments(shell::Program program) {

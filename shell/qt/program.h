@@ -10,9 +10,9 @@
 
 namespace shell::qt {
 
-// Whether the command line asks for --help, which is answered before the application connects to
-// a display (there may be none).
-bool AsksForHelp(int argc, char* argv[], shell::Program program);
+// The command line as main receives it. --help and --version are answered from it before the
+// application connects to a display (there may be none).
+shell::StartArguments ReadEarlyArguments(int argc, char* argv[], shell::Program program);
 // The application's command line (StartArguments), read after Qt has taken its own options.
 shell::StartArguments ReadStartArguments(shell::Program program);
 
@@ -20,8 +20,10 @@ shell::StartArguments ReadStartArguments(shell::Program program);
 // `make_extra` returns; returns the application's exit code.
 template <typename Logic, typename... MakeExtra>
 int RunProgram(int argc, char* argv[], shell::Program program, MakeExtra... make_extra) {
-  if (AsksForHelp(argc, argv, program)) {
-    return shell::PrintUsage({shell::StartArguments::Action::kHelp, {}, shell::UsageText(program)});
+  if (const shell::StartArguments early = ReadEarlyArguments(argc, argv, program);
+      early.action == shell::StartArguments::Action::kHelp ||
+      early.action == shell::StartArguments::Action::kVersion) {
+    return shell::PrintUsage(early);
   }
   QApplication app(argc, argv);
   const shell::StartArguments start = ReadStartArguments(program);

@@ -30,7 +30,7 @@ shell::StartArguments ReadStartArguments(shell::Program program) {
 
 int ShowUsage(shell::Program program, const shell::StartArguments& start) {
   Win32MessageBox(nullptr).Show(start.message, std::u16string(shell::ProgramTitle(program)));
-  return start.action == shell::StartArguments::Action::kHelp ? 0 : shell::kMisuseExitCode;
+  return start.action == shell::StartArguments::Action::kMisuse ? shell::kMisuseExitCode : 0;
 }
 
 int RunMessageLoop() {

@@ -14,8 +14,8 @@ void InitProgram();
 
 // The process's command line (StartArguments), from CommandLineToArgvW.
 shell::StartArguments ReadStartArguments(shell::Program program);
-// Shows the usage text of a command line that starts no window in a message box (a window
-// program has no console to print it on). Returns the exit code.
+// Shows the usage text or the version asked by a command line that starts no window in a message
+// box (a window program has no console to print it on). Returns the exit code.
 int ShowUsage(shell::Program program, const shell::StartArguments& start);
 
 // Dispatches messages until the main window's unload posts the quit message; returns its code.

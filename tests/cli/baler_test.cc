@@ -8,6 +8,7 @@
 #include <regex>
 #include <string>
 
+#include "baler_version.h"
 #include "tests/cli/baler_process.h"
 #include "tests/support/test_support.h"
 
@@ -65,6 +66,16 @@ TEST(Baler, RefusalsAndUsageErrorsHaveTheirExitCodes) {
   EXPECT_EQ(Baler(dir, "frobnicate").code, 2);
   EXPECT_EQ(Baler(dir, "list").code, 2);
   EXPECT_EQ(Baler(dir, "--help").code, 0);
+}
+
+TEST(Baler, VersionIsTheNameAndTheBuildsVersion) {
+  TempDir dir;
+  const auto o = Baler(dir, "--version");
+  EXPECT_EQ(o.code, 0) << o.err;
+  EXPECT_EQ(o.out, std::string("baler ") + baler::kVersion + "\n");
+  // The project's version, then what git adds past a release tag, if anything.
+  EXPECT_TRUE(std::regex_match(o.out, std::regex(R"(baler \d+\.\d+\.\d+(-\d+-g[0-9a-f]{7,})?\n)")))
+      << o.out;
 }
 
 TEST(Baler, PackAsksBeforePackingADifferentFolder) {

@@ -43,6 +43,8 @@ done <<EOF
 -f share/applications/rebaler.desktop
 -f share/mime/packages/pak-archive.xml
 -f share/man/man1/baler.1
+-f share/man/man1/unbaler.1
+-f share/man/man1/rebaler.1
 EOF
 
 for program in unbaler rebaler; do
@@ -161,6 +163,19 @@ if [[ -f $page && -x $baler ]]; then
     done
   done
 fi
+
+# ---- The window programs' manual pages: render without a warning, name the options they take ----
+for program in unbaler rebaler; do
+  page=$prefix/share/man/man1/$program.1
+  [[ -f $page ]] || continue
+  if have groff; then
+    warnings=$(groff -man -Tutf8 -ww -z "$page" 2>&1)
+    [[ -z $warnings ]] || fail "groff warns about $program.1: $warnings"
+  fi
+  for option in --help --version; do
+    grep -qF -- "${option//-/\\-}" "$page" || fail "$program.1 does not document $option"
+  done
+done
 
 if ((failures > 0)); then
   echo "$failures check(s) failed"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "baler_version.h"
 #include "codec/text.h"
 #include "shell/program_logic.h"
 #include "tests/support/test_support.h"
@@ -93,6 +94,35 @@ TEST(StartArguments, HelpAndMisuseStartNoWindowAndSayWhy) {
   }
 }
 
+// --version answers with the program's name and the build's version wherever it comes among the
+// options; after "--" it is a name like any other.
+TEST(StartArguments, VersionNamesTheProgramAndItsVersion) {
+  const std::string_view version = baler::kVersion;
+  const std::u16string wide(version.begin(), version.end());
+  struct Case {
+    Program program;
+    Words words;
+    Action action;
+    std::u16string message;
+  };
+  const Case cases[] = {
+      {Program::kUnbaler, {u"--version"}, Action::kVersion, u"unbaler " + wide + u"\n"},
+      {Program::kRebaler, {u"a", u"--version"}, Action::kVersion, u"rebaler " + wide + u"\n"},
+      {Program::kUnbaler, {u"--", u"--version"}, Action::kStart, u""},
+      {Program::kUnbaler,
+       {u"-V"},
+       Action::kMisuse,
+       u"Unknown option: -V\n" + shell::UsageText(Program::kUnbaler)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(pak::ToUtf8(c.message));
+    const shell::StartArguments start = shell::ParseStartArguments(c.program, c.words, kHere);
+    EXPECT_EQ(start.action, c.action);
+    EXPECT_EQ(start.message, c.message);
+    EXPECT_TRUE(start.paths.empty() || c.action == Action::kStart);
+  }
+}
+
 // Help is an answer: on the standard output, and a success. Misuse is a failure, on the error
 // output. Either way the message arrives whole, in UTF-8.
 TEST(StartArguments, UsageIsPrintedWhereTheActionBelongs) {
@@ -104,6 +134,7 @@ TEST(StartArguments, UsageIsPrintedWhereTheActionBelongs) {
   };
   const Case cases[] = {
       {Action::kHelp, u"Usage: unbaler\n", 0, "Usage: unbaler\n", ""},
+      {Action::kVersion, u"rebaler 1.1.0-3-gabc1234\n", 0, "rebaler 1.1.0-3-gabc1234\n", ""},
       {Action::kMisuse, u"Unknown option: -\u00e9\nUsage: rebaler\n", shell::kMisuseExitCode, "",
        "Unknown option: -\xc3\xa9\nUsage: rebaler\n"},
   };
