@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -83,6 +84,9 @@ class FaultyFileSystem : public pak::FileSystem {
   bool unnamed_files = false;
   // Called before each write with its number: a test can end the process there.
   std::function<void(int)> before_write;
+  // What IgnoresCase answers, and how many times it was asked; unset, the real folder answers.
+  std::optional<bool> ignores_case;
+  int case_probes = 0;
 
   pak::Result<std::unique_ptr<pak::InputFile>> OpenForRead(const pak::Path& path) override;
   pak::Result<std::unique_ptr<pak::OutputFile>> Create(const pak::Path& path) override;
@@ -104,6 +108,7 @@ class FaultyFileSystem : public pak::FileSystem {
   std::optional<pak::FileId> Identify(const pak::Path& path) override;
   pak::Result<std::vector<std::u16string>> NamesOfFile(const pak::Path& folder,
                                                        const pak::FileId& id) override;
+  pak::Result<bool> IgnoresCase(const pak::Path& folder) override;
 
   pak::Status CountWrite(const pak::Path& path);
   pak::Status CountSync(const pak::Path& path);
