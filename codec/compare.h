@@ -30,9 +30,9 @@ struct OverwrittenEntry {
 };
 
 struct ContentDifference {
-  std::vector<std::u16string> added;     // files that no entry holds, in the given order
-  std::vector<std::u16string> deleted;   // entry names without a file, in archive order
-  std::vector<std::u16string> modified;  // files whose bytes differ from their entry's
+  std::vector<std::u16string> added;          // files that no entry holds, in the given order
+  std::vector<std::u16string> deleted;        // entry names without a file, in archive order
+  std::vector<std::u16string> modified;       // files whose bytes differ from their entry's
   std::vector<OverwrittenEntry> overwritten;  // in archive order
   bool empty() const {
     return added.empty() && deleted.empty() && modified.empty() && overwritten.empty();

@@ -20,8 +20,8 @@ FileId platform::IdOf(const BY_HANDLE_FILE_INFORMATION& info) {
   };
   return FileId{info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
                 join(info.nFileSizeHigh, info.nFileSizeLow),
-                static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime,
-                                               info.ftLastWriteTime.dwLowDateTime))};
+                static_cast<std::int64_t>(
+                    join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime))};
 }
 
 std::optional<FileStamp> StampOf(const Path& path) {

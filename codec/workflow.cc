@@ -283,8 +283,8 @@ std::string DescribeLostEntries(const PakArchive& archive, std::span<const NameC
 }
 
 Result<std::vector<NameClash>> LostInFolder(FileSystem& fs, const PakArchive& archive,
-                                            std::span<const std::size_t> order,
-                                            const Path& folder, NameRules rules) {
+                                            std::span<const std::size_t> order, const Path& folder,
+                                            NameRules rules) {
   bool ignore_case = rules == NameRules::kWindows;
   if (!ignore_case) {
     std::vector<std::u16string_view> names;

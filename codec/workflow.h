@@ -35,8 +35,8 @@ std::string DescribeLostEntries(const PakArchive& archive, std::span<const NameC
 // Windows rules, and under POSIX rules when the folder ignores case (asked of the file system
 // only when the archive holds names that differ only in case).
 Result<std::vector<NameClash>> LostInFolder(FileSystem& fs, const PakArchive& archive,
-                                            std::span<const std::size_t> order,
-                                            const Path& folder, NameRules rules);
+                                            std::span<const std::size_t> order, const Path& folder,
+                                            NameRules rules);
 
 // Checks every entry name (CheckEntryName) before anything is written.
 Status CheckExtractNames(const PakArchive& archive, NameRules rules);

@@ -96,10 +96,11 @@ Status CheckPackClashes(std::span<const std::u16string> names) {
                  ? " (both stored as " + Quoted(stored[clash.kept]) + ")"
                  : " (names equal but for case, one file when extracted on Windows)";
   }
-  if (clashes.size() > kShown) pairs += ", and " + std::to_string(clashes.size() - kShown) + " more";
+  if (clashes.size() > kShown)
+    pairs += ", and " + std::to_string(clashes.size() - kShown) + " more";
   return Status::Refused(
-      "The folder holds files that would land on one file when the archive is extracted: " +
-      pairs + "; rename or remove one of each. Nothing was written");
+      "The folder holds files that would land on one file when the archive is extracted: " + pairs +
+      "; rename or remove one of each. Nothing was written");
 }
 
 Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
