@@ -261,14 +261,18 @@ int CompareContent(const std::string& archive_path, const std::string& folder, b
   }
   if (!diff.ok()) return Fail(diff.status());
   if (json) {
-    auto overwritten = nlohmann::ordered_json::array();
-    for (const auto& lost : diff->overwritten) {
-      overwritten.push_back({{"entry", lost.entry + 1}, {"name", pak::ToUtf8(lost.name)}});
+    nlohmann::ordered_json out = {{"added", JsonNames(diff->added)},
+                                  {"deleted", JsonNames(diff->deleted)},
+                                  {"modified", JsonNames(diff->modified)}};
+    // Only archives with entries of one file have it, so that every other output stays as it
+    // was.
+    if (!diff->overwritten.empty()) {
+      auto& overwritten = out["overwritten"] = nlohmann::ordered_json::array();
+      for (const auto& lost : diff->overwritten) {
+        overwritten.push_back({{"entry", lost.entry + 1}, {"name", pak::ToUtf8(lost.name)}});
+      }
     }
-    PrintJson({{"added", JsonNames(diff->added)},
-               {"deleted", JsonNames(diff->deleted)},
-               {"modified", JsonNames(diff->modified)},
-               {"overwritten", std::move(overwritten)}});
+    PrintJson(out);
   } else {
     std::string out;
     for (const auto& name : diff->added) out += "added    " + Safe(name) + "\n";

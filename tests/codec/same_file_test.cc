@@ -120,8 +120,8 @@ TEST(ExtractSharedFiles, WritesEverythingThenNamesTheEntriesWhoseBytesAreInNoFil
       EXPECT_TRUE(status.ok()) << c.what << ": " << status.message();
     } else {
       EXPECT_EQ(status.kind(), pak::Status::Kind::kRefused) << c.what;
-      EXPECT_NE(status.message().find(c.lost), std::string::npos) << c.what << ": "
-                                                                  << status.message();
+      EXPECT_NE(status.message().find(c.lost), std::string::npos)
+          << c.what << ": " << status.message();
     }
     // Whatever the verdict, every entry was written in order and the list names each.
     std::string list;
@@ -170,14 +170,13 @@ TEST(ExtractSharedFiles, SelectedEntriesAreJudgedAmongThemselves) {
       {{1, 0}, "entry 2 (\"a.ogg\") by entry 1 (\"a.ogg\")"},
       {{1, 1}, nullptr},
   };
-  const auto archive =
-      Parse(MakeArchive({{u"a.ogg", {1}}, {u"a.wav", {2}}, {u"a.ogg", {1}}}));
+  const auto archive = Parse(MakeArchive({{u"a.ogg", {1}}, {u"a.wav", {2}}, {u"a.ogg", {1}}}));
   for (const auto& c : cases) {
     TempDir dir;
     const pak::Status status =
         pak::ExtractSelected(pak::DefaultFileSystem(), archive, dir.path(), c.chosen);
-    const std::string what = std::to_string(c.chosen.size()) + " from " +
-                             std::to_string(c.chosen.front());
+    const std::string what =
+        std::to_string(c.chosen.size()) + " from " + std::to_string(c.chosen.front());
     if (c.lost == nullptr) {
       EXPECT_TRUE(status.ok()) << what << ": " << status.message();
     } else {
@@ -209,8 +208,8 @@ TEST(PackClashes, FilesOfOneStoredNameAreRefusedBeforeAnythingIsWritten) {
       {{u"B.txt", u"b.txt"},
        "\"B.txt\" and \"b.txt\" (names equal but for case, one file when extracted on Windows)"},
       {{u"A.OGG", u"a.wav"}, "\"A.OGG\" and \"a.wav\" (names equal but for case"},
-      {{u"x1", u"X1", u"x2", u"X2", u"x3", u"X3", u"x4", u"X4", u"x5", u"X5", u"x6", u"X6",
-        u"x7", u"X7"},
+      {{u"x1", u"X1", u"x2", u"X2", u"x3", u"X3", u"x4", u"X4", u"x5", u"X5", u"x6", u"X6", u"x7",
+        u"X7"},
        "\"x5\" and \"X5\" (names equal but for case, one file when extracted on Windows), and 2 "
        "more; rename or remove one of each. Nothing was written"},
   };
@@ -322,9 +321,9 @@ enum MountOutcome { kMounted = 0, kCannotMount = 77 };
 // Runs `body` in a child process of its own mount namespace in which `merged` shows an overlay
 // of `lower` (on a fresh tmpfs at `base`, which an overlay needs beneath its upper folder).
 // Returns the body's exit code, kCannotMount when the system would not mount.
-int InOverlay(const std::filesystem::path& base, const std::function<int(
-                                                     const std::filesystem::path& lower,
-                                                     const std::filesystem::path& merged)>& body) {
+int InOverlay(const std::filesystem::path& base,
+              const std::function<int(const std::filesystem::path& lower,
+                                      const std::filesystem::path& merged)>& body) {
   const pid_t child = ::fork();
   if (child == 0) {
     if (::unshare(CLONE_NEWNS) != 0) ::_exit(kCannotMount);
@@ -362,9 +361,9 @@ TEST(SameFileThroughAnotherMount, NeitherExtractionNorPackingWritesOverItsInput)
     if (!below || !above || below->device == above->device) bits |= 1;
     // The archive read through the overlay, extracted into the folder beneath it.
     auto archive = pak::OpenPakFile(pak::DefaultFileSystem(), merged / "in.pak");
-    if (!archive.ok() || pak::ExtractAll(pak::DefaultFileSystem(), *archive, lower,
-                                         pak::Windows1252())
-                                 .kind() != pak::Status::Kind::kRefused) {
+    if (!archive.ok() ||
+        pak::ExtractAll(pak::DefaultFileSystem(), *archive, lower, pak::Windows1252()).kind() !=
+            pak::Status::Kind::kRefused) {
       bits |= 2;
     }
     // The folder packed through the overlay into one of its files, named beneath it.
