@@ -318,16 +318,4 @@ TEST(Baler, VerifyShowsAnOverwrittenEntryInTextAndJson) {
       << o.out;
 }
 
-TEST(Baler, PackRefusesFilesOfOneStoredName) {
-  TempDir dir;
-  std::filesystem::create_directory(dir / "x");
-  WriteFile(dir / "x" / "a.ogg", Bytes{1});
-  WriteFile(dir / "x" / "a.wav", Bytes{2});
-  auto o = Baler(dir, "pack --yes " + Q(dir / "x") + " " + Q(dir / "out.pak"));
-  EXPECT_EQ(o.code, 1);
-  EXPECT_NE(o.err.find("\"a.ogg\" and \"a.wav\" (both stored as \"a.wav\")"), std::string::npos)
-      << o.err;
-  EXPECT_FALSE(std::filesystem::exists(dir / "out.pak"));
-}
-
 }  // namespace

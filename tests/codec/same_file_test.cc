@@ -136,28 +136,6 @@ TEST(ExtractSharedFiles, WritesEverythingThenNamesTheEntriesWhoseBytesAreInNoFil
   }
 }
 
-TEST(ExtractSharedFiles, ManyPairsStayAReadableMessage) {
-  std::vector<RawEntry> entries;
-  for (int round = 0; round < 2; ++round) {
-    for (int i = 0; i < 40; ++i) {
-      entries.push_back({pak::FromUtf8("sound" + std::to_string(i) + ".wav"),
-                         {static_cast<std::uint8_t>(round)}});
-    }
-  }
-  TempDir dir;
-  const auto archive = Parse(MakeArchive(entries));
-  const pak::Status status = pak::ExtractAll(pak::DefaultFileSystem(), archive, dir.path(),
-                                             pak::Windows1252(), pak::NameRules::kPosix);
-  const std::string& message = status.message();
-  EXPECT_EQ(message.find("40 entries were replaced"), 0u) << message;
-  EXPECT_NE(message.find("entry 5 (\"sound4.ogg\") by entry 45 (\"sound4.ogg\"), and 35 more. "
-                         "Every other entry and FilesList.txt was written"),
-            std::string::npos)
-      << message;
-  EXPECT_EQ(message.find("sound5.ogg"), std::string::npos) << message;
-  EXPECT_EQ(ListDir(dir.path()).size(), 41u);
-}
-
 TEST(ExtractSharedFiles, SelectedEntriesAreJudgedAmongThemselves) {
   struct Case {
     std::vector<std::size_t> chosen;
