@@ -155,12 +155,49 @@ int List(const std::string& archive_path, bool long_form, bool json,
   return kExitOk;
 }
 
-int Check(const std::string& archive_path) {
+// "N entries" or "1 entry".
+std::string Entries(std::size_t count) {
+  return std::to_string(count) + (count == 1 ? " entry" : " entries");
+}
+
+int Check(const std::string& archive_path, bool quiet) {
   auto archive = pak::OpenPakFile(pak::DefaultFileSystem(), ArgPath(archive_path));
   if (!archive.ok()) return Fail(archive.status(), archive_path);
   // An archive that extraction would refuse is not well-formed for our tools.
   Status names = pak::CheckExtractNames(*archive, pak::HostNameRules());
   if (!names.ok()) return Fail(names, archive_path);
+  // Entries that land on one file lose their bytes on every system; names that differ only in
+  // case do on Windows and in folders that ignore case, and are kept apart elsewhere. Entries
+  // of equal bytes lose nothing either way.
+  std::vector<std::size_t> order(archive->size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  auto same_name = pak::LostEntries(*archive, order, false);
+  if (!same_name.ok()) return Fail(same_name.status(), archive_path);
+  if (!same_name->empty()) {
+    return Fail(Status::Refused(Entries(same_name->size()) +
+                                " would be replaced when extracted by a later entry that lands "
+                                "on the same file: " +
+                                pak::DescribeLostEntries(*archive, *same_name)),
+                archive_path);
+  }
+  auto case_only = pak::LostEntries(*archive, order, true);
+  if (!case_only.ok()) return Fail(case_only.status(), archive_path);
+  if (!case_only->empty()) {
+    const std::string pairs = pak::DescribeLostEntries(*archive, *case_only);
+    if (pak::HostNameRules() == pak::NameRules::kWindows) {
+      return Fail(Status::Refused(Entries(case_only->size()) +
+                                  " would be replaced when extracted by a later entry whose name "
+                                  "differs only in case, which Windows takes for the same file: " +
+                                  pairs),
+                  archive_path);
+    }
+    if (!quiet) {
+      std::cerr << "baler: note: " << Safe(archive_path) << ": " << Entries(case_only->size())
+                << " would be replaced by a later entry whose name differs only in case, when "
+                   "extracted on Windows or into a folder that ignores case: "
+                << Safe(pairs) << "\n";
+    }
+  }
   std::uint64_t bytes = 0;
   for (const auto& entry : archive->entries()) bytes += static_cast<std::uint64_t>(entry.size);
   std::cout << Safe(archive_path) << ": OK, " << archive->size() << " entries, " << bytes
@@ -233,14 +270,28 @@ int CompareContent(const std::string& archive_path, const std::string& folder, b
   }
   if (!diff.ok()) return Fail(diff.status());
   if (json) {
-    PrintJson({{"added", JsonNames(diff->added)},
-               {"deleted", JsonNames(diff->deleted)},
-               {"modified", JsonNames(diff->modified)}});
+    nlohmann::ordered_json out = {{"added", JsonNames(diff->added)},
+                                  {"deleted", JsonNames(diff->deleted)},
+                                  {"modified", JsonNames(diff->modified)}};
+    // Only archives with entries of one file have it, so that every other output stays as it
+    // was.
+    if (!diff->overwritten.empty()) {
+      auto& overwritten = out["overwritten"] = nlohmann::ordered_json::array();
+      for (const auto& lost : diff->overwritten) {
+        overwritten.push_back({{"entry", lost.entry + 1}, {"name", pak::ToUtf8(lost.name)}});
+      }
+    }
+    PrintJson(out);
   } else {
     std::string out;
     for (const auto& name : diff->added) out += "added    " + Safe(name) + "\n";
     for (const auto& name : diff->deleted) out += "deleted  " + Safe(name) + "\n";
     for (const auto& name : diff->modified) out += "modified " + Safe(name) + "\n";
+    // An entry whose file holds a later entry's bytes: its own are in no file.
+    for (const auto& lost : diff->overwritten) {
+      out += "overwritten " + Safe(lost.name) + " (entry " + std::to_string(lost.entry + 1) +
+             ", by a later entry of the same file)\n";
+    }
     if (diff->empty() && confirm_match && !quiet) {
       out += Safe(folder) + ": OK, holds the " + std::to_string(archive->size()) + " entries of " +
              Safe(archive_path) + "\n";
@@ -465,7 +516,7 @@ int Run(int argc, char** argv) {
       return CheckOutput(Diff(folder, json));
     }
     if (*verify_command) return CheckOutput(CompareContent(archive, folder, json, quiet, true));
-    if (*check) return CheckOutput(Check(archive));
+    if (*check) return CheckOutput(Check(archive, quiet));
   } catch (const std::exception& e) {
     // The codec reports through Status; this is the last line of defence
     // (out of memory, a path the system cannot convert).

@@ -45,6 +45,7 @@ class ByteComparer {
 struct Pair {
   std::size_t file;
   std::size_t entry;
+  bool earlier = false;  // an entry that a later one with the same name took the file of
 };
 
 }  // namespace
@@ -56,17 +57,26 @@ Result<ContentDifference> CompareWithArchive(FileSystem& fs, const PakArchive& a
   // Which entry a file stands for is what extraction on this system leaves: of
   // entries whose names differ only in case, a case-insensitive file system
   // keeps one file, with the last one's bytes; any other keeps one file each.
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   std::unordered_map<std::u16string, std::size_t> folded;
   std::unordered_map<std::u16string_view, std::size_t> exact;
   folded.reserve(archive.size());
+  // For each entry, the one before it that lands on the same file, if any.
+  std::vector<std::size_t> earlier(archive.size(), kNone);
   for (std::size_t i = 0; i < archive.size(); ++i) {
-    folded[FoldCase(archive[i].name)] = i;
-    if (rules == NameRules::kPosix) exact[archive[i].name] = i;
+    std::size_t& last_folded = folded.try_emplace(FoldCase(archive[i].name), kNone).first->second;
+    if (rules == NameRules::kPosix) {
+      std::size_t& last_exact = exact.try_emplace(archive[i].name, kNone).first->second;
+      earlier[i] = last_exact;
+      last_exact = i;
+    } else {
+      earlier[i] = last_folded;
+    }
+    last_folded = i;
   }
 
   // Exact names first, so that a file whose name differs from its entry's only
   // in case never takes the entry of a file that carries its exact name.
-  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   std::vector<std::size_t> entry_of(files.size(), kNone);
   std::unordered_set<std::u16string> given_back;  // entries a file stands for, by folded name
   std::unordered_set<std::u16string_view> given_back_exact;
@@ -91,6 +101,9 @@ Result<ContentDifference> CompareWithArchive(FileSystem& fs, const PakArchive& a
       diff.added.push_back(files[f]);
     } else {
       pairs.push_back({f, entry_of[f]});
+      for (std::size_t i = earlier[entry_of[f]]; i != kNone; i = earlier[i]) {
+        pairs.push_back({f, i, true});
+      }
     }
   }
   std::unordered_set<std::u16string> reported;
@@ -116,6 +129,7 @@ Result<ContentDifference> CompareWithArchive(FileSystem& fs, const PakArchive& a
   std::size_t next = 0;
   ByteComparer comparer;
   std::vector<std::size_t> modified;
+  std::vector<std::size_t> overwritten;
   for (std::size_t k = 0; k < pairs.size(); ++k) {
     for (; next < pairs.size() && next < k + kOpenAhead; ++next) {
       auto opened = fs.OpenForRead(JoinPath(folder, files[pairs[next].file]));
@@ -131,12 +145,34 @@ Result<ContentDifference> CompareWithArchive(FileSystem& fs, const PakArchive& a
     if (!file.ok()) return file.status();
     auto same = comparer.Same(archive, pair.entry, **file);
     if (!same.ok()) return same.status();
-    if (!*same) modified.push_back(pair.file);
+    if (!*same && pair.earlier) {
+      overwritten.push_back(pair.entry);
+    } else if (!*same) {
+      modified.push_back(pair.file);
+    }
     if (progress) progress(k + 1, pairs.size());
   }
   std::sort(modified.begin(), modified.end());
   for (std::size_t f : modified) diff.modified.push_back(files[f]);
+  std::sort(overwritten.begin(), overwritten.end());
+  for (std::size_t i : overwritten) diff.overwritten.push_back({i, archive[i].name});
   return diff;
+}
+
+Result<bool> SameEntryBytes(const PakArchive& archive, std::size_t a, std::size_t b) {
+  if (a == b) return true;
+  const auto size = static_cast<std::uint64_t>(archive[a].size);
+  if (static_cast<std::uint64_t>(archive[b].size) != size) return false;
+  std::vector<std::uint8_t> first(static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, size)));
+  std::vector<std::uint8_t> second(first.size());
+  for (std::uint64_t at = 0; at < size;) {
+    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, size - at));
+    PAK_RETURN_IF_ERROR(archive.ReadEntry(a, at, {first.data(), n}));
+    PAK_RETURN_IF_ERROR(archive.ReadEntry(b, at, {second.data(), n}));
+    if (std::memcmp(first.data(), second.data(), n) != 0) return false;
+    at += n;
+  }
+  return true;
 }
 
 Status VerifyPackedArchive(FileSystem& fs, const Path& archive_path, const Path& folder,

@@ -98,6 +98,27 @@ Result<std::vector<std::u16string>> FileSystem::ListFiles(const Path& folder) {
 
 bool FileSystem::LeadsOutside(const Path&, std::u16string_view) { return false; }
 
+Result<bool> FileSystem::IgnoresCase(const Path& folder) {
+  Path created;
+  auto file = CreateTemporary(folder, u"Case-probe", &created);
+  if (!file.ok()) return file.status();
+  Status closed = (*file)->Close();
+  std::u16string swapped = created.filename().u16string();
+  for (char16_t& c : swapped) {
+    if (c >= u'a' && c <= u'z') {
+      c = static_cast<char16_t>(c - u'a' + u'A');
+    } else if (c >= u'A' && c <= u'Z') {
+      c = static_cast<char16_t>(c - u'A' + u'a');
+    }
+  }
+  const std::optional<FileId> written = Identify(created);
+  const std::optional<FileId> other = Identify(JoinPath(folder, swapped));
+  const Status removed = Remove(created);
+  if (!closed.ok()) return closed;
+  if (!removed.ok()) return removed;
+  return written.has_value() && written == other;
+}
+
 Result<std::vector<std::uint8_t>> FileSystem::ReadWholeFile(const Path& path) {
   auto file = OpenForRead(path);
   if (!file.ok()) return file.status();

@@ -32,13 +32,20 @@ Path JoinPath(const Path& folder, std::u16string_view name);
 // A path for messages, in UTF-8.
 std::string DisplayPath(const Path& path);
 
-// What makes a file itself rather than one of its names: the device (on Windows the volume's
-// serial number) and the file's number on it. Two paths that lead to the same id, through a link
-// or not, are the same file.
+// What makes a file itself rather than one of its names: the file's number on its device (on
+// Windows the volume), with its length and last modification time. Two paths that lead to the
+// same file, through a link or not, are the same file. The device is kept but not compared: an
+// overlay or bind mount shows one file under another device number with the same number, length
+// and time, and writing to it through one path destroys it under the other. This comparison is
+// the one definition of "the same file" that every identity check uses.
 struct FileId {
   std::uint64_t device = 0;
   std::uint64_t file = 0;
-  friend bool operator==(const FileId&, const FileId&) = default;
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // in the system's own units
+  friend bool operator==(const FileId& a, const FileId& b) {
+    return a.file == b.file && a.size == b.size && a.modified == b.modified;
+  }
 };
 
 class InputFile {
@@ -197,6 +204,11 @@ class FileSystem {
   // How many more files the process can hold open at once, leaving some for whatever else it
   // opens: files that wait open for a common flush are never more. Unbounded by default.
   virtual std::size_t SpareFileHandles();
+  // Whether `folder` takes names that differ only in letter case for one file (a FAT, exFAT or
+  // NTFS volume, a case-folding folder). The default writes a hidden temporary file there,
+  // looks it up under its name with the case of its letters swapped, and deletes it; a file
+  // system that cannot identify files answers false.
+  virtual Result<bool> IgnoresCase(const Path& folder);
 
   // Reads a whole file into memory.
   Result<std::vector<std::uint8_t>> ReadWholeFile(const Path& path);

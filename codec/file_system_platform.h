@@ -4,7 +4,20 @@
 
 #include "codec/file_system.h"
 
+#ifdef _WIN32
+struct _BY_HANDLE_FILE_INFORMATION;
+#else
+struct stat;
+#endif
+
 namespace pak::platform {
+
+// The identity of a file from what the system says of it.
+#ifdef _WIN32
+FileId IdOf(const _BY_HANDLE_FILE_INFORMATION& info);
+#else
+FileId IdOf(const struct stat& st);
+#endif
 
 // The present process's id.
 unsigned long ProcessId();

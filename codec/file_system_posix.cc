@@ -420,9 +420,8 @@ class PosixFileSystem final : public FileSystem {
     }
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    const FileId id{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
     return std::unique_ptr<InputFile>(
-        new PosixInputFile(fd, static_cast<std::uint64_t>(st.st_size), id, path));
+        new PosixInputFile(fd, static_cast<std::uint64_t>(st.st_size), platform::IdOf(st), path));
   }
 
   Result<std::unique_ptr<OutputFile>> Create(const Path& path) override {
@@ -622,9 +621,7 @@ class PosixFileSystem final : public FileSystem {
       if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) return Status::Ok();
       if (entry.d_type == DT_DIR) return Status::Ok();
       struct stat st {};
-      if (::fstatat(dir_fd, name, &st, 0) == 0 &&
-          static_cast<std::uint64_t>(st.st_dev) == id.device &&
-          static_cast<std::uint64_t>(st.st_ino) == id.file) {
+      if (::fstatat(dir_fd, name, &st, 0) == 0 && platform::IdOf(st) == id) {
         found.push_back(FromUtf8(name));
       }
       return Status::Ok();
@@ -635,7 +632,7 @@ class PosixFileSystem final : public FileSystem {
   std::optional<FileId> Identify(const Path& path) override {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return std::nullopt;
-    return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    return platform::IdOf(st);
   }
 
   Result<FolderListing> ListFolder(const Path& folder) override {

@@ -111,8 +111,7 @@ void LeaveTemporary(const std::wstring& path) {
 std::optional<FileId> IdOf(HANDLE handle) {
   BY_HANDLE_FILE_INFORMATION info{};
   if (!::GetFileInformationByHandle(handle, &info)) return std::nullopt;
-  return FileId{info.dwVolumeSerialNumber,
-                (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  return platform::IdOf(info);
 }
 
 OVERLAPPED At(std::uint64_t offset) {

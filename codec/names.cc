@@ -1,6 +1,7 @@
 #include "codec/names.h"
 
 #include <array>
+#include <unordered_map>
 
 #include "codec/text.h"
 
@@ -129,6 +130,29 @@ Status CheckEntryName(std::u16string_view name, size_t index, NameRules rules) {
                            "; nothing was extracted");
   }
   return Status::Ok();
+}
+
+std::vector<NameClash> FindNameClashes(std::span<const std::u16string_view> names,
+                                       bool ignore_case) {
+  std::vector<std::u16string> folded;
+  if (ignore_case) {
+    folded.reserve(names.size());
+    for (auto name : names) folded.push_back(FoldCase(name));
+  }
+  const auto key = [&](std::size_t i) {
+    return ignore_case ? std::u16string_view(folded[i]) : names[i];
+  };
+  // The last position of each name; every other position of it lost its file to that one.
+  std::unordered_map<std::u16string_view, std::size_t> last;
+  last.reserve(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) last[key(i)] = i;
+  std::vector<NameClash> clashes;
+  if (last.size() == names.size()) return clashes;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::size_t kept = last.at(key(i));
+    if (kept != i) clashes.push_back({i, kept});
+  }
+  return clashes;
 }
 
 }  // namespace pak

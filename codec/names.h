@@ -6,8 +6,10 @@
 // name is safe to write as a file inside the extraction folder.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "codec/status.h"
 
@@ -47,5 +49,21 @@ Status CheckEntryName(std::u16string_view name, size_t index, NameRules rules);
 
 // How an entry is named in messages: entry 3 ("name"), the name escaped as EscapeControls does.
 std::string DescribeEntry(size_t index, std::u16string_view name);
+
+// Two of a sequence of names, written one after another as files of one folder, that lead to the
+// same file: the file ends with what was written under the name at `kept`, the last of those
+// that lead to it, and what was written under the one at `lost` is gone. Positions in the
+// sequence.
+struct NameClash {
+  std::size_t lost = 0;
+  std::size_t kept = 0;
+  friend bool operator==(const NameClash&, const NameClash&) = default;
+};
+
+// Every name of `names` that a later one leads to the same file as, in order, with the last name
+// that leads there: names that are equal, or with `ignore_case` equal ignoring case. One pass
+// over a hash of the names.
+std::vector<NameClash> FindNameClashes(std::span<const std::u16string_view> names,
+                                       bool ignore_case);
 
 }  // namespace pak

@@ -259,6 +259,74 @@ class EntryWriter {
 
 }  // namespace
 
+Result<std::vector<NameClash>> LostEntries(const PakArchive& archive,
+                                           std::span<const std::size_t> order, bool ignore_case) {
+  std::vector<std::u16string_view> names;
+  names.reserve(order.size());
+  for (std::size_t index : order) names.push_back(archive[index].name);
+  std::vector<NameClash> lost;
+  for (const NameClash& clash : FindNameClashes(names, ignore_case)) {
+    const NameClash entries{order[clash.lost], order[clash.kept]};
+    auto same = SameEntryBytes(archive, entries.lost, entries.kept);
+    if (!same.ok()) return same.status();
+    if (!*same) lost.push_back(entries);
+  }
+  return lost;
+}
+
+std::string DescribeLostEntries(const PakArchive& archive, std::span<const NameClash> lost) {
+  // A message box must stay readable: a few pairs show what happened, the count the rest.
+  constexpr std::size_t kShown = 5;
+  std::string text;
+  for (std::size_t k = 0; k < lost.size() && k < kShown; ++k) {
+    if (k > 0) text += ", ";
+    text += DescribeEntry(lost[k].lost, archive[lost[k].lost].name) + " by " +
+            DescribeEntry(lost[k].kept, archive[lost[k].kept].name);
+  }
+  if (lost.size() > kShown) text += ", and " + std::to_string(lost.size() - kShown) + " more";
+  return text;
+}
+
+Result<std::vector<NameClash>> LostInFolder(FileSystem& fs, const PakArchive& archive,
+                                            std::span<const std::size_t> order, const Path& folder,
+                                            NameRules rules) {
+  bool ignore_case = rules == NameRules::kWindows;
+  if (!ignore_case) {
+    std::vector<std::u16string_view> names;
+    names.reserve(order.size());
+    for (std::size_t index : order) names.push_back(archive[index].name);
+    // Names that differ only in case are the only ones that ask the folder; a folder that
+    // cannot tell is taken to keep them apart, as most Linux folders do.
+    if (FindNameClashes(names, true).size() != FindNameClashes(names, false).size()) {
+      auto ignores = fs.IgnoresCase(folder);
+      ignore_case = ignores.ok() && *ignores;
+    }
+  }
+  return LostEntries(archive, order, ignore_case);
+}
+
+namespace {
+
+// The failure of an extraction that wrote everything, but in which `lost` entries were replaced
+// by later ones.
+Status LostEntriesStatus(const PakArchive& archive, std::span<const NameClash> lost,
+                         bool with_list) {
+  return Status::Refused(
+      std::to_string(lost.size()) + (lost.size() == 1 ? " entry was" : " entries were") +
+      " replaced by a later entry that lands on the same file, so " +
+      (lost.size() == 1 ? "its" : "their") + " bytes are in no file of the folder: " +
+      DescribeLostEntries(archive, lost) + ". Every other entry" +
+      (with_list ? " and " + ToUtf8(kFilesListName) : std::string()) + " was written");
+}
+
+std::vector<std::size_t> EveryEntry(const PakArchive& archive) {
+  std::vector<std::size_t> order(archive.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  return order;
+}
+
+}  // namespace
+
 Status CheckExtractNames(const PakArchive& archive, NameRules rules) {
   for (std::size_t i = 0; i < archive.size(); ++i) {
     PAK_RETURN_IF_ERROR(CheckEntryName(archive[i].name, i, rules));
@@ -310,6 +378,10 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
   // end, also after a failure, so that it never names a file that holds other bytes.
   StagedFile list(fs, JoinPath(folder, kFilesListName), StagedFile::Flush::kWhenReplacing);
   PAK_RETURN_IF_ERROR(list.Open());
+  // Entries that land on one file are found before anything is written, once the folder is
+  // known to be writable, and reported once everything else is.
+  auto lost = LostInFolder(fs, archive, EveryEntry(archive), folder, rules);
+  if (!lost.ok()) return lost.status();
   // Entries that wait for a flush take their names later than those after them; the list
   // follows the archive's order all the same.
   std::vector<bool> written(archive.size(), false);
@@ -344,6 +416,7 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
     const Status synced = fs.SyncFolder(folder);
     if (status.ok()) status = synced;
   }
+  if (status.ok() && !lost->empty()) status = LostEntriesStatus(archive, *lost, true);
   return status;
 }
 
@@ -358,6 +431,8 @@ Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& fo
   }
   PAK_RETURN_IF_ERROR(CheckExtractNames(archive, rules));
   PAK_RETURN_IF_ERROR(CheckExtractTargets(fs, archive, folder));
+  auto lost = LostInFolder(fs, archive, indices, folder, rules);
+  if (!lost.ok()) return lost.status();
   std::size_t count = 0;
   auto done = [&](std::size_t) {
     if (progress) progress(++count, indices.size());
@@ -377,6 +452,7 @@ Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& fo
     const Status synced = fs.SyncFolder(folder);
     if (status.ok()) status = synced;
   }
+  if (status.ok() && !lost->empty()) status = LostEntriesStatus(archive, *lost, false);
   return status;
 }
 

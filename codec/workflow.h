@@ -19,6 +19,25 @@ namespace pak {
 
 // ---- Extraction ----
 
+// Of the entries at `order`, written in that order into one folder, each whose bytes are in no
+// file afterwards: a later entry lands on its file (the same name, "a.ogg" beside a stored
+// "a.wav", or with `ignore_case` a name equal ignoring case) and holds other bytes. `lost` and
+// `kept` are entry indices, `kept` the last entry that lands on the file. An entry whose bytes
+// equal those that end in its file loses nothing and is left out.
+Result<std::vector<NameClash>> LostEntries(const PakArchive& archive,
+                                           std::span<const std::size_t> order, bool ignore_case);
+
+// The entries of `lost` for a message: "entry 1 ("a.ogg") by entry 3 ("a.ogg"), ...", at most a
+// few of them, then how many more.
+std::string DescribeLostEntries(const PakArchive& archive, std::span<const NameClash> lost);
+
+// LostEntries for an extraction into `folder`: names equal ignoring case land on one file under
+// Windows rules, and under POSIX rules when the folder ignores case (asked of the file system
+// only when the archive holds names that differ only in case).
+Result<std::vector<NameClash>> LostInFolder(FileSystem& fs, const PakArchive& archive,
+                                            std::span<const std::size_t> order, const Path& folder,
+                                            NameRules rules);
+
 // Checks every entry name (CheckEntryName) before anything is written.
 Status CheckExtractNames(const PakArchive& archive, NameRules rules);
 
@@ -40,14 +59,17 @@ Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path
 // folder after it, so that not even a power cut leaves the name without a
 // whole file; a new file needs no flush. A `stop` that is set ends the extraction before the
 // next entry, as a failure would: every entry is then whole or absent, and the list names those
-// written.
+// written. Entries that land on one file are written as any other, the last one's bytes ending
+// in the file; when some entry's bytes are thus in no file (LostInFolder), the extraction fails
+// after everything else is written, naming them.
 Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
                   const CodePage& code_page, NameRules rules = HostNameRules(),
                   const Progress& progress = {}, const StopFlag* stop = nullptr);
 
 // Writes only the entries at `indices` (in the given order) into `folder`, and
 // no FilesList.txt, since the folder does not hold the whole archive. The
-// names are checked, files are replaced and a `stop` ends it as in ExtractAll.
+// names are checked, files are replaced, entries that land on one file are reported and a `stop`
+// ends it as in ExtractAll.
 Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& folder,
                        std::span<const std::size_t> indices, NameRules rules = HostNameRules(),
                        const Progress& progress = {}, const StopFlag* stop = nullptr);

@@ -73,7 +73,34 @@ Status CheckPackNames(std::span<const std::u16string> names) {
       }
     }
   }
-  return Status::Ok();
+  return CheckPackClashes(names);
+}
+
+Status CheckPackClashes(std::span<const std::u16string> names) {
+  // Two files stored under one name ("a.ogg" beside "a.wav"), or under names that differ only in
+  // case, which extraction on Windows (and into any folder that ignores case) writes to one
+  // file: the archive would lose one of them when extracted.
+  std::vector<std::u16string> stored;
+  stored.reserve(names.size());
+  for (const auto& name : names) stored.push_back(DiskToArchiveName(name));
+  const std::vector<std::u16string_view> views(stored.begin(), stored.end());
+  const std::vector<NameClash> clashes = FindNameClashes(views, /*ignore_case=*/true);
+  if (clashes.empty()) return Status::Ok();
+  constexpr std::size_t kShown = 5;
+  std::string pairs;
+  for (std::size_t k = 0; k < clashes.size() && k < kShown; ++k) {
+    const NameClash& clash = clashes[k];
+    if (k > 0) pairs += ", ";
+    pairs += Quoted(names[clash.lost]) + " and " + Quoted(names[clash.kept]);
+    pairs += stored[clash.lost] == stored[clash.kept]
+                 ? " (both stored as " + Quoted(stored[clash.kept]) + ")"
+                 : " (names equal but for case, one file when extracted on Windows)";
+  }
+  if (clashes.size() > kShown)
+    pairs += ", and " + std::to_string(clashes.size() - kShown) + " more";
+  return Status::Refused(
+      "The folder holds files that would land on one file when the archive is extracted: " + pairs +
+      "; rename or remove one of each. Nothing was written");
 }
 
 Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,

@@ -40,8 +40,13 @@ class ByteSink {
   virtual std::uint64_t size() const = 0;
 };
 
-// Checks the names against the writer's limits; the message names the file.
+// Checks the names against the writer's limits, and that no two land on one file when the
+// archive is extracted (CheckPackClashes); the message names the file.
 Status CheckPackNames(std::span<const std::u16string> names);
+
+// Refuses names of which two would be stored under one name ("a.ogg" and "a.wav"), or under names
+// equal ignoring case, naming the pairs.
+Status CheckPackClashes(std::span<const std::u16string> names);
 
 // Writes the archive of the listed files of `folder`, in list order.
 Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,

@@ -351,4 +351,62 @@ TEST(Baler, PackRefusesLinksOutOfTheFolderAndNamesWhatItLeavesOut) {
   }
 }
 
+TEST(Baler, EntriesOfOneFileAreNamedByEveryCommand) {
+  struct Case {
+    const char* what;
+    std::vector<RawEntry> entries;
+    int check, extract, verify;  // exit codes
+    const char* said;            // what check says (stderr), or null for nothing
+  };
+  const Case cases[] = {
+      {"a.wav and a.ogg",
+       {{u"a.wav", {1}}, {u"b", {3}}, {u"a.ogg", {2}}},
+       1,
+       1,
+       4,
+       "entry 1 (\"a.ogg\") by entry 3 (\"a.ogg\")"},
+      {"one name, equal bytes", {{u"a", {1}}, {u"a", {1}}}, 0, 0, 0, nullptr},
+      {"names equal but for case",
+       {{u"A", {1}}, {u"a", {2}}},
+       0,
+       0,
+       0,
+       "note: " /* kept apart here, merged on Windows */},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    WriteFile(dir / "in.pak", MakeArchive(c.entries));
+    std::filesystem::create_directory(dir / "x");
+    auto o = Baler(dir, "check " + Q(dir / "in.pak"));
+    EXPECT_EQ(o.code, c.check) << c.what << ": " << o.err;
+    if (c.said == nullptr) {
+      EXPECT_EQ(o.err, "") << c.what;
+    } else {
+      EXPECT_NE(o.err.find(c.said), std::string::npos) << c.what << ": " << o.err;
+    }
+    EXPECT_EQ(Baler(dir, "check -q " + Q(dir / "in.pak")).err.empty(), c.check == 0) << c.what;
+    o = Baler(dir, "extract " + Q(dir / "in.pak") + " " + Q(dir / "x"));
+    EXPECT_EQ(o.code, c.extract) << c.what << ": " << o.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "x" / "FilesList.txt")) << c.what;
+    o = Baler(dir, "verify " + Q(dir / "in.pak") + " " + Q(dir / "x"));
+    EXPECT_EQ(o.code, c.verify) << c.what << ": " << o.out;
+  }
+}
+
+TEST(Baler, VerifyShowsAnOverwrittenEntryInTextAndJson) {
+  TempDir dir;
+  WriteFile(dir / "in.pak", MakeArchive({{u"a.wav", {1}}, {u"a.ogg", {2}}}));
+  std::filesystem::create_directory(dir / "x");
+  WriteFile(dir / "x" / "a.ogg", Bytes{2});
+  auto o = Baler(dir, "verify " + Q(dir / "in.pak") + " " + Q(dir / "x"));
+  EXPECT_EQ(o.code, 4);
+  EXPECT_EQ(o.out, "overwritten a.ogg (entry 1, by a later entry of the same file)\n");
+  o = Baler(dir, "diff --json " + Q(dir / "x") + " --against " + Q(dir / "in.pak"));
+  EXPECT_EQ(o.code, 4);
+  EXPECT_NE(o.out.find("\"modified\": [],\n  \"overwritten\": [\n    {\n      \"entry\": 1,\n"
+                       "      \"name\": \"a.ogg\""),
+            std::string::npos)
+      << o.out;
+}
+
 }  // namespace

@@ -125,7 +125,12 @@ TEST(ExtractSelected, WritesOnlyTheChosenEntriesAndNoList) {
   const auto archive =
       Parse(MakeArchive({{u"a.wav", {1}}, {u"b.bin", {2, 3}}, {u"x", {4}}, {u"x", {5}}}));
   const Indices chosen = {1, 2, 3};
-  ASSERT_TRUE(pak::ExtractSelected(pak::DefaultFileSystem(), archive, dir.path(), chosen).ok());
+  // Everything is written, and the entry whose bytes the later one replaced is named.
+  const pak::Status status =
+      pak::ExtractSelected(pak::DefaultFileSystem(), archive, dir.path(), chosen);
+  EXPECT_EQ(status.kind(), pak::Status::Kind::kRefused);
+  EXPECT_NE(status.message().find("entry 3 (\"x\") by entry 4"), std::string::npos)
+      << status.message();
   EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"b.bin", "x"}));
   EXPECT_EQ(ReadFile(dir / "b.bin"), (Bytes{2, 3}));
   EXPECT_EQ(ReadFile(dir / "x"), (Bytes{5}));  // the later of two entries of one name

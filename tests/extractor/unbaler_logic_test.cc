@@ -303,7 +303,10 @@ TEST_F(UnbalerTest, ReplacesExistingFilesAndLetsTheLaterDuplicateWin) {
   ChooseArchive("a.pak", MakeArchive({{u"x.wav", {1}}, {u"y", {2}}, {u"x.WAV", {3, 3}}}));
   ChooseFolder(out.path());
   logic.OnMainCommand();
-  EXPECT_TRUE(box.shown.empty());
+  // Written as ever, and the entry whose bytes the later one replaced is named in the box.
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_NE(box.shown[0].text.find(u"entry 1 (\"x.ogg\") by entry 3 (\"x.ogg\")"),
+            std::u16string::npos);
   EXPECT_EQ(ListDir(out.path()), (Files{"FilesList.txt", "x.ogg", "y"}));
   EXPECT_EQ(ReadFile(out / "x.ogg"), (Bytes{3, 3}));
   EXPECT_EQ(ReadFile(out / "y"), (Bytes{2}));  // no trailing bytes of the old file
@@ -312,6 +315,28 @@ TEST_F(UnbalerTest, ReplacesExistingFilesAndLetsTheLaterDuplicateWin) {
   logic.OnMainCommand();
   EXPECT_EQ(ReadText(out / "FilesList.txt"), "x.ogg\r\ny\r\nx.ogg\r\n");
   EXPECT_EQ(ListDir(out.path()).size(), 3u);
+}
+
+TEST_F(UnbalerTest, ManyEntriesOfOneFileMakeOneWholeShortBox) {
+  std::vector<RawEntry> entries;
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < 50; ++i) {
+      entries.push_back({pak::FromUtf8("s" + std::to_string(i) + (round == 0 ? ".wav" : ".ogg")),
+                         {static_cast<std::uint8_t>(round)}});
+    }
+  }
+  ChooseArchive("a.pak", MakeArchive(entries));
+  ChooseFolder(out.path());
+  logic.OnMainCommand();
+  ASSERT_EQ(box.shown.size(), 1u);
+  const std::u16string& text = box.shown[0].text;
+  EXPECT_EQ(text.find(u"50 entries were replaced by a later entry"), 0u);
+  EXPECT_NE(text.find(u"entry 5 (\"s4.ogg\") by entry 55 (\"s4.ogg\"), and 45 more. Every "
+                      u"other entry and FilesList.txt was written"),
+            std::u16string::npos)
+      << pak::ToUtf8(text);
+  EXPECT_LT(text.size(), 400u) << pak::ToUtf8(text);
+  EXPECT_EQ(ListDir(out.path()).size(), 51u);
 }
 
 TEST_F(UnbalerTest, UnsafeNameRefusesTheExtractionWithItsMessage) {

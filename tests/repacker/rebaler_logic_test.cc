@@ -381,6 +381,22 @@ TEST_F(RebalerTest, NamesTheArchiveCannotStoreAreRefusedByName) {
   EXPECT_FALSE(fs::exists(archive()));
 }
 
+TEST_F(RebalerTest, FilesOfOneStoredNameAreRefusedByNameAndNothingIsWritten) {
+  Put(u"a.ogg", "A");
+  Put(u"a.wav", "W");
+  Put(u"B.txt", "B");
+  Put(u"b.txt", "b");
+  ChooseBothAndPack();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].title, u"Rebaler");
+  const std::u16string& text = messages.shown[0].text;
+  EXPECT_NE(text.find(u"\"a.ogg\" and \"a.wav\" (both stored as \"a.wav\")"), std::u16string::npos)
+      << pak::ToUtf8(text);
+  EXPECT_NE(text.find(u"\"B.txt\" and \"b.txt\""), std::u16string::npos) << pak::ToUtf8(text);
+  EXPECT_NE(text.find(u"Nothing was written"), std::u16string::npos);
+  EXPECT_FALSE(fs::exists(archive()));
+}
+
 TEST_F(RebalerTest, ExistingReadOnlyArchiveIsReplaced) {
   WriteFile(archive(), MakeArchive({{u"old.wav", Data("OLD")}}));
   testing_support::MakeReadOnly(archive());

@@ -268,6 +268,11 @@ bool FaultyFileSystem::IsFile(const pak::Path& p) { return Real().IsFile(p); }
 std::optional<pak::FileId> FaultyFileSystem::Identify(const pak::Path& p) {
   return Real().Identify(p);
 }
+pak::Result<bool> FaultyFileSystem::IgnoresCase(const pak::Path& folder) {
+  ++case_probes;
+  if (ignores_case) return *ignores_case;
+  return Real().IgnoresCase(folder);
+}
 pak::Result<std::vector<std::u16string>> FaultyFileSystem::NamesOfFile(const pak::Path& f,
                                                                        const pak::FileId& id) {
   return Real().NamesOfFile(f, id);

@@ -86,6 +86,9 @@ class FaultyFileSystem : public pak::FileSystem {
   std::optional<std::size_t> spare_file_handles;
   // Called before each write with its number: a test can end the process there.
   std::function<void(int)> before_write;
+  // What IgnoresCase answers, and how many times it was asked; unset, the real folder answers.
+  std::optional<bool> ignores_case;
+  int case_probes = 0;
 
   pak::Result<std::unique_ptr<pak::InputFile>> OpenForRead(const pak::Path& path) override;
   pak::Result<std::unique_ptr<pak::OutputFile>> Create(const pak::Path& path) override;
@@ -109,6 +112,7 @@ class FaultyFileSystem : public pak::FileSystem {
   std::optional<pak::FileId> Identify(const pak::Path& path) override;
   pak::Result<std::vector<std::u16string>> NamesOfFile(const pak::Path& folder,
                                                        const pak::FileId& id) override;
+  pak::Result<bool> IgnoresCase(const pak::Path& folder) override;
 
   pak::Status CountWrite(const pak::Path& path);
   pak::Status CountSync(const pak::Path& path);
