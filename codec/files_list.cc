@@ -52,21 +52,31 @@ std::vector<std::u16string> SplitFilesList(std::string_view bytes, const CodePag
 std::vector<std::u16string> RecordedNames(std::string_view bytes, const CodePage& code_page) {
   std::vector<std::u16string> names;
   if (bytes.empty()) return names;
-  const std::u16string text = code_page.Decode(bytes);
-  // Folding maps each code unit to one code unit and leaves CR and LF alone, so
-  // the folded text splits at the same places: one folding for the whole file
-  // instead of one string per line (a list can hold tens of thousands).
-  const std::u16string folded = FoldCase(text);
-  const std::vector<std::u16string_view> pieces = Pieces(text);
-  std::unordered_set<std::u16string_view> seen;
-  seen.reserve(pieces.size());
-  for (std::u16string_view piece : pieces) {
-    const std::size_t at = static_cast<std::size_t>(piece.data() - text.data());
-    if (seen.insert(std::u16string_view(folded).substr(at, piece.size())).second) {
-      names.emplace_back(piece);
+  // Line by line, so that a long list is never held twice over: CR and LF are single bytes in
+  // every encoding a list is written in, and no character's bytes hold them, so the lines split
+  // where the decoded text would. The names are stored once; a set of views into them, which
+  // ignores case, finds the repeated ones (the names never move: the vector is reserved first).
+  const std::size_t lines = [&] {
+    std::size_t count = 1;
+    for (std::size_t at = bytes.find("\r\n"); at != std::string_view::npos;
+         at = bytes.find("\r\n", at + 2)) {
+      ++count;
     }
+    return count;
+  }();
+  names.reserve(lines);
+  std::unordered_set<std::u16string_view, IgnoreCaseHash, IgnoreCaseEqual> seen;
+  seen.reserve(lines);
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t at = bytes.find("\r\n", start);
+    const std::string_view line =
+        bytes.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start);
+    names.push_back(code_page.Decode(line));
+    if (!seen.insert(names.back()).second) names.pop_back();
+    if (at == std::string_view::npos) return names;
+    start = at + 2;
   }
-  return names;
 }
 
 }  // namespace pak

@@ -171,6 +171,15 @@ bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
+std::size_t IgnoreCaseHash::operator()(std::u16string_view text) const {
+  // FNV-1a over the folded code units.
+  std::uint64_t hash = 14695981039346656037ull;
+  for (char16_t c : text) {
+    hash = (hash ^ FoldCase(c)) * 1099511628211ull;
+  }
+  return static_cast<std::size_t>(hash);
+}
+
 bool LessIgnoreCase(std::u16string_view a, std::u16string_view b) {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {

@@ -23,6 +23,16 @@ std::u16string FromUtf8(std::string_view text, bool* valid = nullptr);
 char16_t FoldCase(char16_t c);
 std::u16string FoldCase(std::u16string_view text);
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
+// Hashing and equality that ignore case as EqualsIgnoreCase does, for sets of names that are
+// looked up without a folded copy of each.
+struct IgnoreCaseHash {
+  std::size_t operator()(std::u16string_view text) const;
+};
+struct IgnoreCaseEqual {
+  bool operator()(std::u16string_view a, std::u16string_view b) const {
+    return EqualsIgnoreCase(a, b);
+  }
+};
 // Orders by folded text, then by the exact text, so sorting is deterministic.
 bool LessIgnoreCase(std::u16string_view a, std::u16string_view b);
 

@@ -606,27 +606,20 @@ std::string LeftOutNote(const LeftOutFile& file) {
 }
 
 NameDifference CompareNames(const FolderScan& scan) {
+  // Sets of views that ignore case: no folded copy of a long list is ever made.
+  using NameSet = std::unordered_set<std::u16string_view, IgnoreCaseHash, IgnoreCaseEqual>;
   NameDifference diff;
-  const FoldedNames recorded_folded(scan.recorded_names);
-  const FoldedNames files_folded(scan.files);
-  std::unordered_set<std::u16string_view> recorded;
-  recorded.reserve(recorded_folded.size());
-  for (std::size_t i = 0; i < recorded_folded.size(); ++i) recorded.insert(recorded_folded[i]);
-  const FoldedNames links_folded(scan.outside_links);
-  std::unordered_set<std::u16string_view> present;
-  present.reserve(files_folded.size() + links_folded.size());
-  for (std::size_t i = 0; i < files_folded.size(); ++i) present.insert(files_folded[i]);
+  const NameSet recorded(scan.recorded_names.begin(), scan.recorded_names.end());
+  NameSet present(scan.files.begin(), scan.files.end());
   // A link out of the folder is there, though not packed: it is no recorded file deleted.
-  for (std::size_t i = 0; i < links_folded.size(); ++i) present.insert(links_folded[i]);
-  for (std::size_t i = 0; i < scan.files.size(); ++i) {
-    if (!recorded.contains(files_folded[i]) && !EqualsIgnoreCase(scan.files[i], kFilesListName)) {
-      diff.added.push_back(scan.files[i]);
+  present.insert(scan.outside_links.begin(), scan.outside_links.end());
+  for (const auto& file : scan.files) {
+    if (!recorded.contains(file) && !EqualsIgnoreCase(file, kFilesListName)) {
+      diff.added.push_back(file);
     }
   }
-  for (std::size_t i = 0; i < scan.recorded_names.size(); ++i) {
-    if (!scan.recorded_names[i].empty() && !present.contains(recorded_folded[i])) {
-      diff.deleted.push_back(scan.recorded_names[i]);
-    }
+  for (const auto& name : scan.recorded_names) {
+    if (!name.empty() && !present.contains(name)) diff.deleted.push_back(name);
   }
   diff.needs_confirmation = (!diff.added.empty() && scan.files_list_found) || !diff.deleted.empty();
   return diff;
