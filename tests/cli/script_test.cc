@@ -236,4 +236,22 @@ TEST(BalerHelp, EveryCommandGivesAnExample) {
   EXPECT_TRUE(Has(o.out, "4 a difference")) << o.out;
 }
 
+// Each command is a unit of its own: every one is reachable, named when an unknown one is asked
+// for (in the order help lists them), and takes --quiet.
+TEST(BalerHelp, EveryCommandIsListedAndTakesQuiet) {
+  TempDir dir;
+  const Outcome unknown = Baler(dir, "frob");
+  EXPECT_EQ(unknown.code, 2);
+  EXPECT_TRUE(Has(unknown.err, "the commands are list, extract, pack, diff, verify, check "))
+      << unknown.err;
+  const Outcome help = Baler(dir, "--help");
+  std::size_t at = 0;
+  for (const char* command : {"list", "extract", "pack", "diff", "verify", "check"}) {
+    at = help.out.find(std::string("  ") + command + " ", at);
+    EXPECT_NE(at, std::string::npos) << command << " missing or out of order:\n" << help.out;
+    const Outcome o = Baler(dir, std::string(command) + " --help");
+    EXPECT_TRUE(Has(o.out, "-q,--quiet")) << command << ":\n" << o.out;
+  }
+}
+
 }  // namespace
