@@ -681,6 +681,7 @@ class PosixFileSystem final : public FileSystem {
     const std::size_t held = OpenDescriptors(std::min(soft, kProbedAtMost));
     return soft > held + kReserve ? soft - held - kReserve : 0;
   }
+
  private:
   // Calls `visit` with the folder's descriptor and each entry of `folder`, "." and ".." included,
   // until it returns a failure, which is returned.

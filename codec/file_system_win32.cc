@@ -547,6 +547,7 @@ class Win32FileSystem final : public FileSystem {
     const std::optional<std::wstring> root = FinalPath(WinPath(folder));
     return root && Follow(path, *root).outside;
   }
+
  private:
   // The names of the entries of `folder` that `take` accepts, given their attributes and name.
   template <typename Take>
