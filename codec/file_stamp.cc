@@ -26,7 +26,7 @@ FileId platform::IdOf(const BY_HANDLE_FILE_INFORMATION& info) {
 
 std::optional<FileStamp> StampOf(const Path& path) {
   // No access to the data is asked for, so a file another program holds open is examined too.
-  const HANDLE handle = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+  const HANDLE handle = ::CreateFileW(platform::WinPath(path).c_str(), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return std::nullopt;

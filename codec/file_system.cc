@@ -1,6 +1,7 @@
 #include "codec/file_system.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <random>
@@ -48,10 +49,6 @@ Status OutputFile::AppendFrom(InputFile& in, std::uint64_t offset, std::uint64_t
     size -= n;
   }
   return Status::Ok();
-}
-
-Result<std::unique_ptr<OutputFile>> FileSystem::CreateNew(const Path&) {
-  return std::unique_ptr<OutputFile>();
 }
 
 Result<std::unique_ptr<OutputFile>> FileSystem::CreateUnnamed(const Path&) {
@@ -125,6 +122,19 @@ Result<std::vector<std::uint8_t>> FileSystem::ReadWholeFile(const Path& path) {
   std::vector<std::uint8_t> bytes(static_cast<size_t>((*file)->size()));
   PAK_RETURN_IF_ERROR((*file)->ReadAt(0, bytes));
   return bytes;
+}
+
+Path platform::HiddenTemporaryName(const Path& hint) {
+  static std::atomic<unsigned> counter{0};
+  const std::string tail =
+      ".tmp" + std::to_string(ProcessId()) + "-" + std::to_string(counter.fetch_add(1));
+#ifdef _WIN32
+  const std::u16string name(hint.native().begin(), hint.native().end());
+  return PathFromUtf16(u"." + std::u16string(CutAtCharacter(name, 120)) +
+                       std::u16string(tail.begin(), tail.end()));
+#else
+  return Path("." + std::string(CutAtCharacter(hint.native(), 120)) + tail);
+#endif
 }
 
 Result<Path> CreatePrivateFolder(const Path& parent, std::string_view prefix) {

@@ -139,10 +139,6 @@ class FileSystem {
   virtual Result<std::unique_ptr<InputFile>> OpenForRead(const Path& path) = 0;
   // Creates a file, or truncates an existing one (a read-only one is replaced).
   virtual Result<std::unique_ptr<OutputFile>> Create(const Path& path) = 0;
-  // Creates a file that must not exist yet; fails when it exists (also when it appeared a moment
-  // ago), so nothing is ever overwritten. A file system that cannot promise that returns null
-  // (the default), and the caller writes beside the target and moves the file over it instead.
-  virtual Result<std::unique_ptr<OutputFile>> CreateNew(const Path& path);
   // Creates a new, empty file in the folder of `target` that has no name yet: it gets one only
   // through Publish or PublishNew, and vanishes if the process dies first, or is closed. Fails as
   // creating a file in that folder fails (a folder that cannot be written); messages name

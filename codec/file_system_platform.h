@@ -22,6 +22,19 @@ FileId IdOf(const struct stat& st);
 // The present process's id.
 unsigned long ProcessId();
 
+// The name of a new hidden temporary file made from `hint` (a file name): a dot, the hint cut
+// between characters to at most 120 of the system's units (bytes of UTF-8, or UTF-16 units; half
+// a character makes a name the system refuses), ".tmp", the process's id and a number counted up
+// in the process, so that one name is tried once.
+Path HiddenTemporaryName(const Path& hint);
+
+#ifdef _WIN32
+// The path as the wide API takes it. A long absolute path gets the \\?\ prefix, which lifts the
+// 260-character limit; the prefix turns off the API's own clean-up, so the path is normalised
+// first.
+std::wstring WinPath(const Path& path);
+#endif
+
 // Creates the folder `folder` that only the present user can enter, neither following nor
 // replacing what has that name already. When something has it, whoever made it, the failure
 // says so through *taken.

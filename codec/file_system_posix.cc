@@ -441,12 +441,6 @@ class PosixFileSystem final : public FileSystem {
     return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, path));
   }
 
-  Result<std::unique_ptr<OutputFile>> CreateNew(const Path& path) override {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return Errno("create", path, errno);
-    return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, path));
-  }
-
   Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& target) override {
 #if defined(O_TMPFILE)
     if (!LinkByProcPath()) return std::unique_ptr<OutputFile>();
@@ -479,13 +473,10 @@ class PosixFileSystem final : public FileSystem {
       if (errno != EEXIST) return Errno("create", target, errno);
       Path folder = target.parent_path();
       if (folder.empty()) folder = ".";
-      static std::atomic<unsigned> counter{0};
-      const std::string base(CutAtCharacter(target.filename().native(), 120));
       Path temp;
       TempNode* node = nullptr;
       for (int attempt = 0;; ++attempt) {
-        temp = folder / ("." + base + ".tmp" + std::to_string(::getpid()) + "-" +
-                         std::to_string(counter.fetch_add(1)));
+        temp = folder / platform::HiddenTemporaryName(target.filename());
         node = EnterTemporary(temp);
         if (LinkUnnamed(fd, from, temp) == 0) {
           break;
@@ -522,13 +513,9 @@ class PosixFileSystem final : public FileSystem {
 
   Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder, std::u16string_view hint,
                                                       Path* created) override {
-    static std::atomic<unsigned> counter{0};
-    const std::string whole = ToUtf8(hint);
-    const std::string base(CutAtCharacter(whole, 120));
+    const Path hint_name = PathFromUtf16(hint);
     for (int attempt = 0; attempt < 100; ++attempt) {
-      const std::string name = "." + base + ".tmp" + std::to_string(::getpid()) + "-" +
-                               std::to_string(counter.fetch_add(1));
-      Path path = folder / name;
+      Path path = folder / platform::HiddenTemporaryName(hint_name);
       TempNode* const node = EnterTemporary(path);
       const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd >= 0) {
@@ -590,20 +577,6 @@ class PosixFileSystem final : public FileSystem {
     return Status::Ok();
   }
 
-  std::size_t SpareFileHandles() override {
-    struct rlimit limit {};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
-      return SIZE_MAX;
-    }
-    // Room for what is opened beside the files that wait: the archive, the list, a folder to
-    // flush, and what libraries or a window open meanwhile.
-    constexpr std::size_t kReserve = 16;
-    constexpr std::size_t kProbedAtMost = 1 << 16;
-    const auto soft = static_cast<std::size_t>(limit.rlim_cur);
-    const std::size_t held = OpenDescriptors(std::min(soft, kProbedAtMost));
-    return soft > held + kReserve ? soft - held - kReserve : 0;
-  }
-
   bool IsDirectory(const Path& path) override {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -612,6 +585,12 @@ class PosixFileSystem final : public FileSystem {
   bool IsFile(const Path& path) override {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  }
+
+  std::optional<FileId> Identify(const Path& path) override {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return platform::IdOf(st);
   }
 
   Result<std::vector<std::u16string>> NamesOfFile(const Path& folder, const FileId& id) override {
@@ -627,12 +606,6 @@ class PosixFileSystem final : public FileSystem {
       return Status::Ok();
     }));
     return found;
-  }
-
-  std::optional<FileId> Identify(const Path& path) override {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
-    return platform::IdOf(st);
   }
 
   Result<FolderListing> ListFolder(const Path& folder) override {
@@ -693,6 +666,20 @@ class PosixFileSystem final : public FileSystem {
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return false;
     const std::optional<std::string> root = Resolved(folder);
     return root && !Within(Resolved(path), *root);
+  }
+
+  std::size_t SpareFileHandles() override {
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+      return SIZE_MAX;
+    }
+    // Room for what is opened beside the files that wait: the archive, the list, a folder to
+    // flush, and what libraries or a window open meanwhile.
+    constexpr std::size_t kReserve = 16;
+    constexpr std::size_t kProbedAtMost = 1 << 16;
+    const auto soft = static_cast<std::size_t>(limit.rlim_cur);
+    const std::size_t held = OpenDescriptors(std::min(soft, kProbedAtMost));
+    return soft > held + kReserve ? soft - held - kReserve : 0;
   }
 
  private:

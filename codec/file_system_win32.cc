@@ -15,6 +15,9 @@
 #include "codec/text.h"
 
 namespace pak {
+
+using platform::WinPath;
+
 namespace {
 
 // Far below DWORD's limit, so that one call never has to report a partial transfer of more
@@ -23,24 +26,6 @@ constexpr std::uint64_t kMaxTransfer = 1u << 30;
 
 std::u16string FromWide(const std::wstring& text) {
   return std::u16string(text.begin(), text.end());
-}
-
-// The path as the wide API takes it. A long absolute path gets the \\?\ prefix, which lifts the
-// 260-character limit; the prefix turns off the API's own clean-up, so the path is normalised
-// first.
-std::wstring WinPath(const Path& path) {
-  std::wstring text = path.wstring();
-  for (auto& c : text) {
-    if (c == L'/') c = L'\\';
-  }
-  if (text.size() < MAX_PATH - 12 || text.starts_with(L"\\\\?\\")) return text;
-  if (!path.is_absolute()) return text;
-  std::wstring normal = path.lexically_normal().wstring();
-  for (auto& c : normal) {
-    if (c == L'/') c = L'\\';
-  }
-  if (normal.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + normal.substr(2);
-  return L"\\\\?\\" + normal;
 }
 
 std::string SystemMessage(DWORD error) {
@@ -397,21 +382,6 @@ class Win32FileSystem final : public FileSystem {
     return std::unique_ptr<OutputFile>(new Win32OutputFile(handle, path));
   }
 
-  Result<std::unique_ptr<OutputFile>> CreateNew(const Path& path) override {
-    // CREATE_NEW fails when the file exists, however recently it appeared.
-    const HANDLE handle = Open(WinPath(path), CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
-    if (handle == INVALID_HANDLE_VALUE) return LastError("create", path);
-    return std::unique_ptr<OutputFile>(new Win32OutputFile(handle, path));
-  }
-
-  Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder, std::u16string_view hint,
-                                                      Path* created) override {
-    std::wstring name;
-    auto handle = CreateHiddenTemporary(folder, hint, GENERIC_WRITE, created, &name);
-    if (!handle.ok()) return handle.status();
-    return std::unique_ptr<OutputFile>(new Win32OutputFile(*handle, *created));
-  }
-
   // A hidden temporary beside the target stands for an unnamed file: the system has none. It is
   // opened for renaming too, so that it takes its name through its handle.
   Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& target) override {
@@ -423,6 +393,18 @@ class Win32FileSystem final : public FileSystem {
                                         GENERIC_WRITE | DELETE, &path, &name);
     if (!handle.ok()) return handle.status();
     return std::unique_ptr<OutputFile>(new Win32OutputFile(*handle, target, std::move(name)));
+  }
+
+  // What stands at the target is replaced by a move of the temporary, as Replace does.
+  Status Publish(std::unique_ptr<OutputFile> file, const Path& target) override {
+    auto* out = dynamic_cast<Win32OutputFile*>(file.get());
+    if (out == nullptr || !out->unnamed()) return FileSystem::Publish(std::move(file), target);
+    auto temporary = out->CloseKeepingTemporary();
+    if (!temporary.ok()) return temporary.status();
+    const Path from(*temporary);
+    const Status replaced = Replace(from, target);
+    if (!replaced.ok()) (void)Remove(from);
+    return replaced;
   }
 
   Result<NewName> PublishNew(std::unique_ptr<OutputFile>& file, const Path& target) override {
@@ -440,16 +422,12 @@ class Win32FileSystem final : public FileSystem {
     return named;
   }
 
-  // What stands at the target is replaced by a move of the temporary, as Replace does.
-  Status Publish(std::unique_ptr<OutputFile> file, const Path& target) override {
-    auto* out = dynamic_cast<Win32OutputFile*>(file.get());
-    if (out == nullptr || !out->unnamed()) return FileSystem::Publish(std::move(file), target);
-    auto temporary = out->CloseKeepingTemporary();
-    if (!temporary.ok()) return temporary.status();
-    const Path from(*temporary);
-    const Status replaced = Replace(from, target);
-    if (!replaced.ok()) (void)Remove(from);
-    return replaced;
+  Result<std::unique_ptr<OutputFile>> CreateTemporary(const Path& folder, std::u16string_view hint,
+                                                      Path* created) override {
+    std::wstring name;
+    auto handle = CreateHiddenTemporary(folder, hint, GENERIC_WRITE, created, &name);
+    if (!handle.ok()) return handle.status();
+    return std::unique_ptr<OutputFile>(new Win32OutputFile(*handle, *created));
   }
 
   Status Replace(const Path& from, const Path& to) override {
@@ -497,6 +475,11 @@ class Win32FileSystem final : public FileSystem {
     return Status::Ok();
   }
 
+  bool IsDirectory(const Path& path) override {
+    const DWORD attributes = Attributes(WinPath(path));
+    return attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
+
   bool IsFile(const Path& path) override {
     const DWORD attributes = Attributes(WinPath(path));
     return attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -521,11 +504,6 @@ class Win32FileSystem final : public FileSystem {
                                 (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
       return !folder_entry && Identify(JoinPath(folder, name)) == id;
     });
-  }
-
-  bool IsDirectory(const Path& path) override {
-    const DWORD attributes = Attributes(WinPath(path));
-    return attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   }
 
   Result<FolderListing> ListFolder(const Path& folder) override {
@@ -681,15 +659,10 @@ class Win32FileSystem final : public FileSystem {
   // *name.
   static Result<HANDLE> CreateHiddenTemporary(const Path& folder, std::u16string_view hint,
                                               DWORD access, Path* path, std::wstring* name) {
-    static std::atomic<unsigned> counter{0};
-    // Cut between characters: half a surrogate pair makes a name the system refuses.
-    const std::u16string base(CutAtCharacter(hint, 120));
+    const Path hint_name = PathFromUtf16(hint);
     for (int attempt = 0; attempt < 100; ++attempt) {
-      const std::string tail = ".tmp" + std::to_string(::GetCurrentProcessId()) + "-" +
-                               std::to_string(counter.fetch_add(1));
-      std::u16string file_name = u"." + base + std::u16string(tail.begin(), tail.end());
       // A leading dot hides nothing on Windows: the attribute keeps folder scans off the file.
-      Path candidate = folder / PathFromUtf16(file_name);
+      Path candidate = folder / platform::HiddenTemporaryName(hint_name);
       std::wstring wide = WinPath(candidate);
       const HANDLE handle = ::CreateFileW(wide.c_str(), access, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                           nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
@@ -743,6 +716,21 @@ class Win32FileSystem final : public FileSystem {
 };
 
 }  // namespace
+
+std::wstring platform::WinPath(const Path& path) {
+  std::wstring text = path.wstring();
+  for (auto& c : text) {
+    if (c == L'/') c = L'\\';
+  }
+  if (text.size() < MAX_PATH - 12 || text.starts_with(L"\\\\?\\")) return text;
+  if (!path.is_absolute()) return text;
+  std::wstring normal = path.lexically_normal().wstring();
+  for (auto& c : normal) {
+    if (c == L'/') c = L'\\';
+  }
+  if (normal.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + normal.substr(2);
+  return L"\\\\?\\" + normal;
+}
 
 FileSystem& DefaultFileSystem() {
   static Win32FileSystem fs;

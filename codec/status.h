@@ -14,7 +14,7 @@
 
 namespace pak {
 
-class Status {
+class [[nodiscard]] Status {
  public:
   enum class Kind {
     kOk,
@@ -56,7 +56,7 @@ class Status {
 
 // A value or the Status that explains why there is none.
 template <typename T>
-class Result {
+class [[nodiscard]] Result {
  public:
   Result(T value) : value_(std::move(value)) {}         // NOLINT: implicit on purpose
   Result(Status status) : status_(std::move(status)) {  // NOLINT

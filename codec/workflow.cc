@@ -9,134 +9,10 @@
 
 #include "codec/compare.h"
 #include "codec/files_list.h"
+#include "codec/staged_file.h"
 
 namespace pak {
 namespace {
-
-// A file written under no name, or a hidden temporary one, that takes the target's name only
-// when it is committed after its last byte: no file ever holds a part of its content under the
-// target's name, and an interrupted run leaves the old file whole. Where the file system has
-// unnamed files, nothing at all is left if the process dies; otherwise the destructor deletes
-// the temporary, and so do the file system's interruption handlers. Committing is the one place
-// where a finished file is put into place.
-//
-// A file that takes another's place is flushed to the disk before it does: a power cut then
-// leaves the old file or the new one whole, never the name over data that were never written.
-// kAlways flushes every time (an archive); kWhenReplacing only when a file stands at the target
-// when the file is committed (a new file replaces nothing and needs no flush).
-class StagedFile {
- public:
-  enum class Flush { kAlways, kWhenReplacing };
-
-  // With `named`, the file is always a named temporary, so that it can be read back by its path
-  // (after CloseForReading) before it is committed.
-  StagedFile(FileSystem& fs, Path target, Flush flush = Flush::kAlways, bool named = false)
-      : fs_(fs), target_(std::move(target)), flush_(flush), named_(named) {}
-  ~StagedFile() {
-    if (file_ != nullptr) (void)file_->Close();
-    if (!temp_.empty()) (void)fs_.Remove(temp_);
-  }
-
-  // Creating the file is also the proof that the folder can be written.
-  Status Open() {
-    if (!named_) {
-      auto unnamed = fs_.CreateUnnamed(target_);
-      if (!unnamed.ok()) return unnamed.status();
-      if (*unnamed != nullptr) {
-        file_ = std::move(unnamed).value();
-        return Status::Ok();
-      }
-    }
-    auto file = fs_.CreateTemporary(Folder(), target_.filename().u16string(), &temp_);
-    if (!file.ok()) return file.status();
-    file_ = std::move(file).value();
-    return Status::Ok();
-  }
-  OutputFile& file() { return *file_; }
-  // Where the bytes are being written: the temporary file, or empty for an unnamed one.
-  const Path& written() const { return temp_; }
-
-  // Finishes and closes a named file, which can then be read at written(); Commit only moves it.
-  Status CloseForReading() {
-    PAK_RETURN_IF_ERROR(Finish());
-    std::unique_ptr<OutputFile> file = std::move(file_);
-    return file->Close();
-  }
-
-  // Whether committing the file would replace one, so that it must be flushed first.
-  bool NeedsFlush() {
-    if (!durable_known_) {
-      durable_ = flush_ == Flush::kAlways || fs_.Identify(target_).has_value();
-      durable_known_ = true;
-    }
-    return durable_;
-  }
-
-  // Says that the file's bytes are on the disk already (the caller flushed many files at once).
-  void MarkFlushed() { finished_ = true; }
-
-  // Flushes the file when it is to take another's place.
-  Status Finish() {
-    if (finished_) return Status::Ok();
-    finished_ = true;
-    return NeedsFlush() && file_ != nullptr ? file_->Sync() : Status::Ok();
-  }
-
-  // Gives the file the target's name, then flushes the folder so that the move lasts.
-  Status Commit() {
-    PAK_RETURN_IF_ERROR(CommitKeepingFolder());
-    return replaced_ ? fs_.SyncFolder(Folder()) : Status::Ok();
-  }
-
-  // Gives a file that needs a flush only when it replaces one its name at once, where the file
-  // system can tell in the same step that nothing has the name: such a file replaces nothing.
-  // False when the file is still to be committed; when the name was found taken, the file will
-  // replace one and is flushed first.
-  Result<bool> CommitIfNew() {
-    if (flush_ != Flush::kWhenReplacing || !temp_.empty() || file_ == nullptr) return false;
-    auto named = fs_.PublishNew(file_, target_);
-    if (!named.ok()) return named.status();
-    if (*named == FileSystem::NewName::kUnknown) return false;
-    durable_known_ = true;
-    durable_ = *named == FileSystem::NewName::kTaken;
-    if (!durable_) finished_ = true;
-    return !durable_;
-  }
-
-  // Commit without the folder flush, for a caller that puts many files into one folder and
-  // flushes it once at the end, when replaced() says that a flushed file took a name.
-  Status CommitKeepingFolder() {
-    PAK_RETURN_IF_ERROR(Finish());
-    std::unique_ptr<OutputFile> file = std::move(file_);
-    if (temp_.empty()) {
-      PAK_RETURN_IF_ERROR(fs_.Publish(std::move(file), target_));
-    } else {
-      if (file != nullptr) PAK_RETURN_IF_ERROR(file->Close());
-      PAK_RETURN_IF_ERROR(fs_.Replace(temp_, target_));
-      temp_.clear();
-    }
-    replaced_ = NeedsFlush();
-    return Status::Ok();
-  }
-  bool replaced() const { return replaced_; }
-
- private:
-  Path Folder() const {
-    Path folder = target_.parent_path();
-    return folder.empty() ? Path(".") : folder;
-  }
-
-  FileSystem& fs_;
-  Path target_;
-  Flush flush_;
-  bool named_;
-  bool finished_ = false;
-  bool durable_known_ = false;
-  bool durable_ = false;
-  bool replaced_ = false;
-  Path temp_;  // a named temporary: what to delete when not committed
-  std::unique_ptr<OutputFile> file_;
-};
 
 class FileSink final : public ByteSink {
  public:
@@ -201,19 +77,18 @@ class EntryWriter {
 
   // Writes entry `index`; `done(index)` runs once the entry's file holds its name.
   Status Write(std::size_t index, const std::function<void(std::size_t)>& done) {
-    auto target = std::make_unique<StagedFile>(fs_, JoinPath(folder_, archive_[index].name),
-                                               StagedFile::Flush::kWhenReplacing);
-    PAK_RETURN_IF_ERROR(target->Open());
-    PAK_RETURN_IF_ERROR(archive_.CopyEntry(index, target->file()));
-    auto named = target->CommitIfNew();
+    auto target = StagedFile::Open(fs_, JoinPath(folder_, archive_[index].name),
+                                   StagedFile::Flush::kWhenReplacing);
+    if (!target.ok()) return target.status();
+    PAK_RETURN_IF_ERROR(archive_.CopyEntry(index, (*target)->file()));
+    auto named = (*target)->CommitIfNoFlush();
     if (!named.ok()) return named.status();
-    if (*named || !target->NeedsFlush()) {
-      if (!*named) PAK_RETURN_IF_ERROR(target->CommitKeepingFolder());
+    if (*named) {
       done(index);
       return Status::Ok();
     }
     waiting_bytes_ += archive_[index].size;
-    waiting_.push_back({index, std::move(target)});
+    waiting_.push_back({index, std::move(target).value()});
     if (waiting_.size() < batch_files_ && waiting_bytes_ < kBatchBytes) return Status::Ok();
     return PutWaitingInPlace(done);
   }
@@ -237,8 +112,8 @@ class EntryWriter {
     const bool flushed = fs_.SyncFileSystem(folder_).ok();
     Status status;
     for (auto& [index, file] : waiting_) {
-      if (flushed) file->MarkFlushed();
-      if (status.ok()) status = file->CommitKeepingFolder();
+      if (status.ok() && flushed) status = file->Finish(StagedFile::FileFlush::kDone);
+      if (status.ok()) status = file->Commit(StagedFile::FolderFlush::kLater);
       if (!status.ok()) continue;  // the rest are dropped, their old files whole
       replaced_ = true;
       done(index);
@@ -256,6 +131,29 @@ class EntryWriter {
   std::uint64_t waiting_bytes_ = 0;
   bool replaced_ = false;
 };
+
+// Writes the entries at `order` into `folder`, in that order, until one fails or `stop` is set;
+// `done(index)` runs once an entry's file holds its name. Files that wait for a flush are put in
+// place also after a failure. *replaced says whether a file took another's place, so that the
+// folder needs its flush.
+Status WriteEntries(FileSystem& fs, const PakArchive& archive, const Path& folder,
+                    std::span<const std::size_t> order, const StopFlag* stop,
+                    const std::function<void(std::size_t)>& done, bool* replaced) {
+  EntryWriter writer(fs, archive, folder);
+  Status status;
+  for (std::size_t index : order) {
+    if (stop != nullptr && stop->load()) {
+      status = Status::Cancelled("The extraction was stopped");
+      break;
+    }
+    status = writer.Write(index, done);
+    if (!status.ok()) break;
+  }
+  const Status flushed = writer.Flush(done);
+  if (status.ok()) status = flushed;
+  *replaced = writer.replaced();
+  return status;
+}
 
 }  // namespace
 
@@ -376,11 +274,13 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
   // The list is staged first: a folder that cannot be written fails here, before any file in it
   // changes. It records the entries whose files were written, and replaces the old list at the
   // end, also after a failure, so that it never names a file that holds other bytes.
-  StagedFile list(fs, JoinPath(folder, kFilesListName), StagedFile::Flush::kWhenReplacing);
-  PAK_RETURN_IF_ERROR(list.Open());
+  auto list =
+      StagedFile::Open(fs, JoinPath(folder, kFilesListName), StagedFile::Flush::kWhenReplacing);
+  if (!list.ok()) return list.status();
   // Entries that land on one file are found before anything is written, once the folder is
   // known to be writable, and reported once everything else is.
-  auto lost = LostInFolder(fs, archive, EveryEntry(archive), folder, rules);
+  const std::vector<std::size_t> order = EveryEntry(archive);
+  auto lost = LostInFolder(fs, archive, order, folder, rules);
   if (!lost.ok()) return lost.status();
   // Entries that wait for a flush take their names later than those after them; the list
   // follows the archive's order all the same.
@@ -390,17 +290,8 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
     written[i] = true;
     if (progress) progress(++count, archive.size());
   };
-  EntryWriter writer(fs, archive, folder);
-  Status status;
-  for (std::size_t i = 0; i < archive.size() && status.ok(); ++i) {
-    if (stop != nullptr && stop->load()) {
-      status = Status::Cancelled("The extraction was stopped");
-      break;
-    }
-    status = writer.Write(i, done);
-  }
-  const Status flushed = writer.Flush(done);
-  if (status.ok()) status = flushed;
+  bool replaced = false;
+  Status status = WriteEntries(fs, archive, folder, order, stop, done, &replaced);
   // The list names the entries written, up to the first that was not.
   std::string lines;
   for (std::size_t i = 0; i < archive.size() && written[i]; ++i) {
@@ -408,11 +299,11 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
   }
   // After a failure before the first file, nothing changed, and the old list stays too.
   if (!status.ok() && lines.empty()) return status;
-  Status listed = list.file().Append(AsBytes(lines));
-  if (listed.ok()) listed = list.CommitKeepingFolder();
+  Status listed = (*list)->file().Append(AsBytes(lines));
+  if (listed.ok()) listed = (*list)->Commit(StagedFile::FolderFlush::kLater);
   if (status.ok()) status = listed;
   // One folder flush for every file moved into it.
-  if (writer.replaced() || list.replaced()) {
+  if (replaced || (*list)->replaced()) {
     const Status synced = fs.SyncFolder(folder);
     if (status.ok()) status = synced;
   }
@@ -437,18 +328,9 @@ Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& fo
   auto done = [&](std::size_t) {
     if (progress) progress(++count, indices.size());
   };
-  EntryWriter writer(fs, archive, folder);
-  Status status;
-  for (std::size_t k = 0; k < indices.size() && status.ok(); ++k) {
-    if (stop != nullptr && stop->load()) {
-      status = Status::Cancelled("The extraction was stopped");
-      break;
-    }
-    status = writer.Write(indices[k], done);
-  }
-  const Status flushed = writer.Flush(done);
-  if (status.ok()) status = flushed;
-  if (writer.replaced()) {
+  bool replaced = false;
+  Status status = WriteEntries(fs, archive, folder, indices, stop, done, &replaced);
+  if (replaced) {
     const Status synced = fs.SyncFolder(folder);
     if (status.ok()) status = synced;
   }
@@ -661,20 +543,22 @@ Status PackFolder(FileSystem& fs, const Path& folder, std::span<const std::u16st
   // Refuse bad names before anything is created.
   PAK_RETURN_IF_ERROR(CheckPackNames(names));
   PAK_RETURN_IF_ERROR(CheckPackTarget(fs, folder, names, archive_path));
-  StagedFile target(fs, archive_path, StagedFile::Flush::kAlways, /*named=*/verify);
-  PAK_RETURN_IF_ERROR(target.Open());
-  FileSink sink(target.file());
+  auto target =
+      StagedFile::Open(fs, archive_path, StagedFile::Flush::kAlways,
+                       verify ? StagedFile::Access::kReadable : StagedFile::Access::kWriteOnly);
+  if (!target.ok()) return target.status();
+  FileSink sink((*target)->file());
   PAK_RETURN_IF_ERROR(WritePak(fs, folder, names, sink, progress, stop));
   if (verify) {
-    PAK_RETURN_IF_ERROR(target.CloseForReading());
-    Status checked = VerifyPackedArchive(fs, target.written(), folder, names);
+    PAK_RETURN_IF_ERROR((*target)->Finish());
+    Status checked = VerifyPackedArchive(fs, (*target)->written(), folder, names);
     if (!checked.ok()) {
       return Status::IoError(
           checked.message() + "; " + DisplayPath(archive_path) + " was left as it was",
           checked.error_number());
     }
   }
-  return target.Commit();
+  return (*target)->Commit(StagedFile::FolderFlush::kNow);
 }
 
 }  // namespace pak

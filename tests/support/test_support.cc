@@ -189,12 +189,6 @@ pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::Create(const pak
   Record("create", p);
   return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), p, this));
 }
-pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::CreateNew(const pak::Path& p) {
-  auto real = Real().CreateNew(p);
-  if (!real.ok() || *real == nullptr) return real;
-  Record("create", p);
-  return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), p, this));
-}
 pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::CreateTemporary(
     const pak::Path& folder, std::u16string_view hint, pak::Path* created) {
   auto real = Real().CreateTemporary(folder, hint, created);

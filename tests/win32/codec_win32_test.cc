@@ -171,6 +171,10 @@ TEST(Win32FileSystem, NamesOutsideTheCodePageAndLongPathsRoundTrip) {
     auto bytes = Fs().ReadWholeFile(pak::JoinPath(folder, name));
     ASSERT_TRUE(bytes.ok()) << bytes.status().message();
     EXPECT_EQ(*bytes, (Bytes{4, 2}));
+    // The stamp that tells whether a file changed is taken at any length of path too.
+    const auto stamp = pak::StampOf(pak::JoinPath(folder, name));
+    ASSERT_TRUE(stamp.has_value());
+    EXPECT_EQ(stamp->size, 2u);
     EXPECT_TRUE(Fs().Remove(pak::JoinPath(folder, name)).ok());
   }
   for (auto path = deep; path != dir.path(); path = path.parent_path()) {
