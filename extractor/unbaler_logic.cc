@@ -54,34 +54,47 @@ void UnbalerLogic::FolderChosen(std::u16string path) {
   UpdateExtractButton();
 }
 
+// Reads the directory of the archive path on the worker; lists it on the window's thread, or
+// reports the failure and gives the archive path back to the archive still listed.
+class UnbalerLogic::ReadJob : public shell::Job {
+ public:
+  ReadJob(UnbalerLogic& logic, std::u16string listed_path)
+      : logic_(logic),
+        fs_(logic.fs_),
+        path_(logic.archive_path()),
+        listed_path_(std::move(listed_path)) {}
+
+  pak::Status Run(const pak::Progress&, const pak::StopFlag&) override {
+    // Taken before the file is opened: a change while it is read shows at the next check.
+    stamp_ = fs_.Stamp(path_);
+    pak::Result<pak::PakArchive> opened = pak::OpenPakFile(fs_, path_);
+    if (!opened.ok()) return opened.status();
+    archive_ = std::move(opened).value();
+    return pak::Status::Ok();
+  }
+
+  void Finish(const pak::Status& status, std::size_t) override {
+    if (status.ok()) {
+      logic_.List(*archive_, stamp_);
+      archive_.reset();  // nothing of the file stays open once it is listed
+    } else {
+      logic_.ReportLoadFailure(status);
+      logic_.SetArchivePath(std::move(listed_path_));
+    }
+    logic_.UpdateExtractButton();
+  }
+
+ private:
+  UnbalerLogic& logic_;  // on the window's thread only
+  pak::FileSystem& fs_;
+  const pak::Path path_;
+  std::u16string listed_path_;
+  std::optional<pak::FileStamp> stamp_;
+  std::optional<pak::PakArchive> archive_;
+};
+
 void UnbalerLogic::LoadArchive(std::u16string listed_path) {
-  struct Loaded {
-    std::optional<pak::FileStamp> stamp;
-    std::optional<pak::PakArchive> archive;
-  };
-  auto loaded = std::make_shared<Loaded>();
-  pak::FileSystem& fs = fs_;
-  RunWork(
-      u"Reading",
-      [&fs, loaded, path = pak::Path(archive_path())](const pak::Progress&, const pak::StopFlag&) {
-        // Taken before the file is opened: a change while it is read shows at the next check.
-        loaded->stamp = fs.Stamp(path);
-        pak::Result<pak::PakArchive> opened = pak::OpenPakFile(fs, path);
-        if (!opened.ok()) return opened.status();
-        loaded->archive = std::move(opened).value();
-        return pak::Status::Ok();
-      },
-      [this, loaded, listed_path = std::move(listed_path)](const pak::Status& status,
-                                                           std::size_t) mutable {
-        if (status.ok()) {
-          List(*loaded->archive, loaded->stamp);
-          loaded->archive.reset();  // nothing of the file stays open once it is listed
-        } else {
-          ReportLoadFailure(status);
-          SetArchivePath(std::move(listed_path));
-        }
-        UpdateExtractButton();
-      });
+  RunWork(u"Reading", std::make_unique<ReadJob>(*this, std::move(listed_path)));
 }
 
 void UnbalerLogic::List(const pak::PakArchive& archive, std::optional<pak::FileStamp> stamp) {
@@ -210,55 +223,79 @@ void UnbalerLogic::ShowExtracted(const pak::Status& status, std::size_t done) {
   }
 }
 
+// Extracts entries of the listed archive on the worker, from its file once that is found to be
+// the one listed; on the window's thread lists a changed file again, reports a failure, or hands
+// a success or a stop to what the caller wanted done then.
+class UnbalerLogic::ExtractJob : public shell::Job {
+ public:
+  ExtractJob(UnbalerLogic& logic, pak::Path folder, std::optional<std::vector<std::size_t>> chosen,
+             pak::Progress progress, Extracted extracted)
+      : logic_(logic),
+        fs_(logic.fs_),
+        code_page_(logic.code_page_),
+        listed_(logic.listed_->stamp),
+        path_(logic.archive_path()),
+        folder_(std::move(folder)),
+        chosen_(std::move(chosen)),
+        progress_(std::move(progress)),
+        extracted_(std::move(extracted)) {}
+
+  pak::Status Run(const pak::Progress& post, const pak::StopFlag& stop) override {
+    // The file is opened between two looks at its stamp: when both match the stamp it was
+    // listed with, the file opened is the one listed, unchanged.
+    const std::optional<pak::FileStamp> before = fs_.Stamp(path_);
+    pak::Result<pak::PakArchive> opened = pak::OpenPakFile(fs_, path_);
+    const std::optional<pak::FileStamp> after = fs_.Stamp(path_);
+    if (!opened.ok()) return opened.status();
+    if (before != listed_ || after != listed_) {
+      changed_ = std::move(opened).value();
+      changed_stamp_ = before;
+      return pak::Status::Ok();
+    }
+    const auto each = [&](std::size_t done, std::size_t total) {
+      post(done, total);
+      if (progress_) progress_(done, total);
+    };
+    if (chosen_) {
+      return pak::ExtractSelected(fs_, *opened, folder_, *chosen_, pak::HostNameRules(), each,
+                                  &stop);
+    }
+    return pak::ExtractAll(fs_, *opened, folder_, code_page_, pak::HostNameRules(), each, &stop);
+  }
+
+  void Finish(const pak::Status& status, std::size_t done) override {
+    if (changed_) {
+      logic_.List(*changed_, changed_stamp_);
+      changed_.reset();
+      logic_.Show(kArchiveChanged, kTitle);
+    } else if (status.ok() || status.kind() == pak::Status::Kind::kCancelled) {
+      extracted_(status, done);
+    } else if (status.kind() == pak::Status::Kind::kInvalidArchive) {
+      logic_.ReportLoadFailure(status);
+    } else {
+      logic_.Report(status);
+    }
+  }
+
+ private:
+  UnbalerLogic& logic_;  // on the window's thread only
+  pak::FileSystem& fs_;
+  const pak::CodePage& code_page_;
+  const std::optional<pak::FileStamp> listed_;  // the stamp the archive was listed with
+  const pak::Path path_;
+  const pak::Path folder_;
+  const std::optional<std::vector<std::size_t>> chosen_;
+  const pak::Progress progress_;
+  const Extracted extracted_;
+  std::optional<pak::PakArchive> changed_;  // the archive read again, when it changed
+  std::optional<pak::FileStamp> changed_stamp_;
+};
+
 void UnbalerLogic::Extract(std::u16string verb, pak::Path folder,
                            std::optional<std::vector<std::size_t>> chosen,
                            const pak::Progress& progress, Extracted extracted) {
-  struct Outcome {
-    std::optional<pak::PakArchive> changed;  // the archive read again, when it changed
-    std::optional<pak::FileStamp> stamp;
-  };
-  auto outcome = std::make_shared<Outcome>();
-  pak::FileSystem& fs = fs_;
-  RunWork(
-      std::move(verb),
-      [&fs, outcome, listed = listed_->stamp, path = pak::Path(archive_path()),
-       folder = std::move(folder), chosen = std::move(chosen), &code_page = code_page_,
-       progress](const pak::Progress& post, const pak::StopFlag& stop) {
-        // The file is opened between two looks at its stamp: when both match the stamp it was
-        // listed with, the file opened is the one listed, unchanged.
-        const std::optional<pak::FileStamp> before = fs.Stamp(path);
-        pak::Result<pak::PakArchive> opened = pak::OpenPakFile(fs, path);
-        const std::optional<pak::FileStamp> after = fs.Stamp(path);
-        if (!opened.ok()) return opened.status();
-        if (before != listed || after != listed) {
-          outcome->changed = std::move(opened).value();
-          outcome->stamp = before;
-          return pak::Status::Ok();
-        }
-        const auto each = [&](std::size_t done, std::size_t total) {
-          post(done, total);
-          if (progress) progress(done, total);
-        };
-        if (chosen) {
-          return pak::ExtractSelected(fs, *opened, folder, *chosen, pak::HostNameRules(), each,
-                                      &stop);
-        }
-        return pak::ExtractAll(fs, *opened, folder, code_page, pak::HostNameRules(), each, &stop);
-      },
-      [this, outcome, extracted = std::move(extracted)](const pak::Status& status,
-                                                        std::size_t done) {
-        if (outcome->changed) {
-          List(*outcome->changed, outcome->stamp);
-          outcome->changed.reset();
-          Show(kArchiveChanged, kTitle);
-        } else if (status.ok() || status.kind() == pak::Status::Kind::kCancelled) {
-          extracted(status, done);
-        } else if (status.kind() == pak::Status::Kind::kInvalidArchive) {
-          ReportLoadFailure(status);
-        } else {
-          Report(status);
-        }
-      });
+  RunWork(std::move(verb), std::make_unique<ExtractJob>(*this, std::move(folder), std::move(chosen),
+                                                        progress, std::move(extracted)));
 }
 
 }  // namespace extractor

@@ -107,6 +107,9 @@ class UnbalerLogic : public shell::ProgramLogic {
     std::optional<pak::FileStamp> stamp;
     std::size_t entries = 0;
   };
+  // The two jobs: reading an archive's directory, and extracting from its file.
+  class ReadJob;
+  class ExtractJob;
 
   // Reads the directory of the archive path; on success it is listed, else the failure is
   // reported and the archive path goes back to `listed_path`.

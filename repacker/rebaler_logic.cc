@@ -80,46 +80,60 @@ std::u16string LeftOutText(const std::vector<pak::LeftOutFile>& left_out) {
 
 void RebalerLogic::ScanFolder() { Scan(nullptr); }
 
+// Scans the folder path on the worker, and for a repack compares the files with FilesList.txt
+// there too; on the window's thread lists what was read and hands a repack its difference.
+class RebalerLogic::ScanJob : public shell::Job {
+ public:
+  ScanJob(RebalerLogic& logic, Scanned scanned)
+      : logic_(logic),
+        fs_(logic.fs_),
+        code_page_(logic.code_page_),
+        folder_(logic.folder_path()),
+        scanned_(std::move(scanned)) {}
+
+  pak::Status Run(const pak::Progress&, const pak::StopFlag& stop) override {
+    auto scan = pak::ScanFolder(fs_, folder_, code_page_, &stop);
+    if (!scan.ok()) return scan.status();
+    scan_ = std::move(scan).value();
+    if (scanned_) diff_ = pak::CompareNames(scan_);
+    return pak::Status::Ok();
+  }
+
+  void Finish(const pak::Status& status, std::size_t) override {
+    const bool stopped = status.kind() == pak::Status::Kind::kCancelled || logic_.StopAsked();
+    // A repack stopped before its pack leaves the window as it was.
+    if (scanned_ && stopped) return;
+    // A half-read folder is never shown: the list stays empty.
+    pak::FolderScan scan = status.ok() && !stopped ? std::move(scan_) : pak::FolderScan();
+    // A repack of a folder that has not changed keeps the list as it is (and where it was
+    // scrolled to): filling a long one again would hold up the window for nothing.
+    const bool refill = !scanned_ || scan.files != logic_.scan_.files;
+    logic_.scan_ = std::move(scan);
+    if (refill) logic_.view_.SetListItems(logic_.scan_.files);
+    if (!status.ok() && !stopped) {
+      logic_.Report(status);
+      return;
+    }
+    if (scanned_) scanned_(diff_);
+  }
+
+ private:
+  RebalerLogic& logic_;  // on the window's thread only
+  pak::FileSystem& fs_;
+  const pak::CodePage& code_page_;
+  const pak::Path folder_;
+  const Scanned scanned_;
+  pak::FolderScan scan_;
+  pak::NameDifference diff_;
+};
+
 void RebalerLogic::Scan(Scanned scanned) {
   if (folder_path().empty()) {
     scan_ = pak::FolderScan();
     view_.SetListItems(scan_.files);
     return;
   }
-  struct Read {
-    pak::FolderScan scan;
-    pak::NameDifference diff;
-  };
-  auto read = std::make_shared<Read>();
-  const bool compare = static_cast<bool>(scanned);
-  pak::FileSystem& fs = fs_;
-  RunWork(
-      u"Reading",
-      [&fs, read, folder = pak::Path(folder_path()), &code_page = code_page_, compare](
-          const pak::Progress&, const pak::StopFlag& stop) {
-        auto scan = pak::ScanFolder(fs, folder, code_page, &stop);
-        if (!scan.ok()) return scan.status();
-        read->scan = std::move(scan).value();
-        if (compare) read->diff = pak::CompareNames(read->scan);
-        return pak::Status::Ok();
-      },
-      [this, read, scanned = std::move(scanned)](const pak::Status& status, std::size_t) {
-        const bool stopped = status.kind() == pak::Status::Kind::kCancelled || StopAsked();
-        // A repack stopped before its pack leaves the window as it was.
-        if (scanned && stopped) return;
-        // A half-read folder is never shown: the list stays empty.
-        pak::FolderScan scan = status.ok() && !stopped ? std::move(read->scan) : pak::FolderScan();
-        // A repack of a folder that has not changed keeps the list as it is (and where it was
-        // scrolled to): filling a long one again would hold up the window for nothing.
-        const bool refill = !scanned || scan.files != scan_.files;
-        scan_ = std::move(scan);
-        if (refill) view_.SetListItems(scan_.files);
-        if (!status.ok() && !stopped) {
-          Report(status);
-          return;
-        }
-        if (scanned) scanned(read->diff);
-      });
+  RunWork(u"Reading", std::make_unique<ScanJob>(*this, std::move(scanned)));
 }
 
 void RebalerLogic::OnOpenItem(std::size_t index) {
@@ -166,34 +180,55 @@ void RebalerLogic::RepackAll(const pak::Progress& progress) {
   });
 }
 
+// Packs the files of the last scan into the archive path on the worker; on the window's thread
+// says what was packed, or that nothing was, and names the files the archive lacks.
+class RebalerLogic::PackJob : public shell::Job {
+ public:
+  PackJob(RebalerLogic& logic, pak::Progress progress)
+      : logic_(logic),
+        fs_(logic.fs_),
+        folder_(logic.folder_path()),
+        files_(logic.scan_.files),
+        archive_(logic.archive_path()),
+        left_out_(logic.scan_.left_out),
+        progress_(std::move(progress)) {}
+
+  pak::Status Run(const pak::Progress& post, const pak::StopFlag& stop) override {
+    const auto each = [&](std::size_t done, std::size_t total) {
+      post(done, total);
+      if (progress_) progress_(done, total);
+    };
+    return pak::PackFolder(fs_, folder_, files_, archive_, each, false, &stop);
+  }
+
+  void Finish(const pak::Status& status, std::size_t done) override {
+    if (status.ok()) {
+      const std::optional<pak::FileStamp> stamp = fs_.Stamp(pak::Path(logic_.archive_path()));
+      std::u16string text =
+          shell::CountText(done, u"file", u"files") + u" packed into " + logic_.archive_path();
+      if (stamp) text += u" (" + shell::SizeText(stamp->size) + u")";
+      logic_.SetStatus(std::move(text));
+      // What the archive lacks, once it is written.
+      if (!left_out_.empty()) logic_.Show(LeftOutText(left_out_), kTitle);
+    } else if (status.kind() == pak::Status::Kind::kCancelled) {
+      logic_.SetStatus(u"Packing stopped: " + logic_.archive_path() + u" was left as it was");
+    } else {
+      logic_.Report(status);
+    }
+  }
+
+ private:
+  RebalerLogic& logic_;  // on the window's thread only
+  pak::FileSystem& fs_;
+  const pak::Path folder_;
+  const std::vector<std::u16string> files_;
+  const pak::Path archive_;
+  const std::vector<pak::LeftOutFile> left_out_;
+  const pak::Progress progress_;
+};
+
 void RebalerLogic::Pack(const pak::Progress& progress) {
-  pak::FileSystem& fs = fs_;
-  RunWork(
-      u"Packing",
-      [&fs, folder = pak::Path(folder_path()), files = scan_.files,
-       archive = pak::Path(archive_path()),
-       progress](const pak::Progress& post, const pak::StopFlag& stop) {
-        const auto each = [&](std::size_t done, std::size_t total) {
-          post(done, total);
-          if (progress) progress(done, total);
-        };
-        return pak::PackFolder(fs, folder, files, archive, each, false, &stop);
-      },
-      [this, left_out = scan_.left_out](const pak::Status& status, std::size_t done) {
-        if (status.ok()) {
-          const std::optional<pak::FileStamp> stamp = fs_.Stamp(pak::Path(archive_path()));
-          std::u16string text =
-              shell::CountText(done, u"file", u"files") + u" packed into " + archive_path();
-          if (stamp) text += u" (" + shell::SizeText(stamp->size) + u")";
-          SetStatus(std::move(text));
-          // What the archive lacks, once it is written.
-          if (!left_out.empty()) Show(LeftOutText(left_out), kTitle);
-        } else if (status.kind() == pak::Status::Kind::kCancelled) {
-          SetStatus(u"Packing stopped: " + archive_path() + u" was left as it was");
-        } else {
-          Report(status);
-        }
-      });
+  RunWork(u"Packing", std::make_unique<PackJob>(*this, progress));
 }
 
 }  // namespace repacker

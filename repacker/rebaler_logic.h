@@ -87,6 +87,10 @@ class RebalerLogic : public shell::ProgramLogic {
   // Packs the files of the last scan into the archive path, as work.
   void Pack(const pak::Progress& progress);
 
+  // The two jobs: scanning the folder, and packing it.
+  class ScanJob;
+  class PackJob;
+
   DifferenceDialogFactory dialog_factory_;
   pak::FolderScan scan_;  // lstFiles, the recorded names and whether the list was found
 };

@@ -2,9 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <string>
-#include <system_error>
 #include <utility>
 
 #include "shell/error_text.h"
@@ -163,56 +161,43 @@ void ProgramLogic::Report(const pak::Status& status) {
   }
 }
 
-void ProgramLogic::RunWork(std::u16string verb, Job job, Finished finished) {
+void ProgramLogic::RunWork(std::u16string verb, std::unique_ptr<Job> job) {
   if (Working()) return;
   state_ = WorkState::kRunning;
-  stop_ = std::make_shared<pak::StopFlag>(false);
-  auto done = std::make_shared<std::atomic<std::size_t>>(0);
+  run_ = std::make_shared<WorkRun>(std::move(job));
   view_.SetWorking(true);
   view_.SetMainCommandEnabled(false);
   view_.SetBusy(true);
   SetStatus(verb + u"\u2026");
-  // The job owns what it shares with the worker: the logic may be gone before the worker is.
-  auto status = std::make_shared<pak::Status>();
-  auto run = [job = std::move(job), stop = stop_, done, status](const pak::Progress& post) {
-    // Nothing may escape a worker thread: an error thrown by the job ends it as a failure.
-    try {
-      *status = job(
-          [&](std::size_t count, std::size_t total) {
-            done->store(count);
-            if (post) post(count, total);
-          },
-          *stop);
-    } catch (const std::system_error& e) {
-      *status = pak::Status::IoError(e.what(), e.code().value());
-    } catch (const std::exception& e) {
-      *status = pak::Status::IoError(e.what(), 0);
-    }
-  };
-  auto progress = [this, verb](std::size_t count, std::size_t total) {
-    if (!Working()) return;
-    SetStatus(verb + u" " + pak::FromUtf8(std::to_string(count)) + u" of " +
-              pak::FromUtf8(std::to_string(total)));
-  };
-  auto end = [this, status, done, finished = std::move(finished)] {
-    const bool stopped = stop_->load() && status->kind() == pak::Status::Kind::kCancelled;
-    state_ = stopped ? WorkState::kIdle : status->ok() ? WorkState::kDone : WorkState::kFailed;
-    view_.SetBusy(false);
-    UpdateMainCommand();
-    // Before the end is told: a box it shows comes after the commands are back.
-    view_.SetWorking(false);
-    const std::u16string progress_shown = status_;
-    finished(*status, done->load());
-    // An end that says nothing (a failure has its box) leaves no progress behind.
-    if (status_ == progress_shown) SetStatus(u"");
-  };
-  runner_->Start(std::move(run), std::move(progress), std::move(end));
+  runner_->Start(
+      [run = run_](const pak::Progress& post) { run->Run(post); },
+      [this, verb](std::size_t done, std::size_t total) { ShowProgress(verb, done, total); },
+      [this, run = run_] { EndWork(*run); });
+}
+
+void ProgramLogic::ShowProgress(std::u16string_view verb, std::size_t done, std::size_t total) {
+  if (!Working()) return;
+  SetStatus(std::u16string(verb) + u" " + pak::FromUtf8(std::to_string(done)) + u" of " +
+            pak::FromUtf8(std::to_string(total)));
+}
+
+void ProgramLogic::EndWork(WorkRun& run) {
+  const bool stopped = run.stop_asked() && run.status().kind() == pak::Status::Kind::kCancelled;
+  state_ = stopped ? WorkState::kIdle : run.status().ok() ? WorkState::kDone : WorkState::kFailed;
+  view_.SetBusy(false);
+  UpdateMainCommand();
+  // Before the end is told: a box it shows comes after the commands are back.
+  view_.SetWorking(false);
+  const std::u16string progress_shown = status_;
+  run.Finish();
+  // An end that says nothing (a failure has its box) leaves no progress behind.
+  if (status_ == progress_shown) SetStatus(u"");
 }
 
 void ProgramLogic::OnCancel() {
   if (state_ != WorkState::kRunning) return;
   state_ = WorkState::kCancelling;
-  stop_->store(true);
+  run_->Stop();
   SetStatus(u"Stopping\u2026");
 }
 

@@ -8,7 +8,6 @@
 // the program's name, and the state stays as the step left it.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -93,18 +92,13 @@ class ProgramLogic : public MainCommands {
  protected:
   enum class Choice { kChosen, kKept, kFailed };
 
-  // A job: runs on the worker, reports each entry through `progress` and ends early, with a
-  // kCancelled status, once `stop` is set.
-  using Job = std::function<pak::Status(const pak::Progress& progress, const pak::StopFlag& stop)>;
-  // What ended: the job's status and the number of entries it reported done.
-  using Finished = std::function<void(const pak::Status& status, std::size_t done)>;
-  // Runs `job` on the runner. Meanwhile the commands are off, the busy cursor is on and the
-  // status line reads `verb` with the entries done ("Extracting 123 of 812"). At the end, on the
-  // window's thread, the state becomes kDone, kFailed or (after a stop) kIdle, the commands come
-  // back, and `finished` says what happened.
-  void RunWork(std::u16string verb, Job job, Finished finished);
+  // Runs `job` on the runner; nothing when work runs already. Meanwhile the commands are off, the
+  // busy cursor is on and the status line reads `verb` with the entries done ("Extracting 123 of
+  // 812"). At the end, on the window's thread, the state becomes kDone, kFailed or (after a stop)
+  // kIdle, the commands come back, and the job's Finish says what happened.
+  void RunWork(std::u16string verb, std::unique_ptr<Job> job);
   // Whether the user asked the last work to stop, even when it ended before it could.
-  bool StopAsked() const { return stop_ && stop_->load(); }
+  bool StopAsked() const { return run_ && run_->stop_asked(); }
   void SetStatus(std::u16string text);
 
   // Shows the file dialog with an empty name box, PAK archives as its one filter and, when saving,
@@ -148,6 +142,10 @@ class ProgramLogic : public MainCommands {
   // Chooses the folder first: an archive chosen first may start a read that a later folder
   // choice must not disturb.
   void ChoosePaths(std::optional<std::u16string> archive, std::optional<std::u16string> folder);
+  // On the window's thread: the status line while `verb` work runs, `done` of `total` entries.
+  void ShowProgress(std::u16string_view verb, std::size_t done, std::size_t total);
+  // On the window's thread: the end of `run`, which ran last.
+  void EndWork(WorkRun& run);
 
   FileDialog& file_dialog_;
   MessageBox& message_box_;
@@ -160,7 +158,7 @@ class ProgramLogic : public MainCommands {
   InlineRunner inline_runner_;
   WorkRunner* runner_ = &inline_runner_;
   WorkState state_ = WorkState::kIdle;
-  std::shared_ptr<pak::StopFlag> stop_;
+  std::shared_ptr<WorkRun> run_;  // the work running, or the last that ran
   std::u16string status_;
 };
 

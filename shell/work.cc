@@ -1,7 +1,9 @@
 #include "shell/work.h"
 
 #include <atomic>
+#include <exception>
 #include <memory>
+#include <system_error>
 #include <utility>
 
 namespace shell {
@@ -10,13 +12,13 @@ ThreadRunner::~ThreadRunner() {
   if (thread_.joinable()) thread_.join();
 }
 
-void ThreadRunner::Start(Job job, pak::Progress progress, std::function<void()> finished) {
-  // The last job has already posted its end; its thread is about to leave, if it has not.
+void ThreadRunner::Start(Task task, pak::Progress progress, std::function<void()> finished) {
+  // The last task has already posted its end; its thread is about to leave, if it has not.
   if (thread_.joinable()) thread_.join();
   auto queued = std::make_shared<std::atomic<bool>>(false);
-  thread_ = std::thread([post = post_, job = std::move(job), queued, progress = std::move(progress),
-                         finished = std::move(finished)] {
-    job([&](std::size_t done, std::size_t total) {
+  thread_ = std::thread([post = post_, task = std::move(task), queued,
+                         progress = std::move(progress), finished = std::move(finished)] {
+    task([&](std::size_t done, std::size_t total) {
       if (queued->exchange(true)) return;
       post([queued, progress, done, total] {
         queued->store(false);
@@ -25,6 +27,21 @@ void ThreadRunner::Start(Job job, pak::Progress progress, std::function<void()> 
     });
     post(finished);
   });
+}
+
+void WorkRun::Run(const pak::Progress& post) {
+  try {
+    status_ = job_->Run(
+        [&](std::size_t count, std::size_t total) {
+          done_.store(count);
+          if (post) post(count, total);
+        },
+        stop_);
+  } catch (const std::system_error& e) {
+    status_ = pak::Status::IoError(e.what(), e.code().value());
+  } catch (const std::exception& e) {
+    status_ = pak::Status::IoError(e.what(), 0);
+  }
 }
 
 }  // namespace shell

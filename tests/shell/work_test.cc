@@ -5,8 +5,13 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <future>
+#include <memory>
 #include <mutex>
+#include <stdexcept>
+#include <string>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -101,6 +106,73 @@ TEST(ThreadRunner, AReportGoesThroughOnceTheWindowHasCaughtUpAndJobsFollowOneAno
   ASSERT_TRUE(queue.WaitFor(2));
   queue.RunAll();
   EXPECT_EQ(ends, 2);
+}
+
+// A job that reports two of three entries, then does what `end` says; Finish keeps what it heard.
+class TwoEntries : public Job {
+ public:
+  explicit TwoEntries(std::function<pak::Status(const pak::StopFlag&)> end)
+      : end_(std::move(end)) {}
+  pak::Status Run(const pak::Progress& progress, const pak::StopFlag& stop) override {
+    progress(1, 3);
+    progress(2, 3);
+    return end_(stop);
+  }
+  void Finish(const pak::Status& status, std::size_t count) override {
+    finished = status;
+    done = count;
+  }
+  pak::Status finished;
+  std::size_t done = 0;
+
+ private:
+  std::function<pak::Status(const pak::StopFlag&)> end_;
+};
+
+TEST(WorkRun, TheEndHearsTheStatusAndTheLastCountAndAThrowIsAFailure) {
+  const struct {
+    const char* what;
+    std::function<pak::Status(const pak::StopFlag&)> end;
+    bool stop;
+    pak::Status::Kind kind;
+    std::string message;
+    int error_number;
+  } cases[] = {
+      {"success", [](const pak::StopFlag&) { return pak::Status::Ok(); }, false,
+       pak::Status::Kind::kOk, "", 0},
+      {"stop",
+       [](const pak::StopFlag& stop) {
+         return stop.load() ? pak::Status::Cancelled("stopped") : pak::Status::Ok();
+       },
+       true, pak::Status::Kind::kCancelled, "", 0},
+      {"system error",
+       [](const pak::StopFlag&) -> pak::Status {
+         throw std::system_error(5, std::generic_category(), "disk");
+       },
+       false, pak::Status::Kind::kIoError, "", 5},
+      {"other error", [](const pak::StopFlag&) -> pak::Status { throw std::runtime_error("boom"); },
+       false, pak::Status::Kind::kIoError, "boom", 0},
+  };
+  for (const auto& c : cases) {
+    auto owned = std::make_unique<TwoEntries>(c.end);
+    TwoEntries& job = *owned;
+    WorkRun run(std::move(owned));
+    if (c.stop) run.Stop();
+    std::vector<std::size_t> posted;
+    run.Run([&](std::size_t done, std::size_t) { posted.push_back(done); });
+    run.Finish();
+    EXPECT_EQ(posted, (std::vector<std::size_t>{1, 2})) << c.what;
+    EXPECT_EQ(job.done, 2u) << c.what;
+    EXPECT_EQ(job.finished.kind(), c.kind) << c.what;
+    EXPECT_EQ(run.status().kind(), c.kind) << c.what;
+    EXPECT_EQ(run.stop_asked(), c.stop) << c.what;
+    if (!c.message.empty()) {
+      EXPECT_EQ(job.finished.message(), c.message) << c.what;
+    }
+    if (c.kind == pak::Status::Kind::kIoError) {
+      EXPECT_EQ(job.finished.error_number(), c.error_number) << c.what;
+    }
+  }
 }
 
 }  // namespace

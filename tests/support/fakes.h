@@ -68,7 +68,7 @@ class FakeView : public shell::MainView {
 // end, as a worker and the window's event loop would.
 class StepRunner : public shell::WorkRunner {
  public:
-  void Start(Job job, pak::Progress progress, std::function<void()> finished) override {
+  void Start(Task job, pak::Progress progress, std::function<void()> finished) override {
     job_ = std::move(job);
     progress_ = std::move(progress);
     finished_ = std::move(finished);
@@ -78,7 +78,7 @@ class StepRunner : public shell::WorkRunner {
   // Runs the job; `between` hears of each entry on the "worker" before the window does, and
   // `before_end` runs once the job has returned, before its end reaches the window.
   void Finish(const pak::Progress& between = {}, const std::function<void()>& before_end = {}) {
-    Job job = std::exchange(job_, nullptr);
+    Task job = std::exchange(job_, nullptr);
     job([&](std::size_t done, std::size_t total) {
       if (between) between(done, total);
       progress_(done, total);
@@ -92,7 +92,7 @@ class StepRunner : public shell::WorkRunner {
   int started = 0;
 
  private:
-  Job job_;
+  Task job_;
   pak::Progress progress_;
   std::function<void()> finished_;
 };
