@@ -13,7 +13,7 @@ unbaler=$(realpath "$1")
 baler=$(realpath "$2")
 screenshot=${3:-}
 
-source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../support/xvfb.sh"
 need_tools Xvfb xdotool import
 
 window_test_setup unbaler "${screenshot:+${screenshot%.png}_failure.png}"

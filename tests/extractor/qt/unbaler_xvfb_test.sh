@@ -17,8 +17,8 @@ unbaler=$(realpath "$1")
 baler=$(realpath "$2")
 screenshot=${3:-}
 
-skin=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../skin")
-source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+skin=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../../skin")
+source "$(dirname "${BASH_SOURCE[0]}")/../../support/xvfb.sh"
 need_tools Xvfb xdotool import convert compare
 
 window_test_setup unbaler "${screenshot:+${screenshot%.png}_failure.png}"

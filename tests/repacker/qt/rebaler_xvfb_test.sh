@@ -19,8 +19,8 @@ set -euo pipefail
 rebaler=$(realpath "$1")
 baler=$(realpath "$2")
 shots=$(realpath "${3:-.}")
-skin=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../skin")
-source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+skin=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../../skin")
+source "$(dirname "${BASH_SOURCE[0]}")/../../support/xvfb.sh"
 need_tools Xvfb xdotool import convert compare
 
 window_test_setup rebaler "$shots/rebaler_xvfb_failure.png"

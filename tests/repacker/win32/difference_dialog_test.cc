@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "repacker/win32/difference_dialog.h"
-#include "tests/win32/dialog_driver.h"
+#include "tests/support/win32/dialog_driver.h"
 
 namespace {
 

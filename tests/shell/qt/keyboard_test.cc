@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "shell/qt/main_window.h"
-#include "tests/qt/test_classes.h"
+#include "tests/shell/qt/test_classes.h"
 #include "tests/support/fakes.h"
 
 namespace shell::qt {

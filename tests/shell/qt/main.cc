@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "tests/qt/test_classes.h"
+#include "tests/shell/qt/test_classes.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -17,7 +17,7 @@
 #include "codec/text.h"
 #include "shell/folder_browser.h"
 #include "shell/qt/widgets.h"
-#include "tests/qt/test_classes.h"
+#include "tests/shell/qt/test_classes.h"
 #include "tests/support/fakes.h"
 
 namespace shell::qt {

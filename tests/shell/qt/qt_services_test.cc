@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "tests/qt/test_classes.h"
+#include "tests/shell/qt/test_classes.h"
 
 namespace shell::qt {
 namespace {

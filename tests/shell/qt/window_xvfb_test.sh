@@ -4,7 +4,7 @@
 # skin outside; dragging the skin moves it after the pointer; a click on the close picture
 # fades it out and the program exits with 0.
 #
-# usage: window_test.sh <program binary> <window title>
+# usage: window_xvfb_test.sh <program binary> <window title>
 # On failure it prints how the program ended and everything it wrote.
 set -euo pipefail
 
@@ -13,7 +13,7 @@ title=$2
 screen_w=1024
 screen_h=768
 
-source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../support/xvfb.sh"
 
 window_test_setup "$(basename "$program")"
 

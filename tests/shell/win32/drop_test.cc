@@ -12,7 +12,7 @@
 #include "shell/win32/main_window.h"
 #include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
-#include "tests/win32/dialog_driver.h"
+#include "tests/support/win32/dialog_driver.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/win32/dialog_driver.h"
+#include "tests/support/win32/dialog_driver.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "shell/win32/win32_text.h"
 #include "shell/window_region.h"
 #include "tests/support/fakes.h"
-#include "tests/win32/dialog_driver.h"
+#include "tests/support/win32/dialog_driver.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 #include "codec/text.h"
 #include "shell/win32/win32_text.h"
-#include "tests/win32/dialog_driver.h"
+#include "tests/support/win32/dialog_driver.h"
 
 namespace {
 

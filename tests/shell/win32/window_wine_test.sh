@@ -8,7 +8,7 @@
 # the close picture ends each program, and Unbaler started with an archive and a folder on its
 # command line extracts with one click.
 #
-#   tests/win32/window_test.sh BIN_DIR SHOTS_DIR
+#   tests/shell/win32/window_wine_test.sh BIN_DIR SHOTS_DIR
 #
 # Expects DISPLAY (an X server without a window manager), WINEPREFIX (booted, with
 # "Managed"="N" for the X11 driver) and HOME (the folder the prefix's Desktop points to: the
@@ -17,7 +17,7 @@
 # On failure it prints how the program under test ended and everything it wrote.
 set -euo pipefail
 
-source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"  # the wait and report helpers
+source "$(dirname "${BASH_SOURCE[0]}")/../../support/xvfb.sh"  # the wait and report helpers
 
 bin="$(cd "$1" && pwd)"
 shots="$2"

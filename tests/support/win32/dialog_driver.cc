@@ -1,4 +1,4 @@
-#include "tests/win32/dialog_driver.h"
+#include "tests/support/win32/dialog_driver.h"
 
 #include <commctrl.h>
 
