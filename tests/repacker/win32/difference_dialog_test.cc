@@ -1,12 +1,13 @@
 // frmFilesMismatch on Win32: its texts, geometry and tab order, the lists as handed over, the
 // three ways out, and that it blocks its owner while shown.
+#include "repacker/win32/difference_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "repacker/win32/difference_dialog.h"
 #include "tests/support/win32/dialog_driver.h"
 
 namespace {
