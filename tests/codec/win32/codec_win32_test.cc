@@ -17,8 +17,6 @@ namespace {
 using namespace testing_support;  // the shared test helpers and fakes
 using Names = std::vector<std::u16string>;
 
-pak::FileSystem& Fs() { return pak::DefaultFileSystem(); }
-
 DWORD Attributes(const std::filesystem::path& path) { return ::GetFileAttributesW(path.c_str()); }
 void AddAttributes(const std::filesystem::path& path, DWORD attributes) {
   ASSERT_TRUE(::SetFileAttributesW(path.c_str(), Attributes(path) | attributes));

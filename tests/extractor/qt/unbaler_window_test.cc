@@ -14,6 +14,7 @@
 #include "shell/path_display.h"
 #include "shell/qt/main_window.h"
 #include "tests/support/fakes.h"
+#include "tests/support/qt/list_items.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -39,11 +40,7 @@ struct Unbaler {
   QString Text(const char* name) { return window.findChild<QLabel*>(QLatin1String(name))->text(); }
   void Click(const char* name) { QTest::mouseClick(Child(name), Qt::LeftButton); }
   QStringList Items() {
-    QStringList items;
-    const QAbstractItemModel* list =
-        window.findChild<QListView*>(QStringLiteral("lstFiles"))->model();
-    for (int i = 0; i < list->rowCount(); ++i) items << list->index(i, 0).data().toString();
-    return items;
+    return testing_support::ListItems(window.findChild<QListView*>(QStringLiteral("lstFiles")));
   }
 
   shell::qt::MainWindow window{shell::Program::kUnbaler};

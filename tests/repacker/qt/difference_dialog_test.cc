@@ -12,19 +12,14 @@
 #include <functional>
 
 #include "shell/drag.h"
+#include "tests/support/qt/list_items.h"
 
 namespace repacker::qt {
 namespace {
 
 using Names = std::vector<std::u16string>;
 
-QStringList Items(const QListView* list) {
-  QStringList items;
-  for (int i = 0; i < list->model()->rowCount(); ++i) {
-    items << list->model()->index(i, 0).data().toString();
-  }
-  return items;
-}
+using testing_support::ListItems;
 
 // What the dialog showed while it was up, and what ShowDiff returned.
 struct Run {
@@ -41,8 +36,8 @@ Run ShowAndAnswer(DifferenceDialog& dialog, const Names& added, const Names& del
   QTimer::singleShot(0, &dialog, [&] {
     run.shown = dialog.isVisible();
     run.modal = QApplication::activeModalWidget() == &dialog;
-    run.added = Items(dialog.findChild<QListView*>(QStringLiteral("lstAdded")));
-    run.deleted = Items(dialog.findChild<QListView*>(QStringLiteral("lstDeleted")));
+    run.added = ListItems(dialog.findChild<QListView*>(QStringLiteral("lstAdded")));
+    run.deleted = ListItems(dialog.findChild<QListView*>(QStringLiteral("lstDeleted")));
     act(dialog);
   });
   run.result = dialog.ShowDiff(added, deleted) == DiffAnswer::kContinue ? 1 : 0;

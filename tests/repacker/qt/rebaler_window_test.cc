@@ -13,6 +13,7 @@
 #include "shell/path_display.h"
 #include "shell/qt/main_window.h"
 #include "tests/support/fakes.h"
+#include "tests/support/qt/list_items.h"
 #include "tests/support/test_support.h"
 
 namespace repacker::qt {
@@ -27,13 +28,7 @@ using testing_support::FakeFileDialog;
 using testing_support::FakeFolderBackend;
 using testing_support::FakeMessageBox;
 
-QStringList Items(const QListView* list) {
-  QStringList items;
-  for (int i = 0; i < list->model()->rowCount(); ++i) {
-    items << list->model()->index(i, 0).data().toString();
-  }
-  return items;
-}
+using testing_support::ListItems;
 
 // Answers the difference dialog that the next repack opens with one of its buttons, and
 // records the names it showed.
@@ -41,8 +36,8 @@ void AnswerNextDialog(const char* button, QStringList* added, QStringList* delet
   QTimer::singleShot(0, [=] {
     auto* dialog = qobject_cast<DifferenceDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr) return;  // the test then finds no names and fails
-    *added = Items(dialog->findChild<QListView*>(QStringLiteral("lstAdded")));
-    *deleted = Items(dialog->findChild<QListView*>(QStringLiteral("lstDeleted")));
+    *added = ListItems(dialog->findChild<QListView*>(QStringLiteral("lstAdded")));
+    *deleted = ListItems(dialog->findChild<QListView*>(QStringLiteral("lstDeleted")));
     QTest::mouseClick(dialog->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
   });
 }
@@ -78,7 +73,7 @@ class RebalerWindowTest : public QObject {
     QVERIFY(!picRepack->isEnabled());
 
     QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("picSelectDir")), Qt::LeftButton);
-    QCOMPARE(Items(lstFiles), (QStringList{"a.ogg", "new.ogg"}));
+    QCOMPARE(ListItems(lstFiles), (QStringList{"a.ogg", "new.ogg"}));
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblDir"))->text(),
              QString::fromStdU16String(shell::ShortenPath(folder.u16string())));
     QCOMPARE(backend.requests.back().owner, window.WindowHandle());
