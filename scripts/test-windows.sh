@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Windows programs and tests with MinGW-w64 (scripts/build-windows.sh), then runs
 # them under Wine on a private X server: the cross-built codec, shell and logic tests, the
-# Windows-only tests (tests/win32), and the real-window test that drives unbaler.exe and
-# rebaler.exe through their real dialogs (tests/win32/window_test.sh).
+# Windows-only tests (tests/codec/win32, tests/shell/win32, tests/repacker/win32), and the
+# real-window test that drives unbaler.exe and rebaler.exe through their real dialogs
+# (tests/shell/win32/window_wine_test.sh).
 #
 #   scripts/test-windows.sh
 #
@@ -29,7 +30,7 @@ fi
 
 # ---- Build ----
 tests=(codec_tests shell_core_test extractor_tests repacker_tests codec_win32_tests
-       shell_win32_tests)
+       shell_win32_tests repacker_win32_tests)
 "$root/scripts/build-windows.sh" baler unbaler rebaler "${tests[@]}"
 echo "test-windows: built in $((SECONDS - started)) s"
 
@@ -94,7 +95,7 @@ for test in "${tests[@]}"; do
 done
 
 # ---- Real windows ----
-if bash "$root/tests/win32/window_test.sh" "$build/bin" "$wine_root/shots" \
+if bash "$root/tests/shell/win32/window_wine_test.sh" "$build/bin" "$wine_root/shots" \
     >"$wine_root/window_test.log" 2>&1; then
   grep '^window_test:' "$wine_root/window_test.log" | sed 's/^/test-windows: /'
 else

@@ -28,9 +28,6 @@ using namespace testing_support;
 using Names = std::vector<std::u16string>;
 using Kind = pak::Status::Kind;
 
-pak::FileSystem& Fs() { return pak::DefaultFileSystem(); }
-const pak::CodePage& Cp() { return pak::Windows1252(); }
-
 bool Has(const pak::Status& status, const std::string& text) {
   return status.message().find(text) != std::string::npos;
 }

@@ -28,12 +28,6 @@ using namespace testing_support;
 using Names = std::vector<std::u16string>;
 using Clashes = std::vector<pak::NameClash>;
 
-pak::PakArchive Parse(const Bytes& bytes) {
-  auto archive = pak::ParsePak(bytes);
-  EXPECT_TRUE(archive.ok()) << archive.status().message();
-  return std::move(archive).value();
-}
-
 // ---- Two entries, one file ----
 
 TEST(NameClashes, EachNameLosesItsFileToTheLastThatLeadsThere) {

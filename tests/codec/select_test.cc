@@ -13,12 +13,6 @@ using namespace testing_support;
 using Names = std::vector<std::u16string>;
 using Indices = std::vector<std::size_t>;
 
-pak::PakArchive Parse(const Bytes& bytes) {
-  auto archive = pak::ParsePak(bytes);
-  EXPECT_TRUE(archive.ok()) << archive.status().message();
-  return std::move(archive).value();
-}
-
 struct GlobCase {
   const char16_t* pattern;
   const char16_t* name;

@@ -17,15 +17,6 @@ namespace {
 using namespace testing_support;
 using Names = std::vector<std::u16string>;
 
-pak::FileSystem& Fs() { return pak::DefaultFileSystem(); }
-const pak::CodePage& Cp() { return pak::Windows1252(); }
-
-pak::PakArchive Parse(const Bytes& bytes) {
-  auto archive = pak::ParsePak(bytes);
-  EXPECT_TRUE(archive.ok()) << archive.status().message();
-  return std::move(archive).value();
-}
-
 TEST(Extract, WritesEveryEntryAndTheListInTableOrder) {
   TempDir dir;
   const auto archive = Parse(MakeArchive({{u"a.wav", {1, 2}}, {u"b.bin", {3}}, {u"e", {}}}));

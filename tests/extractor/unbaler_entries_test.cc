@@ -27,8 +27,6 @@ using Rows = std::vector<std::size_t>;
 using shell::ListCommand;
 namespace fs = std::filesystem;
 
-std::u16string U16(const fs::path& path) { return path.u16string(); }
-
 // In the archive: B.bin, A.wav, c.txt, x, x. The list shows A.ogg, B.bin, c.txt, x, x.
 Bytes Sample() {
   return MakeArchive(

@@ -23,8 +23,6 @@ using namespace testing_support;  // the shared test helpers and fakes
 using Names = std::vector<std::u16string>;
 using Files = std::vector<std::string>;
 
-std::u16string U16(const std::filesystem::path& path) { return path.u16string(); }
-
 // A file system whose reads throw, as an allocation failure inside a load would.
 class ThrowingFileSystem : public testing_support::FaultyFileSystem {
  public:

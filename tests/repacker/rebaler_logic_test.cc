@@ -47,8 +47,6 @@ class FakeDialog : public DifferenceDialog {
   DiffAnswer answer_;
 };
 
-std::u16string U16(const fs::path& path) { return path.u16string(); }
-
 // The box that reports a file-system error: "Error <the system's number>", then the description.
 bool IsErrorBox(const std::u16string& text) {
   return text.starts_with(u"Error ") && !text.starts_with(shell::ErrorText(0, u""));

@@ -15,6 +15,7 @@
 #include <stdexcept>
 
 #include "codec/pak_format.h"
+#include "codec/reader.h"
 #include "codec/text.h"
 
 namespace testing_support {
@@ -108,6 +109,17 @@ Bytes MakeArchive(const std::vector<RawEntry>& entries) {
   for (auto& e : entries) out.insert(out.end(), e.data.begin(), e.data.end());
   return out;
 }
+
+pak::PakArchive Parse(const Bytes& bytes) {
+  auto archive = pak::ParsePak(bytes);
+  if (!archive.ok())
+    throw std::runtime_error("the archive does not parse: " + archive.status().message());
+  return std::move(archive).value();
+}
+
+pak::FileSystem& Fs() { return pak::DefaultFileSystem(); }
+const pak::CodePage& Cp() { return pak::Windows1252(); }
+std::u16string U16(const std::filesystem::path& path) { return path.u16string(); }
 
 namespace {
 

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "codec/file_system.h"
+#include "codec/reader.h"
+#include "codec/text.h"
 #include "codec/writer.h"
 
 namespace testing_support {
@@ -58,6 +60,14 @@ struct RawEntry {
   Bytes data;
 };
 Bytes MakeArchive(const std::vector<RawEntry>& entries);
+// The archive read from bytes; throws (failing the test) when they do not parse.
+pak::PakArchive Parse(const Bytes& bytes);
+
+// The real file system and the programs' code page, as the workflows under test take them.
+pak::FileSystem& Fs();
+const pak::CodePage& Cp();
+// A path as the window logic and the fakes take it.
+std::u16string U16(const std::filesystem::path& path);
 
 // Wraps the real file system and fails the Nth write (counting Append,
 // AppendFrom and WriteAt calls on any output file, from 1), the Nth file
