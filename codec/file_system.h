@@ -137,8 +137,6 @@ class FileSystem {
   virtual ~FileSystem() = default;
 
   virtual Result<std::unique_ptr<InputFile>> OpenForRead(const Path& path) = 0;
-  // Creates a file, or truncates an existing one (a read-only one is replaced).
-  virtual Result<std::unique_ptr<OutputFile>> Create(const Path& path) = 0;
   // Creates a new, empty file in the folder of `target` that has no name yet: it gets one only
   // through Publish or PublishNew, and vanishes if the process dies first, or is closed. Fails as
   // creating a file in that folder fails (a folder that cannot be written); messages name

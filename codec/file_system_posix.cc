@@ -424,23 +424,6 @@ class PosixFileSystem final : public FileSystem {
         new PosixInputFile(fd, static_cast<std::uint64_t>(st.st_size), platform::IdOf(st), path));
   }
 
-  Result<std::unique_ptr<OutputFile>> Create(const Path& path) override {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    // The error of the call that failed; the calls below must not overwrite it.
-    int err = fd < 0 ? errno : 0;
-    if (fd < 0 && err == EACCES && ::access(path.c_str(), F_OK) == 0) {
-      // A read-only file is replaced, as a user who chose this folder expects.
-      if (::unlink(path.c_str()) == 0) {
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        err = fd < 0 ? errno : 0;
-      } else {
-        err = errno;
-      }
-    }
-    if (fd < 0) return Errno("create", path, err);
-    return std::unique_ptr<OutputFile>(new PosixOutputFile(fd, path));
-  }
-
   Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& target) override {
 #if defined(O_TMPFILE)
     if (!LinkByProcPath()) return std::unique_ptr<OutputFile>();

@@ -367,21 +367,6 @@ class Win32FileSystem final : public FileSystem {
         new Win32InputFile(handle, static_cast<std::uint64_t>(size.QuadPart), path));
   }
 
-  Result<std::unique_ptr<OutputFile>> Create(const Path& path) override {
-    const std::wstring name = WinPath(path);
-    // An existing file is replaced by an ordinary one, also when it is read-only (as a user who
-    // chose this folder expects) or hidden (which CREATE_ALWAYS refuses to overwrite otherwise).
-    const DWORD old = ClearAttributes(
-        name, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    const HANDLE handle = Open(name, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
-    if (handle == INVALID_HANDLE_VALUE) {
-      const DWORD error = ::GetLastError();
-      Restore(name, old);
-      return WinError("create", path, error);
-    }
-    return std::unique_ptr<OutputFile>(new Win32OutputFile(handle, path));
-  }
-
   // A hidden temporary beside the target stands for an unnamed file: the system has none. It is
   // opened for renaming too, so that it takes its name through its handle.
   Result<std::unique_ptr<OutputFile>> CreateUnnamed(const Path& target) override {

@@ -552,7 +552,8 @@ TEST(HostilePermissions, AReadOnlyFolderChangesNothingAndReportsTheRealError) {
       if (status.error_number() != EACCES) return 10 + status.error_number() % 100;
       if (!Has(status, std::strerror(EACCES))) return 2;
     }
-    auto created = Fs().Create(dir / "ro" / "new.bin");
+    pak::Path temporary;
+    auto created = Fs().CreateTemporary(dir / "ro", u"new.bin", &temporary);
     if (created.ok() || created.status().error_number() != EACCES) return 3;
     return 0;
   });

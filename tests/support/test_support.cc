@@ -195,12 +195,6 @@ pak::Status FaultyFileSystem::Count(const std::string& what, const pak::Path& pa
 pak::Result<std::unique_ptr<pak::InputFile>> FaultyFileSystem::OpenForRead(const pak::Path& p) {
   return Real().OpenForRead(p);
 }
-pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::Create(const pak::Path& p) {
-  auto real = Real().Create(p);
-  if (!real.ok()) return real.status();
-  Record("create", p);
-  return std::unique_ptr<pak::OutputFile>(new FaultyOutput(std::move(real).value(), p, this));
-}
 pak::Result<std::unique_ptr<pak::OutputFile>> FaultyFileSystem::CreateTemporary(
     const pak::Path& folder, std::u16string_view hint, pak::Path* created) {
   auto real = Real().CreateTemporary(folder, hint, created);

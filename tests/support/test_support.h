@@ -101,7 +101,6 @@ class FaultyFileSystem : public pak::FileSystem {
   int case_probes = 0;
 
   pak::Result<std::unique_ptr<pak::InputFile>> OpenForRead(const pak::Path& path) override;
-  pak::Result<std::unique_ptr<pak::OutputFile>> Create(const pak::Path& path) override;
   pak::Result<std::unique_ptr<pak::OutputFile>> CreateTemporary(const pak::Path& folder,
                                                                 std::u16string_view hint,
                                                                 pak::Path* created) override;

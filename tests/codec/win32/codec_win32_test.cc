@@ -80,17 +80,17 @@ TEST(Win32FileSystem, SortsLinksByWhereTheyLead) {
   EXPECT_FALSE(Fs().LeadsOutside(dir / "in", u"same.ogg"));
 }
 
-TEST(Win32FileSystem, CreateReplacesReadOnlyAndHiddenFiles) {
+TEST(Win32FileSystem, PublishReplacesReadOnlyAndHiddenFiles) {
   TempDir dir;
   for (DWORD attribute : {DWORD{FILE_ATTRIBUTE_READONLY}, DWORD{FILE_ATTRIBUTE_HIDDEN}}) {
     const auto path = dir / "FilesList.txt";
     WriteFile(path, std::string("an old and longer list"));
     AddAttributes(path, attribute);
-    auto file = Fs().Create(path);
+    auto file = Fs().CreateUnnamed(path);
     ASSERT_TRUE(file.ok()) << file.status().message();
     const std::string text = "new";
     ASSERT_TRUE((*file)->Append({reinterpret_cast<const std::uint8_t*>(text.data()), 3}).ok());
-    ASSERT_TRUE((*file)->Close().ok());
+    ASSERT_TRUE(Fs().Publish(std::move(file).value(), path).ok());
     EXPECT_EQ(ReadFile(path), (Bytes{'n', 'e', 'w'}));
     EXPECT_EQ(Attributes(path) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
   }
@@ -159,10 +159,10 @@ TEST(Win32FileSystem, NamesOutsideTheCodePageAndLongPathsRoundTrip) {
 
   for (const std::filesystem::path& folder : {dir.path(), deep}) {
     SCOPED_TRACE(folder.native().size());
-    auto out = Fs().Create(pak::JoinPath(folder, name));
+    auto out = Fs().CreateUnnamed(pak::JoinPath(folder, name));
     ASSERT_TRUE(out.ok()) << out.status().message();
     ASSERT_TRUE((*out)->Append(Bytes{4, 2}).ok());
-    ASSERT_TRUE((*out)->Close().ok());
+    ASSERT_TRUE(Fs().Publish(std::move(out).value(), pak::JoinPath(folder, name)).ok());
     auto names = Fs().ListFiles(folder);
     ASSERT_TRUE(names.ok()) << names.status().message();
     EXPECT_NE(std::find(names->begin(), names->end(), name), names->end());
