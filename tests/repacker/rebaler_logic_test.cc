@@ -379,27 +379,6 @@ TEST_F(RebalerTest, NamesTheArchiveCannotStoreAreRefusedByName) {
   EXPECT_FALSE(fs::exists(archive()));
 }
 
-TEST_F(RebalerTest, FilesOfOneStoredNameAreRefusedByNameAndNothingIsWritten) {
-  Put(u"a.ogg", "A");
-  Put(u"a.wav", "W");
-  // Two names of one file only where the folder keeps letter case apart (not on Windows).
-  Put(u"B.txt", "B");
-  Put(u"b.txt", "b");
-  const bool case_pair = fs::exists(folder() / "B.txt") && fs::exists(folder() / "b.txt") &&
-                         !fs::equivalent(folder() / "B.txt", folder() / "b.txt");
-  ChooseBothAndPack();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].title, u"Rebaler");
-  const std::u16string& text = messages.shown[0].text;
-  EXPECT_NE(text.find(u"\"a.ogg\" and \"a.wav\" (both stored as \"a.wav\")"), std::u16string::npos)
-      << pak::ToUtf8(text);
-  if (case_pair) {
-    EXPECT_NE(text.find(u"\"B.txt\" and \"b.txt\""), std::u16string::npos) << pak::ToUtf8(text);
-  }
-  EXPECT_NE(text.find(u"Nothing was written"), std::u16string::npos);
-  EXPECT_FALSE(fs::exists(archive()));
-}
-
 TEST_F(RebalerTest, ExistingReadOnlyArchiveIsReplaced) {
   WriteFile(archive(), MakeArchive({{u"old.wav", Data("OLD")}}));
   testing_support::MakeReadOnly(archive());
