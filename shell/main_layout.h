@@ -100,6 +100,12 @@ inline constexpr std::int32_t kStatusIndent = 3;
 // The skin's screen area, behind the title.
 inline constexpr Rgb kScreenColour{12, 13, 13};
 
+// The captions of the picture buttons, drawn over their pictures at run time.
+inline constexpr char16_t kSelectFileCaption[] = u"Select File";
+inline constexpr char16_t kSelectDirCaption[] = u"Select Dir";
+inline constexpr char16_t kExtractCaption[] = u"Extract Files";
+inline constexpr char16_t kPackCaption[] = u"Pack Files";
+
 // "Unbaler" or "Rebaler": the window's caption, the title on the skin and the title of every
 // message box the program shows.
 constexpr std::u16string_view ProgramTitle(Program program) {

@@ -107,6 +107,8 @@ class MainWindow : public QWidget,
   shell::MainController controller_;
   // Whether the platform reports a pointer move when the window moves under a still pointer.
   bool platform_reports_window_moves_ = false;
+  // The device pixel ratio the pictures were made for.
+  qreal ratio_ = 1.0;
   QImage skin_;
   QLabel* picShape_ = nullptr;
   std::map<shell::Role, QWidget*> controls_;  // the described controls and the status line
