@@ -144,4 +144,20 @@ std::vector<std::string> PictureFiles(const ControlSpec& desc) {
   return {name + "_0", name + "_1", name + "_2", name + "_3"};
 }
 
+std::int32_t ScaleToDpi(std::int32_t pixels, std::int32_t dpi) {
+  const std::int64_t scaled = static_cast<std::int64_t>(pixels) * dpi;
+  // Halves round away from zero, so that a negative offset scales as its positive twin.
+  return static_cast<std::int32_t>(scaled >= 0 ? (scaled + kBaseDpi / 2) / kBaseDpi
+                                               : -((-scaled + kBaseDpi / 2) / kBaseDpi));
+}
+
+Box ScaleBox(const Box& box, std::int32_t dpi) {
+  const std::int32_t left = ScaleToDpi(box.left, dpi);
+  const std::int32_t top = ScaleToDpi(box.top, dpi);
+  return {left, top, ScaleToDpi(box.left + box.width, dpi) - left,
+          ScaleToDpi(box.top + box.height, dpi) - top};
+}
+
+std::int32_t PictureScale(std::int32_t dpi) { return dpi >= k2xPictureDpi ? 2 : 1; }
+
 }  // namespace shell

@@ -52,9 +52,8 @@ INT_PTR CALLBACK DifferenceDialog::DialogProc(HWND hwnd, UINT message, WPARAM wp
 }
 
 void DifferenceDialog::Layout() {
-  const HDC screen = ::GetDC(nullptr);
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
+  // The DPI of the screen the dialog is on.
+  const int dpi = shell::win32::WindowDpi(hwnd_);
 
   font_ = ::CreateFontW(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
