@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QUrl>
+#include <QWindow>
 #include <algorithm>
 
 #include "shell/qt/qt_services.h"
@@ -116,14 +117,8 @@ MainWindow::MainWindow(shell::Program program, QWidget* parent)
   setAcceptDrops(true);
   platform_reports_window_moves_ = QGuiApplication::platformName() == QLatin1String("windows");
 
-  ratio_ = devicePixelRatioF();
-  // The window is cut out from the skin at the pictures' scale, 1x or 2x: the 2x outline is the
-  // 1x one with each pixel doubled, so it is the same region in device-independent pixels.
-  skin_ = QImage(ratio_ > 1.0 ? QStringLiteral(":/skin/skin@2x.bmp")
-                              : QStringLiteral(":/skin/skin.bmp"));
   picShape_ = new QLabel(this);
   SetNameAndBox(picShape_, "picShape", {0, 0, shell::kMainWidth, shell::kMainHeight});
-  picShape_->setPixmap(SkinPicture(std::string(shell::PictureName(shell::Picture::kSkin)), ratio_));
   picShape_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   picShape_->installEventFilter(this);
   for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
@@ -139,6 +134,11 @@ MainWindow::MainWindow(shell::Program program, QWidget* parent)
 
   const shell::ControlSpec status = shell::StatusLine();
   controls_[status.role] = CreateControl(status);
+  UsePicturesFor(devicePixelRatioF());
+  // Moved to a screen of another density: the pictures for that one.
+  winId();
+  connect(windowHandle(), &QWindow::screenChanged, this,
+          [this] { UsePicturesFor(devicePixelRatioF()); });
 
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setContext(Qt::WindowShortcut);
@@ -151,6 +151,24 @@ MainWindow::MainWindow(shell::Program program, QWidget* parent)
   hover_timer_.setInterval(10);
   connect(&hover_timer_, &QTimer::timeout, this, [this] { controller_.HoverTick(); });
   hover_timer_.start();
+}
+
+void MainWindow::UsePicturesFor(qreal ratio) {
+  if (ratio == ratio_ && !skin_.isNull()) return;
+  ratio_ = ratio;
+  // The window is cut out from the skin at the pictures' scale, 1x or 2x: the 2x outline is the
+  // 1x one with each pixel doubled, so it is the same region in device-independent pixels.
+  skin_ = QImage(ratio > 1.0 ? QStringLiteral(":/skin/skin@2x.bmp")
+                             : QStringLiteral(":/skin/skin.bmp"));
+  picShape_->setPixmap(SkinPicture(std::string(shell::PictureName(shell::Picture::kSkin)), ratio));
+  for (const shell::ControlSpec& desc : shell::MainWindowControls(controller_.program())) {
+    const std::vector<std::string> files = shell::PictureFiles(desc);
+    if (files.empty()) continue;
+    static_cast<PictureSurface*>(Control(desc.role))
+        ->SetPictures({SkinPicture(files[0], ratio), SkinPicture(files[1], ratio),
+                       SkinPicture(files[2], ratio), SkinPicture(files[3], ratio)});
+  }
+  if (!mask().isEmpty()) ShapeFromSkin();
 }
 
 QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {

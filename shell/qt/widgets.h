@@ -66,6 +66,10 @@ class PictureSurface : public ClickLabel, public shell::StoredPicSurface {
 
  public:
   PictureSurface(std::array<QPixmap, 4> pictures, QWidget* parent);
+  void SetPictures(std::array<QPixmap, 4> pictures) {
+    pictures_ = std::move(pictures);
+    update();
+  }
 
   std::int32_t Left() const override { return x(); }
   std::int32_t Top() const override { return y(); }
