@@ -266,10 +266,10 @@ convert -size ${W}x${H} xc:'#aeb8c4' \( skin.bmp -transparent white \) -composit
   select_dir_1.bmp -geometry +318+160 -composite \
   extract_0.bmp -geometry +180+190 -composite \
   -font "$FONT_BOLD" -pointsize 11 -gravity center \
-  -fill 'rgba(0,0,0,0.45)' -annotate +148-65 'Select File' -annotate +148+41 'Select Dir' \
-  -annotate +10+71 'Extract Files' \
-  -fill 'rgb(245,247,250)' -annotate +148-66 'Select File' -annotate +148+40 'Select Dir' \
-  -annotate +10+70 'Extract Files' \
+  -fill 'rgba(0,0,0,0.45)' -annotate +148-50 'Select File' -annotate +148+56 'Select Dir' \
+  -annotate +10+86 'Extract Files' \
+  -fill 'rgb(245,247,250)' -annotate +148-51 'Select File' -annotate +148+55 'Select Dir' \
+  -annotate +10+85 'Extract Files' \
   close_0.bmp -geometry +384+28 -composite \
   +set date:create +set date:modify -define png:exclude-chunks=date,time \
   preview.png
