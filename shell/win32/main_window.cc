@@ -70,14 +70,16 @@ shell::Box StatusBoxOver(HWND list) {
       ::GetSystemMetrics(SM_CXVSCROLL));
 }
 
-// Draws the status line as `desc` says on `background` (its colour), a long path cut in the middle.
-void DrawStatus(const DRAWITEMSTRUCT& item, const shell::ControlSpec& desc, HBRUSH background) {
+// Draws the status line as `desc` says on `background` (its colour), a long path cut in the middle,
+// at `dpi`.
+void DrawStatus(const DRAWITEMSTRUCT& item, const shell::ControlSpec& desc, HBRUSH background,
+                int dpi) {
   ::FillRect(item.hDC, &item.rcItem, background);
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(
       ::GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
   RECT room = item.rcItem;
-  room.left += desc.indent;
+  room.left += shell::ScaleToDpi(desc.indent, dpi);
   const HGDIOBJ old = ::SelectObject(
       item.hDC, reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   ::SetTextColor(item.hDC, Colour(desc.text_colour));
@@ -515,7 +517,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (FileListBox::Draw(*item)) return TRUE;
-      if (item->CtlID == static_cast<UINT>(kStatusId)) DrawStatus(*item, status_, status_brush_);
+      if (item->CtlID == static_cast<UINT>(kStatusId))
+        DrawStatus(*item, status_, status_brush_, dpi_);
       return TRUE;
     }
     case WM_CTLCOLORSTATIC:
