@@ -32,7 +32,8 @@ void MainController::Load(MainCommands* commands) {
   }
 
   const Box screen = window_.Screen();
-  drag_.Centre(screen.left, screen.top, screen.width, screen.height, kMainWidth, kMainHeight);
+  drag_.Centre(screen.left, screen.top, screen.width, screen.height,
+               ScaleToDpi(kMainWidth, window_.Dpi()), ScaleToDpi(kMainHeight, window_.Dpi()));
   window_.MoveTo(drag_.place().left, drag_.place().top);
 
   // The pixels come from the picture, not the screen: the window is not visible yet.

@@ -51,6 +51,9 @@ class NativeWindow {
   virtual std::intptr_t Handle() const = 0;
   // The surface of the picture button `role`; null for any other control.
   virtual PicSurface* Surface(Role role) = 0;
+  // The DPI the window is drawn at, in the units of Screen and MoveTo: a front end whose
+  // coordinates are already independent of the screen's density leaves it at kBaseDpi.
+  virtual std::int32_t Dpi() const { return kBaseDpi; }
 };
 
 class MainController {

@@ -87,6 +87,7 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        .name = "picSelectFile",
        .kind = kPictureButton,
        .box = {318, file.button, 102, 27},
+       .text = kSelectFileCaption,
        .picture = Picture::kSelectFile,
        .font = kControlFont,
        .text_colour = kBlack,
@@ -96,6 +97,7 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        .name = "picSelectDir",
        .kind = kPictureButton,
        .box = {318, dir.button, 102, 27},
+       .text = kSelectDirCaption,
        .picture = Picture::kSelectDir,
        .font = kControlFont,
        .text_colour = kBlack,
@@ -105,6 +107,7 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        .name = unbaler ? "picExtract" : "picRepack",
        .kind = kPictureButton,
        .box = {180, 190, 102, 27},
+       .text = unbaler ? kExtractCaption : kPackCaption,
        .picture = unbaler ? Picture::kExtract : Picture::kPack,
        .font = kControlFont,
        .text_colour = kBlack,
@@ -140,5 +143,21 @@ std::vector<std::string> PictureFiles(const ControlSpec& desc) {
   if (desc.kind != ControlKind::kPictureButton) return {};
   return {name + "_0", name + "_1", name + "_2", name + "_3"};
 }
+
+std::int32_t ScaleToDpi(std::int32_t pixels, std::int32_t dpi) {
+  const std::int64_t scaled = static_cast<std::int64_t>(pixels) * dpi;
+  // Halves round away from zero, so that a negative offset scales as its positive twin.
+  return static_cast<std::int32_t>(scaled >= 0 ? (scaled + kBaseDpi / 2) / kBaseDpi
+                                               : -((-scaled + kBaseDpi / 2) / kBaseDpi));
+}
+
+Box ScaleBox(const Box& box, std::int32_t dpi) {
+  const std::int32_t left = ScaleToDpi(box.left, dpi);
+  const std::int32_t top = ScaleToDpi(box.top, dpi);
+  return {left, top, ScaleToDpi(box.left + box.width, dpi) - left,
+          ScaleToDpi(box.top + box.height, dpi) - top};
+}
+
+std::int32_t PictureScale(std::int32_t dpi) { return dpi >= k2xPictureDpi ? 2 : 1; }
 
 }  // namespace shell

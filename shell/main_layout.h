@@ -100,6 +100,25 @@ inline constexpr std::int32_t kStatusIndent = 3;
 // The skin's screen area, behind the title.
 inline constexpr Rgb kScreenColour{12, 13, 13};
 
+// Screens of other densities. The layout is in pixels at kBaseDpi; a front end that draws at
+// another DPI scales every box and font by dpi / kBaseDpi, and shows the 2x pictures from
+// k2xPictureDpi up (scaled to the window's size where that is not exactly 2x), the 1x ones below.
+inline constexpr std::int32_t kBaseDpi = 96;
+inline constexpr std::int32_t k2xPictureDpi = 144;
+
+// `pixels` of the layout at `dpi`, rounded to the nearest pixel.
+std::int32_t ScaleToDpi(std::int32_t pixels, std::int32_t dpi);
+// `box` at `dpi`: its edges are scaled, so boxes that touch or line up at kBaseDpi still do.
+Box ScaleBox(const Box& box, std::int32_t dpi);
+// 2 for the 2x pictures, 1 for the 1x ones.
+std::int32_t PictureScale(std::int32_t dpi);
+
+// The captions of the picture buttons, drawn over their pictures at run time.
+inline constexpr char16_t kSelectFileCaption[] = u"Select File";
+inline constexpr char16_t kSelectDirCaption[] = u"Select Dir";
+inline constexpr char16_t kExtractCaption[] = u"Extract Files";
+inline constexpr char16_t kPackCaption[] = u"Pack Files";
+
 // "Unbaler" or "Rebaler": the window's caption, the title on the skin and the title of every
 // message box the program shows.
 constexpr std::u16string_view ProgramTitle(Program program) {

@@ -75,4 +75,13 @@ void TrackButtonHover(std::span<const std::unique_ptr<PictureButton>> buttons, P
   }
 }
 
+CaptionPlace PlaceCaption(std::int32_t width, std::int32_t height, std::int32_t text_width,
+                          std::int32_t text_height, ButtonLook look, std::int32_t scale) {
+  const std::int32_t shift = kCaptionStyle.look(look).shift * scale;
+  // Halves round down, also for a text larger than its room: one pixel left over goes to the
+  // right and bottom.
+  const auto half = [](std::int32_t room) { return room >= 0 ? room / 2 : -((1 - room) / 2); };
+  return {half(width - text_width) + shift, half(height - text_height) + shift};
+}
+
 }  // namespace shell

@@ -10,9 +10,13 @@
 // handlers of the same surfaces do.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
+
+#include "shell/main_layout.h"
 
 namespace shell {
 
@@ -37,6 +41,57 @@ class PictureButton;
 // are stored in this order.
 enum class ButtonLook : std::int32_t { kNormal, kHover, kPressed, kDisabled };
 inline constexpr std::int32_t kButtonLooks = 4;
+
+// The caption of a picture button (its ControlSpec text), which every front end draws over the
+// button's picture, the face only, in the skin's style: centred in the button, in a bold face,
+// over a shadow of the same text; pressed it moves down and right, disabled it is faint. Lengths
+// are pixels at 1x: a front end multiplies them by the scale it draws at.
+struct CaptionLook {
+  Rgb ink;
+  std::int32_t shift;  // pixels right and down from the centred place
+};
+
+struct CaptionStyle {
+  std::u16string_view face;
+  // A face of nearly the same widths, for a system without the first (Windows).
+  std::u16string_view fallback_face;
+  std::int32_t pixels;  // the font's em height
+  bool bold;
+  Rgb shadow;
+  std::uint8_t shadow_alpha;  // 0 transparent to 255 opaque
+  std::int32_t shadow_dx;     // the shadow's offset from the text
+  std::int32_t shadow_dy;
+  std::array<CaptionLook, kButtonLooks> looks;  // in ButtonLook order
+
+  const CaptionLook& look(ButtonLook which) const { return looks[static_cast<std::size_t>(which)]; }
+};
+
+inline constexpr CaptionStyle kCaptionStyle{
+    .face = u"DejaVu Sans",
+    .fallback_face = u"Verdana",
+    .pixels = 11,
+    .bold = true,
+    .shadow = {0, 0, 0},
+    .shadow_alpha = 115,  // 45 %
+    .shadow_dx = 0,
+    .shadow_dy = 1,
+    .looks = {{
+        {{245, 247, 250}, 0},  // normal
+        {{254, 254, 254}, 0},  // hover
+        {{200, 206, 214}, 1},  // pressed
+        {{104, 110, 118}, 0},  // disabled: faint
+    }},
+};
+
+// Where a caption's text box (`text_width` x `text_height`) goes on a button of `width` x
+// `height` in `look`, all in pixels at `scale`: its top-left corner, centred, then shifted.
+struct CaptionPlace {
+  std::int32_t x;
+  std::int32_t y;
+  friend bool operator==(const CaptionPlace&, const CaptionPlace&) = default;
+};
+CaptionPlace PlaceCaption(std::int32_t width, std::int32_t height, std::int32_t text_width,
+                          std::int32_t text_height, ButtonLook look, std::int32_t scale = 1);
 
 // The platform half of a button: a picture surface placed on the skin.
 class PicSurface {

@@ -40,4 +40,22 @@ std::vector<RegionRect> MergeRegionRuns(std::span<const RegionRun> runs) {
   return rects;
 }
 
+std::vector<RegionRect> ScaleRegionRects(std::span<const RegionRect> rects, std::int32_t from_width,
+                                         std::int32_t from_height, std::int32_t to_width,
+                                         std::int32_t to_height) {
+  if (from_width <= 0 || from_height <= 0) return {};
+  const auto scale = [](std::int32_t edge, std::int32_t from, std::int32_t to) {
+    return static_cast<std::int32_t>((static_cast<std::int64_t>(edge) * to * 2 + from) /
+                                     (static_cast<std::int64_t>(from) * 2));
+  };
+  std::vector<RegionRect> scaled;
+  scaled.reserve(rects.size());
+  for (const RegionRect& r : rects) {
+    const RegionRect s{scale(r.x0, from_width, to_width), scale(r.y0, from_height, to_height),
+                       scale(r.x1, from_width, to_width), scale(r.y1, from_height, to_height)};
+    if (s.x0 < s.x1 && s.y0 < s.y1) scaled.push_back(s);
+  }
+  return scaled;
+}
+
 }  // namespace shell

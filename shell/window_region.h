@@ -66,4 +66,11 @@ std::vector<RegionRun> WindowRegionRuns(const std::uint32_t* pixels, std::int32_
 // touching side by side: the banded form that region types build from in one step.
 std::vector<RegionRect> MergeRegionRuns(std::span<const RegionRun> runs);
 
+// The rectangles of a picture of `from_width` x `from_height` pixels for the same picture shown
+// at `to_width` x `to_height`: every edge scaled and rounded to the nearest pixel. Rectangles
+// that shrink to nothing are left out; the rest keep their order.
+std::vector<RegionRect> ScaleRegionRects(std::span<const RegionRect> rects, std::int32_t from_width,
+                                         std::int32_t from_height, std::int32_t to_width,
+                                         std::int32_t to_height);
+
 }  // namespace shell

@@ -52,28 +52,38 @@ INT_PTR CALLBACK DifferenceDialog::DialogProc(HWND hwnd, UINT message, WPARAM wp
 }
 
 void DifferenceDialog::Layout() {
-  const HDC screen = ::GetDC(nullptr);
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
-
-  font_ = ::CreateFontW(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
   // Created in tab order, which is also the order Tab walks them; placed once their texts have
   // been measured in the font the system draws them with.
-  std::array<HWND, kDiffControls.size()> controls{};
   for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
     const DiffControl& control = kDiffControls[i];
     if (control.kind == shell::ControlKind::kList) {
       lists_[i] = std::make_unique<shell::win32::FileListBox>(
-          hwnd_, DiffControlId(i), shell::Box{}, font_, shell::win32::FileListBox::Options{});
-      controls[i] = lists_[i]->hwnd();
+          hwnd_, DiffControlId(i), shell::Box{}, nullptr, shell::win32::FileListBox::Options{});
       continue;
     }
-    controls[i] = shell::win32::CreateChild(
-        hwnd_, DiffControlId(i), control.kind, shell::win32::Wide(control.text).c_str(), {}, font_,
-        control.kind == shell::ControlKind::kLabel ? SS_LEFTNOWORDWRAP : 0);
+    shell::win32::CreateChild(hwnd_, DiffControlId(i), control.kind,
+                              shell::win32::Wide(control.text).c_str(), {}, nullptr,
+                              control.kind == shell::ControlKind::kLabel ? SS_LEFTNOWORDWRAP : 0);
   }
+  Place(shell::win32::WindowDpi(hwnd_));
+}
+
+void DifferenceDialog::Place(int dpi, const RECT* suggested) {
+  // The font of the old DPI goes once the controls have the new one.
+  const HFONT old_font = font_;
+  font_ = ::CreateFontW(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+  std::array<HWND, kDiffControls.size()> controls{};
+  for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
+    controls[i] = ::GetDlgItem(hwnd_, DiffControlId(i));
+    if (lists_[i]) {
+      lists_[i]->SetFont(font_);
+    } else {
+      ::SendMessageW(controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    }
+  }
+  if (old_font != nullptr) ::DeleteObject(old_font);
   // A label needs its text's width on one line, and room for one more character: a static
   // control does not always draw its text exactly as wide as the text measures.
   const DiffLayout layout = LayOutDiff(dpi, [&](std::size_t i) {
@@ -92,11 +102,17 @@ void DifferenceDialog::Layout() {
                        static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_EXSTYLE)));
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  RECT work{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  ::SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (suggested != nullptr) {
+    ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    ::SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
+                   work.top + (work.bottom - work.top - height) / 2, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 INT_PTR DifferenceDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -118,6 +134,10 @@ INT_PTR DifferenceDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lpar
           Click(static_cast<std::size_t>(LOWORD(wparam) - DiffControlId(0)))) {
         ::EndDialog(hwnd_, answer() == DiffAnswer::kContinue ? 1 : 0);
       }
+      return TRUE;
+    case WM_DPICHANGED:
+      // Moved to a screen of another density.
+      Place(HIWORD(wparam), reinterpret_cast<const RECT*>(lparam));
       return TRUE;
     case WM_CLOSE:
       ::EndDialog(hwnd_, 0);

@@ -30,7 +30,11 @@ class DifferenceDialog : public repacker::ModalDiffDialog {
                 const std::vector<std::u16string>& deleted) override;
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  // Creates the controls, then places them at the DPI of the dialog's screen.
   void Layout();
+  // Sizes the font, the controls and the dialog for `dpi`. The dialog goes to the top-left corner
+  // of `suggested` (screen pixels) when given, else to the middle of the work area.
+  void Place(int dpi, const RECT* suggested = nullptr);
 
   HWND owner_;
   HWND hwnd_ = nullptr;

@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QUrl>
+#include <QWindow>
+#include <algorithm>
 
 #include "shell/qt/qt_services.h"
 #include "shell/qt/widgets.h"
@@ -21,8 +23,19 @@
 namespace shell::qt {
 namespace {
 
-QPixmap SkinPicture(const std::string& name) {
-  return QPixmap(QStringLiteral(":/skin/%1.bmp").arg(QString::fromStdString(name)));
+// The picture `name` for a screen of device pixel ratio `ratio`. Above 1 the 2x picture: as it
+// is at 2, scaled to the ratio otherwise. At 1.25 or 1.5 the 2x picture scaled down keeps its
+// edges and text sharper than the 1x one scaled up, which blurs every edge it has.
+QPixmap SkinPicture(const std::string& name, qreal ratio) {
+  const QString file = QString::fromStdString(name);
+  if (ratio <= 1.0) return QPixmap(QStringLiteral(":/skin/%1.bmp").arg(file));
+  QPixmap picture(QStringLiteral(":/skin/%1@2x.bmp").arg(file));
+  if (ratio != 2.0) {
+    const QSize size = (QSizeF(picture.size()) * (ratio / 2.0)).toSize();
+    picture = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+  picture.setDevicePixelRatio(ratio);
+  return picture;
 }
 
 // The face the controls were laid out with. Where the system lacks it, faces of the same widths
@@ -104,10 +117,8 @@ MainWindow::MainWindow(shell::Program program, QWidget* parent)
   setAcceptDrops(true);
   platform_reports_window_moves_ = QGuiApplication::platformName() == QLatin1String("windows");
 
-  skin_ = QImage(QStringLiteral(":/skin/skin.bmp"));
   picShape_ = new QLabel(this);
   SetNameAndBox(picShape_, "picShape", {0, 0, shell::kMainWidth, shell::kMainHeight});
-  picShape_->setPixmap(QPixmap::fromImage(skin_));
   picShape_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   picShape_->installEventFilter(this);
   for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
@@ -123,6 +134,11 @@ MainWindow::MainWindow(shell::Program program, QWidget* parent)
 
   const shell::ControlSpec status = shell::StatusLine();
   controls_[status.role] = CreateControl(status);
+  UsePicturesFor(devicePixelRatioF());
+  // Moved to a screen of another density: the pictures for that one.
+  winId();
+  connect(windowHandle(), &QWindow::screenChanged, this,
+          [this] { UsePicturesFor(devicePixelRatioF()); });
 
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setContext(Qt::WindowShortcut);
@@ -135,6 +151,24 @@ MainWindow::MainWindow(shell::Program program, QWidget* parent)
   hover_timer_.setInterval(10);
   connect(&hover_timer_, &QTimer::timeout, this, [this] { controller_.HoverTick(); });
   hover_timer_.start();
+}
+
+void MainWindow::UsePicturesFor(qreal ratio) {
+  if (ratio == ratio_ && !skin_.isNull()) return;
+  ratio_ = ratio;
+  // The window is cut out from the skin at the pictures' scale, 1x or 2x: the 2x outline is the
+  // 1x one with each pixel doubled, so it is the same region in device-independent pixels.
+  skin_ = QImage(ratio > 1.0 ? QStringLiteral(":/skin/skin@2x.bmp")
+                             : QStringLiteral(":/skin/skin.bmp"));
+  picShape_->setPixmap(SkinPicture(std::string(shell::PictureName(shell::Picture::kSkin)), ratio));
+  for (const shell::ControlSpec& desc : shell::MainWindowControls(controller_.program())) {
+    const std::vector<std::string> files = shell::PictureFiles(desc);
+    if (files.empty()) continue;
+    static_cast<PictureSurface*>(Control(desc.role))
+        ->SetPictures({SkinPicture(files[0], ratio), SkinPicture(files[1], ratio),
+                       SkinPicture(files[2], ratio), SkinPicture(files[3], ratio)});
+  }
+  if (!mask().isEmpty()) ShapeFromSkin();
 }
 
 QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
@@ -158,9 +192,12 @@ QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
     ClickLabel* label = nullptr;
     if (desc.kind == shell::ControlKind::kPictureButton) {
       const std::vector<std::string> files = shell::PictureFiles(desc);
-      label = new PictureSurface({SkinPicture(files[0]), SkinPicture(files[1]),
-                                  SkinPicture(files[2]), SkinPicture(files[3])},
-                                 picShape_);
+      auto* surface =
+          new PictureSurface({SkinPicture(files[0], ratio_), SkinPicture(files[1], ratio_),
+                              SkinPicture(files[2], ratio_), SkinPicture(files[3], ratio_)},
+                             picShape_);
+      surface->setText(QString::fromStdU16String(std::u16string(desc.text)));
+      label = surface;
       label->installEventFilter(this);  // Enter and Space
     } else {
       label = new ClickLabel(picShape_);
@@ -171,7 +208,8 @@ QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
     control = label;
   }
   SetNameAndBox(control, desc.name, desc.box);
-  control->setFont(ControlFont(desc.font));
+  control->setFont(desc.kind == shell::ControlKind::kPictureButton ? CaptionFont()
+                                                                   : ControlFont(desc.font));
   return control;
 }
 
@@ -192,9 +230,11 @@ void MainWindow::ShapeFromSkin() {
     clearMask();
     return;
   }
+  // The mask is in device-independent pixels: a 2x skin's runs are halved.
+  const int scale = std::max(1, pixels.width() / shell::kMainWidth);
   std::vector<QRect> rects;
   for (const shell::RegionRect& r : shell::MergeRegionRuns(runs)) {
-    rects.emplace_back(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0);
+    rects.emplace_back(r.x0 / scale, r.y0 / scale, (r.x1 - r.x0) / scale, (r.y1 - r.y0) / scale);
   }
   QRegion region;
   region.setRects(rects.data(), static_cast<int>(rects.size()));

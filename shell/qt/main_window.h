@@ -98,6 +98,9 @@ class MainWindow : public QWidget,
   std::int32_t MouseX(std::intptr_t hwnd) override;
   std::int32_t MouseY(std::intptr_t hwnd) override;
 
+  // Shows the skin and the buttons' pictures made for the device pixel ratio `ratio`, and cuts
+  // the window out anew if it was cut out before.
+  void UsePicturesFor(qreal ratio);
   // A control of the description, or the status line, named and placed on the skin.
   QWidget* CreateControl(const shell::ControlSpec& desc);
   // The keyboard: a key for the controller, from the control of the focus order that has it.
@@ -107,6 +110,8 @@ class MainWindow : public QWidget,
   shell::MainController controller_;
   // Whether the platform reports a pointer move when the window moves under a still pointer.
   bool platform_reports_window_moves_ = false;
+  // The device pixel ratio the pictures were made for.
+  qreal ratio_ = 0.0;
   QImage skin_;
   QLabel* picShape_ = nullptr;
   std::map<shell::Role, QWidget*> controls_;  // the described controls and the status line

@@ -25,6 +25,9 @@ int RunProgram(int argc, char* argv[], shell::Program program, MakeExtra... make
       early.action == shell::StartArguments::Action::kVersion) {
     return shell::PrintUsage(early);
   }
+  // At 125 % or 150 % the window is drawn at that ratio, not rounded to 1 or 2.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+      Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
   QApplication app(argc, argv);
   const shell::StartArguments start = ReadStartArguments(program);
   if (start.action != shell::StartArguments::Action::kStart) return shell::PrintUsage(start);

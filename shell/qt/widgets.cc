@@ -166,9 +166,36 @@ PictureSurface::PictureSurface(std::array<QPixmap, 4> pictures, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+QFont CaptionFont() {
+  const auto& style = shell::kCaptionStyle;
+  const QString face = QString::fromStdU16String(std::u16string(style.face));
+  QFont::insertSubstitution(face, QString::fromStdU16String(std::u16string(style.fallback_face)));
+  QFont font(face);
+  font.setPixelSize(style.pixels);
+  font.setBold(style.bold);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
 void PictureSurface::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.drawPixmap(0, 0, pictures_[static_cast<std::size_t>(shown())]);
+  if (const QString caption = text(); !caption.isEmpty()) {
+    // In device-independent pixels: Qt scales the text with the device pixel ratio, drawn anew
+    // at that size.
+    const auto& style = shell::kCaptionStyle;
+    painter.setFont(font());
+    const QFontMetrics metrics = painter.fontMetrics();
+    const shell::CaptionPlace place = shell::PlaceCaption(
+        width(), height(), metrics.horizontalAdvance(caption), metrics.height(), shown());
+    const QRect box(place.x, place.y, metrics.horizontalAdvance(caption), metrics.height());
+    QColor shadow = Colour(style.shadow);
+    shadow.setAlpha(style.shadow_alpha);
+    painter.setPen(shadow);
+    painter.drawText(box.translated(style.shadow_dx, style.shadow_dy), Qt::AlignCenter, caption);
+    painter.setPen(Colour(style.look(shown()).ink));
+    painter.drawText(box, Qt::AlignCenter, caption);
+  }
   if (!hasFocus()) return;
   painter.setPen(Colour(shell::kFocusMark.colour));
   for (const shell::Pixel& dot : shell::FocusMarkPixels(width(), height())) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QLabel>
 #include <QListView>
 #include <QPixmap>
@@ -57,12 +58,18 @@ class ClickLabel : public QLabel {
 // 1 hover, 2 pressed, 3 disabled) exactly as drawn, and feeds its pointer events to the
 // PictureButton bound to it; the button object sees a release before `clicked` runs the command.
 // A disabled surface takes no pointer events. While it has the keyboard focus it shows the
-// focus mark over its picture.
+// focus mark over its picture. Its text, if it has one, is the caption, drawn over the picture in
+// the skin's style (shell::kCaptionStyle); the pictures may be drawn at a higher device pixel
+// ratio.
 class PictureSurface : public ClickLabel, public shell::StoredPicSurface {
   Q_OBJECT
 
  public:
   PictureSurface(std::array<QPixmap, 4> pictures, QWidget* parent);
+  void SetPictures(std::array<QPixmap, 4> pictures) {
+    pictures_ = std::move(pictures);
+    update();
+  }
 
   std::int32_t Left() const override { return x(); }
   std::int32_t Top() const override { return y(); }
@@ -78,6 +85,9 @@ class PictureSurface : public ClickLabel, public shell::StoredPicSurface {
  private:
   std::array<QPixmap, 4> pictures_;
 };
+
+// The font of picture button captions (shell::kCaptionStyle), in device-independent pixels.
+QFont CaptionFont();
 
 class FileListModel;
 

@@ -61,6 +61,12 @@ void FileListBox::SetItems(std::vector<std::u16string> items) {
   ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+void FileListBox::SetFont(HFONT font) {
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ::SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, MeasureText(hwnd_, L"", font).line_height);
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 std::vector<std::size_t> FileListBox::Selected() const {
   if (!options_.several) {
     const LRESULT item = ::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);

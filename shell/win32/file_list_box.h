@@ -37,6 +37,8 @@ class FileListBox {
   FileListBox& operator=(const FileListBox&) = delete;
 
   HWND hwnd() const { return hwnd_; }
+  // Draws the rows in `font`, each as high as a line of it.
+  void SetFont(HFONT font);
   // Shows `items` in their order, from the top, nothing selected.
   void SetItems(std::vector<std::u16string> items);
   // The selected items, in ascending order.

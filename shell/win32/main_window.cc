@@ -33,11 +33,30 @@ void RunPostedCall(LPARAM call) {
   if (owned && *owned) (*owned)();
 }
 
-// The resource holding a picture: its name in capitals.
-std::wstring ResourceName(std::string_view picture) {
+// The resource holding a picture at `scale`: its name in capitals, "_2X" added for the 2x one.
+std::wstring ResourceName(std::string_view picture, int scale) {
   std::wstring name;
   for (char c : picture) name += static_cast<wchar_t>(c - (c >= 'a' && c <= 'z' ? 32 : 0));
-  return name;
+  return scale == 2 ? name + L"_2X" : name;
+}
+
+// An existing face: `face` when the system has it, else `fallback`.
+std::wstring FaceOrFallback(std::u16string_view face, std::u16string_view fallback) {
+  const std::wstring wanted = Wide(face);
+  LOGFONTW query{};
+  query.lfCharSet = DEFAULT_CHARSET;
+  wcsncpy(query.lfFaceName, wanted.c_str(), LF_FACESIZE - 1);
+  bool found = false;
+  const HDC screen = ::GetDC(nullptr);
+  ::EnumFontFamiliesExW(
+      screen, &query,
+      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM seen) -> int {
+        *reinterpret_cast<bool*>(seen) = true;
+        return 0;
+      },
+      reinterpret_cast<LPARAM>(&found), 0);
+  ::ReleaseDC(nullptr, screen);
+  return found ? wanted : Wide(fallback);
 }
 
 // Where the status line goes over `list` (see shell::StatusBoxOver), in its parent's coordinates.
@@ -51,14 +70,16 @@ shell::Box StatusBoxOver(HWND list) {
       ::GetSystemMetrics(SM_CXVSCROLL));
 }
 
-// Draws the status line as `desc` says on `background` (its colour), a long path cut in the middle.
-void DrawStatus(const DRAWITEMSTRUCT& item, const shell::ControlSpec& desc, HBRUSH background) {
+// Draws the status line as `desc` says on `background` (its colour), a long path cut in the middle,
+// at `dpi`.
+void DrawStatus(const DRAWITEMSTRUCT& item, const shell::ControlSpec& desc, HBRUSH background,
+                int dpi) {
   ::FillRect(item.hDC, &item.rcItem, background);
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(
       ::GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
   RECT room = item.rcItem;
-  room.left += desc.indent;
+  room.left += shell::ScaleToDpi(desc.indent, dpi);
   const HGDIOBJ old = ::SelectObject(
       item.hDC, reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   ::SetTextColor(item.hDC, Colour(desc.text_colour));
@@ -94,7 +115,7 @@ MainWindow::MainWindow(shell::Program program, HINSTANCE instance)
     : instance_(instance),
       controller_(program, *this, pointer_),
       controls_(shell::MainWindowControls(program)) {
-  skin_ = LoadPicture(ResourceName(shell::PictureName(shell::Picture::kSkin)));
+  skin_ = LoadPicture(shell::PictureName(shell::Picture::kSkin), 1);
   // The program's own icon; a test program without one gets the system's.
   HICON icon = ::LoadIconW(instance_, L"APP_ICON");
   RegisterWindowClass(instance_, kClassName, &ObjectWindowProc<MainWindow>,
@@ -123,6 +144,8 @@ MainWindow::MainWindow(shell::Program program, HINSTANCE instance)
   ::ShowWindow(::GetDlgItem(hwnd_, kStatusId), SW_HIDE);
   // Files and folders dropped anywhere on the window; the program decides what it takes.
   ::DragAcceptFiles(hwnd_, TRUE);
+  // Everything above is laid out at 96 dpi; now at the DPI of the screen the window is on.
+  ApplyDpi(WindowDpi(hwnd_));
 }
 
 MainWindow::~MainWindow() {
@@ -134,10 +157,15 @@ MainWindow::~MainWindow() {
   for (HGDIOBJ object : gdi_objects_) ::DeleteObject(object);
 }
 
-HBITMAP MainWindow::LoadPicture(const std::wstring& name) {
+HBITMAP MainWindow::LoadPicture(std::string_view name, int scale) {
+  const std::wstring resource = ResourceName(name, scale);
+  if (const auto loaded = loaded_pictures_.find(resource); loaded != loaded_pictures_.end()) {
+    return loaded->second;
+  }
   const auto picture = static_cast<HBITMAP>(
-      ::LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+      ::LoadImageW(instance_, resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   gdi_objects_.push_back(picture);
+  loaded_pictures_.emplace(resource, picture);
   return picture;
 }
 
@@ -145,15 +173,73 @@ HFONT MainWindow::FontFor(const shell::Font& font) {
   for (const auto& [desc, made] : fonts_) {
     if (desc == font) return made;
   }
-  // A height in pixels: the layout is in pixels, so the text keeps its size on the skin whatever
-  // the system's DPI.
+  // A height in pixels at the window's DPI: the layout is in pixels at 96 dpi, so the text keeps
+  // its size on the skin.
   const HFONT made =
-      ::CreateFontW(-::MulDiv(font.points, 96, 72), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                    FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+      ::CreateFontW(-::MulDiv(font.points, dpi_, 72), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+                    FALSE, FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, Wide(shell::kFontFace).c_str());
   fonts_.emplace_back(font, made);
   gdi_objects_.push_back(made);
   return made;
+}
+
+HFONT MainWindow::CaptionFont() {
+  if (caption_font_ != nullptr) return caption_font_;
+  const auto& style = shell::kCaptionStyle;
+  // Smoothed in grey, as the skin's other text is drawn.
+  caption_font_ = ::CreateFontW(
+      -shell::ScaleToDpi(style.pixels, dpi_), 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE,
+      FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+      DEFAULT_PITCH | FF_SWISS, FaceOrFallback(style.face, style.fallback_face).c_str());
+  gdi_objects_.push_back(caption_font_);
+  return caption_font_;
+}
+
+void MainWindow::ApplyDpi(int dpi, const RECT* suggested) {
+  dpi_ = dpi;
+  // The fonts of the old DPI stay alive (in gdi_objects_) until the controls have new ones.
+  fonts_.clear();
+  caption_font_ = nullptr;
+  const int scale = shell::PictureScale(dpi);
+  skin_ = LoadPicture(shell::PictureName(shell::Picture::kSkin), scale);
+  const int width = shell::ScaleToDpi(shell::kMainWidth, dpi);
+  const int height = shell::ScaleToDpi(shell::kMainHeight, dpi);
+  if (suggested != nullptr) {
+    ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  for (const shell::ControlSpec& desc : controls_) {
+    const HWND control = Control(desc.role);
+    const shell::Box box = shell::ScaleBox(desc.box, dpi);
+    if (const std::vector<std::string> files = shell::PictureFiles(desc); !files.empty()) {
+      std::vector<HBITMAP> shown;
+      for (const std::string& file : files) shown.push_back(LoadPicture(file, scale));
+      for (const auto& picture : pictures_) {
+        if (picture->hwnd() == control) {
+          picture->Place(box, shown, CaptionFont(), shell::ScaleToDpi(1, dpi));
+        }
+      }
+      continue;
+    }
+    const int indent = shell::ScaleToDpi(desc.indent, dpi);
+    ::SetWindowPos(control, nullptr, box.left + indent, box.top, box.width - indent, box.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    if (desc.kind == shell::ControlKind::kList) {
+      files_->SetFont(FontFor(desc.font));
+    } else {
+      ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(desc.font)), FALSE);
+    }
+  }
+  const HWND status = ::GetDlgItem(hwnd_, kStatusId);
+  ::SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(status_.font)), FALSE);
+  const shell::Box status_box = StatusBoxOver(Control(shell::Role::kFiles));
+  ::SetWindowPos(status, nullptr, status_box.left, status_box.top, status_box.width,
+                 status_box.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (shaped_) ShapeFromSkin();
+  ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void MainWindow::CreateControl(const shell::ControlSpec& desc) {
@@ -161,8 +247,9 @@ void MainWindow::CreateControl(const shell::ControlSpec& desc) {
   const shell::Box& box = desc.box;
   if (const std::vector<std::string> files = shell::PictureFiles(desc); !files.empty()) {
     std::vector<HBITMAP> shown;
-    for (const std::string& file : files) shown.push_back(LoadPicture(ResourceName(file)));
+    for (const std::string& file : files) shown.push_back(LoadPicture(file, 1));
     pictures_.push_back(std::make_unique<PictureControl>(hwnd_, id, box.left, box.top, shown));
+    pictures_.back()->SetCaption(Wide(desc.text));
     pictures_.back()->SetOnClick([this, command = desc.click] { controller_.Click(command); });
     return;
   }
@@ -215,6 +302,7 @@ void MainWindow::MoveTo(std::int32_t left, std::int32_t top) {
 }
 
 void MainWindow::ShapeFromSkin() {
+  shaped_ = true;
   BITMAP size{};
   ::GetObjectW(skin_, sizeof size, &size);
   const HDC dc = ::CreateCompatibleDC(nullptr);
@@ -226,9 +314,13 @@ void MainWindow::ShapeFromSkin() {
   ::SelectObject(dc, old);
   ::DeleteDC(dc);
 
-  // The window owns the region from here on. No region at all: the whole rectangle shows.
+  // The window owns the region from here on. No region at all: the whole rectangle shows. The
+  // picture is drawn at the window's size, which at some DPIs is not its own.
   HRGN region = runs.empty() ? nullptr : ::CreateRectRgn(0, 0, 0, 0);
-  for (const shell::RegionRect& r : shell::MergeRegionRuns(runs)) {
+  const std::vector<shell::RegionRect> rects = shell::MergeRegionRuns(runs);
+  for (const shell::RegionRect& r : shell::ScaleRegionRects(
+           rects, size.bmWidth, size.bmHeight, shell::ScaleToDpi(shell::kMainWidth, dpi_),
+           shell::ScaleToDpi(shell::kMainHeight, dpi_))) {
     const HRGN rectangle = ::CreateRectRgn(r.x0, r.y0, r.x1, r.y1);
     ::CombineRgn(region, region, rectangle, RGN_OR);
     ::DeleteObject(rectangle);
@@ -264,11 +356,14 @@ void MainWindow::ShowMessage(const std::u16string& text, const std::u16string& t
 void MainWindow::Paint() {
   PAINTSTRUCT paint{};
   const HDC dc = ::BeginPaint(hwnd_, &paint);
-  DrawBitmap(dc, skin_, paint.rcPaint);
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  DrawPicture(dc, skin_, client);
   for (const shell::ControlSpec& desc : controls_) {
     if (desc.indent <= 0) continue;
-    const RECT strip{desc.box.left, desc.box.top, desc.box.left + desc.indent,
-                     desc.box.top + desc.box.height};
+    const shell::Box box = shell::ScaleBox(desc.box, dpi_);
+    const RECT strip{box.left, box.top, box.left + shell::ScaleToDpi(desc.indent, dpi_),
+                     box.top + box.height};
     ::FillRect(dc, &strip, brushes_[static_cast<std::size_t>(desc.role)]);
   }
   ::EndPaint(hwnd_, &paint);
@@ -422,7 +517,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (FileListBox::Draw(*item)) return TRUE;
-      if (item->CtlID == static_cast<UINT>(kStatusId)) DrawStatus(*item, status_, status_brush_);
+      if (item->CtlID == static_cast<UINT>(kStatusId))
+        DrawStatus(*item, status_, status_brush_, dpi_);
       return TRUE;
     }
     case WM_CTLCOLORSTATIC:
@@ -433,6 +529,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return TRUE;
       }
       break;
+    case WM_DPICHANGED:
+      // Moved to a screen of another density, or its scaling changed: the system suggests
+      // where the window goes at its new size.
+      ApplyDpi(HIWORD(wparam), reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_CLOSE:
       // Closing from the task bar or with Alt+F4 fades out like the close picture.
       controller_.Click(shell::Command::kClose);

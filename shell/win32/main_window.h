@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -99,10 +100,17 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   void ShowMessage(const std::u16string& text, const std::u16string& title) override;
   std::intptr_t Handle() const override { return WindowHandle(); }
   shell::PicSurface* Surface(shell::Role role) override;
+  std::int32_t Dpi() const override { return dpi_; }
 
   void CreateControl(const shell::ControlSpec& desc);
-  HBITMAP LoadPicture(const std::wstring& name);
+  // Sizes the window, its controls, fonts, pictures and outline for `dpi`; the window goes to
+  // `suggested` (screen pixels) when given, else keeps its top-left corner.
+  void ApplyDpi(int dpi, const RECT* suggested = nullptr);
+  // The picture `name` (in skin/, without ".bmp") at `scale` (1 or 2); loaded once.
+  HBITMAP LoadPicture(std::string_view name, int scale);
   HFONT FontFor(const shell::Font& font);
+  // The captions' font at the window's DPI.
+  HFONT CaptionFont();
   void Paint();
   LRESULT ColourStatic(HDC dc, HWND control);
 
@@ -115,9 +123,13 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   std::unique_ptr<shell::ThreadRunner> runner_;
 
   // The GDI objects the window and its controls are drawn with; all owned here.
+  int dpi_ = shell::kBaseDpi;
+  bool shaped_ = false;  // the outline has been cut: a change of DPI cuts it anew
   HBITMAP skin_ = nullptr;
   std::vector<HGDIOBJ> gdi_objects_;
-  std::vector<std::pair<shell::Font, HFONT>> fonts_;
+  std::map<std::wstring, HBITMAP> loaded_pictures_;
+  std::vector<std::pair<shell::Font, HFONT>> fonts_;  // at dpi_
+  HFONT caption_font_ = nullptr;                      // at dpi_
   std::vector<std::unique_ptr<PictureControl>> pictures_;
   const std::array<shell::ControlSpec, 10> controls_;  // indexed by role
   const shell::ControlSpec status_ = shell::StatusLine();

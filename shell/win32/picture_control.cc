@@ -74,15 +74,74 @@ LRESULT PictureControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
 void PictureControl::Paint() {
   PAINTSTRUCT paint{};
   const HDC dc = ::BeginPaint(hwnd_, &paint);
+  // Drawn off the screen first: the caption's shadow reads back the picture under it.
+  const HDC canvas = ::CreateCompatibleDC(dc);
+  const HBITMAP pixels = ::CreateCompatibleBitmap(dc, width_, height_);
+  const HGDIOBJ old = ::SelectObject(canvas, pixels);
   if (!pictures_.empty() && pictures_[static_cast<std::size_t>(shown())] != nullptr) {
-    DrawBitmap(dc, pictures_[static_cast<std::size_t>(shown())], RECT{0, 0, width_, height_});
+    DrawPicture(canvas, pictures_[static_cast<std::size_t>(shown())], RECT{0, 0, width_, height_});
   }
+  DrawCaption(canvas);
   if (::GetFocus() == hwnd_) {
     for (const shell::Pixel& dot : shell::FocusMarkPixels(width_, height_)) {
-      ::SetPixelV(dc, dot.x, dot.y, Colour(shell::kFocusMark.colour));
+      ::SetPixelV(canvas, dot.x, dot.y, Colour(shell::kFocusMark.colour));
     }
   }
+  ::BitBlt(dc, 0, 0, width_, height_, canvas, 0, 0, SRCCOPY);
+  ::SelectObject(canvas, old);
+  ::DeleteObject(pixels);
+  ::DeleteDC(canvas);
   ::EndPaint(hwnd_, &paint);
+}
+
+void PictureControl::Place(const shell::Box& box, std::vector<HBITMAP> pictures, HFONT caption_font,
+                           int scale) {
+  pictures_ = std::move(pictures);
+  caption_font_ = caption_font;
+  scale_ = scale;
+  width_ = box.width;
+  height_ = box.height;
+  ::SetWindowPos(hwnd_, nullptr, box.left, box.top, box.width, box.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  Redraw();
+}
+
+void PictureControl::DrawCaption(HDC dc) const {
+  if (caption_.empty() || caption_font_ == nullptr) return;
+  const auto& style = shell::kCaptionStyle;
+  const HGDIOBJ old_font = ::SelectObject(dc, caption_font_);
+  SIZE text{};
+  ::GetTextExtentPoint32W(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
+  const shell::CaptionPlace place =
+      shell::PlaceCaption(width_, height_, text.cx, text.cy, shown(), scale_);
+  const auto draw = [&](HDC target, int dx, int dy) {
+    ::ExtTextOutW(target, place.x + dx, place.y + dy, 0, nullptr, caption_.c_str(),
+                  static_cast<UINT>(caption_.size()), nullptr);
+  };
+  ::SetBkMode(dc, TRANSPARENT);
+  // The shadow is translucent, which GDI text is not: it is drawn solid on a copy of the face,
+  // and the copy of the text's box is laid over the face at the shadow's opacity.
+  const RECT box{place.x + style.shadow_dx * scale_, place.y + style.shadow_dy * scale_,
+                 place.x + style.shadow_dx * scale_ + text.cx,
+                 place.y + style.shadow_dy * scale_ + text.cy};
+  const HDC copy = ::CreateCompatibleDC(dc);
+  const HBITMAP pixels = ::CreateCompatibleBitmap(dc, width_, height_);
+  const HGDIOBJ old_pixels = ::SelectObject(copy, pixels);
+  ::BitBlt(copy, 0, 0, width_, height_, dc, 0, 0, SRCCOPY);
+  const HGDIOBJ copy_font = ::SelectObject(copy, caption_font_);
+  ::SetBkMode(copy, TRANSPARENT);
+  ::SetTextColor(copy, Colour(style.shadow));
+  draw(copy, style.shadow_dx * scale_, style.shadow_dy * scale_);
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, style.shadow_alpha, 0};
+  ::GdiAlphaBlend(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, copy, box.left,
+                  box.top, box.right - box.left, box.bottom - box.top, blend);
+  ::SelectObject(copy, copy_font);
+  ::SelectObject(copy, old_pixels);
+  ::DeleteObject(pixels);
+  ::DeleteDC(copy);
+  ::SetTextColor(dc, Colour(style.look(shown()).ink));
+  draw(dc, 0, 0);
+  ::SelectObject(dc, old_font);
 }
 
 void PictureControl::OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM lparam) {

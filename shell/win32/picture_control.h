@@ -5,11 +5,13 @@
 // It is the Win32 half of shell::PicSurface. Showing a picture only switches which of the stored
 // bitmaps is drawn; no pixels are copied. A disabled surface gets no pointer events (Windows
 // sends them to the skin instead). While it has the keyboard focus it shows the focus mark
-// over its picture, and hands its keys to the main window.
+// over its picture, and hands its keys to the main window. A caption, if it has one, is drawn over
+// the picture in the skin's style (shell::kCaptionStyle).
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "shell/picture_button.h"
@@ -22,6 +24,11 @@ class PictureControl : public shell::StoredPicSurface {
   // Creates the child window at (left, top) with the size of the first picture, showing it.
   // The pictures stay owned by the caller and must outlive the control.
   PictureControl(HWND parent, int id, int left, int top, std::vector<HBITMAP> pictures);
+  // Moves the control to `box` (pixels on its parent) and shows `pictures` scaled to its size,
+  // the caption in `caption_font` with its offsets times `scale`. The pictures and the font stay
+  // owned by the caller.
+  void Place(const shell::Box& box, std::vector<HBITMAP> pictures, HFONT caption_font, int scale);
+  void SetCaption(std::wstring caption) { caption_ = std::move(caption); }
   ~PictureControl() override;
   PictureControl(const PictureControl&) = delete;
   PictureControl& operator=(const PictureControl&) = delete;
@@ -40,6 +47,7 @@ class PictureControl : public shell::StoredPicSurface {
   friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Paint();
+  void DrawCaption(HDC dc) const;
   void OnPointer(const shell::PointerEvent& event, WPARAM wparam, LPARAM lparam);
   POINT Origin() const;
 
@@ -51,6 +59,9 @@ class PictureControl : public shell::StoredPicSurface {
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
   std::function<void()> on_click_;
+  std::wstring caption_;
+  HFONT caption_font_ = nullptr;
+  int scale_ = 1;
   bool left_pressed_ = false;
 };
 

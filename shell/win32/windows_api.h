@@ -126,6 +126,45 @@ inline void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& area) {
   ::DeleteDC(source);
 }
 
+// Copies the whole of `bitmap` to `area` of `dc`: pixel for pixel where the sizes agree, else
+// scaled with the averaging the system has for photographs.
+inline void DrawPicture(HDC dc, HBITMAP bitmap, const RECT& area) {
+  BITMAP size{};
+  ::GetObjectW(bitmap, sizeof size, &size);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  const HDC source = ::CreateCompatibleDC(dc);
+  const HGDIOBJ old = ::SelectObject(source, bitmap);
+  if (size.bmWidth == width && size.bmHeight == height) {
+    ::BitBlt(dc, area.left, area.top, width, height, source, 0, 0, SRCCOPY);
+  } else {
+    const int mode = ::SetStretchBltMode(dc, HALFTONE);
+    ::SetBrushOrgEx(dc, 0, 0, nullptr);
+    ::StretchBlt(dc, area.left, area.top, width, height, source, 0, 0, size.bmWidth, size.bmHeight,
+                 SRCCOPY);
+    ::SetStretchBltMode(dc, mode);
+  }
+  ::SelectObject(source, old);
+  ::DeleteDC(source);
+}
+
+// The DPI `window` is drawn at: its monitor's under per-monitor awareness. GetDpiForWindow is
+// looked up at run time, as older systems (and some Wine versions) lack it; without it, the
+// screen's.
+inline int WindowDpi(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto get_dpi_for_window =
+      reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
+          ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (get_dpi_for_window != nullptr && window != nullptr) {
+    if (const UINT dpi = get_dpi_for_window(window); dpi != 0) return static_cast<int>(dpi);
+  }
+  const HDC screen = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+  ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : shell::kBaseDpi;
+}
+
 // The window procedure of a class whose objects each own one window drawn from a picture: the
 // object arrives with WM_NCCREATE (as the creation parameter), keeps its handle, and is found
 // again in GWLP_USERDATA for every later message. Pointer events go to its OnPointer, painting

@@ -41,12 +41,14 @@ class FakeWindow : public NativeWindow {
     ++handle_reads;
     return 7;
   }
+  std::int32_t Dpi() const override { return dpi; }
   PicSurface* Surface(Role role) override {
     const auto found = surfaces.find(role);
     return found == surfaces.end() ? nullptr : found->second;
   }
 
   Box screen{100, 0, 1920, 1080};
+  std::int32_t dpi = kBaseDpi;
   std::int32_t left = 0, top = 0, alpha = -1;
   bool fade_timer = false;
   std::vector<std::string> calls;
@@ -134,6 +136,14 @@ TEST_F(MainControllerTest, LoadCentresShapesShowsThenFadesInAndEndsWithTheComman
   EXPECT_EQ(controller.button(Role::kMainCommand)->surface(), &main_command);
   EXPECT_EQ(controller.button(Role::kClose)->surface(), &close);
   EXPECT_EQ(controller.button(Role::kFiles), nullptr);
+}
+
+TEST_F(MainControllerTest, AWindowDrawnAtAnotherDpiIsCentredAtItsSizeThere) {
+  // 192 dpi: 884 x 474 pixels on the screen.
+  window.dpi = 192;
+  Load();
+  EXPECT_EQ(window.left, 100 + (1920 - 884) / 2);
+  EXPECT_EQ(window.top, (1080 - 474) / 2);
 }
 
 TEST_F(MainControllerTest, TheClosePictureFollowsThePointerLikeTheButtons) {

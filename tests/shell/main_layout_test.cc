@@ -148,4 +148,44 @@ TEST(MainLayout, PictureFilesNameFourForAButtonAndNoneForOtherControls) {
 }
 
 }  // namespace
+TEST(MainLayout, ScalingToADpiKeepsBoxesThatTouchTouching) {
+  struct Case {
+    std::int32_t dpi;
+    Box box;
+    Box scaled;
+  };
+  const Case cases[] = {
+      {96, {66, 84, 319, 69}, {66, 84, 319, 69}},
+      {192, {66, 84, 319, 69}, {132, 168, 638, 138}},
+      // 1.25: 66 -> 82.5 and 385 -> 481.25 round to 83 and 481; the width is what lies between.
+      {120, {66, 84, 319, 69}, {83, 105, 398, 86}},
+      // 1.5: halves round up, so an odd box grows by its half pixel on one side only.
+      {144, {1, 1, 1, 1}, {2, 2, 1, 1}},
+      {144, {2, 2, 1, 1}, {3, 3, 2, 2}},
+  };
+  for (const Case& c : cases) {
+    const Box scaled = ScaleBox(c.box, c.dpi);
+    EXPECT_EQ(std::tie(scaled.left, scaled.top, scaled.width, scaled.height),
+              std::tie(c.scaled.left, c.scaled.top, c.scaled.width, c.scaled.height))
+        << c.dpi << " dpi, box at " << c.box.left << "," << c.box.top;
+  }
+  // A negative offset scales as its positive twin.
+  EXPECT_EQ(ScaleToDpi(-1, 144), -ScaleToDpi(1, 144));
+  // At every DPI the path label still ends where its button begins, less the same gap.
+  for (std::int32_t dpi : {96, 120, 144, 168, 192, 240}) {
+    const auto controls = MainWindowControls(Program::kUnbaler);
+    const Box label = ScaleBox(controls[4].box, dpi);
+    const Box button = ScaleBox(controls[6].box, dpi);
+    EXPECT_EQ(button.left - (label.left + label.width), ScaleToDpi(318, dpi) - ScaleToDpi(315, dpi))
+        << dpi;
+  }
+}
+
+TEST(MainLayout, The2xPicturesServeFrom144DpiUp) {
+  for (const auto& [dpi, scale] :
+       {std::pair{96, 1}, {120, 1}, {143, 1}, {144, 2}, {192, 2}, {288, 2}}) {
+    EXPECT_EQ(PictureScale(dpi), scale) << dpi;
+  }
+}
+
 }  // namespace shell

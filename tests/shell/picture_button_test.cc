@@ -255,5 +255,30 @@ TEST(StoredPicSurface, HandsPointerEventsToTheBoundButtonOnly) {
   EXPECT_EQ(surface.shown(), kPressed);
 }
 
+TEST(PlaceCaption, CentresThenShiftsByTheLookAtTheScale) {
+  struct Case {
+    std::int32_t width, height, text_width, text_height;
+    ButtonLook look;
+    std::int32_t scale;
+    CaptionPlace place;
+  };
+  const Case cases[] = {
+      {102, 27, 60, 13, ButtonLook::kNormal, 1, {21, 7}},
+      // An odd pixel left over goes to the right and the bottom.
+      {102, 27, 61, 14, ButtonLook::kHover, 1, {20, 6}},
+      {102, 27, 60, 13, ButtonLook::kPressed, 1, {22, 8}},
+      {102, 27, 60, 13, ButtonLook::kDisabled, 1, {21, 7}},
+      // At 2x the pressed caption moves by two pixels, one at 1x.
+      {204, 54, 120, 26, ButtonLook::kPressed, 2, {44, 16}},
+      // A text larger than the button overhangs evenly, the odd pixel again to the right.
+      {102, 27, 105, 28, ButtonLook::kNormal, 1, {-2, -1}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PlaceCaption(c.width, c.height, c.text_width, c.text_height, c.look, c.scale),
+              c.place)
+        << c.width << "x" << c.height << " text " << c.text_width << "x" << c.text_height;
+  }
+}
+
 }  // namespace
 }  // namespace shell

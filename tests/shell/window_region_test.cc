@@ -66,4 +66,24 @@ TEST(WindowRegion, MergeJoinsIdenticalConsecutiveRowsOnly) {
 }
 
 }  // namespace
+TEST(WindowRegion, ScaledRectsFollowThePictureToItsShownSize) {
+  const std::vector<RegionRect> rects{{1, 0, 441, 3}, {0, 3, 442, 237}, {5, 7, 6, 8}};
+  struct Case {
+    std::int32_t to_width, to_height;
+    std::vector<RegionRect> scaled;
+  };
+  const Case cases[] = {
+      {884, 474, {{2, 0, 882, 6}, {0, 6, 884, 474}, {10, 14, 12, 16}}},
+      // 1.5: edges round to the nearest pixel, halves up.
+      {663, 356, {{2, 0, 662, 5}, {0, 5, 663, 356}, {8, 11, 9, 12}}},
+      // Shrunk to a third, the one-pixel rectangle vanishes.
+      {147, 79, {{0, 0, 147, 1}, {0, 1, 147, 79}}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ScaleRegionRects(rects, 442, 237, c.to_width, c.to_height), c.scaled)
+        << c.to_width << "x" << c.to_height;
+  }
+  EXPECT_TRUE(ScaleRegionRects(rects, 0, 237, 884, 474).empty());
+}
+
 }  // namespace shell

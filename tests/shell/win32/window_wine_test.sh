@@ -6,7 +6,9 @@
 # menu (which Shift+F10 opens too), and says so when no program opens a double-clicked entry;
 # Rebaler packs the edited folder after the difference dialog, a cancelled repack writes nothing,
 # the close picture ends each program, and Unbaler started with an archive and a folder on its
-# command line extracts with one click.
+# command line extracts with one click. Last, at 192 dpi (the prefix's LogPixels, put back
+# afterwards): Unbaler's window is 884 x 474, its close picture is close_0@2x.bmp pixel for
+# pixel, and a click at the doubled place of each command runs it.
 #
 #   tests/shell/win32/window_wine_test.sh BIN_DIR SHOTS_DIR
 #
@@ -34,8 +36,19 @@ program_name=""
 program_pid=""
 program_log=""
 
+# The prefix's screen density; set for the 192 dpi part, removed again on the way out.
+set_dpi() {  # DPI, or nothing to remove the setting
+  if [[ -n ${1:-} ]]; then
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f
+  else
+    "$wine" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f
+  fi >/dev/null 2>&1
+}
+dpi_set=""
+
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  if [[ -n $dpi_set ]]; then set_dpi || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -341,6 +354,60 @@ eval "$(xdotool getwindowgeometry --shell "$program_wid")"
 convert "$work/root.png" -crop "462x257+$((X - 10))+$((Y - 10))" +repage "$shots/unbaler-open-with.png"
 step "Unbaler: started with an archive and a folder, extracted with one click"
 close_program Unbaler
+
+# ---- Unbaler at 192 dpi: everything twice the size, the pictures drawn at 2x ----
+skin="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../skin" && pwd)"
+dpi_set=yes
+set_dpi 192
+mkdir -p "$work/dpi out"
+program_name=unbaler.exe
+program_log="$work/unbaler-192.log"
+"$wine" "$bin/unbaler.exe" "$(win_path "$work/sample.pak")" "$(win_path "$work/dpi out")" \
+  >"$program_log" 2>&1 &
+program_pid=$!
+pids+=("$program_pid")
+program_wid="$(wait_window '^Unbaler$' 30)" || fail_wine_test "Unbaler did not open at 192 dpi"
+geometry="$(xwininfo -id "$program_wid" | sed -n 's/^  -geometry //p')"
+[[ "$geometry" == 884x474+* ]] || fail_wine_test "at 192 dpi: window geometry $geometry, not 884x474"
+wait_until 20 faded_in "$program_wid" || fail_wine_test "at 192 dpi: no fade-in"
+xdotool mousemove 0 0
+# The close picture, 24 x 23 at 384, 28 on the skin: 48 x 46 at 768, 56.
+close_is_2x() {
+  eval "$(xdotool getwindowgeometry --shell "$program_wid")"
+  import -window root -crop "48x46+$((X + 768))+$((Y + 56))" +repage "$work/close.png" &&
+    [[ $(compare -metric AE "$work/close.png" "$skin/close_0@2x.bmp" null: 2>&1) == 0 ]]
+}
+wait_until 10 close_is_2x || fail_wine_test "at 192 dpi the close picture differs from close_0@2x.bmp" \
+  "in $(compare -metric AE "$work/close.png" "$skin/close_0@2x.bmp" null: 2>&1) pixels"
+settled_screenshot "$work/root.png"
+convert "$work/root.png" -crop "904x494+$((X - 10))+$((Y - 10))" +repage "$shots/unbaler-192dpi.png"
+# Each command at twice its place on the skin: the middle of picSelectFile (318, 54, 102 x 27),
+# picSelectDir (318, 160) and picExtract (180, 190).
+dialog="$(click_for_window 738 134 '^Open$')" || fail_wine_test "at 192 dpi: Select File opened nothing"
+wait_until 20 focus_on "$dialog" || fail_wine_test "the open dialog did not take the keyboard"
+xdotool key Escape
+wait_gone '^Open$' 20 || fail_wine_test "the open dialog did not close"
+dialog="$(click_for_window 738 346 '^Browse for Folder$')" ||
+  fail_wine_test "at 192 dpi: Select Dir opened nothing"
+wait_until 20 focus_on "$dialog" || fail_wine_test "the folder dialog did not take the keyboard"
+xdotool key Escape
+wait_gone '^Browse for Folder$' 20 || fail_wine_test "the folder dialog did not close"
+dpi_extracted() { cmp -s "$work/source/sound.ogg" "$work/dpi out/sound.ogg"; }
+# The command is on once the archive given has been read.
+for _ in {1..20}; do
+  click_in "$program_wid" 462 406
+  wait_until 1 dpi_extracted && break
+done
+dpi_extracted || fail_wine_test "at 192 dpi: Extract Files extracted nothing: $(ls -l "$work/dpi out")"
+step "Unbaler at 192 dpi: 884x474, the close picture at 2x, each command at its doubled place"
+click_in "$program_wid" 792 78  # imgClose
+code=0
+wait_exit "$program_pid" 20 || code=$?
+((code == 0)) || fail_wine_test "at 192 dpi Unbaler did not end after the close picture (exit $code)"
+program_name=""
+set_dpi
+dpi_set=""
+step "Unbaler at 192 dpi: the close picture at its doubled place ended the program"
 
 find "$desktop" -mindepth 1 -maxdepth 1 -exec rm -rf {} +
 step "all passed"
