@@ -109,6 +109,7 @@ MainWindow::MainWindow(shell::Program program, QWidget* parent)
   SetNameAndBox(picShape_, "picShape", {0, 0, shell::kMainWidth, shell::kMainHeight});
   picShape_->setPixmap(QPixmap::fromImage(skin_));
   picShape_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  picShape_->setAccessibleName(windowTitle());  // the skin, which holds every control
   picShape_->installEventFilter(this);
   for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
     controls_[desc.role] = CreateControl(desc);
@@ -171,6 +172,8 @@ QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
     control = label;
   }
   SetNameAndBox(control, desc.name, desc.box);
+  control->setAccessibleName(
+      QString::fromStdU16String(std::u16string(shell::AccessibleName(desc))));
   control->setFont(ControlFont(desc.font));
   return control;
 }
@@ -313,6 +316,7 @@ void MainWindow::SetStatus(const std::u16string& text) {
   status->setText(status->fontMetrics().elidedText(QString::fromStdU16String(text), Qt::ElideMiddle,
                                                    status->width() - status->indent()));
   SetControlTip(shell::Role::kStatus, text);
+  status->setAccessibleName(QString::fromStdU16String(text));  // the whole line
   status->setVisible(!text.empty());
   status->raise();
 }

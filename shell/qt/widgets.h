@@ -57,7 +57,7 @@ class ClickLabel : public QLabel {
 // 1 hover, 2 pressed, 3 disabled) exactly as drawn, and feeds its pointer events to the
 // PictureButton bound to it; the button object sees a release before `clicked` runs the command.
 // A disabled surface takes no pointer events. While it has the keyboard focus it shows the
-// focus mark over its picture.
+// focus mark over its picture. A screen reader sees a push button.
 class PictureSurface : public ClickLabel, public shell::StoredPicSurface {
   Q_OBJECT
 
