@@ -1,5 +1,4 @@
-// The system's ANSI code page on Windows: what FilesList.txt is written and read in, so that the
-// list matches what other programs on the same machine expect.
+// The system's ANSI code page on Windows, for the calls that take ANSI text.
 #include <windows.h>
 
 #include <string>

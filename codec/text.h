@@ -71,12 +71,14 @@ class CodePage {
   virtual std::size_t MaxBytesPerUnit() const = 0;
 };
 
-// Windows-1252, the code page used for FilesList.txt on every system that has
-// no ANSI code page of its own, so that lists move between machines.
+// Windows-1252, the code page FilesList.txt is written and read in on every system: it holds
+// every name an archive can (U+0001..U+00FF) without loss, whatever the system's own code page,
+// and lists move between machines.
 const CodePage& Windows1252();
 
-// The code page for FilesList.txt on this system: the ANSI code page on
-// Windows, Windows-1252 everywhere else.
+// The system's ANSI code page on Windows, for the front end's calls that take ANSI text;
+// Windows-1252 everywhere else. Not for FilesList.txt: a Russian or Chinese code page lacks most
+// accented Latin letters.
 const CodePage& SystemCodePage();
 
 }  // namespace pak

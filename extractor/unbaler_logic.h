@@ -59,7 +59,7 @@ class UnbalerLogic : public shell::ProgramLogic {
   UnbalerLogic(shell::MainView& view, shell::FileDialog& file_dialog,
                shell::MessageBox& message_box, shell::FolderDialogBackend& folder_backend,
                pak::FileSystem& fs = pak::DefaultFileSystem(),
-               const pak::CodePage& code_page = pak::SystemCodePage());
+               const pak::CodePage& code_page = pak::Windows1252());
 
   void OnSelectFile() override;                    // choose and read the archive
   void OnSelectDir() override;                     // choose the folder

@@ -43,7 +43,7 @@ class RebalerLogic : public shell::ProgramLogic {
                shell::MessageBox& message_box, shell::FolderDialogBackend& folder_backend,
                DifferenceDialogFactory dialog_factory,
                pak::FileSystem& fs = pak::DefaultFileSystem(),
-               const pak::CodePage& code_page = pak::SystemCodePage());
+               const pak::CodePage& code_page = pak::Windows1252());
 
   void OnSelectFile() override;                   // chooses the archive path
   void OnSelectDir() override;                    // chooses the folder, then rescans it

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows programs and tests with MinGW-w64 (scripts/build-windows.sh), then runs
 # them under Wine on a private X server: the cross-built codec, shell and logic tests, the
-# Windows-only tests (tests/codec/win32, tests/shell/win32, tests/repacker/win32), and the
+# Windows-only tests (tests/codec/win32, tests/shell/win32, tests/repacker/win32), baler.exe under
+# a Russian code page (tests/cli/win32/code_page_wine_test.sh), and the
 # real-window test that drives unbaler.exe and rebaler.exe through their real dialogs
 # (tests/shell/win32/window_wine_test.sh).
 #
@@ -93,6 +94,14 @@ for test in "${tests[@]}"; do
     failed+=("$test")
   fi
 done
+
+# ---- baler.exe under a code page other than 1252 ----
+if bash "$root/tests/cli/win32/code_page_wine_test.sh" "$build/bin" >"$wine_root/code_page_test.log" 2>&1; then
+  sed 's/^/test-windows: /' "$wine_root/code_page_test.log"
+else
+  cat "$wine_root/code_page_test.log"
+  failed+=("code_page_test")
+fi
 
 # ---- Real windows ----
 if bash "$root/tests/shell/win32/window_wine_test.sh" "$build/bin" "$wine_root/shots" \

@@ -139,10 +139,20 @@ class MainWindowView : public MainView {
  public:
   void SetFileCaption(const std::u16string& caption) final {
     SetControlText(Role::kFileName, caption);
+    NamePath(Role::kFileName, caption);
   }
-  void SetDirCaption(const std::u16string& caption) final { SetControlText(Role::kDir, caption); }
-  void SetFileTip(const std::u16string& tip) final { SetControlTip(Role::kFileName, tip); }
-  void SetDirTip(const std::u16string& tip) final { SetControlTip(Role::kDir, tip); }
+  void SetDirCaption(const std::u16string& caption) final {
+    SetControlText(Role::kDir, caption);
+    NamePath(Role::kDir, caption);
+  }
+  void SetFileTip(const std::u16string& tip) final {
+    SetControlTip(Role::kFileName, tip);
+    if (!tip.empty()) NamePath(Role::kFileName, tip);
+  }
+  void SetDirTip(const std::u16string& tip) final {
+    SetControlTip(Role::kDir, tip);
+    if (!tip.empty()) NamePath(Role::kDir, tip);
+  }
   void SetListItems(const std::vector<std::u16string>& items) final {
     SetControlItems(Role::kFiles, items);
   }
@@ -174,6 +184,20 @@ class MainWindowView : public MainView {
   // The positions of the selected items of a list, ascending.
   virtual std::vector<std::size_t> SelectedControlItems(Role role) const = 0;
   virtual void EnableControl(Role role, bool enabled) = 0;
+  // What a screen reader calls the control from now on (the toolkit's accessible name).
+  virtual void SetControlName(Role role, const std::u16string& name) = 0;
+
+ private:
+  // A path label shows a long path shortened, but a screen reader reads it whole: the logic sets
+  // the caption and then the tip, which holds the whole path when the caption is shortened.
+  // Without a path the label is called by its row's caption.
+  void NamePath(Role role, const std::u16string& path) {
+    if (!path.empty()) {
+      SetControlName(role, path);
+    } else {
+      SetControlName(role, role == Role::kFileName ? kFileCaption : kDirCaption);
+    }
+  }
 };
 
 }  // namespace shell

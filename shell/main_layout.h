@@ -74,6 +74,14 @@ inline constexpr std::u16string_view kFontFace = u"MS Sans Serif";
 // picks the same face and weight; the Latin letters of the title look no different.
 inline constexpr std::uint8_t kTitleCharset = 177;
 
+// What a screen reader calls the controls that show no text of their own: the close picture and
+// the list. The other picture buttons are called by their captions.
+inline constexpr char16_t kCloseName[] = u"Close";
+inline constexpr char16_t kFilesName[] = u"Files";
+// The captions of the two path rows.
+inline constexpr char16_t kFileCaption[] = u"PAK file:";
+inline constexpr char16_t kDirCaption[] = u"Directory:";
+
 struct ControlSpec {
   Role role;
   std::string_view name;  // the control's name, as tools and tests find it
@@ -88,7 +96,16 @@ struct ControlSpec {
   Command click = Command::kNone;
   // Pixels of background between the left edge of the box and a label's text.
   std::int32_t indent = 0;
+  // What a screen reader calls the control when that is not its text (AccessibleName).
+  std::u16string_view accessible_name = {};
 };
+
+// What a screen reader calls the control (a toolkit's accessible name) until the program says
+// otherwise: its accessible_name, else its text. A path label is then called by the whole path
+// (MainWindowView), and the status line by its text.
+constexpr std::u16string_view AccessibleName(const ControlSpec& desc) {
+  return desc.accessible_name.empty() ? desc.text : desc.accessible_name;
+}
 
 inline constexpr std::int32_t kMainWidth = 442;
 inline constexpr std::int32_t kMainHeight = 237;

@@ -52,7 +52,7 @@ int CompareContent(const ContentComparison& comparison) {
   if (!archive.ok()) return Fail(archive.status(), comparison.archive);
   // A comparison only reads: files through links out of the folder are compared as pack
   // --follow-links would take them.
-  auto scan = pak::ScanFolder(fs, ArgPath(comparison.folder), pak::SystemCodePage(), nullptr,
+  auto scan = pak::ScanFolder(fs, ArgPath(comparison.folder), pak::Windows1252(), nullptr,
                               /*follow_links=*/true);
   if (!scan.ok()) return Fail(scan.status());
   pak::Result<pak::ContentDifference> diff = Status::Cancelled("not compared");

@@ -22,7 +22,7 @@ struct DiffOptions {
 
 int DiffNames(const DiffOptions& options) {
   auto scan =
-      pak::ScanFolder(pak::DefaultFileSystem(), ArgPath(options.folder), pak::SystemCodePage());
+      pak::ScanFolder(pak::DefaultFileSystem(), ArgPath(options.folder), pak::Windows1252());
   if (!scan.ok()) return Fail(scan.status());
   const pak::NameDifference diff = pak::CompareNames(*scan);
   if (options.json) {

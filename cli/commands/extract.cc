@@ -33,7 +33,7 @@ int Extract(const ExtractOptions& options) {
   if (!archive.ok()) return Fail(archive.status(), options.archive);
   if (selection.everything()) {
     ProgressLine progress("Extracting", options.quiet);
-    Status status = pak::ExtractAll(fs, *archive, ArgPath(options.folder), pak::SystemCodePage(),
+    Status status = pak::ExtractAll(fs, *archive, ArgPath(options.folder), pak::Windows1252(),
                                     pak::HostNameRules(), progress.callback());
     if (!status.ok()) return Fail(status);
     return kExitOk;

@@ -49,7 +49,7 @@ int ConfirmDifference(const pak::NameDifference& diff, const PackOptions& option
 
 int Pack(const PackOptions& options) {
   pak::FileSystem& fs = pak::DefaultFileSystem();
-  auto scan = pak::ScanFolder(fs, ArgPath(options.folder), pak::SystemCodePage(), nullptr,
+  auto scan = pak::ScanFolder(fs, ArgPath(options.folder), pak::Windows1252(), nullptr,
                               options.follow_links);
   if (!scan.ok()) return Fail(scan.status());
   if (Status links = pak::CheckFolderLinks(*scan); !links.ok()) {

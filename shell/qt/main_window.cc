@@ -120,6 +120,7 @@ MainWindow::MainWindow(shell::Program program, QWidget* parent)
   picShape_ = new QLabel(this);
   SetNameAndBox(picShape_, "picShape", {0, 0, shell::kMainWidth, shell::kMainHeight});
   picShape_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  picShape_->setAccessibleName(windowTitle());  // the skin, which holds every control
   picShape_->installEventFilter(this);
   for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
     controls_[desc.role] = CreateControl(desc);
@@ -208,6 +209,8 @@ QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
     control = label;
   }
   SetNameAndBox(control, desc.name, desc.box);
+  control->setAccessibleName(
+      QString::fromStdU16String(std::u16string(shell::AccessibleName(desc))));
   control->setFont(desc.kind == shell::ControlKind::kPictureButton ? CaptionFont()
                                                                    : ControlFont(desc.font));
   return control;
@@ -353,6 +356,7 @@ void MainWindow::SetStatus(const std::u16string& text) {
   status->setText(status->fontMetrics().elidedText(QString::fromStdU16String(text), Qt::ElideMiddle,
                                                    status->width() - status->indent()));
   SetControlTip(shell::Role::kStatus, text);
+  status->setAccessibleName(QString::fromStdU16String(text));  // the whole line
   status->setVisible(!text.empty());
   status->raise();
 }

@@ -77,6 +77,9 @@ class MainWindow : public QWidget,
   void EnableControl(shell::Role role, bool enabled) override {
     Control(role)->setEnabled(enabled);
   }
+  void SetControlName(shell::Role role, const std::u16string& name) override {
+    Control(role)->setAccessibleName(QString::fromStdU16String(name));
+  }
 
   // shell::NativeWindow
   shell::Box Screen() const override;

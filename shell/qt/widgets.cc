@@ -1,6 +1,8 @@
 #include "shell/qt/widgets.h"
 
 #include <QAbstractListModel>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -159,8 +161,35 @@ bool FileList::viewportEvent(QEvent* event) {
   return true;
 }
 
+namespace {
+
+// A picture button as a screen reader sees it: a push button called by its accessible name (its
+// caption), which a press action clicks while it is enabled. Without this it would be a label
+// with no text.
+class PictureButtonAccessible : public QAccessibleWidget {
+ public:
+  explicit PictureButtonAccessible(PictureSurface* surface)
+      : QAccessibleWidget(surface, QAccessible::Button) {}
+
+  QStringList actionNames() const override { return {pressAction()}; }
+  void doAction(const QString& action) override {
+    if (action == pressAction() && widget()->isEnabled()) {
+      emit static_cast<PictureSurface*>(widget())->clicked();
+    }
+  }
+};
+
+QAccessibleInterface* PictureButtonInterface(const QString& class_name, QObject* object) {
+  if (class_name != QLatin1String(PictureSurface::staticMetaObject.className())) return nullptr;
+  return new PictureButtonAccessible(static_cast<PictureSurface*>(object));
+}
+
+}  // namespace
+
 PictureSurface::PictureSurface(std::array<QPixmap, 4> pictures, QWidget* parent)
     : ClickLabel(parent), pictures_(std::move(pictures)) {
+  static const bool accessible = (QAccessible::installFactory(&PictureButtonInterface), true);
+  (void)accessible;
   // The surface has to see the pointer pass over it without a button held to show hover.
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);

@@ -60,7 +60,7 @@ class ClickLabel : public QLabel {
 // A disabled surface takes no pointer events. While it has the keyboard focus it shows the
 // focus mark over its picture. Its text, if it has one, is the caption, drawn over the picture in
 // the skin's style (shell::kCaptionStyle); the pictures may be drawn at a higher device pixel
-// ratio.
+// ratio. A screen reader sees a push button.
 class PictureSurface : public ClickLabel, public shell::StoredPicSurface {
   Q_OBJECT
 

@@ -245,12 +245,21 @@ void MainWindow::ApplyDpi(int dpi, const RECT* suggested) {
 void MainWindow::CreateControl(const shell::ControlSpec& desc) {
   const int id = ControlId(desc.role);
   const shell::Box& box = desc.box;
+  AccessibleLook& look = looks_[static_cast<std::size_t>(desc.role)];
+  look.name = Wide(shell::AccessibleName(desc));
   if (const std::vector<std::string> files = shell::PictureFiles(desc); !files.empty()) {
     std::vector<HBITMAP> shown;
     for (const std::string& file : files) shown.push_back(LoadPicture(file, 1));
     pictures_.push_back(std::make_unique<PictureControl>(hwnd_, id, box.left, box.top, shown));
     pictures_.back()->SetCaption(Wide(desc.text));
-    pictures_.back()->SetOnClick([this, command = desc.click] { controller_.Click(command); });
+    const auto click = [this, command = desc.click] { controller_.Click(command); };
+    pictures_.back()->SetOnClick(click);
+    // The caption on the picture is the window's text, as a button's would be.
+    const HWND picture = pictures_.back()->hwnd();
+    ::SetWindowTextW(picture, look.name.c_str());
+    look.button = true;
+    look.press = click;
+    MakeAccessible(picture, &look);
     return;
   }
   if (desc.kind == shell::ControlKind::kList) {
@@ -261,6 +270,7 @@ void MainWindow::CreateControl(const shell::ControlSpec& desc) {
                              .tips = tips_,
                              .open = [this](std::size_t item) { controller_.OpenListItem(item); },
                              .text_left = 2});
+    MakeAccessible(files_->hwnd(), &look);
     return;
   }
   DWORD style = 0;
@@ -275,7 +285,9 @@ void MainWindow::CreateControl(const shell::ControlSpec& desc) {
   // Static controls draw their text from their left edge: an indented label starts further right,
   // and the window paints the strip before it in the label's background (Paint).
   const shell::Box text_box{box.left + desc.indent, box.top, box.width - desc.indent, box.height};
-  CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box, FontFor(desc.font), style);
+  MakeAccessible(CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box,
+                             FontFor(desc.font), style),
+                 &look);
 }
 
 shell::PicSurface* MainWindow::Surface(shell::Role role) {
@@ -387,6 +399,11 @@ void MainWindow::SetStatus(const std::u16string& text) {
 
 void MainWindow::SetControlText(shell::Role role, const std::u16string& text) {
   ::SetWindowTextW(Control(role), Wide(text).c_str());
+}
+
+void MainWindow::SetControlName(shell::Role role, const std::u16string& name) {
+  looks_[static_cast<std::size_t>(role)].name = Wide(name);
+  ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Control(role), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void MainWindow::SetControlTip(shell::Role role, const std::u16string& tip) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "shell/main_controller.h"
+#include "shell/win32/accessible.h"
 #include "shell/win32/windows_api.h"
 #include "shell/work.h"
 
@@ -85,6 +86,7 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   // with the focus mark, and runs the command chosen from it.
   void ShowListMenu(LPARAM place);
   void EnableControl(shell::Role role, bool enabled) override;
+  void SetControlName(shell::Role role, const std::u16string& name) override;
 
   // shell::NativeWindow
   shell::Box Screen() const override;
@@ -137,6 +139,9 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   std::array<HBRUSH, 10> brushes_{};  // each label's background
   // The control of the focus order that had the focus when the window was last deactivated.
   std::optional<shell::Role> focus_before_;
+  // What a screen reader is told of each control (indexed by role); the status line is read by
+  // its window text, its whole line.
+  std::array<AccessibleLook, 10> looks_;
   HWND tips_ = nullptr;                 // the tooltips of the path labels and of lstFiles
   std::unique_ptr<FileListBox> files_;  // lstFiles
 };

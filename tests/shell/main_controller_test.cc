@@ -384,6 +384,9 @@ class RecordingView : public MainWindowView {
   void EnableControl(Role role, bool enabled) override {
     calls.push_back(Name(role) + (enabled ? ":on" : ":off"));
   }
+  void SetControlName(Role role, const std::u16string& name) override {
+    calls.push_back(Name(role) + ":name " + std::string(name.begin(), name.end()));
+  }
   static std::string Name(Role role) { return std::to_string(static_cast<int>(role)); }
   MainController& controller_;
 };
@@ -392,23 +395,28 @@ TEST_F(MainControllerTest, TheMainViewReachesTheControlOfEachRole) {
   const auto name = [](Role role) { return std::to_string(static_cast<int>(role)); };
   const struct {
     std::function<void(MainView&)> call;
-    std::string expected;
+    std::vector<std::string> expected;
   } kCases[] = {
-      {[](MainView& v) { v.SetFileCaption(u"a.pak"); }, name(Role::kFileName) + ":text a.pak"},
-      {[](MainView& v) { v.SetDirCaption(u"C:\\out"); }, name(Role::kDir) + ":text C:\\out"},
-      {[](MainView& v) { v.SetFileTip(u"C:\\a.pak"); }, name(Role::kFileName) + ":tip C:\\a.pak"},
-      {[](MainView& v) { v.SetDirTip(u""); }, name(Role::kDir) + ":tip "},
+      // A screen reader hears a path label by its path, whole: the tip when the caption is
+      // shortened, and the row's caption while there is no path.
+      {[](MainView& v) { v.SetFileCaption(u"a.pak"); },
+       {name(Role::kFileName) + ":text a.pak", name(Role::kFileName) + ":name a.pak"}},
+      {[](MainView& v) { v.SetDirCaption(u""); },
+       {name(Role::kDir) + ":text ", name(Role::kDir) + ":name Directory:"}},
+      {[](MainView& v) { v.SetFileTip(u"C:\\a.pak"); },
+       {name(Role::kFileName) + ":tip C:\\a.pak", name(Role::kFileName) + ":name C:\\a.pak"}},
+      {[](MainView& v) { v.SetDirTip(u""); }, {name(Role::kDir) + ":tip "}},
       {[](MainView& v) {
          v.SetListItems({u"x", u"y"});
        },
-       name(Role::kFiles) + ":items 2"},
-      {[](MainView& v) { v.SetMainCommandEnabled(true); }, name(Role::kMainCommand) + ":on"},
-      {[](MainView& v) { v.SetMainCommandEnabled(false); }, name(Role::kMainCommand) + ":off"},
+       {name(Role::kFiles) + ":items 2"}},
+      {[](MainView& v) { v.SetMainCommandEnabled(true); }, {name(Role::kMainCommand) + ":on"}},
+      {[](MainView& v) { v.SetMainCommandEnabled(false); }, {name(Role::kMainCommand) + ":off"}},
   };
   for (const auto& c : kCases) {
     RecordingView view(controller);
     c.call(view);
-    EXPECT_EQ(view.calls, std::vector<std::string>{c.expected}) << c.expected;
+    EXPECT_EQ(view.calls, c.expected) << c.expected[0];
   }
 }
 

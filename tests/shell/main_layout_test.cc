@@ -25,13 +25,14 @@ const ControlSpec& Find(const std::array<ControlSpec, 10>& controls, Role role) 
   return controls[0];
 }
 
-TEST(MainLayout, EveryControlHasItsOwnNameRolePlaceAndFitsTheSkin) {
+TEST(MainLayout, EveryControlHasItsOwnNameSpokenNameRolePlaceAndFitsTheSkin) {
   for (Program program : {Program::kUnbaler, Program::kRebaler}) {
     const auto controls = MainWindowControls(program);
     std::set<std::string_view> names;
     for (std::size_t i = 0; i < controls.size(); ++i) {
       SCOPED_TRACE(std::string(controls[i].name));
       EXPECT_TRUE(names.insert(controls[i].name).second) << "name used twice";
+      EXPECT_FALSE(AccessibleName(controls[i]).empty()) << "nothing for a screen reader to read";
       // Front ends find a control by its role as an index (the Win32 child ids).
       EXPECT_EQ(static_cast<std::size_t>(controls[i].role), i);
       EXPECT_TRUE(Inside(controls[i].box, kMainWidth, kMainHeight));

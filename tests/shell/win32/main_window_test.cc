@@ -1,9 +1,10 @@
 // frmMain on Win32, in process: the controls of both programs, start-up (region, layered style,
 // centring), the fade, the drag, the picture buttons and their hover tracking, the label clicks,
-// and an error escaping a command.
+// what a screen reader reads of each control, and an error escaping a command.
 #include "shell/win32/main_window.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -332,6 +333,99 @@ TEST(MainWindowWin32, PathLabelsRunTheirButtonsCommandsAndTheViewShowsWhatItIsTo
   EXPECT_GT(::SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
   window.SetListItems(many);
   EXPECT_EQ(::SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
+}
+
+// What a screen reader reads of a control: its name and role through the system's accessibility
+// interface, as AccessibleObjectFromWindow gives it to any program; "" and 0 when it gives none.
+struct Spoken {
+  std::wstring name;
+  long role = 0;
+};
+Spoken Speak(HWND control, IAccessible** kept = nullptr) {
+  IAccessible* object = nullptr;
+  Spoken spoken;
+  if (FAILED(::AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible,
+                                          reinterpret_cast<void**>(&object)))) {
+    return spoken;
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  if (SUCCEEDED(object->get_accName(self, &name)) && name != nullptr) {
+    spoken.name = name;
+    ::SysFreeString(name);
+  }
+  VARIANT role{};
+  if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) spoken.role = role.lVal;
+  if (kept != nullptr) {
+    *kept = object;
+  } else {
+    object->Release();
+  }
+  return spoken;
+}
+
+TEST(MainWindowWin32, EachControlTellsAScreenReaderItsNameAndRole) {
+  ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+  {
+    MainWindow window(Program::kUnbaler);
+    RecordingCommands commands(window);
+    window.Load(&commands);
+    // A path shown shortened is read whole; a folder not chosen yet by its row's caption.
+    window.SetFileCaption(u"C:\\...\\sound.pak");
+    window.SetFileTip(u"C:\\Games\\Mods\\sound.pak");
+    window.SetDirCaption(u"");
+    window.SetDirTip(u"");
+    const struct {
+      Role role;
+      std::wstring name;
+      // 0: whatever the system says of such a control. Wine's own objects call every control a
+      // client area and list no items of a list; Windows' call a label static text and a list
+      // a list, with its items.
+      long role_read;
+    } kControls[] = {
+        {Role::kTitle, L"Unbaler", 0},
+        {Role::kClose, L"Close", ROLE_SYSTEM_PUSHBUTTON},
+        {Role::kFileCaption, L"PAK file:", 0},
+        {Role::kDirCaption, L"Directory:", 0},
+        {Role::kFileName, L"C:\\Games\\Mods\\sound.pak", 0},
+        {Role::kDir, L"Directory:", 0},
+        {Role::kSelectFile, L"Select File", ROLE_SYSTEM_PUSHBUTTON},
+        {Role::kSelectDir, L"Select Dir", ROLE_SYSTEM_PUSHBUTTON},
+        {Role::kMainCommand, L"Extract Files", ROLE_SYSTEM_PUSHBUTTON},
+        {Role::kFiles, L"Files", 0},
+    };
+    for (const auto& control : kControls) {
+      const Spoken spoken = Speak(window.Control(control.role));
+      EXPECT_EQ(spoken.name, control.name) << static_cast<int>(control.role);
+      if (control.role_read != 0) {
+        EXPECT_EQ(spoken.role, control.role_read) << control.name;
+      }
+    }
+    // The picture's window text is its caption, for the tools that read window texts.
+    EXPECT_EQ(WindowText(window.Control(Role::kSelectDir)), L"Select Dir");
+    // The status line is read by its whole line.
+    window.SetStatus(u"8 files extracted into C:\\Games\\Mods\\a folder too long to show");
+    EXPECT_EQ(Speak(window.Control(Role::kStatus)).name,
+              L"8 files extracted into C:\\Games\\Mods\\a folder too long to show");
+
+    // The default action presses a picture button while it is enabled.
+    IAccessible* button = nullptr;
+    Speak(window.Control(Role::kSelectFile), &button);
+    ASSERT_NE(button, nullptr);
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    commands.calls.clear();
+    EXPECT_EQ(button->accDoDefaultAction(self), S_OK);
+    EXPECT_EQ(commands.calls, std::vector<std::string>{"OnSelectFile"});
+    ::EnableWindow(window.Control(Role::kSelectFile), FALSE);
+    EXPECT_NE(button->accDoDefaultAction(self), S_OK);
+    EXPECT_EQ(commands.calls.size(), 1u);
+    button->Release();
+  }
+  ::CoUninitialize();
 }
 
 TEST(MainWindowWin32, AnErrorEscapingACommandIsShownAndTheWindowCarriesOn) {
