@@ -17,9 +17,7 @@ namespace {
 
 constexpr const char* kNothingWritten = ". Nothing was written";
 
-std::string Quoted(std::u16string_view name) {
-  return "\"" + EscapeControls(ToUtf8(name)) + "\"";
-}
+std::string Quoted(std::u16string_view name) { return "\"" + EscapeControls(ToUtf8(name)) + "\""; }
 
 // The name of the file that extraction writes an entry of this name to, folded: "A.wav", "a.ogg"
 // and "a.OGG" all land on "a.ogg".

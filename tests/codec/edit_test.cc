@@ -188,15 +188,15 @@ TEST(EditArchive, TheOldArchiveStaysWholeUntilTheNewOneIsOnTheDisk) {
     FaultyFileSystem faulty;
     faulty.fail_write_at = c.fail_write_at;
     StopAfter stop(c.stop_after == 0 ? 99 : c.stop_after);
-    auto counts = pak::EditArchive(faulty, dir / "x.pak", {{dir / "b.bin"}, {}}, stop.progress,
-                                   &stop.flag);
+    auto counts =
+        pak::EditArchive(faulty, dir / "x.pak", {{dir / "b.bin"}, {}}, stop.progress, &stop.flag);
     EXPECT_EQ(faulty.journal, c.journal);
     EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"b.bin", "x.pak"}));
     if (c.fail_write_at == 0 && c.stop_after == 0) {
       ASSERT_TRUE(counts.ok()) << counts.status().message();
-      EXPECT_EQ(ReadFile(dir / "x.pak"), MakeArchive({{u"a.bin", Bytes(70000, 1)},
-                                                      {u"b.bin", Bytes(90000, 2)},
-                                                      {u"c.bin", {3}}}));
+      EXPECT_EQ(
+          ReadFile(dir / "x.pak"),
+          MakeArchive({{u"a.bin", Bytes(70000, 1)}, {u"b.bin", Bytes(90000, 2)}, {u"c.bin", {3}}}));
     } else {
       EXPECT_FALSE(counts.ok());
       EXPECT_EQ(ReadFile(dir / "x.pak"), before);
