@@ -425,7 +425,6 @@ TEST(Baler, AddAndRemoveChangeTheArchiveInPlace) {
       {"add -q @in.pak @new.ogg", 0, "a.bin\nnew.ogg\nz.bin\n", ""},
       {"remove @in.pak Z.BIN", 0, "a.bin\n", "1 removed"},
       {"remove @in.pak z.bin nope.ogg", 1, before, "no entry named \"nope.ogg\""},
-      {"remove @in.pak a.bin z.bin", 1, before, "no entry"},
       {"add @in.pak @in.pak", 1, before, "the archive being changed"},
       {"add @in.pak", 2, before, "FILE"},
       {"remove @in.pak", 2, before, "NAME"},
