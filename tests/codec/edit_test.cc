@@ -122,7 +122,7 @@ TEST(EditArchive, RefusesAndWritesNothing) {
       {"a folder to add", {{"@sub", {}}}, {}, "is not a file"},
       {"the archive added to itself", {{"=", {}}}, {}, "the archive being changed"},
       {"two files stored under one name", {{"1/c.ogg", {1}}, {"2/C.wav", {2}}}, {}, "one name"},
-      {"a name pack refuses", {{"a:b", {1}}}, {}, "\"a:b\""},
+      {"a name pack refuses", {{"MYFILE~1.TXT", {1}}}, {}, "\"MYFILE~1.TXT\""},
       {"the file pack always leaves out", {{"Family.Bin", {1}}}, {}, "never packed"},
   };
   const Bytes before = MakeArchive({{u"a.bin", {1}}, {u"b.wav", {2}}});
