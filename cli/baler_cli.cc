@@ -19,8 +19,9 @@ namespace baler {
 namespace {
 
 // The commands, in the order help lists them.
-constexpr std::array kCommands = {&MakeListCommand, &MakeExtractCommand, &MakePackCommand,
-                                  &MakeDiffCommand, &MakeVerifyCommand,  &MakeCheckCommand};
+constexpr std::array kCommands = {&MakeListCommand,   &MakeExtractCommand, &MakePackCommand,
+                                  &MakeAddCommand,    &MakeRemoveCommand,  &MakeDiffCommand,
+                                  &MakeVerifyCommand, &MakeCheckCommand};
 
 constexpr const char* kExitCodes =
     "Exit codes: 0 success (diff, verify: no difference), 1 a refused input or an I/O error,\n"

@@ -103,19 +103,14 @@ Status CheckPackClashes(std::span<const std::u16string> names) {
       "; rename or remove one of each. Nothing was written");
 }
 
-Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
-                ByteSink& sink, const Progress& progress, const StopFlag* stop) {
-  PAK_RETURN_IF_ERROR(CheckPackNames(names));
-  const std::uint64_t base = sink.size();
-
-  // The header and the directory, with zeros where offsets and sizes go.
+std::vector<std::uint8_t> LayOutDirectory(std::span<const std::u16string> stored_names,
+                                          std::vector<std::size_t>* slots) {
   std::vector<std::uint8_t> head(kHeaderSize);
   std::copy(kSignature.begin(), kSignature.end(), head.begin());
-  StoreU16(&head[4], static_cast<std::uint16_t>(names.size()));
-  std::vector<std::size_t> slots;  // where each record's offset field is
-  slots.reserve(names.size());
-  for (const auto& name : names) {
-    const std::u16string stored = DiskToArchiveName(name);
+  StoreU16(&head[4], static_cast<std::uint16_t>(stored_names.size()));
+  slots->clear();
+  slots->reserve(stored_names.size());
+  for (const auto& stored : stored_names) {
     const std::size_t at = head.size();
     head.resize(at + 2 * stored.size() + kRecordOverhead, 0);
     head[at] = static_cast<std::uint8_t>(stored.size() + 1);
@@ -123,8 +118,21 @@ Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16stri
     const std::size_t tag = at + 2 + 2 * stored.size() + 2;
     std::copy(kRecordTag.begin(), kRecordTag.end(),
               head.begin() + static_cast<std::ptrdiff_t>(tag));
-    slots.push_back(tag + 4);
+    slots->push_back(tag + 4);
   }
+  return head;
+}
+
+Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
+                ByteSink& sink, const Progress& progress, const StopFlag* stop) {
+  PAK_RETURN_IF_ERROR(CheckPackNames(names));
+  const std::uint64_t base = sink.size();
+
+  std::vector<std::u16string> stored;
+  stored.reserve(names.size());
+  for (const auto& name : names) stored.push_back(DiskToArchiveName(name));
+  std::vector<std::size_t> slots;
+  std::vector<std::uint8_t> head = LayOutDirectory(stored, &slots);
   PAK_RETURN_IF_ERROR(sink.Append(head));
 
   // Files are opened a few ahead of the one being copied, each with a hint to

@@ -48,6 +48,12 @@ Status CheckPackNames(std::span<const std::u16string> names);
 // equal ignoring case, naming the pairs.
 Status CheckPackClashes(std::span<const std::u16string> names);
 
+// The header and the directory of an archive whose entries have these stored names, with zeros
+// where the offsets and sizes go: slots[i] is where record i's offset is, its size in the four
+// bytes after it. Entry bytes follow the directory.
+std::vector<std::uint8_t> LayOutDirectory(std::span<const std::u16string> stored_names,
+                                          std::vector<std::size_t>* slots);
+
 // Writes the archive of the listed files of `folder`, in list order.
 Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
                 ByteSink& sink, const Progress& progress = {}, const StopFlag* stop = nullptr);

@@ -1,4 +1,4 @@
-// baler check: whether an archive is well-formed, as extraction would take it.
+// baler check: whether an archive is well-formed, as extraction would take it; of several, each.
 #include <cstdint>
 #include <iostream>
 #include <string>
@@ -16,6 +16,7 @@ namespace {
 
 using pak::Status;
 
+// One archive to check.
 struct CheckOptions {
   std::string archive;
   bool quiet = false;
@@ -79,14 +80,31 @@ class CheckCommand final : public Command {
  public:
   CLI::App* Define(CLI::App& app) override {
     auto* command = app.add_subcommand("check", "Check that an archive is well-formed");
-    command->add_option("ARCHIVE", options_.archive, "The archive")->required();
+    command
+        ->add_option("ARCHIVE", archives_,
+                     "The archive; of several, each after a line \"==> ARCHIVE <==\"")
+        ->required();
     AddQuiet(*command, options_.quiet);
-    command->footer("Example:\n  baler check game.pak");
+    command->footer(
+        "Example:\n  baler check game.pak\n"
+        "Of several archives every one is checked; the exit code is 1 when one is not "
+        "well-formed.");
     return command;
   }
-  int Run() override { return Check(options_); }
+  int Run() override {
+    int code = kExitOk;
+    for (std::size_t i = 0; i < archives_.size(); ++i) {
+      options_.archive = archives_[i];
+      if (archives_.size() > 1) {
+        std::cout << (i > 0 ? "\n==> " : "==> ") << Safe(archives_[i]) << " <==" << std::endl;
+      }
+      if (const int one = Check(options_); one != kExitOk) code = one;
+    }
+    return code;
+  }
 
  private:
+  std::vector<std::string> archives_;
   CheckOptions options_;
 };
 

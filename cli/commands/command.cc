@@ -1,5 +1,9 @@
 #include "cli/commands/command.h"
 
+#include <iostream>
+
+#include "cli/baler_cli.h"
+#include "cli/console.h"
 #include "codec/text.h"
 
 namespace baler {
@@ -29,6 +33,29 @@ pak::EntrySelection Selection(const std::vector<std::string>& names,
   for (const auto& glob : patterns.includes) selection.includes.push_back(pak::FromUtf8(glob));
   for (const auto& glob : patterns.excludes) selection.excludes.push_back(pak::FromUtf8(glob));
   return selection;
+}
+
+int EditArchive(const std::string& archive, const pak::ArchiveEdit& edit, const char* verb,
+                bool quiet) {
+  pak::Result<pak::EditCounts> counts = pak::EditCounts{};
+  {
+    ProgressLine progress(verb, quiet);
+    counts =
+        pak::EditArchive(pak::DefaultFileSystem(), ArgPath(archive), edit, progress.callback());
+  }
+  if (!counts.ok()) return Fail(counts.status(), archive);
+  if (!quiet) {
+    // "2 new entries, 1 replaced, 1 removed", each part only when it is not 0.
+    std::string changed;
+    const auto part = [&](std::size_t count, const std::string& what) {
+      if (count > 0) changed += (changed.empty() ? "" : ", ") + std::to_string(count) + what;
+    };
+    part(counts->added, counts->added == 1 ? " new entry" : " new entries");
+    part(counts->replaced, " replaced");
+    part(counts->removed, " removed");
+    std::cerr << "baler: " << Safe(archive) << ": " << changed << "\n";
+  }
+  return kExitOk;
 }
 
 }  // namespace baler

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/edit.h"
 #include "codec/select.h"
 
 namespace baler {
@@ -29,6 +30,8 @@ std::unique_ptr<Command> MakePackCommand();
 std::unique_ptr<Command> MakeDiffCommand();
 std::unique_ptr<Command> MakeVerifyCommand();
 std::unique_ptr<Command> MakeCheckCommand();
+std::unique_ptr<Command> MakeAddCommand();
+std::unique_ptr<Command> MakeRemoveCommand();
 
 // --include and --exclude, the patterns that choose entries by name.
 struct EntryPatterns {
@@ -41,5 +44,10 @@ void AddQuiet(CLI::App& command, bool& quiet);
 
 // The entries named (as on disk) and chosen by the patterns.
 pak::EntrySelection Selection(const std::vector<std::string>& names, const EntryPatterns& patterns);
+
+// add and remove: applies `edit` to the archive with a progress line of `verb`, then notes what
+// changed unless `quiet`; returns the exit code.
+int EditArchive(const std::string& archive, const pak::ArchiveEdit& edit, const char* verb,
+                bool quiet);
 
 }  // namespace baler

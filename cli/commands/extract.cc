@@ -1,6 +1,11 @@
-// baler extract: every entry and FilesList.txt into a folder, or only the entries chosen.
+// baler extract: every entry and FilesList.txt into a folder, or only the entries chosen; with
+// --into, each of several archives into a folder of its name.
+#include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 #include "cli/baler_cli.h"
@@ -8,6 +13,7 @@
 #include "cli/console.h"
 #include "codec/reader.h"
 #include "codec/select.h"
+#include "codec/text.h"
 #include "codec/workflow.h"
 
 namespace baler {
@@ -19,6 +25,7 @@ struct ExtractOptions {
   std::string archive;
   std::string folder;
   std::vector<std::string> entries;  // empty: every entry
+  std::string into;                  // set: every positional is an archive
   EntryPatterns patterns;
   bool quiet = false;
 };
@@ -52,26 +59,144 @@ int Extract(const ExtractOptions& options) {
   return kExitOk;
 }
 
+// The folder an archive is extracted into with --into: its file name without ".pak".
+std::u16string FolderName(const pak::Path& archive) {
+  std::u16string name = archive.filename().u16string();
+  constexpr std::u16string_view kPak = u".pak";
+  if (name.size() > kPak.size() &&
+      pak::EqualsIgnoreCase(std::u16string_view(name).substr(name.size() - kPak.size()), kPak)) {
+    name.resize(name.size() - kPak.size());
+  }
+  return name;
+}
+
+// An archive of several, with where it goes and what it came to.
+struct OneOfMany {
+  std::string arg;
+  pak::Path folder;
+  std::optional<pak::PakArchive> archive;
+  std::vector<std::size_t> chosen;  // with patterns: the entries they choose
+  Status status;
+};
+
+// Each archive into a folder of its name inside `into`, one after another: one that fails does
+// not stop the others. The failures are reported after the progress line, then a summary.
+int ExtractMany(const ExtractOptions& options) {
+  pak::FileSystem& fs = pak::DefaultFileSystem();
+  if (!fs.IsDirectory(ArgPath(options.into))) {
+    return Fail(Status::Refused("there is no folder " + options.into));
+  }
+  std::vector<OneOfMany> jobs(1);
+  jobs[0].arg = options.archive;
+  if (!options.folder.empty()) jobs.emplace_back().arg = options.folder;
+  for (const auto& entry : options.entries) jobs.emplace_back().arg = entry;
+  // Two archives of one name would be extracted over each other: refused before anything is.
+  for (std::size_t i = 0; i < jobs.size(); ++i) {
+    const std::u16string name = FolderName(ArgPath(jobs[i].arg));
+    jobs[i].folder = pak::JoinPath(ArgPath(options.into), name);
+    for (std::size_t j = 0; j < i; ++j) {
+      if (pak::EqualsIgnoreCase(FolderName(ArgPath(jobs[j].arg)), name)) {
+        return Fail(Status::Refused(jobs[j].arg + " and " + jobs[i].arg +
+                                    " would both be extracted into " +
+                                    pak::DisplayPath(jobs[i].folder) + "; nothing was extracted"));
+      }
+    }
+  }
+  const pak::EntrySelection selection = Selection({}, options.patterns);
+  std::size_t total = 0;
+  for (OneOfMany& job : jobs) {
+    auto archive = pak::OpenPakFile(fs, ArgPath(job.arg));
+    if (!archive.ok()) {
+      job.status = archive.status();
+      continue;
+    }
+    job.archive = std::move(archive).value();
+    if (!selection.everything()) {
+      auto chosen = pak::SelectEntries(*job.archive, selection);
+      if (!chosen.ok()) {
+        job.status = chosen.status();
+        continue;
+      }
+      job.chosen = std::move(chosen).value();
+    }
+    total += selection.everything() ? job.archive->size() : job.chosen.size();
+  }
+  {
+    ProgressLine line("Extracting", options.quiet);
+    const pak::Progress all = line.callback();
+    std::size_t before = 0;  // entries of the archives already done
+    for (OneOfMany& job : jobs) {
+      if (!job.status.ok()) continue;
+      const std::size_t count = selection.everything() ? job.archive->size() : job.chosen.size();
+      pak::Progress progress;
+      if (all) progress = [&](std::size_t done, std::size_t) { all(before + done, total); };
+      std::error_code error;
+      std::filesystem::create_directory(job.folder, error);
+      if (error && !fs.IsDirectory(job.folder)) {
+        job.status = Status::IoError(
+            "cannot make the folder " + pak::DisplayPath(job.folder) + ": " + error.message(),
+            error.value());
+      } else if (selection.everything()) {
+        job.status = pak::ExtractAll(fs, *job.archive, job.folder, pak::SystemCodePage(),
+                                     pak::HostNameRules(), progress);
+      } else {
+        job.status = pak::ExtractSelected(fs, *job.archive, job.folder, job.chosen,
+                                          pak::HostNameRules(), progress);
+      }
+      job.archive.reset();
+      before += count;
+    }
+  }
+  std::string failed;
+  std::size_t failures = 0;
+  for (const OneOfMany& job : jobs) {
+    if (job.status.ok()) continue;
+    Fail(job.status, job.arg);
+    failed += (failures++ > 0 ? ", " : "") + Safe(job.arg);
+  }
+  if (!options.quiet) {
+    std::cerr << "baler: " << jobs.size() - failures << " of " << jobs.size()
+              << " archives extracted into " << Safe(options.into)
+              << (failures > 0 ? "; failed: " + failed : std::string()) << "\n";
+  }
+  return failures > 0 ? kExitFailed : kExitOk;
+}
+
 class ExtractCommand final : public Command {
  public:
   CLI::App* Define(CLI::App& app) override {
     auto* command = app.add_subcommand(
         "extract", "Write every entry and FilesList.txt into a folder, or only some entries");
     command->add_option("ARCHIVE", options_.archive, "The archive")->required();
-    command->add_option("DIR", options_.folder, "An existing folder")->required();
+    command->add_option("DIR", options_.folder, "An existing folder (with --into: an archive)");
     command->add_option("ENTRY", options_.entries,
                         "Only these entries, named as on disk (a.ogg for a stored a.wav); "
-                        "no FilesList.txt is written then");
+                        "no FilesList.txt is written then (with --into: more archives)");
+    command
+        ->add_option("--into", options_.into,
+                     "Every positional is an archive: each is extracted into DIR/NAME, NAME "
+                     "its file name without .pak")
+        ->option_text("DIR")
+        ->allow_extra_args(false);
     AddPatterns(*command, options_.patterns);
     AddQuiet(*command, options_.quiet);
     command->footer(
         "Examples:\n  baler extract game.pak out\n  baler extract game.pak out intro.ogg "
         "--include 'menu_*'\n"
+        "  baler extract data1.pak data2.pak --into out\n"
         "A name that is not in the archive is an error, and nothing is written. With ENTRY, "
-        "--include\nor --exclude no FilesList.txt is written.");
+        "--include\nor --exclude no FilesList.txt is written. With --into, an archive that fails "
+        "does not stop\nthe others; the exit code is 1 when one failed.");
     return command;
   }
-  int Run() override { return Extract(options_); }
+  int Run() override {
+    if (!options_.into.empty()) return ExtractMany(options_);
+    if (options_.folder.empty()) {
+      std::cerr << "baler: extract: DIR is required (or --into DIR after the archives)\n";
+      return kExitUsage;
+    }
+    return Extract(options_);
+  }
 
  private:
   ExtractOptions options_;

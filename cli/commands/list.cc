@@ -1,4 +1,4 @@
-// baler list: the entry names of an archive, in archive order.
+// baler list: the entry names of an archive, in archive order; of several, one after another.
 #include <cstdio>
 #include <string>
 
@@ -13,7 +13,7 @@ namespace baler {
 namespace {
 
 struct ListOptions {
-  std::string archive;
+  std::vector<std::string> archives;
   bool long_form = false;
   bool json = false;
   bool quiet = false;  // taken as every command takes it; list shows no progress and no notes
@@ -36,7 +36,8 @@ void PrintEntries(const pak::PakArchive& archive, const std::vector<std::size_t>
   std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
-void PrintJsonEntries(const pak::PakArchive& archive, const std::vector<std::size_t>& chosen) {
+nlohmann::ordered_json JsonEntries(const pak::PakArchive& archive,
+                                   const std::vector<std::size_t>& chosen) {
   auto entries = nlohmann::ordered_json::array();
   for (std::size_t i : chosen) {
     const pak::PakEntry& entry = archive[i];
@@ -45,21 +46,52 @@ void PrintJsonEntries(const pak::PakArchive& archive, const std::vector<std::siz
                        {"offset", entry.offset},
                        {"size", entry.size}});
   }
-  PrintJson(entries);
+  return entries;
 }
 
-int List(const ListOptions& options) {
+// Lists one archive: as text, or into `json`.
+int ListOne(const std::string& arg, const ListOptions& options, nlohmann::ordered_json* json) {
   const pak::EntrySelection selection = Selection({}, options.patterns);
-  auto archive = pak::OpenPakFile(pak::DefaultFileSystem(), ArgPath(options.archive));
-  if (!archive.ok()) return Fail(archive.status(), options.archive);
+  auto archive = pak::OpenPakFile(pak::DefaultFileSystem(), ArgPath(arg));
+  if (!archive.ok()) return Fail(archive.status(), arg);
   auto chosen = pak::SelectEntries(*archive, selection);
-  if (!chosen.ok()) return Fail(chosen.status(), options.archive);
+  if (!chosen.ok()) return Fail(chosen.status(), arg);
   if (options.json) {
-    PrintJsonEntries(*archive, *chosen);
+    *json = JsonEntries(*archive, *chosen);
   } else {
     PrintEntries(*archive, *chosen, options.long_form);
   }
   return kExitOk;
+}
+
+// Several archives: as text, each after a header line as head(1) writes one; as JSON, one object
+// of the archives as given, each with its array (an archive that fails is left out). Every
+// archive is listed, whichever fails.
+int List(const ListOptions& options) {
+  if (options.archives.size() == 1) {
+    nlohmann::ordered_json entries;
+    const int code = ListOne(options.archives[0], options, &entries);
+    if (code == kExitOk && options.json) PrintJson(entries);
+    return code;
+  }
+  auto all = nlohmann::ordered_json::object();
+  int code = kExitOk;
+  for (std::size_t i = 0; i < options.archives.size(); ++i) {
+    const std::string& arg = options.archives[i];
+    if (!options.json) {
+      const std::string header = (i > 0 ? "\n==> " : "==> ") + Safe(arg) + " <==\n";
+      std::fwrite(header.data(), 1, header.size(), stdout);
+    }
+    nlohmann::ordered_json entries;
+    const int one = ListOne(arg, options, &entries);
+    if (one != kExitOk) {
+      code = one;
+    } else if (options.json) {
+      all[arg] = std::move(entries);
+    }
+  }
+  if (options.json) PrintJson(all);
+  return code;
 }
 
 class ListCommand final : public Command {
@@ -67,10 +99,14 @@ class ListCommand final : public Command {
   CLI::App* Define(CLI::App& app) override {
     auto* command =
         app.add_subcommand("list", "List the entry names of an archive, in archive order");
-    command->add_option("ARCHIVE", options_.archive, "The archive")->required();
+    command
+        ->add_option("ARCHIVE", options_.archives,
+                     "The archive; of several, each after a line \"==> ARCHIVE <==\"")
+        ->required();
     command->add_flag("-l,--long", options_.long_form, "Show each entry's size and offset too");
     command->add_flag("--json", options_.json,
-                      "A JSON array of {name, stored_name, offset, size}, one object per entry");
+                      "A JSON array of {name, stored_name, offset, size}, one object per entry; "
+                      "of several archives, an object of such arrays by archive");
     AddPatterns(*command, options_.patterns);
     AddQuiet(*command, options_.quiet);
     command->footer(

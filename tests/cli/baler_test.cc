@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <regex>
+#include <sstream>
 #include <string>
 
 #include "baler_version.h"
@@ -219,7 +220,8 @@ TEST(Baler, NamesAndMessagesCannotReachTheTerminalRaw) {
   o = Baler(dir, "\"$(printf 'frob\\033nicate')\"");
   EXPECT_EQ(o.code, 2);
   EXPECT_NE(o.err.find("unknown command \"frob\\x1bnicate\""), std::string::npos) << o.err;
-  EXPECT_NE(o.err.find("list, extract, pack, diff, verify, check"), std::string::npos) << o.err;
+  EXPECT_NE(o.err.find("list, extract, pack, add, remove, diff, verify, check"), std::string::npos)
+      << o.err;
 }
 
 TEST(Baler, RefusesToDestroyItsOwnInputs) {
@@ -407,6 +409,107 @@ TEST(Baler, VerifyShowsAnOverwrittenEntryInTextAndJson) {
                        "      \"name\": \"a.ogg\""),
             std::string::npos)
       << o.out;
+}
+
+TEST(Baler, AddAndRemoveChangeTheArchiveInPlace) {
+  struct Case {
+    const char* args;  // each word "@NAME" is the file NAME of the test's folder
+    int code;
+    std::string list;  // the archive's names afterwards
+    std::string said;  // a part of what was said on stderr
+  };
+  const std::string before = "a.bin\nz.bin\n";
+  const std::vector<Case> cases = {
+      {"add @in.pak @new.ogg", 0, "a.bin\nnew.ogg\nz.bin\n", "1 new entry"},
+      {"add @in.pak @A.BIN @new.ogg", 0, "A.BIN\nnew.ogg\nz.bin\n", "1 new entry, 1 replaced"},
+      {"add -q @in.pak @new.ogg", 0, "a.bin\nnew.ogg\nz.bin\n", ""},
+      {"remove @in.pak Z.BIN", 0, "a.bin\n", "1 removed"},
+      {"remove @in.pak z.bin nope.ogg", 1, before, "no entry named \"nope.ogg\""},
+      {"add @in.pak @in.pak", 1, before, "the archive being changed"},
+      {"add @in.pak", 2, before, "FILE"},
+      {"remove @in.pak", 2, before, "NAME"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    WriteFile(dir / "in.pak", MakeArchive({{u"a.bin", {1}}, {u"z.bin", {2}}}));
+    WriteFile(dir / "new.ogg", Bytes{3});
+    WriteFile(dir / "A.BIN", Bytes{4});
+    std::string args;
+    std::istringstream words(c.args);
+    for (std::string word; words >> word;) {
+      args += (args.empty() ? "" : " ") + (word[0] == '@' ? Q(dir / word.substr(1)) : word);
+    }
+    const auto o = Baler(dir, args);
+    EXPECT_EQ(o.code, c.code) << c.args << ": " << o.err;
+    if (c.said.empty()) {
+      EXPECT_EQ(o.err, "") << c.args;
+    }
+    EXPECT_NE(o.err.find(c.said), std::string::npos) << c.args << ": " << o.err;
+    EXPECT_EQ(Baler(dir, "list " + Q(dir / "in.pak")).out, c.list) << c.args;
+    EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"A.BIN", "in.pak", "new.ogg"}))
+        << c.args;
+  }
+}
+
+TEST(Baler, ExtractIntoAFolderOfEachArchivesName) {
+  TempDir dir;
+  WriteFile(dir / "one.pak", MakeArchive({{u"a.wav", {1}}}));
+  WriteFile(dir / "Two.PAK", MakeArchive({{u"b.bin", {2}}, {u"c.bin", {3}}}));
+  WriteFile(dir / "bad.pak", std::string("not an archive"));
+  std::filesystem::create_directory(dir / "out");
+  // The failing archive comes first: the others are extracted all the same.
+  auto o = Baler(dir, "extract " + Q(dir / "bad.pak") + " " + Q(dir / "one.pak") + " " +
+                          Q(dir / "Two.PAK") + " --into " + Q(dir / "out"));
+  EXPECT_EQ(o.code, 1);
+  EXPECT_NE(o.err.find("bad.pak: Invalid file"), std::string::npos) << o.err;
+  EXPECT_NE(o.err.find("2 of 3 archives extracted"), std::string::npos) << o.err;
+  EXPECT_EQ(ListDir(dir / "out"), (std::vector<std::string>{"Two", "one"}));
+  EXPECT_EQ(ListDir(dir / "out" / "one"), (std::vector<std::string>{"FilesList.txt", "a.ogg"}));
+  EXPECT_EQ(ReadFile(dir / "out" / "Two" / "c.bin"), (Bytes{3}));
+
+  // Two archives of one name would land in one folder: refused before anything is written.
+  std::filesystem::create_directory(dir / "again");
+  std::filesystem::create_directory(dir / "other");
+  WriteFile(dir / "other" / "ONE.pak", MakeArchive({{u"x", {4}}}));
+  o = Baler(dir, "extract " + Q(dir / "one.pak") + " " + Q(dir / "other" / "ONE.pak") + " --into " +
+                     Q(dir / "again"));
+  EXPECT_EQ(o.code, 1);
+  EXPECT_NE(o.err.find("nothing was extracted"), std::string::npos) << o.err;
+  EXPECT_TRUE(ListDir(dir / "again").empty());
+  // Without --into the second word is still the folder, and required.
+  EXPECT_EQ(Baler(dir, "extract " + Q(dir / "one.pak")).code, 2);
+}
+
+TEST(Baler, ListAndCheckShowAHeaderPerArchiveOfSeveral) {
+  TempDir dir;
+  WriteFile(dir / "one.pak", MakeArchive({{u"a.wav", {1}}}));
+  WriteFile(dir / "two.pak", MakeArchive({{u"b.bin", {2}}}));
+  WriteFile(dir / "bad.pak", std::string("not an archive"));
+  const std::string one = (dir / "one.pak").string(), two = (dir / "two.pak").string(),
+                    bad = (dir / "bad.pak").string();
+  struct Case {
+    std::string args;
+    int code;
+    std::string out;
+  };
+  const std::vector<Case> cases = {
+      {"list " + Q(one) + " " + Q(two), 0,
+       "==> " + one + " <==\na.ogg\n\n==> " + two + " <==\nb.bin\n"},
+      {"list " + Q(one) + " " + Q(bad) + " " + Q(two), 1,
+       "==> " + one + " <==\na.ogg\n\n==> " + bad + " <==\n\n==> " + two + " <==\nb.bin\n"},
+      {"list --json " + Q(bad) + " " + Q(two), 1,
+       "{\n  \"" + two +
+           "\": [\n    {\n      \"name\": \"b.bin\",\n      \"stored_name\": \"b.bin\",\n"
+           "      \"offset\": 32,\n      \"size\": 1\n    }\n  ]\n}\n"},
+      {"check " + Q(bad) + " " + Q(two), 1,
+       "==> " + bad + " <==\n\n==> " + two + " <==\n" + two + ": OK, 1 entries, 1 bytes of data\n"},
+      {"check " + Q(two), 0, two + ": OK, 1 entries, 1 bytes of data\n"},
+  };
+  for (const Case& c : cases) {
+    const auto o = Baler(dir, c.args);
+    EXPECT_EQ(o.code, c.code) << c.args << ": " << o.err;
+    EXPECT_EQ(o.out, c.out) << c.args;
+  }
 }
 
 }  // namespace
