@@ -29,7 +29,8 @@ std::u16string SizeLabel(std::uint64_t bytes) {
       return Number(tenths / 10) + u"." + Number(tenths % 10) + std::u16string(kUnits[i]);
     }
     const std::uint64_t rounded = whole + (rest >= unit / 2 ? 1 : 0);
-    if (rounded < 1024 || i + 1 == kUnits.size()) return Number(rounded) + std::u16string(kUnits[i]);
+    if (rounded < 1024 || i + 1 == kUnits.size())
+      return Number(rounded) + std::u16string(kUnits[i]);
   }
   return {};  // not reached: the last unit takes any size
 }
@@ -84,9 +85,9 @@ std::vector<std::u16string> EntryList::RowSizes() const {
 
 std::u16string EntryList::Summary(CountWords words) const {
   if (entries_.empty()) return {};
-  const std::uint64_t total =
-      std::accumulate(rows_.begin(), rows_.end(), std::uint64_t{0},
-                      [&](std::uint64_t sum, std::size_t entry) { return sum + entries_[entry].size; });
+  const std::uint64_t total = std::accumulate(
+      rows_.begin(), rows_.end(), std::uint64_t{0},
+      [&](std::uint64_t sum, std::size_t entry) { return sum + entries_[entry].size; });
   std::u16string text = Number(rows_.size());
   if (rows_.size() != entries_.size()) text += u" of " + Number(entries_.size());
   // The noun follows the whole count: "1 entry", "0 of 1 entry", "1 of 8 entries".

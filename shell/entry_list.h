@@ -27,6 +27,7 @@ enum class SortOrder { kName, kSize, kStored };
 struct ListEntry {
   std::u16string name;
   std::uint64_t size = 0;
+  friend bool operator==(const ListEntry&, const ListEntry&) = default;
 };
 
 // The words a summary counts in: "entry"/"entries" or "file"/"files".

@@ -15,13 +15,15 @@
 namespace shell {
 
 // The commands of lstFiles' context menu.
-enum class ListCommand { kExtractSelected, kExtractAll };
+enum class ListCommand { kExtractSelected, kExtractAll, kSortByName, kSortBySize, kSortStored };
 
 // One item of that menu: each front end shows the items in its own native menu.
 struct ListMenuItem {
   ListCommand command;
   std::u16string_view text;
   bool enabled = true;
+  // Shown with a check mark: the list's order now.
+  bool checked = false;
   friend bool operator==(const ListMenuItem&, const ListMenuItem&) = default;
 };
 
@@ -39,6 +41,9 @@ class MainView {
 
   // Replaces every item of lstFiles, in the given order.
   virtual void SetListItems(const std::vector<std::u16string>& items) = 0;
+  // The size each item of lstFiles shows at its right ("39 KB"), one per item, given after the
+  // items.
+  virtual void SetListSizes(const std::vector<std::u16string>& /*sizes*/) {}
   // The positions of the items of lstFiles that the user has selected, in ascending order.
   virtual std::vector<std::size_t> SelectedItems() const { return {}; }
 
@@ -99,6 +104,8 @@ class MainCommands {
   virtual void OnListCommand(ListCommand /*command*/) {}
   // A double click on the item at `index` of lstFiles, or Enter with it current: opens it.
   virtual void OnOpenItem(std::size_t /*index*/) {}
+  // The text of the list's filter, as typed; empty shows every item.
+  virtual void OnFilter(const std::u16string& /*text*/) {}
 };
 
 }  // namespace shell

@@ -518,7 +518,7 @@ TEST_F(UnbalerWorkTest, ProgressThenAStatusLineThatTheNextActionClears) {
 
   folders.Cancel();
   logic.OnSelectDir();
-  EXPECT_EQ(view.status(), u"");
+  EXPECT_EQ(view.status(), u"3 entries, 3 bytes");  // the list's summary again
 }
 
 TEST_F(UnbalerWorkTest, AStopEndsTheExtractionBetweenEntries) {
@@ -556,7 +556,7 @@ TEST_F(UnbalerWorkTest, AFailedExtractionKeepsItsBox) {
   runner.Finish();
   EXPECT_EQ(logic.work_state(), shell::WorkState::kFailed);
   EXPECT_EQ(box.shown.size(), 1u);
-  EXPECT_EQ(view.status(), u"");
+  EXPECT_EQ(view.status(), u"3 entries, 3 bytes");
   EXPECT_FALSE(view.working);
 }
 

@@ -32,6 +32,7 @@ class FakeView : public shell::MainView {
  public:
   std::u16string file_caption, dir_caption, file_tip, dir_tip;
   std::vector<std::u16string> items;
+  std::vector<std::u16string> sizes;  // beside the items
   int list_fills = 0;
   std::optional<bool> enabled;  // unset until the logic first decides
   int enable_calls = 0;
@@ -49,6 +50,7 @@ class FakeView : public shell::MainView {
     items = new_items;
     ++list_fills;
   }
+  void SetListSizes(const std::vector<std::u16string>& new_sizes) override { sizes = new_sizes; }
   void SetMainCommandEnabled(bool on) override {
     enabled = on;
     ++enable_calls;
