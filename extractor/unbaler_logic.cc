@@ -225,6 +225,8 @@ void UnbalerLogic::ShowExtracted(const pak::Status& status, std::size_t done) {
   } else {
     SetStatus(u"Extraction stopped: " + files + u" extracted into " + folder_path());
   }
+  // The folder holds what was written: the line offers to show it.
+  if (done > 0) OfferFolder(folder_path());
 }
 
 // Extracts entries of the listed archive on the worker, from its file once that is found to be

@@ -110,6 +110,8 @@ void MainController::Click(Command command) {
       return Run(&MainCommands::OnSelectDir);
     case Command::kMainCommand:
       return Run(&MainCommands::OnMainCommand);
+    case Command::kOpenFolder:
+      return Run(&MainCommands::OnOpenFolder);
   }
 }
 

@@ -61,6 +61,9 @@ class MainView {
   virtual void SetWorking(bool /*working*/) {}
   // The status line: the progress of running work, then what the last work did; empty: none.
   virtual void SetStatus(const std::u16string& /*text*/) {}
+  // Whether the status line offers to open a folder (kOpenFolder): it shows as a link and takes
+  // the focus meanwhile.
+  virtual void SetStatusOffersFolder(bool /*offers*/) {}
 };
 
 // Keeps the busy cursor on for one scope, also when the scope is left early
@@ -89,6 +92,8 @@ class MainCommands {
   virtual void OnMainCommand() = 0;  // picExtract / picRepack
   // Escape: asks running work to stop before its next entry.
   virtual void OnCancel() {}
+  // A click on the status strip, or Enter on it: opens the folder it offers, if any.
+  virtual void OnOpenFolder() {}
   // Whether work runs (commands are refused meanwhile).
   virtual bool Working() const { return false; }
   // Files or folders dragged over the window: whether dropping them would choose something. The

@@ -203,10 +203,25 @@ void ProgramLogic::OnCancel() {
 
 void ProgramLogic::SetStatus(std::u16string text) {
   status_ = std::move(text);
+  if (offered_folder_) {
+    offered_folder_.reset();
+    view_.SetStatusOffersFolder(false);
+  }
   view_.SetStatus(ShownStatus());
   // Scripts that drive the window from outside read the status line here, one line per change.
   static const bool echo = std::getenv("BALER_ECHO_STATUS") != nullptr;
   if (echo) std::fprintf(stderr, "status: %s\n", pak::ToUtf8(status_).c_str());
+}
+
+void ProgramLogic::OfferFolder(std::u16string folder) {
+  offered_folder_ = std::move(folder);
+  view_.SetStatusOffersFolder(true);
+}
+
+void ProgramLogic::OnOpenFolder() {
+  if (Working() || !offered_folder_) return;
+  if (launcher_ != nullptr && launcher_->Open(pak::PathFromUtf16(*offered_folder_))) return;
+  Show(RefusalText(kFolderNotOpened, *offered_folder_), ProgramTitle(program_));
 }
 
 std::u16string ProgramLogic::ShownStatus() const {

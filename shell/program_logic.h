@@ -53,6 +53,10 @@ inline constexpr char16_t kNotAFile[] = u"Not a file";
 inline constexpr char16_t kSortByNameText[] = u"Sort by Name";
 inline constexpr char16_t kSortBySizeText[] = u"Sort by Size";
 inline constexpr char16_t kSortStoredText[] = u"Archive Order";
+// The status line's tooltip while it offers to open a folder, before the line itself.
+inline constexpr char16_t kOpenFolderTip[] = u"Click or press Enter to open the folder";
+// The head of the box shown when the system could not open that folder; the folder follows.
+inline constexpr char16_t kFolderNotOpened[] = u"Could not open the folder";
 
 // The box that refuses a path: `head`, a blank line and the path.
 std::u16string RefusalText(std::u16string_view head, std::u16string_view path);
@@ -91,6 +95,10 @@ class ProgramLogic : public MainCommands {
   // A drop (ChooseFromDrop) chooses its paths as the dialogs would; refused while work runs.
   bool AcceptsDrop(const std::vector<std::u16string>& paths) override;
   void OnDrop(const std::vector<std::u16string>& paths) override;
+  // Opens the folder the status line offers in the system's file manager; nothing when it offers
+  // none or work runs.
+  void OnOpenFolder() override;
+  const std::optional<std::u16string>& offered_folder() const { return offered_folder_; }
   // The sorting commands; the rest are the program's.
   void OnListCommand(ListCommand command) override;
   // Shows only the items whose names hold `text` (ignoring case); the counts follow.
@@ -113,7 +121,10 @@ class ProgramLogic : public MainCommands {
   void RunWork(std::u16string verb, std::unique_ptr<Job> job);
   // Whether the user asked the last work to stop, even when it ended before it could.
   bool StopAsked() const { return run_ && run_->stop_asked(); }
+  // A new status line; it offers no folder.
   void SetStatus(std::u16string text);
+  // Makes the status line, as it stands, offer to open `folder` (until the next status line).
+  void OfferFolder(std::u16string folder);
 
   // Lists `entries` (in their own order) in lstFiles, in the order and with the filter chosen.
   void ListEntries(std::vector<ListEntry> entries);
@@ -184,6 +195,7 @@ class ProgramLogic : public MainCommands {
   WorkState state_ = WorkState::kIdle;
   std::shared_ptr<WorkRun> run_;  // the work running, or the last that ran
   std::u16string status_;
+  std::optional<std::u16string> offered_folder_;
   EntryList list_;
 };
 

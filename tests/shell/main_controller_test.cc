@@ -79,6 +79,7 @@ class RecordingCommands : public MainCommands {
   void OnSelectDir() override { Record("OnSelectDir"); }
   void OnMainCommand() override { Record("OnMainCommand"); }
   void OnCancel() override { Record("OnCancel"); }
+  void OnOpenFolder() override { Record("OnOpenFolder"); }
   bool Working() const override { return working; }
   std::vector<ListMenuItem> ListMenu() override {
     return {{ListCommand::kExtractAll, u"All", !working}};
@@ -224,13 +225,16 @@ TEST_F(MainControllerTest, KeysMoveTheFocusAndRunTheFocusedButtonLikeAClick) {
       // The list keeps Enter and Space; the window itself has nothing to run.
       {Key::kEnter, Role::kFiles, false, false, std::nullopt, {}},
       {Key::kSpace, Role::kFiles, false, false, std::nullopt, {}},
-      {Key::kSpace, Role::kClose, false, false, std::nullopt, {}},
+      // The status strip runs its click too (the close picture's, last below).
+      {Key::kEnter, Role::kStatus, false, true, std::nullopt, {"OnOpenFolder"}},
+      {Key::kEnter, Role::kStatus, true, true, std::nullopt, {}},
       // Escape stops the work from any control.
       {Key::kEscape, Role::kFiles, true, true, std::nullopt, {"OnCancel"}},
       // A held key runs its command once: the repeats are the window's, and run nothing.
       {Key::kEnter, Role::kSelectDir, false, true, std::nullopt, {}, true},
       {Key::kSpace, Role::kMainCommand, false, true, std::nullopt, {}, true},
       {Key::kSpace, Role::kFiles, false, false, std::nullopt, {}, true},
+      {Key::kSpace, Role::kClose, false, true, std::nullopt, {}},  // the fade-out starts
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(static_cast<int>(c.key));
@@ -241,6 +245,7 @@ TEST_F(MainControllerTest, KeysMoveTheFocusAndRunTheFocusedButtonLikeAClick) {
     EXPECT_EQ(outcome.focus, c.focus);
     EXPECT_EQ(window.calls, c.calls);
   }
+  EXPECT_TRUE(window.fade_timer);
 }
 
 TEST_F(MainControllerTest, FadeInStopsAt235AndCloseFadesOutToUnloadOnce) {

@@ -41,6 +41,7 @@ class FakeView : public shell::MainView {
   bool working = false;
   std::vector<std::u16string> statuses;  // every status line shown, in order
   std::vector<std::size_t> selected;     // the items the user has selected
+  bool offers_folder = false;            // the status line offers to open a folder
 
   void SetFileCaption(const std::u16string& caption) override { file_caption = caption; }
   void SetDirCaption(const std::u16string& caption) override { dir_caption = caption; }
@@ -63,6 +64,7 @@ class FakeView : public shell::MainView {
   std::intptr_t WindowHandle() const override { return kFakeWindow; }
   void SetWorking(bool on) override { working = on; }
   void SetStatus(const std::u16string& text) override { statuses.push_back(text); }
+  void SetStatusOffersFolder(bool offers) override { offers_folder = offers; }
   std::u16string status() const { return statuses.empty() ? u"" : statuses.back(); }
 };
 
@@ -172,7 +174,9 @@ class FakeLauncher : public shell::Launcher {
 
   bool Open(const std::filesystem::path& file) override {
     std::optional<std::string> bytes;
-    if (std::ifstream in(file, std::ios::binary); in) {
+    if (std::filesystem::is_directory(file)) {
+      // A folder to show: nothing to read.
+    } else if (std::ifstream in(file, std::ios::binary); in) {
       bytes.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     opened.push_back({file, std::move(bytes)});
