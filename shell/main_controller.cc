@@ -140,6 +140,10 @@ KeyOutcome MainController::KeyPress(Key key, std::optional<Role> focused,
 }
 
 void MainController::Working(bool working) {
+  // The two path buttons do nothing meanwhile, and look it.
+  for (Role role : {Role::kSelectFile, Role::kSelectDir}) {
+    if (PictureButton* path = button(role)) path->SetEnabled(!working);
+  }
   if (working || !close_pending_) return;
   close_pending_ = false;
   Click(Command::kClose);

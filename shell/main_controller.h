@@ -89,7 +89,8 @@ class MainController {
   // A held Enter or Space runs its command once: its `repeat`s are used and run nothing.
   KeyOutcome KeyPress(Key key, std::optional<Role> focused, const TakesFocus& takes_focus,
                       bool repeat = false);
-  // Work started or ended; a close asked for during the work goes on once it has ended.
+  // Work started or ended: the path buttons show their disabled pictures meanwhile; a close
+  // asked for during the work goes on once it has ended.
   void Working(bool working);
   // A disabled command shows its disabled picture and ignores the pointer until enabled.
   void MainCommandEnabled(bool enabled);
@@ -143,6 +144,9 @@ class MainWindowView : public MainView {
   void SetListItems(const std::vector<std::u16string>& items) final {
     SetControlItems(Role::kFiles, items);
   }
+  void SetListSizes(const std::vector<std::u16string>& sizes) final {
+    SetControlSizes(Role::kFiles, sizes);
+  }
   std::vector<std::size_t> SelectedItems() const final {
     return SelectedControlItems(Role::kFiles);
   }
@@ -168,6 +172,8 @@ class MainWindowView : public MainView {
   // The text shown while the pointer rests on the control; none when empty.
   virtual void SetControlTip(Role role, const std::u16string& tip) = 0;
   virtual void SetControlItems(Role role, const std::vector<std::u16string>& items) = 0;
+  // The size shown at the right of each item of a list (kSizeWidth).
+  virtual void SetControlSizes(Role /*role*/, const std::vector<std::u16string>& /*sizes*/) {}
   // The positions of the selected items of a list, ascending.
   virtual std::vector<std::size_t> SelectedControlItems(Role role) const = 0;
   virtual void EnableControl(Role role, bool enabled) = 0;

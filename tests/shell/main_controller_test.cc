@@ -183,8 +183,13 @@ TEST_F(MainControllerTest, WhileWorkRunsOnlyEscapeAndCloseAreHeardAndCloseWaitsF
   Load();
   for (int tick = 0; tick < 47; ++tick) controller.FadeTick();  // faded in: the timer is off
   commands.working = true;
+  controller.Working(true);
+  // The path buttons show their dimmed pictures while the work runs.
+  EXPECT_EQ(select_file.shown, ButtonLook::kDisabled);
+  EXPECT_EQ(select_dir.shown, ButtonLook::kDisabled);
   window.calls.clear();
-  for (Command command : {Command::kSelectFile, Command::kSelectDir, Command::kMainCommand}) {
+  for (Command command :
+       {Command::kSelectFile, Command::kSelectDir, Command::kMainCommand, Command::kOpenFolder}) {
     controller.Click(command);
   }
   EXPECT_TRUE(window.calls.empty());
@@ -195,6 +200,8 @@ TEST_F(MainControllerTest, WhileWorkRunsOnlyEscapeAndCloseAreHeardAndCloseWaitsF
   // The work has stopped: the close goes on, once.
   commands.working = false;
   controller.Working(false);
+  EXPECT_EQ(select_file.shown, ButtonLook::kNormal);
+  EXPECT_EQ(select_dir.shown, ButtonLook::kNormal);
   EXPECT_TRUE(window.fade_timer);
   for (int tick = 0; tick < 47; ++tick) controller.FadeTick();
   EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "Unload"), 1);
