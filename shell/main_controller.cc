@@ -119,6 +119,10 @@ void MainController::Escape() {
   if (commands_ != nullptr) commands_->OnCancel();
 }
 
+void MainController::Filter(const std::u16string& text) {
+  if (commands_ != nullptr) Guarded([&] { commands_->OnFilter(text); });
+}
+
 KeyOutcome MainController::KeyPress(Key key, std::optional<Role> focused,
                                     const TakesFocus& takes_focus, bool repeat) {
   switch (key) {

@@ -78,6 +78,8 @@ class MainController {
   void Click(Command command);
   // Escape: stops running work before its next entry.
   void Escape();
+  // The text of the list's filter changed (MainCommands::OnFilter); heard while work runs too.
+  void Filter(const std::u16string& text);
   // Files or folders dragged over the window and dropped on it (see MainCommands). Refused while
   // work runs, like the commands; a drop the program does not take changes nothing.
   bool AcceptsDrop(const std::vector<std::u16string>& paths);

@@ -104,6 +104,8 @@ inline constexpr std::int32_t kStatusIndent = 3;
 inline constexpr Rgb kStripColour{226, 229, 234};
 // The text of a status line that offers to open a folder: a link's blue.
 inline constexpr Rgb kLinkColour{0, 70, 160};
+// Its tooltip meanwhile, on a line above the status line itself.
+inline constexpr char16_t kOpenFolderTip[] = u"Click or press Enter to open the folder";
 // lstFiles' rows: each shows its entry's size right-aligned in the last kSizeWidth pixels, and the
 // name is cut off before them. The current row, while the list has the focus, is framed by a
 // solid line of kListFocusColour one pixel wide (at least 3:1 against the list's white).

@@ -53,8 +53,6 @@ inline constexpr char16_t kNotAFile[] = u"Not a file";
 inline constexpr char16_t kSortByNameText[] = u"Sort by Name";
 inline constexpr char16_t kSortBySizeText[] = u"Sort by Size";
 inline constexpr char16_t kSortStoredText[] = u"Archive Order";
-// The status line's tooltip while it offers to open a folder, before the line itself.
-inline constexpr char16_t kOpenFolderTip[] = u"Click or press Enter to open the folder";
 // The head of the box shown when the system could not open that folder; the folder follows.
 inline constexpr char16_t kFolderNotOpened[] = u"Could not open the folder";
 
