@@ -221,6 +221,10 @@ class RecordingCommands : public shell::MainCommands {
   void OnOpenItem(std::size_t index) override {
     calls.push_back("OnOpenItem " + std::to_string(index));
   }
+  void OnFilter(const std::u16string& text) override {
+    calls.push_back("OnFilter " + pak::ToUtf8(text));
+  }
+  void OnOpenFolder() override { calls.push_back("OnOpenFolder"); }
   int Count(const std::string& call) const {
     return static_cast<int>(std::count(calls.begin(), calls.end(), call));
   }
