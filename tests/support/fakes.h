@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "codec/text.h"
 #include "shell/folder_browser.h"
 #include "shell/main_view.h"
 #include "shell/picture_button.h"
