@@ -134,7 +134,9 @@ std::array<ControlSpec, 10> MainWindowControls(Program program);
 ControlSpec StatusLine();
 
 // txtFilter: the edit box of the list's filter, over the status strip, black on white; created
-// after StatusLine so that it lies above it, and shown only while the filter is open.
+// after StatusLine so that it lies above it, and shown only while the filter is open. While empty
+// it shows kFilterCue in the system's faint colour.
 ControlSpec FilterBox();
+inline constexpr char16_t kFilterCue[] = u"Show only names containing\u2026";
 
 }  // namespace shell

@@ -169,6 +169,7 @@ QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
     auto* edit = new QLineEdit(picShape_);
     edit->setFrame(false);
     edit->setTextMargins(desc.indent, 0, 0, 0);
+    edit->setPlaceholderText(QString::fromStdU16String(shell::kFilterCue));
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Text, Colour(desc.text_colour));
     palette.setColor(QPalette::Base, Colour(desc.background));

@@ -98,6 +98,9 @@ MainWindow::MainWindow(shell::Program program, HINSTANCE instance)
   const HWND filter = CreateChild(hwnd_, kFilterId, filter_.kind, L"", filter_.box,
                                   FontFor(filter_.font), WS_CLIPSIBLINGS);
   ::SendMessageW(filter, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(filter_.indent, 0));
+  // Shown while it is empty, also while it has the focus.
+  ::SendMessageW(filter, EM_SETCUEBANNER, TRUE,
+                 reinterpret_cast<LPARAM>(Wide(shell::kFilterCue).c_str()));
   ::ShowWindow(filter, SW_HIDE);
   // Files and folders dropped anywhere on the window; the program decides what it takes.
   ::DragAcceptFiles(hwnd_, TRUE);
