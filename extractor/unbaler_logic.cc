@@ -10,21 +10,6 @@
 #include "shell/opening.h"
 
 namespace extractor {
-namespace {
-
-// lstFiles sorts its items for the eye only; the table, FilesList.txt and the extraction keep
-// the archive's order. The entry each item shows, in the list's order.
-std::vector<std::size_t> DisplayOrder(const pak::PakArchive& archive) {
-  std::vector<std::size_t> order(archive.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return pak::LessIgnoreCase(archive[a].name, archive[b].name);
-  });
-  return order;
-}
-
-}  // namespace
-
 UnbalerLogic::UnbalerLogic(shell::MainView& view, shell::FileDialog& file_dialog,
                            shell::MessageBox& message_box,
                            shell::FolderDialogBackend& folder_backend, pak::FileSystem& fs,
@@ -99,16 +84,26 @@ void UnbalerLogic::LoadArchive(std::u16string listed_path) {
 
 void UnbalerLogic::List(const pak::PakArchive& archive, std::optional<pak::FileStamp> stamp) {
   listed_ = Listed{stamp, archive.size()};
-  order_ = DisplayOrder(archive);
-  list_items_.clear();
-  list_items_.reserve(order_.size());
-  for (std::size_t entry : order_) list_items_.push_back(archive[entry].name);
-  // The list shows each name escaped, so that none can hide what it is; list_items_ keeps the
-  // names themselves, which name the files.
-  std::vector<std::u16string> shown;
-  shown.reserve(list_items_.size());
-  for (const auto& name : list_items_) shown.push_back(pak::DisplayName(name));
-  view_.SetListItems(shown);
+  // The list sorts its rows for the eye only; the table, FilesList.txt and the extraction keep
+  // the archive's order.
+  std::vector<shell::ListEntry> entries;
+  entries.reserve(archive.size());
+  for (std::size_t i = 0; i < archive.size(); ++i) {
+    entries.push_back({archive[i].name, static_cast<std::uint64_t>(archive[i].size)});
+  }
+  ListEntries(std::move(entries));
+}
+
+std::u16string UnbalerLogic::ItemText(const std::u16string& name) const {
+  // Each name escaped, so that none can hide what it is; the list keeps the names themselves,
+  // which name the files.
+  return pak::DisplayName(name);
+}
+
+std::vector<std::u16string> UnbalerLogic::list_items() const {
+  std::vector<std::u16string> names;
+  for (std::size_t i = 0; i < list().rows().size(); ++i) names.push_back(list().row(i).name);
+  return names;
 }
 
 void UnbalerLogic::ReportLoadFailure(const pak::Status& status) {
@@ -158,7 +153,7 @@ void UnbalerLogic::ExtractSelected(const pak::Progress& progress) {
 std::vector<std::size_t> UnbalerLogic::SelectedEntries() const {
   std::vector<std::size_t> entries;
   for (std::size_t item : view_.SelectedItems()) {
-    if (item < order_.size()) entries.push_back(order_[item]);
+    if (item < list().rows().size()) entries.push_back(list().rows()[item]);
   }
   // Archive order, as a full extraction writes them: of two entries of one name the later wins.
   std::sort(entries.begin(), entries.end());
@@ -168,12 +163,20 @@ std::vector<std::size_t> UnbalerLogic::SelectedEntries() const {
 
 std::vector<shell::ListMenuItem> UnbalerLogic::ListMenu() {
   const bool can = !Working() && listed_.has_value();
-  return {{shell::ListCommand::kExtractSelected, kExtractSelectedText,
-           can && !SelectedEntries().empty()},
-          {shell::ListCommand::kExtractAll, kExtractAllText, can}};
+  std::vector<shell::ListMenuItem> items = {
+      {shell::ListCommand::kExtractSelected, kExtractSelectedText,
+       can && !SelectedEntries().empty()},
+      {shell::ListCommand::kExtractAll, kExtractAllText, can}};
+  for (const shell::ListMenuItem& item : SortMenu(true)) items.push_back(item);
+  return items;
 }
 
 void UnbalerLogic::OnListCommand(shell::ListCommand command) {
+  if (command != shell::ListCommand::kExtractSelected &&
+      command != shell::ListCommand::kExtractAll) {
+    ProgramLogic::OnListCommand(command);
+    return;
+  }
   if (Working() || !listed_.has_value()) return;
   // The selection is taken before the folder browser could change anything.
   if (command == shell::ListCommand::kExtractSelected && SelectedEntries().empty()) return;
@@ -194,18 +197,19 @@ bool UnbalerLogic::HaveFolder() {
 }
 
 void UnbalerLogic::OnOpenItem(std::size_t index) {
-  if (Working() || !listed_.has_value() || index >= order_.size()) return;
+  if (Working() || !listed_.has_value() || index >= list().rows().size()) return;
   SetStatus(u"");
+  const std::u16string name = list().row(index).name;
   // Refused before anything is copied out.
-  if (!MayOpen(list_items_[index])) return;
+  if (!MayOpen(name)) return;
   pak::Result<pak::Path> folder = opened_.NewSubfolder();
   if (!folder.ok()) {
     Report(folder.status());
     return;
   }
-  const pak::Path file = pak::JoinPath(*folder, list_items_[index]);
-  Extract(u"Opening", *folder, std::vector<std::size_t>{order_[index]}, {},
-          [this, file, name = list_items_[index]](const pak::Status& status, std::size_t) {
+  const pak::Path file = pak::JoinPath(*folder, name);
+  Extract(u"Opening", *folder, std::vector<std::size_t>{list().rows()[index]}, {},
+          [this, file, name](const pak::Status& status, std::size_t) {
             if (!status.ok()) return;
             // A copy that cannot be marked still opens: its kind is one that only reads data,
             // and volumes without streams (FAT, Wine) would otherwise open nothing at all.
@@ -221,6 +225,8 @@ void UnbalerLogic::ShowExtracted(const pak::Status& status, std::size_t done) {
   } else {
     SetStatus(u"Extraction stopped: " + files + u" extracted into " + folder_path());
   }
+  // The folder holds what was written: the line offers to show it.
+  if (done > 0) OfferFolder(folder_path());
 }
 
 // Extracts entries of the listed archive on the worker, from its file once that is found to be

@@ -73,9 +73,9 @@ class UnbalerLogic : public shell::ProgramLogic {
   void ExtractAll(const pak::Progress& progress = {});
 
   // The menu: extracting the selected entries (off while none is) and extracting all (off
-  // while no archive is listed); both off while work runs.
+  // while no archive is listed), then sorting; all off while work runs.
   std::vector<shell::ListMenuItem> ListMenu() override;
-  // Either asks for the folder first when none is chosen yet.
+  // Either extraction asks for the folder first when none is chosen yet.
   void OnListCommand(shell::ListCommand command) override;
   // Copies the entry of the list item `index` into a folder of its own in the private
   // temporary folder and opens it there with the system's program for its kind.
@@ -93,12 +93,13 @@ class UnbalerLogic : public shell::ProgramLogic {
   // Whether an archive is listed, and how many entries it has.
   bool has_archive() const { return listed_.has_value(); }
   std::size_t entry_count() const { return listed_ ? listed_->entries : 0; }
-  // The names lstFiles shows.
-  const std::vector<std::u16string>& list_items() const { return list_items_; }
+  // The names of the entries lstFiles shows, top to bottom.
+  std::vector<std::u16string> list_items() const;
 
  protected:
   void ArchiveChosen(std::u16string path) override;  // reads it, then lists it
   void FolderChosen(std::u16string path) override;
+  std::u16string ItemText(const std::u16string& name) const override;
 
  private:
   // What is known of the archive listed: its file's stamp when the directory was read (none
@@ -135,8 +136,6 @@ class UnbalerLogic : public shell::ProgramLogic {
   bool HaveFolder();
 
   std::optional<Listed> listed_;
-  std::vector<std::u16string> list_items_;
-  std::vector<std::size_t> order_;  // the entry each item of lstFiles shows
   shell::TempFolder opened_{"unbaler"};
 };
 

@@ -96,6 +96,12 @@ class RebalerLogic::ScanJob : public shell::Job {
     if (!scan.ok()) return scan.status();
     scan_ = std::move(scan).value();
     if (scanned_) diff_ = pak::CompareNames(scan_);
+    // The sizes lstFiles shows; a file that cannot be looked at meanwhile shows none.
+    entries_.reserve(scan_.files.size());
+    for (const std::u16string& name : scan_.files) {
+      const std::optional<pak::FileStamp> stamp = fs_.Stamp(pak::JoinPath(folder_, name));
+      entries_.push_back({name, stamp ? stamp->size : 0});
+    }
     return pak::Status::Ok();
   }
 
@@ -104,12 +110,14 @@ class RebalerLogic::ScanJob : public shell::Job {
     // A repack stopped before its pack leaves the window as it was.
     if (scanned_ && stopped) return;
     // A half-read folder is never shown: the list stays empty.
-    pak::FolderScan scan = status.ok() && !stopped ? std::move(scan_) : pak::FolderScan();
+    const bool whole = status.ok() && !stopped;
+    pak::FolderScan scan = whole ? std::move(scan_) : pak::FolderScan();
+    if (!whole) entries_.clear();
     // A repack of a folder that has not changed keeps the list as it is (and where it was
     // scrolled to): filling a long one again would hold up the window for nothing.
-    const bool refill = !scanned_ || scan.files != logic_.scan_.files;
+    const bool refill = !scanned_ || entries_ != logic_.list().entries();
     logic_.scan_ = std::move(scan);
-    if (refill) logic_.view_.SetListItems(logic_.scan_.files);
+    if (refill) logic_.ListEntries(std::move(entries_));
     if (!status.ok() && !stopped) {
       logic_.Report(status);
       return;
@@ -124,30 +132,34 @@ class RebalerLogic::ScanJob : public shell::Job {
   const pak::Path folder_;
   const Scanned scanned_;
   pak::FolderScan scan_;
+  std::vector<shell::ListEntry> entries_;  // the files of scan_ with their sizes
   pak::NameDifference diff_;
 };
 
 void RebalerLogic::Scan(Scanned scanned) {
   if (folder_path().empty()) {
     scan_ = pak::FolderScan();
-    view_.SetListItems(scan_.files);
+    ListEntries({});
     return;
   }
   RunWork(u"Reading", std::make_unique<ScanJob>(*this, std::move(scanned)));
 }
 
+std::vector<shell::ListMenuItem> RebalerLogic::ListMenu() { return SortMenu(false); }
+
 void RebalerLogic::OnOpenItem(std::size_t index) {
-  if (Working() || index >= scan_.files.size()) return;
+  if (Working() || index >= list().rows().size()) return;
+  const std::u16string name = list().row(index).name;
   // The folder may be a stranger's archive unpacked: its files open as the archive's entries do.
-  if (!MayOpen(scan_.files[index])) return;
-  const pak::Path file = pak::JoinPath(pak::Path(folder_path()), scan_.files[index]);
+  if (!MayOpen(name)) return;
+  const pak::Path file = pak::JoinPath(pak::Path(folder_path()), name);
   // The list shows the folder as it was scanned; the file may have gone since.
   if (!fs_.IsFile(file)) {
     Show(pak::FromUtf8(pak::DisplayPath(file)) + u"\n\nThe file is no longer in the folder.",
          kTitle);
     return;
   }
-  Launch(file, scan_.files[index]);
+  Launch(file, name);
 }
 
 void RebalerLogic::RepackAll(const pak::Progress& progress) {

@@ -60,6 +60,8 @@ class RebalerLogic : public shell::ProgramLogic {
   // A stop during the scan ends the repack quietly, before anything is written.
   void RepackAll(const pak::Progress& progress = {});
 
+  // Sorting by name or by size; the files' own order is by name already.
+  std::vector<shell::ListMenuItem> ListMenu() override;
   // Opens the folder's file of the list item `index` with the system's program for its kind.
   void OnOpenItem(std::size_t index) override;
 

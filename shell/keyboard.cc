@@ -4,16 +4,17 @@
 
 namespace shell {
 
-std::array<Role, 4> FocusOrder(Program program) {
+std::array<Role, 6> FocusOrder(Program program) {
+  using enum Role;
   if (program == Program::kUnbaler) {
-    return {Role::kSelectFile, Role::kSelectDir, Role::kMainCommand, Role::kFiles};
+    return {kSelectFile, kSelectDir, kMainCommand, kFiles, kStatus, kClose};
   }
-  return {Role::kSelectDir, Role::kSelectFile, Role::kMainCommand, Role::kFiles};
+  return {kSelectDir, kSelectFile, kMainCommand, kFiles, kStatus, kClose};
 }
 
 std::optional<Role> NextFocus(Program program, std::optional<Role> from, bool backward,
                               const TakesFocus& takes_focus) {
-  const std::array<Role, 4> order = FocusOrder(program);
+  const auto order = FocusOrder(program);
   const auto count = static_cast<std::ptrdiff_t>(order.size());
   const auto found = from ? std::find(order.begin(), order.end(), *from) : order.end();
   // From outside the order, start just before the first (or just after the last) control.
@@ -28,8 +29,9 @@ std::optional<Role> NextFocus(Program program, std::optional<Role> from, bool ba
 
 Command KeyCommand(Program program, std::optional<Role> focused) {
   if (!focused) return Command::kNone;
-  const std::array<Role, 4> order = FocusOrder(program);
+  const auto order = FocusOrder(program);
   if (std::find(order.begin(), order.end(), *focused) == order.end()) return Command::kNone;
+  if (*focused == Role::kStatus) return StatusLine().click;
   for (const ControlSpec& desc : MainWindowControls(program)) {
     if (desc.role == *focused && desc.kind == ControlKind::kPictureButton) return desc.click;
   }

@@ -1,10 +1,11 @@
 // The main window from the keyboard, for every front end: which control Tab moves the focus to,
 // what Enter and Space do on the focused one, and the mark a focused picture button shows.
 //
-// Tab moves between the three command buttons and the list: first the button of the upper path
-// row (the archive row in Unbaler, the folder row in Rebaler), then the lower row's, the main
-// command, and the list; a control that is off is passed over. A front end asks which controls
-// are off, since it is the one that turns them off and on.
+// Tab moves between the three command buttons, the list, the status strip and the close picture:
+// first the button of the upper path row (the archive row in Unbaler, the folder row in Rebaler),
+// then the lower row's, the main command, the list, the status strip (only while it offers to
+// open a folder) and the close picture; a control that is off is passed over. A front end asks
+// which controls are off, since it is the one that turns them off and on.
 #pragma once
 
 #include <array>
@@ -24,7 +25,7 @@ enum class Key { kTab, kBackTab, kEnter, kSpace, kEscape };
 using TakesFocus = std::function<bool(Role)>;
 
 // The controls Tab moves between, in order.
-std::array<Role, 4> FocusOrder(Program program);
+std::array<Role, 6> FocusOrder(Program program);
 
 // Where Tab (or Shift+Tab when `backward`) moves the focus from `from`: the next control of
 // FocusOrder that takes it, round from the end to the start. From none of them (the window
@@ -34,7 +35,8 @@ std::optional<Role> NextFocus(Program program, std::optional<Role> from, bool ba
                               const TakesFocus& takes_focus);
 
 // The command Enter or Space runs on the focused control: the click of a picture button of the
-// focus order; none on the list, which keeps its keys, nor on anything else.
+// focus order or of the status strip; none on the list, which keeps its keys, nor on anything
+// else.
 Command KeyCommand(Program program, std::optional<Role> focused);
 
 // What the window did with a key: whether it used it (a key not used is left to the focused

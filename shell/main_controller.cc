@@ -111,11 +111,17 @@ void MainController::Click(Command command) {
       return Run(&MainCommands::OnSelectDir);
     case Command::kMainCommand:
       return Run(&MainCommands::OnMainCommand);
+    case Command::kOpenFolder:
+      return Run(&MainCommands::OnOpenFolder);
   }
 }
 
 void MainController::Escape() {
   if (commands_ != nullptr) commands_->OnCancel();
+}
+
+void MainController::Filter(const std::u16string& text) {
+  if (commands_ != nullptr) Guarded([&] { commands_->OnFilter(text); });
 }
 
 KeyOutcome MainController::KeyPress(Key key, std::optional<Role> focused,
@@ -139,6 +145,10 @@ KeyOutcome MainController::KeyPress(Key key, std::optional<Role> focused,
 }
 
 void MainController::Working(bool working) {
+  // The two path buttons do nothing meanwhile, and look it.
+  for (Role role : {Role::kSelectFile, Role::kSelectDir}) {
+    if (PictureButton* path = button(role)) path->SetEnabled(!working);
+  }
   if (working || !close_pending_) return;
   close_pending_ = false;
   Click(Command::kClose);

@@ -81,6 +81,8 @@ class MainController {
   void Click(Command command);
   // Escape: stops running work before its next entry.
   void Escape();
+  // The text of the list's filter changed (MainCommands::OnFilter); heard while work runs too.
+  void Filter(const std::u16string& text);
   // Files or folders dragged over the window and dropped on it (see MainCommands). Refused while
   // work runs, like the commands; a drop the program does not take changes nothing.
   bool AcceptsDrop(const std::vector<std::u16string>& paths);
@@ -92,7 +94,8 @@ class MainController {
   // A held Enter or Space runs its command once: its `repeat`s are used and run nothing.
   KeyOutcome KeyPress(Key key, std::optional<Role> focused, const TakesFocus& takes_focus,
                       bool repeat = false);
-  // Work started or ended; a close asked for during the work goes on once it has ended.
+  // Work started or ended: the path buttons show their disabled pictures meanwhile; a close
+  // asked for during the work goes on once it has ended.
   void Working(bool working);
   // A disabled command shows its disabled picture and ignores the pointer until enabled.
   void MainCommandEnabled(bool enabled);
@@ -156,6 +159,9 @@ class MainWindowView : public MainView {
   void SetListItems(const std::vector<std::u16string>& items) final {
     SetControlItems(Role::kFiles, items);
   }
+  void SetListSizes(const std::vector<std::u16string>& sizes) final {
+    SetControlSizes(Role::kFiles, sizes);
+  }
   std::vector<std::size_t> SelectedItems() const final {
     return SelectedControlItems(Role::kFiles);
   }
@@ -181,6 +187,8 @@ class MainWindowView : public MainView {
   // The text shown while the pointer rests on the control; none when empty.
   virtual void SetControlTip(Role role, const std::u16string& tip) = 0;
   virtual void SetControlItems(Role role, const std::vector<std::u16string>& items) = 0;
+  // The size shown at the right of each item of a list (kSizeWidth).
+  virtual void SetControlSizes(Role /*role*/, const std::vector<std::u16string>& /*sizes*/) {}
   // The positions of the selected items of a list, ascending.
   virtual std::vector<std::size_t> SelectedControlItems(Role role) const = 0;
   virtual void EnableControl(Role role, bool enabled) = 0;

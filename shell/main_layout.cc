@@ -119,7 +119,7 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
       {.role = Role::kFiles,
        .name = "lstFiles",
        .kind = kList,
-       .box = {66, 84, 319, 69},
+       .box = {66, 84, 319, kStatusBox.top - 84},
        .font = kControlFont,
        .text_colour = kBlack,
        .background = kWhite,
@@ -136,10 +136,21 @@ ControlSpec StatusLine() {
           Picture::kNone,
           kControlFont,
           kBlack,
-          kWhite,
+          kStripColour,
           Align::kLeftMiddle,
-          Command::kNone,
+          Command::kOpenFolder,
           kStatusIndent};
+}
+
+ControlSpec FilterBox() {
+  return {.role = Role::kFilter,
+          .name = "txtFilter",
+          .kind = ControlKind::kEdit,
+          .box = kStatusBox,
+          .font = kControlFont,
+          .text_colour = kBlack,
+          .background = kWhite,
+          .indent = kStatusIndent};
 }
 
 std::vector<std::string> PictureFiles(const ControlSpec& desc) {

@@ -27,7 +27,7 @@ struct Rgb {
   std::uint8_t red, green, blue;
 };
 
-enum class ControlKind { kLabel, kPictureButton, kList, kButton };
+enum class ControlKind { kLabel, kPictureButton, kList, kButton, kEdit };
 
 // What a control is for; a front end can find a control by it.
 enum class Role {
@@ -42,6 +42,7 @@ enum class Role {
   kMainCommand,  // picExtract or picRepack
   kFiles,        // lstFiles
   kStatus,       // lblStatus (StatusLine)
+  kFilter,       // txtFilter (FilterBox)
 };
 
 // The pictures a control shows. A picture button has four (normal, hover, pressed, disabled).
@@ -57,8 +58,9 @@ constexpr std::string_view PictureName(Picture picture) {
 // Where a label draws its one line of text.
 enum class Align { kLeftTop, kLeftMiddle, kCentre };
 
-// Any control a click on which the controller dispatches.
-enum class Command { kNone, kClose, kSelectFile, kSelectDir, kMainCommand };
+// Any control a click on which the controller dispatches. kOpenFolder: the status strip, while
+// it offers to open the folder the last work wrote into.
+enum class Command { kNone, kClose, kSelectFile, kSelectDir, kMainCommand, kOpenFolder };
 
 struct Font {
   std::int32_t points = 8;
@@ -109,11 +111,23 @@ constexpr std::u16string_view AccessibleName(const ControlSpec& desc) {
 
 inline constexpr std::int32_t kMainWidth = 442;
 inline constexpr std::int32_t kMainHeight = 237;
-// The status line, over the bottom row of lstFiles (clear of its scroll bar), in pixels on the
-// skin; shown only while it has something to say.
-inline constexpr Box kStatusBox{67, 137, 300, 15};
+// The status strip, in pixels on the skin: the bottom of the list's white box, below lstFiles and
+// as wide, so that it hides no row. It holds the status line, and the filter while that is open;
+// a progress bar may take a part of it.
+inline constexpr Box kStatusBox{66, 137, 319, 16};
 // Pixels between the left edge of the status line and its text.
 inline constexpr std::int32_t kStatusIndent = 3;
+// The strip's background: set apart from the list's white above it.
+inline constexpr Rgb kStripColour{226, 229, 234};
+// The text of a status line that offers to open a folder: a link's blue.
+inline constexpr Rgb kLinkColour{0, 70, 160};
+// Its tooltip meanwhile, on a line above the status line itself.
+inline constexpr char16_t kOpenFolderTip[] = u"Click or press Enter to open the folder";
+// lstFiles' rows: each shows its entry's size right-aligned in the last kSizeWidth pixels, and the
+// name is cut off before them. The current row, while the list has the focus, is framed by a
+// solid line of kListFocusColour one pixel wide (at least 3:1 against the list's white).
+inline constexpr std::int32_t kSizeWidth = 64;
+inline constexpr Rgb kListFocusColour{0, 84, 166};
 // The skin's screen area, behind the title.
 inline constexpr Rgb kScreenColour{12, 13, 13};
 
@@ -149,9 +163,16 @@ std::vector<std::string> PictureFiles(const ControlSpec& desc);
 // The controls on the skin, in creation order.
 std::array<ControlSpec, 10> MainWindowControls(Program program);
 
-// lblStatus: the status line at kStatusBox, black on white in the controls' font, its text
-// kStatusIndent pixels in. Created after MainWindowControls, so that it lies above lstFiles;
-// shown only while it has something to say. A press on it reaches the skin below.
+// lblStatus: the status line, filling kStatusBox, black on kStripColour in the controls' font, its
+// text kStatusIndent pixels in; always shown. A press on it never drags the window; its click is
+// kOpenFolder, which does something only while it offers a folder (then its text is in
+// kLinkColour and it takes the focus, last but one in FocusOrder).
 ControlSpec StatusLine();
+
+// txtFilter: the edit box of the list's filter, over the status strip, black on white; created
+// after StatusLine so that it lies above it, and shown only while the filter is open. While empty
+// it shows kFilterCue in the system's faint colour.
+ControlSpec FilterBox();
+inline constexpr char16_t kFilterCue[] = u"Show only names containing\u2026";
 
 }  // namespace shell

@@ -15,13 +15,15 @@
 namespace shell {
 
 // The commands of lstFiles' context menu.
-enum class ListCommand { kExtractSelected, kExtractAll };
+enum class ListCommand { kExtractSelected, kExtractAll, kSortByName, kSortBySize, kSortStored };
 
 // One item of that menu: each front end shows the items in its own native menu.
 struct ListMenuItem {
   ListCommand command;
   std::u16string_view text;
   bool enabled = true;
+  // Shown with a check mark: the list's order now.
+  bool checked = false;
   friend bool operator==(const ListMenuItem&, const ListMenuItem&) = default;
 };
 
@@ -39,6 +41,9 @@ class MainView {
 
   // Replaces every item of lstFiles, in the given order.
   virtual void SetListItems(const std::vector<std::u16string>& items) = 0;
+  // The size each item of lstFiles shows at its right ("39 KB"), one per item, given after the
+  // items.
+  virtual void SetListSizes(const std::vector<std::u16string>& /*sizes*/) {}
   // The positions of the items of lstFiles that the user has selected, in ascending order.
   virtual std::vector<std::size_t> SelectedItems() const { return {}; }
 
@@ -56,6 +61,9 @@ class MainView {
   virtual void SetWorking(bool /*working*/) {}
   // The status line: the progress of running work, then what the last work did; empty: none.
   virtual void SetStatus(const std::u16string& /*text*/) {}
+  // Whether the status line offers to open a folder (kOpenFolder): it shows as a link and takes
+  // the focus meanwhile.
+  virtual void SetStatusOffersFolder(bool /*offers*/) {}
 };
 
 // Keeps the busy cursor on for one scope, also when the scope is left early
@@ -84,6 +92,8 @@ class MainCommands {
   virtual void OnMainCommand() = 0;  // picExtract / picRepack
   // Escape: asks running work to stop before its next entry.
   virtual void OnCancel() {}
+  // A click on the status strip, or Enter on it: opens the folder it offers, if any.
+  virtual void OnOpenFolder() {}
   // Whether work runs (commands are refused meanwhile).
   virtual bool Working() const { return false; }
   // Files or folders dragged over the window: whether dropping them would choose something. The
@@ -99,6 +109,8 @@ class MainCommands {
   virtual void OnListCommand(ListCommand /*command*/) {}
   // A double click on the item at `index` of lstFiles, or Enter with it current: opens it.
   virtual void OnOpenItem(std::size_t /*index*/) {}
+  // The text of the list's filter, as typed; empty shows every item.
+  virtual void OnFilter(const std::u16string& /*text*/) {}
 };
 
 }  // namespace shell

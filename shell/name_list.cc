@@ -19,13 +19,6 @@ std::optional<std::size_t> NextItemStartingWith(const std::vector<std::u16string
   return std::nullopt;
 }
 
-Box StatusBoxOver(const Box& client, std::int32_t row_height, std::int32_t scroll_bar_width) {
-  const std::int32_t row = std::max<std::int32_t>(1, row_height);
-  const std::int32_t whole_rows = client.height / row;
-  const std::int32_t top = client.top + std::max<std::int32_t>(0, whole_rows - 1) * row;
-  return {client.left, top, client.width - scroll_bar_width, client.top + client.height - top};
-}
-
 Point KeyboardMenuPlace(std::optional<Box> caret_row, std::int32_t client_height) {
   if (caret_row) {
     const std::int32_t bottom = caret_row->top + caret_row->height;

@@ -24,12 +24,6 @@ std::optional<std::size_t> NextItemStartingWith(const std::vector<std::u16string
                                                 std::optional<std::size_t> caret, char16_t letter,
                                                 const FoldCase& fold);
 
-// Where the status line goes over a list whose rows are `row_height` high and whose client area
-// is `client` (in the window's coordinates): over the bottom whole row and what shows of the row
-// below it, so that no sliver of another row shows above it, and clear of a vertical scroll bar
-// `scroll_bar_width` wide at the right.
-Box StatusBoxOver(const Box& client, std::int32_t row_height, std::int32_t scroll_bar_width);
-
 // Where a list's menu opens from the keyboard, in the list's client coordinates: under the left
 // end of the row with the focus mark when that row's bottom edge shows (`caret_row`, none when
 // there is no such row), else at the list's top-left corner.

@@ -203,10 +203,80 @@ void ProgramLogic::OnCancel() {
 
 void ProgramLogic::SetStatus(std::u16string text) {
   status_ = std::move(text);
-  view_.SetStatus(status_);
+  if (offered_folder_) {
+    offered_folder_.reset();
+    view_.SetStatusOffersFolder(false);
+  }
+  view_.SetStatus(ShownStatus());
   // Scripts that drive the window from outside read the status line here, one line per change.
   static const bool echo = std::getenv("BALER_ECHO_STATUS") != nullptr;
   if (echo) std::fprintf(stderr, "status: %s\n", pak::ToUtf8(status_).c_str());
+}
+
+void ProgramLogic::OfferFolder(std::u16string folder) {
+  offered_folder_ = std::move(folder);
+  view_.SetStatusOffersFolder(true);
+}
+
+void ProgramLogic::OnOpenFolder() {
+  if (Working() || !offered_folder_) return;
+  if (launcher_ != nullptr && launcher_->Open(pak::PathFromUtf16(*offered_folder_))) return;
+  Show(RefusalText(kFolderNotOpened, *offered_folder_), ProgramTitle(program_));
+}
+
+std::u16string ProgramLogic::ShownStatus() const {
+  if (!status_.empty()) return status_;
+  return list_.Summary(program_ == Program::kUnbaler ? kEntryWords : kFileWords);
+}
+
+void ProgramLogic::ListEntries(std::vector<ListEntry> entries) {
+  list_.Assign(std::move(entries));
+  ShowRows();
+}
+
+void ProgramLogic::ShowRows() {
+  std::vector<std::u16string> items;
+  items.reserve(list_.rows().size());
+  for (std::size_t i = 0; i < list_.rows().size(); ++i)
+    items.push_back(ItemText(list_.row(i).name));
+  view_.SetListItems(items);
+  view_.SetListSizes(list_.RowSizes());
+  if (status_.empty()) view_.SetStatus(ShownStatus());
+}
+
+std::vector<ListMenuItem> ProgramLogic::SortMenu(bool stored) const {
+  const bool can = !Working() && !list_.entries().empty();
+  const SortOrder order = list_.order();
+  std::vector<ListMenuItem> items = {
+      {ListCommand::kSortByName, kSortByNameText, can, order == SortOrder::kName},
+      {ListCommand::kSortBySize, kSortBySizeText, can, order == SortOrder::kSize}};
+  if (stored) {
+    items.push_back({ListCommand::kSortStored, kSortStoredText, can, order == SortOrder::kStored});
+  }
+  return items;
+}
+
+void ProgramLogic::OnListCommand(ListCommand command) {
+  if (Working()) return;
+  switch (command) {
+    case ListCommand::kSortByName:
+      list_.SetOrder(SortOrder::kName);
+      break;
+    case ListCommand::kSortBySize:
+      list_.SetOrder(SortOrder::kSize);
+      break;
+    case ListCommand::kSortStored:
+      list_.SetOrder(SortOrder::kStored);
+      break;
+    default:
+      return;
+  }
+  ShowRows();
+}
+
+void ProgramLogic::OnFilter(const std::u16string& text) {
+  list_.SetFilter(text);
+  ShowRows();
 }
 
 std::u16string CountText(std::size_t count, std::u16string_view one, std::u16string_view many) {

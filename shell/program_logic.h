@@ -19,6 +19,7 @@
 #include "codec/file_system.h"
 #include "codec/status.h"
 #include "codec/text.h"
+#include "shell/entry_list.h"
 #include "shell/folder_browser.h"
 #include "shell/main_layout.h"
 #include "shell/main_view.h"
@@ -48,6 +49,13 @@ bool HasPakExtension(std::u16string_view path);
 // The heads of the boxes that refuse a path given on the command line, followed by the path.
 inline constexpr char16_t kNoSuchFolder[] = u"No such folder";
 inline constexpr char16_t kNotAFile[] = u"Not a file";
+// The sorting commands of lstFiles' context menu.
+inline constexpr char16_t kSortByNameText[] = u"Sort by Name";
+inline constexpr char16_t kSortBySizeText[] = u"Sort by Size";
+inline constexpr char16_t kSortStoredText[] = u"Archive Order";
+// The head of the box shown when the system could not open that folder; the folder follows.
+inline constexpr char16_t kFolderNotOpened[] = u"Could not open the folder";
+
 // The box that refuses a path: `head`, a blank line and the path.
 std::u16string RefusalText(std::u16string_view head, std::u16string_view path);
 
@@ -85,6 +93,18 @@ class ProgramLogic : public MainCommands {
   // A drop (ChooseFromDrop) chooses its paths as the dialogs would; refused while work runs.
   bool AcceptsDrop(const std::vector<std::u16string>& paths) override;
   void OnDrop(const std::vector<std::u16string>& paths) override;
+  // Opens the folder the status line offers in the system's file manager; nothing when it offers
+  // none or work runs.
+  void OnOpenFolder() override;
+  const std::optional<std::u16string>& offered_folder() const { return offered_folder_; }
+  // The sorting commands; the rest are the program's.
+  void OnListCommand(ListCommand command) override;
+  // Shows only the items whose names hold `text` (ignoring case); the counts follow.
+  void OnFilter(const std::u16string& text) override;
+  // The entries or files lstFiles lists, in their order, and the rows it shows of them.
+  const EntryList& list() const { return list_; }
+  // The line the status strip shows: the status, or while that is empty the list's summary.
+  std::u16string ShownStatus() const;
   // How files are opened with their programs (an entry, a listed file); `launcher` must outlive
   // the logic. Without one, nothing can be opened.
   void SetLauncher(Launcher& launcher) { launcher_ = &launcher; }
@@ -99,7 +119,18 @@ class ProgramLogic : public MainCommands {
   void RunWork(std::u16string verb, std::unique_ptr<Job> job);
   // Whether the user asked the last work to stop, even when it ended before it could.
   bool StopAsked() const { return run_ && run_->stop_asked(); }
+  // A new status line; it offers no folder.
   void SetStatus(std::u16string text);
+  // Makes the status line, as it stands, offer to open `folder` (until the next status line).
+  void OfferFolder(std::u16string folder);
+
+  // Lists `entries` (in their own order) in lstFiles, in the order and with the filter chosen.
+  void ListEntries(std::vector<ListEntry> entries);
+  // The sorting items of the context menu: by name, by size and, where the entries' own order
+  // means something to the user (`stored`), in that order. Off while work runs.
+  std::vector<ListMenuItem> SortMenu(bool stored) const;
+  // The text an item of lstFiles shows for the name `name`.
+  virtual std::u16string ItemText(const std::u16string& name) const { return name; }
 
   // Shows the file dialog with an empty name box, PAK archives as its one filter and, when saving,
   // ".pak" added to a name typed without an extension. A chosen path goes to ArchiveChosen; a
@@ -146,6 +177,8 @@ class ProgramLogic : public MainCommands {
   void ShowProgress(std::u16string_view verb, std::size_t done, std::size_t total);
   // On the window's thread: the end of `run`, which ran last.
   void EndWork(WorkRun& run);
+  // Fills lstFiles with the rows of list_, and the status strip with their summary.
+  void ShowRows();
 
   FileDialog& file_dialog_;
   MessageBox& message_box_;
@@ -160,6 +193,8 @@ class ProgramLogic : public MainCommands {
   WorkState state_ = WorkState::kIdle;
   std::shared_ptr<WorkRun> run_;  // the work running, or the last that ran
   std::u16string status_;
+  std::optional<std::u16string> offered_folder_;
+  EntryList list_;
 };
 
 // "1 file" / "812 files".

@@ -128,8 +128,12 @@ INT_PTR DifferenceDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lpar
     case WM_DRAWITEM:
       return shell::win32::FileListBox::Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
     case WM_COMMAND:
-      // IDOK (Enter outside a button) and IDCANCEL (Esc) are not answers: neither button is the
-      // dialog's default or cancel button.
+      // Escape (IDCANCEL) cancels, as closing does; IDOK (Enter outside a button) is no answer:
+      // neither button is the dialog's default.
+      if (LOWORD(wparam) == IDCANCEL) {
+        ::EndDialog(hwnd_, 0);
+        return TRUE;
+      }
       if (HIWORD(wparam) == BN_CLICKED &&
           Click(static_cast<std::size_t>(LOWORD(wparam) - DiffControlId(0)))) {
         ::EndDialog(hwnd_, answer() == DiffAnswer::kContinue ? 1 : 0);

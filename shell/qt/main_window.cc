@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QRegion>
@@ -78,6 +79,10 @@ void ShowListMenu(QWidget* window, shell::MainController& controller, const QPoi
   for (const shell::ListMenuItem& item : items) {
     QAction* action = menu.addAction(QString::fromStdU16String(std::u16string(item.text)));
     action->setEnabled(item.enabled);
+    if (item.checked) {
+      action->setCheckable(true);
+      action->setChecked(true);
+    }
     action->setData(static_cast<int>(item.command));
   }
   if (const QAction* chosen = menu.exec(global)) {
@@ -125,6 +130,9 @@ MainWindow::MainWindow(shell::Program program, QWidget* parent)
   for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
     controls_[desc.role] = CreateControl(desc);
   }
+  for (const shell::ControlSpec& desc : {shell::StatusLine(), shell::FilterBox()}) {
+    controls_[desc.role] = CreateControl(desc);
+  }
   // The buttons take the focus from Tab only, the list from a click too; a click elsewhere leaves
   // the focus where it is. The window itself holds the focus until the first Tab, so no button
   // shows the mark before the keyboard is used.
@@ -133,17 +141,26 @@ MainWindow::MainWindow(shell::Program program, QWidget* parent)
   }
   setFocus();
 
-  const shell::ControlSpec status = shell::StatusLine();
-  controls_[status.role] = CreateControl(status);
   UsePicturesFor(devicePixelRatioF());
   // Moved to a screen of another density: the pictures for that one.
   winId();
   connect(windowHandle(), &QWindow::screenChanged, this,
           [this] { UsePicturesFor(devicePixelRatioF()); });
 
+  auto* find = new QShortcut(QKeySequence::Find, this);
+  find->setContext(Qt::WindowShortcut);
+  connect(find, &QShortcut::activated, this, [this] { OpenFilter(); });
+
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setContext(Qt::WindowShortcut);
-  connect(escape, &QShortcut::activated, this, [this] { controller_.Escape(); });
+  connect(escape, &QShortcut::activated, this, [this] {
+    // Escape clears an open filter first; otherwise it stops the work.
+    if (Control(shell::Role::kFilter)->isVisible()) {
+      CloseFilter();
+    } else {
+      controller_.Escape();
+    }
+  });
 
   fade_timer_.setObjectName(QStringLiteral("fadeTimer"));
   fade_timer_.setInterval(10);
@@ -181,12 +198,31 @@ QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
             [this](int row) { controller_.OpenListItem(static_cast<std::size_t>(row)); });
     connect(list, &FileList::menuRequested, this,
             [this](const QPoint& global) { ShowListMenu(this, controller_, global); });
+    connect(list, &FileList::filterRequested, this, [this] { OpenFilter(); });
     control = list;
+  } else if (desc.kind == shell::ControlKind::kEdit) {
+    // txtFilter: each change of its text filters the list.
+    auto* edit = new QLineEdit(picShape_);
+    edit->setFrame(false);
+    edit->setTextMargins(desc.indent, 0, 0, 0);
+    edit->setPlaceholderText(QString::fromStdU16String(shell::kFilterCue));
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Text, Colour(desc.text_colour));
+    palette.setColor(QPalette::Base, Colour(desc.background));
+    edit->setPalette(palette);
+    edit->installEventFilter(this);  // Escape and Enter
+    connect(edit, &QLineEdit::textChanged, this,
+            [this](const QString& text) { controller_.Filter(text.toStdU16String()); });
+    edit->hide();
+    control = edit;
   } else if (desc.role == shell::Role::kStatus) {
-    // A plain label, not a ClickLabel: a press on it drags the window as one on the skin does.
-    auto* label = new QLabel(picShape_);
+    // The strip keeps its presses (they never drag the window); a click opens the folder it
+    // offers, if any. It takes the focus only while it offers one.
+    auto* label = new ClickLabel(picShape_);
     DressLabel(label, desc);
-    label->hide();
+    label->installEventFilter(this);  // Enter and Space
+    connect(label, &ClickLabel::clicked, this,
+            [this, command = desc.click] { controller_.Click(command); });
     control = label;
   } else {
     // The labels and the picture buttons send their clicks to the controller.
@@ -269,8 +305,21 @@ void MainWindow::ShowMessage(const std::u16string& text, const std::u16string& t
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && watched == Control(shell::Role::kFilter)) {
+    // In the filter, Escape clears it and Enter goes back to the list, which shows what it holds.
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape) {
+      CloseFilter();
+      return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      Control(shell::Role::kFiles)->setFocus(Qt::ShortcutFocusReason);
+      return true;
+    }
+    return false;
+  }
   if (event->type() == QEvent::KeyPress) {
-    // Enter and Space on a picture button.
+    // Enter and Space on a picture button or the status strip.
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (!enter && key->key() != Qt::Key_Space) return false;
@@ -309,7 +358,12 @@ bool MainWindow::KeyPress(shell::Key key, bool repeat) {
     if (Control(role) == focusWidget()) focused = role;
   }
   const shell::KeyOutcome outcome = controller_.KeyPress(
-      key, focused, [this](shell::Role role) { return Control(role)->isEnabled(); }, repeat);
+      key, focused,
+      [this](shell::Role role) {
+        if (role == shell::Role::kStatus) return status_offers_folder_;
+        return Control(role)->isEnabled();
+      },
+      repeat);
   if (outcome.focus) Control(*outcome.focus)->setFocus(Qt::TabFocusReason);
   return outcome.used;
 }
@@ -351,14 +405,49 @@ void MainWindow::SetBusy(bool busy) {
 }
 
 void MainWindow::SetStatus(const std::u16string& text) {
+  status_ = text;
+  DressStatus();
+}
+
+void MainWindow::SetStatusOffersFolder(bool offers) {
+  status_offers_folder_ = offers;
+  DressStatus();
+}
+
+void MainWindow::DressStatus() {
   // A long path is cut in the middle to fit; the whole line stays in the tooltip.
   auto* status = static_cast<QLabel*>(Control(shell::Role::kStatus));
-  status->setText(status->fontMetrics().elidedText(QString::fromStdU16String(text), Qt::ElideMiddle,
-                                                   status->width() - status->indent()));
-  SetControlTip(shell::Role::kStatus, text);
-  status->setAccessibleName(QString::fromStdU16String(text));  // the whole line
-  status->setVisible(!text.empty());
-  status->raise();
+  status->setText(status->fontMetrics().elidedText(
+      QString::fromStdU16String(status_), Qt::ElideMiddle, status->width() - 2 * status->indent()));
+  status->setAccessibleName(QString::fromStdU16String(status_));  // the whole line
+  const shell::ControlSpec desc = shell::StatusLine();
+  QPalette palette = status->palette();
+  palette.setColor(QPalette::WindowText,
+                   Colour(status_offers_folder_ ? shell::kLinkColour : desc.text_colour));
+  status->setPalette(palette);
+  QFont font = status->font();
+  font.setUnderline(status_offers_folder_);
+  status->setFont(font);
+  status->setCursor(status_offers_folder_ ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  SetControlTip(shell::Role::kStatus, status_offers_folder_
+                                          ? std::u16string(shell::kOpenFolderTip) + u"\n" + status_
+                                          : status_);
+  if (!status_offers_folder_ && status->hasFocus()) Control(shell::Role::kFiles)->setFocus();
+}
+
+void MainWindow::OpenFilter() {
+  auto* filter = static_cast<QLineEdit*>(Control(shell::Role::kFilter));
+  filter->show();
+  filter->raise();
+  filter->setFocus(Qt::ShortcutFocusReason);
+  filter->selectAll();
+}
+
+void MainWindow::CloseFilter() {
+  auto* filter = static_cast<QLineEdit*>(Control(shell::Role::kFilter));
+  filter->clear();  // the list shows every item again
+  filter->hide();
+  Control(shell::Role::kFiles)->setFocus(Qt::ShortcutFocusReason);
 }
 
 }  // namespace shell::qt

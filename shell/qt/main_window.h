@@ -35,6 +35,7 @@ class MainWindow : public QWidget,
   // shell::MainView
   void SetBusy(bool busy) override;
   void SetStatus(const std::u16string& text) override;
+  void SetStatusOffersFolder(bool offers) override;
   std::intptr_t WindowHandle() const override { return static_cast<std::intptr_t>(winId()); }
 
   shell::MainController& controller() override { return controller_; }
@@ -70,6 +71,9 @@ class MainWindow : public QWidget,
   }
   void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override {
     static_cast<FileList*>(Control(role))->SetItems(items);
+  }
+  void SetControlSizes(shell::Role role, const std::vector<std::u16string>& sizes) override {
+    static_cast<FileList*>(Control(role))->SetSizes(sizes);
   }
   std::vector<std::size_t> SelectedControlItems(shell::Role role) const override {
     return static_cast<const FileList*>(Control(role))->SelectedRows();
@@ -108,6 +112,12 @@ class MainWindow : public QWidget,
   QWidget* CreateControl(const shell::ControlSpec& desc);
   // The keyboard: a key for the controller, from the control of the focus order that has it.
   bool KeyPress(shell::Key key, bool repeat = false);
+  // Shows the filter over the status strip and gives it the focus.
+  void OpenFilter();
+  // Empties and hides the filter; the list shows every item again and takes the focus.
+  void CloseFilter();
+  // Shows the status line as it stands: a link while it offers a folder.
+  void DressStatus();
   void SkinPointer(const shell::PointerEvent& pointer);
 
   shell::MainController controller_;
@@ -121,6 +131,8 @@ class MainWindow : public QWidget,
   QTimer fade_timer_;
   QTimer hover_timer_;
   bool unloading_ = false;  // the fade-out has ended: the window may close
+  std::u16string status_;   // the status line's whole text
+  bool status_offers_folder_ = false;
   // Last: its destructor waits for a job still running, which posts to this window. Calls
   // posted to a window that is gone are dropped.
   shell::ThreadRunner runner_{[this](std::function<void()> call) {

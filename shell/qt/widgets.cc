@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QToolTip>
 #include <algorithm>
 #include <map>
@@ -49,26 +50,76 @@ void SetNameAndBox(QWidget* control, std::string_view name, const shell::Box& bo
   control->setGeometry(box.left, box.top, box.width, box.height);
 }
 
-// The items of a FileList: the names as the logic gave them.
+// The items of a FileList: the names as the logic gave them, and the sizes shown beside them.
 class FileListModel : public QAbstractListModel {
  public:
+  static constexpr int kSizeRole = Qt::UserRole;
+
   using QAbstractListModel::QAbstractListModel;
 
   void SetItems(std::vector<std::u16string> items) {
     beginResetModel();
     items_ = std::move(items);
+    sizes_.clear();
     endResetModel();
   }
+  // One for each item; none drops them.
+  void SetSizes(std::vector<std::u16string> sizes) {
+    sizes_ = std::move(sizes);
+    if (!items_.empty()) emit dataChanged(index(0), index(rowCount() - 1), {kSizeRole});
+  }
+  bool has_sizes() const { return !sizes_.empty(); }
   int rowCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : static_cast<int>(items_.size());
   }
   QVariant data(const QModelIndex& index, int role) const override {
-    if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) return {};
-    return QString::fromStdU16String(items_[static_cast<std::size_t>(index.row())]);
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const auto row = static_cast<std::size_t>(index.row());
+    if (role == Qt::DisplayRole) return QString::fromStdU16String(items_[row]);
+    if (role == kSizeRole && row < sizes_.size()) return QString::fromStdU16String(sizes_[row]);
+    return {};
   }
 
  private:
   std::vector<std::u16string> items_;
+  std::vector<std::u16string> sizes_;
+};
+
+// Draws a row of lstFiles: its name, its size right-aligned in the last kSizeWidth pixels (when
+// the list has sizes), and instead of the style's faint focus mark a solid frame in
+// kListFocusColour around the current row.
+class FileRowDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem name = option;
+    name.state &= ~QStyle::State_HasFocus;
+    const QVariant size = index.data(FileListModel::kSizeRole);
+    if (size.isValid()) name.rect.setRight(option.rect.right() - shell::kSizeWidth);
+    // The selection fills the whole row, size and all.
+    if ((option.state & QStyle::State_Selected) != 0) {
+      painter->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
+    }
+    QStyledItemDelegate::paint(painter, name, index);
+    if (size.isValid()) {
+      const bool selected = (option.state & QStyle::State_Selected) != 0;
+      painter->save();
+      painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+      const QRect room(option.rect.right() - shell::kSizeWidth + 1, option.rect.top(),
+                       shell::kSizeWidth - 3, option.rect.height());
+      painter->drawText(room, Qt::AlignRight | Qt::AlignVCenter, size.toString());
+      painter->restore();
+    }
+    if ((option.state & QStyle::State_HasFocus) != 0) {
+      painter->save();
+      painter->setPen(Colour(shell::kListFocusColour));
+      painter->setBrush(Qt::NoBrush);
+      painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+      painter->restore();
+    }
+  }
 };
 
 namespace {
@@ -93,6 +144,12 @@ FileList::FileList(QWidget* parent, Use use)
   setSelectionMode(use == Use::kFiles ? QAbstractItemView::ExtendedSelection
                                       : QAbstractItemView::SingleSelection);
   setModel(model_);
+  setItemDelegate(new FileRowDelegate(this));
+}
+
+void FileList::SetSizes(const std::vector<std::u16string>& sizes) {
+  model_->SetSizes(sizes);
+  viewport()->update();
 }
 
 std::vector<std::size_t> FileList::SelectedRows() const {
@@ -123,6 +180,11 @@ void FileList::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  if (use_ == Use::kFiles && event->text() == QStringLiteral("/")) {
+    emit filterRequested();
+    event->accept();
+    return;
+  }
   QListView::keyPressEvent(event);
 }
 
@@ -143,7 +205,8 @@ bool FileList::CutOff(const QModelIndex& index) const {
   const int text = fontMetrics().horizontalAdvance(index.data().toString());
   // The item's own margin on each side of the text.
   const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-  return row.left() + text + 2 * margin > viewport()->width();
+  const int room = viewport()->width() - (model_->has_sizes() ? shell::kSizeWidth : 0);
+  return row.left() + text + 2 * margin > room;
 }
 
 bool FileList::viewportEvent(QEvent* event) {

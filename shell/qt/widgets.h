@@ -106,6 +106,8 @@ class FileList : public QListView {
   enum class Use { kFiles, kNamesOnly };
   explicit FileList(QWidget* parent, Use use = Use::kFiles);
   void SetItems(const std::vector<std::u16string>& items);
+  // The size each item shows at its right, after SetItems; none while empty.
+  void SetSizes(const std::vector<std::u16string>& sizes);
   // Whether the row's text is wider than the room the list gives it.
   bool CutOff(const QModelIndex& index) const;
   // The selected rows, ascending.
@@ -115,6 +117,8 @@ class FileList : public QListView {
   void openRequested(int row);
   // `global`: where the menu opens, on the screen.
   void menuRequested(const QPoint& global);
+  // "/" typed in the list: the filter is wanted.
+  void filterRequested();
 
  protected:
   bool viewportEvent(QEvent* event) override;

@@ -51,8 +51,14 @@ FileListBox::~FileListBox() {
   ::RemovePropW(hwnd_, kSelfProperty);
 }
 
+void FileListBox::SetSizes(std::vector<std::u16string> sizes) {
+  sizes_ = std::move(sizes);
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 void FileListBox::SetItems(std::vector<std::u16string> items) {
   items_ = std::move(items);
+  sizes_.clear();
   ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
   ::SendMessageW(hwnd_, LB_SETCOUNT, items_.size(), 0);
@@ -110,12 +116,20 @@ bool FileListBox::Draw(const DRAWITEMSTRUCT& item) {
 void FileListBox::DrawRow(const DRAWITEMSTRUCT& item) const {
   RECT row = item.rcItem;
   const HDC dc = item.hDC;
-  // Only the focus mark changes: drawing it again takes it away.
-  if (item.itemAction == ODA_FOCUS) {
-    ::DrawFocusRect(dc, &row);
+  // The current row, while the list has the focus, is framed by a solid line that stands out from
+  // the list's white; the row's own drawing takes it away.
+  const auto frame = [&] {
+    const HBRUSH brush = ::CreateSolidBrush(Colour(shell::kListFocusColour));
+    ::FrameRect(dc, &row, brush);
+    ::DeleteObject(brush);
+  };
+  const bool focused = (item.itemState & ODS_FOCUS) != 0;
+  if (item.itemID >= items_.size()) {
+    // An empty list's focus mark alone.
+    ::FillRect(dc, &row, ::GetSysColorBrush(COLOR_WINDOW));
+    if (focused) frame();
     return;
   }
-  if (item.itemID >= items_.size()) return;
   // The colours and the text's place of a list that keeps its own strings.
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   const bool disabled = (item.itemState & ODS_DISABLED) != 0;
@@ -125,11 +139,22 @@ void FileListBox::DrawRow(const DRAWITEMSTRUCT& item) const {
                                               : COLOR_WINDOWTEXT));
   const HGDIOBJ old =
       ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+  const bool sized = item.itemID < sizes_.size();
+  RECT name = row;
+  if (sized) name.right = std::max(name.left, name.right - shell::kSizeWidth);
   const std::wstring text = Wide(items_[item.itemID]);
-  ::ExtTextOutW(dc, row.left + options_.text_left, row.top, ETO_OPAQUE | ETO_CLIPPED, &row,
+  ::ExtTextOutW(dc, name.left + options_.text_left, name.top, ETO_OPAQUE | ETO_CLIPPED, &name,
                 text.c_str(), static_cast<UINT>(text.size()), nullptr);
+  if (sized) {
+    RECT size{name.right, row.top, row.right, row.bottom};
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &size, nullptr, 0, nullptr);
+    size.right -= 3;
+    const std::wstring shown = Wide(sizes_[item.itemID]);
+    ::DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &size,
+                DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  }
   ::SelectObject(dc, old);
-  if ((item.itemState & ODS_FOCUS) != 0) ::DrawFocusRect(dc, &row);
+  if (focused) frame();
 }
 
 LRESULT CALLBACK FileListBox::Proc(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
@@ -157,6 +182,10 @@ LRESULT FileListBox::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return static_cast<LRESULT>(text.size());
     }
     case WM_CHAR:
+      if (wparam == L'/' && options_.find) {
+        options_.find();
+        return 0;
+      }
       if (wparam > L' ') {
         GoToNameStartingWith(static_cast<wchar_t>(wparam));
         return 0;

@@ -28,6 +28,8 @@ class FileListBox {
     // Where a row's text starts, in pixels from the row's left end; a list with strings starts it
     // one pixel in.
     int text_left = 1;
+    // "/" typed in the list; without it "/" goes to the next name starting with it.
+    std::function<void()> find;
   };
 
   // Creates the list as child `id` of `parent` at `box`, its rows as high as a line of `font`.
@@ -41,6 +43,9 @@ class FileListBox {
   void SetFont(HFONT font);
   // Shows `items` in their order, from the top, nothing selected.
   void SetItems(std::vector<std::u16string> items);
+  // The size each item shows right-aligned in the last shell::kSizeWidth pixels of its row, after
+  // SetItems; none while empty.
+  void SetSizes(std::vector<std::u16string> sizes);
   // The selected items, in ascending order.
   std::vector<std::size_t> Selected() const;
   // Where the list's menu opens from the keyboard, in screen coordinates.
@@ -64,6 +69,7 @@ class FileListBox {
   HWND hwnd_ = nullptr;
   Options options_;
   std::vector<std::u16string> items_;
+  std::vector<std::u16string> sizes_;
   int tip_item_ = -1;  // the item under the pointer
   std::wstring tip_;   // the text of the tip it shows
 };

@@ -15,6 +15,7 @@ namespace shell::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"BalerMain";
+constexpr int kFilterId = ControlId(shell::Role::kFilter);
 
 // A call from the worker for the window's thread: the LPARAM of a posted kWorkMessage, which the
 // window runs once and frees. A call posted to a window that is gone is dropped.
@@ -57,36 +58,6 @@ std::wstring FaceOrFallback(std::u16string_view face, std::u16string_view fallba
       reinterpret_cast<LPARAM>(&found), 0);
   ::ReleaseDC(nullptr, screen);
   return found ? wanted : Wide(fallback);
-}
-
-// Where the status line goes over `list` (see shell::StatusBoxOver), in its parent's coordinates.
-shell::Box StatusBoxOver(HWND list) {
-  RECT client{};
-  ::GetClientRect(list, &client);
-  ::MapWindowPoints(list, ::GetParent(list), reinterpret_cast<POINT*>(&client), 2);
-  const auto row = static_cast<std::int32_t>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-  return shell::StatusBoxOver(
-      {client.left, client.top, client.right - client.left, client.bottom - client.top}, row,
-      ::GetSystemMetrics(SM_CXVSCROLL));
-}
-
-// Draws the status line as `desc` says on `background` (its colour), a long path cut in the middle,
-// at `dpi`.
-void DrawStatus(const DRAWITEMSTRUCT& item, const shell::ControlSpec& desc, HBRUSH background,
-                int dpi) {
-  ::FillRect(item.hDC, &item.rcItem, background);
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      ::GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
-  RECT room = item.rcItem;
-  room.left += shell::ScaleToDpi(desc.indent, dpi);
-  const HGDIOBJ old = ::SelectObject(
-      item.hDC, reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-  ::SetTextColor(item.hDC, Colour(desc.text_colour));
-  ::SetBkMode(item.hDC, TRANSPARENT);
-  ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &room,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
-  ::SelectObject(item.hDC, old);
 }
 
 // The paths of the files and folders dropped from the shell; the drop is let go.
@@ -134,14 +105,22 @@ MainWindow::MainWindow(shell::Program program, HINSTANCE instance)
   ::SetTimer(hwnd_, kHoverTimer, 10, nullptr);
   runner_ = std::make_unique<shell::ThreadRunner>(
       [window = hwnd_](std::function<void()> call) { PostCall(window, std::move(call)); });
-  // The status line: one line, drawn by DrawStatus. Its box is worked out from the list's rows,
-  // which are as high as a line of the list's font.
+  // The status strip below the list: one line, drawn by DrawStatus. SS_NOTIFY: it takes its own
+  // clicks, so a press on it never drags the window.
   status_brush_ = ::CreateSolidBrush(Colour(status_.background));
   gdi_objects_.push_back(status_brush_);
-  CreateChild(hwnd_, kStatusId, shell::ControlKind::kLabel, L"",
-              StatusBoxOver(Control(shell::Role::kFiles)), FontFor(status_.font),
-              SS_OWNERDRAW | WS_CLIPSIBLINGS);
-  ::ShowWindow(::GetDlgItem(hwnd_, kStatusId), SW_HIDE);
+  const HWND status =
+      CreateChild(hwnd_, kStatusId, shell::ControlKind::kLabel, L"", status_.box,
+                  FontFor(status_.font), SS_OWNERDRAW | SS_NOTIFY | WS_CLIPSIBLINGS);
+  ::SetWindowSubclass(status, &MainWindow::StatusProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  // The filter, over the strip, hidden until it is opened.
+  const HWND filter = CreateChild(hwnd_, kFilterId, filter_.kind, L"", filter_.box,
+                                  FontFor(filter_.font), WS_CLIPSIBLINGS);
+  ::SendMessageW(filter, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(filter_.indent, 0));
+  // Shown while it is empty, also while it has the focus.
+  ::SendMessageW(filter, EM_SETCUEBANNER, TRUE,
+                 reinterpret_cast<LPARAM>(Wide(shell::kFilterCue).c_str()));
+  ::ShowWindow(filter, SW_HIDE);
   // Files and folders dropped anywhere on the window; the program decides what it takes.
   ::DragAcceptFiles(hwnd_, TRUE);
   // Everything above is laid out at 96 dpi; now at the DPI of the screen the window is on.
@@ -235,9 +214,16 @@ void MainWindow::ApplyDpi(int dpi, const RECT* suggested) {
   }
   const HWND status = ::GetDlgItem(hwnd_, kStatusId);
   ::SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(status_.font)), FALSE);
-  const shell::Box status_box = StatusBoxOver(Control(shell::Role::kFiles));
+  const shell::Box status_box = shell::ScaleBox(status_.box, dpi);
   ::SetWindowPos(status, nullptr, status_box.left, status_box.top, status_box.width,
                  status_box.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const HWND filter = Control(shell::Role::kFilter);
+  ::SendMessageW(filter, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(filter_.font)), FALSE);
+  ::SendMessageW(filter, EM_SETMARGINS, EC_LEFTMARGIN,
+                 MAKELPARAM(shell::ScaleToDpi(filter_.indent, dpi), 0));
+  const shell::Box filter_box = shell::ScaleBox(filter_.box, dpi);
+  ::SetWindowPos(filter, nullptr, filter_box.left, filter_box.top, filter_box.width,
+                 filter_box.height, SWP_NOZORDER | SWP_NOACTIVATE);
   if (shaped_) ShapeFromSkin();
   ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
@@ -269,7 +255,8 @@ void MainWindow::CreateControl(const shell::ControlSpec& desc) {
         FileListBox::Options{.several = true,
                              .tips = tips_,
                              .open = [this](std::size_t item) { controller_.OpenListItem(item); },
-                             .text_left = 2});
+                             .text_left = 2,
+                             .find = [this] { OpenFilter(); }});
     MakeAccessible(files_->hwnd(), &look);
     return;
   }
@@ -390,11 +377,75 @@ LRESULT MainWindow::ColourStatic(HDC dc, HWND control) {
 }
 
 void MainWindow::SetStatus(const std::u16string& text) {
+  status_text_ = text;
+  ::SetWindowTextW(::GetDlgItem(hwnd_, kStatusId), Wide(text).c_str());
+  SetStatusOffersFolder(status_offers_folder_);
+}
+
+void MainWindow::SetStatusOffersFolder(bool offers) {
+  status_offers_folder_ = offers;
   const HWND status = ::GetDlgItem(hwnd_, kStatusId);
-  ::SetWindowTextW(status, Wide(text).c_str());
-  // Over the list's bottom row: above it while shown, hidden when there is nothing to say.
-  ::SetWindowPos(status, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ::ShowWindow(status, text.empty() ? SW_HIDE : SW_SHOWNA);
+  // The whole line as the tip, since a long path is cut in the middle.
+  SetControlTip(
+      shell::Role::kStatus,
+      offers ? std::u16string(shell::kOpenFolderTip) + u"\r\n" + status_text_ : status_text_);
+  if (!offers && ::GetFocus() == status) ::SetFocus(Control(shell::Role::kFiles));
+  ::InvalidateRect(status, nullptr, TRUE);
+}
+
+void MainWindow::DrawStatus(const DRAWITEMSTRUCT& item) const {
+  ::FillRect(item.hDC, &item.rcItem, status_brush_);
+  const std::wstring text = Wide(status_text_);
+  RECT room = item.rcItem;
+  room.left += shell::ScaleToDpi(status_.indent, dpi_);
+  room.right -= shell::ScaleToDpi(status_.indent, dpi_);
+  const HGDIOBJ old = ::SelectObject(
+      item.hDC, reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  // A folder it offers shows as a link.
+  ::SetTextColor(item.hDC,
+                 Colour(status_offers_folder_ ? shell::kLinkColour : status_.text_colour));
+  ::SetBkMode(item.hDC, TRANSPARENT);
+  ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &room,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+  ::SelectObject(item.hDC, old);
+  if (::GetFocus() == item.hwndItem) {
+    RECT mark = item.rcItem;
+    ::InflateRect(&mark, -1, -1);
+    ::DrawFocusRect(item.hDC, &mark);
+  }
+}
+
+LRESULT CALLBACK MainWindow::StatusProc(HWND status, UINT message, WPARAM wparam, LPARAM lparam,
+                                        UINT_PTR /*id*/, DWORD_PTR /*self*/) {
+  switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      ::InvalidateRect(status, nullptr, TRUE);  // the focus mark
+      break;
+    case WM_KEYDOWN:
+      // The window decides what a key does on the strip, as on a button.
+      return ::SendMessageW(::GetParent(status), message, wparam, lparam);
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(status, &MainWindow::StatusProc, 0);
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(status, message, wparam, lparam);
+}
+
+void MainWindow::OpenFilter() {
+  const HWND filter = Control(shell::Role::kFilter);
+  ::SetWindowPos(filter, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  ::SetFocus(filter);
+  ::SendMessageW(filter, EM_SETSEL, 0, -1);
+}
+
+void MainWindow::CloseFilter() {
+  const HWND filter = Control(shell::Role::kFilter);
+  ::SetWindowTextW(filter, L"");  // EN_CHANGE: the list shows every item again
+  ::ShowWindow(filter, SW_HIDE);
+  ::SetFocus(Control(shell::Role::kFiles));
 }
 
 void MainWindow::SetControlText(shell::Role role, const std::u16string& text) {
@@ -416,6 +467,10 @@ void MainWindow::SetControlItems(shell::Role /*role*/, const std::vector<std::u1
   files_->SetItems(items);
 }
 
+void MainWindow::SetControlSizes(shell::Role /*role*/, const std::vector<std::u16string>& sizes) {
+  files_->SetSizes(sizes);
+}
+
 std::vector<std::size_t> MainWindow::SelectedControlItems(shell::Role /*role*/) const {
   return files_->Selected();
 }
@@ -427,8 +482,10 @@ void MainWindow::ShowListMenu(LPARAM place) {
       place == -1 ? files_->KeyboardMenuPlace() : POINT{GET_X_LPARAM(place), GET_Y_LPARAM(place)};
   const HMENU menu = ::CreatePopupMenu();
   for (std::size_t i = 0; i < items.size(); ++i) {
-    ::AppendMenuW(menu, MF_STRING | (items[i].enabled ? MF_ENABLED : MF_GRAYED), i + 1,
-                  Wide(items[i].text).c_str());
+    ::AppendMenuW(menu,
+                  MF_STRING | (items[i].enabled ? MF_ENABLED : MF_GRAYED) |
+                      (items[i].checked ? MF_CHECKED : MF_UNCHECKED),
+                  i + 1, Wide(items[i].text).c_str());
   }
   const int chosen = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
                                       at.y, 0, hwnd_, nullptr);
@@ -453,7 +510,12 @@ std::optional<shell::Role> MainWindow::FocusedRole() const {
 
 bool MainWindow::RunKey(shell::Key key, std::optional<shell::Role> from, bool repeat) {
   const shell::KeyOutcome outcome = controller_.KeyPress(
-      key, from, [this](shell::Role role) { return ::IsWindowEnabled(Control(role)) != 0; },
+      key, from,
+      [this](shell::Role role) {
+        // The status strip takes the focus only while it offers a folder.
+        if (role == shell::Role::kStatus) return status_offers_folder_;
+        return ::IsWindowEnabled(Control(role)) != 0;
+      },
       repeat);
   if (outcome.focus) ::SetFocus(Control(*outcome.focus));
   return outcome.used;
@@ -469,7 +531,16 @@ bool MainWindow::OnKey(WPARAM key, LPARAM flags) {
                {VK_ESCAPE, shell::Key::kEscape}};
   const auto known = std::find_if(std::begin(kKeys), std::end(kKeys),
                                   [key](const auto& k) { return k.virtual_key == key; });
+  if (key == 'F' && ::GetKeyState(VK_CONTROL) < 0) {
+    OpenFilter();
+    return true;
+  }
   if (known == std::end(kKeys)) return false;
+  // Escape empties an open filter first; otherwise it stops the work.
+  if (known->key == shell::Key::kEscape && ::IsWindowVisible(Control(shell::Role::kFilter))) {
+    CloseFilter();
+    return true;
+  }
   shell::Key pressed = known->key;
   if (pressed == shell::Key::kTab && ::GetKeyState(VK_SHIFT) < 0) pressed = shell::Key::kBackTab;
   // Bit 30: the key was already down.
@@ -501,6 +572,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       const auto index = static_cast<std::size_t>(LOWORD(wparam) - ControlId({}));
       if (HIWORD(wparam) == STN_CLICKED && index < controls_.size()) {
         controller_.Click(controls_[index].click);
+      } else if (HIWORD(wparam) == STN_CLICKED && LOWORD(wparam) == kStatusId) {
+        controller_.Click(status_.click);
+      } else if (HIWORD(wparam) == EN_CHANGE && LOWORD(wparam) == kFilterId) {
+        const HWND filter = Control(shell::Role::kFilter);
+        std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(filter)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            ::GetWindowTextW(filter, text.data(), static_cast<int>(text.size()))));
+        controller_.Filter(FromWide(text));
       }
       return 0;
     }
@@ -534,8 +613,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (FileListBox::Draw(*item)) return TRUE;
-      if (item->CtlID == static_cast<UINT>(kStatusId))
-        DrawStatus(*item, status_, status_brush_, dpi_);
+      if (item->CtlID == static_cast<UINT>(kStatusId)) DrawStatus(*item);
       return TRUE;
     }
     case WM_CTLCOLORSTATIC:

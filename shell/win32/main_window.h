@@ -57,6 +57,7 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   // shell::MainView
   void SetBusy(bool busy) override;
   void SetStatus(const std::u16string& text) override;
+  void SetStatusOffersFolder(bool offers) override;
   std::intptr_t WindowHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
 
   HWND hwnd() const { return hwnd_; }
@@ -81,6 +82,7 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   void SetControlText(shell::Role role, const std::u16string& text) override;
   void SetControlTip(shell::Role role, const std::u16string& tip) override;
   void SetControlItems(shell::Role role, const std::vector<std::u16string>& items) override;
+  void SetControlSizes(shell::Role role, const std::vector<std::u16string>& sizes) override;
   std::vector<std::size_t> SelectedControlItems(shell::Role role) const override;
   // Shows lstFiles' context menu, at `place` (screen) or, for -1 (the keyboard), under the item
   // with the focus mark, and runs the command chosen from it.
@@ -110,6 +112,13 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   void ApplyDpi(int dpi, const RECT* suggested = nullptr);
   // The picture `name` (in skin/, without ".bmp") at `scale` (1 or 2); loaded once.
   HBITMAP LoadPicture(std::string_view name, int scale);
+  // The status strip's keys and focus (StatusProc), and its drawing.
+  static LRESULT CALLBACK StatusProc(HWND status, UINT message, WPARAM wparam, LPARAM lparam,
+                                     UINT_PTR id, DWORD_PTR self);
+  void DrawStatus(const DRAWITEMSTRUCT& item) const;
+  // Shows the filter over the status strip with the focus; Escape there empties and hides it.
+  void OpenFilter();
+  void CloseFilter();
   HFONT FontFor(const shell::Font& font);
   // The captions' font at the window's DPI.
   HFONT CaptionFont();
@@ -135,7 +144,10 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   std::vector<std::unique_ptr<PictureControl>> pictures_;
   const std::array<shell::ControlSpec, 10> controls_;  // indexed by role
   const shell::ControlSpec status_ = shell::StatusLine();
-  HBRUSH status_brush_ = nullptr;     // the status line's background
+  HBRUSH status_brush_ = nullptr;  // the status line's background
+  bool status_offers_folder_ = false;
+  std::u16string status_text_;  // the whole status line (the control may show it shortened)
+  const shell::ControlSpec filter_ = shell::FilterBox();
   std::array<HBRUSH, 10> brushes_{};  // each label's background
   // The control of the focus order that had the focus when the window was last deactivated.
   std::optional<shell::Role> focus_before_;

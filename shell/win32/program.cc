@@ -36,9 +36,12 @@ int ShowUsage(shell::Program program, const shell::StartArguments& start) {
 int RunMessageLoop() {
   MSG message{};
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // Escape and Tab reach the main window whichever of its controls has the focus.
+    // Escape, Tab and Ctrl+F (the list's filter) reach the main window whichever of its controls
+    // has the focus.
+    const bool find = message.wParam == 'F' && ::GetKeyState(VK_CONTROL) < 0;
     if (message.message == WM_KEYDOWN &&
-        (message.wParam == VK_ESCAPE || message.wParam == VK_TAB) && message.hwnd != nullptr) {
+        (message.wParam == VK_ESCAPE || message.wParam == VK_TAB || find) &&
+        message.hwnd != nullptr) {
       const HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
       if (root != nullptr) message.hwnd = root;
     }

@@ -53,6 +53,9 @@ inline HWND CreateChild(HWND parent, int id, shell::ControlKind kind, const wcha
   } else if (kind == shell::ControlKind::kButton) {
     type = L"BUTTON";
     style |= WS_TABSTOP | BS_PUSHBUTTON;
+  } else if (kind == shell::ControlKind::kEdit) {
+    type = L"EDIT";
+    style |= ES_AUTOHSCROLL;
   } else {
     style |= SS_NOPREFIX;
   }

@@ -2,6 +2,7 @@
 // and opening one entry with the system's program, with fake services on real folders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -49,9 +50,15 @@ class EntriesTest : public ::testing::Test {
     logic.OnSelectDir();
   }
   // Whether each item of the menu is on, in order.
+  // Whether each of the two extraction items is on.
   std::vector<bool> MenuStates() {
     std::vector<bool> states;
-    for (const shell::ListMenuItem& item : logic.ListMenu()) states.push_back(item.enabled);
+    for (const shell::ListMenuItem& item : logic.ListMenu()) {
+      if (item.command == ListCommand::kExtractSelected ||
+          item.command == ListCommand::kExtractAll) {
+        states.push_back(item.enabled);
+      }
+    }
     return states;
   }
 
@@ -123,8 +130,91 @@ TEST_F(EntriesTest, TheSelectionDecidesWhatIsWrittenAndOnlyAllWritesTheList) {
       box.shown.clear();
     }
     EXPECT_EQ(ListDir(folder.path()), c.written);
-    EXPECT_EQ(view.status(), c.status.empty() ? u"" : c.status + U16(folder.path()));
+    EXPECT_EQ(logic.status_text(), c.status.empty() ? u"" : c.status + U16(folder.path()));
   }
+}
+
+TEST_F(EntriesTest, SortingAndTheFilterChangeWhatIsShownAndWhatTheRowsExtract) {
+  // Each step, then the rows shown, their sizes, the summary, and what extracting the selected
+  // row 0 writes.
+  const struct {
+    const char* what;
+    std::optional<ListCommand> sort;
+    std::optional<std::u16string> filter;
+    std::vector<std::u16string> items;
+    std::vector<std::u16string> sizes;
+    std::u16string summary;
+    Files first;
+  } kSteps[] = {
+      {"as listed: by name",
+       {},
+       {},
+       {u"A.ogg", u"B.bin", u"c.txt", u"x", u"x"},
+       {u"2 bytes", u"1 byte", u"1 byte", u"1 byte", u"1 byte"},
+       u"5 entries, 6 bytes",
+       {"A.ogg"}},
+      {"by size",
+       ListCommand::kSortBySize,
+       {},
+       {u"A.ogg", u"B.bin", u"c.txt", u"x", u"x"},
+       {u"2 bytes", u"1 byte", u"1 byte", u"1 byte", u"1 byte"},
+       u"5 entries, 6 bytes",
+       {"A.ogg"}},
+      {"archive order",
+       ListCommand::kSortStored,
+       {},
+       {u"B.bin", u"A.ogg", u"c.txt", u"x", u"x"},
+       {u"1 byte", u"2 bytes", u"1 byte", u"1 byte", u"1 byte"},
+       u"5 entries, 6 bytes",
+       {"B.bin"}},
+      {"filtered, in archive order",
+       {},
+       u"X",  // c.txt holds an x too
+       {u"c.txt", u"x", u"x"},
+       {u"1 byte", u"1 byte", u"1 byte"},
+       u"3 of 5 entries, 3 bytes",
+       {"c.txt"}},
+      {"filtered by extension, by name",
+       ListCommand::kSortByName,
+       u".T",
+       {u"c.txt"},
+       {u"1 byte"},
+       u"1 of 5 entries, 1 byte",
+       {"c.txt"}},
+      {"filter cleared",
+       {},
+       u"",
+       {u"A.ogg", u"B.bin", u"c.txt", u"x", u"x"},
+       {u"2 bytes", u"1 byte", u"1 byte", u"1 byte", u"1 byte"},
+       u"5 entries, 6 bytes",
+       {"A.ogg"}},
+  };
+  List(Sample());
+  for (const auto& step : kSteps) {
+    SCOPED_TRACE(step.what);
+    if (step.sort) logic.OnListCommand(*step.sort);
+    if (step.filter) logic.OnFilter(*step.filter);
+    EXPECT_EQ(view.items, step.items);
+    EXPECT_EQ(view.sizes, step.sizes);
+    EXPECT_EQ(view.status(), step.summary);
+    std::vector<bool> checked;
+    for (const shell::ListMenuItem& item : logic.ListMenu()) checked.push_back(item.checked);
+    EXPECT_EQ(std::count(checked.begin(), checked.end(), true), 1);
+
+    TempDir folder;
+    ChooseFolder(folder.path());
+    view.selected = {0};
+    logic.OnListCommand(ListCommand::kExtractSelected);
+    EXPECT_EQ(ListDir(folder.path()), step.first);
+    folders.Cancel();
+    logic.OnSelectDir();  // clears the extraction's line: the summary is back
+  }
+  // Opening a row opens the entry it shows.
+  logic.OnFilter(u"C");
+  logic.OnOpenItem(0);
+  ASSERT_EQ(launcher.opened.size(), 1u);
+  EXPECT_EQ(launcher.opened[0].file.filename(), "c.txt");
+  EXPECT_EQ(launcher.opened[0].bytes, std::string(1, '\3'));
 }
 
 TEST_F(EntriesTest, OfTwoSelectedEntriesOfOneNameTheLaterInTheArchiveWins) {
@@ -144,7 +234,8 @@ TEST_F(EntriesTest, TheMenuNamesItsCommandsAndIsOffWithoutAnArchiveOrWhileWorkRu
     return shown;
   };
   EXPECT_EQ(texts(),
-            (std::vector<std::u16string>{u"Extract Selected Files\u2026", u"Extract All Files"}));
+            (std::vector<std::u16string>{u"Extract Selected Files\u2026", u"Extract All Files",
+                                         u"Sort by Name", u"Sort by Size", u"Archive Order"}));
   view.selected = {0};  // a stale selection does not count without an archive
   EXPECT_EQ(MenuStates(), (std::vector<bool>{false, false}));
 
@@ -406,7 +497,7 @@ TEST_F(EntriesTest, EscapeWhileAnEntryIsCopiedOpensNothing) {
   runner.Finish();
   EXPECT_TRUE(launcher.opened.empty());
   EXPECT_TRUE(box.shown.empty());
-  EXPECT_EQ(view.status(), u"");
+  EXPECT_EQ(view.status(), u"5 entries, 6 bytes");
 }
 
 }  // namespace

@@ -518,7 +518,46 @@ TEST_F(UnbalerWorkTest, ProgressThenAStatusLineThatTheNextActionClears) {
 
   folders.Cancel();
   logic.OnSelectDir();
-  EXPECT_EQ(view.status(), u"");
+  EXPECT_EQ(view.status(), u"3 entries, 3 bytes");  // the list's summary again
+}
+
+TEST_F(UnbalerWorkTest, AfterAnExtractionTheStatusLineOpensTheFolderUntilTheNextLine) {
+  FakeLauncher launcher;
+  logic.SetLauncher(launcher);
+  Prepare();
+  logic.OnOpenFolder();  // nothing offered yet
+  EXPECT_TRUE(launcher.opened.empty());
+
+  // A stop before any file was written offers nothing.
+  logic.OnMainCommand();
+  logic.OnCancel();
+  runner.Finish();
+  EXPECT_EQ(logic.status_text(), u"Extraction stopped: 0 files extracted into " + U16(out.path()));
+  EXPECT_FALSE(view.offers_folder);
+
+  logic.OnMainCommand();
+  EXPECT_FALSE(view.offers_folder);  // the progress offers nothing
+  runner.Finish();
+  EXPECT_TRUE(view.offers_folder);
+  EXPECT_EQ(logic.offered_folder(), U16(out.path()));
+  logic.OnOpenFolder();
+  ASSERT_EQ(launcher.opened.size(), 1u);
+  EXPECT_EQ(launcher.opened[0].file, out.path());
+  EXPECT_FALSE(launcher.opened[0].bytes);  // a folder: nothing to read
+
+  // No file manager: a box names the folder, and the offer stays.
+  launcher.opens = false;
+  logic.OnOpenFolder();
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(box.shown[0].text, u"Could not open the folder\n\n" + U16(out.path()));
+  EXPECT_TRUE(view.offers_folder);
+
+  folders.Cancel();
+  logic.OnSelectDir();  // the next line offers nothing
+  EXPECT_FALSE(view.offers_folder);
+  logic.OnOpenFolder();
+  EXPECT_EQ(launcher.opened.size(), 2u);
+  EXPECT_EQ(box.shown.size(), 1u);
 }
 
 TEST_F(UnbalerWorkTest, AStopEndsTheExtractionBetweenEntries) {
@@ -556,7 +595,7 @@ TEST_F(UnbalerWorkTest, AFailedExtractionKeepsItsBox) {
   runner.Finish();
   EXPECT_EQ(logic.work_state(), shell::WorkState::kFailed);
   EXPECT_EQ(box.shown.size(), 1u);
-  EXPECT_EQ(view.status(), u"");
+  EXPECT_EQ(view.status(), u"3 entries, 3 bytes");
   EXPECT_FALSE(view.working);
 }
 

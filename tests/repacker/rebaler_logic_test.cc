@@ -639,7 +639,7 @@ TEST_F(RebalerWorkTest, EveryWayOfChoosingTheFolderReadsItOnTheWorker) {
     EXPECT_EQ(disk.listings, listings + 1);
     EXPECT_EQ(view.items, (Names{u"a.ogg", u"b.ogg"}));
     EXPECT_EQ(worked.Files(), view.items);
-    EXPECT_EQ(view.status(), u"");
+    EXPECT_EQ(view.status(), u"2 files, 2 bytes");  // no work runs: the list's summary
     EXPECT_FALSE(view.working);
     EXPECT_EQ(view.enabled, !worked.archive_path().empty());
     EXPECT_TRUE(messages.shown.empty());
@@ -749,7 +749,7 @@ TEST_F(RebalerWorkTest, EscapeDuringThePacksScanPacksNothingQuietly) {
     EXPECT_FALSE(worked.Working());
     EXPECT_EQ(dialogs_made, 0);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(view.status(), u"");
+    EXPECT_EQ(view.status(), u"1 file, 1 byte");
     EXPECT_EQ(view.items, Names{u"a.ogg"});  // as it was
     EXPECT_EQ(view.enabled, true);
     EXPECT_EQ(ReadFile(archive()), old_archive);
@@ -783,6 +783,39 @@ TEST_F(RebalerTest, ARepackRefillsTheListOnlyWhenTheFolderChanged) {
     EXPECT_EQ(view.items, logic.Files());
     EXPECT_TRUE(messages.shown.empty());
   }
+}
+
+// ---- The list: sizes, sorting, the filter ----
+
+TEST_F(RebalerTest, TheListShowsSizesSortsAndFiltersWithoutChangingWhatIsPacked) {
+  Put(u"a.ogg", std::string(3000, 'a'));
+  Put(u"B.txt", "bb");
+  Put(u"c.ogg", std::string(70000, 'c'));
+  ChooseBoth();
+  EXPECT_EQ(view.items, (Names{u"a.ogg", u"B.txt", u"c.ogg"}));
+  EXPECT_EQ(view.sizes, (Names{u"2.9 KB", u"2 bytes", u"68 KB"}));
+  EXPECT_EQ(view.status(), u"3 files, 71 KB");
+  std::vector<std::u16string> texts;
+  for (const shell::ListMenuItem& item : logic.ListMenu()) texts.emplace_back(item.text);
+  EXPECT_EQ(texts, (Names{u"Sort by Name", u"Sort by Size"}));  // the files' order is by name
+
+  logic.OnListCommand(shell::ListCommand::kSortBySize);
+  EXPECT_EQ(view.items, (Names{u"c.ogg", u"a.ogg", u"B.txt"}));
+  logic.OnFilter(u"OGG");
+  EXPECT_EQ(view.items, (Names{u"c.ogg", u"a.ogg"}));
+  EXPECT_EQ(view.status(), u"2 of 3 files, 71 KB");
+  // A row opens the file it shows.
+  FakeLauncher launcher;
+  logic.SetLauncher(launcher);
+  logic.OnOpenItem(1);
+  ASSERT_EQ(launcher.opened.size(), 1u);
+  EXPECT_EQ(launcher.opened[0].file.filename(), "a.ogg");
+
+  // The pack takes every file in its own order, whatever the list shows.
+  logic.OnMainCommand();
+  EXPECT_EQ(ReadFile(archive()), MakeArchive({{u"a.wav", Data(std::string(3000, 'a'))},
+                                              {u"B.txt", Data("bb")},
+                                              {u"c.wav", Data(std::string(70000, 'c'))}}));
 }
 
 // ---- Opening a listed file ----

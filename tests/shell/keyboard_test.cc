@@ -11,9 +11,10 @@ namespace {
 
 TEST(KeyboardTest, TabFollowsEachProgramsRowsAndPassesOverControlsThatAreOff) {
   using enum Role;
-  const std::set<Role> all{kSelectFile, kSelectDir, kMainCommand, kFiles};
-  const std::set<Role> no_main{kSelectFile, kSelectDir, kFiles};  // no paths chosen yet
-  const std::set<Role> working{kFiles};                           // only the list is on
+  const std::set<Role> all{kSelectFile, kSelectDir, kMainCommand, kFiles, kClose};
+  const std::set<Role> offer{kSelectFile, kSelectDir, kMainCommand, kFiles, kStatus, kClose};
+  const std::set<Role> no_main{kSelectFile, kSelectDir, kFiles, kClose};  // no paths chosen yet
+  const std::set<Role> working{kFiles, kClose};  // only the list and the close picture are on
   const struct {
     Program program;
     std::optional<Role> from;  // none: the window itself
@@ -23,17 +24,23 @@ TEST(KeyboardTest, TabFollowsEachProgramsRowsAndPassesOverControlsThatAreOff) {
   } kCases[] = {
       {Program::kUnbaler, std::nullopt, false, all, kSelectFile},
       {Program::kRebaler, std::nullopt, false, all, kSelectDir},
-      {Program::kUnbaler, std::nullopt, true, all, kFiles},
+      {Program::kUnbaler, std::nullopt, true, all, kClose},
       {Program::kUnbaler, kClose, false, all, kSelectFile},
+      // The status strip takes the focus only while it offers a folder.
+      {Program::kUnbaler, kFiles, false, all, kClose},
+      {Program::kUnbaler, kFiles, false, offer, kStatus},
+      {Program::kUnbaler, kStatus, false, offer, kClose},
+      {Program::kUnbaler, kClose, true, offer, kStatus},
       {Program::kUnbaler, kSelectDir, false, all, kMainCommand},
       {Program::kRebaler, kSelectDir, false, all, kSelectFile},
-      {Program::kRebaler, kFiles, false, all, kSelectDir},
-      {Program::kUnbaler, kSelectFile, true, all, kFiles},
+      {Program::kRebaler, kClose, false, all, kSelectDir},
+      {Program::kUnbaler, kSelectFile, true, all, kClose},
       {Program::kRebaler, kMainCommand, true, all, kSelectFile},
       {Program::kUnbaler, kSelectDir, false, no_main, kFiles},
       {Program::kUnbaler, kFiles, true, no_main, kSelectDir},
       {Program::kUnbaler, kSelectFile, false, working, kFiles},
-      {Program::kUnbaler, kFiles, false, working, kFiles},
+      {Program::kUnbaler, kFiles, false, working, kClose},
+      {Program::kUnbaler, kClose, false, working, kFiles},
       {Program::kRebaler, std::nullopt, false, {}, std::nullopt},
   };
   for (const auto& c : kCases) {
@@ -42,6 +49,26 @@ TEST(KeyboardTest, TabFollowsEachProgramsRowsAndPassesOverControlsThatAreOff) {
                  << (c.from ? static_cast<int>(*c.from) : -1) << (c.backward ? " back" : ""));
     EXPECT_EQ(NextFocus(c.program, c.from, c.backward, [&](Role r) { return c.on.contains(r); }),
               c.expected);
+  }
+}
+
+TEST(KeyboardTest, EnterRunsTheFocusedButtonsOrTheStatusStripsCommand) {
+  using enum Role;
+  const struct {
+    std::optional<Role> focused;
+    Command command;
+  } kCases[] = {
+      {kSelectFile, Command::kSelectFile},
+      {kMainCommand, Command::kMainCommand},
+      {kClose, Command::kClose},
+      {kStatus, Command::kOpenFolder},
+      {kFiles, Command::kNone},
+      {kFileName, Command::kNone},
+      {std::nullopt, Command::kNone},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(KeyCommand(Program::kUnbaler, c.focused), c.command)
+        << (c.focused ? static_cast<int>(*c.focused) : -1);
   }
 }
 

@@ -81,6 +81,7 @@ class RecordingCommands : public MainCommands {
   void OnSelectDir() override { Record("OnSelectDir"); }
   void OnMainCommand() override { Record("OnMainCommand"); }
   void OnCancel() override { Record("OnCancel"); }
+  void OnOpenFolder() override { Record("OnOpenFolder"); }
   bool Working() const override { return working; }
   std::vector<ListMenuItem> ListMenu() override {
     return {{ListCommand::kExtractAll, u"All", !working}};
@@ -192,8 +193,13 @@ TEST_F(MainControllerTest, WhileWorkRunsOnlyEscapeAndCloseAreHeardAndCloseWaitsF
   Load();
   for (int tick = 0; tick < 47; ++tick) controller.FadeTick();  // faded in: the timer is off
   commands.working = true;
+  controller.Working(true);
+  // The path buttons show their dimmed pictures while the work runs.
+  EXPECT_EQ(select_file.shown, ButtonLook::kDisabled);
+  EXPECT_EQ(select_dir.shown, ButtonLook::kDisabled);
   window.calls.clear();
-  for (Command command : {Command::kSelectFile, Command::kSelectDir, Command::kMainCommand}) {
+  for (Command command :
+       {Command::kSelectFile, Command::kSelectDir, Command::kMainCommand, Command::kOpenFolder}) {
     controller.Click(command);
   }
   EXPECT_TRUE(window.calls.empty());
@@ -204,6 +210,8 @@ TEST_F(MainControllerTest, WhileWorkRunsOnlyEscapeAndCloseAreHeardAndCloseWaitsF
   // The work has stopped: the close goes on, once.
   commands.working = false;
   controller.Working(false);
+  EXPECT_EQ(select_file.shown, ButtonLook::kNormal);
+  EXPECT_EQ(select_dir.shown, ButtonLook::kNormal);
   EXPECT_TRUE(window.fade_timer);
   for (int tick = 0; tick < 47; ++tick) controller.FadeTick();
   EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "Unload"), 1);
@@ -234,13 +242,16 @@ TEST_F(MainControllerTest, KeysMoveTheFocusAndRunTheFocusedButtonLikeAClick) {
       // The list keeps Enter and Space; the window itself has nothing to run.
       {Key::kEnter, Role::kFiles, false, false, std::nullopt, {}},
       {Key::kSpace, Role::kFiles, false, false, std::nullopt, {}},
-      {Key::kSpace, Role::kClose, false, false, std::nullopt, {}},
+      // The status strip runs its click too (the close picture's, last below).
+      {Key::kEnter, Role::kStatus, false, true, std::nullopt, {"OnOpenFolder"}},
+      {Key::kEnter, Role::kStatus, true, true, std::nullopt, {}},
       // Escape stops the work from any control.
       {Key::kEscape, Role::kFiles, true, true, std::nullopt, {"OnCancel"}},
       // A held key runs its command once: the repeats are the window's, and run nothing.
       {Key::kEnter, Role::kSelectDir, false, true, std::nullopt, {}, true},
       {Key::kSpace, Role::kMainCommand, false, true, std::nullopt, {}, true},
       {Key::kSpace, Role::kFiles, false, false, std::nullopt, {}, true},
+      {Key::kSpace, Role::kClose, false, true, std::nullopt, {}},  // the fade-out starts
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(static_cast<int>(c.key));
@@ -251,6 +262,7 @@ TEST_F(MainControllerTest, KeysMoveTheFocusAndRunTheFocusedButtonLikeAClick) {
     EXPECT_EQ(outcome.focus, c.focus);
     EXPECT_EQ(window.calls, c.calls);
   }
+  EXPECT_TRUE(window.fade_timer);
 }
 
 TEST_F(MainControllerTest, FadeInStopsAt235AndCloseFadesOutToUnloadOnce) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 #include <string>
 #include <tuple>
@@ -100,32 +102,65 @@ TEST(MainLayout, ClicksReachTheirCommands) {
   }
 }
 
-// The status line covers the bottom row of lstFiles but not its vertical scroll bar, and looks
-// like the path labels: black on white in the controls' font, its text a little in from its edge.
-TEST(MainLayout, StatusLineLiesOverTheListsBottomRowClearOfItsScrollBar) {
-  constexpr std::int32_t kScrollBarWidth = 17;  // the widest scroll bar of the toolkits
+// The contrast ratio of two colours as the accessibility guidelines define it: (L1 + 0.05) /
+// (L2 + 0.05) of their relative luminances, from 1 (equal) to 21 (black on white).
+double ContrastRatio(Rgb a, Rgb b) {
+  const auto luminance = [](Rgb c) {
+    const auto linear = [](std::uint8_t v) {
+      const double s = v / 255.0;
+      return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.red) + 0.7152 * linear(c.green) + 0.0722 * linear(c.blue);
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The status strip has the bottom of the list's white box to itself: the list ends where it
+// begins, so no row lies under it; the filter opens over it.
+TEST(MainLayout, TheStatusStripLiesBelowTheListAndHidesNoRow) {
+  constexpr std::int32_t kWhiteBoxBottom = 153;  // the list's white box on the skin
   const ControlSpec status = StatusLine();
+  const ControlSpec filter = FilterBox();
   for (Program program : {Program::kUnbaler, Program::kRebaler}) {
     const auto controls = MainWindowControls(program);
-    for (const ControlSpec& desc : controls) EXPECT_NE(desc.name, status.name);
-    // Found by its role as the controls are: the index after theirs.
+    for (const ControlSpec& desc : controls) {
+      EXPECT_NE(desc.name, status.name);
+      EXPECT_NE(desc.name, filter.name);
+    }
+    // Found by their roles as the controls are: the indices after theirs.
     EXPECT_EQ(static_cast<std::size_t>(status.role), controls.size());
+    EXPECT_EQ(static_cast<std::size_t>(filter.role), controls.size() + 1);
     const Box& list = Find(controls, Role::kFiles).box;
     const Box& box = status.box;
-    EXPECT_GT(box.left, list.left);
-    EXPECT_GT(box.top, list.top + list.height / 2);
-    EXPECT_LT(box.top + box.height, list.top + list.height);
-    EXPECT_LE(box.left + box.width, list.left + list.width - kScrollBarWidth);
-    const ControlSpec& path = Find(controls, Role::kFileName);
-    EXPECT_EQ(status.font, path.font);
-    EXPECT_EQ(status.align, path.align);
+    EXPECT_EQ(box.top, list.top + list.height);
+    EXPECT_EQ(box.top + box.height, kWhiteBoxBottom);
+    EXPECT_EQ(std::tuple(box.left, box.width), std::tuple(list.left, list.width));
+    EXPECT_EQ(std::tuple(filter.box.left, filter.box.top, filter.box.width, filter.box.height),
+              std::tuple(box.left, box.top, box.width, box.height));
+    // Three rows of the controls' font still fit the list.
+    EXPECT_GE(list.height, 3 * 13 + 4);
+    EXPECT_EQ(status.font, Find(controls, Role::kFileName).font);
     EXPECT_GT(status.indent, 0);
-    for (const auto& [got, want] : {std::pair{status.text_colour, path.text_colour},
-                                    std::pair{status.background, path.background}}) {
-      EXPECT_EQ(std::tuple(got.red, got.green, got.blue),
-                std::tuple(want.red, want.green, want.blue));
-    }
   }
+}
+
+TEST(MainLayout, TheListsMarksAndTheStripsTextsStandOutFromTheirBackgrounds) {
+  const ControlSpec list = Find(MainWindowControls(Program::kUnbaler), Role::kFiles);
+  const ControlSpec status = StatusLine();
+  const struct {
+    const char* what;
+    Rgb front, back;
+    double least;
+  } kCases[] = {
+      {"the list's focus mark", kListFocusColour, list.background, 3.0},
+      {"the status line", status.text_colour, status.background, 4.5},
+      {"a status line that offers a folder", kLinkColour, status.background, 4.5},
+      {"the filter", FilterBox().text_colour, FilterBox().background, 4.5},
+  };
+  for (const auto& c : kCases) EXPECT_GE(ContrastRatio(c.front, c.back), c.least) << c.what;
+  // The strip is set apart from the list's white.
+  EXPECT_GT(ContrastRatio(list.background, status.background), 1.1);
 }
 
 TEST(MainLayout, PictureFilesNameFourForAButtonAndNoneForOtherControls) {

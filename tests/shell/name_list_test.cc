@@ -44,28 +44,6 @@ TEST(NameList, ALetterGoesToTheNextNameStartingWithItRoundToTheTop) {
             4u);
 }
 
-TEST(NameList, TheStatusLineCoversTheBottomWholeRowAndThePartRowBelowIt) {
-  const struct {
-    Box client;
-    std::int32_t row, scroll_bar;
-    Box expected;
-  } kCases[] = {
-      {{10, 20, 300, 100}, 13, 17, {10, 20 + 6 * 13, 283, 100 - 6 * 13}},  // 7 rows and 9 px
-      {{10, 20, 300, 91}, 13, 17, {10, 20 + 6 * 13, 283, 13}},             // exactly 7 rows
-      {{0, 0, 200, 10}, 13, 0, {0, 0, 200, 10}},                           // less than a row
-      {{0, 0, 200, 30}, 0, 0, {0, 29, 200, 1}},                            // no height: 1 px rows
-  };
-  for (const auto& c : kCases) {
-    const Box box = shell::StatusBoxOver(c.client, c.row, c.scroll_bar);
-    EXPECT_EQ(box.left, c.expected.left);
-    EXPECT_EQ(box.top, c.expected.top);
-    EXPECT_EQ(box.width, c.expected.width);
-    EXPECT_EQ(box.height, c.expected.height);
-    // It always ends at the list's bottom edge.
-    EXPECT_EQ(box.top + box.height, c.client.top + c.client.height);
-  }
-}
-
 TEST(NameList, TheKeyboardOpensTheMenuUnderTheFocusedRowWhileItShows) {
   const struct {
     std::optional<Box> caret_row;

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "codec/text.h"
 #include "shell/folder_browser.h"
 #include "shell/main_view.h"
 #include "shell/picture_button.h"
@@ -32,6 +33,7 @@ class FakeView : public shell::MainView {
  public:
   std::u16string file_caption, dir_caption, file_tip, dir_tip;
   std::vector<std::u16string> items;
+  std::vector<std::u16string> sizes;  // beside the items
   int list_fills = 0;
   std::optional<bool> enabled;  // unset until the logic first decides
   int enable_calls = 0;
@@ -40,6 +42,7 @@ class FakeView : public shell::MainView {
   bool working = false;
   std::vector<std::u16string> statuses;  // every status line shown, in order
   std::vector<std::size_t> selected;     // the items the user has selected
+  bool offers_folder = false;            // the status line offers to open a folder
 
   void SetFileCaption(const std::u16string& caption) override { file_caption = caption; }
   void SetDirCaption(const std::u16string& caption) override { dir_caption = caption; }
@@ -49,6 +52,7 @@ class FakeView : public shell::MainView {
     items = new_items;
     ++list_fills;
   }
+  void SetListSizes(const std::vector<std::u16string>& new_sizes) override { sizes = new_sizes; }
   void SetMainCommandEnabled(bool on) override {
     enabled = on;
     ++enable_calls;
@@ -61,6 +65,7 @@ class FakeView : public shell::MainView {
   std::intptr_t WindowHandle() const override { return kFakeWindow; }
   void SetWorking(bool on) override { working = on; }
   void SetStatus(const std::u16string& text) override { statuses.push_back(text); }
+  void SetStatusOffersFolder(bool offers) override { offers_folder = offers; }
   std::u16string status() const { return statuses.empty() ? u"" : statuses.back(); }
 };
 
@@ -170,7 +175,9 @@ class FakeLauncher : public shell::Launcher {
 
   bool Open(const std::filesystem::path& file) override {
     std::optional<std::string> bytes;
-    if (std::ifstream in(file, std::ios::binary); in) {
+    if (std::filesystem::is_directory(file)) {
+      // A folder to show: nothing to read.
+    } else if (std::ifstream in(file, std::ios::binary); in) {
       bytes.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     opened.push_back({file, std::move(bytes)});
@@ -215,6 +222,10 @@ class RecordingCommands : public shell::MainCommands {
   void OnOpenItem(std::size_t index) override {
     calls.push_back("OnOpenItem " + std::to_string(index));
   }
+  void OnFilter(const std::u16string& text) override {
+    calls.push_back("OnFilter " + pak::ToUtf8(text));
+  }
+  void OnOpenFolder() override { calls.push_back("OnOpenFolder"); }
   int Count(const std::string& call) const {
     return static_cast<int>(std::count(calls.begin(), calls.end(), call));
   }

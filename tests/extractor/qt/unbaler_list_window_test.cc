@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QPointer>
@@ -101,6 +103,49 @@ class UnbalerListWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The status strip lies below the list: scrolled to its end, the list shows its last row
+  // whole, above the strip that reads the list's summary; "/" opens the filter over the strip and
+  // Escape clears it.
+  void theLastRowIsVisibleAboveTheStatusStrip() {
+    TempDir work, out;
+    Unbaler w;
+    std::vector<RawEntry> entries;
+    for (int i = 0; i < 30; ++i) {
+      entries.push_back({u"entry" + pak::FromUtf8(std::to_string(100 + i)), Bytes(i * 100, 1)});
+    }
+    w.Prepare(work.path(), MakeArchive(entries), out.path());
+    auto* strip = w.window.findChild<QLabel*>(QStringLiteral("lblStatus"));
+    QVERIFY(strip != nullptr && strip->isVisible());
+    QCOMPARE(strip->text(), QStringLiteral("30 entries, 42 KB"));
+
+    QListView* list = w.List();
+    const int last = list->model()->rowCount() - 1;
+    QCOMPARE(last, 29);
+    w.window.activateWindow();
+    list->setFocus();
+    w.Click(0);
+    QTest::keyClick(list, Qt::Key_End);
+    QCOMPARE(list->currentIndex().row(), last);
+    const QRect row = list->visualRect(list->currentIndex());
+    QVERIFY(list->viewport()->rect().contains(row));
+    const QPoint row_bottom = list->viewport()->mapTo(&w.window, row.bottomLeft());
+    QVERIFY2(row_bottom.y() < strip->mapTo(&w.window, QPoint(0, 0)).y(),
+             "the last row reaches into the status strip");
+
+    QTest::keyClick(list, '/');
+    auto* filter = w.window.findChild<QLineEdit*>(QStringLiteral("txtFilter"));
+    QVERIFY(filter != nullptr);
+    QVERIFY(filter->isVisible());
+    QCOMPARE(w.window.focusWidget(), filter);  // the focus goes to the filter
+    QCOMPARE(filter->geometry(), strip->geometry());
+    QTest::keyClicks(filter, QStringLiteral("Y12"));
+    QCOMPARE(list->model()->rowCount(), 10);  // entry120 to entry129
+    QTest::keyClick(filter, Qt::Key_Escape);
+    QVERIFY(!filter->isVisible());
+    QCOMPARE(list->model()->rowCount(), 30);
+    QCOMPARE(strip->text(), QStringLiteral("30 entries, 42 KB"));
+  }
+
   void ctrlAndShiftClicksSelectSeveralEntries() {
     TempDir work;
     Unbaler w;
@@ -136,7 +181,8 @@ class UnbalerListWindowTest : public QObject {
     Unbaler w;
     w.Prepare(work.path(), MakeArchive({{u"b", {2}}, {u"a", {1}}, {u"c", {3}}}), out.path());
     const QStringList texts{QStringLiteral("Extract Selected Files\u2026"),
-                            QStringLiteral("Extract All Files")};
+                            QStringLiteral("Extract All Files"), QStringLiteral("Sort by Name"),
+                            QStringLiteral("Sort by Size"), QStringLiteral("Archive Order")};
 
     // Below the last row: nothing selected, so only "Extract All Files" is on.
     std::optional<MenuSeen> seen;
@@ -144,7 +190,7 @@ class UnbalerListWindowTest : public QObject {
     RightClick(w.List()->viewport(), QPoint(10, w.List()->viewport()->height() - 3));
     QTRY_VERIFY(seen.has_value());
     QCOMPARE(seen->texts, texts);
-    QCOMPARE(seen->enabled, (QList<bool>{false, true}));
+    QCOMPARE(seen->enabled, (QList<bool>{false, true, true, true, true}));
     QVERIFY(ListDir(out.path()).empty());
 
     w.Click(0);
@@ -153,11 +199,12 @@ class UnbalerListWindowTest : public QObject {
     OnMenu(&w.window, 0, &seen);
     RightClick(w.List()->viewport(), w.Row(2));  // on a selected row: the selection stays
     QTRY_VERIFY(seen.has_value());
-    QCOMPARE(seen->enabled, (QList<bool>{true, true}));
+    QCOMPARE(seen->enabled, (QList<bool>{true, true, true, true, true}));
     QTRY_COMPARE(ListDir(out.path()), (std::vector<std::string>{"a", "c"}));
     QCOMPARE(w.window.findChild<QWidget*>(QStringLiteral("lblStatus"))->toolTip(),
-             shell::qt::PlainTip(
-                 QString::fromStdU16String(u"2 files extracted into " + out.path().u16string())));
+             shell::qt::PlainTip(QString::fromStdU16String(std::u16string(shell::kOpenFolderTip) +
+                                                           u"\n2 files extracted into " +
+                                                           out.path().u16string())));
 
     seen.reset();
     OnMenu(&w.window, 1, &seen);
@@ -178,7 +225,7 @@ class UnbalerListWindowTest : public QObject {
     OnMenu(&w.window, -1, &seen);
     QTest::keyClick(w.List(), Qt::Key_F10, Qt::ShiftModifier);
     QTRY_VERIFY(seen.has_value());
-    QCOMPARE(seen->enabled, (QList<bool>{true, true}));
+    QCOMPARE(seen->enabled, (QList<bool>{true, true, true, true, true}));
     // The menu key reaches the list as the request the window system makes of it.
     seen.reset();
     OnMenu(&w.window, -1, &seen);
@@ -186,7 +233,7 @@ class UnbalerListWindowTest : public QObject {
                                w.List()->viewport()->mapToGlobal(QPoint(0, 0)));
     QApplication::sendEvent(w.List()->viewport(), &menu_key);
     QTRY_VERIFY(seen.has_value());
-    QCOMPARE(seen->enabled, (QList<bool>{true, true}));
+    QCOMPARE(seen->enabled, (QList<bool>{true, true, true, true, true}));
   }
 
   void aDoubleClickOrEnterOpensTheEntryWithItsProgram() {

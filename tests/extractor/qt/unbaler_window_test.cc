@@ -204,8 +204,10 @@ class UnbalerWindowTest : public QObject {
     QCOMPARE(w.logic.work_state(), shell::WorkState::kCancelling);
     release = true;
     QTRY_COMPARE(w.logic.work_state(), shell::WorkState::kIdle);
+    // The folder holds what was written: the line offers to open it.
     QCOMPARE(w.Child("lblStatus")->toolTip(),
-             StatusTip(u"Extraction stopped: 1 file extracted into " + out.path().u16string()));
+             StatusTip(std::u16string(shell::kOpenFolderTip) +
+                       u"\nExtraction stopped: 1 file extracted into " + out.path().u16string()));
     QCOMPARE(ReadText(out / "FilesList.txt"), std::string("a\r\n"));
     QVERIFY(!std::filesystem::exists(out / "b"));
     QVERIFY(w.Child("picSelectFile")->isEnabled());

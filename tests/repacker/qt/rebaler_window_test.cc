@@ -104,7 +104,7 @@ class RebalerWindowTest : public QObject {
     QCOMPARE(QApplication::overrideCursor(), nullptr);  // the busy cursor is off again
   }
 
-  void aDoubleClickOpensTheFoldersFileAndTheListHasNoMenu() {
+  void aDoubleClickOpensTheFoldersFileAndTheListsMenuOnlySorts() {
     TempDir temp;
     fs::create_directory(temp / "files");
     WriteFile(temp / "files" / "a.ogg", std::string("A"));
@@ -128,8 +128,11 @@ class RebalerWindowTest : public QObject {
     QVERIFY(launcher.opened[0].file == temp / "files" / "b.png");
     QVERIFY(messages.shown.empty());
 
-    // Rebaler has no context menu for its list.
-    QVERIFY(window.controller().ListMenu().empty());
+    // Rebaler's list menu only sorts.
+    const std::vector<shell::ListMenuItem> menu = window.controller().ListMenu();
+    QCOMPARE(menu.size(), std::size_t{2});
+    QCOMPARE(menu[0].command, shell::ListCommand::kSortByName);
+    QCOMPARE(menu[1].command, shell::ListCommand::kSortBySize);
   }
 };
 

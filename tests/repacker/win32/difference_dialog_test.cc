@@ -72,7 +72,7 @@ TEST(DifferenceDialogWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
   std::vector<Seen> seen;
   int slack = 0;
   std::vector<int> tab_order;
-  bool stays_after_enter_and_esc = false;
+  bool stays_after_enter = false;
   bool row_drawn = false;
   std::vector<LRESULT> typed;
   DialogDriver driver(L"Files List Diff", [&](HWND box) {
@@ -98,17 +98,16 @@ TEST(DifferenceDialogWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
       tab_order.push_back(::GetDlgCtrlID(at));
       at = ::GetNextDlgTabItem(box, at, FALSE);
     }
-    // Enter and Esc are no answers: neither button is the default or the cancel button.
+    // Enter is no answer: neither button is the default button.
     ::SendMessageW(box, WM_COMMAND, IDOK, 0);
-    ::SendMessageW(box, WM_COMMAND, IDCANCEL, 0);
-    stays_after_enter_and_esc = ::IsWindowVisible(box);
+    stays_after_enter = ::IsWindowVisible(box);
     Click(box, repacker::win32::DiffControlId(repacker::kDiffContinue));
   });
   EXPECT_EQ(dialog.ShowDiff({u"new.ogg", u"B.ogg", u"a.ogg"}, {}), repacker::DiffAnswer::kContinue);
   ASSERT_TRUE(driver.acted());
   EXPECT_FALSE(owner_enabled);
   EXPECT_TRUE(::IsWindowEnabled(owner));
-  EXPECT_TRUE(stays_after_enter_and_esc);
+  EXPECT_TRUE(stays_after_enter);
 
   EXPECT_EQ(added, (std::vector<std::wstring>{L"new.ogg", L"B.ogg", L"a.ogg"}));
   EXPECT_TRUE(deleted.empty());
@@ -167,6 +166,17 @@ TEST(DifferenceDialogWin32, CancelAndClosingReturnZeroAndEachUseStartsFresh) {
     });
     EXPECT_EQ(dialog.ShowDiff({u"x.ogg"}, {}), repacker::DiffAnswer::kCancel);
     EXPECT_EQ(added, (std::vector<std::wstring>{L"x.ogg"}));
+  }
+  {
+    // Escape, pressed in the list that has the focus, cancels as on Qt.
+    DifferenceDialog dialog(nullptr);
+    DialogDriver driver(L"Files List Diff", [&](HWND box) {
+      const HWND list = ::GetDlgItem(box, repacker::win32::DiffControlId(repacker::kDiffAdded));
+      ::PostMessageW(list, WM_KEYDOWN, VK_ESCAPE, 1);
+      ::PostMessageW(list, WM_KEYUP, VK_ESCAPE, 1 | (3u << 30));
+    });
+    EXPECT_EQ(dialog.ShowDiff({u"x.ogg"}, {u"y.ogg"}), repacker::DiffAnswer::kCancel);
+    EXPECT_TRUE(driver.acted());
   }
 }
 

@@ -63,7 +63,10 @@ void MainWindowKeyboardTest::tabMovesTheFocusAndEnterOrSpaceRunTheFocusedButton(
       {Qt::Key_Tab, {}, false, "lstFiles", {}},
       {Qt::Key_Return, {}, false, "lstFiles", {}},  // the list's own
       {Qt::Key_Escape, {}, true, "lstFiles", {"OnCancel"}},
+      // The status strip offers nothing: Tab passes it over to the close picture.
+      {Qt::Key_Tab, {}, false, "imgClose", {}},
       {Qt::Key_Tab, {}, false, "picSelectDir", {}},
+      {Qt::Key_Tab, Qt::ShiftModifier, false, "imgClose", {}},
       {Qt::Key_Tab, Qt::ShiftModifier, false, "lstFiles", {}},
       {Qt::Key_Tab, Qt::ShiftModifier, false, "picRepack", {}},
   };
@@ -79,6 +82,16 @@ void MainWindowKeyboardTest::tabMovesTheFocusAndEnterOrSpaceRunTheFocusedButton(
   QApplication::sendEvent(QApplication::focusWidget(), &held);
   QCOMPARE(w.Focused(), QStringLiteral("picRepack"));
   QVERIFY(w.commands.calls.empty());
+  // While the status strip offers a folder, Tab reaches it after the list and Enter opens it.
+  w.window.SetStatusOffersFolder(true);
+  w.Press(Qt::Key_Tab);
+  w.Press(Qt::Key_Tab);
+  QCOMPARE(w.Focused(), QStringLiteral("lblStatus"));
+  w.Press(Qt::Key_Return);
+  QCOMPARE(w.commands.calls, (std::vector<std::string>{"OnOpenFolder"}));
+  // The offer withdrawn, the strip hands the focus back to the list.
+  w.window.SetStatusOffersFolder(false);
+  QCOMPARE(w.Focused(), QStringLiteral("lstFiles"));
 }
 
 void MainWindowKeyboardTest::theFocusedButtonShowsTheMarkAndLosesTheFocusWhenTurnedOff() {
@@ -104,9 +117,14 @@ void MainWindowKeyboardTest::theFocusedButtonShowsTheMarkAndLosesTheFocusWhenTur
   QCOMPARE(w.Focused(), QStringLiteral("lstFiles"));
   QVERIFY(extract->grab().toImage().pixelColor(dots[0].x, dots[0].y) != mark);
   w.Press(Qt::Key_Tab);
+  QCOMPARE(w.Focused(), QStringLiteral("imgClose"));
+  w.Press(Qt::Key_Tab);
   QCOMPARE(w.Focused(), QStringLiteral("picSelectFile"));
   w.window.SetWorking(true);
   QCOMPARE(w.Focused(), QStringLiteral("lstFiles"));
+  // While work runs only the list and the close picture take the focus.
+  w.Press(Qt::Key_Tab);
+  QCOMPARE(w.Focused(), QStringLiteral("imgClose"));
   w.Press(Qt::Key_Tab);
   QCOMPARE(w.Focused(), QStringLiteral("lstFiles"));
 }

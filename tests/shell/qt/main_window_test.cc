@@ -126,18 +126,17 @@ void MainWindowTest::controlsSitWhereTheDescriptionSays() {
              QStringLiteral("<p style='white-space:pre'>C:\\Games\\&lt;b&gt;x&lt;/b&gt;.pak</p>"));
     w.window.SetFileTip(u"");
     QVERIFY(w.Child<QLabel>("lblFileName")->toolTip().isEmpty());
-    // The status line is there only while it has something to say; its tip holds the whole
-    // line, as it is.
+    // The status strip is always there; its tip holds the whole line, as it is.
     auto* status = w.Child<QLabel>("lblStatus");
-    QVERIFY(status->isHidden());
-    w.window.SetStatus(u"1 file extracted into /tmp/<b>x</b>");
     QVERIFY(!status->isHidden());
+    w.window.SetStatus(u"1 file extracted into /tmp/<b>x</b>");
     QCOMPARE(status->textFormat(), Qt::PlainText);
     QCOMPARE(status->toolTip(),
              QStringLiteral(
                  "<p style='white-space:pre'>1 file extracted into /tmp/&lt;b&gt;x&lt;/b&gt;</p>"));
     w.window.SetStatus(u"");
-    QVERIFY(status->isHidden());
+    QVERIFY(!status->isHidden());
+    QVERIFY(status->text().isEmpty());
     QCOMPARE(w.Child<QListView>("lstFiles")->model()->rowCount(), 2);
     w.window.SetListItems({u"c.ogg"});
     QCOMPARE(w.Child<QListView>("lstFiles")->model()->index(0, 0).data().toString(),

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/win32/main_window.h"
@@ -122,14 +123,15 @@ TEST(FileListWin32, CtrlAndShiftClicksSelectSeveralItemsAndTheViewReportsThem) {
 
 TEST(FileListWin32, ADoubleClickOrEnterOpensAnItem) {
   Loaded w;
+  w.window.SetListItems({u"a", u"b", u"c"});  // room below the last
   w.Click(w.Item(2));
   ::SendMessageW(w.List(), WM_LBUTTONDBLCLK, MK_LBUTTON, w.Item(2));
   ::SendMessageW(w.List(), WM_LBUTTONUP, 0, w.Item(2));
   ::SendMessageW(w.List(), WM_LBUTTONDBLCLK, MK_LBUTTON, w.Below());  // on no item
   ::SendMessageW(w.List(), WM_LBUTTONUP, 0, w.Below());
-  w.Click(w.Item(4));
+  w.Click(w.Item(1));
   ::SendMessageW(w.List(), WM_KEYDOWN, VK_RETURN, 0);
-  EXPECT_EQ(w.commands.calls, (std::vector<std::string>{"OnOpenItem 2", "OnOpenItem 4"}));
+  EXPECT_EQ(w.commands.calls, (std::vector<std::string>{"OnOpenItem 2", "OnOpenItem 1"}));
 
   // Enter stays with the list where a dialog manager would look for a default button.
   MSG enter{w.List(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
@@ -255,34 +257,64 @@ TEST(FileListWin32, TheRowsShowTheNamesGivenWithTheSelectionHighlighted) {
   }
 }
 
-// The status line lies over the list's bottom row inside its border: no part of another row shows
-// above it, the list's border shows all round, and the list never paints over it.
-TEST(FileListWin32, TheStatusLineCoversTheListsBottomRowInsideItsBorder) {
+// The status strip lies below the list and is always shown: scrolled to its end, the list shows
+// its last row whole above the strip. Sizes show at the right of the rows; "/" opens the filter
+// over the strip, typing filters, Escape empties and hides it.
+TEST(FileListWin32, TheStatusStripLiesBelowTheListWhichShowsItsLastRowAndTheSizes) {
   Loaded w;
-  std::vector<std::u16string> many(40, u"name.ogg");
+  std::vector<std::u16string> many(40, u"name.ogg"), sizes(40, u"1.2 MB");
   w.window.SetListItems(many);
-  w.window.SetStatus(u"3 files extracted into C:\\out");
+  w.window.SetListSizes(sizes);
+  w.window.SetStatus(u"40 entries, 48 MB");
   const HWND status = ::GetDlgItem(w.window.hwnd(), shell::win32::kStatusId);
   ASSERT_TRUE(::IsWindowVisible(status));
-  RECT client{}, line{};
+  RECT list{}, strip{};
+  ::GetWindowRect(w.List(), &list);
+  ::GetWindowRect(status, &strip);
+  EXPECT_EQ(strip.top, list.bottom);
+  EXPECT_EQ(std::pair(strip.left, strip.right), std::pair(list.left, list.right));
+
+  ::SendMessageW(w.List(), LB_SETTOPINDEX, 39, 0);
+  RECT last{}, client{};
+  ::SendMessageW(w.List(), LB_GETITEMRECT, 39, reinterpret_cast<LPARAM>(&last));
   ::GetClientRect(w.List(), &client);
-  ::MapWindowPoints(w.List(), w.window.hwnd(), reinterpret_cast<POINT*>(&client), 2);
-  ::GetWindowRect(status, &line);
-  ::MapWindowPoints(nullptr, w.window.hwnd(), reinterpret_cast<POINT*>(&line), 2);
-  const LONG row = static_cast<LONG>(::SendMessageW(w.List(), LB_GETITEMHEIGHT, 0, 0));
-  EXPECT_EQ(line.left, client.left);
-  EXPECT_LE(line.right, client.right);  // clear of the scroll bar
-  EXPECT_EQ(line.bottom, client.bottom);
-  EXPECT_EQ((line.top - client.top) % row, 0) << line.top << " " << row;
-  EXPECT_GE(line.bottom - line.top, row);
-  EXPECT_LT(line.bottom - line.top, 2 * row);
-  EXPECT_NE(::GetWindowLongW(w.List(), GWL_STYLE) & WS_CLIPSIBLINGS, 0);
-  EXPECT_EQ(::GetWindow(status, GW_HWNDPREV), nullptr);  // on top of its siblings
-  std::wstring text(64, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(status, text.data(), 64)));
-  EXPECT_EQ(text, L"3 files extracted into C:\\out");
-  w.window.SetStatus(u"");
-  EXPECT_FALSE(::IsWindowVisible(status));
+  EXPECT_GE(last.top, client.top);
+  EXPECT_LE(last.bottom, client.bottom);  // whole
+  ::MapWindowPoints(w.List(), nullptr, reinterpret_cast<POINT*>(&last), 2);
+  EXPECT_LE(last.bottom, strip.top);
+
+  // The size, right-aligned: the row's last pixels, short of its end, are not all background.
+  {
+    RECT row{};
+    ::SendMessageW(w.List(), LB_GETITEMRECT, 39, reinterpret_cast<LPARAM>(&row));
+    const HDC screen = ::GetDC(nullptr);
+    const HDC dc = ::CreateCompatibleDC(screen);
+    const HBITMAP picture = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ::ReleaseDC(nullptr, screen);
+    const HGDIOBJ old = ::SelectObject(dc, picture);
+    ::SendMessageW(w.List(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                   PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF background = ::GetPixel(dc, row.right - 1, (row.top + row.bottom) / 2);
+    bool size = false;
+    for (int x = row.right - 30; x < row.right - 2; ++x) {
+      for (int y = row.top; y < row.bottom; ++y) size = size || ::GetPixel(dc, x, y) != background;
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(picture);
+    ::DeleteDC(dc);
+    EXPECT_TRUE(size);
+  }
+
+  ::SendMessageW(w.List(), WM_CHAR, L'/', 0);
+  const HWND filter = w.window.Control(Role::kFilter);
+  ASSERT_TRUE(::IsWindowVisible(filter));
+  EXPECT_EQ(::GetFocus(), filter);
+  ::SetWindowTextW(filter, L"ogg");
+  EXPECT_EQ(w.commands.calls.back(), "OnFilter ogg");
+  ::SendMessageW(w.window.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_FALSE(::IsWindowVisible(filter));
+  EXPECT_EQ(w.commands.calls.back(), "OnFilter ");
+  EXPECT_EQ(w.commands.Count("OnCancel"), 0);  // the filter took the Escape
 }
 
 TEST(Win32Launcher, AFileThatNoProgramOpensIsAFailure) {

@@ -74,7 +74,10 @@ TEST(MainWindowWin32Keyboard, TabMovesTheFocusAndEnterOrSpaceRunTheFocusedButton
       {VK_TAB, false, 0, false, Role::kFiles, {}},
       {VK_RETURN, false, 0, false, Role::kFiles, {}},  // the list's own
       {VK_ESCAPE, false, 0, true, Role::kFiles, {"OnCancel"}},
+      // The status strip offers nothing: Tab passes it over to the close picture.
+      {VK_TAB, false, 0, false, Role::kClose, {}},
       {VK_TAB, false, 0, false, Role::kSelectFile, {}},
+      {VK_TAB, true, 0, false, Role::kClose, {}},
       {VK_TAB, true, 0, false, Role::kFiles, {}},
       {VK_TAB, true, 0, false, Role::kMainCommand, {}},
   };
@@ -91,13 +94,15 @@ TEST(MainWindowWin32Keyboard, TabMovesTheFocusAndEnterOrSpaceRunTheFocusedButton
   }
 
   // Work starts with the focus on a path button: it goes on past the controls turned off.
-  w.Press(WM_KEYDOWN, VK_TAB);
-  w.Press(WM_KEYDOWN, VK_TAB);
+  for (int tab = 0; tab < 3; ++tab) w.Press(WM_KEYDOWN, VK_TAB);
   ASSERT_EQ(w.Focused(), Id(Role::kSelectFile));
   w.window.SetWorking(true);
   EXPECT_EQ(w.Focused(), Id(Role::kMainCommand));
   w.window.SetMainCommandEnabled(false);
   EXPECT_EQ(w.Focused(), Id(Role::kFiles));
+  // While work runs only the list and the close picture take the focus.
+  w.Press(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(w.Focused(), Id(Role::kClose));
   w.Press(WM_KEYDOWN, VK_TAB);
   EXPECT_EQ(w.Focused(), Id(Role::kFiles));
 }
