@@ -24,10 +24,10 @@ void Touch(const std::filesystem::path& path, const std::filesystem::path& list,
 TEST(ChangedSinceExtraction, FindsOnlyListedFilesModifiedAfterTheList) {
   struct Case {
     const char* what;
-    bool list;            // whether the folder holds FilesList.txt
-    seconds a_offset;     // a.txt's time against the list's
+    bool list;         // whether the folder holds FilesList.txt
+    seconds a_offset;  // a.txt's time against the list's
     bool a_exists;
-    Positions expected;   // positions in {a.txt, b.txt, c.txt}
+    Positions expected;  // positions in {a.txt, b.txt, c.txt}
   };
   const Case cases[] = {
       {"unchanged: as old as the list", true, seconds(0), true, {}},
@@ -48,8 +48,8 @@ TEST(ChangedSinceExtraction, FindsOnlyListedFilesModifiedAfterTheList) {
     Touch(dir / "b.txt", dir / "FilesList.txt", seconds(-1));
     Touch(dir / "c.txt", dir / "FilesList.txt", seconds(10));
     if (!c.list) std::filesystem::remove(dir / "FilesList.txt");
-    auto changed = pak::ChangedSinceExtraction(Fs(), dir.path(), Names{u"a.txt", u"b.txt", u"c.txt"},
-                                               Cp(), pak::NameRules::kPosix);
+    auto changed = pak::ChangedSinceExtraction(
+        Fs(), dir.path(), Names{u"a.txt", u"b.txt", u"c.txt"}, Cp(), pak::NameRules::kPosix);
     ASSERT_TRUE(changed.ok()) << changed.status().message();
     EXPECT_EQ(*changed, c.expected);
   }
@@ -61,7 +61,8 @@ TEST(ChangedSinceExtraction, WindowsRulesMatchTheListIgnoringCase) {
   WriteFile(dir / "game.ini", std::string("mine"));
   Touch(dir / "game.ini", dir / "FilesList.txt", seconds(3));
   const Names names{u"game.ini"};
-  auto windows = pak::ChangedSinceExtraction(Fs(), dir.path(), names, Cp(), pak::NameRules::kWindows);
+  auto windows =
+      pak::ChangedSinceExtraction(Fs(), dir.path(), names, Cp(), pak::NameRules::kWindows);
   auto posix = pak::ChangedSinceExtraction(Fs(), dir.path(), names, Cp(), pak::NameRules::kPosix);
   ASSERT_TRUE(windows.ok() && posix.ok());
   EXPECT_EQ(*windows, Positions{0});
@@ -85,8 +86,7 @@ TEST(ChangedSinceExtraction, AFreshExtractionChangesNothingAndAnEditShows) {
 
 TEST(ExtractKeeping, KeptFilesStayListedAndStillReadAsChangedAfterward) {
   TempDir dir;
-  const auto archive =
-      Parse(MakeArchive({{u"a.ogg", {1}}, {u"b.ini", {2}}, {u"c.txt", {3}}}));
+  const auto archive = Parse(MakeArchive({{u"a.ogg", {1}}, {u"b.ini", {2}}, {u"c.txt", {3}}}));
   ASSERT_TRUE(pak::ExtractAll(Fs(), archive, dir.path(), Cp()).ok());
   // Extracted ten seconds ago, b.ini edited five seconds ago: the new list will be later than
   // the edit.
@@ -97,9 +97,9 @@ TEST(ExtractKeeping, KeptFilesStayListedAndStillReadAsChangedAfterward) {
   WriteFile(dir / "a.ogg", std::string("stale"));
   std::filesystem::last_write_time(dir / "a.ogg", now - seconds(20));
   const std::size_t kept[] = {1};
-  ASSERT_TRUE(pak::ExtractAll(Fs(), archive, dir.path(), Cp(), pak::HostNameRules(), {}, nullptr,
-                              kept)
-                  .ok());
+  ASSERT_TRUE(
+      pak::ExtractAll(Fs(), archive, dir.path(), Cp(), pak::HostNameRules(), {}, nullptr, kept)
+          .ok());
   EXPECT_EQ(ReadText(dir / "b.ini"), "edited");
   EXPECT_EQ(ReadFile(dir / "a.ogg"), (Bytes{1}));
   EXPECT_EQ(ReadText(dir / "FilesList.txt"), "a.ogg\r\nb.ini\r\nc.txt\r\n");
@@ -117,9 +117,9 @@ TEST(ExtractKeeping, AFailureAtTheFirstWrittenEntryLeavesTheOldListAndKeptFiles)
   FaultyFileSystem faulty;
   faulty.fail_write_at = 1;
   const std::size_t kept[] = {0};
-  EXPECT_FALSE(pak::ExtractAll(faulty, archive, dir.path(), Cp(), pak::HostNameRules(), {},
-                               nullptr, kept)
-                   .ok());
+  EXPECT_FALSE(
+      pak::ExtractAll(faulty, archive, dir.path(), Cp(), pak::HostNameRules(), {}, nullptr, kept)
+          .ok());
   EXPECT_EQ(ReadText(dir / "FilesList.txt"), "a.ini\r\n");
   EXPECT_EQ(ReadText(dir / "a.ini"), "edited");
   EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"FilesList.txt", "a.ini"}));
