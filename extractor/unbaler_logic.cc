@@ -23,7 +23,36 @@ std::vector<std::size_t> DisplayOrder(const pak::PakArchive& archive) {
   return order;
 }
 
+// `text` with every `mark` replaced by `value`.
+std::u16string Replaced(std::u16string text, std::u16string_view mark, std::u16string_view value) {
+  for (std::size_t at = text.find(mark); at != std::u16string::npos;
+       at = text.find(mark, at + value.size())) {
+    text.replace(at, mark.size(), value);
+  }
+  return text;
+}
+
+std::u16string Number(std::size_t n) { return pak::FromUtf8(std::to_string(n)); }
+
 }  // namespace
+
+std::u16string ChangedFilesText(std::u16string_view folder,
+                                const std::vector<std::u16string>& names) {
+  // A box must stay readable: a few names show what is at stake, the count the rest.
+  constexpr std::size_t kShown = 5;
+  std::u16string shown;
+  for (std::size_t k = 0; k < names.size() && k < kShown; ++k) {
+    if (k > 0) shown += u", ";
+    shown += pak::DisplayName(names[k]);
+  }
+  if (names.size() > kShown)
+    shown += u", " + Replaced(kMoreNames, u"%1", Number(names.size() - kShown));
+  std::u16string text = names.size() == 1 ? kChangedFileQuestion : kChangedFilesQuestion;
+  // The names last: a name may hold "%".
+  text = Replaced(std::move(text), u"%1", Number(names.size()));
+  text = Replaced(std::move(text), u"%2", folder);
+  return Replaced(std::move(text), u"%3", shown);
+}
 
 UnbalerLogic::UnbalerLogic(shell::MainView& view, shell::FileDialog& file_dialog,
                            shell::MessageBox& message_box,
@@ -140,8 +169,14 @@ void UnbalerLogic::ExtractAll(const pak::Progress& progress) {
     Show(kNoArchiveLoaded, kTitle);
     return;
   }
-  Extract(u"Extracting", pak::Path(folder_path()), std::nullopt, progress,
-          [this](const pak::Status& status, std::size_t done) { ShowExtracted(status, done); });
+  std::vector<std::size_t> every(listed_->entries);
+  for (std::size_t i = 0; i < every.size(); ++i) every[i] = i;
+  std::optional<std::vector<std::size_t>> kept = KeptEntries(every);
+  if (!kept) return;
+  Extract(
+      u"Extracting", pak::Path(folder_path()), std::nullopt, progress,
+      [this](const pak::Status& status, std::size_t done) { ShowExtracted(status, done); },
+      std::move(*kept));
 }
 
 void UnbalerLogic::ExtractSelected(const pak::Progress& progress) {
@@ -151,8 +186,50 @@ void UnbalerLogic::ExtractSelected(const pak::Progress& progress) {
   std::vector<std::size_t> chosen = SelectedEntries();
   if (chosen.empty()) return;
   SetStatus(u"");
+  std::optional<std::vector<std::size_t>> kept = KeptEntries(chosen);
+  if (!kept) return;
+  std::erase_if(chosen, [&](std::size_t entry) {
+    return std::binary_search(kept->begin(), kept->end(), entry);
+  });
   Extract(u"Extracting", pak::Path(folder_path()), std::move(chosen), progress,
           [this](const pak::Status& status, std::size_t done) { ShowExtracted(status, done); });
+}
+
+std::optional<std::vector<std::size_t>> UnbalerLogic::KeptEntries(
+    const std::vector<std::size_t>& entries) {
+  std::vector<std::u16string> names(entries.size());
+  {
+    std::vector<const std::u16string*> by_entry(listed_->entries, nullptr);
+    for (std::size_t item = 0; item < order_.size(); ++item) {
+      by_entry[order_[item]] = &list_items_[item];
+    }
+    for (std::size_t k = 0; k < entries.size(); ++k) names[k] = *by_entry[entries[k]];
+  }
+  const pak::Path folder(folder_path());
+  pak::Result<std::vector<std::size_t>> changed =
+      pak::ChangedSinceExtraction(fs_, folder, names, code_page_);
+  if (!changed.ok()) {
+    Report(changed.status());
+    return std::nullopt;
+  }
+  std::vector<std::size_t> kept;
+  if (changed->empty()) return kept;
+  std::vector<std::u16string> changed_names;
+  for (std::size_t position : *changed) {
+    kept.push_back(entries[position]);
+    changed_names.push_back(names[position]);
+  }
+  // Two entries of one name are one file, named once.
+  std::vector<std::u16string> shown;
+  for (const auto& name : changed_names) {
+    if (std::find(shown.begin(), shown.end(), name) == shown.end()) shown.push_back(name);
+  }
+  const std::optional<shell::ChoiceBox::Answer> answer =
+      Ask({ChangedFilesText(folder_path(), shown), std::u16string(kTitle), kReplaceText,
+           kKeepMyFilesText, kCancelText});
+  if (answer == shell::ChoiceBox::Answer::kCancel) return std::nullopt;
+  if (answer == shell::ChoiceBox::Answer::kFirst) kept.clear();
+  return kept;
 }
 
 std::vector<std::size_t> UnbalerLogic::SelectedEntries() const {
@@ -178,12 +255,14 @@ void UnbalerLogic::OnListCommand(shell::ListCommand command) {
   // The selection is taken before the folder browser could change anything.
   if (command == shell::ListCommand::kExtractSelected && SelectedEntries().empty()) return;
   SetStatus(u"");
-  if (!HaveFolder()) return;
   if (command == shell::ListCommand::kExtractSelected) {
-    ExtractSelected();
-  } else {
-    ExtractAll();
+    // The dialog's ellipsis promises a folder dialog: it opens every time, at the chosen folder.
+    const Choice choice = ChooseFolder(kBrowseTitle);
+    UpdateExtractButton();
+    if (choice == Choice::kChosen) ExtractSelected();
+    return;
   }
+  if (HaveFolder()) ExtractAll();
 }
 
 bool UnbalerLogic::HaveFolder() {
@@ -229,7 +308,7 @@ void UnbalerLogic::ShowExtracted(const pak::Status& status, std::size_t done) {
 class UnbalerLogic::ExtractJob : public shell::Job {
  public:
   ExtractJob(UnbalerLogic& logic, pak::Path folder, std::optional<std::vector<std::size_t>> chosen,
-             pak::Progress progress, Extracted extracted)
+             pak::Progress progress, Extracted extracted, std::vector<std::size_t> kept)
       : logic_(logic),
         fs_(logic.fs_),
         code_page_(logic.code_page_),
@@ -238,7 +317,8 @@ class UnbalerLogic::ExtractJob : public shell::Job {
         folder_(std::move(folder)),
         chosen_(std::move(chosen)),
         progress_(std::move(progress)),
-        extracted_(std::move(extracted)) {}
+        extracted_(std::move(extracted)),
+        kept_(std::move(kept)) {}
 
   pak::Status Run(const pak::Progress& post, const pak::StopFlag& stop) override {
     // The file is opened between two looks at its stamp: when both match the stamp it was
@@ -260,7 +340,8 @@ class UnbalerLogic::ExtractJob : public shell::Job {
       return pak::ExtractSelected(fs_, *opened, folder_, *chosen_, pak::HostNameRules(), each,
                                   &stop);
     }
-    return pak::ExtractAll(fs_, *opened, folder_, code_page_, pak::HostNameRules(), each, &stop);
+    return pak::ExtractAll(fs_, *opened, folder_, code_page_, pak::HostNameRules(), each, &stop,
+                           kept_);
   }
 
   void Finish(const pak::Status& status, std::size_t done) override {
@@ -287,15 +368,18 @@ class UnbalerLogic::ExtractJob : public shell::Job {
   const std::optional<std::vector<std::size_t>> chosen_;
   const pak::Progress progress_;
   const Extracted extracted_;
+  const std::vector<std::size_t> kept_;
   std::optional<pak::PakArchive> changed_;  // the archive read again, when it changed
   std::optional<pak::FileStamp> changed_stamp_;
 };
 
 void UnbalerLogic::Extract(std::u16string verb, pak::Path folder,
                            std::optional<std::vector<std::size_t>> chosen,
-                           const pak::Progress& progress, Extracted extracted) {
-  RunWork(std::move(verb), std::make_unique<ExtractJob>(*this, std::move(folder), std::move(chosen),
-                                                        progress, std::move(extracted)));
+                           const pak::Progress& progress, Extracted extracted,
+                           std::vector<std::size_t> kept) {
+  RunWork(std::move(verb),
+          std::make_unique<ExtractJob>(*this, std::move(folder), std::move(chosen), progress,
+                                       std::move(extracted), std::move(kept)));
 }
 
 }  // namespace extractor

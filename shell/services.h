@@ -49,6 +49,22 @@ class MessageBox {
   virtual void Show(const std::u16string& text, const std::u16string& title) = 0;
 };
 
+// A modal question with three buttons: two answers and Cancel, each captioned by the caller.
+// Closing the box without a button (Escape, the close box) is Cancel.
+class ChoiceBox {
+ public:
+  enum class Answer { kFirst, kSecond, kCancel };
+  struct Question {
+    std::u16string text;
+    std::u16string title;
+    std::u16string first;  // the button that has the focus
+    std::u16string second;
+    std::u16string cancel;
+  };
+  virtual ~ChoiceBox() = default;
+  virtual Answer Ask(const Question& question) = 0;
+};
+
 // Opens a file with the program the system keeps for its kind (a player for a sound, a viewer
 // for a picture), as a double click in the file manager would, and returns at once.
 class Launcher {
