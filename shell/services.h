@@ -1,6 +1,6 @@
-// Services that the program logic calls: the standard file dialog, the message box and the
-// system's way of opening a file with its program. Each front end implements them with its
-// toolkit; tests put fakes in their place. The folder browser is
+// Services that the program logic calls: the standard file dialog, the message box, a question
+// with three answers and the system's way of opening a file with its program. Each front end
+// implements them with its toolkit; tests put fakes in their place. The folder browser is
 // BrowseForFolder (folder_browser.h), whose platform half is a FolderDialogBackend.
 #pragma once
 
@@ -50,15 +50,16 @@ class MessageBox {
 };
 
 // A modal question with three buttons: two answers and Cancel, each captioned by the caller.
-// Closing the box without a button (Escape, the close box) is Cancel.
+// Closing the box without a button (Escape, the close box) is Cancel. The second answer is the
+// default (Enter): the caller makes it the one that loses nothing.
 class ChoiceBox {
  public:
   enum class Answer { kFirst, kSecond, kCancel };
   struct Question {
     std::u16string text;
     std::u16string title;
-    std::u16string first;  // the button that has the focus
-    std::u16string second;
+    std::u16string first;
+    std::u16string second;  // the default
     std::u16string cancel;
   };
   virtual ~ChoiceBox() = default;

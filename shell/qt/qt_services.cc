@@ -92,7 +92,7 @@ shell::ChoiceBox::Answer QtChoiceBox::Ask(const Question& question) {
       box.addButton(QString::fromStdU16String(question.second), QMessageBox::DestructiveRole);
   QPushButton* cancel =
       box.addButton(QString::fromStdU16String(question.cancel), QMessageBox::RejectRole);
-  box.setDefaultButton(first);
+  box.setDefaultButton(second);
   box.setEscapeButton(cancel);
   box.exec();
   if (box.clickedButton() == first) return Answer::kFirst;

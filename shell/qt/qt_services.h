@@ -36,7 +36,7 @@ class QtMessageBox : public shell::MessageBox {
   QWidget* parent_;
 };
 
-// A QMessageBox with the question's three buttons, the first the default and the third the
+// A QMessageBox with the question's three buttons, the second the default and the third the
 // escape button.
 class QtChoiceBox : public shell::ChoiceBox {
  public:

@@ -144,7 +144,7 @@ void QtServicesTest::choiceBoxAnswersWithTheButtonPressed() {
       QVERIFY(box != nullptr);
       QCOMPARE(box->text(), QStringLiteral("2 files changed"));
       for (QAbstractButton* button : box->buttons()) captions << button->text();
-      QCOMPARE(box->defaultButton()->text(), QStringLiteral("Replace"));
+      QCOMPARE(box->defaultButton()->text(), QStringLiteral("Keep my files"));
       if (c.press == nullptr) {
         QTest::keyClick(box, Qt::Key_Escape);
         return;
