@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "codec/text.h"
@@ -221,8 +222,9 @@ std::optional<std::vector<std::size_t>> UnbalerLogic::KeptEntries(
   }
   // Two entries of one name are one file, named once.
   std::vector<std::u16string> shown;
+  std::unordered_set<std::u16string_view> seen;
   for (const auto& name : changed_names) {
-    if (std::find(shown.begin(), shown.end(), name) == shown.end()) shown.push_back(name);
+    if (seen.insert(name).second) shown.push_back(name);
   }
   const std::optional<shell::ChoiceBox::Answer> answer =
       Ask({ChangedFilesText(folder_path(), shown), std::u16string(kTitle), kReplaceText,

@@ -3,6 +3,8 @@
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "cli/baler_cli.h"
@@ -49,8 +51,13 @@ pak::Result<std::vector<std::size_t>> KeptEntries(pak::FileSystem& fs,
   }
   for (std::size_t position : positions) kept.push_back(entries[position]);
   if (!options.quiet && !kept.empty()) {
-    for (std::size_t index : kept) std::cerr << "baler: kept " << Safe(archive[index].name) << "\n";
-    std::cerr << "baler: kept " << kept.size() << (kept.size() == 1 ? " file" : " files")
+    // Entries of one name are one file, named once.
+    std::unordered_set<std::u16string_view> files;
+    for (std::size_t index : kept) {
+      if (!files.insert(archive[index].name).second) continue;
+      std::cerr << "baler: kept " << Safe(archive[index].name) << "\n";
+    }
+    std::cerr << "baler: kept " << files.size() << (files.size() == 1 ? " file" : " files")
               << (options.keep_changed ? " changed after the last extraction"
                                        : " that existed already")
               << "; the archive's version was not written\n";
