@@ -103,8 +103,9 @@ void CaptionButtons(HWND box, const shell::ChoiceBox::Question& question) {
   }
   ::ReleaseDC(box, dc);
   const RECT first = RectIn(box, buttons[0]), second = RectIn(box, buttons[1]);
+  // Room for the frame and, inside it, the focus mark and some air on either side.
   const int width =
-      std::max<int>(first.right - first.left, widest + 2 * ::GetSystemMetrics(SM_CXEDGE) + 16);
+      std::max<int>(first.right - first.left, widest + 2 * ::GetSystemMetrics(SM_CXEDGE) + 24);
   const int gap = std::max<int>(second.left - first.right, 4);
   const int row = 3 * width + 2 * gap;
   RECT client{};
@@ -126,14 +127,27 @@ void CaptionButtons(HWND box, const shell::ChoiceBox::Question& question) {
   }
 }
 
+// The box's own window procedure, which the hook wraps: the captions and the layout are changed
+// once the box has laid itself out (WM_INITDIALOG), not earlier, when its layout would undo them.
+thread_local WNDPROC choice_box_proc = nullptr;
+
+LRESULT CALLBACK ChoiceBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
+  const LRESULT result = ::CallWindowProcW(choice_box_proc, box, message, wparam, lparam);
+  if (message == WM_INITDIALOG && choice_question != nullptr) {
+    CaptionButtons(box, *choice_question);
+    choice_question = nullptr;
+  }
+  return result;
+}
+
 LRESULT CALLBACK ChoiceHook(int code, WPARAM wparam, LPARAM lparam) {
-  if (code == HCBT_ACTIVATE && choice_question != nullptr) {
+  if (code == HCBT_CREATEWND && choice_question != nullptr && choice_box_proc == nullptr) {
     const HWND box = reinterpret_cast<HWND>(wparam);
     wchar_t class_name[16] = {};
     ::GetClassNameW(box, class_name, 16);
     if (std::wstring_view(class_name) == L"#32770") {
-      CaptionButtons(box, *choice_question);
-      choice_question = nullptr;  // the box's own activations alone, once
+      choice_box_proc = reinterpret_cast<WNDPROC>(
+          ::SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChoiceBoxProc)));
     }
   }
   return ::CallNextHookEx(choice_hook, code, wparam, lparam);
@@ -151,6 +165,7 @@ shell::ChoiceBox::Answer Win32ChoiceBox::Ask(const Question& question) {
   if (choice_hook != nullptr) ::UnhookWindowsHookEx(choice_hook);
   choice_hook = nullptr;
   choice_question = nullptr;
+  choice_box_proc = nullptr;  // the box is gone
   if (pressed == IDYES) return Answer::kFirst;
   if (pressed == IDNO) return Answer::kSecond;
   return Answer::kCancel;

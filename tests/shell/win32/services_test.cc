@@ -176,6 +176,7 @@ TEST(Win32Services, ChoiceBoxShowsTheThreeCaptionsWholeAndAnswersWithThePressedO
     int default_id = 0;
     DialogDriver driver(L"Unbaler", [&](HWND box) {
       const HDC dc = ::GetDC(box);
+      LONG right = 0;  // of the button before
       for (int id : {IDYES, IDNO, IDCANCEL}) {
         const HWND button = ::GetDlgItem(box, id);
         captions.push_back(WindowText(button));
@@ -186,8 +187,10 @@ TEST(Win32Services, ChoiceBoxShowsTheThreeCaptionsWholeAndAnswersWithThePressedO
         ::GetTextExtentPoint32W(dc, captions.back().c_str(),
                                 static_cast<int>(captions.back().size()), &size);
         ::SelectObject(dc, old);
-        fit = fit && size.cx < win32_testing::ChildRect(button).right -
-                                   win32_testing::ChildRect(button).left;
+        // With room for the frame and the focus mark: the rectangles of the buttons do not meet.
+        const RECT rect = win32_testing::ChildRect(button);
+        fit = fit && size.cx + 12 < rect.right - rect.left && rect.left >= right;
+        right = rect.right;
         if ((::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
           default_id = id;
         }
