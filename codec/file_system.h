@@ -209,6 +209,12 @@ class FileSystem {
 
   // The file's present stamp (StampOf by default); none when it cannot be had.
   virtual std::optional<FileStamp> Stamp(const Path& path) { return StampOf(path); }
+
+  // Moves the modification time of the file at `path` (through links) past that of the file at
+  // `other`, by two seconds, the coarsest step a file system keeps times in (FAT): the file then
+  // reads as modified after `other` on every volume. Its bytes are untouched, and a file already
+  // later than `other` is left as it is.
+  virtual Status MarkModifiedAfter(const Path& path, const Path& other);
 };
 
 FileSystem& DefaultFileSystem();

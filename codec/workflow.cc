@@ -217,12 +217,6 @@ Status LostEntriesStatus(const PakArchive& archive, std::span<const NameClash> l
       (with_list ? " and " + ToUtf8(kFilesListName) : std::string()) + " was written");
 }
 
-std::vector<std::size_t> EveryEntry(const PakArchive& archive) {
-  std::vector<std::size_t> order(archive.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  return order;
-}
-
 }  // namespace
 
 Status CheckExtractNames(const PakArchive& archive, NameRules rules) {
@@ -268,7 +262,7 @@ Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path
 
 Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
                   const CodePage& code_page, NameRules rules, const Progress& progress,
-                  const StopFlag* stop) {
+                  const StopFlag* stop, std::span<const std::size_t> kept) {
   PAK_RETURN_IF_ERROR(CheckExtractNames(archive, rules));
   PAK_RETURN_IF_ERROR(CheckExtractTargets(fs, archive, folder));
   // The list is staged first: a folder that cannot be written fails here, before any file in it
@@ -279,16 +273,25 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
   if (!list.ok()) return list.status();
   // Entries that land on one file are found before anything is written, once the folder is
   // known to be writable, and reported once everything else is.
-  const std::vector<std::size_t> order = EveryEntry(archive);
+  // A kept entry's file is in the folder as much as a written one's, and the list names it.
+  std::vector<bool> written(archive.size(), false);
+  for (std::size_t index : kept) {
+    if (index < archive.size()) written[index] = true;
+  }
+  std::vector<std::size_t> order;
+  order.reserve(archive.size());
+  for (std::size_t i = 0; i < archive.size(); ++i) {
+    if (!written[i]) order.push_back(i);
+  }
   auto lost = LostInFolder(fs, archive, order, folder, rules);
   if (!lost.ok()) return lost.status();
   // Entries that wait for a flush take their names later than those after them; the list
   // follows the archive's order all the same.
-  std::vector<bool> written(archive.size(), false);
   std::size_t count = 0;
   auto done = [&](std::size_t i) {
     written[i] = true;
-    if (progress) progress(++count, archive.size());
+    ++count;
+    if (progress) progress(count, order.size());
   };
   bool replaced = false;
   Status status = WriteEntries(fs, archive, folder, order, stop, done, &replaced);
@@ -298,10 +301,19 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
     lines += FilesListLine(archive[i].name, code_page);
   }
   // After a failure before the first file, nothing changed, and the old list stays too.
-  if (!status.ok() && lines.empty()) return status;
+  if (!status.ok() && count == 0) return status;
   Status listed = (*list)->file().Append(AsBytes(lines));
   if (listed.ok()) listed = (*list)->Commit(StagedFile::FolderFlush::kLater);
   if (status.ok()) status = listed;
+  // A kept file read as changed because it was later than the old list; it must stay later than
+  // the new one, or the next extraction would replace it unasked.
+  for (std::size_t index : kept) {
+    if (!listed.ok() || index >= archive.size()) break;
+    const Path file = JoinPath(folder, archive[index].name);
+    if (!fs.Stamp(file)) continue;  // deleted meanwhile: nothing to keep
+    const Status marked = fs.MarkModifiedAfter(file, JoinPath(folder, kFilesListName));
+    if (status.ok()) status = marked;
+  }
   // One folder flush for every file moved into it.
   if (replaced || (*list)->replaced()) {
     const Status synced = fs.SyncFolder(folder);
@@ -362,7 +374,55 @@ bool IsOwnFile(std::u16string_view name) {
   return EqualsIgnoreCase(name, kFilesListName) || EqualsIgnoreCase(name, kFamilyBinName);
 }
 
+// The names the list at `list` records (RecordedNames). A file larger than any list is refused
+// before it is read.
+Result<std::vector<std::u16string>> ReadFilesList(FileSystem& fs, const Path& list,
+                                                  const CodePage& code_page) {
+  auto file = fs.OpenForRead(list);
+  if (!file.ok()) return file.status();
+  const std::uint64_t limit = MaxFilesListSize(code_page);
+  if ((*file)->size() > limit) {
+    return Status::Refused(DisplayPath(list) + " holds " + std::to_string((*file)->size()) +
+                           " bytes, more than a list of files can (" + std::to_string(limit) +
+                           "); it was not read and nothing was written");
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>((*file)->size()));
+  PAK_RETURN_IF_ERROR((*file)->ReadAt(0, bytes));
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return RecordedNames(text, code_page);
+}
+
 }  // namespace
+
+Result<std::vector<std::size_t>> ChangedSinceExtraction(FileSystem& fs, const Path& folder,
+                                                        std::span<const std::u16string> names,
+                                                        const CodePage& code_page,
+                                                        NameRules rules) {
+  const Path list = JoinPath(folder, kFilesListName);
+  const std::optional<FileStamp> listed = fs.Stamp(list);
+  if (!listed) return std::vector<std::size_t>{};
+  auto recorded = ReadFilesList(fs, list, code_page);
+  if (!recorded.ok()) return recorded.status();
+  const bool ignore_case = rules == NameRules::kWindows;
+  std::unordered_set<std::u16string> extracted;
+  for (const auto& name : *recorded) extracted.insert(ignore_case ? FoldCase(name) : name);
+  std::vector<std::size_t> changed;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (!extracted.contains(ignore_case ? FoldCase(names[i]) : names[i])) continue;
+    const std::optional<FileStamp> stamp = fs.Stamp(JoinPath(folder, names[i]));
+    if (stamp && stamp->modified > listed->modified) changed.push_back(i);
+  }
+  return changed;
+}
+
+std::vector<std::size_t> ExistingFiles(FileSystem& fs, const Path& folder,
+                                       std::span<const std::u16string> names) {
+  std::vector<std::size_t> existing;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (fs.Stamp(JoinPath(folder, names[i]))) existing.push_back(i);
+  }
+  return existing;
+}
 
 Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage& code_page,
                               const StopFlag* stop, bool follow_links) {
@@ -377,20 +437,9 @@ Result<FolderScan> ScanFolder(FileSystem& fs, const Path& folder, const CodePage
     if (EqualsIgnoreCase(name, kFilesListName)) {
       // Only read, never packed: through a link too.
       scan.files_list_found = true;
-      const Path list = JoinPath(folder, name);
-      auto file = fs.OpenForRead(list);
-      if (!file.ok()) return file.status();
-      const std::uint64_t limit = MaxFilesListSize(code_page);
-      if ((*file)->size() > limit) {
-        return Status::Refused(DisplayPath(list) + " holds " + std::to_string((*file)->size()) +
-                               " bytes, more than a list of files can (" + std::to_string(limit) +
-                               "); it was not read and nothing was written");
-      }
-      std::vector<std::uint8_t> bytes(static_cast<std::size_t>((*file)->size()));
-      PAK_RETURN_IF_ERROR((*file)->ReadAt(0, bytes));
-      file->reset();
-      const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-      scan.recorded_names = RecordedNames(text, code_page);
+      auto recorded = ReadFilesList(fs, JoinPath(folder, name), code_page);
+      if (!recorded.ok()) return recorded.status();
+      scan.recorded_names = std::move(recorded).value();
     } else if (!EqualsIgnoreCase(name, kFamilyBinName)) {
       (outside && !follow_links ? scan.outside_links : scan.files).push_back(std::move(name));
     }

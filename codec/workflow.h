@@ -62,9 +62,15 @@ Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path
 // written. Entries that land on one file are written as any other, the last one's bytes ending
 // in the file; when some entry's bytes are thus in no file (LostInFolder), the extraction fails
 // after everything else is written, naming them.
+// The entries at `kept` are not written: their files (which the user changed since an earlier
+// extraction, ChangedSinceExtraction, or which existed and were not to be replaced) stay as they
+// are, and the list names them as any other. Once the new list is written, each kept file is
+// marked as modified after it (MarkModifiedAfter), so that the next extraction still finds it
+// changed. `progress` counts the entries written.
 Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
                   const CodePage& code_page, NameRules rules = HostNameRules(),
-                  const Progress& progress = {}, const StopFlag* stop = nullptr);
+                  const Progress& progress = {}, const StopFlag* stop = nullptr,
+                  std::span<const std::size_t> kept = {});
 
 // Writes only the entries at `indices` (in the given order) into `folder`, and
 // no FilesList.txt, since the folder does not hold the whole archive. The
@@ -73,6 +79,26 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
 Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& folder,
                        std::span<const std::size_t> indices, NameRules rules = HostNameRules(),
                        const Progress& progress = {}, const StopFlag* stop = nullptr);
+
+// ---- Files changed after an extraction ----
+
+// Of `names`, the files about to be written into `folder` (entry names, as on disk), the
+// positions of those that an earlier extraction wrote and that were modified since: the folder's
+// FilesList.txt records the name (compared as `rules` compare file names) and the file's
+// modification time is later than the list's. Extraction writes every file before the list, and a
+// failed one lists only the files it wrote, so a file nobody touched is never later than the
+// list. It costs reading the list and one look at each file's times; no file is read. A time
+// equal to the list's is not later: a volume that keeps coarse times (two seconds on FAT) cannot
+// tell an edit within that step from the extraction, and takes it as the extraction. Without a
+// list nothing was extracted there, and nothing is changed.
+Result<std::vector<std::size_t>> ChangedSinceExtraction(FileSystem& fs, const Path& folder,
+                                                        std::span<const std::u16string> names,
+                                                        const CodePage& code_page,
+                                                        NameRules rules = HostNameRules());
+
+// The positions of those of `names` that are files in `folder` already.
+std::vector<std::size_t> ExistingFiles(FileSystem& fs, const Path& folder,
+                                       std::span<const std::u16string> names);
 
 // ---- Folder scan and comparison ----
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "codec/text.h"
@@ -10,6 +11,39 @@
 #include "shell/opening.h"
 
 namespace extractor {
+namespace {
+
+// `text` with every `mark` replaced by `value`.
+std::u16string Replaced(std::u16string text, std::u16string_view mark, std::u16string_view value) {
+  for (std::size_t at = text.find(mark); at != std::u16string::npos;
+       at = text.find(mark, at + value.size())) {
+    text.replace(at, mark.size(), value);
+  }
+  return text;
+}
+
+std::u16string Number(std::size_t n) { return pak::FromUtf8(std::to_string(n)); }
+
+}  // namespace
+
+std::u16string ChangedFilesText(std::u16string_view folder,
+                                const std::vector<std::u16string>& names) {
+  // A box must stay readable: a few names show what is at stake, the count the rest.
+  constexpr std::size_t kShown = 5;
+  std::u16string shown;
+  for (std::size_t k = 0; k < names.size() && k < kShown; ++k) {
+    if (k > 0) shown += u", ";
+    shown += pak::DisplayName(names[k]);
+  }
+  if (names.size() > kShown)
+    shown += u", " + Replaced(kMoreNames, u"%1", Number(names.size() - kShown));
+  std::u16string text = names.size() == 1 ? kChangedFileQuestion : kChangedFilesQuestion;
+  // The names last: a name may hold "%".
+  text = Replaced(std::move(text), u"%1", Number(names.size()));
+  text = Replaced(std::move(text), u"%2", folder);
+  return Replaced(std::move(text), u"%3", shown);
+}
+
 UnbalerLogic::UnbalerLogic(shell::MainView& view, shell::FileDialog& file_dialog,
                            shell::MessageBox& message_box,
                            shell::FolderDialogBackend& folder_backend, pak::FileSystem& fs,
@@ -135,8 +169,14 @@ void UnbalerLogic::ExtractAll(const pak::Progress& progress) {
     Show(kNoArchiveLoaded, kTitle);
     return;
   }
-  Extract(u"Extracting", pak::Path(folder_path()), std::nullopt, progress,
-          [this](const pak::Status& status, std::size_t done) { ShowExtracted(status, done); });
+  std::vector<std::size_t> every(listed_->entries);
+  for (std::size_t i = 0; i < every.size(); ++i) every[i] = i;
+  std::optional<std::vector<std::size_t>> kept = KeptEntries(every);
+  if (!kept) return;
+  Extract(
+      u"Extracting", pak::Path(folder_path()), std::nullopt, progress,
+      [this](const pak::Status& status, std::size_t done) { ShowExtracted(status, done); },
+      std::move(*kept));
 }
 
 void UnbalerLogic::ExtractSelected(const pak::Progress& progress) {
@@ -146,8 +186,45 @@ void UnbalerLogic::ExtractSelected(const pak::Progress& progress) {
   std::vector<std::size_t> chosen = SelectedEntries();
   if (chosen.empty()) return;
   SetStatus(u"");
+  std::optional<std::vector<std::size_t>> kept = KeptEntries(chosen);
+  if (!kept) return;
+  std::erase_if(chosen, [&](std::size_t entry) {
+    return std::binary_search(kept->begin(), kept->end(), entry);
+  });
   Extract(u"Extracting", pak::Path(folder_path()), std::move(chosen), progress,
           [this](const pak::Status& status, std::size_t done) { ShowExtracted(status, done); });
+}
+
+std::optional<std::vector<std::size_t>> UnbalerLogic::KeptEntries(
+    const std::vector<std::size_t>& entries) {
+  std::vector<std::u16string> names(entries.size());
+  for (std::size_t k = 0; k < entries.size(); ++k) names[k] = list().entries()[entries[k]].name;
+  const pak::Path folder(folder_path());
+  pak::Result<std::vector<std::size_t>> changed =
+      pak::ChangedSinceExtraction(fs_, folder, names, code_page_);
+  if (!changed.ok()) {
+    Report(changed.status());
+    return std::nullopt;
+  }
+  std::vector<std::size_t> kept;
+  if (changed->empty()) return kept;
+  std::vector<std::u16string> changed_names;
+  for (std::size_t position : *changed) {
+    kept.push_back(entries[position]);
+    changed_names.push_back(names[position]);
+  }
+  // Two entries of one name are one file, named once.
+  std::vector<std::u16string> shown;
+  std::unordered_set<std::u16string_view> seen;
+  for (const auto& name : changed_names) {
+    if (seen.insert(name).second) shown.push_back(name);
+  }
+  const std::optional<shell::ChoiceBox::Answer> answer =
+      Ask({ChangedFilesText(folder_path(), shown), std::u16string(kTitle), kReplaceText,
+           kKeepMyFilesText, kCancelText});
+  if (answer == shell::ChoiceBox::Answer::kCancel) return std::nullopt;
+  if (answer == shell::ChoiceBox::Answer::kFirst) kept.clear();
+  return kept;
 }
 
 std::vector<std::size_t> UnbalerLogic::SelectedEntries() const {
@@ -181,12 +258,14 @@ void UnbalerLogic::OnListCommand(shell::ListCommand command) {
   // The selection is taken before the folder browser could change anything.
   if (command == shell::ListCommand::kExtractSelected && SelectedEntries().empty()) return;
   SetStatus(u"");
-  if (!HaveFolder()) return;
   if (command == shell::ListCommand::kExtractSelected) {
-    ExtractSelected();
-  } else {
-    ExtractAll();
+    // The dialog's ellipsis promises a folder dialog: it opens every time, at the chosen folder.
+    const Choice choice = ChooseFolder(kBrowseTitle);
+    UpdateExtractButton();
+    if (choice == Choice::kChosen) ExtractSelected();
+    return;
   }
+  if (HaveFolder()) ExtractAll();
 }
 
 bool UnbalerLogic::HaveFolder() {
@@ -235,7 +314,7 @@ void UnbalerLogic::ShowExtracted(const pak::Status& status, std::size_t done) {
 class UnbalerLogic::ExtractJob : public shell::Job {
  public:
   ExtractJob(UnbalerLogic& logic, pak::Path folder, std::optional<std::vector<std::size_t>> chosen,
-             pak::Progress progress, Extracted extracted)
+             pak::Progress progress, Extracted extracted, std::vector<std::size_t> kept)
       : logic_(logic),
         fs_(logic.fs_),
         code_page_(logic.code_page_),
@@ -244,7 +323,8 @@ class UnbalerLogic::ExtractJob : public shell::Job {
         folder_(std::move(folder)),
         chosen_(std::move(chosen)),
         progress_(std::move(progress)),
-        extracted_(std::move(extracted)) {}
+        extracted_(std::move(extracted)),
+        kept_(std::move(kept)) {}
 
   pak::Status Run(const pak::Progress& post, const pak::StopFlag& stop) override {
     // The file is opened between two looks at its stamp: when both match the stamp it was
@@ -266,7 +346,8 @@ class UnbalerLogic::ExtractJob : public shell::Job {
       return pak::ExtractSelected(fs_, *opened, folder_, *chosen_, pak::HostNameRules(), each,
                                   &stop);
     }
-    return pak::ExtractAll(fs_, *opened, folder_, code_page_, pak::HostNameRules(), each, &stop);
+    return pak::ExtractAll(fs_, *opened, folder_, code_page_, pak::HostNameRules(), each, &stop,
+                           kept_);
   }
 
   void Finish(const pak::Status& status, std::size_t done) override {
@@ -293,15 +374,18 @@ class UnbalerLogic::ExtractJob : public shell::Job {
   const std::optional<std::vector<std::size_t>> chosen_;
   const pak::Progress progress_;
   const Extracted extracted_;
+  const std::vector<std::size_t> kept_;
   std::optional<pak::PakArchive> changed_;  // the archive read again, when it changed
   std::optional<pak::FileStamp> changed_stamp_;
 };
 
 void UnbalerLogic::Extract(std::u16string verb, pak::Path folder,
                            std::optional<std::vector<std::size_t>> chosen,
-                           const pak::Progress& progress, Extracted extracted) {
-  RunWork(std::move(verb), std::make_unique<ExtractJob>(*this, std::move(folder), std::move(chosen),
-                                                        progress, std::move(extracted)));
+                           const pak::Progress& progress, Extracted extracted,
+                           std::vector<std::size_t> kept) {
+  RunWork(std::move(verb),
+          std::make_unique<ExtractJob>(*this, std::move(folder), std::move(chosen), progress,
+                                       std::move(extracted), std::move(kept)));
 }
 
 }  // namespace extractor

@@ -49,6 +49,26 @@ inline constexpr char16_t kArchiveChanged[] =
     u"The PAK file changed after it was listed, so nothing was extracted.\n"
     u"It has been read again: check the list and extract again.";
 
+// The question asked before an extraction replaces files that the user changed after an earlier
+// extraction into the folder: %1 is their count, %2 the folder, %3 their names (ChangedNames).
+inline constexpr char16_t kChangedFileQuestion[] =
+    u"1 file in %2 was changed after it was extracted: %3. Replace it with the archive's "
+    u"version?";
+inline constexpr char16_t kChangedFilesQuestion[] =
+    u"%1 files in %2 were changed after they were extracted: %3. Replace them with the "
+    u"archive's version?";
+// After the names shown, how many more there are.
+inline constexpr char16_t kMoreNames[] = u"and %1 more";
+// Its buttons: replace them, extract the rest and leave them as they are, write nothing.
+inline constexpr char16_t kReplaceText[] = u"Replace";
+inline constexpr char16_t kKeepMyFilesText[] = u"Keep my files";
+inline constexpr char16_t kCancelText[] = u"Cancel";
+
+// The question about `names`, changed files in `folder`: the first few names, escaped as the
+// list shows them, then how many more.
+std::u16string ChangedFilesText(std::u16string_view folder,
+                                const std::vector<std::u16string>& names);
+
 // lstFiles' context menu.
 inline constexpr char16_t kExtractSelectedText[] = u"Extract Selected Files\u2026";
 inline constexpr char16_t kExtractAllText[] = u"Extract All Files";
@@ -75,7 +95,8 @@ class UnbalerLogic : public shell::ProgramLogic {
   // The menu: extracting the selected entries (off while none is) and extracting all (off
   // while no archive is listed), then sorting; all off while work runs.
   std::vector<shell::ListMenuItem> ListMenu() override;
-  // Either extraction asks for the folder first when none is chosen yet.
+  // Extract All asks for the folder first when none is chosen yet; Extract Selected always
+  // does, starting at the chosen one.
   void OnListCommand(shell::ListCommand command) override;
   // Copies the entry of the list item `index` into a folder of its own in the private
   // temporary folder and opens it there with the system's program for its kind.
@@ -127,9 +148,16 @@ class UnbalerLogic : public shell::ProgramLogic {
   // none are given) into `folder`, off the window's thread. A file that is no longer the one
   // listed is listed again and nothing is written; a refused name or an I/O error is reported;
   // `extracted` hears of the rest: a success or a stop.
+  // The entries at `kept` are not written (ExtractAll's `kept`).
   void Extract(std::u16string verb, pak::Path folder,
                std::optional<std::vector<std::size_t>> chosen, const pak::Progress& progress,
-               Extracted extracted);
+               Extracted extracted, std::vector<std::size_t> kept = {});
+  // Before `entries` are written into the chosen folder: those whose files the user changed
+  // after an earlier extraction there (pak::ChangedSinceExtraction), when the user keeps them.
+  // When there are such files the user is asked whether to replace them; none is returned
+  // when the user cancels, or when the folder's list cannot be read (which is reported):
+  // nothing is to be written then. Without a choice box the files are kept.
+  std::optional<std::vector<std::size_t>> KeptEntries(const std::vector<std::size_t>& entries);
   // The status line after extracting into the chosen folder.
   void ShowExtracted(const pak::Status& status, std::size_t done);
   // True when a folder is chosen, after asking for one when none was.

@@ -313,4 +313,9 @@ void ProgramLogic::Show(std::u16string_view text, std::u16string_view title) {
   message_box_.Show(std::u16string(text), std::u16string(title));
 }
 
+std::optional<ChoiceBox::Answer> ProgramLogic::Ask(const ChoiceBox::Question& question) {
+  if (choice_box_ == nullptr) return std::nullopt;
+  return choice_box_->Ask(question);
+}
+
 }  // namespace shell

@@ -108,6 +108,8 @@ class ProgramLogic : public MainCommands {
   // How files are opened with their programs (an entry, a listed file); `launcher` must outlive
   // the logic. Without one, nothing can be opened.
   void SetLauncher(Launcher& launcher) { launcher_ = &launcher; }
+  // How a question with three answers is asked (Ask); `box` must outlive the logic.
+  void SetChoiceBox(ChoiceBox& box) { choice_box_ = &box; }
 
  protected:
   enum class Choice { kChosen, kKept, kFailed };
@@ -163,6 +165,8 @@ class ProgramLogic : public MainCommands {
   // Opens `file`, named `name` in the list, with the system's program for its kind, when it may
   // be opened (MayOpen); says so in a message box when none took it.
   void Launch(const pak::Path& file, std::u16string_view name);
+  // Asks `question` in the choice box; none when no box was given.
+  std::optional<ChoiceBox::Answer> Ask(const ChoiceBox::Question& question);
 
   const Program program_;
   MainView& view_;
@@ -184,6 +188,7 @@ class ProgramLogic : public MainCommands {
   MessageBox& message_box_;
   FolderDialogBackend& folder_backend_;
   Launcher* launcher_ = nullptr;
+  ChoiceBox* choice_box_ = nullptr;
   std::u16string archive_path_;
   std::u16string archive_caption_;
   std::u16string folder_path_;

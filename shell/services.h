@@ -1,6 +1,6 @@
-// Services that the program logic calls: the standard file dialog, the message box and the
-// system's way of opening a file with its program. Each front end implements them with its
-// toolkit; tests put fakes in their place. The folder browser is
+// Services that the program logic calls: the standard file dialog, the message box, a question
+// with three answers and the system's way of opening a file with its program. Each front end
+// implements them with its toolkit; tests put fakes in their place. The folder browser is
 // BrowseForFolder (folder_browser.h), whose platform half is a FolderDialogBackend.
 #pragma once
 
@@ -47,6 +47,23 @@ class MessageBox {
   virtual ~MessageBox() = default;
   // A modal box with an OK button and no icon.
   virtual void Show(const std::u16string& text, const std::u16string& title) = 0;
+};
+
+// A modal question with three buttons: two answers and Cancel, each captioned by the caller.
+// Closing the box without a button (Escape, the close box) is Cancel. The second answer is the
+// default (Enter): the caller makes it the one that loses nothing.
+class ChoiceBox {
+ public:
+  enum class Answer { kFirst, kSecond, kCancel };
+  struct Question {
+    std::u16string text;
+    std::u16string title;
+    std::u16string first;
+    std::u16string second;  // the default
+    std::u16string cancel;
+  };
+  virtual ~ChoiceBox() = default;
+  virtual Answer Ask(const Question& question) = 0;
 };
 
 // Opens a file with the program the system keeps for its kind (a player for a sound, a viewer

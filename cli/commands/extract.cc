@@ -1,10 +1,14 @@
 // baler extract: every entry and FilesList.txt into a folder, or only the entries chosen; with
 // --into, each of several archives into a folder of its name.
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -28,20 +32,79 @@ struct ExtractOptions {
   std::string into;                  // set: every positional is an archive
   EntryPatterns patterns;
   bool quiet = false;
+  bool keep_changed = false;  // files changed since the last extraction stay
+  bool no_overwrite = false;  // every existing file stays
 };
+
+// The entries of `entries` whose files stay as they are, by --keep-changed or --no-overwrite,
+// each named on stderr (unless quiet) with a count at the end.
+pak::Result<std::vector<std::size_t>> KeptEntries(pak::FileSystem& fs,
+                                                  const pak::PakArchive& archive,
+                                                  const pak::Path& folder,
+                                                  const std::vector<std::size_t>& entries,
+                                                  const ExtractOptions& options) {
+  std::vector<std::size_t> kept;
+  if (!options.keep_changed && !options.no_overwrite) return kept;
+  std::vector<std::u16string> names;
+  names.reserve(entries.size());
+  for (std::size_t index : entries) names.push_back(archive[index].name);
+  std::vector<std::size_t> positions;
+  if (options.keep_changed) {
+    auto changed = pak::ChangedSinceExtraction(fs, folder, names, pak::Windows1252());
+    if (!changed.ok()) return changed.status();
+    positions = std::move(changed).value();
+  } else {
+    positions = pak::ExistingFiles(fs, folder, names);
+  }
+  for (std::size_t position : positions) kept.push_back(entries[position]);
+  if (!options.quiet && !kept.empty()) {
+    // Entries of one name are one file, named once.
+    std::unordered_set<std::u16string_view> files;
+    for (std::size_t index : kept) {
+      if (!files.insert(archive[index].name).second) continue;
+      std::cerr << "baler: kept " << Safe(archive[index].name) << "\n";
+    }
+    std::cerr << "baler: kept " << files.size() << (files.size() == 1 ? " file" : " files")
+              << (options.keep_changed ? " changed after the last extraction"
+                                       : " that existed already")
+              << "; the archive's version was not written\n";
+  }
+  return kept;
+}
+
+// `entries` without those at `kept` (both in ascending order).
+std::vector<std::size_t> Without(const std::vector<std::size_t>& entries,
+                                 const std::vector<std::size_t>& kept) {
+  std::vector<std::size_t> rest;
+  std::set_difference(entries.begin(), entries.end(), kept.begin(), kept.end(),
+                      std::back_inserter(rest));
+  return rest;
+}
 
 int Extract(const ExtractOptions& options) {
   const pak::EntrySelection selection = Selection(options.entries, options.patterns);
   pak::FileSystem& fs = pak::DefaultFileSystem();
-  if (!fs.IsDirectory(ArgPath(options.folder))) {
+  const pak::Path folder = ArgPath(options.folder);
+  if (!fs.IsDirectory(folder)) {
     return Fail(Status::Refused("there is no folder " + options.folder));
   }
   auto archive = pak::OpenPakFile(fs, ArgPath(options.archive));
   if (!archive.ok()) return Fail(archive.status(), options.archive);
   if (selection.everything()) {
+    std::vector<std::size_t> every(archive->size());
+    for (std::size_t i = 0; i < every.size(); ++i) every[i] = i;
+    auto kept = KeptEntries(fs, *archive, folder, every, options);
+    if (!kept.ok()) return Fail(kept.status());
     ProgressLine progress("Extracting", options.quiet);
-    Status status = pak::ExtractAll(fs, *archive, ArgPath(options.folder), pak::Windows1252(),
+    Status status;
+    if (options.no_overwrite && fs.Stamp(pak::JoinPath(folder, pak::kFilesListName))) {
+      // The folder's list is an existing file too: it stays, and only the new files are written.
+      status = pak::ExtractSelected(fs, *archive, folder, Without(every, *kept),
                                     pak::HostNameRules(), progress.callback());
+    } else {
+      status = pak::ExtractAll(fs, *archive, folder, pak::Windows1252(), pak::HostNameRules(),
+                               progress.callback(), nullptr, *kept);
+    }
     if (!status.ok()) return Fail(status);
     return kExitOk;
   }
@@ -52,9 +115,18 @@ int Extract(const ExtractOptions& options) {
     std::cerr << "baler: no entry of " << Safe(options.archive)
               << " matches; nothing was extracted\n";
   }
+  std::vector<std::size_t> sorted = *chosen;
+  std::sort(sorted.begin(), sorted.end());
+  auto kept = KeptEntries(fs, *archive, folder, sorted, options);
+  if (!kept.ok()) return Fail(kept.status());
+  std::sort(kept->begin(), kept->end());
+  std::vector<std::size_t> rest;
+  for (std::size_t index : *chosen) {
+    if (!std::binary_search(kept->begin(), kept->end(), index)) rest.push_back(index);
+  }
   ProgressLine progress("Extracting", options.quiet);
-  Status status = pak::ExtractSelected(fs, *archive, ArgPath(options.folder), *chosen,
-                                       pak::HostNameRules(), progress.callback());
+  Status status =
+      pak::ExtractSelected(fs, *archive, folder, rest, pak::HostNameRules(), progress.callback());
   if (!status.ok()) return Fail(status);
   return kExitOk;
 }
@@ -137,7 +209,7 @@ int ExtractMany(const ExtractOptions& options) {
             "cannot make the folder " + pak::DisplayPath(job.folder) + ": " + error.message(),
             error.value());
       } else if (selection.everything()) {
-        job.status = pak::ExtractAll(fs, *job.archive, job.folder, pak::SystemCodePage(),
+        job.status = pak::ExtractAll(fs, *job.archive, job.folder, pak::Windows1252(),
                                      pak::HostNameRules(), progress);
       } else {
         job.status = pak::ExtractSelected(fs, *job.archive, job.folder, job.chosen,
@@ -180,17 +252,35 @@ class ExtractCommand final : public Command {
         ->allow_extra_args(false);
     AddPatterns(*command, options_.patterns);
     AddQuiet(*command, options_.quiet);
+    auto* keep = command->add_flag(
+        "--keep-changed", options_.keep_changed,
+        "Keep the files changed after the last extraction into DIR (modified after its "
+        "FilesList.txt) and write the rest");
+    command
+        ->add_flag("--no-overwrite", options_.no_overwrite,
+                   "Never replace an existing file (FilesList.txt included); write the rest")
+        ->excludes(keep);
     command->footer(
         "Examples:\n  baler extract game.pak out\n  baler extract game.pak out intro.ogg "
-        "--include 'menu_*'\n"
+        "--include 'menu_*'\n  baler extract game.pak out --keep-changed\n"
         "  baler extract data1.pak data2.pak --into out\n"
         "A name that is not in the archive is an error, and nothing is written. With ENTRY, "
-        "--include\nor --exclude no FilesList.txt is written. With --into, an archive that fails "
-        "does not stop\nthe others; the exit code is 1 when one failed.");
+        "--include\nor --exclude no FilesList.txt is written. Existing files are replaced unless "
+        "--keep-changed\nor --no-overwrite is given; each file kept is named on stderr. With "
+        "--into, an archive\nthat fails does not stop the others; the exit code is 1 when one "
+        "failed.");
     return command;
   }
   int Run() override {
-    if (!options_.into.empty()) return ExtractMany(options_);
+    if (!options_.into.empty()) {
+      // Each archive goes into a folder of its own, which holds no earlier extraction to keep.
+      if (options_.keep_changed || options_.no_overwrite) {
+        std::cerr << "baler: extract: --keep-changed and --no-overwrite work on one archive "
+                     "extracted into DIR, not with --into\n";
+        return kExitUsage;
+      }
+      return ExtractMany(options_);
+    }
     if (options_.folder.empty()) {
       std::cerr << "baler: extract: DIR is required (or --into DIR after the archives)\n";
       return kExitUsage;

@@ -37,6 +37,7 @@ int RunProgram(int argc, char* argv[], shell::Program program, MakeExtra... make
               make_extra()...);
   logic.SetRunner(window.runner());
   logic.SetLauncher(services.launcher);
+  logic.SetChoiceBox(services.choice_box);
   window.Load(&logic);
   logic.OpenStartPaths(start.paths);
   return app.exec();

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <QUrl>
 
@@ -80,6 +81,23 @@ void QtMessageBox::Show(const std::u16string& text, const std::u16string& title)
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdU16String(title),
                   QString::fromStdU16String(text), QMessageBox::Ok, parent_);
   box.exec();
+}
+
+shell::ChoiceBox::Answer QtChoiceBox::Ask(const Question& question) {
+  QMessageBox box(QMessageBox::Question, QString::fromStdU16String(question.title),
+                  QString::fromStdU16String(question.text), QMessageBox::NoButton, parent_);
+  QPushButton* first =
+      box.addButton(QString::fromStdU16String(question.first), QMessageBox::AcceptRole);
+  QPushButton* second =
+      box.addButton(QString::fromStdU16String(question.second), QMessageBox::DestructiveRole);
+  QPushButton* cancel =
+      box.addButton(QString::fromStdU16String(question.cancel), QMessageBox::RejectRole);
+  box.setDefaultButton(second);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == first) return Answer::kFirst;
+  if (box.clickedButton() == second) return Answer::kSecond;
+  return Answer::kCancel;
 }
 
 bool QtFolderDialog::IsWindow(std::intptr_t hwnd) {

@@ -36,6 +36,17 @@ class QtMessageBox : public shell::MessageBox {
   QWidget* parent_;
 };
 
+// A QMessageBox with the question's three buttons, the second the default and the third the
+// escape button.
+class QtChoiceBox : public shell::ChoiceBox {
+ public:
+  explicit QtChoiceBox(QWidget* parent) : parent_(parent) {}
+  Answer Ask(const Question& question) override;
+
+ private:
+  QWidget* parent_;
+};
+
 // A folder-only chooser over the owner window; it opens on the initial path when that folder
 // exists. Window handles are native window ids of Qt widgets.
 class QtFolderDialog : public shell::FolderDialogBackend {
@@ -53,9 +64,11 @@ class QtLauncher : public shell::Launcher {
 
 // The services together, as the program logic takes them.
 struct QtServices {
-  explicit QtServices(QWidget* window) : file_dialog(window), message_box(window) {}
+  explicit QtServices(QWidget* window)
+      : file_dialog(window), message_box(window), choice_box(window) {}
   QtFileDialog file_dialog;
   QtMessageBox message_box;
+  QtChoiceBox choice_box;
   QtFolderDialog folder_dialog;
   QtLauncher launcher;
 };

@@ -34,6 +34,7 @@ int RunProgram(HINSTANCE instance, shell::Program program, MakeExtra... make_ext
               make_extra(window.hwnd())...);
   logic.SetRunner(window.runner());
   logic.SetLauncher(services.launcher);
+  logic.SetChoiceBox(services.choice_box);
   window.SetOnUnloaded([] { ::PostQuitMessage(0); });
   window.Load(&logic);
   logic.OpenStartPaths(start.paths);

@@ -64,6 +64,113 @@ void Win32MessageBox::Show(const std::u16string& text, const std::u16string& tit
   ::MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), MB_OK);
 }
 
+namespace {
+
+// The captions of the choice box being opened on this thread, for its hook.
+thread_local const shell::ChoiceBox::Question* choice_question = nullptr;
+thread_local HHOOK choice_hook = nullptr;
+
+// A control's rectangle in its dialog's client coordinates.
+RECT RectIn(HWND dialog, HWND control) {
+  RECT rect{};
+  ::GetWindowRect(control, &rect);
+  ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// Gives the three buttons of a message box their captions, widens them (all alike) to the
+// widest caption, and the box with them when they no longer fit, keeping them centred.
+void CaptionButtons(HWND box, const shell::ChoiceBox::Question& question) {
+  const std::pair<int, const std::u16string*> captions[] = {
+      {IDYES, &question.first}, {IDNO, &question.second}, {IDCANCEL, &question.cancel}};
+  HWND buttons[3] = {};
+  int widest = 0;
+  const HDC dc = ::GetDC(box);
+  for (int k = 0; k < 3; ++k) {
+    buttons[k] = ::GetDlgItem(box, captions[k].first);
+    if (buttons[k] == nullptr) {
+      ::ReleaseDC(box, dc);
+      return;
+    }
+    const std::wstring text = Wide(*captions[k].second);
+    ::SetWindowTextW(buttons[k], text.c_str());
+    const HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(buttons[k], WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    widest = std::max(widest, static_cast<int>(size.cx));
+  }
+  ::ReleaseDC(box, dc);
+  const RECT first = RectIn(box, buttons[0]), second = RectIn(box, buttons[1]);
+  // Room for the frame and, inside it, the focus mark and some air on either side.
+  const int width =
+      std::max<int>(first.right - first.left, widest + 2 * ::GetSystemMetrics(SM_CXEDGE) + 24);
+  const int gap = std::max<int>(second.left - first.right, 4);
+  const int row = 3 * width + 2 * gap;
+  RECT client{};
+  ::GetClientRect(box, &client);
+  const int margin = std::max<int>(first.left, 8);
+  if (row + 2 * margin > client.right) {
+    RECT frame{};
+    ::GetWindowRect(box, &frame);
+    const int grow = row + 2 * margin - client.right;
+    ::SetWindowPos(box, nullptr, frame.left - grow / 2, frame.top, frame.right - frame.left + grow,
+                   frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::GetClientRect(box, &client);
+  }
+  int left = (client.right - row) / 2;
+  for (HWND button : buttons) {
+    ::SetWindowPos(button, nullptr, left, first.top, width, first.bottom - first.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    left += width + gap;
+  }
+}
+
+// The box's own window procedure, which the hook wraps: the captions and the layout are changed
+// once the box has laid itself out (WM_INITDIALOG), not earlier, when its layout would undo them.
+thread_local WNDPROC choice_box_proc = nullptr;
+
+LRESULT CALLBACK ChoiceBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
+  const LRESULT result = ::CallWindowProcW(choice_box_proc, box, message, wparam, lparam);
+  if (message == WM_INITDIALOG && choice_question != nullptr) {
+    CaptionButtons(box, *choice_question);
+    choice_question = nullptr;
+  }
+  return result;
+}
+
+LRESULT CALLBACK ChoiceHook(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_CREATEWND && choice_question != nullptr && choice_box_proc == nullptr) {
+    const HWND box = reinterpret_cast<HWND>(wparam);
+    wchar_t class_name[16] = {};
+    ::GetClassNameW(box, class_name, 16);
+    if (std::wstring_view(class_name) == L"#32770") {
+      choice_box_proc = reinterpret_cast<WNDPROC>(
+          ::SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChoiceBoxProc)));
+    }
+  }
+  return ::CallNextHookEx(choice_hook, code, wparam, lparam);
+}
+
+}  // namespace
+
+shell::ChoiceBox::Answer Win32ChoiceBox::Ask(const Question& question) {
+  const HWND owner = owner_ != nullptr && ::IsWindow(owner_) ? owner_ : nullptr;
+  choice_question = &question;
+  choice_hook = ::SetWindowsHookExW(WH_CBT, ChoiceHook, nullptr, ::GetCurrentThreadId());
+  const int pressed =
+      ::MessageBoxW(owner, Wide(question.text).c_str(), Wide(question.title).c_str(),
+                    MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
+  if (choice_hook != nullptr) ::UnhookWindowsHookEx(choice_hook);
+  choice_hook = nullptr;
+  choice_question = nullptr;
+  choice_box_proc = nullptr;  // the box is gone
+  if (pressed == IDYES) return Answer::kFirst;
+  if (pressed == IDNO) return Answer::kSecond;
+  return Answer::kCancel;
+}
+
 bool Win32FolderDialog::IsWindow(std::intptr_t hwnd) {
   return ::IsWindow(reinterpret_cast<HWND>(hwnd)) != 0;
 }

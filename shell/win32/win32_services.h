@@ -45,6 +45,19 @@ class Win32MessageBox : public shell::MessageBox {
   HWND owner_;
 };
 
+// A message box whose Yes, No and Cancel buttons carry the question's captions (renamed, and
+// widened to fit them, as the box opens), the second the default; Escape and the close box are
+// Cancel. MessageBoxW rather than a task dialog, which not every system (Wine) shows reliably.
+class Win32ChoiceBox : public shell::ChoiceBox {
+ public:
+  explicit Win32ChoiceBox(HWND owner) : owner_(owner) {}
+  void SetOwner(HWND owner) { owner_ = owner; }
+  Answer Ask(const Question& question) override;
+
+ private:
+  HWND owner_;
+};
+
 class Win32FolderDialog : public shell::FolderDialogBackend {
  public:
   bool IsWindow(std::intptr_t hwnd) override;
@@ -73,14 +86,16 @@ class Win32Launcher : public shell::Launcher {
 // The services together, as the program logic takes them.
 struct Win32Services {
   explicit Win32Services(HWND owner = nullptr)
-      : file_dialog(owner), message_box(owner), launcher(owner) {}
+      : file_dialog(owner), message_box(owner), choice_box(owner), launcher(owner) {}
   void SetOwner(HWND owner) {
     file_dialog.SetOwner(owner);
     message_box.SetOwner(owner);
+    choice_box.SetOwner(owner);
     launcher.SetOwner(owner);
   }
   Win32FileDialog file_dialog;
   Win32MessageBox message_box;
+  Win32ChoiceBox choice_box;
   Win32FolderDialog folder_dialog;
   Win32Launcher launcher;
 };

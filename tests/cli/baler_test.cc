@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -37,6 +39,50 @@ TEST(Baler, ListCheckAndExtract) {
   EXPECT_EQ(ListDir(dir / "x"), (std::vector<std::string>{"FilesList.txt", "a.bin", "b.ogg"}));
   EXPECT_EQ(ReadText(dir / "x" / "FilesList.txt"), "b.ogg\r\na.bin\r\n");
   EXPECT_EQ(ReadFile(dir / "x" / "b.ogg"), (Bytes{1, 2}));
+}
+
+TEST(Baler, ExtractKeepsChangedOrExistingFilesOnlyWhenAsked) {
+  struct Case {
+    const char* args;
+    std::string a, b;  // a.ini and b.bin afterwards (c.txt, deleted before, is always back)
+    std::vector<std::string> said;  // lines expected on stderr; none: stderr is empty
+  };
+  const Case cases[] = {
+      {"", "\x01", "\x02", {}},
+      {"--keep-changed", "edited", "\x02", {"baler: kept a.ini\n", "kept 1 file changed after"}},
+      {"--keep-changed -q", "edited", "\x02", {}},
+      {"--no-overwrite",
+       "edited",
+       "stale",
+       {"baler: kept a.ini\n", "baler: kept b.bin\n", "kept 2 files that existed"}},
+      {"--keep-changed a.ini c.txt", "edited", "stale", {"baler: kept a.ini\n"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    TempDir dir;
+    WriteFile(dir / "in.pak", MakeArchive({{u"a.ini", {1}}, {u"b.bin", {2}}, {u"c.txt", {3}}}));
+    std::filesystem::create_directory(dir / "x");
+    ASSERT_EQ(Baler(dir, "extract " + Q(dir / "in.pak") + " " + Q(dir / "x")).code, 0);
+    // Extracted ten seconds ago; a.ini edited since, b.bin overwritten before the list.
+    const auto now = std::filesystem::file_time_type::clock::now();
+    std::filesystem::last_write_time(dir / "x" / "FilesList.txt", now - std::chrono::seconds(10));
+    WriteFile(dir / "x" / "a.ini", std::string("edited"));
+    std::filesystem::last_write_time(dir / "x" / "a.ini", now - std::chrono::seconds(5));
+    WriteFile(dir / "x" / "b.bin", std::string("stale"));
+    std::filesystem::last_write_time(dir / "x" / "b.bin", now - std::chrono::seconds(20));
+    std::filesystem::remove(dir / "x" / "c.txt");
+    const auto o = Baler(dir, "extract " + Q(dir / "in.pak") + " " + Q(dir / "x") + " " + c.args);
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(ReadText(dir / "x" / "a.ini"), c.a);
+    EXPECT_EQ(ReadText(dir / "x" / "b.bin"), c.b);
+    EXPECT_EQ(ReadText(dir / "x" / "c.txt"), "\x03");
+    if (c.said.empty()) {
+      EXPECT_EQ(o.err, "");
+    }
+    for (const std::string& line : c.said) EXPECT_NE(o.err.find(line), std::string::npos) << o.err;
+  }
+  TempDir dir;
+  EXPECT_EQ(Baler(dir, "extract --keep-changed --no-overwrite in.pak x").code, 2);
 }
 
 TEST(Baler, RefusalsAndUsageErrorsHaveTheirExitCodes) {

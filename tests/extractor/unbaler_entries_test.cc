@@ -45,8 +45,10 @@ class EntriesTest : public ::testing::Test {
     dialog.answers.push_back(U16(work / "a.pak"));
     logic.OnSelectFile();
   }
+  // Select Dir chooses `folder`, and so does every folder dialog after it (Extract Selected's).
   void ChooseFolder(const fs::path& folder) {
     folders.Choose(U16(folder));
+    folders.answer = U16(folder);
     logic.OnSelectDir();
   }
   // Whether each item of the menu is on, in order.
@@ -225,6 +227,104 @@ TEST_F(EntriesTest, OfTwoSelectedEntriesOfOneNameTheLaterInTheArchiveWins) {
     logic.OnListCommand(ListCommand::kExtractSelected);
     EXPECT_EQ(ReadFile(out / "x"), (Bytes{5}));
   }
+}
+
+// An earlier extraction of a.ini, b.bin and c.txt into `out`, ten seconds ago, and a.ini and
+// c.txt edited by the user since.
+class ChangedFilesTest : public EntriesTest {
+ protected:
+  void SetUp() override {
+    logic.SetChoiceBox(choices);
+    choices.answer = shell::ChoiceBox::Answer::kFirst;  // over a case before: replace all
+    List(MakeArchive({{u"a.ini", {1}}, {u"b.bin", {2}}, {u"c.txt", {3}}}));
+    ChooseFolder(out.path());
+    logic.OnMainCommand();
+    const auto now = fs::file_time_type::clock::now();
+    fs::last_write_time(out / "FilesList.txt", now - std::chrono::seconds(10));
+    for (const char* name : {"a.ini", "c.txt"}) {
+      WriteFile(out / name, std::string("mine"));
+      fs::last_write_time(out / name, now - std::chrono::seconds(5));
+    }
+    WriteFile(out / "b.bin", std::string("stale"));
+    fs::last_write_time(out / "b.bin", now - std::chrono::seconds(20));
+    view.statuses.clear();
+  }
+  std::vector<std::string> Contents() {
+    return {ReadText(out / "a.ini"), ReadText(out / "b.bin"), ReadText(out / "c.txt")};
+  }
+  FakeChoiceBox choices;
+};
+
+TEST_F(ChangedFilesTest, ExtractFilesAsksAndWritesWhatTheAnswerSays) {
+  using Answer = shell::ChoiceBox::Answer;
+  struct Case {
+    const char* what;
+    Answer answer;
+    std::vector<std::string> contents;  // a.ini, b.bin, c.txt afterwards
+    bool extracted;                     // whether the status says files were extracted
+  };
+  const Case cases[] = {
+      {"replace", Answer::kFirst, {"\x01", "\x02", "\x03"}, true},
+      {"keep my files", Answer::kSecond, {"mine", "\x02", "mine"}, true},
+      {"cancel", Answer::kCancel, {"mine", "stale", "mine"}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();  // afresh
+    choices.asked.clear();
+    choices.answer = c.answer;
+    logic.OnMainCommand();
+    ASSERT_EQ(choices.asked.size(), 1u);
+    EXPECT_EQ(choices.asked[0].text,
+              u"2 files in " + U16(out.path()) +
+                  u" were changed after they were extracted: a.ini, c.txt. Replace them with the "
+                  u"archive's version?");
+    EXPECT_EQ(choices.asked[0].first, u"Replace");
+    EXPECT_EQ(choices.asked[0].second, u"Keep my files");
+    EXPECT_EQ(choices.asked[0].cancel, u"Cancel");
+    EXPECT_EQ(Contents(), c.contents);
+    EXPECT_EQ(view.status().starts_with(c.answer == Answer::kSecond ? u"1 file extracted"
+                                                                    : u"3 files extracted"),
+              c.extracted);
+    EXPECT_TRUE(box.shown.empty());
+  }
+  // Kept files are still the user's at the next extraction: asked again, about the same files.
+  choices.asked.clear();
+  choices.answers = {Answer::kSecond, Answer::kCancel};
+  logic.OnMainCommand();
+  logic.OnMainCommand();
+  ASSERT_EQ(choices.asked.size(), 2u);
+  EXPECT_EQ(choices.asked[1].text, choices.asked[0].text);
+}
+
+TEST_F(ChangedFilesTest, ExtractSelectedAsksForTheFolderEveryTimeAndOnlyAboutTheSelection) {
+  choices.answer = shell::ChoiceBox::Answer::kSecond;
+  view.selected = {1, 2};  // b.bin and c.txt
+  folders.requests.clear();
+  logic.OnListCommand(ListCommand::kExtractSelected);
+  ASSERT_EQ(folders.requests.size(), 1u);
+  EXPECT_EQ(folders.requests[0].initial_path, U16(out.path()));
+  ASSERT_EQ(choices.asked.size(), 1u);
+  EXPECT_NE(choices.asked[0].text.find(u"1 file in "), std::u16string::npos);
+  EXPECT_NE(choices.asked[0].text.find(u": c.txt. Replace it"), std::u16string::npos);
+  EXPECT_EQ(Contents(), (std::vector<std::string>{"mine", "\x02", "mine"}));
+  // A cancelled folder dialog extracts nothing, and asks nothing.
+  folders.Cancel();
+  logic.OnListCommand(ListCommand::kExtractSelected);
+  EXPECT_EQ(folders.requests.size(), 2u);
+  EXPECT_EQ(choices.asked.size(), 1u);
+}
+
+TEST(ChangedFilesText, ShowsAFewEscapedNamesThenHowManyMore) {
+  const std::vector<std::u16string> seven{u"1", u"2", u"3", u"4", u"5", u"6", u"7"};
+  EXPECT_EQ(extractor::ChangedFilesText(u"D", seven),
+            u"7 files in D were changed after they were extracted: 1, 2, 3, 4, 5, and 2 more. "
+            u"Replace them with the archive's version?");
+  // A name cannot break the text: its controls are escaped, and a "%2" in it stays as it is.
+  const std::u16string one = extractor::ChangedFilesText(u"D", {u"a\nb%2"});
+  EXPECT_EQ(one.find(u'\n'), std::u16string::npos);
+  EXPECT_NE(one.find(u"%2"), std::u16string::npos);
+  EXPECT_TRUE(one.starts_with(u"1 file in D was changed")) << pak::ToUtf8(one);
 }
 
 TEST_F(EntriesTest, TheMenuNamesItsCommandsAndIsOffWithoutAnArchiveOrWhileWorkRuns) {

@@ -130,6 +130,21 @@ class FakeMessageBox : public shell::MessageBox {
   }
 };
 
+// A choice box that records each question and gives the answers queued, then `answer`.
+class FakeChoiceBox : public shell::ChoiceBox {
+ public:
+  std::deque<Answer> answers;
+  Answer answer = Answer::kCancel;
+  std::vector<Question> asked;
+  Answer Ask(const Question& question) override {
+    asked.push_back(question);
+    if (answers.empty()) return answer;
+    const Answer next = answers.front();
+    answers.pop_front();
+    return next;
+  }
+};
+
 class FakeFolderBackend : public shell::FolderDialogBackend {
  public:
   std::deque<shell::BrowseResult> answers;  // given first, one a call

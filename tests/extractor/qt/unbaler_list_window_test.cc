@@ -33,13 +33,15 @@ struct Unbaler {
     logic.SetLauncher(launcher);
     window.Load(&logic);
   }
-  // Lists `archive` (written into `work`) and chooses `out` as the folder.
+  // Lists `archive` (written into `work`) and chooses `out` as the folder, in Select Dir's
+  // dialog and in every folder dialog after it (Extract Selected's).
   void Prepare(const fs::path& work, const Bytes& archive, const std::optional<fs::path>& out) {
     WriteFile(work / "a.pak", archive);
     dialog.answers.push_back((work / "a.pak").u16string());
     QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("picSelectFile")), Qt::LeftButton);
     if (!out) return;
     folders.Choose(out->u16string());
+    folders.answer = out->u16string();
     QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("picSelectDir")), Qt::LeftButton);
   }
   QListView* List() { return window.findChild<QListView*>(QStringLiteral("lstFiles")); }

@@ -105,6 +105,16 @@ diff -r --brief --exclude=FilesList.txt "$work/source" "$folder" ||
 [[ $(od -c <"$folder/FilesList.txt") == "$("$baler" list "$archive" | sed 's/$/\r/' | od -c)" ]] ||
   fail "FilesList.txt does not list the archive: $(head -n3 "$folder/FilesList.txt")"
 echo "Unbaler's peak resident memory: $(grep VmHWM "/proc/$app_pid/status" | tr -s ' \t' ' ')"
+
+# A file edited after the extraction: Extract Files asks before replacing it, and Enter (Keep my
+# files) extracts the rest and leaves the edit alone.
+printf 'edited' >"$folder/data.bin"
+click_at $((180 + 51)) $((190 + 13))  # picExtract
+answer_next_dialog "" Return
+kept_line="$((entries - 1)) files extracted into $folder"
+kept() { [[ $(last_status) == "$kept_line" ]]; }
+wait_until 60 kept || fail "the status line says '$(last_status)', not '$kept_line'"
+[[ $(cat "$folder/data.bin") == edited ]] || fail "the edited file was replaced"
 [[ -z $screenshot ]] || settled_screenshot "$screenshot"
 
 close_main_window Unbaler

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -119,6 +120,43 @@ void QtServicesTest::saveDialogChecksFolderAndAsksBeforeReplacing() {
       Confirm(modal, dir.filePath(QString::fromLatin1(name.typed)));
     });
     QCOMPARE(FromU16(files.Show(with_extension)), dir.filePath(QString::fromLatin1(name.chosen)));
+  }
+}
+
+void QtServicesTest::choiceBoxAnswersWithTheButtonPressed() {
+  using Answer = shell::ChoiceBox::Answer;
+  const shell::ChoiceBox::Question question{u"2 files changed", u"Unbaler", u"Replace",
+                                            u"Keep my files", u"Cancel"};
+  // The button pressed, by its caption; none: Escape.
+  const struct {
+    const char* press;
+    Answer answer;
+  } cases[] = {{"Replace", Answer::kFirst},
+               {"Keep my files", Answer::kSecond},
+               {"Cancel", Answer::kCancel},
+               {nullptr, Answer::kCancel}};
+  for (const auto& c : cases) {
+    QObject scope;  // holds this case's modal watch
+    QtChoiceBox choices(nullptr);
+    QStringList captions;
+    OnNextModal(&scope, [&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      QCOMPARE(box->text(), QStringLiteral("2 files changed"));
+      for (QAbstractButton* button : box->buttons()) captions << button->text();
+      QCOMPARE(box->defaultButton()->text(), QStringLiteral("Keep my files"));
+      if (c.press == nullptr) {
+        QTest::keyClick(box, Qt::Key_Escape);
+        return;
+      }
+      for (QAbstractButton* button : box->buttons()) {
+        if (button->text() == QLatin1String(c.press)) button->click();
+      }
+    });
+    QVERIFY(choices.Ask(question) == c.answer);
+    captions.sort();
+    QCOMPARE(captions, (QStringList{QStringLiteral("Cancel"), QStringLiteral("Keep my files"),
+                                    QStringLiteral("Replace")}));
   }
 }
 

@@ -43,6 +43,7 @@ class QtServicesTest : public QObject {
   void saveDialogChecksFolderAndAsksBeforeReplacing();
   void folderDialogOpensOnTheInitialPathAndPadsTheBuffer();
   void windowHandlesAndProgramName();
+  void choiceBoxAnswersWithTheButtonPressed();
 };
 
 // Runs `act` on the next modal dialog that opens over the current one, from inside the dialog's

@@ -158,6 +158,58 @@ TEST(Win32Services, MessageBoxHasAnOkButtonAndNoIcon) {
   EXPECT_FALSE(icon);
 }
 
+TEST(Win32Services, ChoiceBoxShowsTheThreeCaptionsWholeAndAnswersWithThePressedOne) {
+  using Answer = shell::ChoiceBox::Answer;
+  const shell::ChoiceBox::Question question{u"2 files changed", u"Unbaler", u"Replace",
+                                            u"Keep my files", u"Cancel"};
+  // The button pressed (by its id in the box), or a close by Escape (0).
+  const struct {
+    int press;
+    Answer answer;
+  } cases[] = {{IDYES, Answer::kFirst},
+               {IDNO, Answer::kSecond},
+               {IDCANCEL, Answer::kCancel},
+               {0, Answer::kCancel}};
+  for (const auto& c : cases) {
+    std::vector<std::wstring> captions;
+    bool fit = true;
+    int default_id = 0;
+    DialogDriver driver(L"Unbaler", [&](HWND box) {
+      const HDC dc = ::GetDC(box);
+      LONG right = 0;  // of the button before
+      for (int id : {IDYES, IDNO, IDCANCEL}) {
+        const HWND button = ::GetDlgItem(box, id);
+        captions.push_back(WindowText(button));
+        // The caption's width in the button's font fits inside the button.
+        const HGDIOBJ old =
+            ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, captions.back().c_str(),
+                                static_cast<int>(captions.back().size()), &size);
+        ::SelectObject(dc, old);
+        // With room for the frame and the focus mark: the rectangles of the buttons do not meet.
+        const RECT rect = win32_testing::ChildRect(button);
+        fit = fit && size.cx + 12 < rect.right - rect.left && rect.left >= right;
+        right = rect.right;
+        if ((::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+          default_id = id;
+        }
+      }
+      ::ReleaseDC(box, dc);
+      if (c.press == 0) {
+        ::PostMessageW(box, WM_COMMAND, IDCANCEL, 0);  // what Escape sends
+      } else {
+        ::PostMessageW(::GetDlgItem(box, c.press), BM_CLICK, 0, 0);
+      }
+    });
+    EXPECT_EQ(shell::win32::Win32ChoiceBox(nullptr).Ask(question), c.answer);
+    EXPECT_TRUE(driver.acted());
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"Replace", L"Keep my files", L"Cancel"}));
+    EXPECT_TRUE(fit);
+    EXPECT_EQ(default_id, IDNO);
+  }
+}
+
 bool HasChildWithText(HWND box, const std::wstring& text) {
   struct Search {
     const std::wstring* text;
