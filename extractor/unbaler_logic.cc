@@ -252,9 +252,9 @@ class UnbalerLogic::ExtractJob : public shell::Job {
       changed_stamp_ = before;
       return pak::Status::Ok();
     }
-    const auto each = [&](std::size_t done, std::size_t total) {
-      post(done, total);
-      if (progress_) progress_(done, total);
+    const auto each = [&](const pak::ProgressCount& count) {
+      post(count);
+      if (progress_) progress_(count);
     };
     if (chosen_) {
       return pak::ExtractSelected(fs_, *opened, folder_, *chosen_, pak::HostNameRules(), each,

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,9 @@ class MainView {
   virtual void SetWorking(bool /*working*/) {}
   // The status line: the progress of running work, then what the last work did; empty: none.
   virtual void SetStatus(const std::u16string& /*text*/) {}
+  // The thin bar under the status line (ProgressBarBox): the part of the running work done, from
+  // 0 to 1; none hides it.
+  virtual void SetProgress(std::optional<double> /*fraction*/) {}
 };
 
 // Keeps the busy cursor on for one scope, also when the scope is left early
