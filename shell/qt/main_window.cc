@@ -123,6 +123,9 @@ MainWindow::MainWindow(shell::Program program, QWidget* parent)
 
   const shell::ControlSpec status = shell::StatusLine();
   controls_[status.role] = CreateControl(status);
+  progress_ = new ProgressBar(controls_[status.role]);
+  progress_->setObjectName(QStringLiteral("barProgress"));
+  progress_->hide();
 
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setContext(Qt::WindowShortcut);
@@ -305,6 +308,19 @@ void MainWindow::SetBusy(bool busy) {
   } else {
     QApplication::restoreOverrideCursor();
   }
+}
+
+void MainWindow::SetProgress(std::optional<double> fraction) {
+  if (!fraction) {
+    progress_->hide();
+    return;
+  }
+  // Placed on each showing: the status line may have moved or changed its size meanwhile.
+  const QWidget* status = Control(shell::Role::kStatus);
+  const shell::Box box = shell::ProgressBarBox({0, 0, status->width(), status->height()});
+  progress_->setGeometry(box.left, box.top, box.width, box.height);
+  progress_->SetFraction(*fraction);
+  progress_->show();
 }
 
 void MainWindow::SetStatus(const std::u16string& text) {

@@ -42,6 +42,25 @@ QString PlainTip(const QString& text) {
   return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
 }
 
+ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ProgressBar::SetFraction(double fraction) {
+  if (fraction == fraction_) return;
+  fraction_ = fraction;
+  update();
+}
+
+void ProgressBar::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const shell::Box bar{0, 0, width(), height()};
+  painter.fillRect(rect(), Colour(shell::kProgressTrackColour));
+  const shell::Box done = shell::ProgressDoneBox(bar, fraction_);
+  painter.fillRect(done.left, done.top, done.width, done.height,
+                   Colour(shell::kProgressDoneColour));
+}
+
 void SetNameAndBox(QWidget* control, std::string_view name, const shell::Box& box) {
   control->setObjectName(QLatin1String(name.data(), static_cast<qsizetype>(name.size())));
   control->setGeometry(box.left, box.top, box.width, box.height);

@@ -53,6 +53,21 @@ class ClickLabel : public QLabel {
   bool double_click_ = false;
 };
 
+// The thin bar of running work's progress (shell::ProgressBarBox): its track, and the part done
+// filled from the left. It lets the pointer through to what lies below.
+class ProgressBar : public QWidget {
+ public:
+  explicit ProgressBar(QWidget* parent);
+  void SetFraction(double fraction);
+  double fraction() const { return fraction_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  double fraction_ = 0;
+};
+
 // A picture button's surface: a ClickLabel that shows one of its four pictures (0 normal,
 // 1 hover, 2 pressed, 3 disabled) exactly as drawn, and feeds its pointer events to the
 // PictureButton bound to it; the button object sees a release before `clicked` runs the command.
