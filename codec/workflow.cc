@@ -106,6 +106,14 @@ class EntryWriter {
   // name. The folder still needs its flush when replaced() says so.
   Status Flush(const std::function<void(std::size_t)>& done) { return PutWaitingInPlace(done); }
 
+  // Drops the files that wait, after a stop: their old files stay as they were, whole. Putting
+  // them in place would first flush the whole file system, which may take seconds when much else
+  // waits to be written, and a stop must be quick.
+  void Drop() {
+    waiting_.clear();
+    waiting_bytes_ = 0;
+  }
+
   // Whether a file took another's place.
   bool replaced() const { return replaced_; }
 
@@ -144,8 +152,8 @@ class EntryWriter {
 // Writes the entries at `order` into `folder`, in that order, until one fails or `stop` is set;
 // `done(index)` runs once an entry's file holds its name, and `progress` hears of it with the
 // bytes copied, and of each chunk inside an entry. Files that wait for a flush are put in place
-// also after a failure. *replaced says whether a file took another's place, so that the folder
-// needs its flush.
+// also after a failure, and dropped after a stop. *replaced says whether a file took another's
+// place, so that the folder needs its flush.
 Status WriteEntries(FileSystem& fs, const PakArchive& archive, const Path& folder,
                     std::span<const std::size_t> order, const Progress& progress,
                     const StopFlag* stop, const std::function<void(std::size_t)>& done,
@@ -175,8 +183,12 @@ Status WriteEntries(FileSystem& fs, const PakArchive& archive, const Path& folde
     status = writer.Write(index, copied, stop, named);
     if (!status.ok()) break;
   }
-  const Status flushed = writer.Flush(named);
-  if (status.ok()) status = flushed;
+  if (status.kind() == Status::Kind::kCancelled) {
+    writer.Drop();
+  } else {
+    const Status flushed = writer.Flush(named);
+    if (status.ok()) status = flushed;
+  }
   *replaced = writer.replaced();
   return status;
 }

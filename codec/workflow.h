@@ -59,10 +59,12 @@ Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path
 // folder after it, so that not even a power cut leaves the name without a
 // whole file; a new file needs no flush. `progress` hears of each entry once its file has its
 // name, and of each chunk of a large entry's bytes. A `stop` that is set ends the extraction
-// between two chunks, as a failure would, dropping the entry being written: every entry is then
-// whole or absent, and the list names those written. Entries that land on one file are written as
-// any other, the last one's bytes ending in the file; when some entry's bytes are thus in no file
-// (LostInFolder), the extraction fails after everything else is written, naming them.
+// between two chunks, as a failure would, dropping the entry being written and the files that
+// wait to replace older ones (which stay whole), so that a stop needs no flush of the disk: every
+// entry is then whole or absent, and the list names those written. Entries that land on one file
+// are written as any other, the last one's bytes ending in the file; when some entry's bytes are
+// thus in no file (LostInFolder), the extraction fails after everything else is written, naming
+// them.
 Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
                   const CodePage& code_page, NameRules rules = HostNameRules(),
                   const Progress& progress = {}, const StopFlag* stop = nullptr);

@@ -27,17 +27,15 @@ std::u16string BytesOfTotalText(std::uint64_t done, std::uint64_t total) {
     // Tenths of the unit.
     const std::uint64_t done_tenths = done * 10 / unit.size;
     const std::uint64_t total_tenths = (total * 10 + unit.size / 2) / unit.size;
-    const auto tenths = [](std::uint64_t n) {
-      return Number(n / 10) + u"." + Number(n % 10);
-    };
+    const auto tenths = [](std::uint64_t n) { return Number(n / 10) + u"." + Number(n % 10); };
     return tenths(done_tenths) + u" of " + tenths(total_tenths) + u" " + std::u16string(unit.name);
   }
   return Number(done) + u" of " + Number(total) + (total == 1 ? u" byte" : u" bytes");
 }
 
 std::u16string ProgressText(std::u16string_view verb, const pak::ProgressCount& count) {
-  std::u16string text = std::u16string(verb) + u" " + Number(count.entries) + u" of " +
-                        Number(count.entries_total);
+  std::u16string text =
+      std::u16string(verb) + u" " + Number(count.entries) + u" of " + Number(count.entries_total);
   if (count.bytes_total > 0) text += u", " + BytesOfTotalText(count.bytes, count.bytes_total);
   return text;
 }
