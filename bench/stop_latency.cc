@@ -76,13 +76,14 @@ int main(int argc, char** argv) {
     // Into a fresh folder, and over an earlier extraction.
     const std::filesystem::path out = work / (round < 4 ? "out" + std::to_string(round) : "out");
     std::filesystem::create_directories(out);
-    if (round == 4) std::filesystem::copy(work / "in", out, std::filesystem::copy_options::overwrite_existing |
-                                                     std::filesystem::copy_options::recursive);
+    if (round == 4)
+      std::filesystem::copy(work / "in", out,
+                            std::filesystem::copy_options::overwrite_existing |
+                                std::filesystem::copy_options::recursive);
     auto archive = pak::OpenPakFile(fs, archive_path);
     if (!archive.ok()) return 1;
     const double extract_ms = StopAfter(at, [&](const pak::Progress& p, const pak::StopFlag* s) {
-      return pak::ExtractAll(fs, *archive, out, pak::Windows1252(),
-                             pak::HostNameRules(), p, s);
+      return pak::ExtractAll(fs, *archive, out, pak::Windows1252(), pak::HostNameRules(), p, s);
     });
     const bool dropped = round >= 4 ? std::filesystem::file_size(out / "big.bin") == size
                                     : !std::filesystem::exists(out / "big.bin");
