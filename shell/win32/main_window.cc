@@ -51,8 +51,18 @@ shell::Box StatusBoxOver(HWND list) {
       ::GetSystemMetrics(SM_CXVSCROLL));
 }
 
-// Draws the status line as `desc` says on `background` (its colour), a long path cut in the middle.
-void DrawStatus(const DRAWITEMSTRUCT& item, const shell::ControlSpec& desc, HBRUSH background) {
+// Fills `box` of `dc` with `colour`.
+void FillBox(HDC dc, const shell::Box& box, shell::Rgb colour) {
+  const RECT rect{box.left, box.top, box.left + box.width, box.top + box.height};
+  const HBRUSH brush = ::CreateSolidBrush(Colour(colour));
+  ::FillRect(dc, &rect, brush);
+  ::DeleteObject(brush);
+}
+
+// Draws the status line as `desc` says on `background` (its colour), a long path cut in the middle,
+// and below its text the bar of the work's `progress` when there is one.
+void DrawStatus(const DRAWITEMSTRUCT& item, const shell::ControlSpec& desc, HBRUSH background,
+                std::optional<double> progress) {
   ::FillRect(item.hDC, &item.rcItem, background);
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(
@@ -66,6 +76,13 @@ void DrawStatus(const DRAWITEMSTRUCT& item, const shell::ControlSpec& desc, HBRU
   ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &room,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
   ::SelectObject(item.hDC, old);
+  if (progress) {
+    const RECT& all = item.rcItem;
+    const shell::Box bar =
+        shell::ProgressBarBox({all.left, all.top, all.right - all.left, all.bottom - all.top});
+    FillBox(item.hDC, bar, shell::kProgressTrackColour);
+    FillBox(item.hDC, shell::ProgressDoneBox(bar, *progress), shell::kProgressDoneColour);
+  }
 }
 
 // The paths of the files and folders dropped from the shell; the drop is let go.
@@ -290,6 +307,12 @@ void MainWindow::SetStatus(const std::u16string& text) {
   ::ShowWindow(status, text.empty() ? SW_HIDE : SW_SHOWNA);
 }
 
+void MainWindow::SetProgress(std::optional<double> fraction) {
+  if (fraction == progress_) return;
+  progress_ = fraction;
+  ::InvalidateRect(::GetDlgItem(hwnd_, kStatusId), nullptr, FALSE);
+}
+
 void MainWindow::SetControlText(shell::Role role, const std::u16string& text) {
   ::SetWindowTextW(Control(role), Wide(text).c_str());
 }
@@ -422,7 +445,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (FileListBox::Draw(*item)) return TRUE;
-      if (item->CtlID == static_cast<UINT>(kStatusId)) DrawStatus(*item, status_, status_brush_);
+      if (item->CtlID == static_cast<UINT>(kStatusId)) {
+        DrawStatus(*item, status_, status_brush_, progress_);
+      }
       return TRUE;
     }
     case WM_CTLCOLORSTATIC:

@@ -55,6 +55,7 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   // shell::MainView
   void SetBusy(bool busy) override;
   void SetStatus(const std::u16string& text) override;
+  void SetProgress(std::optional<double> fraction) override;
   std::intptr_t WindowHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
 
   HWND hwnd() const { return hwnd_; }
@@ -122,6 +123,7 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   const std::array<shell::ControlSpec, 10> controls_;  // indexed by role
   const shell::ControlSpec status_ = shell::StatusLine();
   HBRUSH status_brush_ = nullptr;     // the status line's background
+  std::optional<double> progress_;    // the part of the work done, drawn under the status line
   std::array<HBRUSH, 10> brushes_{};  // each label's background
   // The control of the focus order that had the focus when the window was last deactivated.
   std::optional<shell::Role> focus_before_;
