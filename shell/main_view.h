@@ -103,6 +103,9 @@ class MainCommands {
   virtual void OnListCommand(ListCommand /*command*/) {}
   // A double click on the item at `index` of lstFiles, or Enter with it current: opens it.
   virtual void OnOpenItem(std::size_t /*index*/) {}
+  // The selected items of lstFiles dragged out of the window: the files to hand to the drag,
+  // made now; empty when there is nothing to drag (and a box says why, when something failed).
+  virtual std::vector<std::u16string> OnDragOut() { return {}; }
 };
 
 }  // namespace shell

@@ -149,6 +149,9 @@ QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
             [this](int row) { controller_.OpenListItem(static_cast<std::size_t>(row)); });
     connect(list, &FileList::menuRequested, this,
             [this](const QPoint& global) { ShowListMenu(this, controller_, global); });
+    if (controller_.program() == shell::Program::kUnbaler) {
+      list->SetDragOut([this] { return controller_.DragOutItems(); });
+    }
     control = list;
   } else if (desc.role == shell::Role::kStatus) {
     // A plain label, not a ClickLabel: a press on it drags the window as one on the skin does.
@@ -247,8 +250,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
 
 void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
-  // Work may have started or ended since the drag came in.
-  if (controller_.AcceptsDrop(DraggedPaths(event->mimeData()))) {
+  // Work may have started or ended since the drag came in. Entries dragged out of the list are
+  // not dropped back on it: they are copies of what it shows.
+  if (event->source() == nullptr && controller_.AcceptsDrop(DraggedPaths(event->mimeData()))) {
     event->acceptProposedAction();
   } else {
     event->ignore();
@@ -257,7 +261,7 @@ void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
 
 void MainWindow::dropEvent(QDropEvent* event) {
   const std::vector<std::u16string> paths = DraggedPaths(event->mimeData());
-  if (!controller_.AcceptsDrop(paths)) return;
+  if (event->source() != nullptr || !controller_.AcceptsDrop(paths)) return;
   event->acceptProposedAction();
   // Once the drop has ended: a box the choice may show must not hold the file manager's drag.
   QTimer::singleShot(0, this, [this, paths] { controller_.Drop(paths); });

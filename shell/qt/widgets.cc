@@ -2,13 +2,16 @@
 
 #include <QAbstractListModel>
 #include <QContextMenuEvent>
+#include <QDrag>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolTip>
+#include <QUrl>
 #include <algorithm>
 #include <map>
 #include <utility>
@@ -79,6 +82,9 @@ class FileListModel : public QAbstractListModel {
   int rowCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : static_cast<int>(items_.size());
   }
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    return QAbstractListModel::flags(index) | Qt::ItemIsDragEnabled;
+  }
   QVariant data(const QModelIndex& index, int role) const override {
     if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) return {};
     return QString::fromStdU16String(items_[static_cast<std::size_t>(index.row())]);
@@ -110,6 +116,28 @@ FileList::FileList(QWidget* parent, Use use)
   setSelectionMode(use == Use::kFiles ? QAbstractItemView::ExtendedSelection
                                       : QAbstractItemView::SingleSelection);
   setModel(model_);
+}
+
+void FileList::SetDragOut(std::function<std::vector<std::u16string>()> files) {
+  drag_out_ = std::move(files);
+  setDragEnabled(drag_out_ != nullptr);
+  setDragDropMode(drag_out_ != nullptr ? QAbstractItemView::DragOnly
+                                       : QAbstractItemView::NoDragDrop);
+}
+
+void FileList::startDrag(Qt::DropActions) {
+  if (!drag_out_) return;
+  const std::vector<std::u16string> files = drag_out_();
+  if (files.empty()) return;
+  QList<QUrl> urls;
+  for (const std::u16string& file : files) {
+    urls.push_back(QUrl::fromLocalFile(QString::fromStdU16String(file)));
+  }
+  auto* mime = new QMimeData;
+  mime->setUrls(urls);
+  auto* drag = new QDrag(this);
+  drag->setMimeData(mime);
+  drag->exec(Qt::CopyAction);
 }
 
 std::vector<std::size_t> FileList::SelectedRows() const {

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -115,6 +116,9 @@ class FileList : public QListView {
   bool CutOff(const QModelIndex& index) const;
   // The selected rows, ascending.
   std::vector<std::size_t> SelectedRows() const;
+  // What a drag of the selected rows out of the list hands over: the files it asks for when the
+  // drag starts, as a list of file addresses; nothing is dragged when it gives none.
+  void SetDragOut(std::function<std::vector<std::u16string>()> files);
 
  signals:
   void openRequested(int row);
@@ -126,10 +130,12 @@ class FileList : public QListView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void startDrag(Qt::DropActions actions) override;
 
  private:
   const Use use_;
   FileListModel* model_;
+  std::function<std::vector<std::u16string>()> drag_out_;
 };
 
 // A Qt press, move or release as the shell's pointer event; nothing for any other event.
