@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/name_list.h"
+#include "shell/win32/file_drag.h"
 #include "shell/win32/file_list_box.h"
 #include "shell/win32/picture_control.h"
 #include "shell/win32/win32_services.h"
@@ -19,6 +20,8 @@ constexpr wchar_t kClassName[] = L"BalerMain";
 // A call from the worker for the window's thread: the LPARAM of a posted kWorkMessage, which the
 // window runs once and frees. A call posted to a window that is gone is dropped.
 constexpr UINT kWorkMessage = WM_APP + 1;
+// Posted when a drag out of the list has ended: after any drop it made on the window itself.
+constexpr UINT kDragOutEnded = WM_APP + 2;
 
 void PostCall(HWND window, std::function<void()> call) {
   auto owned = std::make_unique<std::function<void()>>(std::move(call));
@@ -190,6 +193,7 @@ void MainWindow::CreateControl(const shell::ControlSpec& desc) {
         FileListBox::Options{.several = true,
                              .tips = tips_,
                              .open = [this](std::size_t item) { controller_.OpenListItem(item); },
+                             .drag_out = [this] { DragOut(); },
                              .text_left = 2});
     return;
   }
@@ -305,6 +309,15 @@ void MainWindow::SetStatus(const std::u16string& text) {
   // Over the list's bottom row: above it while shown, hidden when there is nothing to say.
   ::SetWindowPos(status, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ::ShowWindow(status, text.empty() ? SW_HIDE : SW_SHOWNA);
+}
+
+void MainWindow::DragOut() {
+  if (controller_.program() != shell::Program::kUnbaler) return;
+  const std::vector<std::u16string> files = controller_.DragOutItems();
+  if (files.empty()) return;
+  dragging_out_ = true;
+  DragFilesOut(files);
+  ::PostMessageW(hwnd_, kDragOutEnded, 0, 0);
 }
 
 void MainWindow::SetProgress(std::optional<double> fraction) {
@@ -426,8 +439,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       RunPostedCall(lparam);
       return 0;
     case WM_DROPFILES:
-      // The shell shows no refusal during the drag.
+      // The shell shows no refusal during the drag. Entries dragged out of the list and dropped
+      // back on the window are not taken: they are copies of what it shows.
+      if (dragging_out_) {
+        ::DragFinish(reinterpret_cast<HDROP>(wparam));
+        return 0;
+      }
       controller_.Drop(DroppedPaths(reinterpret_cast<HDROP>(wparam)));
+      return 0;
+    case kDragOutEnded:
+      dragging_out_ = false;
       return 0;
     case WM_KEYDOWN:
       if (OnKey(wparam, lparam)) return 0;

@@ -56,6 +56,8 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   void SetBusy(bool busy) override;
   void SetStatus(const std::u16string& text) override;
   void SetProgress(std::optional<double> fraction) override;
+  // Unbaler's selected entries dragged out of the list (MainController::DragOutItems).
+  void DragOut();
   std::intptr_t WindowHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
 
   HWND hwnd() const { return hwnd_; }
@@ -124,6 +126,7 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   const shell::ControlSpec status_ = shell::StatusLine();
   HBRUSH status_brush_ = nullptr;     // the status line's background
   std::optional<double> progress_;    // the part of the work done, drawn under the status line
+  bool dragging_out_ = false;         // entries are being dragged out of the list
   std::array<HBRUSH, 10> brushes_{};  // each label's background
   // The control of the focus order that had the focus when the window was last deactivated.
   std::optional<shell::Role> focus_before_;
