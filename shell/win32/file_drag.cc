@@ -126,9 +126,7 @@ class DropSource final : public IDropSource {
 
 }  // namespace
 
-IDataObject* NewFilesData(const std::vector<std::u16string>& files) {
-  return new FilesData(files);
-}
+IDataObject* NewFilesData(const std::vector<std::u16string>& files) { return new FilesData(files); }
 
 bool DragFilesOut(const std::vector<std::u16string>& files) {
   // A drag needs OLE on this thread; where COM already runs here this only counts a user.
