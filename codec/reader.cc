@@ -178,13 +178,18 @@ Result<PakArchive> OpenPakFile(FileSystem& fs, const Path& path) {
   return archive;
 }
 
-Status PakArchive::CopyEntry(std::size_t i, OutputFile& out) const {
+Status PakArchive::CopyEntry(std::size_t i, std::uint64_t at, std::uint64_t size,
+                             OutputFile& out) const {
   const PakEntry& entry = entries_[i];
-  if (file_ != nullptr) {
-    return out.AppendFrom(*file_, static_cast<std::uint64_t>(entry.offset),
-                          static_cast<std::uint64_t>(entry.size));
+  const auto entry_size = static_cast<std::uint64_t>(entry.size);
+  if (at > entry_size || size > entry_size - at) {
+    return Status::Refused("a read past the end of " + DescribeEntry(i, entry.name));
   }
-  return out.Append(entry.data);
+  if (file_ != nullptr) {
+    return out.AppendFrom(*file_, static_cast<std::uint64_t>(entry.offset) + at, size);
+  }
+  return out.Append(std::span<const std::uint8_t>(entry.data)
+                        .subspan(static_cast<std::size_t>(at), static_cast<std::size_t>(size)));
 }
 
 Status PakArchive::ReadEntry(std::size_t i, std::uint64_t at, std::span<std::uint8_t> out) const {

@@ -48,8 +48,9 @@ class PakArchive {
   bool empty() const { return entries_.empty(); }
   const PakEntry& operator[](std::size_t i) const { return entries_[i]; }
 
-  // Appends entry i's bytes to `out`.
-  Status CopyEntry(std::size_t i, OutputFile& out) const;
+  // Appends `size` bytes of entry i, starting `at` bytes into the entry, to `out`. A range past
+  // the entry's end is refused.
+  Status CopyEntry(std::size_t i, std::uint64_t at, std::uint64_t size, OutputFile& out) const;
   // Reads out.size() bytes of entry i, starting `at` bytes into the entry, from
   // memory or from the file. A range past the entry's end is refused.
   Status ReadEntry(std::size_t i, std::uint64_t at, std::span<std::uint8_t> out) const;

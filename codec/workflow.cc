@@ -18,8 +18,8 @@ class FileSink final : public ByteSink {
  public:
   explicit FileSink(OutputFile& out) : out_(out) {}
   Status Append(std::span<const std::uint8_t> bytes) override { return out_.Append(bytes); }
-  Status AppendFrom(InputFile& in, std::uint64_t size) override {
-    return out_.AppendFrom(in, 0, size);
+  Status AppendFrom(InputFile& in, std::uint64_t offset, std::uint64_t size) override {
+    return out_.AppendFrom(in, offset, size);
   }
   Status WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
     return out_.WriteAt(offset, bytes);
@@ -56,6 +56,8 @@ class FoldedNames {
   std::vector<std::size_t> starts_;
 };
 
+constexpr const char* kExtractionStopped = "The extraction was stopped";
+
 std::span<const std::uint8_t> AsBytes(const std::string& text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
@@ -75,12 +77,19 @@ class EntryWriter {
         folder_(folder),
         batch_files_(std::min(kBatchFiles, fs.SpareFileHandles())) {}
 
-  // Writes entry `index`; `done(index)` runs once the entry's file holds its name.
-  Status Write(std::size_t index, const std::function<void(std::size_t)>& done) {
+  // Writes entry `index`, a chunk at a time: `copied(n)` hears of each chunk, and a `stop` set
+  // meanwhile drops the entry (its file never takes the name). `done(index)` runs once the
+  // entry's file holds its name.
+  Status Write(std::size_t index, const std::function<void(std::uint64_t)>& copied,
+               const StopFlag* stop, const std::function<void(std::size_t)>& done) {
     auto target = StagedFile::Open(fs_, JoinPath(folder_, archive_[index].name),
                                    StagedFile::Flush::kWhenReplacing);
     if (!target.ok()) return target.status();
-    PAK_RETURN_IF_ERROR(archive_.CopyEntry(index, (*target)->file()));
+    OutputFile& file = (*target)->file();
+    PAK_RETURN_IF_ERROR(CopyInChunks(
+        static_cast<std::uint64_t>(archive_[index].size),
+        [&](std::uint64_t at, std::uint64_t n) { return archive_.CopyEntry(index, at, n, file); },
+        copied, stop, kExtractionStopped));
     auto named = (*target)->CommitIfNoFlush();
     if (!named.ok()) return named.status();
     if (*named) {
@@ -96,6 +105,14 @@ class EntryWriter {
   // Puts the files that wait into place, also after a failure: what was written whole takes its
   // name. The folder still needs its flush when replaced() says so.
   Status Flush(const std::function<void(std::size_t)>& done) { return PutWaitingInPlace(done); }
+
+  // Drops the files that wait, after a stop: their old files stay as they were, whole. Putting
+  // them in place would first flush the whole file system, which may take seconds when much else
+  // waits to be written, and a stop must be quick.
+  void Drop() {
+    waiting_.clear();
+    waiting_bytes_ = 0;
+  }
 
   // Whether a file took another's place.
   bool replaced() const { return replaced_; }
@@ -133,24 +150,45 @@ class EntryWriter {
 };
 
 // Writes the entries at `order` into `folder`, in that order, until one fails or `stop` is set;
-// `done(index)` runs once an entry's file holds its name. Files that wait for a flush are put in
-// place also after a failure. *replaced says whether a file took another's place, so that the
-// folder needs its flush.
+// `done(index)` runs once an entry's file holds its name, and `progress` hears of it with the
+// bytes copied, and of each chunk inside an entry. Files that wait for a flush are put in place
+// also after a failure, and dropped after a stop. *replaced says whether a file took another's
+// place, so that the folder needs its flush.
 Status WriteEntries(FileSystem& fs, const PakArchive& archive, const Path& folder,
-                    std::span<const std::size_t> order, const StopFlag* stop,
-                    const std::function<void(std::size_t)>& done, bool* replaced) {
+                    std::span<const std::size_t> order, const Progress& progress,
+                    const StopFlag* stop, const std::function<void(std::size_t)>& done,
+                    bool* replaced) {
+  ProgressCount count{0, order.size(), 0, 0};
+  for (std::size_t index : order)
+    count.bytes_total += static_cast<std::uint64_t>(archive[index].size);
+  const auto named = [&](std::size_t index) {
+    done(index);
+    ++count.entries;
+    if (progress) progress(count);
+  };
   EntryWriter writer(fs, archive, folder);
   Status status;
   for (std::size_t index : order) {
     if (stop != nullptr && stop->load()) {
-      status = Status::Cancelled("The extraction was stopped");
+      status = Status::Cancelled(kExtractionStopped);
       break;
     }
-    status = writer.Write(index, done);
+    // Inside the entry, a report after each chunk but the last: the entry's own report follows
+    // once it has its name.
+    const std::uint64_t entry_end = count.bytes + static_cast<std::uint64_t>(archive[index].size);
+    const auto copied = [&](std::uint64_t n) {
+      count.bytes += n;
+      if (progress && count.bytes < entry_end) progress(count);
+    };
+    status = writer.Write(index, copied, stop, named);
     if (!status.ok()) break;
   }
-  const Status flushed = writer.Flush(done);
-  if (status.ok()) status = flushed;
+  if (status.kind() == Status::Kind::kCancelled) {
+    writer.Drop();
+  } else {
+    const Status flushed = writer.Flush(named);
+    if (status.ok()) status = flushed;
+  }
   *replaced = writer.replaced();
   return status;
 }
@@ -287,14 +325,9 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
   if (!lost.ok()) return lost.status();
   // Entries that wait for a flush take their names later than those after them; the list
   // follows the archive's order all the same.
-  std::size_t count = 0;
-  auto done = [&](std::size_t i) {
-    written[i] = true;
-    ++count;
-    if (progress) progress(count, order.size());
-  };
+  auto done = [&](std::size_t i) { written[i] = true; };
   bool replaced = false;
-  Status status = WriteEntries(fs, archive, folder, order, stop, done, &replaced);
+  Status status = WriteEntries(fs, archive, folder, order, progress, stop, done, &replaced);
   // The list names the entries written, up to the first that was not.
   std::string lines;
   for (std::size_t i = 0; i < archive.size() && written[i]; ++i) {
@@ -336,12 +369,9 @@ Status ExtractSelected(FileSystem& fs, const PakArchive& archive, const Path& fo
   PAK_RETURN_IF_ERROR(CheckExtractTargets(fs, archive, folder));
   auto lost = LostInFolder(fs, archive, indices, folder, rules);
   if (!lost.ok()) return lost.status();
-  std::size_t count = 0;
-  auto done = [&](std::size_t) {
-    if (progress) progress(++count, indices.size());
-  };
   bool replaced = false;
-  Status status = WriteEntries(fs, archive, folder, indices, stop, done, &replaced);
+  Status status = WriteEntries(
+      fs, archive, folder, indices, progress, stop, [](std::size_t) {}, &replaced);
   if (replaced) {
     const Status synced = fs.SyncFolder(folder);
     if (status.ok()) status = synced;

@@ -57,16 +57,19 @@ Status CheckExtractTargets(FileSystem& fs, const PakArchive& archive, const Path
 // already written stay, and the list names them. A file that replaces another
 // (and FilesList.txt) is flushed to the disk before it takes the name and the
 // folder after it, so that not even a power cut leaves the name without a
-// whole file; a new file needs no flush. A `stop` that is set ends the extraction before the
-// next entry, as a failure would: every entry is then whole or absent, and the list names those
-// written. Entries that land on one file are written as any other, the last one's bytes ending
-// in the file; when some entry's bytes are thus in no file (LostInFolder), the extraction fails
-// after everything else is written, naming them.
+// whole file; a new file needs no flush. `progress` hears of each entry once its file has its
+// name, and of each chunk of a large entry's bytes. A `stop` that is set ends the extraction
+// between two chunks, as a failure would, dropping the entry being written and the files that
+// wait to replace older ones (which stay whole), so that a stop needs no flush of the disk: every
+// entry is then whole or absent, and the list names those written. Entries that land on one file
+// are written as any other, the last one's bytes ending in the file; when some entry's bytes are
+// thus in no file (LostInFolder), the extraction fails after everything else is written, naming
+// them.
 // The entries at `kept` are not written: their files (which the user changed since an earlier
 // extraction, ChangedSinceExtraction, or which existed and were not to be replaced) stay as they
 // are, and the list names them as any other. Once the new list is written, each kept file is
 // marked as modified after it (MarkModifiedAfter), so that the next extraction still finds it
-// changed. `progress` counts the entries written.
+// changed.
 Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
                   const CodePage& code_page, NameRules rules = HostNameRules(),
                   const Progress& progress = {}, const StopFlag* stop = nullptr,
@@ -158,8 +161,9 @@ Status CheckPackTarget(FileSystem& fs, const Path& folder, std::span<const std::
 // old archive or the new one is whole on the disk. A folder flush that fails
 // after the move is reported as a failure too, with the new archive in place.
 // With `verify`, the temporary file is read back and compared with the files
-// (VerifyPackedArchive) before it takes the target's place. A `stop` that is set ends the pack
-// before the next file, leaving the old archive as it was.
+// (VerifyPackedArchive) before it takes the target's place. `progress` hears of each file and of
+// each chunk of a large one. A `stop` that is set ends the pack between two chunks, leaving the
+// old archive as it was.
 Status PackFolder(FileSystem& fs, const Path& folder, std::span<const std::u16string> names,
                   const Path& archive_path, const Progress& progress = {}, bool verify = false,
                   const StopFlag* stop = nullptr);

@@ -1,5 +1,6 @@
 #include "codec/writer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <memory>
@@ -18,10 +19,11 @@ class MemorySink final : public ByteSink {
     out_->insert(out_->end(), bytes.begin(), bytes.end());
     return Status::Ok();
   }
-  Status AppendFrom(InputFile& in, std::uint64_t size) override {
+  Status AppendFrom(InputFile& in, std::uint64_t offset, std::uint64_t size) override {
     const std::size_t at = out_->size();
     out_->resize(at + static_cast<std::size_t>(size));
-    return in.ReadAt(0, std::span<std::uint8_t>(out_->data() + at, static_cast<std::size_t>(size)));
+    return in.ReadAt(offset,
+                     std::span<std::uint8_t>(out_->data() + at, static_cast<std::size_t>(size)));
   }
   Status WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
     std::copy(bytes.begin(), bytes.end(), out_->begin() + static_cast<std::ptrdiff_t>(offset));
@@ -41,6 +43,20 @@ std::string Quoted(std::u16string_view name) {
 }
 
 }  // namespace
+
+Status CopyInChunks(std::uint64_t size,
+                    const std::function<Status(std::uint64_t, std::uint64_t)>& copy,
+                    const std::function<void(std::uint64_t)>& copied, const StopFlag* stop,
+                    const char* stopped) {
+  for (std::uint64_t at = 0; at < size;) {
+    const std::uint64_t n = std::min(size - at, kCopyChunk);
+    PAK_RETURN_IF_ERROR(copy(at, n));
+    at += n;
+    if (copied) copied(n);
+    if (at < size && stop != nullptr && stop->load()) return Status::Cancelled(stopped);
+  }
+  return Status::Ok();
+}
 
 Status CheckPackNames(std::span<const std::u16string> names) {
   if (names.empty()) return Status::Refused("There is no file to pack in the folder");
@@ -135,15 +151,30 @@ Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16stri
   std::vector<std::uint8_t> head = LayOutDirectory(stored, &slots);
   PAK_RETURN_IF_ERROR(sink.Append(head));
 
+  // The bytes to copy, for the progress reports: each file's size as it is now, without opening
+  // it. A file whose size cannot be told, or that changes before it is read, moves the total by
+  // the difference when its turn comes, so that the bytes done never pass it.
+  ProgressCount count{0, names.size(), 0, 0};
+  std::vector<std::uint64_t> expected;
+  if (progress) {
+    expected.reserve(names.size());
+    for (const auto& name : names) {
+      const std::optional<FileId> id = fs.Identify(JoinPath(folder, name));
+      expected.push_back(id ? id->size : 0);
+      count.bytes_total += expected.back();
+    }
+  }
+
   // Files are opened a few ahead of the one being copied, each with a hint to
   // start reading it: with a cold cache, a folder of many small files is then
   // read from the disk many at a time rather than one seek after another.
   // An open that fails is reported when its file's turn comes.
   constexpr std::size_t kOpenAhead = 32;
+  constexpr const char* kStopped = "The packing was stopped";
   std::deque<Result<std::unique_ptr<InputFile>>> ahead;
   std::size_t next = 0;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (stop != nullptr && stop->load()) return Status::Cancelled("The packing was stopped");
+    if (stop != nullptr && stop->load()) return Status::Cancelled(kStopped);
     for (; next < names.size() && next < i + kOpenAhead; ++next) {
       auto opened = fs.OpenForRead(JoinPath(folder, names[next]));
       if (opened.ok()) (*opened)->Prefetch();
@@ -158,10 +189,20 @@ Status WritePak(FileSystem& fs, const Path& folder, std::span<const std::u16stri
       return Status::Refused("The archive would reach 2 GiB at " + Quoted(names[i]) +
                              "; an archive must stay below 2 GiB");
     }
-    PAK_RETURN_IF_ERROR(sink.AppendFrom(**file, size));
+    if (progress) count.bytes_total = count.bytes_total - expected[i] + size;
+    // Inside the file, a report after each chunk but the last: the file's own report follows.
+    const std::uint64_t file_end = count.bytes + size;
+    PAK_RETURN_IF_ERROR(CopyInChunks(
+        size, [&](std::uint64_t at, std::uint64_t n) { return sink.AppendFrom(**file, at, n); },
+        [&](std::uint64_t n) {
+          count.bytes += n;
+          if (progress && count.bytes < file_end) progress(count);
+        },
+        stop, kStopped));
     StoreU32(&head[slots[i]], static_cast<std::uint32_t>(offset));
     StoreU32(&head[slots[i] + 4], static_cast<std::uint32_t>(size));
-    if (progress) progress(i + 1, names.size());
+    count.entries = i + 1;
+    if (progress) progress(count);
   }
   return sink.WriteAt(base, head);
 }

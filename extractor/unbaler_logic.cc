@@ -297,6 +297,45 @@ void UnbalerLogic::OnOpenItem(std::size_t index) {
           });
 }
 
+std::vector<std::u16string> UnbalerLogic::OnDragOut() {
+  const std::vector<std::size_t> chosen = SelectedEntries();
+  if (Working() || !listed_.has_value() || chosen.empty()) return {};
+  shell::BusyCursor busy(view_);
+  const pak::Path path = pak::PathFromUtf16(archive_path());
+  // As an extraction does: the file opened between two looks at its stamp is the one listed.
+  const std::optional<pak::FileStamp> before = fs_.Stamp(path);
+  pak::Result<pak::PakArchive> archive = pak::OpenPakFile(fs_, path);
+  if (!archive.ok()) {
+    Report(archive.status());
+    return {};
+  }
+  if (before != listed_->stamp || fs_.Stamp(path) != listed_->stamp) {
+    Show(kArchiveChanged, kTitle);
+    return {};
+  }
+  pak::Result<pak::Path> folder = opened_.NewSubfolder();
+  if (!folder.ok()) {
+    Report(folder.status());
+    return {};
+  }
+  const pak::Status status =
+      pak::ExtractSelected(fs_, *archive, *folder, chosen, pak::HostNameRules());
+  if (!status.ok()) {
+    Report(status);
+    return {};
+  }
+  // Two entries of one name are one file, named once.
+  std::vector<std::u16string> files;
+  for (std::size_t index : chosen) {
+    const pak::Path file = pak::JoinPath(*folder, (*archive)[index].name);
+    std::u16string name = file.u16string();
+    if (std::find(files.begin(), files.end(), name) != files.end()) continue;
+    shell::MarkAsDownloaded(file);
+    files.push_back(std::move(name));
+  }
+  return files;
+}
+
 void UnbalerLogic::ShowExtracted(const pak::Status& status, std::size_t done) {
   const std::u16string files = shell::CountText(done, u"file", u"files");
   if (status.ok()) {
@@ -338,9 +377,9 @@ class UnbalerLogic::ExtractJob : public shell::Job {
       changed_stamp_ = before;
       return pak::Status::Ok();
     }
-    const auto each = [&](std::size_t done, std::size_t total) {
-      post(done, total);
-      if (progress_) progress_(done, total);
+    const auto each = [&](const pak::ProgressCount& count) {
+      post(count);
+      if (progress_) progress_(count);
     };
     if (chosen_) {
       return pak::ExtractSelected(fs_, *opened, folder_, *chosen_, pak::HostNameRules(), each,

@@ -102,6 +102,12 @@ class UnbalerLogic : public shell::ProgramLogic {
   // temporary folder and opens it there with the system's program for its kind.
   void OnOpenItem(std::size_t index) override;
 
+  // Copies the selected entries into a new folder of the private temporary folder, now, with the
+  // busy cursor, for a drag out of the window; the copies, marked as downloaded. Names are
+  // checked as for any extraction, but every kind of file may be dragged: nothing is run. A
+  // failure, or an archive that is no longer the one listed, shows its box and drags nothing.
+  std::vector<std::u16string> OnDragOut() override;
+
   // Writes the entries selected in lstFiles into the chosen folder, without FilesList.txt,
   // reading them from the archive's file as ExtractAll does.
   void ExtractSelected(const pak::Progress& progress = {});

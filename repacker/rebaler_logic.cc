@@ -206,9 +206,9 @@ class RebalerLogic::PackJob : public shell::Job {
         progress_(std::move(progress)) {}
 
   pak::Status Run(const pak::Progress& post, const pak::StopFlag& stop) override {
-    const auto each = [&](std::size_t done, std::size_t total) {
-      post(done, total);
-      if (progress_) progress_(done, total);
+    const auto each = [&](const pak::ProgressCount& count) {
+      post(count);
+      if (progress_) progress_(count);
     };
     return pak::PackFolder(fs_, folder_, files_, archive_, each, false, &stop);
   }

@@ -180,6 +180,13 @@ void MainController::OpenListItem(std::size_t index) {
   Guarded([&] { commands_->OnOpenItem(index); });
 }
 
+std::vector<std::u16string> MainController::DragOutItems() {
+  std::vector<std::u16string> files;
+  if (commands_ == nullptr || commands_->Working()) return files;
+  Guarded([&] { files = commands_->OnDragOut(); });
+  return files;
+}
+
 void MainController::Run(void (MainCommands::*command)()) {
   if (commands_ == nullptr || commands_->Working()) return;
   Guarded([&] { (commands_->*command)(); });

@@ -106,6 +106,9 @@ class MainController {
   void RunListCommand(ListCommand command);
   // A double click or Enter on the item at `index` of lstFiles; refused while work runs.
   void OpenListItem(std::size_t index);
+  // The selected items dragged out of lstFiles: the files the drag hands over (OnDragOut);
+  // none while work runs.
+  std::vector<std::u16string> DragOutItems();
 
   // The pointer the hover tracking reads; for tests. Not owned.
   void SetPointer(Pointer& pointer) { pointer_ = &pointer; }

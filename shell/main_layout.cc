@@ -1,5 +1,7 @@
 #include "shell/main_layout.h"
 
+#include <algorithm>
+
 namespace shell {
 namespace {
 
@@ -125,6 +127,16 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        .background = kWhite,
        .accessible_name = kFilesName},
   }};
+}
+
+Box ProgressBarBox(const Box& status) {
+  const std::int32_t height = std::min(kProgressBarHeight, status.height);
+  return {status.left, status.top + status.height - height, status.width, height};
+}
+
+Box ProgressDoneBox(const Box& bar, double fraction) {
+  fraction = std::clamp(fraction, 0.0, 1.0);
+  return {bar.left, bar.top, static_cast<std::int32_t>(bar.width * fraction + 0.5), bar.height};
 }
 
 ControlSpec StatusLine() {

@@ -163,6 +163,15 @@ std::vector<std::string> PictureFiles(const ControlSpec& desc);
 // The controls on the skin, in creation order.
 std::array<ControlSpec, 10> MainWindowControls(Program program);
 
+// The progress bar while work runs: the bottom pixels of the status line's box `status`, in the
+// same coordinates, so that it goes wherever the status line goes. Its track and the part done.
+inline constexpr std::int32_t kProgressBarHeight = 2;
+inline constexpr Rgb kProgressTrackColour{218, 218, 218};
+inline constexpr Rgb kProgressDoneColour{0, 102, 204};
+Box ProgressBarBox(const Box& status);
+// The part of `bar` filled for `fraction` (0 to 1) done, from its left edge.
+Box ProgressDoneBox(const Box& bar, double fraction);
+
 // lblStatus: the status line, filling kStatusBox, black on kStripColour in the controls' font, its
 // text kStatusIndent pixels in; always shown. A press on it never drags the window; its click is
 // kOpenFolder, which does something only while it offers a folder (then its text is in

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,9 @@ class MainView {
   // Whether the status line offers to open a folder (kOpenFolder): it shows as a link and takes
   // the focus meanwhile.
   virtual void SetStatusOffersFolder(bool /*offers*/) {}
+  // The thin bar under the status line (ProgressBarBox): the part of the running work done, from
+  // 0 to 1; none hides it.
+  virtual void SetProgress(std::optional<double> /*fraction*/) {}
 };
 
 // Keeps the busy cursor on for one scope, also when the scope is left early
@@ -111,6 +115,9 @@ class MainCommands {
   virtual void OnOpenItem(std::size_t /*index*/) {}
   // The text of the list's filter, as typed; empty shows every item.
   virtual void OnFilter(const std::u16string& /*text*/) {}
+  // The selected items of lstFiles dragged out of the window: the files to hand to the drag,
+  // made now; empty when there is nothing to drag (and a box says why, when something failed).
+  virtual std::vector<std::u16string> OnDragOut() { return {}; }
 };
 
 }  // namespace shell

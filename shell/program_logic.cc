@@ -8,6 +8,7 @@
 #include "shell/error_text.h"
 #include "shell/opening.h"
 #include "shell/path_display.h"
+#include "shell/progress_text.h"
 
 namespace shell {
 
@@ -169,22 +170,24 @@ void ProgramLogic::RunWork(std::u16string verb, std::unique_ptr<Job> job) {
   view_.SetMainCommandEnabled(false);
   view_.SetBusy(true);
   SetStatus(verb + u"\u2026");
-  runner_->Start(
-      [run = run_](const pak::Progress& post) { run->Run(post); },
-      [this, verb](std::size_t done, std::size_t total) { ShowProgress(verb, done, total); },
-      [this, run = run_] { EndWork(*run); });
+  runner_->Start([run = run_](const pak::Progress& post) { run->Run(post); },
+                 [this, verb](const pak::ProgressCount& count) { ShowProgress(verb, count); },
+                 [this, run = run_] { EndWork(*run); });
 }
 
-void ProgramLogic::ShowProgress(std::u16string_view verb, std::size_t done, std::size_t total) {
-  if (!Working()) return;
-  SetStatus(std::u16string(verb) + u" " + pak::FromUtf8(std::to_string(done)) + u" of " +
-            pak::FromUtf8(std::to_string(total)));
+void ProgramLogic::ShowProgress(std::u16string_view verb, const pak::ProgressCount& count) {
+  // Once a stop is asked, the line says so until the work ends: a report still on its way (one
+  // per chunk inside a large entry) does not take its place.
+  if (state_ != WorkState::kRunning) return;
+  SetStatus(ProgressText(verb, count));
+  view_.SetProgress(ProgressFraction(count));
 }
 
 void ProgramLogic::EndWork(WorkRun& run) {
   const bool stopped = run.stop_asked() && run.status().kind() == pak::Status::Kind::kCancelled;
   state_ = stopped ? WorkState::kIdle : run.status().ok() ? WorkState::kDone : WorkState::kFailed;
   view_.SetBusy(false);
+  view_.SetProgress(std::nullopt);
   UpdateMainCommand();
   // Before the end is told: a box it shows comes after the commands are back.
   view_.SetWorking(false);

@@ -82,7 +82,7 @@ class ProgramLogic : public MainCommands {
   bool Working() const override {
     return state_ == WorkState::kRunning || state_ == WorkState::kCancelling;
   }
-  // Asks running work to stop before its next entry; nothing when none runs.
+  // Asks running work to stop (between two chunks of an entry); nothing when none runs.
   void OnCancel() override;
   const std::u16string& status_text() const { return status_; }
 
@@ -177,8 +177,8 @@ class ProgramLogic : public MainCommands {
   // Chooses the folder first: an archive chosen first may start a read that a later folder
   // choice must not disturb.
   void ChoosePaths(std::optional<std::u16string> archive, std::optional<std::u16string> folder);
-  // On the window's thread: the status line while `verb` work runs, `done` of `total` entries.
-  void ShowProgress(std::u16string_view verb, std::size_t done, std::size_t total);
+  // On the window's thread: the status line and its bar while `verb` work runs.
+  void ShowProgress(std::u16string_view verb, const pak::ProgressCount& count);
   // On the window's thread: the end of `run`, which ran last.
   void EndWork(WorkRun& run);
   // Fills lstFiles with the rows of list_, and the status strip with their summary.

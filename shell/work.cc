@@ -18,11 +18,11 @@ void ThreadRunner::Start(Task task, pak::Progress progress, std::function<void()
   auto queued = std::make_shared<std::atomic<bool>>(false);
   thread_ = std::thread([post = post_, task = std::move(task), queued,
                          progress = std::move(progress), finished = std::move(finished)] {
-    task([&](std::size_t done, std::size_t total) {
+    task([&](const pak::ProgressCount& count) {
       if (queued->exchange(true)) return;
-      post([queued, progress, done, total] {
+      post([queued, progress, count] {
         queued->store(false);
-        if (progress) progress(done, total);
+        if (progress) progress(count);
       });
     });
     post(finished);
@@ -32,9 +32,9 @@ void ThreadRunner::Start(Task task, pak::Progress progress, std::function<void()
 void WorkRun::Run(const pak::Progress& post) {
   try {
     status_ = job_->Run(
-        [&](std::size_t count, std::size_t total) {
-          done_.store(count);
-          if (post) post(count, total);
+        [&](const pak::ProgressCount& count) {
+          done_.store(count.entries);
+          if (post) post(count);
         },
         stop_);
   } catch (const std::system_error& e) {

@@ -27,7 +27,7 @@ namespace shell {
 enum class WorkState {
   kIdle,        // nothing ran yet, or the last work was cancelled
   kRunning,     // a job runs
-  kCancelling,  // asked to stop; the job ends before its next entry
+  kCancelling,  // asked to stop; the job ends before its next entry, or inside a large one
   kDone,        // the last job succeeded
   kFailed,      // the last job failed
 };
@@ -75,9 +75,9 @@ class InlineRunner : public WorkRunner {
 class Job {
  public:
   virtual ~Job() = default;
-  // On the worker: does the work, reports each entry through `progress` and ends early, with a
-  // kCancelled status, once `stop` is set. It touches nothing of the window's: the window and
-  // its logic may be gone before the worker is.
+  // On the worker: does the work, reports each entry (and the bytes inside a large one) through
+  // `progress` and ends early, with a kCancelled status, once `stop` is set. It touches nothing of
+  // the window's: the window and its logic may be gone before the worker is.
   virtual pak::Status Run(const pak::Progress& progress, const pak::StopFlag& stop) = 0;
   // On the window's thread, once Run has returned: the status Run returned and the number of
   // entries it reported done.

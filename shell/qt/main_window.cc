@@ -151,6 +151,10 @@ MainWindow::MainWindow(shell::Program program, QWidget* parent)
   find->setContext(Qt::WindowShortcut);
   connect(find, &QShortcut::activated, this, [this] { OpenFilter(); });
 
+  progress_ = new ProgressBar(Control(shell::Role::kStatus));
+  progress_->setObjectName(QStringLiteral("barProgress"));
+  progress_->hide();
+
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setContext(Qt::WindowShortcut);
   connect(escape, &QShortcut::activated, this, [this] {
@@ -199,6 +203,9 @@ QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
     connect(list, &FileList::menuRequested, this,
             [this](const QPoint& global) { ShowListMenu(this, controller_, global); });
     connect(list, &FileList::filterRequested, this, [this] { OpenFilter(); });
+    if (controller_.program() == shell::Program::kUnbaler) {
+      list->SetDragOut([this] { return controller_.DragOutItems(); });
+    }
     control = list;
   } else if (desc.kind == shell::ControlKind::kEdit) {
     // txtFilter: each change of its text filters the list.
@@ -336,8 +343,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
 
 void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
-  // Work may have started or ended since the drag came in.
-  if (controller_.AcceptsDrop(DraggedPaths(event->mimeData()))) {
+  // Work may have started or ended since the drag came in. Entries dragged out of the list are
+  // not dropped back on it: they are copies of what it shows.
+  if (event->source() == nullptr && controller_.AcceptsDrop(DraggedPaths(event->mimeData()))) {
     event->acceptProposedAction();
   } else {
     event->ignore();
@@ -346,7 +354,7 @@ void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
 
 void MainWindow::dropEvent(QDropEvent* event) {
   const std::vector<std::u16string> paths = DraggedPaths(event->mimeData());
-  if (!controller_.AcceptsDrop(paths)) return;
+  if (event->source() != nullptr || !controller_.AcceptsDrop(paths)) return;
   event->acceptProposedAction();
   // Once the drop has ended: a box the choice may show must not hold the file manager's drag.
   QTimer::singleShot(0, this, [this, paths] { controller_.Drop(paths); });
@@ -402,6 +410,19 @@ void MainWindow::SetBusy(bool busy) {
   } else {
     QApplication::restoreOverrideCursor();
   }
+}
+
+void MainWindow::SetProgress(std::optional<double> fraction) {
+  if (!fraction) {
+    progress_->hide();
+    return;
+  }
+  // Placed on each showing: the status line may have moved or changed its size meanwhile.
+  const QWidget* status = Control(shell::Role::kStatus);
+  const shell::Box box = shell::ProgressBarBox({0, 0, status->width(), status->height()});
+  progress_->setGeometry(box.left, box.top, box.width, box.height);
+  progress_->SetFraction(*fraction);
+  progress_->show();
 }
 
 void MainWindow::SetStatus(const std::u16string& text) {

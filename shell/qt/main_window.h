@@ -36,6 +36,7 @@ class MainWindow : public QWidget,
   void SetBusy(bool busy) override;
   void SetStatus(const std::u16string& text) override;
   void SetStatusOffersFolder(bool offers) override;
+  void SetProgress(std::optional<double> fraction) override;
   std::intptr_t WindowHandle() const override { return static_cast<std::intptr_t>(winId()); }
 
   shell::MainController& controller() override { return controller_; }
@@ -128,6 +129,7 @@ class MainWindow : public QWidget,
   QImage skin_;
   QLabel* picShape_ = nullptr;
   std::map<shell::Role, QWidget*> controls_;  // the described controls and the status line
+  ProgressBar* progress_ = nullptr;           // on the status line, while work runs
   QTimer fade_timer_;
   QTimer hover_timer_;
   bool unloading_ = false;  // the fade-out has ended: the window may close

@@ -4,14 +4,17 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QContextMenuEvent>
+#include <QDrag>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QToolTip>
+#include <QUrl>
 #include <algorithm>
 #include <map>
 #include <utility>
@@ -45,6 +48,25 @@ QString PlainTip(const QString& text) {
   return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
 }
 
+ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ProgressBar::SetFraction(double fraction) {
+  if (fraction == fraction_) return;
+  fraction_ = fraction;
+  update();
+}
+
+void ProgressBar::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const shell::Box bar{0, 0, width(), height()};
+  painter.fillRect(rect(), Colour(shell::kProgressTrackColour));
+  const shell::Box done = shell::ProgressDoneBox(bar, fraction_);
+  painter.fillRect(done.left, done.top, done.width, done.height,
+                   Colour(shell::kProgressDoneColour));
+}
+
 void SetNameAndBox(QWidget* control, std::string_view name, const shell::Box& box) {
   control->setObjectName(QLatin1String(name.data(), static_cast<qsizetype>(name.size())));
   control->setGeometry(box.left, box.top, box.width, box.height);
@@ -71,6 +93,9 @@ class FileListModel : public QAbstractListModel {
   bool has_sizes() const { return !sizes_.empty(); }
   int rowCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : static_cast<int>(items_.size());
+  }
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    return QAbstractListModel::flags(index) | Qt::ItemIsDragEnabled;
   }
   QVariant data(const QModelIndex& index, int role) const override {
     if (!index.isValid() || index.row() >= rowCount()) return {};
@@ -150,6 +175,28 @@ FileList::FileList(QWidget* parent, Use use)
 void FileList::SetSizes(const std::vector<std::u16string>& sizes) {
   model_->SetSizes(sizes);
   viewport()->update();
+}
+
+void FileList::SetDragOut(std::function<std::vector<std::u16string>()> files) {
+  drag_out_ = std::move(files);
+  setDragEnabled(drag_out_ != nullptr);
+  setDragDropMode(drag_out_ != nullptr ? QAbstractItemView::DragOnly
+                                       : QAbstractItemView::NoDragDrop);
+}
+
+void FileList::startDrag(Qt::DropActions) {
+  if (!drag_out_) return;
+  const std::vector<std::u16string> files = drag_out_();
+  if (files.empty()) return;
+  QList<QUrl> urls;
+  for (const std::u16string& file : files) {
+    urls.push_back(QUrl::fromLocalFile(QString::fromStdU16String(file)));
+  }
+  auto* mime = new QMimeData;
+  mime->setUrls(urls);
+  auto* drag = new QDrag(this);
+  drag->setMimeData(mime);
+  drag->exec(Qt::CopyAction);
 }
 
 std::vector<std::size_t> FileList::SelectedRows() const {

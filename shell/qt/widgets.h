@@ -13,6 +13,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,6 +53,21 @@ class ClickLabel : public QLabel {
 
  private:
   bool double_click_ = false;
+};
+
+// The thin bar of running work's progress (shell::ProgressBarBox): its track, and the part done
+// filled from the left. It lets the pointer through to what lies below.
+class ProgressBar : public QWidget {
+ public:
+  explicit ProgressBar(QWidget* parent);
+  void SetFraction(double fraction);
+  double fraction() const { return fraction_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  double fraction_ = 0;
 };
 
 // A picture button's surface: a ClickLabel that shows one of its four pictures (0 normal,
@@ -112,6 +128,9 @@ class FileList : public QListView {
   bool CutOff(const QModelIndex& index) const;
   // The selected rows, ascending.
   std::vector<std::size_t> SelectedRows() const;
+  // What a drag of the selected rows out of the list hands over: the files it asks for when the
+  // drag starts, as a list of file addresses; nothing is dragged when it gives none.
+  void SetDragOut(std::function<std::vector<std::u16string>()> files);
 
  signals:
   void openRequested(int row);
@@ -125,10 +144,12 @@ class FileList : public QListView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void startDrag(Qt::DropActions actions) override;
 
  private:
   const Use use_;
   FileListModel* model_;
+  std::function<std::vector<std::u16string>()> drag_out_;
 };
 
 // A Qt press, move or release as the shell's pointer event; nothing for any other event.

@@ -206,6 +206,19 @@ LRESULT FileListBox::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         return Tip(reinterpret_cast<NMTTDISPINFOW*>(lparam));
       }
       break;
+    case WM_LBUTTONDOWN:
+      if (options_.drag_out && PressOnSelected(wparam, lparam)) {
+        POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+        ::ClientToScreen(hwnd_, &at);
+        if (::DragDetect(hwnd_, at)) {
+          options_.drag_out();
+          return 0;
+        }
+        // A click after all, whose release the wait for a drag took: the list gets both.
+        ::DefSubclassProc(hwnd_, WM_LBUTTONDOWN, wparam, lparam);
+        return ::DefSubclassProc(hwnd_, WM_LBUTTONUP, wparam & ~MK_LBUTTON, lparam);
+      }
+      break;
     case WM_LBUTTONDBLCLK:
       if (options_.open) {
         const LRESULT result = ::DefSubclassProc(hwnd_, message, wparam, lparam);
@@ -251,6 +264,16 @@ void FileListBox::GoToNameStartingWith(wchar_t letter) {
   ::SendMessageW(hwnd_, LB_SETSEL, TRUE, static_cast<LPARAM>(*item));
   ::SendMessageW(hwnd_, LB_SETANCHORINDEX, *item, 0);
   ::SendMessageW(hwnd_, LB_SETCARETINDEX, *item, FALSE);
+}
+
+bool FileListBox::PressOnSelected(WPARAM keys, LPARAM point) const {
+  // The wait for a drag follows the real button: a press sent without one is a click.
+  if ((keys & (MK_SHIFT | MK_CONTROL)) != 0 || (::GetKeyState(VK_LBUTTON) & 0x8000) == 0) {
+    return false;
+  }
+  const auto hit = static_cast<DWORD>(::SendMessageW(hwnd_, LB_ITEMFROMPOINT, 0, point));
+  if (HIWORD(hit) != 0) return false;  // below the last item
+  return ::SendMessageW(hwnd_, LB_GETSEL, LOWORD(hit), 0) > 0;
 }
 
 void FileListBox::OpenAt(LPARAM point) {

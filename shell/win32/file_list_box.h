@@ -25,6 +25,9 @@ class FileListBox {
     HWND tips = nullptr;
     // Enter or a double click on an item; neither does anything when empty.
     std::function<void(std::size_t)> open;
+    // A press on a selected item moved far enough to be a drag: the selection dragged out of the
+    // list. A press without a drag is a click as any other; no drags start when empty.
+    std::function<void()> drag_out;
     // Where a row's text starts, in pixels from the row's left end; a list with strings starts it
     // one pixel in.
     int text_left = 1;
@@ -62,6 +65,9 @@ class FileListBox {
   void DrawRow(const DRAWITEMSTRUCT& item) const;
   void GoToNameStartingWith(wchar_t letter);
   void OpenAt(LPARAM point);
+  // Whether a press at `point` (client coordinates), with the left button down and neither Shift
+  // nor Ctrl, is on a selected item.
+  bool PressOnSelected(WPARAM keys, LPARAM point) const;
   void OpenCurrent();
   LRESULT Tip(NMTTDISPINFOW* info);
   friend bool ListItemCutOff(HWND list, int index);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/name_list.h"
+#include "shell/win32/file_drag.h"
 #include "shell/win32/file_list_box.h"
 #include "shell/win32/picture_control.h"
 #include "shell/win32/win32_services.h"
@@ -20,6 +21,8 @@ constexpr int kFilterId = ControlId(shell::Role::kFilter);
 // A call from the worker for the window's thread: the LPARAM of a posted kWorkMessage, which the
 // window runs once and frees. A call posted to a window that is gone is dropped.
 constexpr UINT kWorkMessage = WM_APP + 1;
+// Posted when a drag out of the list has ended: after any drop it made on the window itself.
+constexpr UINT kDragOutEnded = WM_APP + 2;
 
 void PostCall(HWND window, std::function<void()> call) {
   auto owned = std::make_unique<std::function<void()>>(std::move(call));
@@ -58,6 +61,14 @@ std::wstring FaceOrFallback(std::u16string_view face, std::u16string_view fallba
       reinterpret_cast<LPARAM>(&found), 0);
   ::ReleaseDC(nullptr, screen);
   return found ? wanted : Wide(fallback);
+}
+
+// Fills `box` of `dc` with `colour`.
+void FillBox(HDC dc, const shell::Box& box, shell::Rgb colour) {
+  const RECT rect{box.left, box.top, box.left + box.width, box.top + box.height};
+  const HBRUSH brush = ::CreateSolidBrush(Colour(colour));
+  ::FillRect(dc, &rect, brush);
+  ::DeleteObject(brush);
 }
 
 // The paths of the files and folders dropped from the shell; the drop is let go.
@@ -255,6 +266,7 @@ void MainWindow::CreateControl(const shell::ControlSpec& desc) {
         FileListBox::Options{.several = true,
                              .tips = tips_,
                              .open = [this](std::size_t item) { controller_.OpenListItem(item); },
+                             .drag_out = [this] { DragOut(); },
                              .text_left = 2,
                              .find = [this] { OpenFilter(); }});
     MakeAccessible(files_->hwnd(), &look);
@@ -408,6 +420,13 @@ void MainWindow::DrawStatus(const DRAWITEMSTRUCT& item) const {
   ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &room,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
   ::SelectObject(item.hDC, old);
+  if (progress_) {
+    const RECT& all = item.rcItem;
+    const shell::Box bar =
+        shell::ProgressBarBox({all.left, all.top, all.right - all.left, all.bottom - all.top});
+    FillBox(item.hDC, bar, shell::kProgressTrackColour);
+    FillBox(item.hDC, shell::ProgressDoneBox(bar, *progress_), shell::kProgressDoneColour);
+  }
   if (::GetFocus() == item.hwndItem) {
     RECT mark = item.rcItem;
     ::InflateRect(&mark, -1, -1);
@@ -446,6 +465,21 @@ void MainWindow::CloseFilter() {
   ::SetWindowTextW(filter, L"");  // EN_CHANGE: the list shows every item again
   ::ShowWindow(filter, SW_HIDE);
   ::SetFocus(Control(shell::Role::kFiles));
+}
+
+void MainWindow::DragOut() {
+  if (controller_.program() != shell::Program::kUnbaler) return;
+  const std::vector<std::u16string> files = controller_.DragOutItems();
+  if (files.empty()) return;
+  dragging_out_ = true;
+  DragFilesOut(files);
+  ::PostMessageW(hwnd_, kDragOutEnded, 0, 0);
+}
+
+void MainWindow::SetProgress(std::optional<double> fraction) {
+  if (fraction == progress_) return;
+  progress_ = fraction;
+  ::InvalidateRect(::GetDlgItem(hwnd_, kStatusId), nullptr, FALSE);
 }
 
 void MainWindow::SetControlText(shell::Role role, const std::u16string& text) {
@@ -594,8 +628,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       RunPostedCall(lparam);
       return 0;
     case WM_DROPFILES:
-      // The shell shows no refusal during the drag.
+      // The shell shows no refusal during the drag. Entries dragged out of the list and dropped
+      // back on the window are not taken: they are copies of what it shows.
+      if (dragging_out_) {
+        ::DragFinish(reinterpret_cast<HDROP>(wparam));
+        return 0;
+      }
       controller_.Drop(DroppedPaths(reinterpret_cast<HDROP>(wparam)));
+      return 0;
+    case kDragOutEnded:
+      dragging_out_ = false;
       return 0;
     case WM_KEYDOWN:
       if (OnKey(wparam, lparam)) return 0;

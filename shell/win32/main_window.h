@@ -58,6 +58,9 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   void SetBusy(bool busy) override;
   void SetStatus(const std::u16string& text) override;
   void SetStatusOffersFolder(bool offers) override;
+  void SetProgress(std::optional<double> fraction) override;
+  // Unbaler's selected entries dragged out of the list (MainController::DragOutItems).
+  void DragOut();
   std::intptr_t WindowHandle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
 
   HWND hwnd() const { return hwnd_; }
@@ -148,6 +151,8 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   bool status_offers_folder_ = false;
   std::u16string status_text_;  // the whole status line (the control may show it shortened)
   const shell::ControlSpec filter_ = shell::FilterBox();
+  std::optional<double> progress_;    // the part of the work done, drawn under the status line
+  bool dragging_out_ = false;         // entries are being dragged out of the list
   std::array<HBRUSH, 10> brushes_{};  // each label's background
   // The control of the focus order that had the focus when the window was last deactivated.
   std::optional<shell::Role> focus_before_;

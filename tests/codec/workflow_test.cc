@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "codec/files_list.h"
@@ -359,6 +360,139 @@ TEST(Extract, AStopBetweenEntriesLeavesWholeEntriesAndAListOfThem) {
     if (c.stop_after > 1) {
       EXPECT_EQ(ReadFile(dir / "b.bin"), Bytes(5000, 3));
     }
+  }
+}
+
+// A stop asked for by the progress report once `bytes` bytes are copied.
+struct StopInside {
+  pak::StopFlag flag{false};
+  std::uint64_t bytes;
+  pak::Progress progress = [this](const pak::ProgressCount& count) {
+    if (count.bytes >= bytes) flag = true;
+  };
+};
+
+Bytes Pattern(std::size_t size) {
+  Bytes bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 4099);
+  return bytes;
+}
+
+TEST(Extract, AStopInsideALargeEntryDropsItAndKeepsEveryOtherFileWhole) {
+  struct Case {
+    const char* what;
+    bool big_first;  // the large entry comes first, or after a.wav
+    bool from_file;  // streamed from an opened archive, or parsed from memory
+    bool old_big;    // an earlier big.bin is in the folder
+    bool old_a;      // and an earlier a.ogg, which the new one waits to replace when the stop comes
+    std::vector<std::string> files;
+  };
+  const Case cases[] = {
+      {"first entry", true, true, false, false, {}},
+      {"second entry, from a file", false, true, false, false, {"FilesList.txt", "a.ogg"}},
+      {"second entry, in memory", false, false, false, false, {"FilesList.txt", "a.ogg"}},
+      {"second entry over an old file",
+       false,
+       true,
+       true,
+       false,
+       {"FilesList.txt", "a.ogg", "big.bin"}},
+      // The waiting a.ogg is dropped rather than flushed: the old one stays, and so does the list.
+      {"over an earlier extraction", false, true, true, true, {"a.ogg", "big.bin"}},
+  };
+  const Bytes big = Pattern(3 * pak::kCopyChunk + 5);
+  for (const Case& c : cases) {
+    TempDir dir;
+    const Bytes bytes = c.big_first
+                            ? MakeArchive({{u"big.bin", big}, {u"a.wav", {1, 2}}})
+                            : MakeArchive({{u"a.wav", {1, 2}}, {u"big.bin", big}, {u"c", {4}}});
+    WriteFile(dir / "in.pak", bytes);
+    const auto folder = dir / "out";
+    std::filesystem::create_directory(folder);
+    if (c.old_big) WriteFile(folder / "big.bin", std::string("old"));
+    if (c.old_a) WriteFile(folder / "a.ogg", std::string("old a"));
+    auto opened = pak::OpenPakFile(Fs(), dir / "in.pak");
+    ASSERT_TRUE(opened.ok());
+    const pak::PakArchive archive = c.from_file ? std::move(opened).value() : Parse(bytes);
+    // Once the large entry's first chunk is copied.
+    StopInside stop{.bytes = c.big_first ? 1u : 3u};
+    const pak::Status status = pak::ExtractAll(Fs(), archive, folder, Cp(), pak::HostNameRules(),
+                                               stop.progress, &stop.flag);
+    EXPECT_EQ(status.kind(), pak::Status::Kind::kCancelled) << c.what;
+    EXPECT_EQ(ListDir(folder), c.files) << c.what;
+    if (c.old_a) {
+      EXPECT_EQ(ReadText(folder / "a.ogg"), "old a") << c.what;
+    } else if (!c.big_first) {
+      EXPECT_EQ(ReadFile(folder / "a.ogg"), (Bytes{1, 2})) << c.what;
+      EXPECT_EQ(ReadText(folder / "FilesList.txt"), "a.ogg\r\n") << c.what;
+    }
+    if (c.old_big) {
+      EXPECT_TRUE(ReadText(folder / "big.bin") == "old") << c.what;
+    }
+  }
+}
+
+TEST_F(PackReplace, AStopInsideALargeFileLeavesTheOldArchive) {
+  WriteFile(dir_ / "b.ogg", Pattern(3 * pak::kCopyChunk));
+  StopInside stop{.bytes = 4};
+  const pak::Status status =
+      pak::PackFolder(Fs(), dir_.path(), names_, target_, stop.progress, false, &stop.flag);
+  EXPECT_EQ(status.kind(), pak::Status::Kind::kCancelled);
+  ExpectOldArchiveWholeAndNoLeftovers();
+}
+
+// Every report of an extraction and of a pack: the counts never go back, the totals stay, a
+// large entry is reported inside, and the last report is the whole.
+TEST(Progress, BytesAndEntriesRiseToTheirTotals) {
+  TempDir dir;
+  const Bytes big = Pattern(2 * pak::kCopyChunk + 3);
+  std::filesystem::create_directory(dir / "in");
+  WriteFile(dir / "in" / "a.ogg", Bytes{1, 2, 3});
+  WriteFile(dir / "in" / "big.bin", big);
+  WriteFile(dir / "in" / "e", Bytes{});
+  const Names names = {u"a.ogg", u"big.bin", u"e"};
+  const std::uint64_t total = 3 + big.size();
+  std::vector<pak::ProgressCount> reports;
+  const pak::Progress progress = [&](const pak::ProgressCount& count) { reports.push_back(count); };
+  using Work = std::function<pak::Status()>;
+  const struct {
+    const char* what;
+    Work work;
+  } cases[] = {
+      {"pack", [&] { return pak::PackFolder(Fs(), dir / "in", names, dir / "x.pak", progress); }},
+      {"extract from a file",
+       [&] {
+         auto archive = pak::OpenPakFile(Fs(), dir / "x.pak");
+         if (!archive.ok()) return archive.status();
+         return pak::ExtractAll(Fs(), *archive, dir / "out", Cp(), pak::HostNameRules(), progress);
+       }},
+      {"extract the selection",
+       [&] {
+         auto archive = pak::OpenPakFile(Fs(), dir / "x.pak");
+         if (!archive.ok()) return archive.status();
+         const std::vector<std::size_t> all = {0, 1, 2};
+         return pak::ExtractSelected(Fs(), *archive, dir / "out", all, pak::HostNameRules(),
+                                     progress);
+       }},
+  };
+  std::filesystem::create_directory(dir / "out");
+  for (const auto& c : cases) {
+    reports.clear();
+    ASSERT_TRUE(c.work().ok()) << c.what;
+    ASSERT_FALSE(reports.empty()) << c.what;
+    EXPECT_EQ(reports.back(), (pak::ProgressCount{3, 3, total, total})) << c.what;
+    bool inside = false;
+    for (std::size_t k = 0; k < reports.size(); ++k) {
+      EXPECT_EQ(reports[k].entries_total, 3u) << c.what;
+      EXPECT_EQ(reports[k].bytes_total, total) << c.what;
+      EXPECT_LE(reports[k].bytes, total) << c.what;
+      if (k > 0) {
+        EXPECT_GE(reports[k].bytes, reports[k - 1].bytes) << c.what << " " << k;
+        EXPECT_GE(reports[k].entries, reports[k - 1].entries) << c.what << " " << k;
+      }
+      inside = inside || (reports[k].entries == 1 && reports[k].bytes > 3);
+    }
+    EXPECT_TRUE(inside) << c.what << ": no report inside the large entry";
   }
 }
 

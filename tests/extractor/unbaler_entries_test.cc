@@ -428,6 +428,47 @@ TEST_F(EntriesTest, OpeningCopiesTheEntryIntoAPrivateFolderAndHandsItToTheLaunch
   EXPECT_EQ(ListDir(launcher.opened[0].file.parent_path()), Files{"A.ogg"});
 }
 
+TEST_F(EntriesTest, DraggingOutCopiesTheSelectedEntriesIntoAPrivateFolder) {
+  const struct {
+    const char* what;
+    Rows selected;
+    bool archive_changed;
+    Files names;  // of the files handed to the drag, in archive order
+    std::u16string box;
+  } kCases[] = {
+      // Any kind of file: a drag runs nothing, so what opening refuses (B.bin) is dragged too.
+      {"two entries", {0, 1}, false, {"B.bin", "A.ogg"}, u""},
+      {"nothing selected", {}, false, {}, u""},
+      {"two entries of one name", {3, 4}, false, {}, u"entry 4"},
+      {"a changed archive", {2}, true, {}, extractor::kArchiveChanged},
+  };
+  for (const auto& c : kCases) {
+    List(Sample());
+    box.shown.clear();
+    view.selected = c.selected;
+    if (c.archive_changed) WriteFile(work / "a.pak", MakeArchive({{u"c.txt", {9, 9}}}));
+    const std::vector<std::u16string> files = logic.OnDragOut();
+    Files names;
+    for (const std::u16string& file : files) {
+      const fs::path path = pak::PathFromUtf16(file);
+      names.push_back(path.filename().string());
+      EXPECT_EQ(path.parent_path().parent_path(), *logic.temp_folder().path()) << c.what;
+    }
+    EXPECT_EQ(names, c.names) << c.what;
+    if (!files.empty()) {
+      EXPECT_EQ(ReadFile(pak::PathFromUtf16(files[0])), Bytes{2}) << c.what;
+      EXPECT_EQ(ReadFile(pak::PathFromUtf16(files[1])), (Bytes{1, 1})) << c.what;
+    }
+    if (c.box.empty()) {
+      EXPECT_TRUE(box.shown.empty()) << c.what;
+    } else {
+      ASSERT_EQ(box.shown.size(), 1u) << c.what;
+      EXPECT_NE(box.shown[0].text.find(c.box), std::u16string::npos)
+          << c.what << ": " << pak::ToUtf8(box.shown[0].text);
+    }
+  }
+}
+
 TEST_F(EntriesTest, TheTemporaryFilesGoWithTheProgram) {
   WriteFile(work / "a.pak", Sample());
   fs::path temp;

@@ -508,13 +508,15 @@ TEST_F(UnbalerWorkTest, ProgressThenAStatusLineThatTheNextActionClears) {
   EXPECT_EQ(view.enabled, false);
   runner.Finish();
   const std::u16string done = u"3 files extracted into " + U16(out.path());
-  EXPECT_EQ(view.statuses.end()[-2], u"Extracting 3 of 3");
+  EXPECT_EQ(view.statuses.end()[-2], u"Extracting 3 of 3, 3 of 3 bytes");
   EXPECT_EQ(view.status(), done);
   EXPECT_EQ(logic.status_text(), done);
   EXPECT_EQ(logic.work_state(), shell::WorkState::kDone);
   EXPECT_EQ(view.enabled, true);
   EXPECT_TRUE(box.shown.empty());  // no box on success
-  EXPECT_EQ(std::count(view.statuses.begin(), view.statuses.end(), u"Extracting 1 of 3"), 1);
+  EXPECT_EQ(
+      std::count(view.statuses.begin(), view.statuses.end(), u"Extracting 1 of 3, 1 of 3 bytes"),
+      1);
 
   folders.Cancel();
   logic.OnSelectDir();
@@ -558,6 +560,58 @@ TEST_F(UnbalerWorkTest, AfterAnExtractionTheStatusLineOpensTheFolderUntilTheNext
   logic.OnOpenFolder();
   EXPECT_EQ(launcher.opened.size(), 2u);
   EXPECT_EQ(box.shown.size(), 1u);
+}
+
+TEST_F(UnbalerWorkTest, ProgressCountsEntriesAndBytesAndFillsTheBar) {
+  const Bytes big(2 * pak::kCopyChunk + pak::kCopyChunk / 4, 7);
+  const struct {
+    std::vector<RawEntry> entries;
+    std::vector<std::u16string> lines;  // between "Extracting…" and the end
+  } kCases[] = {
+      {{{u"a", {1}}, {u"b", {2, 2}}, {u"c", {3, 3, 3}}},
+       {u"Extracting 1 of 3, 1 of 6 bytes", u"Extracting 2 of 3, 3 of 6 bytes",
+        u"Extracting 3 of 3, 6 of 6 bytes"}},
+      {{{u"e", {}}, {u"f", {}}}, {u"Extracting 1 of 2", u"Extracting 2 of 2"}},
+      // Inside a large entry, after each chunk.
+      {{{u"big", big}},
+       {u"Extracting 0 of 1, 2.0 of 4.5 MB", u"Extracting 0 of 1, 4.0 of 4.5 MB",
+        u"Extracting 1 of 1, 4.5 of 4.5 MB"}},
+  };
+  for (const auto& c : kCases) {
+    ChooseArchive("p.pak", MakeArchive(c.entries));
+    runner.Finish();
+    TempDir into;
+    ChooseFolder(into.path());
+    view.statuses.clear();
+    logic.OnMainCommand();
+    std::vector<double> bar;
+    runner.Finish([&](const pak::ProgressCount&) {
+      if (view.progress) bar.push_back(*view.progress);
+    });
+    const auto start = std::find(view.statuses.begin(), view.statuses.end(), u"Extracting\u2026");
+    ASSERT_NE(start, view.statuses.end());
+    EXPECT_EQ(std::vector<std::u16string>(start + 1, view.statuses.end() - 1), c.lines);
+    EXPECT_TRUE(std::is_sorted(bar.begin(), bar.end())) << c.entries.size();
+    EXPECT_EQ(view.progress, std::nullopt) << "the bar outlived the work";
+  }
+}
+
+TEST_F(UnbalerWorkTest, EscapeInsideALargeEntryDropsItAndSaysStoppingUntilTheEnd) {
+  ChooseArchive("p.pak", MakeArchive({{u"a", {1}}, {u"big", Bytes(3 * pak::kCopyChunk, 7)}}));
+  runner.Finish();
+  ChooseFolder(out.path());
+  logic.OnMainCommand();
+  runner.Finish([&](const pak::ProgressCount& count) {
+    if (count.entries == 1 && count.bytes > 1 && logic.work_state() == shell::WorkState::kRunning) {
+      logic.OnCancel();
+    }
+  });
+  EXPECT_EQ(logic.work_state(), shell::WorkState::kIdle);
+  EXPECT_EQ(ListDir(out.path()), (Files{"FilesList.txt", "a"}));
+  const auto stopping = std::find(view.statuses.begin(), view.statuses.end(), u"Stopping\u2026");
+  ASSERT_NE(stopping, view.statuses.end());
+  EXPECT_EQ(view.statuses.end() - stopping, 2) << "a report replaced the stop's line";
+  EXPECT_EQ(view.status(), u"Extraction stopped: 1 file extracted into " + U16(out.path()));
 }
 
 TEST_F(UnbalerWorkTest, AStopEndsTheExtractionBetweenEntries) {

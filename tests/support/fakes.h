@@ -43,6 +43,7 @@ class FakeView : public shell::MainView {
   std::vector<std::u16string> statuses;  // every status line shown, in order
   std::vector<std::size_t> selected;     // the items the user has selected
   bool offers_folder = false;            // the status line offers to open a folder
+  std::optional<double> progress;        // the status line's bar: the part done, or hidden
 
   void SetFileCaption(const std::u16string& caption) override { file_caption = caption; }
   void SetDirCaption(const std::u16string& caption) override { dir_caption = caption; }
@@ -66,6 +67,7 @@ class FakeView : public shell::MainView {
   void SetWorking(bool on) override { working = on; }
   void SetStatus(const std::u16string& text) override { statuses.push_back(text); }
   void SetStatusOffersFolder(bool offers) override { offers_folder = offers; }
+  void SetProgress(std::optional<double> fraction) override { progress = fraction; }
   std::u16string status() const { return statuses.empty() ? u"" : statuses.back(); }
 };
 
@@ -84,9 +86,9 @@ class StepRunner : public shell::WorkRunner {
   // `before_end` runs once the job has returned, before its end reaches the window.
   void Finish(const pak::Progress& between = {}, const std::function<void()>& before_end = {}) {
     Task job = std::exchange(job_, nullptr);
-    job([&](std::size_t done, std::size_t total) {
-      if (between) between(done, total);
-      progress_(done, total);
+    job([&](const pak::ProgressCount& count) {
+      if (between) between(count);
+      progress_(count);
     });
     // Like a worker's end, what the job held is let go once it has run.
     const std::function<void()> finished = std::exchange(finished_, nullptr);

@@ -186,7 +186,8 @@ class UnbalerWindowTest : public QObject {
     w.logic.ExtractAll([&](std::size_t, std::size_t) {
       while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     });
-    QTRY_COMPARE(w.Child("lblStatus")->toolTip(), StatusTip(u"Extracting 1 of 3"));
+    QTRY_COMPARE(w.Child("lblStatus")->toolTip(), StatusTip(u"Extracting 1 of 3, 1 of 3 bytes"));
+    QVERIFY(w.Child("barProgress")->isVisible());
     for (const char* name : {"picSelectFile", "picSelectDir", "picExtract"}) {
       QVERIFY2(!w.Child(name)->isEnabled(), name);
     }
@@ -212,6 +213,7 @@ class UnbalerWindowTest : public QObject {
     QVERIFY(!std::filesystem::exists(out / "b"));
     QVERIFY(w.Child("picSelectFile")->isEnabled());
     QVERIFY(w.Child("picExtract")->isEnabled());
+    QVERIFY(!w.Child("barProgress")->isVisible());
     QVERIFY(w.box.shown.empty());
   }
 };

@@ -89,7 +89,7 @@ wait_until 30 shows_picture 384 28 "$skin/close_1.bmp" ||
 shown ".* extracted into .*" &&
   fail "the extraction ended before the window was seen to answer: make the archive bigger"
 [[ -n $screenshot ]] && cp "$work/screen.png" "${screenshot%.png}_progress.png"
-progressing() { shown "Extracting [0-9]* of $entries"; }
+progressing() { shown "Extracting [0-9]* of $entries, [0-9.]* of [0-9.]* \\(bytes\\|[KMG]B\\)"; }
 wait_until 30 progressing || fail "no progress was shown: $(statuses | tail -n3)"
 xdotool mousemove --sync 0 0
 

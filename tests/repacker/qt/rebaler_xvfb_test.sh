@@ -142,7 +142,7 @@ wait_until 30 shows_hover || fail "the close picture did not show its hover pict
 shown ".* packed into .*" &&
   fail "the pack ended before the window was seen to answer: make the folder bigger"
 cp "$work/screen.png" "$shots/rebaler_xvfb_progress.png"
-progressing() { shown 'Packing [0-9]* of [0-9]*'; }
+progressing() { shown 'Packing [0-9]* of [0-9]*, [0-9.]* of [0-9.]* \(bytes\|[KMG]B\)'; }
 wait_until 30 progressing || fail "no progress was shown: $(statuses | tail -n3)"
 xdotool mousemove --sync 0 0
 

@@ -9,6 +9,7 @@
 
 #include "extractor/unbaler_logic.h"
 #include "shell/path_display.h"
+#include "shell/win32/file_drag.h"
 #include "shell/win32/main_window.h"
 #include "tests/support/fakes.h"
 #include "tests/support/test_support.h"
@@ -84,6 +85,47 @@ TEST(DropWin32, FilesDroppedFromTheShellAreChosenAndTheRestRefused) {
   EXPECT_TRUE(::IsWindowEnabled(window.Control(Role::kMainCommand)));
   EXPECT_TRUE(box.shown.empty());
   EXPECT_TRUE(dialog.requests.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// What a drop target reads from the data object of a drag out of the list: the files as a
+// list of dropped files, in their order, and no other format.
+TEST(FilesDraggedOut, TheDataObjectOffersTheFilesAsADropList) {
+  const std::vector<std::vector<std::u16string>> kCases = {
+      {u"C:\\temp\\unbaler-1\\1\\a.ogg"},
+      {u"C:\\temp\\unbaler-1\\2\\B.bin", u"C:\\temp\\unbaler-1\\2\\caf\u00e9 \u00ab1\u00bb.txt"},
+  };
+  for (const auto& files : kCases) {
+    IDataObject* data = shell::win32::NewFilesData(files);
+    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    EXPECT_EQ(data->QueryGetData(&format), S_OK);
+    FORMATETC text{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    EXPECT_EQ(data->QueryGetData(&text), DV_E_FORMATETC);
+    STGMEDIUM medium{};
+    ASSERT_EQ(data->GetData(&format, &medium), S_OK);
+    const auto drop = static_cast<HDROP>(medium.hGlobal);
+    std::vector<std::u16string> dropped;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+      path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+      dropped.emplace_back(path.begin(), path.end());
+    }
+    ::ReleaseStgMedium(&medium);
+    EXPECT_EQ(dropped, files);
+    IEnumFORMATETC* formats = nullptr;
+    ASSERT_EQ(data->EnumFormatEtc(DATADIR_GET, &formats), S_OK);
+    FORMATETC offered[2]{};
+    ULONG fetched = 0;
+    formats->Next(2, offered, &fetched);
+    formats->Release();
+    ASSERT_EQ(fetched, 1u);
+    EXPECT_EQ(offered[0].cfFormat, CF_HDROP);
+    EXPECT_EQ(data->Release(), 0u);
+  }
 }
 
 }  // namespace

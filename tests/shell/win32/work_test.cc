@@ -193,7 +193,8 @@ TEST(Win32Worker, EscapeAndTheClosePictureStopAnExtractionBetweenEntries) {
     std::atomic<bool> release{false};
     u.logic.ExtractAll(
         [&](std::size_t, std::size_t) { WaitUntil([&] { return release.load(); }); });
-    ASSERT_TRUE(PumpUntil([&] { return u.Status() == L"Extracting 1 of 3"; })) << u.Status();
+    ASSERT_TRUE(PumpUntil([&] { return u.Status() == L"Extracting 1 of 3, 1 of 3 bytes"; }))
+        << u.Status();
     for (Role role : {Role::kSelectFile, Role::kSelectDir, Role::kMainCommand}) {
       EXPECT_FALSE(u.Enabled(role)) << static_cast<int>(role);
     }
