@@ -178,7 +178,7 @@ Status WriteEntries(FileSystem& fs, const PakArchive& archive, const ArchiveEdit
                              Quoted(ArchiveToDiskName(p.stored)) +
                              "; an archive must stay below 2 GiB" + kNothingWritten);
     }
-    PAK_RETURN_IF_ERROR(p.entry ? archive.CopyEntry(*p.entry, out)
+    PAK_RETURN_IF_ERROR(p.entry ? archive.CopyEntry(*p.entry, 0, size, out)
                                 : out.AppendFrom(*file, 0, size));
     StoreU32(&head[slots[i]], static_cast<std::uint32_t>(offset));
     StoreU32(&head[slots[i] + 4], static_cast<std::uint32_t>(size));

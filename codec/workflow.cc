@@ -325,7 +325,11 @@ Status ExtractAll(FileSystem& fs, const PakArchive& archive, const Path& folder,
   if (!lost.ok()) return lost.status();
   // Entries that wait for a flush take their names later than those after them; the list
   // follows the archive's order all the same.
-  auto done = [&](std::size_t i) { written[i] = true; };
+  std::size_t count = 0;  // entries written
+  auto done = [&](std::size_t i) {
+    written[i] = true;
+    ++count;
+  };
   bool replaced = false;
   Status status = WriteEntries(fs, archive, folder, order, progress, stop, done, &replaced);
   // The list names the entries written, up to the first that was not.
