@@ -1,5 +1,7 @@
 #include "shell/main_layout.h"
 
+#include "shell/translate.h"
+
 namespace shell {
 namespace {
 
@@ -50,7 +52,7 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        .name = "Label1",
        .kind = kLabel,
        .box = {16, file.caption, 41, 17},
-       .text = u"PAK file:",
+       .text = Tr(kFileCaptionText),
        .font = kControlFont,
        .text_colour = kWhite,
        .background = kBlack,
@@ -59,7 +61,7 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        .name = "Label2",
        .kind = kLabel,
        .box = {16, dir.caption, 49, 17},
-       .text = u"Directory:",
+       .text = Tr(kDirCaptionText),
        .font = kControlFont,
        .text_colour = kWhite,
        .background = kBlack,

@@ -100,6 +100,10 @@ inline constexpr std::int32_t kStatusIndent = 3;
 // The skin's screen area, behind the title.
 inline constexpr Rgb kScreenColour{12, 13, 13};
 
+// The captions of the two path rows.
+inline constexpr char16_t kFileCaptionText[] = u"PAK file:";
+inline constexpr char16_t kDirCaptionText[] = u"Directory:";
+
 // "Unbaler" or "Rebaler": the window's caption, the title on the skin and the title of every
 // message box the program shows.
 constexpr std::u16string_view ProgramTitle(Program program) {
@@ -110,7 +114,7 @@ constexpr std::u16string_view ProgramTitle(Program program) {
 // pressed and disabled ones ("_0" to "_3") for a picture button, none otherwise.
 std::vector<std::string> PictureFiles(const ControlSpec& desc);
 
-// The controls on the skin, in creation order.
+// The controls on the skin, in creation order, their texts in the user's language.
 std::array<ControlSpec, 10> MainWindowControls(Program program);
 
 // lblStatus: the status line at kStatusBox, black on white in the controls' font, its text

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "shell/translate.h"
 #include "shell/win32/win32_text.h"
 
 namespace repacker::win32 {
@@ -11,12 +12,13 @@ namespace {
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
-// An empty dialog template: the controls are placed in pixels once the dialog exists.
+// An empty dialog template: the controls are placed in pixels, and the title set in the user's
+// language, once the dialog exists.
 struct EmptyTemplate {
   DLGTEMPLATE header;
   WORD menu;
   WORD window_class;
-  wchar_t title[kDiffTitle.size() + 1];
+  wchar_t title[1];
 };
 
 }  // namespace
@@ -26,7 +28,6 @@ void DifferenceDialog::RunModal(const std::vector<std::u16string>& added,
   // The dialog template must be DWORD aligned.
   alignas(4) EmptyTemplate dialog{};
   dialog.header.style = kDialogStyle;
-  std::copy(kDiffTitle.begin(), kDiffTitle.end(), dialog.title);
 
   added_ = &added;
   deleted_ = &deleted;
@@ -71,14 +72,14 @@ void DifferenceDialog::Layout() {
       continue;
     }
     controls[i] = shell::win32::CreateChild(
-        hwnd_, DiffControlId(i), control.kind, shell::win32::Wide(control.text).c_str(), {}, font_,
-        control.kind == shell::ControlKind::kLabel ? SS_LEFTNOWORDWRAP : 0);
+        hwnd_, DiffControlId(i), control.kind, shell::win32::Wide(shell::Tr(control.text)).c_str(),
+        {}, font_, control.kind == shell::ControlKind::kLabel ? SS_LEFTNOWORDWRAP : 0);
   }
   // A label needs its text's width on one line, and room for one more character: a static
   // control does not always draw its text exactly as wide as the text measures.
   const DiffLayout layout = LayOutDiff(dpi, [&](std::size_t i) {
-    const shell::win32::TextSize size =
-        shell::win32::MeasureText(controls[i], shell::win32::Wide(kDiffControls[i].text), font_);
+    const shell::win32::TextSize size = shell::win32::MeasureText(
+        controls[i], shell::win32::Wide(shell::Tr(kDiffControls[i].text)), font_);
     return size.width + size.average_char_width;
   });
   for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
@@ -102,6 +103,7 @@ void DifferenceDialog::Layout() {
 INT_PTR DifferenceDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG: {
+      ::SetWindowTextW(hwnd_, shell::win32::Wide(shell::Tr(kDiffTitle)).c_str());
       Layout();
       // Each list holds its names and draws only the rows in sight: a long list costs no more.
       lists_[kDiffAdded]->SetItems(*added_);
