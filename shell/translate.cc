@@ -72,8 +72,7 @@ std::u16string_view Tr(std::u16string_view english) {
   return installed.shown.emplace(std::u16string(english), std::move(translated)).first->second;
 }
 
-std::u16string Arg(std::u16string_view pattern,
-                   std::initializer_list<std::u16string_view> values) {
+std::u16string Arg(std::u16string_view pattern, std::initializer_list<std::u16string_view> values) {
   std::u16string text;
   for (std::size_t i = 0; i < pattern.size(); ++i) {
     const char16_t next = i + 1 < pattern.size() ? pattern[i + 1] : u'\0';

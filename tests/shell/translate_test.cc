@@ -27,9 +27,9 @@ class FakeCatalogue {
 
 TEST(TranslateTest, ShownTextsComeFromTheInstalledCatalogueAndFallBackToEnglish) {
   const FakeCatalogue german(Entries{{kFileCaptionText, u"Archiv:"},
-                              {kFiles, u"%1 Dateien"},
-                              {kProgressText, u"%2/%3: %1"},
-                              {u"Extracting", u"Entpacke"}});
+                                     {kFiles, u"%1 Dateien"},
+                                     {kProgressText, u"%2/%3: %1"},
+                                     {u"Extracting", u"Entpacke"}});
   EXPECT_EQ(MainWindowControls(Program::kUnbaler)[2].text, u"Archiv:");
   // Not in the catalogue: the English text.
   EXPECT_EQ(MainWindowControls(Program::kUnbaler)[3].text, u"Directory:");
@@ -62,7 +62,8 @@ TEST(TranslateTest, ArgFillsNumberedPlaceholders) {
       {u"ends in %", u"ends in %"},
       {u"%0", u"%0"},
   };
-  for (const Case& c : kCases) EXPECT_EQ(Arg(c.pattern, {u"a", u"b"}), c.expected) << c.pattern.size();
+  for (const Case& c : kCases)
+    EXPECT_EQ(Arg(c.pattern, {u"a", u"b"}), c.expected) << c.pattern.size();
 }
 
 TEST(TranslateTest, ChooseLanguageMatchesTheUsersPreferences) {
@@ -106,8 +107,8 @@ TEST(TextFitTest, ShrinksOnePointThenElidesWithTheWholeTextAsTooltip) {
     std::int32_t width;
     FittedText expected;
   } const kCases[] = {
-      {u"Ordner:", 70, {8, u"Ordner:", {}}},   // 70 pixels at 8 points: fits
-      {u"Ordner:", 63, {7, u"Ordner:", {}}},   // 63 at 7
+      {u"Ordner:", 70, {8, u"Ordner:", {}}},              // 70 pixels at 8 points: fits
+      {u"Ordner:", 63, {7, u"Ordner:", {}}},              // 63 at 7
       {u"Ordner:", 62, {7, u"Ordne\u2026", u"Ordner:"}},  // five and the ellipsis, at 7
       {u"Ordner:", 8, {7, u"\u2026", u"Ordner:"}},
       {u"Ordner:", 0, {7, u"\u2026", u"Ordner:"}},  // nothing fits: the ellipsis alone
