@@ -1,7 +1,5 @@
 // The translation files against the sources: every language translates every text the window
 // programs show, finished, with the same placeholders, and holds no text the sources dropped.
-#include "shell/catalogue_table.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +7,7 @@
 
 #include "codec/text.h"
 #include "extractor/unbaler_logic.h"
+#include "shell/catalogue_table.h"
 #include "shell/opening.h"
 #include "shell/start_arguments.h"
 
@@ -53,9 +52,12 @@ TEST(CatalogueTest, EveryLanguageTranslatesEverySourceTextAndNothingElse) {
 
 TEST(CatalogueTest, TheScanReadsTheConstantsAsTheCompilerDoes) {
   // Escapes, concatenated pieces and quotes, as the compiler reads them.
-  const std::u16string_view kTexts[] = {extractor::kArchiveChanged, extractor::kExtractSelectedText,
-                                        extractor::kNotAnArchive, kOtherExtensionText,
-                                        kUnbalerUsage, kPakFilter};
+  const std::u16string_view kTexts[] = {extractor::kArchiveChanged,
+                                        extractor::kExtractSelectedText,
+                                        extractor::kNotAnArchive,
+                                        kOtherExtensionText,
+                                        kUnbalerUsage,
+                                        kPakFilter};
   const auto sources = SourceTexts();
   for (std::u16string_view text : kTexts) {
     EXPECT_TRUE(std::find(sources.begin(), sources.end(), text) != sources.end()) << Shown(text);
