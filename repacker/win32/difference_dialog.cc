@@ -59,7 +59,7 @@ void DifferenceDialog::Layout() {
 
   font_ = ::CreateFontW(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+                        DEFAULT_PITCH | FF_SWISS, shell::win32::ControlFace().c_str());
   // Created in tab order, which is also the order Tab walks them; placed once their texts have
   // been measured in the font the system draws them with.
   std::array<HWND, kDiffControls.size()> controls{};

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/name_list.h"
+#include "shell/text_fit.h"
 #include "shell/win32/file_list_box.h"
 #include "shell/win32/picture_control.h"
 #include "shell/win32/win32_services.h"
@@ -150,7 +151,7 @@ HFONT MainWindow::FontFor(const shell::Font& font) {
   const HFONT made =
       ::CreateFontW(-::MulDiv(font.points, 96, 72), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
                     FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, Wide(shell::kFontFace).c_str());
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, ControlFace().c_str());
   fonts_.emplace_back(font, made);
   gdi_objects_.push_back(made);
   return made;
@@ -188,7 +189,27 @@ void MainWindow::CreateControl(const shell::ControlSpec& desc) {
   // Static controls draw their text from their left edge: an indented label starts further right,
   // and the window paints the strip before it in the label's background (Paint).
   const shell::Box text_box{box.left + desc.indent, box.top, box.width - desc.indent, box.height};
-  CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box, FontFor(desc.font), style);
+  if (desc.kind != shell::ControlKind::kLabel || desc.text.empty()) {
+    CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box, FontFor(desc.font), style);
+    return;
+  }
+  // A caption fitted to its box (shell::FitText), measured in the font it is drawn with.
+  const auto font_at = [&](std::int32_t points) {
+    shell::Font font = desc.font;
+    font.points = points;
+    return FontFor(font);
+  };
+  const shell::FittedText fitted = shell::FitText(
+      desc.text, text_box.width, desc.font.points,
+      [&](std::u16string_view text, std::int32_t points) {
+        return static_cast<std::int32_t>(MeasureText(hwnd_, Wide(text), font_at(points)).width);
+      });
+  const HWND label = CreateChild(hwnd_, id, desc.kind, Wide(fitted.shown).c_str(), text_box,
+                                 font_at(fitted.points), style);
+  if (!fitted.tooltip.empty()) {
+    std::wstring tip = Wide(fitted.tooltip);
+    SetTip(tips_, hwnd_, label, tip.data());
+  }
 }
 
 shell::PicSurface* MainWindow::Surface(shell::Role role) {
