@@ -44,8 +44,9 @@ void LanguageTest::captionsFitInEveryLanguage() {
   if (language == QLatin1String("zh_CN") || language == QLatin1String("ja")) {
     const auto system = language == QLatin1String("ja") ? QFontDatabase::Japanese
                                                         : QFontDatabase::SimplifiedChinese;
-    QVERIFY2(!QFontDatabase::families(system).isEmpty(),
-             "no font with Chinese or Japanese glyphs: install fonts-noto-cjk or fonts-wqy-microhei");
+    QVERIFY2(
+        !QFontDatabase::families(system).isEmpty(),
+        "no font with Chinese or Japanese glyphs: install fonts-noto-cjk or fonts-wqy-microhei");
   }
   for (const shell::Program program : {shell::Program::kUnbaler, shell::Program::kRebaler}) {
     MainWindow window(program);
