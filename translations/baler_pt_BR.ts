@@ -71,7 +71,7 @@ Ele foi lido novamente: confira a lista e extraia de novo.</translation>
     </message>
     <message>
         <source>Cancel the Packing</source>
-        <translation>Cancelar o empacotamento</translation>
+        <translation>Cancelar empacotamento</translation>
     </message>
     <message>
         <source>Browse for Folder where the ogg files are</source>
