@@ -147,7 +147,9 @@ function(baler_xml_element out block tag)
 endfunction()
 
 # The messages of a .ts file: three lists of equal length, the sources, the translations and
-# whether each translation is finished (1) or not (0). All encoded. A missing file has none.
+# whether each translation is finished (1) or not (0). All encoded; each translation starts with
+# "=" (baler_list_text takes it off), as a list cannot hold an empty first element. A missing file
+# has none.
 function(baler_read_ts ts sources_out translations_out finished_out)
   set(sources)
   set(translations)
@@ -172,13 +174,20 @@ function(baler_read_ts ts sources_out translations_out finished_out)
         set(done 0)
       endif()
       list(APPEND sources "${source}")
-      list(APPEND translations "${translation}")
+      list(APPEND translations "=${translation}")
       list(APPEND finished ${done})
     endwhile()
   endif()
   set(${sources_out} "${sources}" PARENT_SCOPE)
   set(${translations_out} "${translations}" PARENT_SCOPE)
   set(${finished_out} "${finished}" PARENT_SCOPE)
+endfunction()
+
+# Element `index` of a list of baler_read_ts's translations, without its "=".
+function(baler_list_text out list index)
+  list(GET list ${index} text)
+  string(SUBSTRING "${text}" 1 -1 text)
+  set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
 # A text as the body of a C++ u"" literal.
