@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "shell/text_fit.h"
 #include "shell/translate.h"
 #include "shell/win32/win32_text.h"
 
@@ -86,6 +87,9 @@ void DifferenceDialog::Layout() {
     const shell::Box& box = layout.boxes[i];
     ::SetWindowPos(controls[i], nullptr, box.left, box.top, box.width, box.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+    if (kDiffControls[i].kind == shell::ControlKind::kButton) {
+      FitCaption(controls[i], shell::Tr(kDiffControls[i].text), dpi);
+    }
   }
 
   RECT frame{0, 0, layout.width, layout.height};
@@ -98,6 +102,42 @@ void DifferenceDialog::Layout() {
   ::SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
                  work.top + (work.bottom - work.top - height) / 2, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DifferenceDialog::FitCaption(HWND button, std::u16string_view text, int dpi) {
+  constexpr std::int32_t kPoints = 8;
+  const auto font_at = [&](std::int32_t points) {
+    if (points == kPoints) return font_;
+    if (smaller_font_ == nullptr) {
+      smaller_font_ =
+          ::CreateFontW(-::MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_SWISS, shell::win32::ControlFace().c_str());
+    }
+    return smaller_font_;
+  };
+  RECT box{};
+  ::GetClientRect(button, &box);
+  // The button's frame and a character's room on either side.
+  const std::int32_t room =
+      box.right - 2 * (::GetSystemMetrics(SM_CXEDGE) +
+                       shell::win32::MeasureText(button, L"", font_).average_char_width);
+  const shell::FittedText fitted =
+      shell::FitText(text, room, kPoints, [&](std::u16string_view part, std::int32_t points) {
+        return static_cast<std::int32_t>(
+            shell::win32::MeasureText(button, shell::win32::Wide(part), font_at(points)).width);
+      });
+  if (fitted.points == kPoints) return;
+  ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_at(fitted.points)), FALSE);
+  ::SetWindowTextW(button, shell::win32::Wide(fitted.shown).c_str());
+  if (fitted.tooltip.empty()) return;
+  if (tips_ == nullptr) {
+    tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                              nullptr, nullptr, nullptr);
+  }
+  std::wstring tip = shell::win32::Wide(fitted.tooltip);
+  shell::win32::SetTip(tips_, hwnd_, button, tip.data());
 }
 
 INT_PTR DifferenceDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -127,6 +167,10 @@ INT_PTR DifferenceDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lpar
     case WM_DESTROY:
       ::DeleteObject(font_);
       font_ = nullptr;
+      if (smaller_font_ != nullptr) ::DeleteObject(smaller_font_);
+      smaller_font_ = nullptr;
+      if (tips_ != nullptr) ::DestroyWindow(tips_);
+      tips_ = nullptr;
       return FALSE;
     default:
       return FALSE;
