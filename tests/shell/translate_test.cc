@@ -62,8 +62,11 @@ TEST(TranslateTest, ArgFillsNumberedPlaceholders) {
       {u"ends in %", u"ends in %"},
       {u"%0", u"%0"},
   };
-  for (const Case& c : kCases)
+  for (const Case& c : kCases) {
     EXPECT_EQ(Arg(c.pattern, {u"a", u"b"}), c.expected) << c.pattern.size();
+  }
+  // A value is put in as it is: a path holding "%2" is not filled in again.
+  EXPECT_EQ(Arg(u"%1 into %2", {u"C:\\100%2", u"D:\\out"}), u"C:\\100%2 into D:\\out");
 }
 
 TEST(TranslateTest, ChooseLanguageMatchesTheUsersPreferences) {
