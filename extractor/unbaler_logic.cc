@@ -79,7 +79,7 @@ class UnbalerLogic::ReadJob : public shell::Job {
 };
 
 void UnbalerLogic::LoadArchive(std::u16string listed_path) {
-  RunWork(u"Reading", std::make_unique<ReadJob>(*this, std::move(listed_path)));
+  RunWork(shell::kReadingText, std::make_unique<ReadJob>(*this, std::move(listed_path)));
 }
 
 void UnbalerLogic::List(const pak::PakArchive& archive, std::optional<pak::FileStamp> stamp) {
@@ -116,8 +116,9 @@ void UnbalerLogic::ReportLoadFailure(const pak::Status& status) {
   const std::u16string_view head = u"Invalid file";
   if (reason.starts_with(head)) reason.erase(0, head.size());
   if (reason.starts_with(u": ")) reason.erase(0, 2);
-  if (reason.empty()) reason = kNotAnArchive;
-  Show(std::u16string(head) + u"\n\n" + archive_path() + u"\n" + reason, kTitle);
+  if (reason.empty()) reason = shell::Tr(kNotAnArchive);
+  Show(std::u16string(shell::Tr(kInvalidFileText)) + u"\n\n" + archive_path() + u"\n" + reason,
+       kTitle);
 }
 
 void UnbalerLogic::OnSelectDir() {
@@ -132,10 +133,10 @@ void UnbalerLogic::ExtractAll(const pak::Progress& progress) {
   if (Working() || archive_path().empty() || folder_path().empty()) return;
   SetStatus(u"");
   if (!listed_.has_value()) {
-    Show(kNoArchiveLoaded, kTitle);
+    Show(shell::Tr(kNoArchiveLoaded), kTitle);
     return;
   }
-  Extract(u"Extracting", pak::Path(folder_path()), std::nullopt, progress,
+  Extract(kExtractingText, pak::Path(folder_path()), std::nullopt, progress,
           [this](const pak::Status& status, std::size_t done) { ShowExtracted(status, done); });
 }
 
@@ -146,7 +147,7 @@ void UnbalerLogic::ExtractSelected(const pak::Progress& progress) {
   std::vector<std::size_t> chosen = SelectedEntries();
   if (chosen.empty()) return;
   SetStatus(u"");
-  Extract(u"Extracting", pak::Path(folder_path()), std::move(chosen), progress,
+  Extract(kExtractingText, pak::Path(folder_path()), std::move(chosen), progress,
           [this](const pak::Status& status, std::size_t done) { ShowExtracted(status, done); });
 }
 
@@ -164,9 +165,9 @@ std::vector<std::size_t> UnbalerLogic::SelectedEntries() const {
 std::vector<shell::ListMenuItem> UnbalerLogic::ListMenu() {
   const bool can = !Working() && listed_.has_value();
   std::vector<shell::ListMenuItem> items = {
-      {shell::ListCommand::kExtractSelected, kExtractSelectedText,
+      {shell::ListCommand::kExtractSelected, shell::Tr(kExtractSelectedText),
        can && !SelectedEntries().empty()},
-      {shell::ListCommand::kExtractAll, kExtractAllText, can}};
+      {shell::ListCommand::kExtractAll, shell::Tr(kExtractAllText), can}};
   for (const shell::ListMenuItem& item : SortMenu(true)) items.push_back(item);
   return items;
 }
@@ -208,7 +209,7 @@ void UnbalerLogic::OnOpenItem(std::size_t index) {
     return;
   }
   const pak::Path file = pak::JoinPath(*folder, name);
-  Extract(u"Opening", *folder, std::vector<std::size_t>{list().rows()[index]}, {},
+  Extract(kOpeningText, *folder, std::vector<std::size_t>{list().rows()[index]}, {},
           [this, file, name](const pak::Status& status, std::size_t) {
             if (!status.ok()) return;
             // A copy that cannot be marked still opens: its kind is one that only reads data,
@@ -219,12 +220,9 @@ void UnbalerLogic::OnOpenItem(std::size_t index) {
 }
 
 void UnbalerLogic::ShowExtracted(const pak::Status& status, std::size_t done) {
-  const std::u16string files = shell::CountText(done, u"file", u"files");
-  if (status.ok()) {
-    SetStatus(files + u" extracted into " + folder_path());
-  } else {
-    SetStatus(u"Extraction stopped: " + files + u" extracted into " + folder_path());
-  }
+  const std::u16string files = shell::CountText(done, shell::kOneFile, shell::kFiles);
+  SetStatus(shell::Arg(shell::Tr(status.ok() ? kExtractedText : kExtractionStoppedText),
+                       {files, folder_path()}));
   // The folder holds what was written: the line offers to show it.
   if (done > 0) OfferFolder(folder_path());
 }

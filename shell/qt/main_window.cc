@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 
 #include "shell/qt/qt_services.h"
 #include "shell/qt/widgets.h"
+#include "shell/text_fit.h"
 #include "shell/window_region.h"
 
 namespace shell::qt {
@@ -68,6 +70,23 @@ void DressLabel(QLabel* label, const shell::ControlSpec& desc) {
   palette.setColor(QPalette::Window, Colour(desc.background));
   label->setPalette(palette);
   label->setAutoFillBackground(true);
+}
+
+// A caption's text fitted to its box (shell::FitText), measured in the label's own face.
+void FitLabel(QLabel* label, const shell::ControlSpec& desc) {
+  const QString whole = QString::fromStdU16String(std::u16string(desc.text));
+  const shell::FittedText fitted =
+      shell::FitText(desc.text, desc.box.width - desc.indent, desc.font.points,
+                     [font = label->font()](std::u16string_view text, std::int32_t points) mutable {
+                       font.setPointSize(points);
+                       return QFontMetrics(font).horizontalAdvance(
+                           QString::fromStdU16String(std::u16string(text)));
+                     });
+  QFont font = label->font();
+  font.setPointSize(fitted.points);
+  label->setFont(font);
+  label->setText(QString::fromStdU16String(fitted.shown));
+  if (!fitted.tooltip.empty()) label->setToolTip(PlainTip(whole));
 }
 
 // Shows lstFiles' context menu at `global` and runs the command chosen from it.
@@ -249,6 +268,9 @@ QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
       QString::fromStdU16String(std::u16string(shell::AccessibleName(desc))));
   control->setFont(desc.kind == shell::ControlKind::kPictureButton ? CaptionFont()
                                                                    : ControlFont(desc.font));
+  if (desc.kind == shell::ControlKind::kLabel && !desc.text.empty()) {
+    FitLabel(static_cast<QLabel*>(control), desc);
+  }
   return control;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/name_list.h"
+#include "shell/text_fit.h"
 #include "shell/win32/file_list_box.h"
 #include "shell/win32/picture_control.h"
 #include "shell/win32/win32_services.h"
@@ -157,10 +158,18 @@ HFONT MainWindow::FontFor(const shell::Font& font) {
   const HFONT made =
       ::CreateFontW(-::MulDiv(font.points, dpi_, 72), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
                     FALSE, FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, Wide(shell::kFontFace).c_str());
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, ControlFace().c_str());
   fonts_.emplace_back(font, made);
   gdi_objects_.push_back(made);
   return made;
+}
+
+shell::Font MainWindow::ShownFont(const shell::ControlSpec& desc) const {
+  shell::Font font = desc.font;
+  if (const std::int32_t points = fitted_points_[static_cast<std::size_t>(desc.role)]; points > 0) {
+    font.points = points;
+  }
+  return font;
 }
 
 HFONT MainWindow::CaptionFont() {
@@ -209,7 +218,8 @@ void MainWindow::ApplyDpi(int dpi, const RECT* suggested) {
     if (desc.kind == shell::ControlKind::kList) {
       files_->SetFont(FontFor(desc.font));
     } else {
-      ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(desc.font)), FALSE);
+      ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(ShownFont(desc))),
+                     FALSE);
     }
   }
   const HWND status = ::GetDlgItem(hwnd_, kStatusId);
@@ -272,9 +282,32 @@ void MainWindow::CreateControl(const shell::ControlSpec& desc) {
   // Static controls draw their text from their left edge: an indented label starts further right,
   // and the window paints the strip before it in the label's background (Paint).
   const shell::Box text_box{box.left + desc.indent, box.top, box.width - desc.indent, box.height};
-  MakeAccessible(CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box,
-                             FontFor(desc.font), style),
-                 &look);
+  if (desc.kind != shell::ControlKind::kLabel || desc.text.empty()) {
+    MakeAccessible(CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box,
+                               FontFor(desc.font), style),
+                   &look);
+    return;
+  }
+  // A caption fitted to its box (shell::FitText), measured in the font it is drawn with; it keeps
+  // the size chosen here at every DPI (ShownFont).
+  const auto font_at = [&](std::int32_t points) {
+    shell::Font font = desc.font;
+    font.points = points;
+    return FontFor(font);
+  };
+  const shell::FittedText fitted = shell::FitText(
+      desc.text, shell::ScaleToDpi(text_box.width, dpi_), desc.font.points,
+      [&](std::u16string_view text, std::int32_t points) {
+        return static_cast<std::int32_t>(MeasureText(hwnd_, Wide(text), font_at(points)).width);
+      });
+  fitted_points_[static_cast<std::size_t>(desc.role)] = fitted.points;
+  const HWND label = CreateChild(hwnd_, id, desc.kind, Wide(fitted.shown).c_str(), text_box,
+                                 font_at(fitted.points), style);
+  MakeAccessible(label, &look);
+  if (!fitted.tooltip.empty()) {
+    std::wstring tip = Wide(fitted.tooltip);
+    SetTip(tips_, hwnd_, label, tip.data());
+  }
 }
 
 shell::PicSurface* MainWindow::Surface(shell::Role role) {

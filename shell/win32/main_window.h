@@ -122,6 +122,8 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   HFONT FontFor(const shell::Font& font);
   // The captions' font at the window's DPI.
   HFONT CaptionFont();
+  // A control's font as shown: a label's at the size its text was fitted to (CreateControl).
+  shell::Font ShownFont(const shell::ControlSpec& desc) const;
   void Paint();
   LRESULT ColourStatic(HDC dc, HWND control);
 
@@ -148,7 +150,8 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   bool status_offers_folder_ = false;
   std::u16string status_text_;  // the whole status line (the control may show it shortened)
   const shell::ControlSpec filter_ = shell::FilterBox();
-  std::array<HBRUSH, 10> brushes_{};  // each label's background
+  std::array<HBRUSH, 10> brushes_{};              // each label's background
+  std::array<std::int32_t, 10> fitted_points_{};  // each label's text size as fitted, else 0
   // The control of the focus order that had the focus when the window was last deactivated.
   std::optional<shell::Role> focus_before_;
   // What a screen reader is told of each control (indexed by role); the status line is read by
