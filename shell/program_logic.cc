@@ -248,10 +248,11 @@ std::vector<ListMenuItem> ProgramLogic::SortMenu(bool stored) const {
   const bool can = !Working() && !list_.entries().empty();
   const SortOrder order = list_.order();
   std::vector<ListMenuItem> items = {
-      {ListCommand::kSortByName, kSortByNameText, can, order == SortOrder::kName},
-      {ListCommand::kSortBySize, kSortBySizeText, can, order == SortOrder::kSize}};
+      {ListCommand::kSortByName, Tr(kSortByNameText), can, order == SortOrder::kName},
+      {ListCommand::kSortBySize, Tr(kSortBySizeText), can, order == SortOrder::kSize}};
   if (stored) {
-    items.push_back({ListCommand::kSortStored, kSortStoredText, can, order == SortOrder::kStored});
+    items.push_back(
+        {ListCommand::kSortStored, Tr(kSortStoredText), can, order == SortOrder::kStored});
   }
   return items;
 }

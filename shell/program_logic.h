@@ -63,13 +63,9 @@ inline constexpr char16_t kWorkingText[] = u"%1\u2026";
 inline constexpr char16_t kProgressText[] = u"%1 %2 of %3";
 inline constexpr char16_t kStoppingText[] = u"Stopping\u2026";
 inline constexpr char16_t kReadingText[] = u"Reading";
-// A count of files, and a size in bytes, kilobytes and megabytes; %1 is the number.
+// A count of files; %1 is the number. The sizes are SizeLabel's (kOneByte, ...).
 inline constexpr char16_t kOneFile[] = u"%1 file";
 inline constexpr char16_t kFiles[] = u"%1 files";
-inline constexpr char16_t kOneByte[] = u"%1 byte";
-inline constexpr char16_t kBytes[] = u"%1 bytes";
-inline constexpr char16_t kKilobytes[] = u"%1 KB";
-inline constexpr char16_t kMegabytes[] = u"%1 MB";
 // An opened entry for which the system has no program; %1 is its name.
 inline constexpr char16_t kNoProgramText[] =
     u"Could not open %1\n\nThe system has no program set to open files of this kind.";

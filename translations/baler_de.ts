@@ -118,6 +118,66 @@ Die Datei ist nicht mehr im Ordner.</translation>
         <translation>%1 weitere Dateien nicht gepackt</translation>
     </message>
     <message>
+        <source>%1 byte</source>
+        <translation>%1 Byte</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Byte</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 TB</source>
+        <translation>%1 TB</translation>
+    </message>
+    <message>
+        <source>.</source>
+        <translation>,</translation>
+    </message>
+    <message>
+        <source>%1 entry, %2</source>
+        <translation>%1 Eintrag, %2</translation>
+    </message>
+    <message>
+        <source>%1 entries, %2</source>
+        <translation>%1 Einträge, %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entry, %3</source>
+        <translation>%1 von %2 Eintrag, %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entries, %3</source>
+        <translation>%1 von %2 Einträgen, %3</translation>
+    </message>
+    <message>
+        <source>%1 file, %2</source>
+        <translation>%1 Datei, %2</translation>
+    </message>
+    <message>
+        <source>%1 files, %2</source>
+        <translation>%1 Dateien, %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 file, %3</source>
+        <translation>%1 von %2 Datei, %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files, %3</source>
+        <translation>%1 von %2 Dateien, %3</translation>
+    </message>
+    <message>
         <source>Error %1</source>
         <translation>Fehler %1</translation>
     </message>
@@ -134,12 +194,44 @@ Die Datei ist nicht mehr im Ordner.</translation>
         <translation>Fehler der Komponente CBrowseForFolder</translation>
     </message>
     <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
         <source>PAK file:</source>
         <translation>Archiv:</translation>
     </message>
     <message>
         <source>Directory:</source>
         <translation>Ordner:</translation>
+    </message>
+    <message>
+        <source>Click or press Enter to open the folder</source>
+        <translation>Klicken oder die Eingabetaste drücken, um den Ordner zu öffnen</translation>
+    </message>
+    <message>
+        <source>Select File</source>
+        <translation>Datei wählen</translation>
+    </message>
+    <message>
+        <source>Select Dir</source>
+        <translation>Ordner wählen</translation>
+    </message>
+    <message>
+        <source>Extract Files</source>
+        <translation>Entpacken</translation>
+    </message>
+    <message>
+        <source>Pack Files</source>
+        <translation>Packen</translation>
+    </message>
+    <message>
+        <source>Show only names containing…</source>
+        <translation>Nur Namen mit diesem Text zeigen…</translation>
     </message>
     <message>
         <source>Not opened: %1
@@ -166,6 +258,22 @@ Seine Endung &quot;.%2&quot; gehört zu keiner der Klänge, Bilder, Texte oder S
         <translation>Keine Datei</translation>
     </message>
     <message>
+        <source>Sort by Name</source>
+        <translation>Nach Name sortieren</translation>
+    </message>
+    <message>
+        <source>Sort by Size</source>
+        <translation>Nach Größe sortieren</translation>
+    </message>
+    <message>
+        <source>Archive Order</source>
+        <translation>Reihenfolge im Archiv</translation>
+    </message>
+    <message>
+        <source>Could not open the folder</source>
+        <translation>Der Ordner konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
         <source>%1…</source>
         <translation>%1…</translation>
     </message>
@@ -188,22 +296,6 @@ Seine Endung &quot;.%2&quot; gehört zu keiner der Klänge, Bilder, Texte oder S
     <message>
         <source>%1 files</source>
         <translation>%1 Dateien</translation>
-    </message>
-    <message>
-        <source>%1 byte</source>
-        <translation>%1 Byte</translation>
-    </message>
-    <message>
-        <source>%1 bytes</source>
-        <translation>%1 Byte</translation>
-    </message>
-    <message>
-        <source>%1 KB</source>
-        <translation>%1 KB</translation>
-    </message>
-    <message>
-        <source>%1 MB</source>
-        <translation>%1 MB</translation>
     </message>
     <message>
         <source>Could not open %1

@@ -118,6 +118,66 @@ El archivo ya no está en la carpeta.</translation>
         <translation>%1 archivos más sin empaquetar</translation>
     </message>
     <message>
+        <source>%1 byte</source>
+        <translation>%1 byte</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 TB</source>
+        <translation>%1 TB</translation>
+    </message>
+    <message>
+        <source>.</source>
+        <translation>,</translation>
+    </message>
+    <message>
+        <source>%1 entry, %2</source>
+        <translation>%1 entrada, %2</translation>
+    </message>
+    <message>
+        <source>%1 entries, %2</source>
+        <translation>%1 entradas, %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entry, %3</source>
+        <translation>%1 de %2 entrada, %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entries, %3</source>
+        <translation>%1 de %2 entradas, %3</translation>
+    </message>
+    <message>
+        <source>%1 file, %2</source>
+        <translation>%1 archivo, %2</translation>
+    </message>
+    <message>
+        <source>%1 files, %2</source>
+        <translation>%1 archivos, %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 file, %3</source>
+        <translation>%1 de %2 archivo, %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files, %3</source>
+        <translation>%1 de %2 archivos, %3</translation>
+    </message>
+    <message>
         <source>Error %1</source>
         <translation>Error %1</translation>
     </message>
@@ -134,12 +194,44 @@ El archivo ya no está en la carpeta.</translation>
         <translation>Error del componente CBrowseForFolder</translation>
     </message>
     <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Archivos</translation>
+    </message>
+    <message>
         <source>PAK file:</source>
         <translation>Archivo:</translation>
     </message>
     <message>
         <source>Directory:</source>
         <translation>Carpeta:</translation>
+    </message>
+    <message>
+        <source>Click or press Enter to open the folder</source>
+        <translation>Haga clic o pulse Intro para abrir la carpeta</translation>
+    </message>
+    <message>
+        <source>Select File</source>
+        <translation>Elegir archivo</translation>
+    </message>
+    <message>
+        <source>Select Dir</source>
+        <translation>Elegir carpeta</translation>
+    </message>
+    <message>
+        <source>Extract Files</source>
+        <translation>Extraer</translation>
+    </message>
+    <message>
+        <source>Pack Files</source>
+        <translation>Empaquetar</translation>
+    </message>
+    <message>
+        <source>Show only names containing…</source>
+        <translation>Mostrar solo nombres que contengan…</translation>
     </message>
     <message>
         <source>Not opened: %1
@@ -166,6 +258,22 @@ Su extensión, &quot;.%2&quot;, no es la de ninguno de los sonidos, imágenes, t
         <translation>No es un archivo</translation>
     </message>
     <message>
+        <source>Sort by Name</source>
+        <translation>Ordenar por nombre</translation>
+    </message>
+    <message>
+        <source>Sort by Size</source>
+        <translation>Ordenar por tamaño</translation>
+    </message>
+    <message>
+        <source>Archive Order</source>
+        <translation>Orden del archivo PAK</translation>
+    </message>
+    <message>
+        <source>Could not open the folder</source>
+        <translation>No se pudo abrir la carpeta</translation>
+    </message>
+    <message>
         <source>%1…</source>
         <translation>%1…</translation>
     </message>
@@ -188,22 +296,6 @@ Su extensión, &quot;.%2&quot;, no es la de ninguno de los sonidos, imágenes, t
     <message>
         <source>%1 files</source>
         <translation>%1 archivos</translation>
-    </message>
-    <message>
-        <source>%1 byte</source>
-        <translation>%1 byte</translation>
-    </message>
-    <message>
-        <source>%1 bytes</source>
-        <translation>%1 bytes</translation>
-    </message>
-    <message>
-        <source>%1 KB</source>
-        <translation>%1 KB</translation>
-    </message>
-    <message>
-        <source>%1 MB</source>
-        <translation>%1 MB</translation>
     </message>
     <message>
         <source>Could not open %1

@@ -118,6 +118,66 @@ Le fichier n&apos;est plus dans le dossier.</translation>
         <translation>%1 autres fichiers non empaquetés</translation>
     </message>
     <message>
+        <source>%1 byte</source>
+        <translation>%1 octet</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 octets</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 Ko</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 Mo</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 Go</translation>
+    </message>
+    <message>
+        <source>%1 TB</source>
+        <translation>%1 To</translation>
+    </message>
+    <message>
+        <source>.</source>
+        <translation>,</translation>
+    </message>
+    <message>
+        <source>%1 entry, %2</source>
+        <translation>%1 entrée, %2</translation>
+    </message>
+    <message>
+        <source>%1 entries, %2</source>
+        <translation>%1 entrées, %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entry, %3</source>
+        <translation>%1 sur %2 entrée, %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entries, %3</source>
+        <translation>%1 sur %2 entrées, %3</translation>
+    </message>
+    <message>
+        <source>%1 file, %2</source>
+        <translation>%1 fichier, %2</translation>
+    </message>
+    <message>
+        <source>%1 files, %2</source>
+        <translation>%1 fichiers, %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 file, %3</source>
+        <translation>%1 sur %2 fichier, %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files, %3</source>
+        <translation>%1 sur %2 fichiers, %3</translation>
+    </message>
+    <message>
         <source>Error %1</source>
         <translation>Erreur %1</translation>
     </message>
@@ -134,12 +194,44 @@ Le fichier n&apos;est plus dans le dossier.</translation>
         <translation>Échec du composant CBrowseForFolder</translation>
     </message>
     <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Fichiers</translation>
+    </message>
+    <message>
         <source>PAK file:</source>
         <translation>Archive :</translation>
     </message>
     <message>
         <source>Directory:</source>
         <translation>Dossier :</translation>
+    </message>
+    <message>
+        <source>Click or press Enter to open the folder</source>
+        <translation>Cliquez ou appuyez sur Entrée pour ouvrir le dossier</translation>
+    </message>
+    <message>
+        <source>Select File</source>
+        <translation>Choisir</translation>
+    </message>
+    <message>
+        <source>Select Dir</source>
+        <translation>Dossier</translation>
+    </message>
+    <message>
+        <source>Extract Files</source>
+        <translation>Extraire</translation>
+    </message>
+    <message>
+        <source>Pack Files</source>
+        <translation>Empaqueter</translation>
+    </message>
+    <message>
+        <source>Show only names containing…</source>
+        <translation>Afficher les noms contenant…</translation>
     </message>
     <message>
         <source>Not opened: %1
@@ -166,6 +258,22 @@ Son extension, « .%2 », n&apos;est pas celle d&apos;un des sons, images, texte
         <translation>Ce n&apos;est pas un fichier</translation>
     </message>
     <message>
+        <source>Sort by Name</source>
+        <translation>Trier par nom</translation>
+    </message>
+    <message>
+        <source>Sort by Size</source>
+        <translation>Trier par taille</translation>
+    </message>
+    <message>
+        <source>Archive Order</source>
+        <translation>Ordre de l’archive</translation>
+    </message>
+    <message>
+        <source>Could not open the folder</source>
+        <translation>Impossible d’ouvrir le dossier</translation>
+    </message>
+    <message>
         <source>%1…</source>
         <translation>%1…</translation>
     </message>
@@ -188,22 +296,6 @@ Son extension, « .%2 », n&apos;est pas celle d&apos;un des sons, images, texte
     <message>
         <source>%1 files</source>
         <translation>%1 fichiers</translation>
-    </message>
-    <message>
-        <source>%1 byte</source>
-        <translation>%1 octet</translation>
-    </message>
-    <message>
-        <source>%1 bytes</source>
-        <translation>%1 octets</translation>
-    </message>
-    <message>
-        <source>%1 KB</source>
-        <translation>%1 Ko</translation>
-    </message>
-    <message>
-        <source>%1 MB</source>
-        <translation>%1 Mo</translation>
     </message>
     <message>
         <source>Could not open %1

@@ -118,6 +118,66 @@ The file is no longer in the folder.</source>
         <translation>ほかに %1 個のファイルがパックされていません</translation>
     </message>
     <message>
+        <source>%1 byte</source>
+        <translation>%1 バイト</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 バイト</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 TB</source>
+        <translation>%1 TB</translation>
+    </message>
+    <message>
+        <source>.</source>
+        <translation>.</translation>
+    </message>
+    <message>
+        <source>%1 entry, %2</source>
+        <translation>%1 項目、%2</translation>
+    </message>
+    <message>
+        <source>%1 entries, %2</source>
+        <translation>%1 項目、%2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entry, %3</source>
+        <translation>%1/%2 項目、%3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entries, %3</source>
+        <translation>%1/%2 項目、%3</translation>
+    </message>
+    <message>
+        <source>%1 file, %2</source>
+        <translation>%1 個のファイル、%2</translation>
+    </message>
+    <message>
+        <source>%1 files, %2</source>
+        <translation>%1 個のファイル、%2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 file, %3</source>
+        <translation>%1/%2 個のファイル、%3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files, %3</source>
+        <translation>%1/%2 個のファイル、%3</translation>
+    </message>
+    <message>
         <source>Error %1</source>
         <translation>エラー %1</translation>
     </message>
@@ -134,12 +194,44 @@ The file is no longer in the folder.</source>
         <translation>CBrowseForFolder コンポーネントのエラー</translation>
     </message>
     <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
         <source>PAK file:</source>
         <translation>ファイル:</translation>
     </message>
     <message>
         <source>Directory:</source>
         <translation>フォルダー:</translation>
+    </message>
+    <message>
+        <source>Click or press Enter to open the folder</source>
+        <translation>クリックするか Enter キーを押すとフォルダーを開きます</translation>
+    </message>
+    <message>
+        <source>Select File</source>
+        <translation>ファイル選択</translation>
+    </message>
+    <message>
+        <source>Select Dir</source>
+        <translation>フォルダー選択</translation>
+    </message>
+    <message>
+        <source>Extract Files</source>
+        <translation>展開</translation>
+    </message>
+    <message>
+        <source>Pack Files</source>
+        <translation>パック</translation>
+    </message>
+    <message>
+        <source>Show only names containing…</source>
+        <translation>名前に含む文字で絞り込み…</translation>
     </message>
     <message>
         <source>Not opened: %1
@@ -166,6 +258,22 @@ Its extension, &quot;.%2&quot;, is not one of the sounds, pictures, text or game
         <translation>ファイルではありません</translation>
     </message>
     <message>
+        <source>Sort by Name</source>
+        <translation>名前順に並べ替え</translation>
+    </message>
+    <message>
+        <source>Sort by Size</source>
+        <translation>サイズ順に並べ替え</translation>
+    </message>
+    <message>
+        <source>Archive Order</source>
+        <translation>アーカイブ内の順序</translation>
+    </message>
+    <message>
+        <source>Could not open the folder</source>
+        <translation>フォルダーを開けませんでした</translation>
+    </message>
+    <message>
         <source>%1…</source>
         <translation>%1…</translation>
     </message>
@@ -188,22 +296,6 @@ Its extension, &quot;.%2&quot;, is not one of the sounds, pictures, text or game
     <message>
         <source>%1 files</source>
         <translation>%1 個のファイル</translation>
-    </message>
-    <message>
-        <source>%1 byte</source>
-        <translation>%1 バイト</translation>
-    </message>
-    <message>
-        <source>%1 bytes</source>
-        <translation>%1 バイト</translation>
-    </message>
-    <message>
-        <source>%1 KB</source>
-        <translation>%1 KB</translation>
-    </message>
-    <message>
-        <source>%1 MB</source>
-        <translation>%1 MB</translation>
     </message>
     <message>
         <source>Could not open %1

@@ -118,6 +118,66 @@ Tego pliku nie ma już w folderze.</translation>
         <translation>Niespakowane pozostałe pliki: %1</translation>
     </message>
     <message>
+        <source>%1 byte</source>
+        <translation>%1 bajt</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>bajtów: %1</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 TB</source>
+        <translation>%1 TB</translation>
+    </message>
+    <message>
+        <source>.</source>
+        <translation>,</translation>
+    </message>
+    <message>
+        <source>%1 entry, %2</source>
+        <translation>%1 wpis, %2</translation>
+    </message>
+    <message>
+        <source>%1 entries, %2</source>
+        <translation>wpisów: %1, %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entry, %3</source>
+        <translation>%1 z %2 wpisu, %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entries, %3</source>
+        <translation>wpisów: %1 z %2, %3</translation>
+    </message>
+    <message>
+        <source>%1 file, %2</source>
+        <translation>%1 plik, %2</translation>
+    </message>
+    <message>
+        <source>%1 files, %2</source>
+        <translation>plików: %1, %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 file, %3</source>
+        <translation>%1 z %2 pliku, %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files, %3</source>
+        <translation>plików: %1 z %2, %3</translation>
+    </message>
+    <message>
         <source>Error %1</source>
         <translation>Błąd %1</translation>
     </message>
@@ -134,12 +194,44 @@ Tego pliku nie ma już w folderze.</translation>
         <translation>Błąd komponentu CBrowseForFolder</translation>
     </message>
     <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Pliki</translation>
+    </message>
+    <message>
         <source>PAK file:</source>
         <translation>Plik:</translation>
     </message>
     <message>
         <source>Directory:</source>
         <translation>Folder:</translation>
+    </message>
+    <message>
+        <source>Click or press Enter to open the folder</source>
+        <translation>Kliknij lub naciśnij Enter, aby otworzyć folder</translation>
+    </message>
+    <message>
+        <source>Select File</source>
+        <translation>Wybierz plik</translation>
+    </message>
+    <message>
+        <source>Select Dir</source>
+        <translation>Wybierz folder</translation>
+    </message>
+    <message>
+        <source>Extract Files</source>
+        <translation>Rozpakuj</translation>
+    </message>
+    <message>
+        <source>Pack Files</source>
+        <translation>Spakuj</translation>
+    </message>
+    <message>
+        <source>Show only names containing…</source>
+        <translation>Pokaż tylko nazwy zawierające…</translation>
     </message>
     <message>
         <source>Not opened: %1
@@ -166,6 +258,22 @@ Rozszerzenie „.%2” nie należy do dźwięków, obrazów, tekstów ani plikó
         <translation>To nie jest plik</translation>
     </message>
     <message>
+        <source>Sort by Name</source>
+        <translation>Sortuj według nazwy</translation>
+    </message>
+    <message>
+        <source>Sort by Size</source>
+        <translation>Sortuj według rozmiaru</translation>
+    </message>
+    <message>
+        <source>Archive Order</source>
+        <translation>Kolejność w archiwum</translation>
+    </message>
+    <message>
+        <source>Could not open the folder</source>
+        <translation>Nie można otworzyć folderu</translation>
+    </message>
+    <message>
         <source>%1…</source>
         <translation>%1…</translation>
     </message>
@@ -188,22 +296,6 @@ Rozszerzenie „.%2” nie należy do dźwięków, obrazów, tekstów ani plikó
     <message>
         <source>%1 files</source>
         <translation>plików: %1</translation>
-    </message>
-    <message>
-        <source>%1 byte</source>
-        <translation>%1 bajt</translation>
-    </message>
-    <message>
-        <source>%1 bytes</source>
-        <translation>bajtów: %1</translation>
-    </message>
-    <message>
-        <source>%1 KB</source>
-        <translation>%1 KB</translation>
-    </message>
-    <message>
-        <source>%1 MB</source>
-        <translation>%1 MB</translation>
     </message>
     <message>
         <source>Could not open %1

@@ -118,6 +118,66 @@ O arquivo não está mais na pasta.</translation>
         <translation>Mais %1 arquivos não empacotados</translation>
     </message>
     <message>
+        <source>%1 byte</source>
+        <translation>%1 byte</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 TB</source>
+        <translation>%1 TB</translation>
+    </message>
+    <message>
+        <source>.</source>
+        <translation>,</translation>
+    </message>
+    <message>
+        <source>%1 entry, %2</source>
+        <translation>%1 entrada, %2</translation>
+    </message>
+    <message>
+        <source>%1 entries, %2</source>
+        <translation>%1 entradas, %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entry, %3</source>
+        <translation>%1 de %2 entrada, %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entries, %3</source>
+        <translation>%1 de %2 entradas, %3</translation>
+    </message>
+    <message>
+        <source>%1 file, %2</source>
+        <translation>%1 arquivo, %2</translation>
+    </message>
+    <message>
+        <source>%1 files, %2</source>
+        <translation>%1 arquivos, %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 file, %3</source>
+        <translation>%1 de %2 arquivo, %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files, %3</source>
+        <translation>%1 de %2 arquivos, %3</translation>
+    </message>
+    <message>
         <source>Error %1</source>
         <translation>Erro %1</translation>
     </message>
@@ -134,12 +194,44 @@ O arquivo não está mais na pasta.</translation>
         <translation>Falha do componente CBrowseForFolder</translation>
     </message>
     <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Arquivos</translation>
+    </message>
+    <message>
         <source>PAK file:</source>
         <translation>Arquivo:</translation>
     </message>
     <message>
         <source>Directory:</source>
         <translation>Pasta:</translation>
+    </message>
+    <message>
+        <source>Click or press Enter to open the folder</source>
+        <translation>Clique ou pressione Enter para abrir a pasta</translation>
+    </message>
+    <message>
+        <source>Select File</source>
+        <translation>Escolher</translation>
+    </message>
+    <message>
+        <source>Select Dir</source>
+        <translation>Pasta</translation>
+    </message>
+    <message>
+        <source>Extract Files</source>
+        <translation>Extrair</translation>
+    </message>
+    <message>
+        <source>Pack Files</source>
+        <translation>Empacotar</translation>
+    </message>
+    <message>
+        <source>Show only names containing…</source>
+        <translation>Mostrar só nomes que contenham…</translation>
     </message>
     <message>
         <source>Not opened: %1
@@ -166,6 +258,22 @@ A extensão &quot;.%2&quot; não é a de nenhum dos sons, imagens, textos ou arq
         <translation>Não é um arquivo</translation>
     </message>
     <message>
+        <source>Sort by Name</source>
+        <translation>Ordenar por nome</translation>
+    </message>
+    <message>
+        <source>Sort by Size</source>
+        <translation>Ordenar por tamanho</translation>
+    </message>
+    <message>
+        <source>Archive Order</source>
+        <translation>Ordem do arquivo PAK</translation>
+    </message>
+    <message>
+        <source>Could not open the folder</source>
+        <translation>Não foi possível abrir a pasta</translation>
+    </message>
+    <message>
         <source>%1…</source>
         <translation>%1…</translation>
     </message>
@@ -188,22 +296,6 @@ A extensão &quot;.%2&quot; não é a de nenhum dos sons, imagens, textos ou arq
     <message>
         <source>%1 files</source>
         <translation>%1 arquivos</translation>
-    </message>
-    <message>
-        <source>%1 byte</source>
-        <translation>%1 byte</translation>
-    </message>
-    <message>
-        <source>%1 bytes</source>
-        <translation>%1 bytes</translation>
-    </message>
-    <message>
-        <source>%1 KB</source>
-        <translation>%1 KB</translation>
-    </message>
-    <message>
-        <source>%1 MB</source>
-        <translation>%1 MB</translation>
     </message>
     <message>
         <source>Could not open %1

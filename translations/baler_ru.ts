@@ -118,6 +118,66 @@ The file is no longer in the folder.</source>
         <translation>Не упаковано других файлов: %1</translation>
     </message>
     <message>
+        <source>%1 byte</source>
+        <translation>%1 байт</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>байт: %1</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 КБ</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 МБ</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 ГБ</translation>
+    </message>
+    <message>
+        <source>%1 TB</source>
+        <translation>%1 ТБ</translation>
+    </message>
+    <message>
+        <source>.</source>
+        <translation>,</translation>
+    </message>
+    <message>
+        <source>%1 entry, %2</source>
+        <translation>%1 запись, %2</translation>
+    </message>
+    <message>
+        <source>%1 entries, %2</source>
+        <translation>записей: %1, %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entry, %3</source>
+        <translation>%1 из %2 записи, %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entries, %3</source>
+        <translation>записей: %1 из %2, %3</translation>
+    </message>
+    <message>
+        <source>%1 file, %2</source>
+        <translation>%1 файл, %2</translation>
+    </message>
+    <message>
+        <source>%1 files, %2</source>
+        <translation>файлов: %1, %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 file, %3</source>
+        <translation>%1 из %2 файла, %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files, %3</source>
+        <translation>файлов: %1 из %2, %3</translation>
+    </message>
+    <message>
         <source>Error %1</source>
         <translation>Ошибка %1</translation>
     </message>
@@ -134,12 +194,44 @@ The file is no longer in the folder.</source>
         <translation>Сбой компонента CBrowseForFolder</translation>
     </message>
     <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Файлы</translation>
+    </message>
+    <message>
         <source>PAK file:</source>
         <translation>Архив:</translation>
     </message>
     <message>
         <source>Directory:</source>
         <translation>Папка:</translation>
+    </message>
+    <message>
+        <source>Click or press Enter to open the folder</source>
+        <translation>Щёлкните или нажмите Enter, чтобы открыть папку</translation>
+    </message>
+    <message>
+        <source>Select File</source>
+        <translation>Выбрать</translation>
+    </message>
+    <message>
+        <source>Select Dir</source>
+        <translation>Папка</translation>
+    </message>
+    <message>
+        <source>Extract Files</source>
+        <translation>Распаковать</translation>
+    </message>
+    <message>
+        <source>Pack Files</source>
+        <translation>Упаковать</translation>
+    </message>
+    <message>
+        <source>Show only names containing…</source>
+        <translation>Показать только имена, содержащие…</translation>
     </message>
     <message>
         <source>Not opened: %1
@@ -166,6 +258,22 @@ Its extension, &quot;.%2&quot;, is not one of the sounds, pictures, text or game
         <translation>Это не файл</translation>
     </message>
     <message>
+        <source>Sort by Name</source>
+        <translation>Сортировать по имени</translation>
+    </message>
+    <message>
+        <source>Sort by Size</source>
+        <translation>Сортировать по размеру</translation>
+    </message>
+    <message>
+        <source>Archive Order</source>
+        <translation>Порядок в архиве</translation>
+    </message>
+    <message>
+        <source>Could not open the folder</source>
+        <translation>Не удалось открыть папку</translation>
+    </message>
+    <message>
         <source>%1…</source>
         <translation>%1…</translation>
     </message>
@@ -188,22 +296,6 @@ Its extension, &quot;.%2&quot;, is not one of the sounds, pictures, text or game
     <message>
         <source>%1 files</source>
         <translation>файлов: %1</translation>
-    </message>
-    <message>
-        <source>%1 byte</source>
-        <translation>%1 байт</translation>
-    </message>
-    <message>
-        <source>%1 bytes</source>
-        <translation>байт: %1</translation>
-    </message>
-    <message>
-        <source>%1 KB</source>
-        <translation>%1 КБ</translation>
-    </message>
-    <message>
-        <source>%1 MB</source>
-        <translation>%1 МБ</translation>
     </message>
     <message>
         <source>Could not open %1

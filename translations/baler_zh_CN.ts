@@ -118,6 +118,66 @@ The file is no longer in the folder.</source>
         <translation>另有 %1 个文件未打包</translation>
     </message>
     <message>
+        <source>%1 byte</source>
+        <translation>%1 字节</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 字节</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 TB</source>
+        <translation>%1 TB</translation>
+    </message>
+    <message>
+        <source>.</source>
+        <translation>.</translation>
+    </message>
+    <message>
+        <source>%1 entry, %2</source>
+        <translation>%1 项，%2</translation>
+    </message>
+    <message>
+        <source>%1 entries, %2</source>
+        <translation>%1 项，%2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entry, %3</source>
+        <translation>%1/%2 项，%3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entries, %3</source>
+        <translation>%1/%2 项，%3</translation>
+    </message>
+    <message>
+        <source>%1 file, %2</source>
+        <translation>%1 个文件，%2</translation>
+    </message>
+    <message>
+        <source>%1 files, %2</source>
+        <translation>%1 个文件，%2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 file, %3</source>
+        <translation>%1/%2 个文件，%3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files, %3</source>
+        <translation>%1/%2 个文件，%3</translation>
+    </message>
+    <message>
         <source>Error %1</source>
         <translation>错误 %1</translation>
     </message>
@@ -134,12 +194,44 @@ The file is no longer in the folder.</source>
         <translation>CBrowseForFolder 组件故障</translation>
     </message>
     <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>文件</translation>
+    </message>
+    <message>
         <source>PAK file:</source>
         <translation>文件：</translation>
     </message>
     <message>
         <source>Directory:</source>
         <translation>目录：</translation>
+    </message>
+    <message>
+        <source>Click or press Enter to open the folder</source>
+        <translation>单击或按 Enter 键打开文件夹</translation>
+    </message>
+    <message>
+        <source>Select File</source>
+        <translation>选择文件</translation>
+    </message>
+    <message>
+        <source>Select Dir</source>
+        <translation>选择目录</translation>
+    </message>
+    <message>
+        <source>Extract Files</source>
+        <translation>解包文件</translation>
+    </message>
+    <message>
+        <source>Pack Files</source>
+        <translation>打包文件</translation>
+    </message>
+    <message>
+        <source>Show only names containing…</source>
+        <translation>只显示名称包含…</translation>
     </message>
     <message>
         <source>Not opened: %1
@@ -166,6 +258,22 @@ Its extension, &quot;.%2&quot;, is not one of the sounds, pictures, text or game
         <translation>不是文件</translation>
     </message>
     <message>
+        <source>Sort by Name</source>
+        <translation>按名称排序</translation>
+    </message>
+    <message>
+        <source>Sort by Size</source>
+        <translation>按大小排序</translation>
+    </message>
+    <message>
+        <source>Archive Order</source>
+        <translation>归档中的顺序</translation>
+    </message>
+    <message>
+        <source>Could not open the folder</source>
+        <translation>无法打开文件夹</translation>
+    </message>
+    <message>
         <source>%1…</source>
         <translation>%1…</translation>
     </message>
@@ -188,22 +296,6 @@ Its extension, &quot;.%2&quot;, is not one of the sounds, pictures, text or game
     <message>
         <source>%1 files</source>
         <translation>%1 个文件</translation>
-    </message>
-    <message>
-        <source>%1 byte</source>
-        <translation>%1 字节</translation>
-    </message>
-    <message>
-        <source>%1 bytes</source>
-        <translation>%1 字节</translation>
-    </message>
-    <message>
-        <source>%1 KB</source>
-        <translation>%1 KB</translation>
-    </message>
-    <message>
-        <source>%1 MB</source>
-        <translation>%1 MB</translation>
     </message>
     <message>
         <source>Could not open %1

@@ -21,6 +21,7 @@
 #include "shell/qt/qt_services.h"
 #include "shell/qt/widgets.h"
 #include "shell/text_fit.h"
+#include "shell/translate.h"
 #include "shell/window_region.h"
 
 namespace shell::qt {
@@ -224,7 +225,8 @@ QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
     auto* edit = new QLineEdit(picShape_);
     edit->setFrame(false);
     edit->setTextMargins(desc.indent, 0, 0, 0);
-    edit->setPlaceholderText(QString::fromStdU16String(shell::kFilterCue));
+    edit->setPlaceholderText(
+        QString::fromStdU16String(std::u16string(shell::Tr(shell::kFilterCue))));
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Text, Colour(desc.text_colour));
     palette.setColor(QPalette::Base, Colour(desc.background));
@@ -451,9 +453,10 @@ void MainWindow::DressStatus() {
   font.setUnderline(status_offers_folder_);
   status->setFont(font);
   status->setCursor(status_offers_folder_ ? Qt::PointingHandCursor : Qt::ArrowCursor);
-  SetControlTip(shell::Role::kStatus, status_offers_folder_
-                                          ? std::u16string(shell::kOpenFolderTip) + u"\n" + status_
-                                          : status_);
+  SetControlTip(shell::Role::kStatus,
+                status_offers_folder_
+                    ? std::u16string(shell::Tr(shell::kOpenFolderTip)) + u"\n" + status_
+                    : status_);
   if (!status_offers_folder_ && status->hasFocus()) Control(shell::Role::kFiles)->setFocus();
 }
 

@@ -6,6 +6,7 @@
 
 #include "shell/name_list.h"
 #include "shell/text_fit.h"
+#include "shell/translate.h"
 #include "shell/win32/file_list_box.h"
 #include "shell/win32/picture_control.h"
 #include "shell/win32/win32_services.h"
@@ -120,7 +121,7 @@ MainWindow::MainWindow(shell::Program program, HINSTANCE instance)
   ::SendMessageW(filter, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(filter_.indent, 0));
   // Shown while it is empty, also while it has the focus.
   ::SendMessageW(filter, EM_SETCUEBANNER, TRUE,
-                 reinterpret_cast<LPARAM>(Wide(shell::kFilterCue).c_str()));
+                 reinterpret_cast<LPARAM>(Wide(shell::Tr(shell::kFilterCue)).c_str()));
   ::ShowWindow(filter, SW_HIDE);
   // Files and folders dropped anywhere on the window; the program decides what it takes.
   ::DragAcceptFiles(hwnd_, TRUE);
@@ -419,9 +420,9 @@ void MainWindow::SetStatusOffersFolder(bool offers) {
   status_offers_folder_ = offers;
   const HWND status = ::GetDlgItem(hwnd_, kStatusId);
   // The whole line as the tip, since a long path is cut in the middle.
-  SetControlTip(
-      shell::Role::kStatus,
-      offers ? std::u16string(shell::kOpenFolderTip) + u"\r\n" + status_text_ : status_text_);
+  SetControlTip(shell::Role::kStatus,
+                offers ? std::u16string(shell::Tr(shell::kOpenFolderTip)) + u"\r\n" + status_text_
+                       : status_text_);
   if (!offers && ::GetFocus() == status) ::SetFocus(Control(shell::Role::kFiles));
   ::InvalidateRect(status, nullptr, TRUE);
 }

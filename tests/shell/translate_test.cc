@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "shell/entry_list.h"
 #include "shell/main_layout.h"
 #include "shell/program_logic.h"
 #include "shell/text_fit.h"
@@ -37,6 +38,39 @@ TEST(TranslateTest, ShownTextsComeFromTheInstalledCatalogueAndFallBackToEnglish)
   EXPECT_EQ(CountText(1, kOneFile, kFiles), u"1 file");
   // A pattern is translated whole and may reorder what it holds.
   EXPECT_EQ(Arg(Tr(kProgressText), {Tr(u"Extracting"), u"2", u"9"}), u"2/9: Entpacke");
+}
+
+TEST(TranslateTest, ListSummariesAndSizesAreWholePatternsInTheUsersLanguage) {
+  const FakeCatalogue french(Entries{{kOneEntrySummary, u"%1 entr\u00e9e, %2"},
+                                     {kEntriesSummary, u"%1 entr\u00e9es, %2"},
+                                     {kSomeOfOneEntrySummary, u"%1 sur %2 entr\u00e9e, %3"},
+                                     {kSomeFilesSummary, u"%3 dans %1 fichiers sur %2"},
+                                     {kOneByte, u"%1 octet"},
+                                     {kBytes, u"%1 octets"},
+                                     {kKilobytes, u"%1 Ko"},
+                                     {kGigabytes, u"%1 Go"},
+                                     {kDecimalMark, u","}});
+  const struct {
+    std::vector<ListEntry> entries;
+    std::u16string filter;
+    CountWords words;
+    std::u16string summary;
+  } kCases[] = {
+      {{{u"a", 1}}, u"", kEntryWords, u"1 entr\u00e9e, 1 octet"},
+      {{{u"a", 1536}, {u"b", 2}}, u"", kEntryWords, u"2 entr\u00e9es, 1,5 Ko"},
+      {{{u"a", 1}}, u"x", kEntryWords, u"0 sur 1 entr\u00e9e, 0 octets"},
+      // Each value lands where the pattern puts it.
+      {{{u"a", 30 * 1024}, {u"b", 9}}, u"a", kFileWords, u"30 Ko dans 1 fichiers sur 2"},
+      // A pattern the catalogue lacks is English, its values still in the user's units.
+      {{{u"a", 3}, {u"b", 4}}, u"", kFileWords, u"2 files, 7 octets"},
+      {{{u"a", std::uint64_t{3} << 30}}, u"", kEntryWords, u"1 entr\u00e9e, 3,0 Go"},
+  };
+  for (const auto& c : kCases) {
+    EntryList list;
+    list.Assign(c.entries);
+    list.SetFilter(c.filter);
+    EXPECT_EQ(list.Summary(c.words), c.summary);
+  }
 }
 
 TEST(TranslateTest, ViewsStayValidWhenAnotherCatalogueIsInstalled) {
