@@ -90,6 +90,25 @@ void FitLabel(QLabel* label, const shell::ControlSpec& desc) {
   if (!fitted.tooltip.empty()) label->setToolTip(PlainTip(whole));
 }
 
+// A picture button's caption fitted to its button (shell::FitCaption), measured in the caption's
+// face; the surface is called by the whole caption whatever it shows.
+void FitSurfaceCaption(PictureSurface* surface, const shell::ControlSpec& desc) {
+  const shell::FittedText fitted = shell::FitCaption(
+      desc.text, desc.box.width,
+      [font = CaptionFont()](std::u16string_view text, std::int32_t pixels) mutable {
+        font.setPixelSize(pixels);
+        return QFontMetrics(font).horizontalAdvance(
+            QString::fromStdU16String(std::u16string(text)));
+      });
+  QFont font = CaptionFont();
+  font.setPixelSize(fitted.points);
+  surface->setFont(font);
+  surface->setText(QString::fromStdU16String(fitted.shown));
+  if (!fitted.tooltip.empty()) {
+    surface->setToolTip(PlainTip(QString::fromStdU16String(fitted.tooltip)));
+  }
+}
+
 // Shows lstFiles' context menu at `global` and runs the command chosen from it.
 void ShowListMenu(QWidget* window, shell::MainController& controller, const QPoint& global) {
   const std::vector<shell::ListMenuItem> items = controller.ListMenu();
@@ -272,6 +291,8 @@ QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
                                                                    : ControlFont(desc.font));
   if (desc.kind == shell::ControlKind::kLabel && !desc.text.empty()) {
     FitLabel(static_cast<QLabel*>(control), desc);
+  } else if (desc.kind == shell::ControlKind::kPictureButton && !desc.text.empty()) {
+    FitSurfaceCaption(static_cast<PictureSurface*>(control), desc);
   }
   return control;
 }

@@ -173,23 +173,26 @@ shell::Font MainWindow::ShownFont(const shell::ControlSpec& desc) const {
   return font;
 }
 
-HFONT MainWindow::CaptionFont() {
-  if (caption_font_ != nullptr) return caption_font_;
+HFONT MainWindow::CaptionFont(std::int32_t pixels) {
+  for (const auto& [size, made] : caption_fonts_) {
+    if (size == pixels) return made;
+  }
   const auto& style = shell::kCaptionStyle;
   // Smoothed in grey, as the skin's other text is drawn.
-  caption_font_ = ::CreateFontW(
-      -shell::ScaleToDpi(style.pixels, dpi_), 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE,
-      FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+  const HFONT made = ::CreateFontW(
+      -shell::ScaleToDpi(pixels, dpi_), 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
       DEFAULT_PITCH | FF_SWISS, FaceOrFallback(style.face, style.fallback_face).c_str());
-  gdi_objects_.push_back(caption_font_);
-  return caption_font_;
+  caption_fonts_.emplace_back(pixels, made);
+  gdi_objects_.push_back(made);
+  return made;
 }
 
 void MainWindow::ApplyDpi(int dpi, const RECT* suggested) {
   dpi_ = dpi;
   // The fonts of the old DPI stay alive (in gdi_objects_) until the controls have new ones.
   fonts_.clear();
-  caption_font_ = nullptr;
+  caption_fonts_.clear();
   const int scale = shell::PictureScale(dpi);
   skin_ = LoadPicture(shell::PictureName(shell::Picture::kSkin), scale);
   const int width = shell::ScaleToDpi(shell::kMainWidth, dpi);
@@ -208,7 +211,9 @@ void MainWindow::ApplyDpi(int dpi, const RECT* suggested) {
       for (const std::string& file : files) shown.push_back(LoadPicture(file, scale));
       for (const auto& picture : pictures_) {
         if (picture->hwnd() == control) {
-          picture->Place(box, shown, CaptionFont(), shell::ScaleToDpi(1, dpi));
+          const std::int32_t pixels = fitted_points_[static_cast<std::size_t>(desc.role)];
+          picture->Place(box, shown, pixels > 0 ? CaptionFont(pixels) : CaptionFont(),
+                         shell::ScaleToDpi(1, dpi));
         }
       }
       continue;
@@ -248,11 +253,25 @@ void MainWindow::CreateControl(const shell::ControlSpec& desc) {
     std::vector<HBITMAP> shown;
     for (const std::string& file : files) shown.push_back(LoadPicture(file, 1));
     pictures_.push_back(std::make_unique<PictureControl>(hwnd_, id, box.left, box.top, shown));
-    pictures_.back()->SetCaption(Wide(desc.text));
     const auto click = [this, command = desc.click] { controller_.Click(command); };
     pictures_.back()->SetOnClick(click);
     // The caption on the picture is the window's text, as a button's would be.
     const HWND picture = pictures_.back()->hwnd();
+    if (!desc.text.empty()) {
+      // Fitted to the button (shell::FitCaption) in widths at 1x; it keeps the size chosen here at
+      // every DPI.
+      const shell::FittedText fitted = shell::FitCaption(
+          desc.text, desc.box.width, [&](std::u16string_view text, std::int32_t pixels) {
+            const std::int32_t width = MeasureText(picture, Wide(text), CaptionFont(pixels)).width;
+            return static_cast<std::int32_t>(::MulDiv(width, shell::kBaseDpi, dpi_));
+          });
+      fitted_points_[static_cast<std::size_t>(desc.role)] = fitted.points;
+      pictures_.back()->SetCaption(Wide(fitted.shown));
+      if (!fitted.tooltip.empty()) {
+        std::wstring tip = Wide(fitted.tooltip);
+        SetTip(tips_, hwnd_, picture, tip.data());
+      }
+    }
     ::SetWindowTextW(picture, look.name.c_str());
     look.button = true;
     look.press = click;

@@ -1,6 +1,7 @@
 // Both windows in every shipped language, on Qt's offscreen platform: the catalogue built into the
-// program is the one shown, and no caption is cut: each shows its whole text within its box, or is
-// cut with an ellipsis within its box and carries its whole text as tooltip.
+// program is the one shown, and no caption (of a label or a picture button) is cut: each shows its
+// whole text within its box, or is cut with an ellipsis within its box and carries its whole text
+// as tooltip.
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -8,6 +9,7 @@
 #include <QTest>
 
 #include "shell/main_layout.h"
+#include "shell/picture_button.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/program.h"
 #include "shell/translate.h"
@@ -54,7 +56,10 @@ void LanguageTest::captionsFitInEveryLanguage() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     bool caption_seen = false;
     for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
-      if (desc.kind != shell::ControlKind::kLabel || desc.text.empty()) continue;
+      // The labels' captions, and the picture buttons' drawn over their pictures, clear of the
+      // rim.
+      const bool button = desc.kind == shell::ControlKind::kPictureButton;
+      if ((desc.kind != shell::ControlKind::kLabel && !button) || desc.text.empty()) continue;
       const auto* label = window.findChild<QLabel*>(QLatin1String(desc.name.data()));
       QVERIFY(label != nullptr);
       const QString whole = QString::fromStdU16String(std::u16string(desc.text));
@@ -62,13 +67,20 @@ void LanguageTest::captionsFitInEveryLanguage() {
       const QString shown = label->text();
       const int width = QFontMetrics(label->font()).horizontalAdvance(shown);
       const QByteArray where = (language + QLatin1Char(' ') + whole).toUtf8();
-      QVERIFY2(width <= desc.box.width - desc.indent, where.constData());
+      const int room =
+          button ? desc.box.width - 2 * shell::kCaptionMargin - 1 : desc.box.width - desc.indent;
+      QVERIFY2(width <= room, where.constData());
+      if (button) QCOMPARE(label->accessibleName(), whole);
       if (shown != whole) {
         QVERIFY2(shown.endsWith(QChar(0x2026)), where.constData());
         QVERIFY2(whole.startsWith(shown.chopped(1)), where.constData());
         QVERIFY2(label->toolTip().contains(whole.toHtmlEscaped()), where.constData());
         // Cut only after the smaller size was tried.
-        QCOMPARE(label->font().pointSize(), desc.font.points - 1);
+        if (button) {
+          QCOMPARE(label->font().pixelSize(), shell::kCaptionStyle.pixels - 1);
+        } else {
+          QCOMPARE(label->font().pointSize(), desc.font.points - 1);
+        }
       }
     }
     QVERIFY2(caption_seen, "the catalogue's caption is not the one shown");

@@ -85,6 +85,26 @@ TEST(MainWindowWin32, CaptionsFitTheirLabelsInEveryLanguage) {
           EXPECT_EQ(whole.substr(0, shown.size() - 1), shown.substr(0, shown.size() - 1));
         }
       }
+      // The picture buttons' captions, clear of the rim, are called by their whole text.
+      for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
+        if (desc.kind != shell::ControlKind::kPictureButton || desc.text.empty()) continue;
+        SCOPED_TRACE(std::string(desc.name));
+        // The window's buttons are bound to their surfaces only once it loads: the surface is found
+        // by its window.
+        const auto* picture = reinterpret_cast<PictureControl*>(
+            ::GetWindowLongPtrW(window.Control(desc.role), GWLP_USERDATA));
+        ASSERT_NE(picture, nullptr);
+        const std::wstring& shown = picture->caption();
+        const std::wstring whole(desc.text.begin(), desc.text.end());
+        EXPECT_LE(shell::win32::MeasureText(picture->hwnd(), shown, picture->caption_font()).width,
+                  desc.box.width - 2 * shell::kCaptionMargin - 1);
+        EXPECT_EQ(WindowText(picture->hwnd()), whole);
+        if (shown != whole) {
+          ASSERT_FALSE(shown.empty());
+          EXPECT_EQ(shown.back(), L'\u2026');
+          EXPECT_EQ(whole.substr(0, shown.size() - 1), shown.substr(0, shown.size() - 1));
+        }
+      }
     }
   }
   shell::InstallCatalogue({});
