@@ -92,6 +92,10 @@ void DifferenceDialog::Place(int dpi, const RECT* suggested) {
   for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
     if (kDiffControls[i].kind != shell::ControlKind::kButton) continue;
     ::SetWindowTextW(controls[i], shell::win32::Wide(shell::Tr(kDiffControls[i].text)).c_str());
+    if (tips_ != nullptr) {
+      wchar_t none[] = L"";
+      shell::win32::SetTip(tips_, hwnd_, controls[i], none);
+    }
   }
   // A label needs its text's width on one line, and room for one more character: a static
   // control does not always draw its text exactly as wide as the text measures.
