@@ -36,8 +36,9 @@ std::u16string ChangedFilesText(std::u16string_view folder,
     shown += pak::DisplayName(names[k]);
   }
   if (names.size() > kShown)
-    shown += u", " + Replaced(kMoreNames, u"%1", Number(names.size() - kShown));
-  std::u16string text = names.size() == 1 ? kChangedFileQuestion : kChangedFilesQuestion;
+    shown += u", " +
+             Replaced(std::u16string(shell::Tr(kMoreNames)), u"%1", Number(names.size() - kShown));
+  std::u16string text(shell::Tr(names.size() == 1 ? kChangedFileQuestion : kChangedFilesQuestion));
   // The names last: a name may hold "%".
   text = Replaced(std::move(text), u"%1", Number(names.size()));
   text = Replaced(std::move(text), u"%2", folder);
@@ -113,7 +114,7 @@ class UnbalerLogic::ReadJob : public shell::Job {
 };
 
 void UnbalerLogic::LoadArchive(std::u16string listed_path) {
-  RunWork(u"Reading", std::make_unique<ReadJob>(*this, std::move(listed_path)));
+  RunWork(shell::kReadingText, std::make_unique<ReadJob>(*this, std::move(listed_path)));
 }
 
 void UnbalerLogic::List(const pak::PakArchive& archive, std::optional<pak::FileStamp> stamp) {
@@ -150,8 +151,9 @@ void UnbalerLogic::ReportLoadFailure(const pak::Status& status) {
   const std::u16string_view head = u"Invalid file";
   if (reason.starts_with(head)) reason.erase(0, head.size());
   if (reason.starts_with(u": ")) reason.erase(0, 2);
-  if (reason.empty()) reason = kNotAnArchive;
-  Show(std::u16string(head) + u"\n\n" + archive_path() + u"\n" + reason, kTitle);
+  if (reason.empty()) reason = shell::Tr(kNotAnArchive);
+  Show(std::u16string(shell::Tr(kInvalidFileText)) + u"\n\n" + archive_path() + u"\n" + reason,
+       kTitle);
 }
 
 void UnbalerLogic::OnSelectDir() {
@@ -166,7 +168,7 @@ void UnbalerLogic::ExtractAll(const pak::Progress& progress) {
   if (Working() || archive_path().empty() || folder_path().empty()) return;
   SetStatus(u"");
   if (!listed_.has_value()) {
-    Show(kNoArchiveLoaded, kTitle);
+    Show(shell::Tr(kNoArchiveLoaded), kTitle);
     return;
   }
   std::vector<std::size_t> every(listed_->entries);
@@ -174,7 +176,7 @@ void UnbalerLogic::ExtractAll(const pak::Progress& progress) {
   std::optional<std::vector<std::size_t>> kept = KeptEntries(every);
   if (!kept) return;
   Extract(
-      u"Extracting", pak::Path(folder_path()), std::nullopt, progress,
+      kExtractingText, pak::Path(folder_path()), std::nullopt, progress,
       [this](const pak::Status& status, std::size_t done) { ShowExtracted(status, done); },
       std::move(*kept));
 }
@@ -191,7 +193,7 @@ void UnbalerLogic::ExtractSelected(const pak::Progress& progress) {
   std::erase_if(chosen, [&](std::size_t entry) {
     return std::binary_search(kept->begin(), kept->end(), entry);
   });
-  Extract(u"Extracting", pak::Path(folder_path()), std::move(chosen), progress,
+  Extract(kExtractingText, pak::Path(folder_path()), std::move(chosen), progress,
           [this](const pak::Status& status, std::size_t done) { ShowExtracted(status, done); });
 }
 
@@ -220,8 +222,9 @@ std::optional<std::vector<std::size_t>> UnbalerLogic::KeptEntries(
     if (seen.insert(name).second) shown.push_back(name);
   }
   const std::optional<shell::ChoiceBox::Answer> answer =
-      Ask({ChangedFilesText(folder_path(), shown), std::u16string(kTitle), kReplaceText,
-           kKeepMyFilesText, kCancelText});
+      Ask({ChangedFilesText(folder_path(), shown), std::u16string(kTitle),
+           std::u16string(shell::Tr(kReplaceText)), std::u16string(shell::Tr(kKeepMyFilesText)),
+           std::u16string(shell::Tr(kCancelText))});
   if (answer == shell::ChoiceBox::Answer::kCancel) return std::nullopt;
   if (answer == shell::ChoiceBox::Answer::kFirst) kept.clear();
   return kept;
@@ -241,9 +244,9 @@ std::vector<std::size_t> UnbalerLogic::SelectedEntries() const {
 std::vector<shell::ListMenuItem> UnbalerLogic::ListMenu() {
   const bool can = !Working() && listed_.has_value();
   std::vector<shell::ListMenuItem> items = {
-      {shell::ListCommand::kExtractSelected, kExtractSelectedText,
+      {shell::ListCommand::kExtractSelected, shell::Tr(kExtractSelectedText),
        can && !SelectedEntries().empty()},
-      {shell::ListCommand::kExtractAll, kExtractAllText, can}};
+      {shell::ListCommand::kExtractAll, shell::Tr(kExtractAllText), can}};
   for (const shell::ListMenuItem& item : SortMenu(true)) items.push_back(item);
   return items;
 }
@@ -287,7 +290,7 @@ void UnbalerLogic::OnOpenItem(std::size_t index) {
     return;
   }
   const pak::Path file = pak::JoinPath(*folder, name);
-  Extract(u"Opening", *folder, std::vector<std::size_t>{list().rows()[index]}, {},
+  Extract(kOpeningText, *folder, std::vector<std::size_t>{list().rows()[index]}, {},
           [this, file, name](const pak::Status& status, std::size_t) {
             if (!status.ok()) return;
             // A copy that cannot be marked still opens: its kind is one that only reads data,
@@ -310,7 +313,7 @@ std::vector<std::u16string> UnbalerLogic::OnDragOut() {
     return {};
   }
   if (before != listed_->stamp || fs_.Stamp(path) != listed_->stamp) {
-    Show(kArchiveChanged, kTitle);
+    Show(shell::Tr(kArchiveChanged), kTitle);
     return {};
   }
   pak::Result<pak::Path> folder = opened_.NewSubfolder();
@@ -337,12 +340,9 @@ std::vector<std::u16string> UnbalerLogic::OnDragOut() {
 }
 
 void UnbalerLogic::ShowExtracted(const pak::Status& status, std::size_t done) {
-  const std::u16string files = shell::CountText(done, u"file", u"files");
-  if (status.ok()) {
-    SetStatus(files + u" extracted into " + folder_path());
-  } else {
-    SetStatus(u"Extraction stopped: " + files + u" extracted into " + folder_path());
-  }
+  const std::u16string files = shell::CountText(done, shell::kOneFile, shell::kFiles);
+  SetStatus(shell::Arg(shell::Tr(status.ok() ? kExtractedText : kExtractionStoppedText),
+                       {files, folder_path()}));
   // The folder holds what was written: the line offers to show it.
   if (done > 0) OfferFolder(folder_path());
 }
@@ -393,7 +393,7 @@ class UnbalerLogic::ExtractJob : public shell::Job {
     if (changed_) {
       logic_.List(*changed_, changed_stamp_);
       changed_.reset();
-      logic_.Show(kArchiveChanged, kTitle);
+      logic_.Show(shell::Tr(kArchiveChanged), kTitle);
     } else if (status.ok() || status.kind() == pak::Status::Kind::kCancelled) {
       extracted_(status, done);
     } else if (status.kind() == pak::Status::Kind::kInvalidArchive) {

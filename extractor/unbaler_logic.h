@@ -72,6 +72,15 @@ std::u16string ChangedFilesText(std::u16string_view folder,
 // lstFiles' context menu.
 inline constexpr char16_t kExtractSelectedText[] = u"Extract Selected Files\u2026";
 inline constexpr char16_t kExtractAllText[] = u"Extract All Files";
+// The box that refuses a file that is no archive, above its name and the fault.
+inline constexpr char16_t kInvalidFileText[] = u"Invalid file";
+// The verbs of the status line while entries are extracted, or one is copied out to be opened.
+inline constexpr char16_t kExtractingText[] = u"Extracting";
+inline constexpr char16_t kOpeningText[] = u"Opening";
+// The status line after an extraction, and after one that was stopped: %1 is the count of files
+// (shell::CountText), %2 the folder.
+inline constexpr char16_t kExtractedText[] = u"%1 extracted into %2";
+inline constexpr char16_t kExtractionStoppedText[] = u"Extraction stopped: %1 extracted into %2";
 
 class UnbalerLogic : public shell::ProgramLogic {
  public:

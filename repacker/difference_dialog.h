@@ -48,26 +48,24 @@ struct DiffControl {
 };
 
 inline constexpr std::u16string_view kDiffTitle = u"Files List Diff";
+// The texts of its controls, shown in the user's language.
+inline constexpr char16_t kDiffIntroText[] =
+    u"There is a difference between the names of the files that were extracted to the files "
+    u"that you wat to repack. ";
+inline constexpr char16_t kDiffAddedText[] = u"The list of files that were added:";
+inline constexpr char16_t kDiffDeletedText[] = u"The list of files that were deleted:";
+inline constexpr char16_t kDiffContinueText[] = u"Continue with Packing";
+inline constexpr char16_t kDiffCancelText[] = u"Cancel the Packing";
 inline constexpr std::int32_t kDiffWidth = 7620;  // the client area, in twips
 inline constexpr std::int32_t kDiffHeight = 4095;
 inline constexpr std::array<DiffControl, 7> kDiffControls{{
-    {"Label1",
-     shell::ControlKind::kLabel,
-     u"There is a difference between the names of the files that were extracted to the files "
-     u"that you wat to repack. ",
-     {60, 30, 7545, 285}},
-    {"Label2",
-     shell::ControlKind::kLabel,
-     u"The list of files that were added:",
-     {60, 390, 2325, 255}},
+    {"Label1", shell::ControlKind::kLabel, kDiffIntroText, {60, 30, 7545, 285}},
+    {"Label2", shell::ControlKind::kLabel, kDiffAddedText, {60, 390, 2325, 255}},
     {"lstAdded", shell::ControlKind::kList, {}, {60, 690, 6315, 1230}},
-    {"Label3",
-     shell::ControlKind::kLabel,
-     u"The list of files that were deleted:",
-     {60, 1980, 2325, 255}},
+    {"Label3", shell::ControlKind::kLabel, kDiffDeletedText, {60, 1980, 2325, 255}},
     {"lstDeleted", shell::ControlKind::kList, {}, {60, 2280, 6315, 1230}},
-    {"cmdOK", shell::ControlKind::kButton, u"Continue with Packing", {1969, 3630, 1815, 375}},
-    {"Command1", shell::ControlKind::kButton, u"Cancel the Packing", {3836, 3630, 1815, 375}},
+    {"cmdOK", shell::ControlKind::kButton, kDiffContinueText, {1969, 3630, 1815, 375}},
+    {"Command1", shell::ControlKind::kButton, kDiffCancelText, {3836, 3630, 1815, 375}},
 }};
 // Indices into kDiffControls.
 inline constexpr std::size_t kDiffAdded = 2, kDiffDeleted = 4, kDiffContinue = 5, kDiffCancel = 6;

@@ -72,8 +72,7 @@ std::u16string LeftOutText(const std::vector<pak::LeftOutFile>& left_out) {
     text += pak::FromUtf8(pak::LeftOutNote(left_out[i]));
   }
   if (left_out.size() > kShown) {
-    text += u"\n" + shell::CountText(left_out.size() - kShown, u"more file", u"more files") +
-            u" not packed";
+    text += u"\n" + shell::CountText(left_out.size() - kShown, kOneMoreText, kMoreText);
   }
   return text;
 }
@@ -142,7 +141,7 @@ void RebalerLogic::Scan(Scanned scanned) {
     ListEntries({});
     return;
   }
-  RunWork(u"Reading", std::make_unique<ScanJob>(*this, std::move(scanned)));
+  RunWork(shell::kReadingText, std::make_unique<ScanJob>(*this, std::move(scanned)));
 }
 
 std::vector<shell::ListMenuItem> RebalerLogic::ListMenu() { return SortMenu(false); }
@@ -155,8 +154,7 @@ void RebalerLogic::OnOpenItem(std::size_t index) {
   const pak::Path file = pak::JoinPath(pak::Path(folder_path()), name);
   // The list shows the folder as it was scanned; the file may have gone since.
   if (!fs_.IsFile(file)) {
-    Show(pak::FromUtf8(pak::DisplayPath(file)) + u"\n\nThe file is no longer in the folder.",
-         kTitle);
+    Show(shell::Arg(shell::Tr(kFileGoneText), {pak::FromUtf8(pak::DisplayPath(file))}), kTitle);
     return;
   }
   Launch(file, name);
@@ -185,7 +183,7 @@ void RebalerLogic::RepackAll(const pak::Progress& progress) {
     if (diff.needs_confirmation &&
         dialog_factory_()->ShowDiff(shown(diff.added), shown(diff.deleted)) ==
             DiffAnswer::kCancel) {
-      Show(kCanceledText, kCanceledTitle);
+      Show(shell::Tr(kCanceledText), shell::Tr(kCanceledTitle));
       return;
     }
     Pack(progress);
@@ -216,14 +214,16 @@ class RebalerLogic::PackJob : public shell::Job {
   void Finish(const pak::Status& status, std::size_t done) override {
     if (status.ok()) {
       const std::optional<pak::FileStamp> stamp = fs_.Stamp(pak::Path(logic_.archive_path()));
+      const std::u16string files = shell::CountText(done, shell::kOneFile, shell::kFiles);
       std::u16string text =
-          shell::CountText(done, u"file", u"files") + u" packed into " + logic_.archive_path();
-      if (stamp) text += u" (" + shell::SizeText(stamp->size) + u")";
+          stamp ? shell::Arg(shell::Tr(kPackedSizeText),
+                             {files, logic_.archive_path(), shell::SizeText(stamp->size)})
+                : shell::Arg(shell::Tr(kPackedText), {files, logic_.archive_path()});
       logic_.SetStatus(std::move(text));
       // What the archive lacks, once it is written.
       if (!left_out_.empty()) logic_.Show(LeftOutText(left_out_), kTitle);
     } else if (status.kind() == pak::Status::Kind::kCancelled) {
-      logic_.SetStatus(u"Packing stopped: " + logic_.archive_path() + u" was left as it was");
+      logic_.SetStatus(shell::Arg(shell::Tr(kPackingStoppedText), {logic_.archive_path()}));
     } else {
       logic_.Report(status);
     }
@@ -240,7 +240,7 @@ class RebalerLogic::PackJob : public shell::Job {
 };
 
 void RebalerLogic::Pack(const pak::Progress& progress) {
-  RunWork(u"Packing", std::make_unique<PackJob>(*this, progress));
+  RunWork(kPackingText, std::make_unique<PackJob>(*this, progress));
 }
 
 }  // namespace repacker

@@ -32,6 +32,18 @@ inline constexpr std::u16string_view kTitle = shell::ProgramTitle(shell::Program
 inline constexpr char16_t kFolderDialogTitle[] = u"Browse for Folder where the ogg files are";
 inline constexpr char16_t kCanceledText[] = u"The repack was canceled by your request";
 inline constexpr char16_t kCanceledTitle[] = u"Repack Canceled";
+// A listed file that is gone when it is opened; %1 is its path.
+inline constexpr char16_t kFileGoneText[] = u"%1\n\nThe file is no longer in the folder.";
+// The verb of the status line while packing.
+inline constexpr char16_t kPackingText[] = u"Packing";
+// The status line after a pack: %1 the count of files (shell::CountText), %2 the archive, %3 its
+// size (shell::SizeText), when the archive can be looked at; after a stopped one, %1 the archive.
+inline constexpr char16_t kPackedText[] = u"%1 packed into %2";
+inline constexpr char16_t kPackedSizeText[] = u"%1 packed into %2 (%3)";
+inline constexpr char16_t kPackingStoppedText[] = u"Packing stopped: %1 was left as it was";
+// The last line of LeftOutText: how many more were left out.
+inline constexpr char16_t kOneMoreText[] = u"%1 more file not packed";
+inline constexpr char16_t kMoreText[] = u"%1 more files not packed";
 
 // The box that names the files a pack left out of the archive, and why: one line each, the first
 // twenty, then how many more.

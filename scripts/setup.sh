@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, what building and testing need, and only
 # what is missing.
-#   scripts/setup.sh core     the Linux build: compilers, Qt 6, test libraries
+#   scripts/setup.sh core     the Linux build: compilers, Qt 6 and its lrelease, test libraries,
+#                             a font with Chinese and Japanese glyphs for the translated windows
 #   scripts/setup.sh all      core + the real-window tests, the fuzzer and the
 #                             Windows cross build (MinGW-w64, Wine), the format check, the
 #                             install and sample checks, what draws the artwork and the sample,
@@ -12,7 +13,8 @@
 set -euo pipefail
 
 core=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-      nlohmann-json3-dev qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+      nlohmann-json3-dev qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
+      qt6-l10n-tools fonts-wqy-microhei)
 extra=(clang clang-format libxml2-utils xvfb xauth xdotool x11-utils imagemagick time
        strace mingw-w64 wine wine64 googletest
        sox libsox-fmt-base file desktop-file-utils shared-mime-info libglib2.0-bin groff-base

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "codec/text.h"
+#include "shell/translate.h"
 
 namespace shell {
 namespace {
@@ -15,9 +16,9 @@ std::u16string Number(std::uint64_t value) { return pak::FromUtf8(std::to_string
 }  // namespace
 
 std::u16string SizeLabel(std::uint64_t bytes) {
-  if (bytes == 1) return u"1 byte";
-  if (bytes < 1024) return Number(bytes) + u" bytes";
-  constexpr std::array<std::u16string_view, 4> kUnits = {u" KB", u" MB", u" GB", u" TB"};
+  if (bytes < 1024) return Arg(Tr(bytes == 1 ? kOneByte : kBytes), {Number(bytes)});
+  constexpr std::array<std::u16string_view, 4> kUnits = {kKilobytes, kMegabytes, kGigabytes,
+                                                         kTerabytes};
   std::uint64_t unit = 1;
   for (std::size_t i = 0; i < kUnits.size(); ++i) {
     unit *= 1024;
@@ -26,11 +27,11 @@ std::u16string SizeLabel(std::uint64_t bytes) {
     // Split so that nothing overflows, however large the size.
     const std::uint64_t tenths = whole * 10 + (rest * 10 + unit / 2) / unit;
     if (tenths < 100) {
-      return Number(tenths / 10) + u"." + Number(tenths % 10) + std::u16string(kUnits[i]);
+      return Arg(Tr(kUnits[i]),
+                 {Number(tenths / 10) + std::u16string(Tr(kDecimalMark)) + Number(tenths % 10)});
     }
     const std::uint64_t rounded = whole + (rest >= unit / 2 ? 1 : 0);
-    if (rounded < 1024 || i + 1 == kUnits.size())
-      return Number(rounded) + std::u16string(kUnits[i]);
+    if (rounded < 1024 || i + 1 == kUnits.size()) return Arg(Tr(kUnits[i]), {Number(rounded)});
   }
   return {};  // not reached: the last unit takes any size
 }
@@ -88,11 +89,13 @@ std::u16string EntryList::Summary(CountWords words) const {
   const std::uint64_t total = std::accumulate(
       rows_.begin(), rows_.end(), std::uint64_t{0},
       [&](std::uint64_t sum, std::size_t entry) { return sum + entries_[entry].size; });
-  std::u16string text = Number(rows_.size());
-  if (rows_.size() != entries_.size()) text += u" of " + Number(entries_.size());
   // The noun follows the whole count: "1 entry", "0 of 1 entry", "1 of 8 entries".
-  text += u" " + std::u16string(entries_.size() == 1 ? words.one : words.many);
-  return text + u", " + SizeLabel(total);
+  const bool one = entries_.size() == 1;
+  if (rows_.size() == entries_.size()) {
+    return Arg(Tr(one ? words.one : words.many), {Number(rows_.size()), SizeLabel(total)});
+  }
+  return Arg(Tr(one ? words.some_of_one : words.some_of_many),
+             {Number(rows_.size()), Number(entries_.size()), SizeLabel(total)});
 }
 
 }  // namespace shell

@@ -17,8 +17,18 @@ namespace shell {
 
 // A size as a file manager shows it beside a name: "1 byte", "512 bytes", then binary units with
 // one decimal below ten ("1.2 MB") and whole numbers from ten on ("39 KB"), rounded to nearest;
-// a size that rounds up to 1024 of a unit is shown in the next ("1.0 MB").
+// a size that rounds up to 1024 of a unit is shown in the next ("1.0 MB"). In the user's
+// language: the unit patterns below, and the decimal mark.
 std::u16string SizeLabel(std::uint64_t bytes);
+// A size in bytes and in binary units; %1 is the number.
+inline constexpr char16_t kOneByte[] = u"%1 byte";
+inline constexpr char16_t kBytes[] = u"%1 bytes";
+inline constexpr char16_t kKilobytes[] = u"%1 KB";
+inline constexpr char16_t kMegabytes[] = u"%1 MB";
+inline constexpr char16_t kGigabytes[] = u"%1 GB";
+inline constexpr char16_t kTerabytes[] = u"%1 TB";
+// What parts the whole number from the tenths: "1.2 MB".
+inline constexpr char16_t kDecimalMark[] = u".";
 
 // The orders lstFiles can show. By name ignores case; by size puts the largest first, names
 // breaking ties; kStored is the entries' own order.
@@ -30,13 +40,27 @@ struct ListEntry {
   friend bool operator==(const ListEntry&, const ListEntry&) = default;
 };
 
-// The words a summary counts in: "entry"/"entries" or "file"/"files".
+// The patterns of a summary that counts entries or files: for all of them shown ("%1 entries, %2":
+// the count and the size) and for some ("%1 of %2 entries, %3": shown, in all, the size shown),
+// each for one entry in all and for any other number.
 struct CountWords {
   std::u16string_view one;
   std::u16string_view many;
+  std::u16string_view some_of_one;
+  std::u16string_view some_of_many;
 };
-inline constexpr CountWords kEntryWords{u"entry", u"entries"};
-inline constexpr CountWords kFileWords{u"file", u"files"};
+inline constexpr char16_t kOneEntrySummary[] = u"%1 entry, %2";
+inline constexpr char16_t kEntriesSummary[] = u"%1 entries, %2";
+inline constexpr char16_t kSomeOfOneEntrySummary[] = u"%1 of %2 entry, %3";
+inline constexpr char16_t kSomeEntriesSummary[] = u"%1 of %2 entries, %3";
+inline constexpr char16_t kOneFileSummary[] = u"%1 file, %2";
+inline constexpr char16_t kFilesSummary[] = u"%1 files, %2";
+inline constexpr char16_t kSomeOfOneFileSummary[] = u"%1 of %2 file, %3";
+inline constexpr char16_t kSomeFilesSummary[] = u"%1 of %2 files, %3";
+inline constexpr CountWords kEntryWords{kOneEntrySummary, kEntriesSummary, kSomeOfOneEntrySummary,
+                                        kSomeEntriesSummary};
+inline constexpr CountWords kFileWords{kOneFileSummary, kFilesSummary, kSomeOfOneFileSummary,
+                                       kSomeFilesSummary};
 
 class EntryList {
  public:
@@ -58,8 +82,8 @@ class EntryList {
   // The SizeLabel of each row.
   std::vector<std::u16string> RowSizes() const;
 
-  // What the rows hold: "8 entries, 39 KB"; while a filter hides some, "3 of 8 entries, 12 KB".
-  // Empty while there are no entries.
+  // What the rows hold: "8 entries, 39 KB"; while a filter hides some, "3 of 8 entries, 12 KB";
+  // in the user's language. Empty while there are no entries.
   std::u16string Summary(CountWords words) const;
 
  private:

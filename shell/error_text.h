@@ -11,7 +11,8 @@
 
 namespace shell {
 
-// "Error <number>", a blank line, then the description.
+// "Error <number>" (kErrorText in the user's language), a blank line, then the description.
+inline constexpr char16_t kErrorText[] = u"Error %1";
 std::u16string ErrorText(std::int64_t number, std::u16string_view description);
 
 }  // namespace shell

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "codec/text.h"
+#include "shell/translate.h"
 
 namespace shell {
 namespace {
@@ -29,16 +30,16 @@ std::string ProgramNameOf(std::u16string_view executable) {
 
 FolderChoice BrowseForFolder(FolderDialogBackend& backend, const BrowseRequest& request) {
   if (request.owner > 0 && !backend.IsWindow(request.owner)) {
-    return Failed(backend, kErrInvalidOwner, u"Invalid window handle");
+    return Failed(backend, kErrInvalidOwner, std::u16string(Tr(kInvalidOwnerText)));
   }
   BrowseResult result = backend.Show(request);
   switch (result.outcome) {
     case BrowseResult::Outcome::kCancelled:
       return {};
     case BrowseResult::Outcome::kNoPath:
-      return Failed(backend, kErrNoPath, u"Could not get the path of the selected folder");
+      return Failed(backend, kErrNoPath, std::u16string(Tr(kNoPathText)));
     case BrowseResult::Outcome::kFailed:
-      return Failed(backend, kErrComponent, u"CBrowseForFolder component failure");
+      return Failed(backend, kErrComponent, std::u16string(Tr(kComponentText)));
     case BrowseResult::Outcome::kChosen:
       break;
   }

@@ -32,6 +32,10 @@ constexpr std::int32_t operator|(std::int32_t a, FolderDialogFlag b) {
 inline constexpr std::int32_t kErrNoPath = static_cast<std::int32_t>(0x800442A5);  // -2147204443
 inline constexpr std::int32_t kErrInvalidOwner = static_cast<std::int32_t>(0x800442A6);
 inline constexpr std::int32_t kErrComponent = static_cast<std::int32_t>(0x800442A7);
+// Their descriptions, in the same order.
+inline constexpr char16_t kNoPathText[] = u"Could not get the path of the selected folder";
+inline constexpr char16_t kInvalidOwnerText[] = u"Invalid window handle";
+inline constexpr char16_t kComponentText[] = u"CBrowseForFolder component failure";
 
 struct BrowseRequest {
   std::intptr_t owner = 0;

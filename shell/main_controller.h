@@ -24,6 +24,7 @@
 #include "shell/main_layout.h"
 #include "shell/main_view.h"
 #include "shell/picture_button.h"
+#include "shell/translate.h"
 
 namespace shell {
 
@@ -206,7 +207,8 @@ class MainWindowView : public MainView {
     if (!path.empty()) {
       SetControlName(role, path);
     } else {
-      SetControlName(role, role == Role::kFileName ? kFileCaption : kDirCaption);
+      SetControlName(role,
+                     std::u16string(Tr(role == Role::kFileName ? kFileCaption : kDirCaption)));
     }
   }
 };

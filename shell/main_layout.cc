@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "shell/translate.h"
+
 namespace shell {
 namespace {
 
@@ -47,13 +49,13 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        .text_colour = kBlack,
        .background = kWhite,
        .click = Command::kClose,
-       .accessible_name = kCloseName},
+       .accessible_name = Tr(kCloseName)},
       // The captions sit at the top of their labels, level with the text of the path labels.
       {.role = Role::kFileCaption,
        .name = "Label1",
        .kind = kLabel,
        .box = {16, file.caption, 41, 17},
-       .text = kFileCaption,
+       .text = Tr(kFileCaption),
        .font = kControlFont,
        .text_colour = kWhite,
        .background = kBlack,
@@ -62,7 +64,7 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        .name = "Label2",
        .kind = kLabel,
        .box = {16, dir.caption, 49, 17},
-       .text = kDirCaption,
+       .text = Tr(kDirCaption),
        .font = kControlFont,
        .text_colour = kWhite,
        .background = kBlack,
@@ -77,7 +79,7 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        .background = kWhite,
        .click = Command::kSelectFile,
        .indent = kPathIndent,
-       .accessible_name = kFileCaption},
+       .accessible_name = Tr(kFileCaption)},
       {.role = Role::kDir,
        .name = "lblDir",
        .kind = kLabel,
@@ -87,12 +89,12 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        .background = kWhite,
        .click = Command::kSelectDir,
        .indent = kPathIndent,
-       .accessible_name = kDirCaption},
+       .accessible_name = Tr(kDirCaption)},
       {.role = Role::kSelectFile,
        .name = "picSelectFile",
        .kind = kPictureButton,
        .box = {318, file.button, 102, 27},
-       .text = kSelectFileCaption,
+       .text = Tr(kSelectFileCaption),
        .picture = Picture::kSelectFile,
        .font = kControlFont,
        .text_colour = kBlack,
@@ -102,7 +104,7 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        .name = "picSelectDir",
        .kind = kPictureButton,
        .box = {318, dir.button, 102, 27},
-       .text = kSelectDirCaption,
+       .text = Tr(kSelectDirCaption),
        .picture = Picture::kSelectDir,
        .font = kControlFont,
        .text_colour = kBlack,
@@ -112,7 +114,7 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        .name = unbaler ? "picExtract" : "picRepack",
        .kind = kPictureButton,
        .box = {180, 190, 102, 27},
-       .text = unbaler ? kExtractCaption : kPackCaption,
+       .text = Tr(unbaler ? kExtractCaption : kPackCaption),
        .picture = unbaler ? Picture::kExtract : Picture::kPack,
        .font = kControlFont,
        .text_colour = kBlack,
@@ -125,7 +127,7 @@ std::array<ControlSpec, 10> MainWindowControls(Program program) {
        .font = kControlFont,
        .text_colour = kBlack,
        .background = kWhite,
-       .accessible_name = kFilesName},
+       .accessible_name = Tr(kFilesName)},
   }};
 }
 

@@ -160,7 +160,7 @@ constexpr std::u16string_view ProgramTitle(Program program) {
 // pressed and disabled ones ("_0" to "_3") for a picture button, none otherwise.
 std::vector<std::string> PictureFiles(const ControlSpec& desc);
 
-// The controls on the skin, in creation order.
+// The controls on the skin, in creation order, their texts in the user's language.
 std::array<ControlSpec, 10> MainWindowControls(Program program);
 
 // The progress bar while work runs: the bottom pixels of the status line's box `status`, in the

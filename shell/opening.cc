@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "codec/text.h"
+#include "shell/translate.h"
 
 namespace shell {
 namespace {
@@ -46,12 +47,8 @@ bool OpensAsData(std::u16string_view name) {
 
 std::u16string NotOpenedText(std::u16string_view name) {
   const std::u16string extension = LastExtension(name);
-  const std::u16string kind =
-      extension.empty() ? u"It has no extension, so it is not"
-                        : u"Its extension, \"." + pak::DisplayName(extension) + u"\", is not";
-  return u"Not opened: " + pak::DisplayName(name) + u"\n\n" + kind +
-         u" one of the sounds, pictures, text or game files opened from here: a file of another "
-         u"kind could run as a program. Nothing was written.";
+  if (extension.empty()) return Arg(Tr(kNoExtensionText), {pak::DisplayName(name)});
+  return Arg(Tr(kOtherExtensionText), {pak::DisplayName(name), pak::DisplayName(extension)});
 }
 
 bool MarkAsDownloaded(const pak::Path& file) {

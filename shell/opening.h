@@ -25,6 +25,15 @@ bool OpensAsData(std::u16string_view name);
 
 // The box that refuses to open `name`: the name and its real extension, escaped.
 std::u16string NotOpenedText(std::u16string_view name);
+// Its patterns: %1 is the name, %2 the extension.
+inline constexpr char16_t kNoExtensionText[] =
+    u"Not opened: %1\n\nIt has no extension, so it is not one of the sounds, pictures, text or "
+    u"game files opened from here: a file of another kind could run as a program. Nothing was "
+    u"written.";
+inline constexpr char16_t kOtherExtensionText[] =
+    u"Not opened: %1\n\nIts extension, \".%2\", is not one of the sounds, pictures, text or "
+    u"game files opened from here: a file of another kind could run as a program. Nothing was "
+    u"written.";
 
 // Marks `file`, a private copy made from an archive, as foreign before it is handed to another
 // program. On Windows its "Zone.Identifier" stream says it came from the Internet, so the

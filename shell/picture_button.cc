@@ -1,5 +1,7 @@
 #include "shell/picture_button.h"
 
+#include <algorithm>
+
 namespace shell {
 
 void PictureButton::Bind(PicSurface* surface) {
@@ -82,6 +84,12 @@ CaptionPlace PlaceCaption(std::int32_t width, std::int32_t height, std::int32_t 
   // right and bottom.
   const auto half = [](std::int32_t room) { return room >= 0 ? room / 2 : -((1 - room) / 2); };
   return {half(width - text_width) + shift, half(height - text_height) + shift};
+}
+
+FittedText FitCaption(std::u16string_view caption, std::int32_t width, const MeasureText& measure) {
+  std::int32_t shift = 0;
+  for (const CaptionLook& look : kCaptionStyle.looks) shift = std::max(shift, look.shift);
+  return FitText(caption, width - 2 * kCaptionMargin - shift, kCaptionStyle.pixels, measure);
 }
 
 }  // namespace shell

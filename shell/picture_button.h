@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "shell/main_layout.h"
+#include "shell/text_fit.h"
 
 namespace shell {
 
@@ -92,6 +93,14 @@ struct CaptionPlace {
 };
 CaptionPlace PlaceCaption(std::int32_t width, std::int32_t height, std::int32_t text_width,
                           std::int32_t text_height, ButtonLook look, std::int32_t scale = 1);
+
+// Pixels at 1x a caption keeps clear of either side of its button: the picture's rim.
+inline constexpr std::int32_t kCaptionMargin = 4;
+// A caption fitted to a button `width` pixels wide at 1x, as FitText fits a label: whole, else
+// whole a size smaller, else cut with its whole text as tooltip. It keeps kCaptionMargin clear on
+// either side also when pressed (shifted). The sizes `measure` is asked for, and the one returned,
+// are the caption face's em height in pixels at 1x, starting from kCaptionStyle.pixels.
+FittedText FitCaption(std::u16string_view caption, std::int32_t width, const MeasureText& measure);
 
 // The platform half of a button: a picture surface placed on the skin.
 class PicSurface {

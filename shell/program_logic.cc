@@ -32,8 +32,8 @@ void ProgramLogic::UpdateMainCommand() {
 ProgramLogic::Choice ProgramLogic::ChooseArchive(FileDialogRequest::Kind kind,
                                                  FileDialogOptions options) {
   const bool save = kind == FileDialogRequest::Kind::kSave;
-  std::u16string chosen =
-      file_dialog_.Show({kind, options, kPakFilter, save ? kPakExtension : u""});
+  std::u16string chosen = file_dialog_.Show(
+      {kind, options, std::u16string(Tr(kPakFilter)), save ? kPakExtension : u""});
   if (chosen.empty()) return Choice::kKept;
   ArchiveChosen(std::move(chosen));
   return Choice::kChosen;
@@ -55,7 +55,7 @@ void ProgramLogic::SetFolderPath(std::u16string path) {
 
 ProgramLogic::Choice ProgramLogic::ChooseFolder(std::u16string_view title) {
   const BrowseRequest request{
-      view_.WindowHandle(), std::u16string(title),
+      view_.WindowHandle(), std::u16string(Tr(title)),
       static_cast<std::int32_t>(FolderDialogFlag::kReturnOnlyFileSystemFolders), folder_path_};
   const FolderChoice choice = BrowseForFolder(folder_backend_, request);
   switch (choice.outcome) {
@@ -103,7 +103,7 @@ std::u16string ProgramLogic::CheckArchiveArgument(std::u16string& path) {
 }
 
 std::u16string RefusalText(std::u16string_view head, std::u16string_view path) {
-  return std::u16string(head) + u"\n\n" + std::u16string(path);
+  return std::u16string(Tr(head)) + u"\n\n" + std::u16string(path);
 }
 
 bool ProgramLogic::AcceptsDrop(const std::vector<std::u16string>& paths) {
@@ -169,7 +169,7 @@ void ProgramLogic::RunWork(std::u16string verb, std::unique_ptr<Job> job) {
   view_.SetWorking(true);
   view_.SetMainCommandEnabled(false);
   view_.SetBusy(true);
-  SetStatus(verb + u"\u2026");
+  SetStatus(Arg(Tr(kWorkingText), {Tr(verb)}));
   runner_->Start([run = run_](const pak::Progress& post) { run->Run(post); },
                  [this, verb](const pak::ProgressCount& count) { ShowProgress(verb, count); },
                  [this, run = run_] { EndWork(*run); });
@@ -201,7 +201,7 @@ void ProgramLogic::OnCancel() {
   if (state_ != WorkState::kRunning) return;
   state_ = WorkState::kCancelling;
   run_->Stop();
-  SetStatus(u"Stopping\u2026");
+  SetStatus(std::u16string(Tr(kStoppingText)));
 }
 
 void ProgramLogic::SetStatus(std::u16string text) {
@@ -251,10 +251,11 @@ std::vector<ListMenuItem> ProgramLogic::SortMenu(bool stored) const {
   const bool can = !Working() && !list_.entries().empty();
   const SortOrder order = list_.order();
   std::vector<ListMenuItem> items = {
-      {ListCommand::kSortByName, kSortByNameText, can, order == SortOrder::kName},
-      {ListCommand::kSortBySize, kSortBySizeText, can, order == SortOrder::kSize}};
+      {ListCommand::kSortByName, Tr(kSortByNameText), can, order == SortOrder::kName},
+      {ListCommand::kSortBySize, Tr(kSortBySizeText), can, order == SortOrder::kSize}};
   if (stored) {
-    items.push_back({ListCommand::kSortStored, kSortStoredText, can, order == SortOrder::kStored});
+    items.push_back(
+        {ListCommand::kSortStored, Tr(kSortStoredText), can, order == SortOrder::kStored});
   }
   return items;
 }
@@ -283,7 +284,7 @@ void ProgramLogic::OnFilter(const std::u16string& text) {
 }
 
 std::u16string CountText(std::size_t count, std::u16string_view one, std::u16string_view many) {
-  return pak::FromUtf8(std::to_string(count)) + u" " + std::u16string(count == 1 ? one : many);
+  return Arg(Tr(count == 1 ? one : many), {pak::FromUtf8(std::to_string(count))});
 }
 
 std::u16string SizeText(std::uint64_t bytes) {
@@ -292,9 +293,9 @@ std::u16string SizeText(std::uint64_t bytes) {
   const auto rounded = [&](std::uint64_t unit) {
     return pak::FromUtf8(std::to_string((bytes + unit / 2) / unit));
   };
-  if (bytes >= kMb) return rounded(kMb) + u" MB";
-  if (bytes >= kKb) return rounded(kKb) + u" KB";
-  return CountText(bytes, u"byte", u"bytes");
+  if (bytes >= kMb) return Arg(Tr(kMegabytes), {rounded(kMb)});
+  if (bytes >= kKb) return Arg(Tr(kKilobytes), {rounded(kKb)});
+  return CountText(bytes, kOneByte, kBytes);
 }
 
 bool ProgramLogic::MayOpen(std::u16string_view name) {
@@ -307,8 +308,7 @@ void ProgramLogic::Launch(const pak::Path& file, std::u16string_view name) {
   if (!MayOpen(name)) return;
   if (launcher_ != nullptr && launcher_->Open(file)) return;
   // The name alone: a copy's folder means nothing to the user.
-  Show(u"Could not open " + pak::FromUtf8(pak::DisplayPath(file.filename())) +
-           u"\n\nThe system has no program set to open files of this kind.",
+  Show(Arg(Tr(kNoProgramText), {pak::FromUtf8(pak::DisplayPath(file.filename()))}),
        ProgramTitle(program_));
 }
 

@@ -24,6 +24,7 @@
 #include "shell/main_layout.h"
 #include "shell/main_view.h"
 #include "shell/services.h"
+#include "shell/translate.h"
 #include "shell/work.h"
 
 namespace shell {
@@ -56,6 +57,16 @@ inline constexpr char16_t kSortStoredText[] = u"Archive Order";
 // The head of the box shown when the system could not open that folder; the folder follows.
 inline constexpr char16_t kFolderNotOpened[] = u"Could not open the folder";
 
+// The status line while work runs: its verb (kReadingText, ...) with "…"; then ProgressText.
+inline constexpr char16_t kWorkingText[] = u"%1\u2026";
+inline constexpr char16_t kStoppingText[] = u"Stopping\u2026";
+inline constexpr char16_t kReadingText[] = u"Reading";
+// A count of files; %1 is the number. The sizes are SizeLabel's (kOneByte, ...).
+inline constexpr char16_t kOneFile[] = u"%1 file";
+inline constexpr char16_t kFiles[] = u"%1 files";
+// An opened entry for which the system has no program; %1 is its name.
+inline constexpr char16_t kNoProgramText[] =
+    u"Could not open %1\n\nThe system has no program set to open files of this kind.";
 // The box that refuses a path: `head`, a blank line and the path.
 std::u16string RefusalText(std::u16string_view head, std::u16string_view path);
 
@@ -202,7 +213,8 @@ class ProgramLogic : public MainCommands {
   EntryList list_;
 };
 
-// "1 file" / "812 files".
+// "1 file" / "812 files": the pattern for one or for any other number (kOneFile, kFiles), in the
+// user's language, with `count` in it.
 std::u16string CountText(std::size_t count, std::u16string_view one, std::u16string_view many);
 // A size for the status line: "913 MB", "12 KB", "80 bytes" (binary units, rounded).
 std::u16string SizeText(std::uint64_t bytes);

@@ -23,6 +23,9 @@ struct FileDialogOptions {
 // name typed without one.
 inline constexpr char16_t kPakFilter[] = u"PAK archives (*.pak)|*.pak";
 inline constexpr char16_t kPakExtension[] = u"pak";
+// The save dialog's refusal of a name in a folder that does not exist; %1 is the folder.
+inline constexpr char16_t kNoSuchPathText[] =
+    u"%1\nPath does not exist.\nCheck the path and try again.";
 
 struct FileDialogRequest {
   enum class Kind { kOpen, kSave };

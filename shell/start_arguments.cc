@@ -6,6 +6,7 @@
 #include "baler_version.h"
 #include "codec/file_system.h"
 #include "codec/text.h"
+#include "shell/translate.h"
 
 namespace shell {
 namespace {
@@ -26,12 +27,7 @@ std::u16string Whole(std::u16string_view path, std::u16string_view folder) {
 }  // namespace
 
 std::u16string UsageText(Program program) {
-  if (program == Program::kUnbaler) {
-    return u"Usage: unbaler [ARCHIVE [FOLDER]]\n"
-           u"Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.\n";
-  }
-  return u"Usage: rebaler [FOLDER [ARCHIVE]]\n"
-         u"Starts with FOLDER chosen to pack and ARCHIVE as the PAK file to write.\n";
+  return std::u16string(Tr(program == Program::kUnbaler ? kUnbalerUsage : kRebalerUsage));
 }
 
 StartArguments ParseStartArguments(Program program, std::span<const std::u16string> arguments,
@@ -65,10 +61,10 @@ StartArguments ParseStartArguments(Program program, std::span<const std::u16stri
     }
     // A lone "-" is no option; it is refused below as a path, like any name that leads nowhere.
     if (options && argument.size() > 1 && argument.front() == u'-') {
-      return misuse(u"Unknown option: " + argument);
+      return misuse(Arg(Tr(kUnknownOptionText), {argument}));
     }
-    if (argument.empty()) return misuse(u"An empty path was given.");
-    if (start.paths.size() == kMaxPaths) return misuse(u"Too many paths were given.");
+    if (argument.empty()) return misuse(std::u16string(Tr(kEmptyPathText)));
+    if (start.paths.size() == kMaxPaths) return misuse(std::u16string(Tr(kTooManyPathsText)));
     start.paths.push_back(Whole(argument, current_folder));
   }
   return start;

@@ -43,6 +43,16 @@ StartArguments ParseStartArguments(Program program, std::span<const std::u16stri
 
 // "Usage: unbaler [ARCHIVE [FOLDER]]" and a line on what the two mean.
 std::u16string UsageText(Program program);
+inline constexpr char16_t kUnbalerUsage[] =
+    u"Usage: unbaler [ARCHIVE [FOLDER]]\n"
+    u"Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.\n";
+inline constexpr char16_t kRebalerUsage[] =
+    u"Usage: rebaler [FOLDER [ARCHIVE]]\n"
+    u"Starts with FOLDER chosen to pack and ARCHIVE as the PAK file to write.\n";
+// What was wrong with a command line, before the usage text; %1 is the option.
+inline constexpr char16_t kUnknownOptionText[] = u"Unknown option: %1";
+inline constexpr char16_t kEmptyPathText[] = u"An empty path was given.";
+inline constexpr char16_t kTooManyPathsText[] = u"Too many paths were given.";
 
 // For a command line that starts no window, on a system where the program has a console: prints
 // the message on the standard output for --help and --version, on the standard error otherwise,

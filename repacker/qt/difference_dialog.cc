@@ -7,11 +7,15 @@
 #include <utility>
 
 #include "shell/qt/widgets.h"
+#include "shell/translate.h"
 
 namespace repacker::qt {
 namespace {
 
-QString Text(std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); }
+// A text of the dialog in the user's language.
+QString Text(std::u16string_view text) {
+  return QString::fromStdU16String(std::u16string(shell::Tr(text)));
+}
 
 // The room a control leaves for its one line of text.
 int TextRoom(const QWidget* control) {

@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "shell/text_fit.h"
+#include "shell/translate.h"
 #include "shell/win32/win32_text.h"
 
 namespace repacker::win32 {
@@ -11,12 +13,13 @@ namespace {
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
-// An empty dialog template: the controls are placed in pixels once the dialog exists.
+// An empty dialog template: the controls are placed in pixels, and the title set in the user's
+// language, once the dialog exists.
 struct EmptyTemplate {
   DLGTEMPLATE header;
   WORD menu;
   WORD window_class;
-  wchar_t title[kDiffTitle.size() + 1];
+  wchar_t title[1];
 };
 
 }  // namespace
@@ -26,7 +29,6 @@ void DifferenceDialog::RunModal(const std::vector<std::u16string>& added,
   // The dialog template must be DWORD aligned.
   alignas(4) EmptyTemplate dialog{};
   dialog.header.style = kDialogStyle;
-  std::copy(kDiffTitle.begin(), kDiffTitle.end(), dialog.title);
 
   added_ = &added;
   deleted_ = &deleted;
@@ -62,7 +64,7 @@ void DifferenceDialog::Layout() {
       continue;
     }
     shell::win32::CreateChild(hwnd_, DiffControlId(i), control.kind,
-                              shell::win32::Wide(control.text).c_str(), {}, nullptr,
+                              shell::win32::Wide(shell::Tr(control.text)).c_str(), {}, nullptr,
                               control.kind == shell::ControlKind::kLabel ? SS_LEFTNOWORDWRAP : 0);
   }
   Place(shell::win32::WindowDpi(hwnd_));
@@ -73,7 +75,7 @@ void DifferenceDialog::Place(int dpi, const RECT* suggested) {
   const HFONT old_font = font_;
   font_ = ::CreateFontW(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+                        DEFAULT_PITCH | FF_SWISS, shell::win32::ControlFace().c_str());
   std::array<HWND, kDiffControls.size()> controls{};
   for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
     controls[i] = ::GetDlgItem(hwnd_, DiffControlId(i));
@@ -84,17 +86,31 @@ void DifferenceDialog::Place(int dpi, const RECT* suggested) {
     }
   }
   if (old_font != nullptr) ::DeleteObject(old_font);
+  // A caption fitted at the old DPI is fitted again from its whole text at this one.
+  if (smaller_font_ != nullptr) ::DeleteObject(smaller_font_);
+  smaller_font_ = nullptr;
+  for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
+    if (kDiffControls[i].kind != shell::ControlKind::kButton) continue;
+    ::SetWindowTextW(controls[i], shell::win32::Wide(shell::Tr(kDiffControls[i].text)).c_str());
+    if (tips_ != nullptr) {
+      wchar_t none[] = L"";
+      shell::win32::SetTip(tips_, hwnd_, controls[i], none);
+    }
+  }
   // A label needs its text's width on one line, and room for one more character: a static
   // control does not always draw its text exactly as wide as the text measures.
   const DiffLayout layout = LayOutDiff(dpi, [&](std::size_t i) {
-    const shell::win32::TextSize size =
-        shell::win32::MeasureText(controls[i], shell::win32::Wide(kDiffControls[i].text), font_);
+    const shell::win32::TextSize size = shell::win32::MeasureText(
+        controls[i], shell::win32::Wide(shell::Tr(kDiffControls[i].text)), font_);
     return size.width + size.average_char_width;
   });
   for (std::size_t i = 0; i < kDiffControls.size(); ++i) {
     const shell::Box& box = layout.boxes[i];
     ::SetWindowPos(controls[i], nullptr, box.left, box.top, box.width, box.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+    if (kDiffControls[i].kind == shell::ControlKind::kButton) {
+      FitCaption(controls[i], shell::Tr(kDiffControls[i].text), dpi);
+    }
   }
 
   RECT frame{0, 0, layout.width, layout.height};
@@ -115,9 +131,46 @@ void DifferenceDialog::Place(int dpi, const RECT* suggested) {
   ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+void DifferenceDialog::FitCaption(HWND button, std::u16string_view text, int dpi) {
+  constexpr std::int32_t kPoints = 8;
+  const auto font_at = [&](std::int32_t points) {
+    if (points == kPoints) return font_;
+    if (smaller_font_ == nullptr) {
+      smaller_font_ =
+          ::CreateFontW(-::MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_SWISS, shell::win32::ControlFace().c_str());
+    }
+    return smaller_font_;
+  };
+  RECT box{};
+  ::GetClientRect(button, &box);
+  // The button's frame and a character's room on either side.
+  const std::int32_t room =
+      box.right - 2 * (::GetSystemMetrics(SM_CXEDGE) +
+                       shell::win32::MeasureText(button, L"", font_).average_char_width);
+  const shell::FittedText fitted =
+      shell::FitText(text, room, kPoints, [&](std::u16string_view part, std::int32_t points) {
+        return static_cast<std::int32_t>(
+            shell::win32::MeasureText(button, shell::win32::Wide(part), font_at(points)).width);
+      });
+  if (fitted.points == kPoints) return;
+  ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_at(fitted.points)), FALSE);
+  ::SetWindowTextW(button, shell::win32::Wide(fitted.shown).c_str());
+  if (fitted.tooltip.empty()) return;
+  if (tips_ == nullptr) {
+    tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                              nullptr, nullptr, nullptr);
+  }
+  std::wstring tip = shell::win32::Wide(fitted.tooltip);
+  shell::win32::SetTip(tips_, hwnd_, button, tip.data());
+}
+
 INT_PTR DifferenceDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG: {
+      ::SetWindowTextW(hwnd_, shell::win32::Wide(shell::Tr(kDiffTitle)).c_str());
       Layout();
       // Each list holds its names and draws only the rows in sight: a long list costs no more.
       lists_[kDiffAdded]->SetItems(*added_);
@@ -149,6 +202,10 @@ INT_PTR DifferenceDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lpar
     case WM_DESTROY:
       ::DeleteObject(font_);
       font_ = nullptr;
+      if (smaller_font_ != nullptr) ::DeleteObject(smaller_font_);
+      smaller_font_ = nullptr;
+      if (tips_ != nullptr) ::DestroyWindow(tips_);
+      tips_ = nullptr;
       return FALSE;
     default:
       return FALSE;

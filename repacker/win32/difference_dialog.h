@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "repacker/difference_dialog.h"
@@ -35,10 +36,15 @@ class DifferenceDialog : public repacker::ModalDiffDialog {
   // Sizes the font, the controls and the dialog for `dpi`. The dialog goes to the top-left corner
   // of `suggested` (screen pixels) when given, else to the middle of the work area.
   void Place(int dpi, const RECT* suggested = nullptr);
+  // A button's caption fitted to it (shell::FitText): a point smaller, else cut with its whole
+  // text as tooltip.
+  void FitCaption(HWND button, std::u16string_view text, int dpi);
 
   HWND owner_;
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
+  HFONT smaller_font_ = nullptr;  // a point below font_, made when a caption needs it
+  HWND tips_ = nullptr;
   const std::vector<std::u16string>* added_ = nullptr;
   const std::vector<std::u16string>* deleted_ = nullptr;
   // The two lists, at their controls' indexes; only while the dialog is shown.

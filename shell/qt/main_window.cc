@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -19,6 +20,8 @@
 
 #include "shell/qt/qt_services.h"
 #include "shell/qt/widgets.h"
+#include "shell/text_fit.h"
+#include "shell/translate.h"
 #include "shell/window_region.h"
 
 namespace shell::qt {
@@ -68,6 +71,42 @@ void DressLabel(QLabel* label, const shell::ControlSpec& desc) {
   palette.setColor(QPalette::Window, Colour(desc.background));
   label->setPalette(palette);
   label->setAutoFillBackground(true);
+}
+
+// A caption's text fitted to its box (shell::FitText), measured in the label's own face.
+void FitLabel(QLabel* label, const shell::ControlSpec& desc) {
+  const QString whole = QString::fromStdU16String(std::u16string(desc.text));
+  const shell::FittedText fitted =
+      shell::FitText(desc.text, desc.box.width - desc.indent, desc.font.points,
+                     [font = label->font()](std::u16string_view text, std::int32_t points) mutable {
+                       font.setPointSize(points);
+                       return QFontMetrics(font).horizontalAdvance(
+                           QString::fromStdU16String(std::u16string(text)));
+                     });
+  QFont font = label->font();
+  font.setPointSize(fitted.points);
+  label->setFont(font);
+  label->setText(QString::fromStdU16String(fitted.shown));
+  if (!fitted.tooltip.empty()) label->setToolTip(PlainTip(whole));
+}
+
+// A picture button's caption fitted to its button (shell::FitCaption), measured in the caption's
+// face; the surface is called by the whole caption whatever it shows.
+void FitSurfaceCaption(PictureSurface* surface, const shell::ControlSpec& desc) {
+  const shell::FittedText fitted = shell::FitCaption(
+      desc.text, desc.box.width,
+      [font = CaptionFont()](std::u16string_view text, std::int32_t pixels) mutable {
+        font.setPixelSize(pixels);
+        return QFontMetrics(font).horizontalAdvance(
+            QString::fromStdU16String(std::u16string(text)));
+      });
+  QFont font = CaptionFont();
+  font.setPixelSize(fitted.points);
+  surface->setFont(font);
+  surface->setText(QString::fromStdU16String(fitted.shown));
+  if (!fitted.tooltip.empty()) {
+    surface->setToolTip(PlainTip(QString::fromStdU16String(fitted.tooltip)));
+  }
 }
 
 // Shows lstFiles' context menu at `global` and runs the command chosen from it.
@@ -212,7 +251,8 @@ QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
     auto* edit = new QLineEdit(picShape_);
     edit->setFrame(false);
     edit->setTextMargins(desc.indent, 0, 0, 0);
-    edit->setPlaceholderText(QString::fromStdU16String(shell::kFilterCue));
+    edit->setPlaceholderText(
+        QString::fromStdU16String(std::u16string(shell::Tr(shell::kFilterCue))));
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Text, Colour(desc.text_colour));
     palette.setColor(QPalette::Base, Colour(desc.background));
@@ -256,6 +296,11 @@ QWidget* MainWindow::CreateControl(const shell::ControlSpec& desc) {
       QString::fromStdU16String(std::u16string(shell::AccessibleName(desc))));
   control->setFont(desc.kind == shell::ControlKind::kPictureButton ? CaptionFont()
                                                                    : ControlFont(desc.font));
+  if (desc.kind == shell::ControlKind::kLabel && !desc.text.empty()) {
+    FitLabel(static_cast<QLabel*>(control), desc);
+  } else if (desc.kind == shell::ControlKind::kPictureButton && !desc.text.empty()) {
+    FitSurfaceCaption(static_cast<PictureSurface*>(control), desc);
+  }
   return control;
 }
 
@@ -450,9 +495,10 @@ void MainWindow::DressStatus() {
   font.setUnderline(status_offers_folder_);
   status->setFont(font);
   status->setCursor(status_offers_folder_ ? Qt::PointingHandCursor : Qt::ArrowCursor);
-  SetControlTip(shell::Role::kStatus, status_offers_folder_
-                                          ? std::u16string(shell::kOpenFolderTip) + u"\n" + status_
-                                          : status_);
+  SetControlTip(shell::Role::kStatus,
+                status_offers_folder_
+                    ? std::u16string(shell::Tr(shell::kOpenFolderTip)) + u"\n" + status_
+                    : status_);
   if (!status_offers_folder_ && status->hasFocus()) Control(shell::Role::kFiles)->setFocus();
 }
 

@@ -3,12 +3,22 @@
 #pragma once
 
 #include <QApplication>
+#include <string>
 
 #include "shell/qt/main_window.h"
 #include "shell/qt/qt_services.h"
 #include "shell/start_arguments.h"
 
 namespace shell::qt {
+
+// Installs the catalogue of `language` ("de", "pt_BR"; empty: English) from the translations built
+// into the program; returns whether there was one.
+bool InstallLanguage(const std::string& language);
+// Installs the catalogue of the user's language, as QLocale::system() gives it (on Linux the
+// LANGUAGE, LC_ALL, LC_MESSAGES and LANG variables); returns its tag, empty for English.
+std::string InstallUserLanguage();
+// Qt's own texts (the buttons of its dialogs) in `language`, where the system has them.
+void InstallQtLanguage(QApplication& app, const std::string& language);
 
 // The command line as main receives it. --help and --version are answered from it before the
 // application connects to a display (there may be none).
@@ -20,6 +30,7 @@ shell::StartArguments ReadStartArguments(shell::Program program);
 // `make_extra` returns; returns the application's exit code.
 template <typename Logic, typename... MakeExtra>
 int RunProgram(int argc, char* argv[], shell::Program program, MakeExtra... make_extra) {
+  const std::string language = InstallUserLanguage();
   if (const shell::StartArguments early = ReadEarlyArguments(argc, argv, program);
       early.action == shell::StartArguments::Action::kHelp ||
       early.action == shell::StartArguments::Action::kVersion) {
@@ -29,6 +40,7 @@ int RunProgram(int argc, char* argv[], shell::Program program, MakeExtra... make
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
       Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
   QApplication app(argc, argv);
+  InstallQtLanguage(app, language);
   const shell::StartArguments start = ReadStartArguments(program);
   if (start.action != shell::StartArguments::Action::kStart) return shell::PrintUsage(start);
   MainWindow window(program);

@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "shell/file_filter.h"
+#include "shell/translate.h"
 
 namespace shell::qt {
 namespace {
@@ -30,9 +31,11 @@ class PakFileDialog : public QFileDialog {
     if (path_must_exist_ && acceptMode() == AcceptSave && !files.isEmpty()) {
       const QFileInfo chosen(files.first());
       if (!chosen.isDir() && !chosen.absoluteDir().exists()) {
-        QMessageBox::warning(this, windowTitle(),
-                             tr("%1\nPath does not exist.\nCheck the path and try again.")
-                                 .arg(QDir::toNativeSeparators(chosen.absolutePath())));
+        QMessageBox::warning(
+            this, windowTitle(),
+            QString::fromStdU16String(
+                shell::Arg(shell::Tr(shell::kNoSuchPathText),
+                           {QDir::toNativeSeparators(chosen.absolutePath()).toStdU16String()})));
         return;
       }
     }

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "shell/name_list.h"
+#include "shell/text_fit.h"
+#include "shell/translate.h"
 #include "shell/win32/file_drag.h"
 #include "shell/win32/file_list_box.h"
 #include "shell/win32/picture_control.h"
@@ -130,7 +132,7 @@ MainWindow::MainWindow(shell::Program program, HINSTANCE instance)
   ::SendMessageW(filter, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(filter_.indent, 0));
   // Shown while it is empty, also while it has the focus.
   ::SendMessageW(filter, EM_SETCUEBANNER, TRUE,
-                 reinterpret_cast<LPARAM>(Wide(shell::kFilterCue).c_str()));
+                 reinterpret_cast<LPARAM>(Wide(shell::Tr(shell::kFilterCue)).c_str()));
   ::ShowWindow(filter, SW_HIDE);
   // Files and folders dropped anywhere on the window; the program decides what it takes.
   ::DragAcceptFiles(hwnd_, TRUE);
@@ -168,29 +170,40 @@ HFONT MainWindow::FontFor(const shell::Font& font) {
   const HFONT made =
       ::CreateFontW(-::MulDiv(font.points, dpi_, 72), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
                     FALSE, FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, Wide(shell::kFontFace).c_str());
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, ControlFace().c_str());
   fonts_.emplace_back(font, made);
   gdi_objects_.push_back(made);
   return made;
 }
 
-HFONT MainWindow::CaptionFont() {
-  if (caption_font_ != nullptr) return caption_font_;
+shell::Font MainWindow::ShownFont(const shell::ControlSpec& desc) const {
+  shell::Font font = desc.font;
+  if (const std::int32_t points = fitted_points_[static_cast<std::size_t>(desc.role)]; points > 0) {
+    font.points = points;
+  }
+  return font;
+}
+
+HFONT MainWindow::CaptionFont(std::int32_t pixels) {
+  for (const auto& [size, made] : caption_fonts_) {
+    if (size == pixels) return made;
+  }
   const auto& style = shell::kCaptionStyle;
   // Smoothed in grey, as the skin's other text is drawn.
-  caption_font_ = ::CreateFontW(
-      -shell::ScaleToDpi(style.pixels, dpi_), 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE,
-      FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+  const HFONT made = ::CreateFontW(
+      -shell::ScaleToDpi(pixels, dpi_), 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
       DEFAULT_PITCH | FF_SWISS, FaceOrFallback(style.face, style.fallback_face).c_str());
-  gdi_objects_.push_back(caption_font_);
-  return caption_font_;
+  caption_fonts_.emplace_back(pixels, made);
+  gdi_objects_.push_back(made);
+  return made;
 }
 
 void MainWindow::ApplyDpi(int dpi, const RECT* suggested) {
   dpi_ = dpi;
   // The fonts of the old DPI stay alive (in gdi_objects_) until the controls have new ones.
   fonts_.clear();
-  caption_font_ = nullptr;
+  caption_fonts_.clear();
   const int scale = shell::PictureScale(dpi);
   skin_ = LoadPicture(shell::PictureName(shell::Picture::kSkin), scale);
   const int width = shell::ScaleToDpi(shell::kMainWidth, dpi);
@@ -209,7 +222,9 @@ void MainWindow::ApplyDpi(int dpi, const RECT* suggested) {
       for (const std::string& file : files) shown.push_back(LoadPicture(file, scale));
       for (const auto& picture : pictures_) {
         if (picture->hwnd() == control) {
-          picture->Place(box, shown, CaptionFont(), shell::ScaleToDpi(1, dpi));
+          const std::int32_t pixels = fitted_points_[static_cast<std::size_t>(desc.role)];
+          picture->Place(box, shown, pixels > 0 ? CaptionFont(pixels) : CaptionFont(),
+                         shell::ScaleToDpi(1, dpi));
         }
       }
       continue;
@@ -220,7 +235,8 @@ void MainWindow::ApplyDpi(int dpi, const RECT* suggested) {
     if (desc.kind == shell::ControlKind::kList) {
       files_->SetFont(FontFor(desc.font));
     } else {
-      ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(desc.font)), FALSE);
+      ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(ShownFont(desc))),
+                     FALSE);
     }
   }
   const HWND status = ::GetDlgItem(hwnd_, kStatusId);
@@ -248,11 +264,25 @@ void MainWindow::CreateControl(const shell::ControlSpec& desc) {
     std::vector<HBITMAP> shown;
     for (const std::string& file : files) shown.push_back(LoadPicture(file, 1));
     pictures_.push_back(std::make_unique<PictureControl>(hwnd_, id, box.left, box.top, shown));
-    pictures_.back()->SetCaption(Wide(desc.text));
     const auto click = [this, command = desc.click] { controller_.Click(command); };
     pictures_.back()->SetOnClick(click);
     // The caption on the picture is the window's text, as a button's would be.
     const HWND picture = pictures_.back()->hwnd();
+    if (!desc.text.empty()) {
+      // Fitted to the button (shell::FitCaption) in widths at 1x; it keeps the size chosen here at
+      // every DPI.
+      const shell::FittedText fitted = shell::FitCaption(
+          desc.text, desc.box.width, [&](std::u16string_view text, std::int32_t pixels) {
+            const std::int32_t width = MeasureText(picture, Wide(text), CaptionFont(pixels)).width;
+            return static_cast<std::int32_t>(::MulDiv(width, shell::kBaseDpi, dpi_));
+          });
+      fitted_points_[static_cast<std::size_t>(desc.role)] = fitted.points;
+      pictures_.back()->SetCaption(Wide(fitted.shown));
+      if (!fitted.tooltip.empty()) {
+        std::wstring tip = Wide(fitted.tooltip);
+        SetTip(tips_, hwnd_, picture, tip.data());
+      }
+    }
     ::SetWindowTextW(picture, look.name.c_str());
     look.button = true;
     look.press = click;
@@ -284,9 +314,32 @@ void MainWindow::CreateControl(const shell::ControlSpec& desc) {
   // Static controls draw their text from their left edge: an indented label starts further right,
   // and the window paints the strip before it in the label's background (Paint).
   const shell::Box text_box{box.left + desc.indent, box.top, box.width - desc.indent, box.height};
-  MakeAccessible(CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box,
-                             FontFor(desc.font), style),
-                 &look);
+  if (desc.kind != shell::ControlKind::kLabel || desc.text.empty()) {
+    MakeAccessible(CreateChild(hwnd_, id, desc.kind, Wide(desc.text).c_str(), text_box,
+                               FontFor(desc.font), style),
+                   &look);
+    return;
+  }
+  // A caption fitted to its box (shell::FitText), measured in the font it is drawn with; it keeps
+  // the size chosen here at every DPI (ShownFont).
+  const auto font_at = [&](std::int32_t points) {
+    shell::Font font = desc.font;
+    font.points = points;
+    return FontFor(font);
+  };
+  const shell::FittedText fitted = shell::FitText(
+      desc.text, shell::ScaleToDpi(text_box.width, dpi_), desc.font.points,
+      [&](std::u16string_view text, std::int32_t points) {
+        return static_cast<std::int32_t>(MeasureText(hwnd_, Wide(text), font_at(points)).width);
+      });
+  fitted_points_[static_cast<std::size_t>(desc.role)] = fitted.points;
+  const HWND label = CreateChild(hwnd_, id, desc.kind, Wide(fitted.shown).c_str(), text_box,
+                                 font_at(fitted.points), style);
+  MakeAccessible(label, &look);
+  if (!fitted.tooltip.empty()) {
+    std::wstring tip = Wide(fitted.tooltip);
+    SetTip(tips_, hwnd_, label, tip.data());
+  }
 }
 
 shell::PicSurface* MainWindow::Surface(shell::Role role) {
@@ -398,9 +451,9 @@ void MainWindow::SetStatusOffersFolder(bool offers) {
   status_offers_folder_ = offers;
   const HWND status = ::GetDlgItem(hwnd_, kStatusId);
   // The whole line as the tip, since a long path is cut in the middle.
-  SetControlTip(
-      shell::Role::kStatus,
-      offers ? std::u16string(shell::kOpenFolderTip) + u"\r\n" + status_text_ : status_text_);
+  SetControlTip(shell::Role::kStatus,
+                offers ? std::u16string(shell::Tr(shell::kOpenFolderTip)) + u"\r\n" + status_text_
+                       : status_text_);
   if (!offers && ::GetFocus() == status) ::SetFocus(Control(shell::Role::kFiles));
   ::InvalidateRect(status, nullptr, TRUE);
 }

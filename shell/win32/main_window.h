@@ -123,8 +123,10 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   void OpenFilter();
   void CloseFilter();
   HFONT FontFor(const shell::Font& font);
-  // The captions' font at the window's DPI.
-  HFONT CaptionFont();
+  // The captions' font at the window's DPI, its em `pixels` high at 1x.
+  HFONT CaptionFont(std::int32_t pixels = shell::kCaptionStyle.pixels);
+  // A control's font as shown: a label's at the size its text was fitted to (CreateControl).
+  shell::Font ShownFont(const shell::ControlSpec& desc) const;
   void Paint();
   LRESULT ColourStatic(HDC dc, HWND control);
 
@@ -142,8 +144,8 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   HBITMAP skin_ = nullptr;
   std::vector<HGDIOBJ> gdi_objects_;
   std::map<std::wstring, HBITMAP> loaded_pictures_;
-  std::vector<std::pair<shell::Font, HFONT>> fonts_;  // at dpi_
-  HFONT caption_font_ = nullptr;                      // at dpi_
+  std::vector<std::pair<shell::Font, HFONT>> fonts_;           // at dpi_
+  std::vector<std::pair<std::int32_t, HFONT>> caption_fonts_;  // at dpi_, by pixels at 1x
   std::vector<std::unique_ptr<PictureControl>> pictures_;
   const std::array<shell::ControlSpec, 10> controls_;  // indexed by role
   const shell::ControlSpec status_ = shell::StatusLine();
@@ -154,6 +156,9 @@ class MainWindow : public shell::MainWindowView, private shell::NativeWindow {
   std::optional<double> progress_;    // the part of the work done, drawn under the status line
   bool dragging_out_ = false;         // entries are being dragged out of the list
   std::array<HBRUSH, 10> brushes_{};  // each label's background
+  // Each label's text size in points, each picture button's caption size in pixels, as fitted;
+  // else 0.
+  std::array<std::int32_t, 10> fitted_points_{};
   // The control of the focus order that had the focus when the window was last deactivated.
   std::optional<shell::Role> focus_before_;
   // What a screen reader is told of each control (indexed by role); the status line is read by

@@ -29,6 +29,9 @@ class PictureControl : public shell::StoredPicSurface {
   // owned by the caller.
   void Place(const shell::Box& box, std::vector<HBITMAP> pictures, HFONT caption_font, int scale);
   void SetCaption(std::wstring caption) { caption_ = std::move(caption); }
+  // The caption as drawn, and its font.
+  const std::wstring& caption() const { return caption_; }
+  HFONT caption_font() const { return caption_font_; }
   ~PictureControl() override;
   PictureControl(const PictureControl&) = delete;
   PictureControl& operator=(const PictureControl&) = delete;

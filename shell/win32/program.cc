@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/catalogue_table.h"
+#include "shell/translate.h"
 #include "shell/win32/win32_services.h"
 #include "shell/win32/win32_text.h"
 #include "shell/win32/windows_api.h"
@@ -14,6 +16,27 @@ void InitProgram() {
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES;
   ::InitCommonControlsEx(&controls);
+}
+
+std::string InstallUserLanguage() {
+  std::vector<std::string> preferred;
+  wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+  if (::LCIDToLocaleName(MAKELCID(::GetUserDefaultUILanguage(), SORT_DEFAULT), name,
+                         LOCALE_NAME_MAX_LENGTH, 0) > 0) {
+    std::string tag;
+    for (const wchar_t* c = name; *c != L'\0'; ++c) tag += static_cast<char>(*c & 0x7F);
+    preferred.push_back(tag);
+  }
+  const std::string language = shell::ChooseLanguage(preferred, shell::CatalogueTags());
+  shell::InstallCatalogue(shell::TableCatalogue(language));
+  if (language == "zh_CN" || language == "ja") {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+      ControlFace() = metrics.lfMessageFont.lfFaceName;
+    }
+  }
+  return language;
 }
 
 shell::StartArguments ReadStartArguments(shell::Program program) {

@@ -3,6 +3,8 @@
 // the main window has unloaded.
 #pragma once
 
+#include <string>
+
 #include "shell/start_arguments.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/win32_services.h"
@@ -11,6 +13,10 @@ namespace shell::win32 {
 
 // Loads the common controls (version 6, as the manifest asks).
 void InitProgram();
+
+// Installs the catalogue of the user's interface language (GetUserDefaultUILanguage), English
+// when none is shipped for it, and picks the face the controls are drawn in; returns its tag.
+std::string InstallUserLanguage();
 
 // The process's command line (StartArguments), from CommandLineToArgvW.
 shell::StartArguments ReadStartArguments(shell::Program program);
@@ -26,6 +32,7 @@ int RunMessageLoop();
 template <typename Logic, typename... MakeExtra>
 int RunProgram(HINSTANCE instance, shell::Program program, MakeExtra... make_extra) {
   InitProgram();
+  InstallUserLanguage();
   const shell::StartArguments start = ReadStartArguments(program);
   if (start.action != shell::StartArguments::Action::kStart) return ShowUsage(program, start);
   MainWindow window(program, instance);

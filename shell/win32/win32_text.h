@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "shell/main_layout.h"
 #include "shell/win32/windows_api.h"
 
 namespace shell::win32 {
@@ -16,6 +17,13 @@ inline std::wstring Wide(std::u16string_view text) {
 }
 inline std::u16string FromWide(std::wstring_view text) {
   return std::u16string(text.begin(), text.end());
+}
+
+// The face the controls are drawn in: the skin's, or for a language whose script that face lacks
+// (Chinese, Japanese) the system's own face for messages; set once at start (InstallUserLanguage).
+inline std::wstring& ControlFace() {
+  static std::wstring face = Wide(shell::kFontFace);
+  return face;
 }
 
 // How `text` measures in `font` (the control's own when null) on `control`, with the font's line

@@ -73,7 +73,7 @@ TEST(StatusText, CountsAndSizesReadNaturally) {
       {957349888, u"913 MB"}, {4294967296ull, u"4096 MB"},
   };
   for (const auto& c : kSizes) EXPECT_EQ(shell::SizeText(c.bytes), c.size) << c.bytes;
-  EXPECT_EQ(shell::CountText(1, u"file", u"files"), u"1 file");
-  EXPECT_EQ(shell::CountText(812, u"file", u"files"), u"812 files");
-  EXPECT_EQ(shell::CountText(0, u"file", u"files"), u"0 files");
+  EXPECT_EQ(shell::CountText(1, shell::kOneFile, shell::kFiles), u"1 file");
+  EXPECT_EQ(shell::CountText(812, shell::kOneFile, shell::kFiles), u"812 files");
+  EXPECT_EQ(shell::CountText(0, shell::kOneFile, shell::kFiles), u"0 files");
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace shell {
@@ -277,6 +278,29 @@ TEST(PlaceCaption, CentresThenShiftsByTheLookAtTheScale) {
     EXPECT_EQ(PlaceCaption(c.width, c.height, c.text_width, c.text_height, c.look, c.scale),
               c.place)
         << c.width << "x" << c.height << " text " << c.text_width << "x" << c.text_height;
+  }
+}
+
+TEST(FitCaption, KeepsTheRimClearAlsoPressedThenShrinksThenCuts) {
+  // Every character as wide as the face is high.
+  const MeasureText measure = [](std::u16string_view text, std::int32_t pixels) {
+    return static_cast<std::int32_t>(text.size()) * pixels;
+  };
+  struct Case {
+    std::u16string_view caption;
+    std::int32_t width;
+    FittedText fitted;
+  };
+  const Case cases[] = {
+      // 99 pixels: room on a button of 108 (4 + 99 + 4, and 1 to move when pressed), not of 107.
+      {u"Pack File", 108, {11, u"Pack File", u""}},
+      {u"Pack File", 107, {10, u"Pack File", u""}},
+      {u"Pack Files", 102, {10, u"Pack Fil\u2026", u"Pack Files"}},
+      {u"", 10, {11, u"", u""}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FitCaption(c.caption, c.width, measure), c.fitted)
+        << std::string(c.caption.begin(), c.caption.end()) << " on " << c.width;
   }
 }
 

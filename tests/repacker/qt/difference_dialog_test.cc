@@ -6,12 +6,15 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
 #include "shell/drag.h"
+#include "shell/qt/program.h"
+#include "shell/translate.h"
 #include "tests/support/qt/list_items.h"
 
 namespace repacker::qt {
@@ -58,9 +61,29 @@ class DifferenceDialogTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // In English and in every language shipped: the texts are the catalogue's, and every line
+  // is whole within its control.
+  void formMatchesTheLayout_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("en") << QString() << QStringLiteral("Files List Diff");
+    QTest::newRow("de") << QStringLiteral("de") << QStringLiteral("Unterschiede der Dateiliste");
+    for (const char* language : {"fr", "es", "pt_BR", "pl", "ru", "zh_CN", "ja"}) {
+      QTest::newRow(language) << QString::fromLatin1(language) << QString();
+    }
+  }
+
   void formMatchesTheLayout() {
+    QFETCH(QString, language);
+    QFETCH(QString, title);
+    QCOMPARE(shell::qt::InstallLanguage(language.toStdString()), !language.isEmpty());
+    const auto english = qScopeGuard([] { shell::qt::InstallLanguage({}); });
+    const auto shown = [](std::u16string_view text) {
+      return QString::fromStdU16String(std::u16string(shell::Tr(text)));
+    };
     DifferenceDialog dialog;
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Files List Diff"));
+    QCOMPARE(dialog.windowTitle(), shown(repacker::kDiffTitle));
+    if (!title.isEmpty()) QCOMPARE(dialog.windowTitle(), title);
     QCOMPARE(dialog.size(), QSize(508, 273));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());  // not resizable
     QVERIFY(!(dialog.windowFlags() & Qt::FramelessWindowHint));
@@ -74,12 +97,12 @@ class DifferenceDialogTest : public QObject {
                QRect(shell::TwipsToPixels(box.left), shell::TwipsToPixels(box.top),
                      shell::TwipsToPixels(box.width), shell::TwipsToPixels(box.height)));
       if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-        QCOMPARE(label->text(), QString::fromStdU16String(std::u16string(control.text)));
+        QCOMPARE(label->text(), shown(control.text));
         // The whole line is readable in the label's width.
         QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
                  name.c_str());
       } else if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
-        QCOMPARE(button->text(), QString::fromStdU16String(std::u16string(control.text)));
+        QCOMPARE(button->text(), shown(control.text));
         const int margins = 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
         QVERIFY2(
             button->fontMetrics().horizontalAdvance(button->text()) + margins <= button->width(),

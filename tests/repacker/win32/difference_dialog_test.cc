@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/catalogue_table.h"
+#include "shell/translate.h"
 #include "tests/support/win32/dialog_driver.h"
 
 namespace {
@@ -141,6 +143,49 @@ TEST(DifferenceDialogWin32, ShowsTheListsAsGivenAndContinueReturnsOne) {
                                          repacker::win32::DiffControlId(repacker::kDiffCancel),
                                          repacker::win32::DiffControlId(repacker::kDiffAdded)}));
   ::DestroyWindow(owner);
+}
+
+// In every language shipped, from the catalogue generated from the translation files: each label
+// shows its whole text within its width, and each button its whole caption, or one cut with an
+// ellipsis and carrying the whole as tooltip, within its width.
+TEST(DifferenceDialogWin32, EveryTextIsWholeInEveryLanguage) {
+  for (const std::string& language : shell::CatalogueTags()) {
+    SCOPED_TRACE(language);
+    shell::InstallCatalogue(shell::TableCatalogue(language));
+    const auto shown = [](std::u16string_view text) {
+      const std::u16string_view translated = shell::Tr(text);
+      return std::wstring(translated.begin(), translated.end());
+    };
+    DifferenceDialog dialog(nullptr);
+    std::vector<std::wstring> texts;
+    std::vector<int> needs, widths;
+    DialogDriver driver(shown(repacker::kDiffTitle), [&](HWND box) {
+      for (std::size_t i = 0; i < repacker::kDiffControls.size(); ++i) {
+        const HWND control = ::GetDlgItem(box, repacker::win32::DiffControlId(i));
+        const RECT rect = ChildRect(control);
+        texts.push_back(WindowText(control));
+        needs.push_back(TextWidth(control));
+        widths.push_back(rect.right - rect.left);
+      }
+      Click(box, repacker::win32::DiffControlId(repacker::kDiffCancel));
+    });
+    EXPECT_EQ(dialog.ShowDiff({u"a.ogg"}, {}), repacker::DiffAnswer::kCancel);
+    ASSERT_TRUE(driver.acted());
+    for (std::size_t i = 0; i < repacker::kDiffControls.size(); ++i) {
+      const repacker::DiffControl& desc = repacker::kDiffControls[i];
+      if (desc.kind == shell::ControlKind::kList) continue;
+      SCOPED_TRACE(std::string(desc.name));
+      EXPECT_LE(needs[i], widths[i]);
+      const std::wstring whole = shown(desc.text);
+      if (texts[i] != whole) {
+        ASSERT_EQ(desc.kind, shell::ControlKind::kButton);
+        ASSERT_FALSE(texts[i].empty());
+        EXPECT_EQ(texts[i].back(), L'\u2026');
+        EXPECT_EQ(whole.substr(0, texts[i].size() - 1), texts[i].substr(0, texts[i].size() - 1));
+      }
+    }
+  }
+  shell::InstallCatalogue({});
 }
 
 TEST(DifferenceDialogWin32, CancelAndClosingReturnZeroAndEachUseStartsFresh) {

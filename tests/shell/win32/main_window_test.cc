@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "shell/catalogue_table.h"
 #include "shell/error_text.h"
 #include "shell/folder_browser.h"
+#include "shell/translate.h"
 #include "shell/win32/file_list_box.h"
 #include "shell/win32/picture_control.h"
 #include "shell/win32/win32_text.h"
@@ -58,6 +60,54 @@ TEST(MainWindowWin32, BothProgramsPlaceTheirControlsWhereTheDescriptionSays) {
       }
     }
   }
+}
+
+// In every language shipped, from the catalogue generated from the translation files: each caption
+// is whole within its label, or cut with an ellipsis within it (a point smaller, as tried first).
+TEST(MainWindowWin32, CaptionsFitTheirLabelsInEveryLanguage) {
+  for (const std::string& language : shell::CatalogueTags()) {
+    SCOPED_TRACE(language);
+    shell::InstallCatalogue(shell::TableCatalogue(language));
+    for (Program program : {Program::kUnbaler, Program::kRebaler}) {
+      MainWindow window(program);
+      for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
+        if (desc.kind != shell::ControlKind::kLabel || desc.text.empty()) continue;
+        SCOPED_TRACE(std::string(desc.name));
+        const HWND label = window.Control(desc.role);
+        const std::wstring shown = WindowText(label);
+        const std::wstring whole(desc.text.begin(), desc.text.end());
+        const auto font = reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0));
+        EXPECT_LE(shell::win32::MeasureText(label, shown, font).width,
+                  desc.box.width - desc.indent);
+        if (shown != whole) {
+          ASSERT_FALSE(shown.empty());
+          EXPECT_EQ(shown.back(), L'\u2026');
+          EXPECT_EQ(whole.substr(0, shown.size() - 1), shown.substr(0, shown.size() - 1));
+        }
+      }
+      // The picture buttons' captions, clear of the rim, are called by their whole text.
+      for (const shell::ControlSpec& desc : shell::MainWindowControls(program)) {
+        if (desc.kind != shell::ControlKind::kPictureButton || desc.text.empty()) continue;
+        SCOPED_TRACE(std::string(desc.name));
+        // The window's buttons are bound to their surfaces only once it loads: the surface is found
+        // by its window.
+        const auto* picture = reinterpret_cast<PictureControl*>(
+            ::GetWindowLongPtrW(window.Control(desc.role), GWLP_USERDATA));
+        ASSERT_NE(picture, nullptr);
+        const std::wstring& shown = picture->caption();
+        const std::wstring whole(desc.text.begin(), desc.text.end());
+        EXPECT_LE(shell::win32::MeasureText(picture->hwnd(), shown, picture->caption_font()).width,
+                  desc.box.width - 2 * shell::kCaptionMargin - 1);
+        EXPECT_EQ(WindowText(picture->hwnd()), whole);
+        if (shown != whole) {
+          ASSERT_FALSE(shown.empty());
+          EXPECT_EQ(shown.back(), L'\u2026');
+          EXPECT_EQ(whole.substr(0, shown.size() - 1), shown.substr(0, shown.size() - 1));
+        }
+      }
+    }
+  }
+  shell::InstallCatalogue({});
 }
 
 // The region the skin should give, built independently from the picture's bits.
