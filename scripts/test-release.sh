@@ -90,7 +90,7 @@ mkdir "$work/linux-out"
 if command -v x86_64-w64-mingw32-objdump >/dev/null; then
   for exe in baler unbaler rebaler; do
     dlls=$(x86_64-w64-mingw32-objdump -p "$portable/$exe.exe" | sed -n 's/^\tDLL Name: //p' |
-      grep -viE '^(kernel32|user32|gdi32|shell32|ole32|oleaut32|comctl32|comdlg32|advapi32|msvcrt|ws2_32|uxtheme|shlwapi|api-ms-win-.*)\.dll$' || true)
+      grep -viE '^(kernel32|user32|gdi32|shell32|ole32|oleaut32|oleacc|comctl32|comdlg32|advapi32|msvcrt|ws2_32|uxtheme|shlwapi|api-ms-win-.*)\.dll$' || true)
     [[ -z $dlls ]] || fail "$exe.exe needs DLLs that Windows does not have: $dlls"
   done
 fi

@@ -263,7 +263,8 @@ xdotool mousemove --sync $((X + 120)) $((Y + $(row_y 2))) click 3
 wait_until 10 menu_open || fail_wine_test "no context menu after a right click on the list"
 settled_screenshot "$work/root.png"
 convert "$work/root.png" -crop "462x257+$((X - 10))+$((Y - 10))" +repage "$shots/unbaler-list-menu.png"
-xdotool key Down Return  # "Extract Selected Files…", into the folder chosen before
+xdotool key Down Return  # "Extract Selected Files…": the folder dialog, at the folder chosen before
+choose_desktop_folder
 picked_two() {
   [[ "$(ls -A "$desktop" | tr '\n' ' ')" == "a.ogg sound.ogg " ]] &&
     cmp -s "$work/source/sound.ogg" "$desktop/sound.ogg"
