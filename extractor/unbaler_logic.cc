@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "codec/edit.h"
 #include "codec/text.h"
 #include "codec/workflow.h"
 #include "shell/opening.h"
@@ -246,12 +247,18 @@ std::vector<shell::ListMenuItem> UnbalerLogic::ListMenu() {
   std::vector<shell::ListMenuItem> items = {
       {shell::ListCommand::kExtractSelected, shell::Tr(kExtractSelectedText),
        can && !SelectedEntries().empty()},
-      {shell::ListCommand::kExtractAll, shell::Tr(kExtractAllText), can}};
+      {shell::ListCommand::kExtractAll, shell::Tr(kExtractAllText), can},
+      {shell::ListCommand::kReplaceEntry, shell::Tr(kReplaceEntryText),
+       can && SelectedEntries().size() == 1}};
   for (const shell::ListMenuItem& item : SortMenu(true)) items.push_back(item);
   return items;
 }
 
 void UnbalerLogic::OnListCommand(shell::ListCommand command) {
+  if (command == shell::ListCommand::kReplaceEntry) {
+    ReplaceEntry();
+    return;
+  }
   if (command != shell::ListCommand::kExtractSelected &&
       command != shell::ListCommand::kExtractAll) {
     ProgramLogic::OnListCommand(command);
@@ -425,6 +432,94 @@ void UnbalerLogic::Extract(std::u16string verb, pak::Path folder,
   RunWork(std::move(verb),
           std::make_unique<ExtractJob>(*this, std::move(folder), std::move(chosen), progress,
                                        std::move(extracted), std::move(kept)));
+}
+
+// Rewrites the archive with one entry's bytes taken from a file, on the worker, once its file is
+// found to be the one listed; then reads it again, so that the list shows what it now holds.
+class UnbalerLogic::ReplaceJob : public shell::Job {
+ public:
+  ReplaceJob(UnbalerLogic& logic, std::u16string entry, pak::Path file)
+      : logic_(logic),
+        fs_(logic.fs_),
+        listed_(logic.listed_->stamp),
+        path_(logic.archive_path()),
+        entry_(std::move(entry)),
+        file_(std::move(file)) {}
+
+  pak::Status Run(const pak::Progress& post, const pak::StopFlag& stop) override {
+    if (fs_.Stamp(path_) != listed_) {
+      changed_ = true;
+      return Reread();
+    }
+    pak::ArchiveEdit edit;
+    edit.add = {file_};
+    edit.add_as = {entry_};  // the entry keeps its name, whatever the file is called
+    const pak::Result<pak::EditCounts> edited = pak::EditArchive(fs_, path_, edit, post, &stop);
+    if (!edited.ok()) return edited.status();
+    return Reread();
+  }
+
+  void Finish(const pak::Status& status, std::size_t) override {
+    if (archive_) {
+      logic_.List(*archive_, stamp_);
+      archive_.reset();
+    }
+    if (changed_ && status.ok()) {
+      logic_.Show(shell::Tr(kArchiveChangedNotReplaced), kTitle);
+    } else if (status.ok()) {
+      logic_.SetStatus(shell::Arg(shell::Tr(kEntryReplacedText),
+                                  {pak::DisplayName(entry_), logic_.archive_path()}));
+    } else if (status.kind() == pak::Status::Kind::kCancelled) {
+      // Stopped before the new archive took the old one's place: nothing changed.
+    } else if (status.kind() == pak::Status::Kind::kInvalidArchive) {
+      logic_.ReportLoadFailure(status);
+    } else {
+      logic_.Report(status);
+    }
+    logic_.UpdateExtractButton();
+  }
+
+ private:
+  // Reads the archive's directory again, for the list.
+  pak::Status Reread() {
+    stamp_ = fs_.Stamp(path_);
+    pak::Result<pak::PakArchive> opened = pak::OpenPakFile(fs_, path_);
+    if (!opened.ok()) return opened.status();
+    archive_ = std::move(opened).value();
+    return pak::Status::Ok();
+  }
+
+  UnbalerLogic& logic_;  // on the window's thread only
+  pak::FileSystem& fs_;
+  const std::optional<pak::FileStamp> listed_;  // the stamp the archive was listed with
+  const pak::Path path_;
+  const std::u16string entry_;
+  const pak::Path file_;
+  bool changed_ = false;
+  std::optional<pak::FileStamp> stamp_;
+  std::optional<pak::PakArchive> archive_;  // the archive read again
+};
+
+void UnbalerLogic::ReplaceEntry() {
+  if (Working() || !listed_.has_value()) return;
+  const std::vector<std::size_t> chosen = SelectedEntries();
+  if (chosen.size() != 1) return;
+  SetStatus(u"");
+  const std::u16string entry = list().entries()[chosen[0]].name;
+  shell::FileDialogRequest request;
+  request.kind = shell::FileDialogRequest::Kind::kOpen;
+  request.options = {.hide_read_only = true, .file_must_exist = true};
+  request.filter = kReplaceEntryFilter;
+  const std::u16string file = ChooseFile(request);
+  if (file.empty()) return;
+  const std::optional<shell::ChoiceBox::Answer> answer =
+      Ask({shell::Arg(shell::Tr(kReplaceEntryQuestion),
+                      {pak::DisplayName(entry), archive_path(), file}),
+           std::u16string(kTitle), std::u16string(shell::Tr(kReplaceText)),
+           std::u16string(shell::Tr(kKeepEntryText)), std::u16string(shell::Tr(kCancelText))});
+  // Without a choice box nothing is rewritten unasked.
+  if (answer != shell::ChoiceBox::Answer::kFirst) return;
+  RunWork(kReplacingText, std::make_unique<ReplaceJob>(*this, entry, pak::PathFromUtf16(file)));
 }
 
 }  // namespace extractor

@@ -72,6 +72,23 @@ std::u16string ChangedFilesText(std::u16string_view folder,
 // lstFiles' context menu.
 inline constexpr char16_t kExtractSelectedText[] = u"Extract Selected Files\u2026";
 inline constexpr char16_t kExtractAllText[] = u"Extract All Files";
+inline constexpr char16_t kReplaceEntryText[] = u"Replace Entry\u2026";
+// Replace Entry's file dialog takes a file of any kind.
+inline constexpr char16_t kReplaceEntryFilter[] = u"All files (*.*)|*.*";
+// The question before an entry is replaced: %1 is the entry, %2 the archive, %3 the file. Its
+// answers: replace, or not (the default, as is Cancel).
+inline constexpr char16_t kReplaceEntryQuestion[] =
+    u"Replace the entry %1 in %2 with %3? The archive is rewritten; every other entry stays as "
+    u"it is.";
+inline constexpr char16_t kKeepEntryText[] = u"Keep the entry";
+// The verb of the status line while the archive is rewritten, and the line after: %1 is the
+// entry, %2 the archive.
+inline constexpr char16_t kReplacingText[] = u"Replacing";
+inline constexpr char16_t kEntryReplacedText[] = u"%1 replaced in %2";
+// Shown instead of replacing when the archive's file is no longer the one listed.
+inline constexpr char16_t kArchiveChangedNotReplaced[] =
+    u"The PAK file changed after it was listed, so no entry was replaced and nothing was "
+    u"written.\nIt has been read again: check the list and replace the entry again.";
 // The box that refuses a file that is no archive, above its name and the fault.
 inline constexpr char16_t kInvalidFileText[] = u"Invalid file";
 // The verbs of the status line while entries are extracted, or one is copied out to be opened.
@@ -101,8 +118,9 @@ class UnbalerLogic : public shell::ProgramLogic {
   // the entries from its file; `progress` hears of each entry written.
   void ExtractAll(const pak::Progress& progress = {});
 
-  // The menu: extracting the selected entries (off while none is) and extracting all (off
-  // while no archive is listed), then sorting; all off while work runs.
+  // The menu: extracting the selected entries (off while none is), extracting all (off while no
+  // archive is listed), replacing the one selected entry (off unless exactly one is), then
+  // sorting; all off while work runs.
   std::vector<shell::ListMenuItem> ListMenu() override;
   // Extract All asks for the folder first when none is chosen yet; Extract Selected always
   // does, starting at the chosen one.
@@ -123,6 +141,10 @@ class UnbalerLogic : public shell::ProgramLogic {
   // The entries (their places in the archive) behind the items selected in lstFiles, in
   // archive order.
   std::vector<std::size_t> SelectedEntries() const;
+  // Replaces the one selected entry by a file the user chooses, after asking, under the entry's
+  // own name; the archive is rewritten on the worker (pak::EditArchive) and listed again. An
+  // archive that is no longer the one listed is listed again and nothing is written.
+  void ReplaceEntry();
   // Where opened entries are copied to.
   const shell::TempFolder& temp_folder() const { return opened_; }
 
@@ -147,6 +169,7 @@ class UnbalerLogic : public shell::ProgramLogic {
   // The two jobs: reading an archive's directory, and extracting from its file.
   class ReadJob;
   class ExtractJob;
+  class ReplaceJob;
 
   // Reads the directory of the archive path; on success it is listed, else the failure is
   // reported and the archive path goes back to `listed_path`.

@@ -149,6 +149,8 @@ class ProgramLogic : public MainCommands {
   // ".pak" added to a name typed without an extension. A chosen path goes to ArchiveChosen; a
   // cancel keeps the earlier choice.
   Choice ChooseArchive(FileDialogRequest::Kind kind, FileDialogOptions options);
+  // Shows the file dialog for any other file; the chosen path, or empty when cancelled.
+  std::u16string ChooseFile(const FileDialogRequest& request) { return file_dialog_.Show(request); }
   // Makes `path` the archive path and shows it in lblFileName (empty text for none).
   void SetArchivePath(std::u16string path);
   // Makes `path` the folder path and shows it in lblDir.
