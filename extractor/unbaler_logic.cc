@@ -1,6 +1,7 @@
 #include "extractor/unbaler_logic.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string_view>
 #include <unordered_set>
@@ -520,6 +521,102 @@ void UnbalerLogic::ReplaceEntry() {
   // Without a choice box nothing is rewritten unasked.
   if (answer != shell::ChoiceBox::Answer::kFirst) return;
   RunWork(kReplacingText, std::make_unique<ReplaceJob>(*this, entry, pak::PathFromUtf16(file)));
+}
+
+pak::Path ArchiveFolder(const pak::Path& folder, const std::u16string& archive) {
+  std::u16string name = pak::PathFromUtf16(archive).filename().u16string();
+  if (shell::HasPakExtension(name) && name.size() > 4) name.resize(name.size() - 4);
+  return pak::JoinPath(folder, name);
+}
+
+// Extracts several archives, each whole into a folder of its own, on the worker; the window hears
+// of what each came to at the end.
+class UnbalerLogic::ManyJob : public shell::Job {
+ public:
+  ManyJob(UnbalerLogic& logic, std::vector<std::u16string> archives, pak::Path folder)
+      : logic_(logic),
+        fs_(logic.fs_),
+        code_page_(logic.code_page_),
+        archives_(std::move(archives)),
+        folder_(std::move(folder)),
+        results_(archives_.size(), pak::Status::Cancelled("stopped before it was extracted")) {}
+
+  pak::Status Run(const pak::Progress& post, const pak::StopFlag& stop) override {
+    for (std::size_t k = 0; k < archives_.size(); ++k) {
+      if (stop.load()) return pak::Status::Cancelled("stopped");
+      results_[k] = ExtractOne(archives_[k], post, stop);
+      if (results_[k].kind() == pak::Status::Kind::kCancelled) return results_[k];
+    }
+    return pak::Status::Ok();
+  }
+
+  void Finish(const pak::Status&, std::size_t) override {
+    std::size_t done = 0;
+    std::u16string failed_names, faults;
+    for (std::size_t k = 0; k < archives_.size(); ++k) {
+      if (results_[k].ok()) {
+        ++done;
+        continue;
+      }
+      const std::u16string name = pak::PathFromUtf16(archives_[k]).filename().u16string();
+      failed_names += (failed_names.empty() ? u"" : u", ") + name;
+      faults += u"\n\n" + archives_[k] + u"\n" + pak::FromUtf8(results_[k].message());
+    }
+    const std::u16string folder = folder_.u16string();
+    if (done == archives_.size()) {
+      logic_.SetStatus(shell::Arg(shell::Tr(kArchivesExtractedText), {Number(done), folder}));
+    } else {
+      logic_.SetStatus(shell::Arg(shell::Tr(kSomeArchivesExtractedText),
+                                  {Number(done), folder, Number(archives_.size()), failed_names}));
+      logic_.Show(std::u16string(shell::Tr(kArchivesFailedText)) + faults, kTitle);
+    }
+    if (done > 0) logic_.OfferFolder(folder);
+  }
+
+ private:
+  pak::Status ExtractOne(const std::u16string& archive, const pak::Progress& post,
+                         const pak::StopFlag& stop) {
+    pak::Result<pak::PakArchive> opened = pak::OpenPakFile(fs_, pak::PathFromUtf16(archive));
+    if (!opened.ok()) return opened.status();
+    const pak::Path into = ArchiveFolder(folder_, archive);
+    std::error_code error;
+    std::filesystem::create_directory(into, error);
+    if (error && !fs_.IsDirectory(into)) {
+      return pak::Status::IoError(
+          "cannot make the folder " + pak::DisplayPath(into) + ": " + error.message(),
+          error.value());
+    }
+    return pak::ExtractAll(fs_, *opened, into, code_page_, pak::HostNameRules(), post, &stop);
+  }
+
+  UnbalerLogic& logic_;  // on the window's thread only
+  pak::FileSystem& fs_;
+  const pak::CodePage& code_page_;
+  const std::vector<std::u16string> archives_;
+  const pak::Path folder_;
+  std::vector<pak::Status> results_;  // each archive's, in order
+};
+
+void UnbalerLogic::ArchivesChosen(std::vector<std::u16string> archives) {
+  if (Working() || archives.empty() || !HaveFolder()) return;
+  const pak::Path folder(folder_path());
+  // Two archives of one name would be extracted over each other: refused before anything is.
+  for (std::size_t i = 0; i < archives.size(); ++i) {
+    const pak::Path into = ArchiveFolder(folder, archives[i]);
+    for (std::size_t j = 0; j < i; ++j) {
+      if (pak::EqualsIgnoreCase(ArchiveFolder(folder, archives[j]).u16string(), into.u16string())) {
+        Show(shell::Arg(shell::Tr(kSameFolderText), {archives[j], archives[i], into.u16string()}),
+             kTitle);
+        return;
+      }
+    }
+  }
+  const std::optional<shell::ChoiceBox::Answer> answer =
+      Ask({shell::Arg(shell::Tr(kExtractEachQuestion), {Number(archives.size()), folder_path()}),
+           std::u16string(kTitle), std::u16string(shell::Tr(kExtractEachText)),
+           std::u16string(shell::Tr(kDontExtractText)), std::u16string(shell::Tr(kCancelText))});
+  if (answer != shell::ChoiceBox::Answer::kFirst) return;
+  RunWork(kExtractingText, std::make_unique<ManyJob>(*this, std::move(archives), folder));
 }
 
 }  // namespace extractor

@@ -99,6 +99,28 @@ inline constexpr char16_t kOpeningText[] = u"Opening";
 inline constexpr char16_t kExtractedText[] = u"%1 extracted into %2";
 inline constexpr char16_t kExtractionStoppedText[] = u"Extraction stopped: %1 extracted into %2";
 
+// Several archives dropped or given at once. The question before they are extracted: %1 is
+// their count, %2 the folder; its answer that extracts them, and the other.
+inline constexpr char16_t kExtractEachQuestion[] =
+    u"Extract each of the %1 archives into a folder of its name in %2?";
+inline constexpr char16_t kExtractEachText[] = u"Extract Each";
+inline constexpr char16_t kDontExtractText[] = u"Don't Extract";
+// The refusal of two archives that would go into one folder: %1 and %2 are the archives, %3
+// the folder.
+inline constexpr char16_t kSameFolderText[] =
+    u"%1 and %2 would both be extracted into %3, so nothing was extracted.";
+// The status line after them: %1 is the count extracted, %2 the folder; with failures, %3 the
+// count of archives and %4 the names of those that failed, whose faults a box then shows.
+inline constexpr char16_t kArchivesExtractedText[] = u"%1 archives extracted into %2";
+inline constexpr char16_t kSomeArchivesExtractedText[] =
+    u"%1 of %3 archives extracted into %2; not extracted: %4";
+// The head of that box, above each failed archive with its fault.
+inline constexpr char16_t kArchivesFailedText[] = u"These archives were not extracted in full:";
+
+// The folder that an archive of several is extracted into, in `folder`: its file's name without
+// ".pak".
+pak::Path ArchiveFolder(const pak::Path& folder, const std::u16string& archive);
+
 class UnbalerLogic : public shell::ProgramLogic {
  public:
   // Every reference must outlive the logic. The code page is what FilesList.txt is written in.
@@ -157,6 +179,10 @@ class UnbalerLogic : public shell::ProgramLogic {
  protected:
   void ArchiveChosen(std::u16string path) override;  // reads it, then lists it
   void FolderChosen(std::u16string path) override;
+  // Asks for a folder when none is chosen, refuses two archives of one folder name, asks, then
+  // extracts each archive into a folder of its name there, one after another on the worker; one
+  // that fails does not stop the rest. The archive listed stays listed.
+  void ArchivesChosen(std::vector<std::u16string> archives) override;
   std::u16string ItemText(const std::u16string& name) const override;
 
  private:
@@ -170,6 +196,7 @@ class UnbalerLogic : public shell::ProgramLogic {
   class ReadJob;
   class ExtractJob;
   class ReplaceJob;
+  class ManyJob;
 
   // Reads the directory of the archive path; on success it is listed, else the failure is
   // reported and the archive path goes back to `listed_path`.

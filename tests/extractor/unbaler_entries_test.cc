@@ -750,3 +750,81 @@ TEST_F(EntriesTest, ReplaceEntryRewritesTheArchiveOnlyWhenAskedAndListsItAgain) 
 }
 
 }  // namespace
+
+namespace {
+
+// Several archives dropped at once, on real files: asked about, each extracted into a folder of
+// its name, one failure not stopping the rest, two of one folder name refused.
+TEST_F(EntriesTest, SeveralArchivesDroppedAreExtractedEachIntoAFolderOfItsName) {
+  using Answer = shell::ChoiceBox::Answer;
+  struct Case {
+    const char* what;
+    std::vector<std::string> dropped;  // in `work`; "bad.pak" is no archive
+    std::optional<Answer> answer;      // none: no question asked
+    Files folders;                     // what `out` holds afterwards
+    std::u16string status;             // before the folder; empty: none
+    std::u16string box = u"";          // the start of the one box shown
+  };
+  const Case cases[] = {
+      {"declined", {"one.pak", "two.PAK"}, Answer::kSecond, {}, u""},
+      {"each into its folder",
+       {"one.pak", "two.PAK"},
+       Answer::kFirst,
+       {"one", "two"},
+       u"2 archives extracted into "},
+      {"one failing does not stop the others",
+       {"bad.pak", "one.pak", "two.PAK"},
+       Answer::kFirst,
+       {"one", "two"},
+       u"2 of 3 archives extracted into ",
+       u"These archives were not extracted in full:"},
+      {"two of one folder name: refused before anything is written",
+       {"one.pak", "sub/ONE.pak"},
+       std::nullopt,
+       {},
+       u"",
+       u"would both be extracted into"},
+  };
+  FakeChoiceBox choices;
+  logic.SetChoiceBox(choices);
+  WriteFile(work / "one.pak", MakeArchive({{u"a.bin", {1}}}));
+  WriteFile(work / "two.PAK", MakeArchive({{u"b.bin", {2}}, {u"c.wav", {3}}}));
+  WriteFile(work / "bad.pak", std::string("not an archive"));
+  fs::create_directory(work / "sub");
+  WriteFile(work / "sub" / "ONE.pak", MakeArchive({{u"d.bin", {4}}}));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir folder;
+    ChooseFolder(folder.path());
+    std::vector<std::u16string> dropped;
+    for (const std::string& name : c.dropped) dropped.push_back(U16(work / name));
+    ASSERT_TRUE(logic.AcceptsDrop(dropped));
+    choices.asked.clear();
+    if (c.answer) {
+      choices.answers.push_back(*c.answer);
+    }
+    box.shown.clear();
+    logic.OnDrop(dropped);
+    ASSERT_EQ(choices.asked.size(), c.answer ? 1u : 0u);
+    if (c.answer) {
+      EXPECT_EQ(choices.asked[0].text,
+                u"Extract each of the " + pak::FromUtf8(std::to_string(c.dropped.size())) +
+                    u" archives into a folder of its name in " + U16(folder.path()) + u"?");
+    }
+    EXPECT_EQ(ListDir(folder.path()), c.folders);
+    if (!c.folders.empty()) {
+      EXPECT_EQ(ListDir(folder.path() / "one"), (Files{"FilesList.txt", "a.bin"}));
+      EXPECT_EQ(ReadFile(folder.path() / "two" / "c.ogg"), Bytes{3});
+    }
+    EXPECT_TRUE(
+        logic.status_text().starts_with(c.status.empty() ? u"" : c.status + U16(folder.path())))
+        << pak::ToUtf8(logic.status_text());
+    ASSERT_EQ(box.shown.size(), c.box.empty() ? 0u : 1u);
+    if (!c.box.empty()) {
+      EXPECT_NE(box.shown[0].text.find(c.box), std::u16string::npos)
+          << pak::ToUtf8(box.shown[0].text);
+    }
+  }
+}
+
+}  // namespace

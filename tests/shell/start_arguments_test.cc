@@ -160,7 +160,8 @@ TEST(DropRules, OneFolderAndOneFileOfTheRightKindOrNothing) {
   for (const char* file : {"a.pak", "B.PAK", "notes.txt", "pak", "x.pak.bak"}) {
     testing_support::WriteFile(dir.path() / file, std::string("x"));
   }
-  enum Kind { kRefused, kArchive, kFolder, kBoth };
+  // kSeveral: Unbaler's several archives, with the folder when one was dropped too.
+  enum Kind { kRefused, kArchive, kFolder, kBoth, kSeveral };
   struct Case {
     Words dropped;
     Kind unbaler;
@@ -177,9 +178,12 @@ TEST(DropRules, OneFolderAndOneFileOfTheRightKindOrNothing) {
       {{at("folder"), at("a.pak")}, kBoth, kBoth},
       {{at("a.pak"), at("folder")}, kBoth, kBoth},
       {{at("folder"), at("notes.txt")}, kBoth, kRefused},  // nothing half-done
-      {{at("a.pak"), at("B.PAK")}, kRefused, kRefused},    // which one?
+      {{at("a.pak"), at("B.PAK")}, kSeveral, kRefused},
+      {{at("a.pak"), at("notes.txt")}, kRefused, kRefused},  // several must all be archives
+      {{at("notes.txt"), at("a.pak")}, kRefused, kRefused},
       {{at("folder"), at("folder2")}, kRefused, kRefused},
-      {{at("folder"), at("a.pak"), at("B.PAK")}, kRefused, kRefused},
+      {{at("folder"), at("a.pak"), at("B.PAK")}, kSeveral, kRefused},
+      {{at("folder"), at("a.pak"), at("B.PAK"), at("folder2")}, kRefused, kRefused},
       {{at("gone.pak")}, kRefused, kRefused},
       {{at("folder"), at("gone")}, kRefused, kRefused},
       {{u""}, kRefused, kRefused},
@@ -195,9 +199,17 @@ TEST(DropRules, OneFolderAndOneFileOfTheRightKindOrNothing) {
           shell::ChooseFromDrop(program, c.dropped, pak::DefaultFileSystem());
       EXPECT_EQ(choice.accepted(), want != kRefused);
       const bool archive = want == kArchive || want == kBoth;
-      const bool folder = want == kFolder || want == kBoth;
+      const bool folder = want == kFolder || want == kBoth ||
+                          (want == kSeveral && std::filesystem::is_directory(c.dropped[0]));
       ASSERT_EQ(choice.archive.has_value(), archive);
       ASSERT_EQ(choice.folder.has_value(), folder);
+      if (want == kSeveral) {
+        Words archives = c.dropped;
+        if (folder) archives.erase(archives.begin());
+        EXPECT_EQ(choice.archives, archives);
+        continue;
+      }
+      EXPECT_TRUE(choice.archives.empty());
       if (want == kRefused) continue;
       // Each path goes where its kind says, as it was given.
       for (const std::u16string& path : c.dropped) {
