@@ -516,8 +516,8 @@ void UnbalerLogic::ReplaceEntry() {
   const std::optional<shell::ChoiceBox::Answer> answer =
       Ask({shell::Arg(shell::Tr(kReplaceEntryQuestion),
                       {pak::DisplayName(entry), archive_path(), file}),
-           std::u16string(kTitle), std::u16string(shell::Tr(kReplaceText)),
-           std::u16string(shell::Tr(kKeepEntryText)), std::u16string(shell::Tr(kCancelText))});
+           std::u16string(kTitle), std::u16string(shell::Tr(kReplaceText)), std::u16string(),
+           std::u16string(shell::Tr(kCancelText))});
   // Without a choice box nothing is rewritten unasked.
   if (answer != shell::ChoiceBox::Answer::kFirst) return;
   RunWork(kReplacingText, std::make_unique<ReplaceJob>(*this, entry, pak::PathFromUtf16(file)));
@@ -613,8 +613,8 @@ void UnbalerLogic::ArchivesChosen(std::vector<std::u16string> archives) {
   }
   const std::optional<shell::ChoiceBox::Answer> answer =
       Ask({shell::Arg(shell::Tr(kExtractEachQuestion), {Number(archives.size()), folder_path()}),
-           std::u16string(kTitle), std::u16string(shell::Tr(kExtractEachText)),
-           std::u16string(shell::Tr(kDontExtractText)), std::u16string(shell::Tr(kCancelText))});
+           std::u16string(kTitle), std::u16string(shell::Tr(kExtractEachText)), std::u16string(),
+           std::u16string(shell::Tr(kCancelText))});
   if (answer != shell::ChoiceBox::Answer::kFirst) return;
   RunWork(kExtractingText, std::make_unique<ManyJob>(*this, std::move(archives), folder));
 }

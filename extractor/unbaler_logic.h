@@ -76,11 +76,10 @@ inline constexpr char16_t kReplaceEntryText[] = u"Replace Entry\u2026";
 // Replace Entry's file dialog takes a file of any kind.
 inline constexpr char16_t kReplaceEntryFilter[] = u"All files (*.*)|*.*";
 // The question before an entry is replaced: %1 is the entry, %2 the archive, %3 the file. Its
-// answers: replace, or not (the default, as is Cancel).
+// buttons: Replace, and Cancel (the default).
 inline constexpr char16_t kReplaceEntryQuestion[] =
     u"Replace the entry %1 in %2 with %3? The archive is rewritten; every other entry stays as "
     u"it is.";
-inline constexpr char16_t kKeepEntryText[] = u"Keep the entry";
 // The verb of the status line while the archive is rewritten, and the line after: %1 is the
 // entry, %2 the archive.
 inline constexpr char16_t kReplacingText[] = u"Replacing";
@@ -100,11 +99,10 @@ inline constexpr char16_t kExtractedText[] = u"%1 extracted into %2";
 inline constexpr char16_t kExtractionStoppedText[] = u"Extraction stopped: %1 extracted into %2";
 
 // Several archives dropped or given at once. The question before they are extracted: %1 is
-// their count, %2 the folder; its answer that extracts them, and the other.
+// their count, %2 the folder; its button that extracts them, beside Cancel (the default).
 inline constexpr char16_t kExtractEachQuestion[] =
     u"Extract each of the %1 archives into a folder of its name in %2?";
 inline constexpr char16_t kExtractEachText[] = u"Extract Each";
-inline constexpr char16_t kDontExtractText[] = u"Don't Extract";
 // The refusal of two archives that would go into one folder: %1 and %2 are the archives, %3
 // the folder.
 inline constexpr char16_t kSameFolderText[] =

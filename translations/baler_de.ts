@@ -66,10 +66,6 @@ Sie wurde neu eingelesen: Prüfen Sie die Liste und entpacken Sie erneut.</trans
         <translation>Den Eintrag %1 in %2 durch %3 ersetzen? Das Archiv wird neu geschrieben; alle anderen Einträge bleiben, wie sie sind.</translation>
     </message>
     <message>
-        <source>Keep the entry</source>
-        <translation>Eintrag behalten</translation>
-    </message>
-    <message>
         <source>Replacing</source>
         <translation>Ersetzen</translation>
     </message>
@@ -110,10 +106,6 @@ Sie wurde neu eingelesen: Prüfen Sie die Liste und ersetzen Sie den Eintrag ern
     <message>
         <source>Extract Each</source>
         <translation>Jedes entpacken</translation>
-    </message>
-    <message>
-        <source>Don&apos;t Extract</source>
-        <translation>Nicht entpacken</translation>
     </message>
     <message>
         <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>

@@ -66,10 +66,6 @@ Se ha vuelto a leer: revise la lista y vuelva a extraer.</translation>
         <translation>¿Reemplazar la entrada %1 de %2 por %3? El archivo PAK se reescribe; las demás entradas quedan como están.</translation>
     </message>
     <message>
-        <source>Keep the entry</source>
-        <translation>Conservar la entrada</translation>
-    </message>
-    <message>
         <source>Replacing</source>
         <translation>Reemplazando</translation>
     </message>
@@ -110,10 +106,6 @@ Se ha vuelto a leer: revise la lista y reemplace la entrada de nuevo.</translati
     <message>
         <source>Extract Each</source>
         <translation>Extraer cada uno</translation>
-    </message>
-    <message>
-        <source>Don&apos;t Extract</source>
-        <translation>No extraer</translation>
     </message>
     <message>
         <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>

@@ -66,10 +66,6 @@ Il a été relu : vérifiez la liste et relancez l&apos;extraction.</translation
         <translation>Remplacer l’entrée %1 de %2 par %3 ? L’archive est réécrite ; toutes les autres entrées restent telles quelles.</translation>
     </message>
     <message>
-        <source>Keep the entry</source>
-        <translation>Garder l’entrée</translation>
-    </message>
-    <message>
         <source>Replacing</source>
         <translation>Remplacement</translation>
     </message>
@@ -110,10 +106,6 @@ Il a été relu : vérifiez la liste et remplacez l’entrée à nouveau.</trans
     <message>
         <source>Extract Each</source>
         <translation>Extraire chacune</translation>
-    </message>
-    <message>
-        <source>Don&apos;t Extract</source>
-        <translation>Ne pas extraire</translation>
     </message>
     <message>
         <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>

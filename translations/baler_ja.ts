@@ -66,10 +66,6 @@ It has been read again: check the list and extract again.</source>
         <translation>%2 のエントリ %1 を %3 で置き換えますか？アーカイブは書き直されますが、ほかのエントリはそのままです。</translation>
     </message>
     <message>
-        <source>Keep the entry</source>
-        <translation>エントリを残す</translation>
-    </message>
-    <message>
         <source>Replacing</source>
         <translation>置き換え中</translation>
     </message>
@@ -110,10 +106,6 @@ It has been read again: check the list and replace the entry again.</source>
     <message>
         <source>Extract Each</source>
         <translation>それぞれ展開</translation>
-    </message>
-    <message>
-        <source>Don&apos;t Extract</source>
-        <translation>展開しない</translation>
     </message>
     <message>
         <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>

@@ -66,10 +66,6 @@ Wczytano go ponownie: sprawdź listę i rozpakuj jeszcze raz.</translation>
         <translation>Zastąpić wpis %1 w %2 plikiem %3? Archiwum zostanie zapisane od nowa; pozostałe wpisy nie zmienią się.</translation>
     </message>
     <message>
-        <source>Keep the entry</source>
-        <translation>Zachowaj wpis</translation>
-    </message>
-    <message>
         <source>Replacing</source>
         <translation>Zastępowanie</translation>
     </message>
@@ -110,10 +106,6 @@ Plik wczytano ponownie: sprawdź listę i zastąp wpis jeszcze raz.</translation
     <message>
         <source>Extract Each</source>
         <translation>Wypakuj każde</translation>
-    </message>
-    <message>
-        <source>Don&apos;t Extract</source>
-        <translation>Nie wypakowuj</translation>
     </message>
     <message>
         <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>

@@ -66,10 +66,6 @@ Ele foi lido novamente: confira a lista e extraia de novo.</translation>
         <translation>Substituir a entrada %1 em %2 por %3? O arquivo PAK é regravado; todas as outras entradas continuam como estão.</translation>
     </message>
     <message>
-        <source>Keep the entry</source>
-        <translation>Manter a entrada</translation>
-    </message>
-    <message>
         <source>Replacing</source>
         <translation>Substituindo</translation>
     </message>
@@ -110,10 +106,6 @@ Ele foi lido de novo: confira a lista e substitua a entrada novamente.</translat
     <message>
         <source>Extract Each</source>
         <translation>Extrair cada um</translation>
-    </message>
-    <message>
-        <source>Don&apos;t Extract</source>
-        <translation>Não extrair</translation>
     </message>
     <message>
         <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>

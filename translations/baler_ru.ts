@@ -66,10 +66,6 @@ It has been read again: check the list and extract again.</source>
         <translation>Заменить запись %1 в %2 файлом %3? Архив будет перезаписан; все остальные записи останутся как есть.</translation>
     </message>
     <message>
-        <source>Keep the entry</source>
-        <translation>Оставить запись</translation>
-    </message>
-    <message>
         <source>Replacing</source>
         <translation>Замена</translation>
     </message>
@@ -110,10 +106,6 @@ It has been read again: check the list and replace the entry again.</source>
     <message>
         <source>Extract Each</source>
         <translation>Извлечь каждый</translation>
-    </message>
-    <message>
-        <source>Don&apos;t Extract</source>
-        <translation>Не извлекать</translation>
     </message>
     <message>
         <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>

@@ -66,10 +66,6 @@ It has been read again: check the list and extract again.</source>
         <translation>用 %3 替换 %2 中的条目 %1？归档将被重写；其他所有条目保持不变。</translation>
     </message>
     <message>
-        <source>Keep the entry</source>
-        <translation>保留条目</translation>
-    </message>
-    <message>
         <source>Replacing</source>
         <translation>正在替换</translation>
     </message>
@@ -110,10 +106,6 @@ It has been read again: check the list and replace the entry again.</source>
     <message>
         <source>Extract Each</source>
         <translation>分别解压</translation>
-    </message>
-    <message>
-        <source>Don&apos;t Extract</source>
-        <translation>不解压</translation>
     </message>
     <message>
         <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>

@@ -677,7 +677,6 @@ TEST_F(EntriesTest, ReplaceEntryRewritesTheArchiveOnlyWhenAskedAndListsItAgain) 
       {"two selected: off", {0, 1}, false, u"", std::nullopt},
       {"cancelled at the dialog", {0}, true, u"", std::nullopt},
       {"cancelled at the question", {0}, true, u"new.bin", Answer::kCancel},
-      {"the entry kept", {0}, true, u"new.bin", Answer::kSecond},
       {"replaced under the entry's own name, at its place",
        {0},
        true,
@@ -730,6 +729,7 @@ TEST_F(EntriesTest, ReplaceEntryRewritesTheArchiveOnlyWhenAskedAndListsItAgain) 
                                            u"? The archive is rewritten; every other entry "
                                            u"stays as it is.");
       EXPECT_EQ(choices.asked[0].first, u"Replace");
+      EXPECT_EQ(choices.asked[0].second, u"");  // two buttons: Replace and Cancel
     }
     const Bytes expected = c.after.empty() ? Sample() : c.after;
     EXPECT_EQ(ReadFile(work / "a.pak"), expected);
@@ -766,7 +766,7 @@ TEST_F(EntriesTest, SeveralArchivesDroppedAreExtractedEachIntoAFolderOfItsName) 
     std::u16string box = u"";          // the start of the one box shown
   };
   const Case cases[] = {
-      {"declined", {"one.pak", "two.PAK"}, Answer::kSecond, {}, u""},
+      {"declined", {"one.pak", "two.PAK"}, Answer::kCancel, {}, u""},
       {"each into its folder",
        {"one.pak", "two.PAK"},
        Answer::kFirst,
