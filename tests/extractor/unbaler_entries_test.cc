@@ -764,8 +764,16 @@ TEST_F(EntriesTest, SeveralArchivesDroppedAreExtractedEachIntoAFolderOfItsName) 
     Files folders;                     // what `out` holds afterwards
     std::u16string status;             // before the folder; empty: none
     std::u16string box = u"";          // the start of the one box shown
+    bool at_start = false;  // given on the command line, the folder after them, not dropped
   };
   const Case cases[] = {
+      {"given at start with the folder",
+       {"one.pak", "two.PAK"},
+       Answer::kFirst,
+       {"one", "two"},
+       u"2 archives extracted into ",
+       u"",
+       true},
       {"declined", {"one.pak", "two.PAK"}, Answer::kCancel, {}, u""},
       {"each into its folder",
        {"one.pak", "two.PAK"},
@@ -795,16 +803,22 @@ TEST_F(EntriesTest, SeveralArchivesDroppedAreExtractedEachIntoAFolderOfItsName) 
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir folder;
-    ChooseFolder(folder.path());
+    if (!c.at_start) ChooseFolder(folder.path());  // else the command line gives it
     std::vector<std::u16string> dropped;
     for (const std::string& name : c.dropped) dropped.push_back(U16(work / name));
-    ASSERT_TRUE(logic.AcceptsDrop(dropped));
     choices.asked.clear();
     if (c.answer) {
       choices.answers.push_back(*c.answer);
     }
     box.shown.clear();
-    logic.OnDrop(dropped);
+    if (c.at_start) {
+      dropped.push_back(U16(folder.path()));
+      logic.OpenStartPaths(dropped);
+      dropped.pop_back();
+    } else {
+      ASSERT_TRUE(logic.AcceptsDrop(dropped));
+      logic.OnDrop(dropped);
+    }
     ASSERT_EQ(choices.asked.size(), c.answer ? 1u : 0u);
     if (c.answer) {
       EXPECT_EQ(choices.asked[0].text,
