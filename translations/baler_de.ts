@@ -408,6 +408,14 @@ Startet mit der eingelesenen PAK-Datei ARCHIV und ORDNER als Ziel zum Entpacken.
 </translation>
     </message>
     <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler ARCHIV.pak ARCHIV.pak... [ORDNER]
+Bietet an, jedes ARCHIV in einen gleichnamigen Ordner in ORDNER zu entpacken.
+</translation>
+    </message>
+    <message>
         <source>Usage: rebaler [FOLDER [ARCHIVE]]
 Starts with FOLDER chosen to pack and ARCHIVE as the PAK file to write.
 </source>

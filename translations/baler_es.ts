@@ -408,6 +408,14 @@ Inicia con el archivo PAK ARCHIVO leído y CARPETA elegida para extraerlo en ell
 </translation>
     </message>
     <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler ARCHIVO.pak ARCHIVO.pak... [CARPETA]
+Ofrece extraer cada ARCHIVO en una carpeta con su nombre en CARPETA.
+</translation>
+    </message>
+    <message>
         <source>Usage: rebaler [FOLDER [ARCHIVE]]
 Starts with FOLDER chosen to pack and ARCHIVE as the PAK file to write.
 </source>

@@ -408,6 +408,14 @@ Démarre avec le fichier PAK ARCHIVE lu et DOSSIER choisi pour l&apos;y extraire
 </translation>
     </message>
     <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler ARCHIVE.pak ARCHIVE.pak... [DOSSIER]
+Propose d’extraire chaque ARCHIVE dans un dossier à son nom dans DOSSIER.
+</translation>
+    </message>
+    <message>
         <source>Usage: rebaler [FOLDER [ARCHIVE]]
 Starts with FOLDER chosen to pack and ARCHIVE as the PAK file to write.
 </source>

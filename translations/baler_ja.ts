@@ -408,6 +408,14 @@ PAK ファイル「アーカイブ」を読み込み、展開先に「フォル�
 </translation>
     </message>
     <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler アーカイブ.pak アーカイブ.pak... [フォルダー]
+各「アーカイブ」を「フォルダー」内の同じ名前のフォルダーに展開するよう提案します。
+</translation>
+    </message>
+    <message>
         <source>Usage: rebaler [FOLDER [ARCHIVE]]
 Starts with FOLDER chosen to pack and ARCHIVE as the PAK file to write.
 </source>

@@ -408,6 +408,14 @@ Uruchamia się z wczytanym plikiem PAK ARCHIWUM i FOLDEREM wybranym do rozpakowa
 </translation>
     </message>
     <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler ARCHIWUM.pak ARCHIWUM.pak... [FOLDER]
+Proponuje wypakowanie każdego ARCHIWUM do folderu o jego nazwie w FOLDER.
+</translation>
+    </message>
+    <message>
         <source>Usage: rebaler [FOLDER [ARCHIVE]]
 Starts with FOLDER chosen to pack and ARCHIVE as the PAK file to write.
 </source>

@@ -408,6 +408,14 @@ Inicia com o arquivo PAK ARQUIVO lido e PASTA escolhida para extraí-lo nela.
 </translation>
     </message>
     <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler ARQUIVO.pak ARQUIVO.pak... [PASTA]
+Oferece extrair cada ARQUIVO para uma pasta com o seu nome em PASTA.
+</translation>
+    </message>
+    <message>
         <source>Usage: rebaler [FOLDER [ARCHIVE]]
 Starts with FOLDER chosen to pack and ARCHIVE as the PAK file to write.
 </source>

@@ -408,6 +408,14 @@ Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.
 </translation>
     </message>
     <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler АРХИВ.pak АРХИВ.pak... [ПАПКА]
+Предлагает извлечь каждый АРХИВ в папку с его именем в ПАПКА.
+</translation>
+    </message>
+    <message>
         <source>Usage: rebaler [FOLDER [ARCHIVE]]
 Starts with FOLDER chosen to pack and ARCHIVE as the PAK file to write.
 </source>

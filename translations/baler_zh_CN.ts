@@ -408,6 +408,14 @@ Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.
 </translation>
     </message>
     <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler 归档.pak 归档.pak... [文件夹]
+提议将每个归档分别解压到“文件夹”中以其名称命名的文件夹。
+</translation>
+    </message>
+    <message>
         <source>Usage: rebaler [FOLDER [ARCHIVE]]
 Starts with FOLDER chosen to pack and ARCHIVE as the PAK file to write.
 </source>

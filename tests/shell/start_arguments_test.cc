@@ -49,6 +49,9 @@ TEST(StartArguments, PathsAreMadeWholeAndOptionsEndWithTwoDashes) {
       {"absolute stays", {std::u16string(kHere) + Native(u"/b/c.pak")}, {Here(u"b/c.pak")}},
       {"after --, a dash is a name", {u"--", u"-x.pak"}, {Here(u"-x.pak")}},
       {"a lone dash is a name", {u"-"}, {Here(u"-")}},
+      {"several archives, then a folder",
+       {u"a.pak", u"B.PAK", u"out"},
+       {Here(u"a.pak"), Here(u"B.PAK"), Here(u"out")}},
       {"non-ASCII names pass whole",
        {u"\u00e9t\u00e9.pak", u"\u4e2d"},
        {Here(u"\u00e9t\u00e9.pak"), Here(u"\u4e2d")}},
@@ -76,6 +79,12 @@ TEST(StartArguments, HelpAndMisuseStartNoWindowAndSayWhy) {
       {Program::kUnbaler, {u"-v"}, Action::kMisuse, u"Unknown option: -v"},
       {Program::kRebaler, {u"a", u"--force"}, Action::kMisuse, u"Unknown option: --force"},
       {Program::kUnbaler, {u"a", u"b", u"c"}, Action::kMisuse, u"Too many paths were given."},
+      // More than two only as several archives: each but the last named ".pak".
+      {Program::kUnbaler, {u"a.pak", u"b", u"c"}, Action::kMisuse, u"Too many paths were given."},
+      {Program::kRebaler,
+       {u"a.pak", u"b.pak", u"c"},
+       Action::kMisuse,
+       u"Too many paths were given."},
       {Program::kUnbaler, {u"a", u""}, Action::kMisuse, u"An empty path was given."},
       // After "--" an option is a name like any other; three names are still too many.
       {Program::kUnbaler,
