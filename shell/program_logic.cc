@@ -80,6 +80,21 @@ void ProgramLogic::OpenStartPaths(const std::vector<std::u16string>& paths) {
     ArchivesChosen(std::move(several.archives));
     return;
   }
+  // More than two paths come only as several archives: those that are none are named, and
+  // nothing is chosen.
+  if (paths.size() > 2) {
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+      const pak::Path path = pak::PathFromUtf16(paths[k]);
+      if (fs_.IsFile(path)) continue;
+      if (k + 1 == paths.size()) {
+        if (!fs_.IsDirectory(path))
+          Show(RefusalText(kNoSuchFolder, paths[k]), ProgramTitle(program_));
+      } else {
+        Show(RefusalText(kNotAFile, paths[k]), ProgramTitle(program_));
+      }
+    }
+    return;
+  }
   std::optional<std::u16string> archive;
   std::optional<std::u16string> folder;
   // Each program takes first what its window chooses first: Unbaler the archive, Rebaler the

@@ -103,7 +103,8 @@ class ProgramLogic : public MainCommands {
   // The paths of the command line, in the program's order (StartArguments), chosen once start-up
   // has ended as if they had come from the dialogs. A folder must exist, as the folder browser
   // demands; an archive must not be a folder. A path refused is named in a box and not chosen.
-  // Several archives (with a folder or not) are taken as a drop of them would be.
+  // Several archives (with a folder or not) are taken as a drop of them would be; when one of
+  // them is no file, each such path is named and nothing is chosen.
   void OpenStartPaths(const std::vector<std::u16string>& paths);
   // A drop (ChooseFromDrop) chooses its paths as the dialogs would; refused while work runs.
   bool AcceptsDrop(const std::vector<std::u16string>& paths) override;
