@@ -63,9 +63,11 @@ Status MarkRemoved(const PakArchive& archive, const std::vector<std::u16string>&
 // The names the added files are stored under, after checking each file and its name as pack
 // checks a folder's.
 Result<std::vector<std::u16string>> CheckAddedFiles(FileSystem& fs, const PakArchive& archive,
-                                                    const std::vector<Path>& files) {
+                                                    const std::vector<Path>& files,
+                                                    const std::vector<std::u16string>& add_as) {
   std::vector<std::u16string> names;
-  for (const Path& file : files) {
+  for (std::size_t k = 0; k < files.size(); ++k) {
+    const Path& file = files[k];
     if (!fs.IsFile(file)) {
       return Status::Refused(DisplayPath(file) + " is not a file that can be added" +
                              kNothingWritten);
@@ -75,7 +77,8 @@ Result<std::vector<std::u16string>> CheckAddedFiles(FileSystem& fs, const PakArc
       return Status::Refused(DisplayPath(file) + " is the archive being changed; it cannot be " +
                              "added to itself" + kNothingWritten);
     }
-    names.push_back(file.filename().u16string());
+    const bool renamed = k < add_as.size() && !add_as[k].empty();
+    names.push_back(renamed ? add_as[k] : file.filename().u16string());
     if (EqualsIgnoreCase(names.back(), kFamilyBinName)) {
       return Status::Refused(Quoted(names.back()) + " is never packed, so it is not added" +
                              kNothingWritten);
@@ -199,7 +202,7 @@ Result<EditCounts> EditArchive(FileSystem& fs, const Path& archive_path, const A
   }
   std::vector<bool> removed(archive->size(), false);
   PAK_RETURN_IF_ERROR(MarkRemoved(*archive, edit.remove, &removed));
-  auto added = CheckAddedFiles(fs, *archive, edit.add);
+  auto added = CheckAddedFiles(fs, *archive, edit.add, edit.add_as);
   if (!added.ok()) return added.status();
   EditCounts counts;
   auto plan = Plan(*archive, removed, *added, &counts);

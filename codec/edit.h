@@ -30,6 +30,10 @@ struct ArchiveEdit {
   std::vector<Path> add;
   // Entries to remove, each of which the archive must hold.
   std::vector<std::u16string> remove;
+  // Where not empty, the name on disk that the file of `add` at the same place is taken to have
+  // (its entry is named after it, as above) instead of its own: a file that replaces an entry
+  // whatever it is called. Checked as the file's own name would be.
+  std::vector<std::u16string> add_as;
 };
 
 // What an edit changed.

@@ -1,11 +1,13 @@
 #include "extractor/unbaler_logic.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
 
+#include "codec/edit.h"
 #include "codec/text.h"
 #include "codec/workflow.h"
 #include "shell/opening.h"
@@ -246,12 +248,18 @@ std::vector<shell::ListMenuItem> UnbalerLogic::ListMenu() {
   std::vector<shell::ListMenuItem> items = {
       {shell::ListCommand::kExtractSelected, shell::Tr(kExtractSelectedText),
        can && !SelectedEntries().empty()},
-      {shell::ListCommand::kExtractAll, shell::Tr(kExtractAllText), can}};
+      {shell::ListCommand::kExtractAll, shell::Tr(kExtractAllText), can},
+      {shell::ListCommand::kReplaceEntry, shell::Tr(kReplaceEntryText),
+       can && SelectedEntries().size() == 1}};
   for (const shell::ListMenuItem& item : SortMenu(true)) items.push_back(item);
   return items;
 }
 
 void UnbalerLogic::OnListCommand(shell::ListCommand command) {
+  if (command == shell::ListCommand::kReplaceEntry) {
+    ReplaceEntry();
+    return;
+  }
   if (command != shell::ListCommand::kExtractSelected &&
       command != shell::ListCommand::kExtractAll) {
     ProgramLogic::OnListCommand(command);
@@ -425,6 +433,190 @@ void UnbalerLogic::Extract(std::u16string verb, pak::Path folder,
   RunWork(std::move(verb),
           std::make_unique<ExtractJob>(*this, std::move(folder), std::move(chosen), progress,
                                        std::move(extracted), std::move(kept)));
+}
+
+// Rewrites the archive with one entry's bytes taken from a file, on the worker, once its file is
+// found to be the one listed; then reads it again, so that the list shows what it now holds.
+class UnbalerLogic::ReplaceJob : public shell::Job {
+ public:
+  ReplaceJob(UnbalerLogic& logic, std::u16string entry, pak::Path file)
+      : logic_(logic),
+        fs_(logic.fs_),
+        listed_(logic.listed_->stamp),
+        path_(logic.archive_path()),
+        entry_(std::move(entry)),
+        file_(std::move(file)) {}
+
+  pak::Status Run(const pak::Progress& post, const pak::StopFlag& stop) override {
+    if (fs_.Stamp(path_) != listed_) {
+      changed_ = true;
+      return Reread();
+    }
+    pak::ArchiveEdit edit;
+    edit.add = {file_};
+    edit.add_as = {entry_};  // the entry keeps its name, whatever the file is called
+    const pak::Result<pak::EditCounts> edited = pak::EditArchive(fs_, path_, edit, post, &stop);
+    if (!edited.ok()) return edited.status();
+    return Reread();
+  }
+
+  void Finish(const pak::Status& status, std::size_t) override {
+    if (archive_) {
+      logic_.List(*archive_, stamp_);
+      archive_.reset();
+    }
+    if (changed_ && status.ok()) {
+      logic_.Show(shell::Tr(kArchiveChangedNotReplaced), kTitle);
+    } else if (status.ok()) {
+      logic_.SetStatus(shell::Arg(shell::Tr(kEntryReplacedText),
+                                  {pak::DisplayName(entry_), logic_.archive_path()}));
+    } else if (status.kind() == pak::Status::Kind::kCancelled) {
+      // Stopped before the new archive took the old one's place: nothing changed.
+    } else if (status.kind() == pak::Status::Kind::kInvalidArchive) {
+      logic_.ReportLoadFailure(status);
+    } else {
+      logic_.Report(status);
+    }
+    logic_.UpdateExtractButton();
+  }
+
+ private:
+  // Reads the archive's directory again, for the list.
+  pak::Status Reread() {
+    stamp_ = fs_.Stamp(path_);
+    pak::Result<pak::PakArchive> opened = pak::OpenPakFile(fs_, path_);
+    if (!opened.ok()) return opened.status();
+    archive_ = std::move(opened).value();
+    return pak::Status::Ok();
+  }
+
+  UnbalerLogic& logic_;  // on the window's thread only
+  pak::FileSystem& fs_;
+  const std::optional<pak::FileStamp> listed_;  // the stamp the archive was listed with
+  const pak::Path path_;
+  const std::u16string entry_;
+  const pak::Path file_;
+  bool changed_ = false;
+  std::optional<pak::FileStamp> stamp_;
+  std::optional<pak::PakArchive> archive_;  // the archive read again
+};
+
+void UnbalerLogic::ReplaceEntry() {
+  if (Working() || !listed_.has_value()) return;
+  const std::vector<std::size_t> chosen = SelectedEntries();
+  if (chosen.size() != 1) return;
+  SetStatus(u"");
+  const std::u16string entry = list().entries()[chosen[0]].name;
+  shell::FileDialogRequest request;
+  request.kind = shell::FileDialogRequest::Kind::kOpen;
+  request.options = {.hide_read_only = true, .file_must_exist = true};
+  request.filter = kReplaceEntryFilter;
+  const std::u16string file = ChooseFile(request);
+  if (file.empty()) return;
+  const std::optional<shell::ChoiceBox::Answer> answer =
+      Ask({shell::Arg(shell::Tr(kReplaceEntryQuestion),
+                      {pak::DisplayName(entry), archive_path(), file}),
+           std::u16string(kTitle), std::u16string(shell::Tr(kReplaceText)), std::u16string(),
+           std::u16string(shell::Tr(kCancelText))});
+  // Without a choice box nothing is rewritten unasked.
+  if (answer != shell::ChoiceBox::Answer::kFirst) return;
+  RunWork(kReplacingText, std::make_unique<ReplaceJob>(*this, entry, pak::PathFromUtf16(file)));
+}
+
+pak::Path ArchiveFolder(const pak::Path& folder, const std::u16string& archive) {
+  std::u16string name = pak::PathFromUtf16(archive).filename().u16string();
+  if (shell::HasPakExtension(name) && name.size() > 4) name.resize(name.size() - 4);
+  return pak::JoinPath(folder, name);
+}
+
+// Extracts several archives, each whole into a folder of its own, on the worker; the window hears
+// of what each came to at the end.
+class UnbalerLogic::ManyJob : public shell::Job {
+ public:
+  ManyJob(UnbalerLogic& logic, std::vector<std::u16string> archives, pak::Path folder)
+      : logic_(logic),
+        fs_(logic.fs_),
+        code_page_(logic.code_page_),
+        archives_(std::move(archives)),
+        folder_(std::move(folder)),
+        results_(archives_.size(), pak::Status::Cancelled("stopped before it was extracted")) {}
+
+  pak::Status Run(const pak::Progress& post, const pak::StopFlag& stop) override {
+    for (std::size_t k = 0; k < archives_.size(); ++k) {
+      if (stop.load()) return pak::Status::Cancelled("stopped");
+      results_[k] = ExtractOne(archives_[k], post, stop);
+      if (results_[k].kind() == pak::Status::Kind::kCancelled) return results_[k];
+    }
+    return pak::Status::Ok();
+  }
+
+  void Finish(const pak::Status&, std::size_t) override {
+    std::size_t done = 0;
+    std::u16string failed_names, faults;
+    for (std::size_t k = 0; k < archives_.size(); ++k) {
+      if (results_[k].ok()) {
+        ++done;
+        continue;
+      }
+      const std::u16string name = pak::PathFromUtf16(archives_[k]).filename().u16string();
+      failed_names += (failed_names.empty() ? u"" : u", ") + name;
+      faults += u"\n\n" + archives_[k] + u"\n" + pak::FromUtf8(results_[k].message());
+    }
+    const std::u16string folder = folder_.u16string();
+    if (done == archives_.size()) {
+      logic_.SetStatus(shell::Arg(shell::Tr(kArchivesExtractedText), {Number(done), folder}));
+    } else {
+      logic_.SetStatus(shell::Arg(shell::Tr(kSomeArchivesExtractedText),
+                                  {Number(done), folder, Number(archives_.size()), failed_names}));
+      logic_.Show(std::u16string(shell::Tr(kArchivesFailedText)) + faults, kTitle);
+    }
+    if (done > 0) logic_.OfferFolder(folder);
+  }
+
+ private:
+  pak::Status ExtractOne(const std::u16string& archive, const pak::Progress& post,
+                         const pak::StopFlag& stop) {
+    pak::Result<pak::PakArchive> opened = pak::OpenPakFile(fs_, pak::PathFromUtf16(archive));
+    if (!opened.ok()) return opened.status();
+    const pak::Path into = ArchiveFolder(folder_, archive);
+    std::error_code error;
+    std::filesystem::create_directory(into, error);
+    if (error && !fs_.IsDirectory(into)) {
+      return pak::Status::IoError(
+          "cannot make the folder " + pak::DisplayPath(into) + ": " + error.message(),
+          error.value());
+    }
+    return pak::ExtractAll(fs_, *opened, into, code_page_, pak::HostNameRules(), post, &stop);
+  }
+
+  UnbalerLogic& logic_;  // on the window's thread only
+  pak::FileSystem& fs_;
+  const pak::CodePage& code_page_;
+  const std::vector<std::u16string> archives_;
+  const pak::Path folder_;
+  std::vector<pak::Status> results_;  // each archive's, in order
+};
+
+void UnbalerLogic::ArchivesChosen(std::vector<std::u16string> archives) {
+  if (Working() || archives.empty() || !HaveFolder()) return;
+  const pak::Path folder(folder_path());
+  // Two archives of one name would be extracted over each other: refused before anything is.
+  for (std::size_t i = 0; i < archives.size(); ++i) {
+    const pak::Path into = ArchiveFolder(folder, archives[i]);
+    for (std::size_t j = 0; j < i; ++j) {
+      if (pak::EqualsIgnoreCase(ArchiveFolder(folder, archives[j]).u16string(), into.u16string())) {
+        Show(shell::Arg(shell::Tr(kSameFolderText), {archives[j], archives[i], into.u16string()}),
+             kTitle);
+        return;
+      }
+    }
+  }
+  const std::optional<shell::ChoiceBox::Answer> answer =
+      Ask({shell::Arg(shell::Tr(kExtractEachQuestion), {Number(archives.size()), folder_path()}),
+           std::u16string(kTitle), std::u16string(shell::Tr(kExtractEachText)), std::u16string(),
+           std::u16string(shell::Tr(kCancelText))});
+  if (answer != shell::ChoiceBox::Answer::kFirst) return;
+  RunWork(kExtractingText, std::make_unique<ManyJob>(*this, std::move(archives), folder));
 }
 
 }  // namespace extractor

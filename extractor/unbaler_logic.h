@@ -72,6 +72,22 @@ std::u16string ChangedFilesText(std::u16string_view folder,
 // lstFiles' context menu.
 inline constexpr char16_t kExtractSelectedText[] = u"Extract Selected Files\u2026";
 inline constexpr char16_t kExtractAllText[] = u"Extract All Files";
+inline constexpr char16_t kReplaceEntryText[] = u"Replace Entry\u2026";
+// Replace Entry's file dialog takes a file of any kind.
+inline constexpr char16_t kReplaceEntryFilter[] = u"All files (*.*)|*.*";
+// The question before an entry is replaced: %1 is the entry, %2 the archive, %3 the file. Its
+// buttons: Replace, and Cancel (the default).
+inline constexpr char16_t kReplaceEntryQuestion[] =
+    u"Replace the entry %1 in %2 with %3? The archive is rewritten; every other entry stays as "
+    u"it is.";
+// The verb of the status line while the archive is rewritten, and the line after: %1 is the
+// entry, %2 the archive.
+inline constexpr char16_t kReplacingText[] = u"Replacing";
+inline constexpr char16_t kEntryReplacedText[] = u"%1 replaced in %2";
+// Shown instead of replacing when the archive's file is no longer the one listed.
+inline constexpr char16_t kArchiveChangedNotReplaced[] =
+    u"The PAK file changed after it was listed, so no entry was replaced and nothing was "
+    u"written.\nIt has been read again: check the list and replace the entry again.";
 // The box that refuses a file that is no archive, above its name and the fault.
 inline constexpr char16_t kInvalidFileText[] = u"Invalid file";
 // The verbs of the status line while entries are extracted, or one is copied out to be opened.
@@ -81,6 +97,27 @@ inline constexpr char16_t kOpeningText[] = u"Opening";
 // (shell::CountText), %2 the folder.
 inline constexpr char16_t kExtractedText[] = u"%1 extracted into %2";
 inline constexpr char16_t kExtractionStoppedText[] = u"Extraction stopped: %1 extracted into %2";
+
+// Several archives dropped or given at once. The question before they are extracted: %1 is
+// their count, %2 the folder; its button that extracts them, beside Cancel (the default).
+inline constexpr char16_t kExtractEachQuestion[] =
+    u"Extract each of the %1 archives into a folder of its name in %2?";
+inline constexpr char16_t kExtractEachText[] = u"Extract Each";
+// The refusal of two archives that would go into one folder: %1 and %2 are the archives, %3
+// the folder.
+inline constexpr char16_t kSameFolderText[] =
+    u"%1 and %2 would both be extracted into %3, so nothing was extracted.";
+// The status line after them: %1 is the count extracted, %2 the folder; with failures, %3 the
+// count of archives and %4 the names of those that failed, whose faults a box then shows.
+inline constexpr char16_t kArchivesExtractedText[] = u"%1 archives extracted into %2";
+inline constexpr char16_t kSomeArchivesExtractedText[] =
+    u"%1 of %3 archives extracted into %2; not extracted: %4";
+// The head of that box, above each failed archive with its fault.
+inline constexpr char16_t kArchivesFailedText[] = u"These archives were not extracted in full:";
+
+// The folder that an archive of several is extracted into, in `folder`: its file's name without
+// ".pak".
+pak::Path ArchiveFolder(const pak::Path& folder, const std::u16string& archive);
 
 class UnbalerLogic : public shell::ProgramLogic {
  public:
@@ -101,8 +138,9 @@ class UnbalerLogic : public shell::ProgramLogic {
   // the entries from its file; `progress` hears of each entry written.
   void ExtractAll(const pak::Progress& progress = {});
 
-  // The menu: extracting the selected entries (off while none is) and extracting all (off
-  // while no archive is listed), then sorting; all off while work runs.
+  // The menu: extracting the selected entries (off while none is), extracting all (off while no
+  // archive is listed), replacing the one selected entry (off unless exactly one is), then
+  // sorting; all off while work runs.
   std::vector<shell::ListMenuItem> ListMenu() override;
   // Extract All asks for the folder first when none is chosen yet; Extract Selected always
   // does, starting at the chosen one.
@@ -123,6 +161,10 @@ class UnbalerLogic : public shell::ProgramLogic {
   // The entries (their places in the archive) behind the items selected in lstFiles, in
   // archive order.
   std::vector<std::size_t> SelectedEntries() const;
+  // Replaces the one selected entry by a file the user chooses, after asking, under the entry's
+  // own name; the archive is rewritten on the worker (pak::EditArchive) and listed again. An
+  // archive that is no longer the one listed is listed again and nothing is written.
+  void ReplaceEntry();
   // Where opened entries are copied to.
   const shell::TempFolder& temp_folder() const { return opened_; }
 
@@ -135,6 +177,10 @@ class UnbalerLogic : public shell::ProgramLogic {
  protected:
   void ArchiveChosen(std::u16string path) override;  // reads it, then lists it
   void FolderChosen(std::u16string path) override;
+  // Asks for a folder when none is chosen, refuses two archives of one folder name, asks, then
+  // extracts each archive into a folder of its name there, one after another on the worker; one
+  // that fails does not stop the rest. The archive listed stays listed.
+  void ArchivesChosen(std::vector<std::u16string> archives) override;
   std::u16string ItemText(const std::u16string& name) const override;
 
  private:
@@ -147,6 +193,8 @@ class UnbalerLogic : public shell::ProgramLogic {
   // The two jobs: reading an archive's directory, and extracting from its file.
   class ReadJob;
   class ExtractJob;
+  class ReplaceJob;
+  class ManyJob;
 
   // Reads the directory of the archive path; on success it is listed, else the failure is
   // reported and the archive path goes back to `listed_path`.

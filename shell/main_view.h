@@ -16,7 +16,14 @@
 namespace shell {
 
 // The commands of lstFiles' context menu.
-enum class ListCommand { kExtractSelected, kExtractAll, kSortByName, kSortBySize, kSortStored };
+enum class ListCommand {
+  kExtractSelected,
+  kExtractAll,
+  kSortByName,
+  kSortBySize,
+  kSortStored,
+  kReplaceEntry,
+};
 
 // One item of that menu: each front end shows the items in its own native menu.
 struct ListMenuItem {

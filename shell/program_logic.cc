@@ -1,5 +1,6 @@
 #include "shell/program_logic.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -74,6 +75,26 @@ ProgramLogic::Choice ProgramLogic::ChooseFolder(std::u16string_view title) {
 }
 
 void ProgramLogic::OpenStartPaths(const std::vector<std::u16string>& paths) {
+  if (DropChoice several = ChooseFromDrop(program_, paths, fs_); !several.archives.empty()) {
+    if (several.folder) FolderChosen(std::move(*several.folder));
+    ArchivesChosen(std::move(several.archives));
+    return;
+  }
+  // More than two paths come only as several archives: those that are none are named, and
+  // nothing is chosen.
+  if (paths.size() > 2) {
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+      const pak::Path path = pak::PathFromUtf16(paths[k]);
+      if (fs_.IsFile(path)) continue;
+      if (k + 1 == paths.size()) {
+        if (!fs_.IsDirectory(path))
+          Show(RefusalText(kNoSuchFolder, paths[k]), ProgramTitle(program_));
+      } else {
+        Show(RefusalText(kNotAFile, paths[k]), ProgramTitle(program_));
+      }
+    }
+    return;
+  }
   std::optional<std::u16string> archive;
   std::optional<std::u16string> folder;
   // Each program takes first what its window chooses first: Unbaler the archive, Rebaler the
@@ -116,6 +137,7 @@ void ProgramLogic::OnDrop(const std::vector<std::u16string>& paths) {
   if (!choice.accepted()) return;
   SetStatus(u"");
   ChoosePaths(std::move(choice.archive), std::move(choice.folder));
+  if (!choice.archives.empty()) ArchivesChosen(std::move(choice.archives));
 }
 
 void ProgramLogic::ChoosePaths(std::optional<std::u16string> archive,
@@ -145,6 +167,22 @@ DropChoice ChooseFromDrop(Program program, const std::vector<std::u16string>& pa
     if (fs.IsDirectory(native)) {
       slot = &choice.folder;
     } else if (fs.IsFile(native) && (program == Program::kUnbaler || HasPakExtension(path))) {
+      if (program == Program::kUnbaler && (choice.archive || !choice.archives.empty())) {
+        // A second file: several archives, each of which must say it is one.
+        if (choice.archive) {
+          if (!HasPakExtension(*choice.archive)) return {};
+          choice.archives.push_back(std::move(*choice.archive));
+          choice.archive.reset();
+        }
+        if (!HasPakExtension(path)) return {};
+        // One file named twice is no second archive (a command line's "A.pak A.pak").
+        if (std::find(choice.archives.begin(), choice.archives.end(), path) !=
+            choice.archives.end()) {
+          return {};
+        }
+        choice.archives.push_back(path);
+        continue;
+      }
       slot = &choice.archive;
     }
     if (slot == nullptr || slot->has_value()) return {};

@@ -29,18 +29,21 @@
 
 namespace shell {
 
-// What a drop chooses: at most one archive and one folder. Nothing when the drop is refused.
+// What a drop chooses: at most one archive and one folder, or Unbaler's several archives (then
+// `archive` is none) and at most one folder. Nothing when the drop is refused.
 struct DropChoice {
   std::optional<std::u16string> archive;
   std::optional<std::u16string> folder;
-  bool accepted() const { return archive.has_value() || folder.has_value(); }
+  std::vector<std::u16string> archives;  // two or more
+  bool accepted() const { return archive.has_value() || folder.has_value() || !archives.empty(); }
 };
 
 // Sorts dropped paths by what `program` makes of them: a folder is the folder to extract into or
 // to pack; a file is Unbaler's archive to read, or Rebaler's archive to write when its name ends
 // in ".pak" (in any case). One folder and one file may come together. A drop with anything else
 // (two of a kind, a file Rebaler would not write, a path that is neither file nor folder) is
-// refused whole: a drop either does what it shows or nothing.
+// refused whole: a drop either does what it shows or nothing. The one exception: Unbaler takes
+// several files when every one of them ends in ".pak", as several archives.
 DropChoice ChooseFromDrop(Program program, const std::vector<std::u16string>& paths,
                           pak::FileSystem& fs);
 
@@ -100,6 +103,8 @@ class ProgramLogic : public MainCommands {
   // The paths of the command line, in the program's order (StartArguments), chosen once start-up
   // has ended as if they had come from the dialogs. A folder must exist, as the folder browser
   // demands; an archive must not be a folder. A path refused is named in a box and not chosen.
+  // Several archives (with a folder or not) are taken as a drop of them would be; when one of
+  // them is no file, each such path is named and nothing is chosen.
   void OpenStartPaths(const std::vector<std::u16string>& paths);
   // A drop (ChooseFromDrop) chooses its paths as the dialogs would; refused while work runs.
   bool AcceptsDrop(const std::vector<std::u16string>& paths) override;
@@ -125,6 +130,10 @@ class ProgramLogic : public MainCommands {
  protected:
   enum class Choice { kChosen, kKept, kFailed };
 
+  // Several archives dropped or given at once (DropChoice::archives), after any folder that came
+  // with them was chosen; nothing by default.
+  virtual void ArchivesChosen(std::vector<std::u16string> /*archives*/) {}
+
   // Runs `job` on the runner; nothing when work runs already. Meanwhile the commands are off, the
   // busy cursor is on and the status line reads `verb` with the entries done ("Extracting 123 of
   // 812"). At the end, on the window's thread, the state becomes kDone, kFailed or (after a stop)
@@ -149,6 +158,8 @@ class ProgramLogic : public MainCommands {
   // ".pak" added to a name typed without an extension. A chosen path goes to ArchiveChosen; a
   // cancel keeps the earlier choice.
   Choice ChooseArchive(FileDialogRequest::Kind kind, FileDialogOptions options);
+  // Shows the file dialog for any other file; the chosen path, or empty when cancelled.
+  std::u16string ChooseFile(const FileDialogRequest& request) { return file_dialog_.Show(request); }
   // Makes `path` the archive path and shows it in lblFileName (empty text for none).
   void SetArchivePath(std::u16string path);
   // Makes `path` the folder path and shows it in lblDir.

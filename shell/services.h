@@ -54,7 +54,8 @@ class MessageBox {
 
 // A modal question with three buttons: two answers and Cancel, each captioned by the caller.
 // Closing the box without a button (Escape, the close box) is Cancel. The second answer is the
-// default (Enter): the caller makes it the one that loses nothing.
+// default (Enter): the caller makes it the one that loses nothing. A question without a second
+// answer (`second` empty) has two buttons, the first answer and Cancel, and Cancel is the default.
 class ChoiceBox {
  public:
   enum class Answer { kFirst, kSecond, kCancel };
@@ -62,7 +63,7 @@ class ChoiceBox {
     std::u16string text;
     std::u16string title;
     std::u16string first;
-    std::u16string second;  // the default
+    std::u16string second;  // the default; empty: none, and Cancel is the default
     std::u16string cancel;
   };
   virtual ~ChoiceBox() = default;

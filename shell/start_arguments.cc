@@ -1,5 +1,6 @@
 #include "shell/start_arguments.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -12,6 +13,18 @@ namespace shell {
 namespace {
 
 constexpr std::size_t kMaxPaths = 2;
+
+// Whether `path` ends in ".pak", in any case.
+bool EndsInPak(std::u16string_view path) {
+  constexpr std::u16string_view kDotPak = u".pak";
+  if (path.size() < kDotPak.size()) return false;
+  for (std::size_t i = 0; i < kDotPak.size(); ++i) {
+    char16_t c = path[path.size() - kDotPak.size() + i];
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + (u'a' - u'A'));
+    if (c != kDotPak[i]) return false;
+  }
+  return true;
+}
 
 // `path` joined to `folder` when relative, without "." and ".." steps. Nothing on the disk is
 // looked at: a path that leads nowhere stays as given, for the logic to refuse by name.
@@ -27,7 +40,10 @@ std::u16string Whole(std::u16string_view path, std::u16string_view folder) {
 }  // namespace
 
 std::u16string UsageText(Program program) {
-  return std::u16string(Tr(program == Program::kUnbaler ? kUnbalerUsage : kRebalerUsage));
+  if (program == Program::kUnbaler) {
+    return std::u16string(Tr(kUnbalerUsage)) + std::u16string(Tr(kUnbalerManyUsage));
+  }
+  return std::u16string(Tr(kRebalerUsage));
 }
 
 StartArguments ParseStartArguments(Program program, std::span<const std::u16string> arguments,
@@ -64,8 +80,14 @@ StartArguments ParseStartArguments(Program program, std::span<const std::u16stri
       return misuse(Arg(Tr(kUnknownOptionText), {argument}));
     }
     if (argument.empty()) return misuse(std::u16string(Tr(kEmptyPathText)));
-    if (start.paths.size() == kMaxPaths) return misuse(std::u16string(Tr(kTooManyPathsText)));
     start.paths.push_back(Whole(argument, current_folder));
+  }
+  // Unbaler's several archives: every path but the last names a ".pak" file.
+  const bool several = program == Program::kUnbaler && start.paths.size() > kMaxPaths &&
+                       std::all_of(start.paths.begin(), start.paths.end() - 1,
+                                   [](const std::u16string& path) { return EndsInPak(path); });
+  if (start.paths.size() > kMaxPaths && !several) {
+    return misuse(std::u16string(Tr(kTooManyPathsText)));
   }
   return start;
 }

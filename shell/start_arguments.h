@@ -1,6 +1,7 @@
 // What a program's command line asks for: `unbaler [ARCHIVE [FOLDER]]`, `rebaler [FOLDER
-// [ARCHIVE]]`. A file manager's "Open with" and a double click on an archive start the programs
-// this way; the paths given are then chosen as if the user had chosen them in the dialogs
+// [ARCHIVE]]`; Unbaler also takes several archives, each named with ".pak", and then a folder. A
+// file manager's "Open with" and a double click on an archive start the programs this way; the
+// paths given are then chosen as if the user had chosen them in the dialogs
 // (ProgramLogic::OpenStartPaths).
 //
 // Only the text is looked at here; whether a path exists is the logic's to check. Each front end
@@ -25,8 +26,8 @@ struct StartArguments {
     kMisuse,   // an unknown option or too many paths: the usage text, and end with a failure
   };
   Action action = Action::kStart;
-  // In the program's order (see above), at most two, each made whole against the folder the
-  // program was started in.
+  // In the program's order (see above), at most two (more for Unbaler's several archives), each
+  // made whole against the folder the program was started in.
   std::vector<std::u16string> paths;
   // The usage text for kHelp and kMisuse (for kMisuse it begins with what was wrong), the
   // program's name and version for kVersion.
@@ -46,6 +47,10 @@ std::u16string UsageText(Program program);
 inline constexpr char16_t kUnbalerUsage[] =
     u"Usage: unbaler [ARCHIVE [FOLDER]]\n"
     u"Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.\n";
+// After kUnbalerUsage: the form with several archives.
+inline constexpr char16_t kUnbalerManyUsage[] =
+    u"       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]\n"
+    u"Offers to extract each ARCHIVE into a folder of its name in FOLDER.\n";
 inline constexpr char16_t kRebalerUsage[] =
     u"Usage: rebaler [FOLDER [ARCHIVE]]\n"
     u"Starts with FOLDER chosen to pack and ARCHIVE as the PAK file to write.\n";

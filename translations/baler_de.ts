@@ -54,6 +54,32 @@ Sie wurde neu eingelesen: Prüfen Sie die Liste und entpacken Sie erneut.</trans
         <translation>Alle Dateien entpacken</translation>
     </message>
     <message>
+        <source>Replace Entry…</source>
+        <translation>Eintrag ersetzen…</translation>
+    </message>
+    <message>
+        <source>All files (*.*)|*.*</source>
+        <translation>Alle Dateien (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Replace the entry %1 in %2 with %3? The archive is rewritten; every other entry stays as it is.</source>
+        <translation>Den Eintrag %1 in %2 durch %3 ersetzen? Das Archiv wird neu geschrieben; alle anderen Einträge bleiben, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>%1 replaced in %2</source>
+        <translation>%1 in %2 ersetzt</translation>
+    </message>
+    <message>
+        <source>The PAK file changed after it was listed, so no entry was replaced and nothing was written.
+It has been read again: check the list and replace the entry again.</source>
+        <translation>Die PAK-Datei wurde geändert, nachdem sie aufgelistet wurde; daher wurde kein Eintrag ersetzt und nichts geschrieben.
+Sie wurde neu eingelesen: Prüfen Sie die Liste und ersetzen Sie den Eintrag erneut.</translation>
+    </message>
+    <message>
         <source>Invalid file</source>
         <translation>Ungültige Datei</translation>
     </message>
@@ -72,6 +98,30 @@ Sie wurde neu eingelesen: Prüfen Sie die Liste und entpacken Sie erneut.</trans
     <message>
         <source>Extraction stopped: %1 extracted into %2</source>
         <translation>Entpacken abgebrochen: %1 nach %2 entpackt</translation>
+    </message>
+    <message>
+        <source>Extract each of the %1 archives into a folder of its name in %2?</source>
+        <translation>Jedes der %1 Archive in einen gleichnamigen Ordner in %2 entpacken?</translation>
+    </message>
+    <message>
+        <source>Extract Each</source>
+        <translation>Jedes entpacken</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>
+        <translation>%1 und %2 würden beide nach %3 entpackt; daher wurde nichts entpackt.</translation>
+    </message>
+    <message>
+        <source>%1 archives extracted into %2</source>
+        <translation>%1 Archive nach %2 entpackt</translation>
+    </message>
+    <message>
+        <source>%1 of %3 archives extracted into %2; not extracted: %4</source>
+        <translation>%1 von %3 Archiven nach %2 entpackt; nicht entpackt: %4</translation>
+    </message>
+    <message>
+        <source>These archives were not extracted in full:</source>
+        <translation>Diese Archive wurden nicht vollständig entpackt:</translation>
     </message>
     <message>
         <source>Files List Diff</source>
@@ -355,6 +405,14 @@ Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.
 </source>
         <translation>Aufruf: unbaler [ARCHIV [ORDNER]]
 Startet mit der eingelesenen PAK-Datei ARCHIV und ORDNER als Ziel zum Entpacken.
+</translation>
+    </message>
+    <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler ARCHIV.pak ARCHIV.pak... [ORDNER]
+Bietet an, jedes ARCHIV in einen gleichnamigen Ordner in ORDNER zu entpacken.
 </translation>
     </message>
     <message>

@@ -54,6 +54,32 @@ Se ha vuelto a leer: revise la lista y vuelva a extraer.</translation>
         <translation>Extraer todos los archivos</translation>
     </message>
     <message>
+        <source>Replace Entry…</source>
+        <translation>Reemplazar entrada…</translation>
+    </message>
+    <message>
+        <source>All files (*.*)|*.*</source>
+        <translation>Todos los archivos (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Replace the entry %1 in %2 with %3? The archive is rewritten; every other entry stays as it is.</source>
+        <translation>¿Reemplazar la entrada %1 de %2 por %3? El archivo PAK se reescribe; las demás entradas quedan como están.</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>Reemplazando</translation>
+    </message>
+    <message>
+        <source>%1 replaced in %2</source>
+        <translation>%1 reemplazada en %2</translation>
+    </message>
+    <message>
+        <source>The PAK file changed after it was listed, so no entry was replaced and nothing was written.
+It has been read again: check the list and replace the entry again.</source>
+        <translation>El archivo PAK cambió después de listarse, así que no se reemplazó ninguna entrada y no se escribió nada.
+Se ha vuelto a leer: revise la lista y reemplace la entrada de nuevo.</translation>
+    </message>
+    <message>
         <source>Invalid file</source>
         <translation>Archivo no válido</translation>
     </message>
@@ -72,6 +98,30 @@ Se ha vuelto a leer: revise la lista y vuelva a extraer.</translation>
     <message>
         <source>Extraction stopped: %1 extracted into %2</source>
         <translation>Extracción detenida: %1 extraído(s) en %2</translation>
+    </message>
+    <message>
+        <source>Extract each of the %1 archives into a folder of its name in %2?</source>
+        <translation>¿Extraer cada uno de los %1 archivos PAK en una carpeta con su nombre en %2?</translation>
+    </message>
+    <message>
+        <source>Extract Each</source>
+        <translation>Extraer cada uno</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>
+        <translation>%1 y %2 se extraerían ambos en %3, así que no se extrajo nada.</translation>
+    </message>
+    <message>
+        <source>%1 archives extracted into %2</source>
+        <translation>%1 archivos PAK extraídos en %2</translation>
+    </message>
+    <message>
+        <source>%1 of %3 archives extracted into %2; not extracted: %4</source>
+        <translation>%1 de %3 archivos PAK extraídos en %2; sin extraer: %4</translation>
+    </message>
+    <message>
+        <source>These archives were not extracted in full:</source>
+        <translation>Estos archivos PAK no se extrajeron por completo:</translation>
     </message>
     <message>
         <source>Files List Diff</source>
@@ -355,6 +405,14 @@ Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.
 </source>
         <translation>Uso: unbaler [ARCHIVO [CARPETA]]
 Inicia con el archivo PAK ARCHIVO leído y CARPETA elegida para extraerlo en ella.
+</translation>
+    </message>
+    <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler ARCHIVO.pak ARCHIVO.pak... [CARPETA]
+Ofrece extraer cada ARCHIVO en una carpeta con su nombre en CARPETA.
 </translation>
     </message>
     <message>

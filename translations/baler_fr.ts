@@ -54,6 +54,32 @@ Il a été relu : vérifiez la liste et relancez l&apos;extraction.</translation
         <translation>Extraire tous les fichiers</translation>
     </message>
     <message>
+        <source>Replace Entry…</source>
+        <translation>Remplacer l’entrée…</translation>
+    </message>
+    <message>
+        <source>All files (*.*)|*.*</source>
+        <translation>Tous les fichiers (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Replace the entry %1 in %2 with %3? The archive is rewritten; every other entry stays as it is.</source>
+        <translation>Remplacer l’entrée %1 de %2 par %3 ? L’archive est réécrite ; toutes les autres entrées restent telles quelles.</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>Remplacement</translation>
+    </message>
+    <message>
+        <source>%1 replaced in %2</source>
+        <translation>%1 remplacée dans %2</translation>
+    </message>
+    <message>
+        <source>The PAK file changed after it was listed, so no entry was replaced and nothing was written.
+It has been read again: check the list and replace the entry again.</source>
+        <translation>Le fichier PAK a changé depuis qu’il a été listé : aucune entrée n’a été remplacée et rien n’a été écrit.
+Il a été relu : vérifiez la liste et remplacez l’entrée à nouveau.</translation>
+    </message>
+    <message>
         <source>Invalid file</source>
         <translation>Fichier non valide</translation>
     </message>
@@ -72,6 +98,30 @@ Il a été relu : vérifiez la liste et relancez l&apos;extraction.</translation
     <message>
         <source>Extraction stopped: %1 extracted into %2</source>
         <translation>Extraction arrêtée : %1 extrait(s) dans %2</translation>
+    </message>
+    <message>
+        <source>Extract each of the %1 archives into a folder of its name in %2?</source>
+        <translation>Extraire chacune des %1 archives dans un dossier à son nom dans %2 ?</translation>
+    </message>
+    <message>
+        <source>Extract Each</source>
+        <translation>Extraire chacune</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>
+        <translation>%1 et %2 seraient toutes deux extraites dans %3 : rien n’a été extrait.</translation>
+    </message>
+    <message>
+        <source>%1 archives extracted into %2</source>
+        <translation>%1 archives extraites dans %2</translation>
+    </message>
+    <message>
+        <source>%1 of %3 archives extracted into %2; not extracted: %4</source>
+        <translation>%1 archives sur %3 extraites dans %2 ; non extraites : %4</translation>
+    </message>
+    <message>
+        <source>These archives were not extracted in full:</source>
+        <translation>Ces archives n’ont pas été entièrement extraites :</translation>
     </message>
     <message>
         <source>Files List Diff</source>
@@ -355,6 +405,14 @@ Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.
 </source>
         <translation>Usage : unbaler [ARCHIVE [DOSSIER]]
 Démarre avec le fichier PAK ARCHIVE lu et DOSSIER choisi pour l&apos;y extraire.
+</translation>
+    </message>
+    <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler ARCHIVE.pak ARCHIVE.pak... [DOSSIER]
+Propose d’extraire chaque ARCHIVE dans un dossier à son nom dans DOSSIER.
 </translation>
     </message>
     <message>

@@ -54,6 +54,32 @@ It has been read again: check the list and extract again.</source>
         <translation>すべてのファイルを展開</translation>
     </message>
     <message>
+        <source>Replace Entry…</source>
+        <translation>エントリを置き換え…</translation>
+    </message>
+    <message>
+        <source>All files (*.*)|*.*</source>
+        <translation>すべてのファイル (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Replace the entry %1 in %2 with %3? The archive is rewritten; every other entry stays as it is.</source>
+        <translation>%2 のエントリ %1 を %3 で置き換えますか？アーカイブは書き直されますが、ほかのエントリはそのままです。</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>置き換え中</translation>
+    </message>
+    <message>
+        <source>%1 replaced in %2</source>
+        <translation>%2 の %1 を置き換えました</translation>
+    </message>
+    <message>
+        <source>The PAK file changed after it was listed, so no entry was replaced and nothing was written.
+It has been read again: check the list and replace the entry again.</source>
+        <translation>一覧表示の後に PAK ファイルが変更されたため、エントリは置き換えられず、何も書き込まれませんでした。
+ファイルを読み直しました。一覧を確認して、もう一度エントリを置き換えてください。</translation>
+    </message>
+    <message>
         <source>Invalid file</source>
         <translation>無効なファイル</translation>
     </message>
@@ -72,6 +98,30 @@ It has been read again: check the list and extract again.</source>
     <message>
         <source>Extraction stopped: %1 extracted into %2</source>
         <translation>展開を中止しました: %1 を %2 に展開しました</translation>
+    </message>
+    <message>
+        <source>Extract each of the %1 archives into a folder of its name in %2?</source>
+        <translation>%1 個のアーカイブを、それぞれ %2 内の同じ名前のフォルダーに展開しますか？</translation>
+    </message>
+    <message>
+        <source>Extract Each</source>
+        <translation>それぞれ展開</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>
+        <translation>%1 と %2 はどちらも %3 に展開されることになるため、何も展開しませんでした。</translation>
+    </message>
+    <message>
+        <source>%1 archives extracted into %2</source>
+        <translation>%1 個のアーカイブを %2 に展開しました</translation>
+    </message>
+    <message>
+        <source>%1 of %3 archives extracted into %2; not extracted: %4</source>
+        <translation>%3 個中 %1 個のアーカイブを %2 に展開しました。展開されなかったもの: %4</translation>
+    </message>
+    <message>
+        <source>These archives were not extracted in full:</source>
+        <translation>次のアーカイブは完全には展開されませんでした:</translation>
     </message>
     <message>
         <source>Files List Diff</source>
@@ -355,6 +405,14 @@ Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.
 </source>
         <translation>使い方: unbaler [アーカイブ [フォルダー]]
 PAK ファイル「アーカイブ」を読み込み、展開先に「フォルダー」を選んだ状態で起動します。
+</translation>
+    </message>
+    <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler アーカイブ.pak アーカイブ.pak... [フォルダー]
+各「アーカイブ」を「フォルダー」内の同じ名前のフォルダーに展開するよう提案します。
 </translation>
     </message>
     <message>

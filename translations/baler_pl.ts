@@ -54,6 +54,32 @@ Wczytano go ponownie: sprawdź listę i rozpakuj jeszcze raz.</translation>
         <translation>Rozpakuj wszystkie pliki</translation>
     </message>
     <message>
+        <source>Replace Entry…</source>
+        <translation>Zastąp wpis…</translation>
+    </message>
+    <message>
+        <source>All files (*.*)|*.*</source>
+        <translation>Wszystkie pliki (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Replace the entry %1 in %2 with %3? The archive is rewritten; every other entry stays as it is.</source>
+        <translation>Zastąpić wpis %1 w %2 plikiem %3? Archiwum zostanie zapisane od nowa; pozostałe wpisy nie zmienią się.</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>Zastępowanie</translation>
+    </message>
+    <message>
+        <source>%1 replaced in %2</source>
+        <translation>Zastąpiono %1 w %2</translation>
+    </message>
+    <message>
+        <source>The PAK file changed after it was listed, so no entry was replaced and nothing was written.
+It has been read again: check the list and replace the entry again.</source>
+        <translation>Plik PAK zmienił się po wyświetleniu listy, więc żaden wpis nie został zastąpiony i nic nie zapisano.
+Plik wczytano ponownie: sprawdź listę i zastąp wpis jeszcze raz.</translation>
+    </message>
+    <message>
         <source>Invalid file</source>
         <translation>Nieprawidłowy plik</translation>
     </message>
@@ -72,6 +98,30 @@ Wczytano go ponownie: sprawdź listę i rozpakuj jeszcze raz.</translation>
     <message>
         <source>Extraction stopped: %1 extracted into %2</source>
         <translation>Rozpakowywanie przerwane: rozpakowano do %2: %1</translation>
+    </message>
+    <message>
+        <source>Extract each of the %1 archives into a folder of its name in %2?</source>
+        <translation>Wypakować każde z archiwów (%1) do folderu o jego nazwie w %2?</translation>
+    </message>
+    <message>
+        <source>Extract Each</source>
+        <translation>Wypakuj każde</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>
+        <translation>%1 i %2 zostałyby wypakowane do tego samego folderu %3, więc nic nie wypakowano.</translation>
+    </message>
+    <message>
+        <source>%1 archives extracted into %2</source>
+        <translation>Wypakowano archiwa (%1) do %2</translation>
+    </message>
+    <message>
+        <source>%1 of %3 archives extracted into %2; not extracted: %4</source>
+        <translation>Wypakowano %1 z %3 archiwów do %2; niewypakowane: %4</translation>
+    </message>
+    <message>
+        <source>These archives were not extracted in full:</source>
+        <translation>Tych archiwów nie wypakowano w całości:</translation>
     </message>
     <message>
         <source>Files List Diff</source>
@@ -355,6 +405,14 @@ Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.
 </source>
         <translation>Użycie: unbaler [ARCHIWUM [FOLDER]]
 Uruchamia się z wczytanym plikiem PAK ARCHIWUM i FOLDEREM wybranym do rozpakowania.
+</translation>
+    </message>
+    <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler ARCHIWUM.pak ARCHIWUM.pak... [FOLDER]
+Proponuje wypakowanie każdego ARCHIWUM do folderu o jego nazwie w FOLDER.
 </translation>
     </message>
     <message>

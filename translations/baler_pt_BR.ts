@@ -54,6 +54,32 @@ Ele foi lido novamente: confira a lista e extraia de novo.</translation>
         <translation>Extrair todos os arquivos</translation>
     </message>
     <message>
+        <source>Replace Entry…</source>
+        <translation>Substituir entrada…</translation>
+    </message>
+    <message>
+        <source>All files (*.*)|*.*</source>
+        <translation>Todos os arquivos (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Replace the entry %1 in %2 with %3? The archive is rewritten; every other entry stays as it is.</source>
+        <translation>Substituir a entrada %1 em %2 por %3? O arquivo PAK é regravado; todas as outras entradas continuam como estão.</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>Substituindo</translation>
+    </message>
+    <message>
+        <source>%1 replaced in %2</source>
+        <translation>%1 substituída em %2</translation>
+    </message>
+    <message>
+        <source>The PAK file changed after it was listed, so no entry was replaced and nothing was written.
+It has been read again: check the list and replace the entry again.</source>
+        <translation>O arquivo PAK mudou depois de ser listado, então nenhuma entrada foi substituída e nada foi gravado.
+Ele foi lido de novo: confira a lista e substitua a entrada novamente.</translation>
+    </message>
+    <message>
         <source>Invalid file</source>
         <translation>Arquivo inválido</translation>
     </message>
@@ -72,6 +98,30 @@ Ele foi lido novamente: confira a lista e extraia de novo.</translation>
     <message>
         <source>Extraction stopped: %1 extracted into %2</source>
         <translation>Extração interrompida: %1 extraído(s) em %2</translation>
+    </message>
+    <message>
+        <source>Extract each of the %1 archives into a folder of its name in %2?</source>
+        <translation>Extrair cada um dos %1 arquivos PAK para uma pasta com o seu nome em %2?</translation>
+    </message>
+    <message>
+        <source>Extract Each</source>
+        <translation>Extrair cada um</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>
+        <translation>%1 e %2 seriam ambos extraídos para %3, então nada foi extraído.</translation>
+    </message>
+    <message>
+        <source>%1 archives extracted into %2</source>
+        <translation>%1 arquivos PAK extraídos para %2</translation>
+    </message>
+    <message>
+        <source>%1 of %3 archives extracted into %2; not extracted: %4</source>
+        <translation>%1 de %3 arquivos PAK extraídos para %2; não extraídos: %4</translation>
+    </message>
+    <message>
+        <source>These archives were not extracted in full:</source>
+        <translation>Estes arquivos PAK não foram extraídos por completo:</translation>
     </message>
     <message>
         <source>Files List Diff</source>
@@ -355,6 +405,14 @@ Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.
 </source>
         <translation>Uso: unbaler [ARQUIVO [PASTA]]
 Inicia com o arquivo PAK ARQUIVO lido e PASTA escolhida para extraí-lo nela.
+</translation>
+    </message>
+    <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler ARQUIVO.pak ARQUIVO.pak... [PASTA]
+Oferece extrair cada ARQUIVO para uma pasta com o seu nome em PASTA.
 </translation>
     </message>
     <message>

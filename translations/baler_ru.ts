@@ -54,6 +54,32 @@ It has been read again: check the list and extract again.</source>
         <translation>Распаковать все файлы</translation>
     </message>
     <message>
+        <source>Replace Entry…</source>
+        <translation>Заменить запись…</translation>
+    </message>
+    <message>
+        <source>All files (*.*)|*.*</source>
+        <translation>Все файлы (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Replace the entry %1 in %2 with %3? The archive is rewritten; every other entry stays as it is.</source>
+        <translation>Заменить запись %1 в %2 файлом %3? Архив будет перезаписан; все остальные записи останутся как есть.</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>Замена</translation>
+    </message>
+    <message>
+        <source>%1 replaced in %2</source>
+        <translation>%1 заменена в %2</translation>
+    </message>
+    <message>
+        <source>The PAK file changed after it was listed, so no entry was replaced and nothing was written.
+It has been read again: check the list and replace the entry again.</source>
+        <translation>PAK-файл изменился после того, как был показан список, поэтому ни одна запись не заменена и ничего не записано.
+Он прочитан заново: проверьте список и замените запись ещё раз.</translation>
+    </message>
+    <message>
         <source>Invalid file</source>
         <translation>Недопустимый файл</translation>
     </message>
@@ -72,6 +98,30 @@ It has been read again: check the list and extract again.</source>
     <message>
         <source>Extraction stopped: %1 extracted into %2</source>
         <translation>Распаковка остановлена: распаковано в %2: %1</translation>
+    </message>
+    <message>
+        <source>Extract each of the %1 archives into a folder of its name in %2?</source>
+        <translation>Извлечь каждый из архивов (%1) в папку с его именем в %2?</translation>
+    </message>
+    <message>
+        <source>Extract Each</source>
+        <translation>Извлечь каждый</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>
+        <translation>%1 и %2 были бы извлечены в одну папку %3, поэтому ничего не извлечено.</translation>
+    </message>
+    <message>
+        <source>%1 archives extracted into %2</source>
+        <translation>Архивов извлечено в %2: %1</translation>
+    </message>
+    <message>
+        <source>%1 of %3 archives extracted into %2; not extracted: %4</source>
+        <translation>Извлечено %1 из %3 архивов в %2; не извлечены: %4</translation>
+    </message>
+    <message>
+        <source>These archives were not extracted in full:</source>
+        <translation>Эти архивы извлечены не полностью:</translation>
     </message>
     <message>
         <source>Files List Diff</source>
@@ -355,6 +405,14 @@ Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.
 </source>
         <translation>Использование: unbaler [АРХИВ [ПАПКА]]
 Запускается с прочитанным файлом PAK АРХИВ и ПАПКОЙ, выбранной для распаковки.
+</translation>
+    </message>
+    <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler АРХИВ.pak АРХИВ.pak... [ПАПКА]
+Предлагает извлечь каждый АРХИВ в папку с его именем в ПАПКА.
 </translation>
     </message>
     <message>

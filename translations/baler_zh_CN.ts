@@ -54,6 +54,32 @@ It has been read again: check the list and extract again.</source>
         <translation>解包全部文件</translation>
     </message>
     <message>
+        <source>Replace Entry…</source>
+        <translation>替换条目…</translation>
+    </message>
+    <message>
+        <source>All files (*.*)|*.*</source>
+        <translation>所有文件 (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Replace the entry %1 in %2 with %3? The archive is rewritten; every other entry stays as it is.</source>
+        <translation>用 %3 替换 %2 中的条目 %1？归档将被重写；其他所有条目保持不变。</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>正在替换</translation>
+    </message>
+    <message>
+        <source>%1 replaced in %2</source>
+        <translation>已替换 %2 中的 %1</translation>
+    </message>
+    <message>
+        <source>The PAK file changed after it was listed, so no entry was replaced and nothing was written.
+It has been read again: check the list and replace the entry again.</source>
+        <translation>PAK 文件在列出后已被更改，因此没有替换任何条目，也没有写入任何内容。
+已重新读取：请检查列表，然后再次替换条目。</translation>
+    </message>
+    <message>
         <source>Invalid file</source>
         <translation>无效的文件</translation>
     </message>
@@ -72,6 +98,30 @@ It has been read again: check the list and extract again.</source>
     <message>
         <source>Extraction stopped: %1 extracted into %2</source>
         <translation>解包已停止：已将 %1 解包到 %2</translation>
+    </message>
+    <message>
+        <source>Extract each of the %1 archives into a folder of its name in %2?</source>
+        <translation>将这 %1 个归档分别解压到 %2 中以其名称命名的文件夹？</translation>
+    </message>
+    <message>
+        <source>Extract Each</source>
+        <translation>分别解压</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both be extracted into %3, so nothing was extracted.</source>
+        <translation>%1 和 %2 都会被解压到 %3，因此没有解压任何内容。</translation>
+    </message>
+    <message>
+        <source>%1 archives extracted into %2</source>
+        <translation>已将 %1 个归档解压到 %2</translation>
+    </message>
+    <message>
+        <source>%1 of %3 archives extracted into %2; not extracted: %4</source>
+        <translation>已将 %3 个归档中的 %1 个解压到 %2；未解压：%4</translation>
+    </message>
+    <message>
+        <source>These archives were not extracted in full:</source>
+        <translation>以下归档未能完整解压：</translation>
     </message>
     <message>
         <source>Files List Diff</source>
@@ -355,6 +405,14 @@ Starts with the PAK file ARCHIVE read and FOLDER chosen to extract it into.
 </source>
         <translation>用法：unbaler [归档 [文件夹]]
 启动时读取 PAK 文件“归档”，并选定“文件夹”作为解包目标。
+</translation>
+    </message>
+    <message>
+        <source>       unbaler ARCHIVE.pak ARCHIVE.pak... [FOLDER]
+Offers to extract each ARCHIVE into a folder of its name in FOLDER.
+</source>
+        <translation>       unbaler 归档.pak 归档.pak... [文件夹]
+提议将每个归档分别解压到“文件夹”中以其名称命名的文件夹。
 </translation>
     </message>
     <message>

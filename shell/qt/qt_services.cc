@@ -92,14 +92,16 @@ shell::ChoiceBox::Answer QtChoiceBox::Ask(const Question& question) {
   QPushButton* first =
       box.addButton(QString::fromStdU16String(question.first), QMessageBox::AcceptRole);
   QPushButton* second =
-      box.addButton(QString::fromStdU16String(question.second), QMessageBox::DestructiveRole);
+      question.second.empty()
+          ? nullptr
+          : box.addButton(QString::fromStdU16String(question.second), QMessageBox::DestructiveRole);
   QPushButton* cancel =
       box.addButton(QString::fromStdU16String(question.cancel), QMessageBox::RejectRole);
-  box.setDefaultButton(second);
+  box.setDefaultButton(second != nullptr ? second : cancel);
   box.setEscapeButton(cancel);
   box.exec();
   if (box.clickedButton() == first) return Answer::kFirst;
-  if (box.clickedButton() == second) return Answer::kSecond;
+  if (second != nullptr && box.clickedButton() == second) return Answer::kSecond;
   return Answer::kCancel;
 }
 

@@ -78,15 +78,20 @@ RECT RectIn(HWND dialog, HWND control) {
   return rect;
 }
 
-// Gives the three buttons of a message box their captions, widens them (all alike) to the
-// widest caption, and the box with them when they no longer fit, keeping them centred.
+// Gives the buttons of a message box their captions (three, or two for a question without a
+// second answer), widens them (all alike) to the widest caption, and the box with them when they
+// no longer fit, keeping them centred.
 void CaptionButtons(HWND box, const shell::ChoiceBox::Question& question) {
+  const bool two = question.second.empty();
   const std::pair<int, const std::u16string*> captions[] = {
-      {IDYES, &question.first}, {IDNO, &question.second}, {IDCANCEL, &question.cancel}};
+      {two ? IDOK : IDYES, &question.first},
+      {two ? IDCANCEL : IDNO, two ? &question.cancel : &question.second},
+      {IDCANCEL, &question.cancel}};
+  const int count = two ? 2 : 3;
   HWND buttons[3] = {};
   int widest = 0;
   const HDC dc = ::GetDC(box);
-  for (int k = 0; k < 3; ++k) {
+  for (int k = 0; k < count; ++k) {
     buttons[k] = ::GetDlgItem(box, captions[k].first);
     if (buttons[k] == nullptr) {
       ::ReleaseDC(box, dc);
@@ -107,7 +112,7 @@ void CaptionButtons(HWND box, const shell::ChoiceBox::Question& question) {
   const int width =
       std::max<int>(first.right - first.left, widest + 2 * ::GetSystemMetrics(SM_CXEDGE) + 24);
   const int gap = std::max<int>(second.left - first.right, 4);
-  const int row = 3 * width + 2 * gap;
+  const int row = count * width + (count - 1) * gap;
   RECT client{};
   ::GetClientRect(box, &client);
   const int margin = std::max<int>(first.left, 8);
@@ -120,8 +125,8 @@ void CaptionButtons(HWND box, const shell::ChoiceBox::Question& question) {
     ::GetClientRect(box, &client);
   }
   int left = (client.right - row) / 2;
-  for (HWND button : buttons) {
-    ::SetWindowPos(button, nullptr, left, first.top, width, first.bottom - first.top,
+  for (int k = 0; k < count; ++k) {
+    ::SetWindowPos(buttons[k], nullptr, left, first.top, width, first.bottom - first.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     left += width + gap;
   }
@@ -159,14 +164,16 @@ shell::ChoiceBox::Answer Win32ChoiceBox::Ask(const Question& question) {
   const HWND owner = owner_ != nullptr && ::IsWindow(owner_) ? owner_ : nullptr;
   choice_question = &question;
   choice_hook = ::SetWindowsHookExW(WH_CBT, ChoiceHook, nullptr, ::GetCurrentThreadId());
+  // Without a second answer: OK and Cancel, Cancel the default.
+  const UINT buttons = question.second.empty() ? MB_OKCANCEL : MB_YESNOCANCEL;
   const int pressed =
       ::MessageBoxW(owner, Wide(question.text).c_str(), Wide(question.title).c_str(),
-                    MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
+                    buttons | MB_ICONQUESTION | MB_DEFBUTTON2);
   if (choice_hook != nullptr) ::UnhookWindowsHookEx(choice_hook);
   choice_hook = nullptr;
   choice_question = nullptr;
   choice_box_proc = nullptr;  // the box is gone
-  if (pressed == IDYES) return Answer::kFirst;
+  if (pressed == IDYES || pressed == IDOK) return Answer::kFirst;
   if (pressed == IDNO) return Answer::kSecond;
   return Answer::kCancel;
 }

@@ -97,12 +97,44 @@ TEST(EditArchive, WritesTheArchivePackWouldHaveWritten) {
     SCOPED_TRACE(c.what);
     TempDir dir;
     WriteFile(dir / "x.pak", MakeArchive(c.before));
-    pak::ArchiveEdit edit{MakeFiles(dir / "in", c.add), c.remove};
+    pak::ArchiveEdit edit{MakeFiles(dir / "in", c.add), c.remove, {}};
     auto counts = pak::EditArchive(Fs(), dir / "x.pak", edit);
     ASSERT_TRUE(counts.ok()) << counts.status().message();
     EXPECT_EQ(*counts, c.counts);
     EXPECT_EQ(ReadFile(dir / "x.pak"), MakeArchive(c.after));
     for (const auto& name : ListDir(dir.path())) EXPECT_NE(name[0], '.') << name;
+  }
+}
+
+// A file given a name of its own to stay under: it replaces the entry of that name whatever the
+// file is called, and the name is checked as a file's own would be.
+TEST(EditArchive, AFileTakesTheNameItIsGiven) {
+  struct Case {
+    const char* what;
+    std::string file;
+    std::u16string as;
+    std::vector<RawEntry> after;  // empty: refused, the archive as it was
+  };
+  const std::vector<Case> cases = {
+      {"another name replaces the entry, which keeps its name and place",
+       "new sound.ogg",
+       u"b.ogg",
+       {{u"a.bin", {1}}, {u"b.wav", {9, 9}}, {u"c.bin", {3}}}},
+      {"no name: the file's own, a new entry",
+       "d.bin",
+       u"",
+       {{u"a.bin", {1}}, {u"b.wav", {2}}, {u"c.bin", {3}}, {u"d.bin", {9, 9}}}},
+      {"a name pack refuses is refused", "ok.bin", u"MYFILE~1.TXT", {}},
+  };
+  const std::vector<RawEntry> before = {{u"a.bin", {1}}, {u"b.wav", {2}}, {u"c.bin", {3}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    WriteFile(dir / "x.pak", MakeArchive(before));
+    pak::ArchiveEdit edit{MakeFiles(dir / "in", {{c.file, {9, 9}}}), {}, {c.as}};
+    auto counts = pak::EditArchive(Fs(), dir / "x.pak", edit);
+    EXPECT_EQ(counts.ok(), !c.after.empty());
+    EXPECT_EQ(ReadFile(dir / "x.pak"), MakeArchive(c.after.empty() ? before : c.after));
   }
 }
 
@@ -130,7 +162,7 @@ TEST(EditArchive, RefusesAndWritesNothing) {
     SCOPED_TRACE(c.what);
     TempDir dir;
     WriteFile(dir / "x.pak", before);
-    pak::ArchiveEdit edit{{}, c.remove};
+    pak::ArchiveEdit edit{{}, c.remove, {}};
     for (const auto& [name, bytes] : c.add) {
       if (name == "=") {
         edit.add.push_back(dir / "x.pak");
@@ -180,8 +212,8 @@ TEST(EditArchive, TheOldArchiveStaysWholeUntilTheNewOneIsOnTheDisk) {
     FaultyFileSystem faulty;
     faulty.fail_write_at = c.fail_write_at;
     StopAfter stop(c.stop_after == 0 ? 99 : c.stop_after);
-    auto counts =
-        pak::EditArchive(faulty, dir / "x.pak", {{dir / "b.bin"}, {}}, stop.progress, &stop.flag);
+    auto counts = pak::EditArchive(faulty, dir / "x.pak", {{dir / "b.bin"}, {}, {}}, stop.progress,
+                                   &stop.flag);
     EXPECT_EQ(faulty.journal, c.journal);
     EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"b.bin", "x.pak"}));
     if (c.fail_write_at == 0 && c.stop_after == 0) {
@@ -207,7 +239,7 @@ TEST(EditArchive, ExtractingAndPackingTheResultGivesItsBytesBack) {
   const std::vector<std::u16string> names = {u"alpha.ogg", u"Delta.txt", u"gamma.bin"};
   ASSERT_TRUE(pak::PackFolder(Fs(), dir / "in", names, dir / "x.pak").ok());
   const auto added = MakeFiles(dir / "new", {{"beta.ogg", Bytes(300, 7)}, {"GAMMA.bin", {4}}});
-  auto counts = pak::EditArchive(Fs(), dir / "x.pak", {added, {u"delta.TXT"}});
+  auto counts = pak::EditArchive(Fs(), dir / "x.pak", {added, {u"delta.TXT"}, {}});
   ASSERT_TRUE(counts.ok()) << counts.status().message();
   EXPECT_EQ(*counts, (pak::EditCounts{1, 1, 1}));
 

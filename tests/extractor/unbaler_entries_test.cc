@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/text.h"
 #include "extractor/unbaler_logic.h"
 
 #ifndef _WIN32
@@ -62,6 +63,13 @@ class EntriesTest : public ::testing::Test {
       }
     }
     return states;
+  }
+  // Whether Replace Entry… is on.
+  bool ReplaceOn() {
+    for (const shell::ListMenuItem& item : logic.ListMenu()) {
+      if (item.command == ListCommand::kReplaceEntry) return item.enabled;
+    }
+    return false;
   }
 
   TempDir work, out;
@@ -335,7 +343,8 @@ TEST_F(EntriesTest, TheMenuNamesItsCommandsAndIsOffWithoutAnArchiveOrWhileWorkRu
   };
   EXPECT_EQ(texts(),
             (std::vector<std::u16string>{u"Extract Selected Files\u2026", u"Extract All Files",
-                                         u"Sort by Name", u"Sort by Size", u"Archive Order"}));
+                                         u"Replace Entry\u2026", u"Sort by Name", u"Sort by Size",
+                                         u"Archive Order"}));
   view.selected = {0};  // a stale selection does not count without an archive
   EXPECT_EQ(MenuStates(), (std::vector<bool>{false, false}));
 
@@ -343,12 +352,15 @@ TEST_F(EntriesTest, TheMenuNamesItsCommandsAndIsOffWithoutAnArchiveOrWhileWorkRu
   logic.SetRunner(runner);
   List(Sample());
   EXPECT_EQ(MenuStates(), (std::vector<bool>{false, false}));  // still reading
+  EXPECT_FALSE(ReplaceOn());
   runner.Finish();
   EXPECT_EQ(MenuStates(), (std::vector<bool>{true, true}));
+  EXPECT_TRUE(ReplaceOn());
   ChooseFolder(out.path());
   logic.OnListCommand(ListCommand::kExtractSelected);
   EXPECT_EQ(MenuStates(), (std::vector<bool>{false, false}));  // extracting
-  logic.OnListCommand(ListCommand::kExtractAll);               // refused meanwhile
+  EXPECT_FALSE(ReplaceOn());
+  logic.OnListCommand(ListCommand::kExtractAll);  // refused meanwhile
   EXPECT_EQ(runner.started, 2);
   runner.Finish();
   EXPECT_EQ(ListDir(out.path()), Files{"A.ogg"});
@@ -639,6 +651,201 @@ TEST_F(EntriesTest, EscapeWhileAnEntryIsCopiedOpensNothing) {
   EXPECT_TRUE(launcher.opened.empty());
   EXPECT_TRUE(box.shown.empty());
   EXPECT_EQ(view.status(), u"5 entries, 6 bytes");
+}
+
+}  // namespace
+
+namespace {
+
+// Replace Entry… on real files: what the user answers, what the archive then holds, and what the
+// window says.
+TEST_F(EntriesTest, ReplaceEntryRewritesTheArchiveOnlyWhenAskedAndListsItAgain) {
+  using Answer = shell::ChoiceBox::Answer;
+  struct Case {
+    const char* what;
+    Rows selected;
+    bool enabled;                  // the menu item
+    std::u16string file;           // the dialog's answer (in `work`); empty: cancelled
+    std::optional<Answer> answer;  // none: no question asked
+    bool changed = false;          // the archive is written anew after it was listed
+    Bytes after = {};              // the archive afterwards; empty: as it was
+    std::u16string status = u"";
+    std::u16string box = u"";  // the start of the one box shown
+  };
+  const Bytes changed = MakeArchive({{u"A.wav", {6}}, {u"c.txt", {6, 6}}});
+  const Case cases[] = {
+      {"two selected: off", {0, 1}, false, u"", std::nullopt},
+      {"cancelled at the dialog", {0}, true, u"", std::nullopt},
+      {"cancelled at the question", {0}, true, u"new.bin", Answer::kCancel},
+      {"replaced under the entry's own name, at its place",
+       {0},
+       true,
+       u"new.bin",
+       Answer::kFirst,
+       false,
+       MakeArchive(
+           {{u"B.bin", {2}}, {u"A.wav", {7, 7, 7}}, {u"c.txt", {3}}, {u"x", {4}}, {u"x", {5}}}),
+       u"A.ogg replaced in "},
+      {"the archive changed meanwhile: nothing written, listed again",
+       {0},
+       true,
+       u"new.bin",
+       Answer::kFirst,
+       true,
+       changed,
+       u"",
+       u"The PAK file changed after it was listed, so no entry was replaced"},
+  };
+  FakeChoiceBox choices;
+  logic.SetChoiceBox(choices);
+  WriteFile(work / "new.bin", Bytes{7, 7, 7});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    List(Sample());
+    view.selected = c.selected;
+    EXPECT_EQ(ReplaceOn(), c.enabled);
+    if (c.changed) {
+      WriteFile(work / "a.pak", changed);
+      fs::last_write_time(work / "a.pak",
+                          fs::last_write_time(work / "a.pak") + std::chrono::seconds(5));
+    }
+    dialog.answers.push_back(c.file.empty() ? u"" : U16(work / "new.bin"));
+    choices.asked.clear();
+    if (c.answer) {
+      choices.answers.push_back(*c.answer);
+    }
+    box.shown.clear();
+    logic.OnListCommand(ListCommand::kReplaceEntry);
+    dialog.answers.clear();
+    if (c.enabled) {
+      ASSERT_FALSE(dialog.requests.empty());
+      EXPECT_EQ(dialog.requests.back().filter, u"All files (*.*)|*.*");
+      EXPECT_TRUE(dialog.requests.back().options.file_must_exist);
+    }
+    ASSERT_EQ(choices.asked.size(), c.answer ? 1u : 0u);
+    if (c.answer) {
+      EXPECT_EQ(choices.asked[0].text, u"Replace the entry A.ogg in " + U16(work / "a.pak") +
+                                           u" with " + U16(work / "new.bin") +
+                                           u"? The archive is rewritten; every other entry "
+                                           u"stays as it is.");
+      EXPECT_EQ(choices.asked[0].first, u"Replace");
+      EXPECT_EQ(choices.asked[0].second, u"");  // two buttons: Replace and Cancel
+    }
+    const Bytes expected = c.after.empty() ? Sample() : c.after;
+    EXPECT_EQ(ReadFile(work / "a.pak"), expected);
+    // The list shows what the archive holds now.
+    const pak::Result<pak::PakArchive> now = pak::OpenPakFile(Fs(), work / "a.pak");
+    ASSERT_TRUE(now.ok());
+    EXPECT_EQ(logic.entry_count(), now->size());
+    if (!c.after.empty() && !c.changed) {
+      EXPECT_EQ(view.sizes[0], u"3 bytes");
+    }
+    EXPECT_EQ(logic.status_text(), c.status.empty() ? u"" : c.status + U16(work / "a.pak"));
+    ASSERT_EQ(box.shown.size(), c.box.empty() ? 0u : 1u);
+    if (!c.box.empty()) {
+      EXPECT_TRUE(box.shown[0].text.starts_with(c.box)) << pak::ToUtf8(box.shown[0].text);
+    }
+    for (const auto& name : ListDir(work.path())) EXPECT_NE(name[0], '.') << name;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Several archives dropped at once, on real files: asked about, each extracted into a folder of
+// its name, one failure not stopping the rest, two of one folder name refused.
+TEST_F(EntriesTest, SeveralArchivesDroppedAreExtractedEachIntoAFolderOfItsName) {
+  using Answer = shell::ChoiceBox::Answer;
+  struct Case {
+    const char* what;
+    std::vector<std::string> dropped;  // in `work`; "bad.pak" is no archive
+    std::optional<Answer> answer;      // none: no question asked
+    Files folders;                     // what `out` holds afterwards
+    std::u16string status;             // before the folder; empty: none
+    std::u16string box = u"";          // the start of the one box shown
+    bool at_start = false;  // given on the command line, the folder after them, not dropped
+  };
+  const Case cases[] = {
+      {"given at start with the folder",
+       {"one.pak", "two.PAK"},
+       Answer::kFirst,
+       {"one", "two"},
+       u"2 archives extracted into ",
+       u"",
+       true},
+      {"given at start, one missing: named, nothing chosen",
+       {"one.pak", "gone.pak"},
+       std::nullopt,
+       {},
+       u"",
+       u"Not a file",
+       true},
+      {"declined", {"one.pak", "two.PAK"}, Answer::kCancel, {}, u""},
+      {"each into its folder",
+       {"one.pak", "two.PAK"},
+       Answer::kFirst,
+       {"one", "two"},
+       u"2 archives extracted into "},
+      {"one failing does not stop the others",
+       {"bad.pak", "one.pak", "two.PAK"},
+       Answer::kFirst,
+       {"one", "two"},
+       u"2 of 3 archives extracted into ",
+       u"These archives were not extracted in full:"},
+      {"two of one folder name: refused before anything is written",
+       {"one.pak", "sub/ONE.pak"},
+       std::nullopt,
+       {},
+       u"",
+       u"would both be extracted into"},
+  };
+  FakeChoiceBox choices;
+  logic.SetChoiceBox(choices);
+  WriteFile(work / "one.pak", MakeArchive({{u"a.bin", {1}}}));
+  WriteFile(work / "two.PAK", MakeArchive({{u"b.bin", {2}}, {u"c.wav", {3}}}));
+  WriteFile(work / "bad.pak", std::string("not an archive"));
+  fs::create_directory(work / "sub");
+  WriteFile(work / "sub" / "ONE.pak", MakeArchive({{u"d.bin", {4}}}));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir folder;
+    if (!c.at_start) ChooseFolder(folder.path());  // else the command line gives it
+    std::vector<std::u16string> dropped;
+    for (const std::string& name : c.dropped) dropped.push_back(U16(work / name));
+    choices.asked.clear();
+    if (c.answer) {
+      choices.answers.push_back(*c.answer);
+    }
+    box.shown.clear();
+    if (c.at_start) {
+      dropped.push_back(U16(folder.path()));
+      logic.OpenStartPaths(dropped);
+      dropped.pop_back();
+    } else {
+      ASSERT_TRUE(logic.AcceptsDrop(dropped));
+      logic.OnDrop(dropped);
+    }
+    ASSERT_EQ(choices.asked.size(), c.answer ? 1u : 0u);
+    if (c.answer) {
+      EXPECT_EQ(choices.asked[0].text,
+                u"Extract each of the " + pak::FromUtf8(std::to_string(c.dropped.size())) +
+                    u" archives into a folder of its name in " + U16(folder.path()) + u"?");
+    }
+    EXPECT_EQ(ListDir(folder.path()), c.folders);
+    if (!c.folders.empty()) {
+      EXPECT_EQ(ListDir(folder.path() / "one"), (Files{"FilesList.txt", "a.bin"}));
+      EXPECT_EQ(ReadFile(folder.path() / "two" / "c.ogg"), Bytes{3});
+    }
+    EXPECT_TRUE(
+        logic.status_text().starts_with(c.status.empty() ? u"" : c.status + U16(folder.path())))
+        << pak::ToUtf8(logic.status_text());
+    ASSERT_EQ(box.shown.size(), c.box.empty() ? 0u : 1u);
+    if (!c.box.empty()) {
+      EXPECT_NE(box.shown[0].text.find(c.box), std::u16string::npos)
+          << pak::ToUtf8(box.shown[0].text);
+    }
+  }
 }
 
 }  // namespace

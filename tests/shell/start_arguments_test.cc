@@ -49,6 +49,9 @@ TEST(StartArguments, PathsAreMadeWholeAndOptionsEndWithTwoDashes) {
       {"absolute stays", {std::u16string(kHere) + Native(u"/b/c.pak")}, {Here(u"b/c.pak")}},
       {"after --, a dash is a name", {u"--", u"-x.pak"}, {Here(u"-x.pak")}},
       {"a lone dash is a name", {u"-"}, {Here(u"-")}},
+      {"several archives, then a folder",
+       {u"a.pak", u"B.PAK", u"out"},
+       {Here(u"a.pak"), Here(u"B.PAK"), Here(u"out")}},
       {"non-ASCII names pass whole",
        {u"\u00e9t\u00e9.pak", u"\u4e2d"},
        {Here(u"\u00e9t\u00e9.pak"), Here(u"\u4e2d")}},
@@ -76,6 +79,12 @@ TEST(StartArguments, HelpAndMisuseStartNoWindowAndSayWhy) {
       {Program::kUnbaler, {u"-v"}, Action::kMisuse, u"Unknown option: -v"},
       {Program::kRebaler, {u"a", u"--force"}, Action::kMisuse, u"Unknown option: --force"},
       {Program::kUnbaler, {u"a", u"b", u"c"}, Action::kMisuse, u"Too many paths were given."},
+      // More than two only as several archives: each but the last named ".pak".
+      {Program::kUnbaler, {u"a.pak", u"b", u"c"}, Action::kMisuse, u"Too many paths were given."},
+      {Program::kRebaler,
+       {u"a.pak", u"b.pak", u"c"},
+       Action::kMisuse,
+       u"Too many paths were given."},
       {Program::kUnbaler, {u"a", u""}, Action::kMisuse, u"An empty path was given."},
       // After "--" an option is a name like any other; three names are still too many.
       {Program::kUnbaler,
@@ -160,7 +169,8 @@ TEST(DropRules, OneFolderAndOneFileOfTheRightKindOrNothing) {
   for (const char* file : {"a.pak", "B.PAK", "notes.txt", "pak", "x.pak.bak"}) {
     testing_support::WriteFile(dir.path() / file, std::string("x"));
   }
-  enum Kind { kRefused, kArchive, kFolder, kBoth };
+  // kSeveral: Unbaler's several archives, with the folder when one was dropped too.
+  enum Kind { kRefused, kArchive, kFolder, kBoth, kSeveral };
   struct Case {
     Words dropped;
     Kind unbaler;
@@ -177,9 +187,12 @@ TEST(DropRules, OneFolderAndOneFileOfTheRightKindOrNothing) {
       {{at("folder"), at("a.pak")}, kBoth, kBoth},
       {{at("a.pak"), at("folder")}, kBoth, kBoth},
       {{at("folder"), at("notes.txt")}, kBoth, kRefused},  // nothing half-done
-      {{at("a.pak"), at("B.PAK")}, kRefused, kRefused},    // which one?
+      {{at("a.pak"), at("B.PAK")}, kSeveral, kRefused},
+      {{at("a.pak"), at("notes.txt")}, kRefused, kRefused},  // several must all be archives
+      {{at("notes.txt"), at("a.pak")}, kRefused, kRefused},
       {{at("folder"), at("folder2")}, kRefused, kRefused},
-      {{at("folder"), at("a.pak"), at("B.PAK")}, kRefused, kRefused},
+      {{at("folder"), at("a.pak"), at("B.PAK")}, kSeveral, kRefused},
+      {{at("folder"), at("a.pak"), at("B.PAK"), at("folder2")}, kRefused, kRefused},
       {{at("gone.pak")}, kRefused, kRefused},
       {{at("folder"), at("gone")}, kRefused, kRefused},
       {{u""}, kRefused, kRefused},
@@ -195,9 +208,17 @@ TEST(DropRules, OneFolderAndOneFileOfTheRightKindOrNothing) {
           shell::ChooseFromDrop(program, c.dropped, pak::DefaultFileSystem());
       EXPECT_EQ(choice.accepted(), want != kRefused);
       const bool archive = want == kArchive || want == kBoth;
-      const bool folder = want == kFolder || want == kBoth;
+      const bool folder = want == kFolder || want == kBoth ||
+                          (want == kSeveral && std::filesystem::is_directory(c.dropped[0]));
       ASSERT_EQ(choice.archive.has_value(), archive);
       ASSERT_EQ(choice.folder.has_value(), folder);
+      if (want == kSeveral) {
+        Words archives = c.dropped;
+        if (folder) archives.erase(archives.begin());
+        EXPECT_EQ(choice.archives, archives);
+        continue;
+      }
+      EXPECT_TRUE(choice.archives.empty());
       if (want == kRefused) continue;
       // Each path goes where its kind says, as it was given.
       for (const std::u16string& path : c.dropped) {

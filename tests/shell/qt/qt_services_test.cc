@@ -125,26 +125,31 @@ void QtServicesTest::saveDialogChecksFolderAndAsksBeforeReplacing() {
 
 void QtServicesTest::choiceBoxAnswersWithTheButtonPressed() {
   using Answer = shell::ChoiceBox::Answer;
-  const shell::ChoiceBox::Question question{u"2 files changed", u"Unbaler", u"Replace",
-                                            u"Keep my files", u"Cancel"};
+  const shell::ChoiceBox::Question three{u"2 files changed", u"Unbaler", u"Replace",
+                                         u"Keep my files", u"Cancel"};
+  // Without a second answer: Replace and Cancel, Cancel the default.
+  const shell::ChoiceBox::Question two{u"2 files changed", u"Unbaler", u"Replace", u"", u"Cancel"};
   // The button pressed, by its caption; none: Escape.
   const struct {
+    const shell::ChoiceBox::Question* question;
     const char* press;
     Answer answer;
-  } cases[] = {{"Replace", Answer::kFirst},
-               {"Keep my files", Answer::kSecond},
-               {"Cancel", Answer::kCancel},
-               {nullptr, Answer::kCancel}};
+  } cases[] = {{&three, "Replace", Answer::kFirst}, {&three, "Keep my files", Answer::kSecond},
+               {&three, "Cancel", Answer::kCancel}, {&three, nullptr, Answer::kCancel},
+               {&two, "Replace", Answer::kFirst},   {&two, "Cancel", Answer::kCancel},
+               {&two, nullptr, Answer::kCancel}};
   for (const auto& c : cases) {
     QObject scope;  // holds this case's modal watch
     QtChoiceBox choices(nullptr);
+    const bool has_second = !c.question->second.empty();
     QStringList captions;
     OnNextModal(&scope, [&](QWidget* modal) {
       auto* box = qobject_cast<QMessageBox*>(modal);
       QVERIFY(box != nullptr);
       QCOMPARE(box->text(), QStringLiteral("2 files changed"));
       for (QAbstractButton* button : box->buttons()) captions << button->text();
-      QCOMPARE(box->defaultButton()->text(), QStringLiteral("Keep my files"));
+      QCOMPARE(box->defaultButton()->text(),
+               has_second ? QStringLiteral("Keep my files") : QStringLiteral("Cancel"));
       if (c.press == nullptr) {
         QTest::keyClick(box, Qt::Key_Escape);
         return;
@@ -153,10 +158,11 @@ void QtServicesTest::choiceBoxAnswersWithTheButtonPressed() {
         if (button->text() == QLatin1String(c.press)) button->click();
       }
     });
-    QVERIFY(choices.Ask(question) == c.answer);
+    QVERIFY(choices.Ask(*c.question) == c.answer);
     captions.sort();
-    QCOMPARE(captions, (QStringList{QStringLiteral("Cancel"), QStringLiteral("Keep my files"),
-                                    QStringLiteral("Replace")}));
+    QStringList expected{QStringLiteral("Cancel"), QStringLiteral("Replace")};
+    if (has_second) expected.insert(1, QStringLiteral("Keep my files"));
+    QCOMPARE(captions, expected);
   }
 }
 

@@ -158,26 +158,32 @@ TEST(Win32Services, MessageBoxHasAnOkButtonAndNoIcon) {
   EXPECT_FALSE(icon);
 }
 
-TEST(Win32Services, ChoiceBoxShowsTheThreeCaptionsWholeAndAnswersWithThePressedOne) {
+TEST(Win32Services, ChoiceBoxShowsItsCaptionsWholeAndAnswersWithThePressedOne) {
   using Answer = shell::ChoiceBox::Answer;
-  const shell::ChoiceBox::Question question{u"2 files changed", u"Unbaler", u"Replace",
-                                            u"Keep my files", u"Cancel"};
+  const shell::ChoiceBox::Question three{u"2 files changed", u"Unbaler", u"Replace",
+                                         u"Keep my files", u"Cancel"};
+  // Without a second answer: two buttons, Cancel the default.
+  const shell::ChoiceBox::Question two{u"2 files changed", u"Unbaler", u"Replace", u"", u"Cancel"};
   // The button pressed (by its id in the box), or a close by Escape (0).
   const struct {
+    const shell::ChoiceBox::Question* question;
     int press;
     Answer answer;
-  } cases[] = {{IDYES, Answer::kFirst},
-               {IDNO, Answer::kSecond},
-               {IDCANCEL, Answer::kCancel},
-               {0, Answer::kCancel}};
+  } cases[] = {{&three, IDYES, Answer::kFirst},     {&three, IDNO, Answer::kSecond},
+               {&three, IDCANCEL, Answer::kCancel}, {&three, 0, Answer::kCancel},
+               {&two, IDOK, Answer::kFirst},        {&two, IDCANCEL, Answer::kCancel},
+               {&two, 0, Answer::kCancel}};
   for (const auto& c : cases) {
+    const bool has_second = !c.question->second.empty();
+    const std::vector<int> ids =
+        has_second ? std::vector<int>{IDYES, IDNO, IDCANCEL} : std::vector<int>{IDOK, IDCANCEL};
     std::vector<std::wstring> captions;
     bool fit = true;
     int default_id = 0;
     DialogDriver driver(L"Unbaler", [&](HWND box) {
       const HDC dc = ::GetDC(box);
       LONG right = 0;  // of the button before
-      for (int id : {IDYES, IDNO, IDCANCEL}) {
+      for (int id : ids) {
         const HWND button = ::GetDlgItem(box, id);
         captions.push_back(WindowText(button));
         // The caption's width in the button's font fits inside the button.
@@ -202,11 +208,13 @@ TEST(Win32Services, ChoiceBoxShowsTheThreeCaptionsWholeAndAnswersWithThePressedO
         ::PostMessageW(::GetDlgItem(box, c.press), BM_CLICK, 0, 0);
       }
     });
-    EXPECT_EQ(shell::win32::Win32ChoiceBox(nullptr).Ask(question), c.answer);
+    EXPECT_EQ(shell::win32::Win32ChoiceBox(nullptr).Ask(*c.question), c.answer);
     EXPECT_TRUE(driver.acted());
-    EXPECT_EQ(captions, (std::vector<std::wstring>{L"Replace", L"Keep my files", L"Cancel"}));
+    EXPECT_EQ(captions, has_second
+                            ? (std::vector<std::wstring>{L"Replace", L"Keep my files", L"Cancel"})
+                            : (std::vector<std::wstring>{L"Replace", L"Cancel"}));
     EXPECT_TRUE(fit);
-    EXPECT_EQ(default_id, IDNO);
+    EXPECT_EQ(default_id, has_second ? IDNO : IDCANCEL);
   }
 }
 
