@@ -142,7 +142,8 @@ class UnbalerWindowTest : public QObject {
     QVERIFY(w.window.acceptDrops());
 
     QVERIFY(!DragAndDrop(&w.window, {QUrl("https://example.com/a.pak")}));  // not a local file
-    QVERIFY(!DragAndDrop(&w.window, {File(work / "a.pak"), File(work / "b.pak")}));
+    WriteFile(work / "b.txt", std::string("text"));
+    QVERIFY(!DragAndDrop(&w.window, {File(work / "a.pak"), File(work / "b.txt")}));
     QVERIFY(!DragAndDrop(&w.window, {File(work / "gone.pak")}));
     QVERIFY(!DragAndDrop(&w.window, {}));
 
