@@ -72,8 +72,9 @@ TEST(DropWin32, FilesDroppedFromTheShellAreChosenAndTheRestRefused) {
   EXPECT_EQ(WindowText(window.Control(Role::kFileName)), Shown(work / "a.pak"));
   EXPECT_EQ(ListItems(window.Control(Role::kFiles)), std::vector<std::wstring>{L"a"});
 
-  // Two archives at once: which one? Nothing changes.
-  PostDrop(window.hwnd(), {work / "b.pak", work / "a.pak"});
+  // An archive with a file of another kind: which one? Nothing changes.
+  testing_support::WriteFile(work / "b.txt", std::string("text"));
+  PostDrop(window.hwnd(), {work / "b.pak", work / "b.txt"});
   EXPECT_EQ(logic.archive_path(), (work / "a.pak").u16string());
   EXPECT_EQ(ListItems(window.Control(Role::kFiles)), std::vector<std::wstring>{L"a"});
 
