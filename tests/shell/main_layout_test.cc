@@ -217,11 +217,4 @@ TEST(MainLayout, ScalingToADpiKeepsBoxesThatTouchTouching) {
   }
 }
 
-TEST(MainLayout, The2xPicturesServeFrom144DpiUp) {
-  for (const auto& [dpi, scale] :
-       {std::pair{96, 1}, {120, 1}, {143, 1}, {144, 2}, {192, 2}, {288, 2}}) {
-    EXPECT_EQ(PictureScale(dpi), scale) << dpi;
-  }
-}
-
 }  // namespace shell
